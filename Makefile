@@ -1,0 +1,39 @@
+# The two commands of the README:
+#   make run    installs what is missing, builds, creates a station when there
+#               is none, and starts Brivex
+#   make test   installs what is missing, builds and runs the whole test suite
+BUILD ?= build
+JOBS ?= $(shell nproc)
+export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_file_ctime
+
+.PHONY: all setup build run test bench clean
+
+all: build
+
+setup:
+	@./scripts/setup.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+
+build: setup $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/src/brivex-station init --if-missing
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	    echo "Ekran bulunamadı: Brivex bir masaüstü oturumunda çalışır (ya da QT_QPA_PLATFORM=offscreen ile)."; \
+	    exit 1; \
+	fi
+	$(BUILD)/src/brivex
+
+test: build
+	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
+
+bench: setup
+	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIVEX_TESTS=OFF
+	cmake --build $(BUILD)-release -j $(JOBS)
+	@for b in $(BUILD)-release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-release

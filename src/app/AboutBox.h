@@ -1,0 +1,12 @@
+#pragma once
+// "Hakkında": the product's name, version, maker's notice and web address.
+
+#include "app/Form.h"
+
+class TAboutBox : public Form {
+    Q_OBJECT
+public:
+    TAboutBox();
+};
+
+inline TAboutBox* AboutBox = nullptr;

@@ -1,0 +1,20 @@
+#include "app/BrivexSchema.h"
+
+#include "platform/db/Database.h"
+
+const Schema& brivexSchema()
+{
+    static const Schema schema = [] {
+        Schema s;
+        addAppTables(s);
+        return s;
+    }();
+    return schema;
+}
+
+void seedStation(Database& db)
+{
+    Transaction tx(db);
+    seedAppRows(db);
+    tx.commit();
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Base of every screen.
+//
+// A screen is created once at start-up and lives for the whole run; it is
+// hidden and shown again. Its events map to Qt this way:
+//   FormCreate      -> the constructor, after the controls exist
+//   FormShow        -> each time the screen is shown
+//   FormActivate    -> right after FormShow, and again whenever the screen
+//                      takes the focus back from a window of the program that
+//                      is not modal (a preview, a status window); coming back
+//                      from a modal dialog it opened does not run it
+//   FormCloseQuery  -> before it closes; returning false refuses the close
+//   FormClose       -> when it closes
+// showModal() runs the screen modally through ModalRunner, so tests can
+// script it.
+
+#include <QDialog>
+#include <QPointer>
+
+#include <functional>
+
+// Runs an activation handler by the rules above for any top-level window.
+class ActivationTracker : public QObject {
+public:
+    ActivationTracker(QWidget* window, std::function<void()> onActivate);
+    // Called when the window is shown: runs the handler for this showing.
+    void shown();
+    // Called when the window hides.
+    void hidden();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_window;
+    std::function<void()> m_onActivate;
+    bool m_activatedThisShowing = false;
+    bool m_firstActivationPending = false;
+};
+
+class Form : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+
+    // Shows the screen modally and returns its result (QDialog::Accepted or
+    // Rejected, or what setModalResult gave).
+    int showModal();
+    // Closes a modal screen with a result, as a button with a modal result does.
+    void setModalResult(int result) { done(result); }
+    int modalResult() const { return result(); }
+
+    // Runs the activation handler now (as the window system would).
+    void activateNow() { FormActivate(); }
+
+    void setVisible(bool visible) override;
+
+public Q_SLOTS:
+    void done(int result) override;
+
+protected:
+    virtual void FormShow() {}
+    virtual void FormActivate() {}
+    virtual bool FormCloseQuery() { return true; }
+    virtual void FormClose() {}
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    ActivationTracker m_tracker;
+    bool m_inShowHandler = false;
+    bool m_inShowModal = false;
+};

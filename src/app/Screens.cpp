@@ -1,0 +1,45 @@
+#include "app/Screens.h"
+
+#include "app/AboutBox.h"
+#include "app/Main.h"
+#include "app/Sifre.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+// How to delete what createAll made, last first.
+std::vector<std::function<void()>>& destroyers()
+{
+    static std::vector<std::function<void()>> d;
+    return d;
+}
+
+template <class T>
+void make(T*& global)
+{
+    global = new T();
+    destroyers().push_back([&global] {
+        delete global;
+        global = nullptr;
+    });
+}
+}
+
+void Screens::createAll()
+{
+    // The order of creation is the program's: no screen's constructor may
+    // rely on a screen created after it.
+    make(Main);
+    make(Sifre);
+    make(AboutBox);
+}
+
+void Screens::destroyAll()
+{
+    auto& d = destroyers();
+    while (!d.empty()) {
+        d.back()();
+        d.pop_back();
+    }
+}

@@ -1,0 +1,39 @@
+#include "app/Startup.h"
+
+#include "app/Application.h"
+#include "app/DbConventions.h"
+#include "app/Formats.h"
+#include "app/Main.h"
+#include "app/Screens.h"
+#include "app/SplashForm.h"
+#include "app/Version.h"
+#include "platform/paths/DriveMap.h"
+
+void Startup::prepare()
+{
+    Formats::fix();
+    QApplication::setApplicationName(kProductTitle);
+    QApplication::setApplicationDisplayName(kProductTitle);
+    QApplication::setApplicationVersion(brivexVersion());
+    // The work folder holds the logo, sounds and exports; a new machine may
+    // not have it yet.
+    DriveMap::makePath(Folders::workFolder());
+
+    auto* splash = new TSplashForm();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    Screens::createAll();
+    splash->hide();
+    delete splash;
+}
+
+int Startup::run(int argc, char** argv)
+{
+    BrivexApplication app(argc, argv);
+    prepare();
+    Main->showMaximized();
+    const int rc = app.exec();
+    Screens::destroyAll();
+    return rc;
+}

@@ -1,0 +1,6 @@
+#include "app/Version.h"
+
+QString brivexVersion()
+{
+    return QStringLiteral(BRIVEX_VERSION);
+}

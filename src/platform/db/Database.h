@@ -1,0 +1,159 @@
+#pragma once
+// The database layer: one object per open database file (SQLite through Qt SQL).
+//
+// Statements are written in the Jet dialect the program was designed with and
+// translated here (see JetSql.h): "delete * from", #mm/dd/yyyy# literals,
+// [bracketed names], True/False, "&" joins, IIf, Year, Mid, Len, Val, Nz and
+// friends. Values typed by a user are never pasted into the statement text:
+// they are bound, by name (":name") or by position ("?"):
+//
+//   db.select("select * from C_LISTE where Brans = :brans and Onay = 1",
+//             {{"brans", category}});
+//
+// Bound values: QDate is stored as "yyyy-MM-dd", QDateTime as
+// "yyyy-MM-dd HH:mm:ss", QTime as "HH:mm:ss", bool as -1/0 (Jet's True/False).
+// Text columns sort and compare in Turkish alphabetical order without regard
+// to case, as Jet compares text. Every failure throws DbError with the
+// engine's message; the application shows it and the current operation ends.
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
+
+#include <optional>
+#include <stdexcept>
+
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// One row of a result. Fields are found by name without regard to case.
+class Record {
+public:
+    Record() = default;
+    Record(QStringList names, QVariantList values);
+
+    bool isEmpty() const { return m_names.isEmpty(); }
+    bool has(const QString& field) const { return indexOf(field) >= 0; }
+    int indexOf(const QString& field) const;
+    const QStringList& fieldNames() const { return m_names; }
+    const QVariantList& values() const { return m_values; }
+
+    QVariant value(const QString& field) const;
+    QVariant value(int index) const { return m_values.value(index); }
+    bool isNull(const QString& field) const;
+    QString str(const QString& field) const;        // "" for NULL
+    int toInt(const QString& field) const;          // 0 for NULL or not a number
+    qint64 toInt64(const QString& field) const;
+    double toDouble(const QString& field) const;
+    bool toBool(const QString& field) const;        // -1/1 true, 0/NULL false
+    QDate date(const QString& field) const;         // ISO or "dd.mm.yyyy" text
+    QDateTime dateTime(const QString& field) const;
+
+    // A copy of this row as a map (original field names as keys).
+    QVariantMap toMap() const;
+
+private:
+    QStringList m_names;
+    QVariantList m_values;
+};
+
+using Records = QList<Record>;
+
+class Database {
+public:
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens a database file given in Windows form or as a host path. With
+    // mustExist a missing file is an error instead of a new empty database.
+    void open(const QString& path, bool mustExist = true);
+    void close();
+    bool isOpen() const;
+    // The path as given to open() and the host file behind it.
+    QString path() const { return m_path; }
+    QString hostPath() const { return m_hostPath; }
+
+    // A result set. Throws DbError on failure.
+    Records select(const QString& sql, const QVariantMap& params = {}) const;
+    // The first row, or nothing.
+    std::optional<Record> first(const QString& sql, const QVariantMap& params = {}) const;
+    // The first column of the first row (invalid QVariant when there is none).
+    QVariant scalar(const QString& sql, const QVariantMap& params = {}) const;
+    // A statement; returns the number of rows it changed.
+    int exec(const QString& sql, const QVariantMap& params = {});
+    // The same with values bound by position ("?").
+    int execPositional(const QString& sql, const QVariantList& params);
+
+    // Insert a row from field values (names are column names).
+    void insert(const QString& table, const QVariantMap& fields);
+    // Update the rows matching `where` (a condition with its own bound
+    // parameters, named ":w_..." to keep them apart from the fields).
+    int update(const QString& table, const QVariantMap& fields,
+               const QString& where, const QVariantMap& whereParams = {});
+
+    // An executed query for models and grids (scrollable).
+    QSqlQuery run(const QString& sql, const QVariantMap& params = {}) const;
+
+    // Transactions: nested begin() calls join the outer transaction.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_txDepth > 0; }
+
+    // Names of the tables and the columns of one table (as stored).
+    QStringList tables() const;
+    QStringList columns(const QString& table) const;
+    bool hasTable(const QString& table) const;
+
+    QSqlDatabase& connection() { return m_db; }
+    QString connectionName() const { return m_name; }
+
+    // The text a value gets when stored (dates as ISO text, bool as -1/0).
+    static QVariant storable(const QVariant& value);
+    // Checks that a name is a plain identifier (table or column), so that it
+    // can stand in a statement; throws DbError otherwise.
+    static QString identifier(const QString& name);
+
+private:
+    QSqlQuery prepare(const QString& sql) const;
+    QSqlQuery execute(const QString& sql, const QVariantMap* named, const QVariantList* positional) const;
+    Records collect(QSqlQuery& q) const;
+
+    QSqlDatabase m_db;
+    QString m_name;
+    QString m_path;
+    QString m_hostPath;
+    int m_txDepth = 0;
+    bool m_txFailed = false;
+};
+
+// Rolls back unless commit() was called; for operations whose half-done
+// result would corrupt data.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : m_db(db) { m_db.begin(); }
+    ~Transaction()
+    {
+        if (!m_done) {
+            try { m_db.rollback(); } catch (...) {}
+        }
+    }
+    void commit() { m_db.commit(); m_done = true; }
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};

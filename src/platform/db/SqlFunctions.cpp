@@ -1,0 +1,389 @@
+#include "platform/db/SqlFunctions.h"
+
+#include "platform/text/Turkish.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QRegularExpression>
+
+#include <sqlite3.h>
+
+#include <cmath>
+
+namespace {
+
+QString argText(sqlite3_value* v)
+{
+    const unsigned char* t = sqlite3_value_text(v);
+    if (!t)
+        return QString();
+    return QString::fromUtf8(reinterpret_cast<const char*>(t), sqlite3_value_bytes(v));
+}
+
+bool isNull(sqlite3_value* v)
+{
+    return sqlite3_value_type(v) == SQLITE_NULL;
+}
+
+void resultText(sqlite3_context* ctx, const QString& s)
+{
+    const QByteArray utf8 = s.toUtf8();
+    sqlite3_result_text(ctx, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+// A date out of whatever a column holds: ISO text, "dd.mm.yyyy" or a number
+// of days as Jet counts them (from 30 December 1899).
+QDateTime toDateTime(sqlite3_value* v)
+{
+    if (isNull(v))
+        return QDateTime();
+    const int type = sqlite3_value_type(v);
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+        const double d = sqlite3_value_double(v);
+        const QDate base(1899, 12, 30);
+        const qint64 days = qint64(std::floor(d));
+        const int secs = int(std::round((d - double(days)) * 86400.0));
+        return QDateTime(base.addDays(days), QTime(0, 0).addSecs(secs));
+    }
+    const QString s = argText(v).trimmed();
+    QDateTime dt = QDateTime::fromString(s.left(19), "yyyy-MM-dd HH:mm:ss");
+    if (dt.isValid())
+        return dt;
+    QDate d = QDate::fromString(s.left(10), "yyyy-MM-dd");
+    if (d.isValid())
+        return QDateTime(d, QTime(0, 0));
+    d = QDate::fromString(s.left(10), "dd.MM.yyyy");
+    if (d.isValid())
+        return QDateTime(d, QTime(0, 0));
+    dt = QDateTime::fromString(s, "dd.MM.yyyy HH:mm:ss");
+    return dt;
+}
+
+int collateTurkish(void*, int lenA, const void* a, int lenB, const void* b)
+{
+    const QString sa = QString::fromUtf8(static_cast<const char*>(a), lenA);
+    const QString sb = QString::fromUtf8(static_cast<const char*>(b), lenB);
+    return Turkish::compare(sa, sb);
+}
+
+void fnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (isNull(argv[0]) || isNull(argv[1])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    QChar escape;
+    if (argc == 3) {
+        const QString e = argText(argv[2]);
+        if (e.size() == 1)
+            escape = e[0];
+    }
+    sqlite3_result_int(ctx, SqlFunctions::like(argText(argv[0]), argText(argv[1]), escape) ? 1 : 0);
+}
+
+void fnNz(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (!isNull(argv[0]))
+        sqlite3_result_value(ctx, argv[0]);
+    else if (argc > 1)
+        sqlite3_result_value(ctx, argv[1]);
+    else
+        sqlite3_result_int(ctx, 0);
+}
+
+void fnLen(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0]))
+        sqlite3_result_null(ctx);
+    else
+        sqlite3_result_int(ctx, int(argText(argv[0]).size()));
+}
+
+void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString s = argText(argv[0]);
+    const int start = qMax(1, sqlite3_value_int(argv[1]));
+    if (argc > 2)
+        resultText(ctx, s.mid(start - 1, qMax(0, sqlite3_value_int(argv[2]))));
+    else
+        resultText(ctx, s.mid(start - 1));
+}
+
+void fnLeft(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0]))
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, argText(argv[0]).left(qMax(0, sqlite3_value_int(argv[1]))));
+}
+
+void fnRight(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0]))
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, argText(argv[0]).right(qMax(0, sqlite3_value_int(argv[1]))));
+}
+
+void fnUCase(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0]))
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, Turkish::upper(argText(argv[0])));
+}
+
+void fnLCase(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0]))
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, Turkish::lower(argText(argv[0])));
+}
+
+void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_INTEGER) {
+        sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+        return;
+    }
+    if (type == SQLITE_FLOAT) {
+        sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
+        return;
+    }
+    const double d = SqlFunctions::val(argText(argv[0]));
+    if (d == std::floor(d) && std::fabs(d) < 9e15)
+        sqlite3_result_int64(ctx, qint64(d));
+    else
+        sqlite3_result_double(ctx, d);
+}
+
+template <int Part>
+void fnDatePart(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const QDateTime dt = toDateTime(argv[0]);
+    if (!dt.isValid()) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QDate d = dt.date();
+    sqlite3_result_int(ctx, Part == 0 ? d.year() : Part == 1 ? d.month() : d.day());
+}
+
+void fnNow(sqlite3_context* ctx, int, sqlite3_value**)
+{
+    resultText(ctx, QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss"));
+}
+
+void fnDateValue(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const QDateTime dt = toDateTime(argv[0]);
+    if (!dt.isValid())
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, dt.date().toString("yyyy-MM-dd"));
+}
+
+void fnCStr(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0]))
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, argText(argv[0]));
+}
+
+void fnCInt(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const int type = sqlite3_value_type(argv[0]);
+    const double d = (type == SQLITE_TEXT) ? SqlFunctions::val(argText(argv[0])) : sqlite3_value_double(argv[0]);
+    // Jet rounds half to even when it converts to an integer.
+    sqlite3_result_int64(ctx, qint64(std::nearbyint(d)));
+}
+
+void fnCDbl(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const int type = sqlite3_value_type(argv[0]);
+    sqlite3_result_double(ctx, type == SQLITE_TEXT ? SqlFunctions::val(argText(argv[0])) : sqlite3_value_double(argv[0]));
+}
+
+void fnInt(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_int64(ctx, qint64(std::floor(sqlite3_value_double(argv[0]))));
+}
+
+void fnFix(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_int64(ctx, qint64(std::trunc(sqlite3_value_double(argv[0]))));
+}
+
+void fnStr(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    // Str keeps a leading blank for the sign of a positive number.
+    const QString t = argText(argv[0]);
+    resultText(ctx, t.startsWith('-') ? t : " " + t);
+}
+
+void fnInStr(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    int start = 1;
+    int first = 0;
+    if (argc == 3) {
+        start = qMax(1, sqlite3_value_int(argv[0]));
+        first = 1;
+    }
+    if (isNull(argv[first]) || isNull(argv[first + 1])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString hay = Turkish::upper(argText(argv[first]));
+    const QString needle = Turkish::upper(argText(argv[first + 1]));
+    sqlite3_result_int(ctx, int(hay.indexOf(needle, start - 1)) + 1);
+}
+
+void fnSpace(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    resultText(ctx, QString(qMax(0, sqlite3_value_int(argv[0])), ' '));
+}
+
+// Format(value, pattern): the date patterns ("dd.mm.yyyy", "yyyy", "mm/dd/yyyy",
+// "hh:nn:ss") and fixed decimals ("0.00", "0").
+void fnFormat(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (isNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (argc < 2) {
+        resultText(ctx, argText(argv[0]));
+        return;
+    }
+    const QString pattern = argText(argv[1]);
+    const QString lower = pattern.toLower();
+    if (lower.contains('d') || lower.contains('y') || lower.contains("hh") || lower.contains('n')) {
+        const QDateTime dt = toDateTime(argv[0]);
+        if (!dt.isValid()) {
+            resultText(ctx, argText(argv[0]));
+            return;
+        }
+        QString qtPattern = lower;
+        qtPattern.replace("mm", "MM").replace("nn", "mm");
+        resultText(ctx, dt.toString(qtPattern));
+        return;
+    }
+    const int dot = int(pattern.indexOf('.'));
+    const int decimals = dot < 0 ? 0 : int(pattern.size()) - dot - 1;
+    resultText(ctx, QString::number(sqlite3_value_double(argv[0]), 'f', decimals));
+}
+
+struct FunctionDef {
+    const char* name;
+    int args;
+    void (*fn)(sqlite3_context*, int, sqlite3_value**);
+};
+
+} // namespace
+
+bool SqlFunctions::like(const QString& pattern, const QString& text, QChar escape)
+{
+    const QString p = Turkish::upper(pattern);
+    const QString t = Turkish::upper(text);
+    // Iterative wildcard match with backtracking on the last "%".
+    int pi = 0, ti = 0, starP = -1, starT = 0;
+    while (ti < t.size()) {
+        if (pi < p.size()) {
+            QChar pc = p[pi];
+            bool literal = false;
+            if (!escape.isNull() && pc == Turkish::upper(QString(escape)).at(0) && pi + 1 < p.size()) {
+                pc = p[pi + 1];
+                literal = true;
+            }
+            if (!literal && pc == '%') {
+                starP = pi++;
+                starT = ti;
+                continue;
+            }
+            if ((!literal && pc == '_') || pc == t[ti]) {
+                pi += literal ? 2 : 1;
+                ++ti;
+                continue;
+            }
+        }
+        if (starP >= 0) {
+            pi = starP + 1;
+            ti = ++starT;
+            continue;
+        }
+        return false;
+    }
+    while (pi < p.size() && p[pi] == '%')
+        ++pi;
+    return pi == p.size();
+}
+
+double SqlFunctions::val(const QString& text)
+{
+    static const QRegularExpression re("^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)");
+    QString t = text;
+    t.remove(' ');
+    const auto m = re.match(t);
+    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+}
+
+bool SqlFunctions::install(sqlite3* handle)
+{
+    if (!handle)
+        return false;
+    if (sqlite3_create_collation_v2(handle, "TURKISH", SQLITE_UTF8, nullptr, collateTurkish, nullptr) != SQLITE_OK)
+        return false;
+    static const FunctionDef defs[] = {
+        {"like", 2, fnLike},       {"like", 3, fnLike},
+        {"nz", 1, fnNz},           {"nz", 2, fnNz},
+        {"len", 1, fnLen},
+        {"mid", 2, fnMid},         {"mid", 3, fnMid},
+        {"left", 2, fnLeft},       {"right", 2, fnRight},
+        {"ucase", 1, fnUCase},     {"lcase", 1, fnLCase},
+        {"val", 1, fnVal},
+        {"year", 1, fnDatePart<0>}, {"month", 1, fnDatePart<1>}, {"day", 1, fnDatePart<2>},
+        {"now", 0, fnNow},
+        {"datevalue", 1, fnDateValue},
+        {"cstr", 1, fnCStr},
+        {"cint", 1, fnCInt},       {"clng", 1, fnCInt},
+        {"cdbl", 1, fnCDbl},       {"csng", 1, fnCDbl},
+        {"int", 1, fnInt},         {"fix", 1, fnFix},
+        {"str", 1, fnStr},
+        {"instr", 2, fnInStr},     {"instr", 3, fnInStr},
+        {"space", 1, fnSpace},
+        {"format", 1, fnFormat},   {"format", 2, fnFormat},
+    };
+    for (const FunctionDef& d : defs) {
+        const int flags = SQLITE_UTF8 | (qstrcmp(d.name, "now") == 0 ? 0 : SQLITE_DETERMINISTIC);
+        if (sqlite3_create_function_v2(handle, d.name, d.args, flags, nullptr, d.fn, nullptr, nullptr, nullptr) != SQLITE_OK)
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// Message boxes, common choosers and modal dialogs, all routed through hooks
+// that tests replace, so that no test ever waits on a window.
+//
+//   Messages::error("Hatalı Şifre Girdiniz ...");
+//   if (Messages::ask("Silinsin mi ...?")) ...
+//   const QString file = Dialogs::saveFile("Kaydet", "RTF (*.rtf)", "C:\\CO\\HATALILAR.rtf");
+//   ModalRunner::exec(dialog);
+//
+// Without a hook the real Qt dialogs show. Chooser results are host paths;
+// an initial path may be given in Windows form.
+
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+struct UiRequest {
+    enum Kind { Error, Info, Warning, Question, OpenFile, SaveFile, Folder, Printer };
+    Kind kind = Info;
+    QString caption;
+    QString text;       // message text, or the chooser's title
+    QString filter;     // file choosers: "RTF (*.rtf)"
+    QString initial;    // file choosers: starting file or folder
+};
+
+struct UiAnswer {
+    bool accepted = false;  // Yes / OK / a choice was made
+    QString value;          // the chosen path or printer
+};
+
+using UiHook = std::function<UiAnswer(const UiRequest&)>;
+
+namespace Messages {
+void setHook(UiHook hook);
+const UiHook& hook();
+
+// An error box (caption "Hata").
+void error(const QString& text);
+// A plain message box with the program's title (caption "Brivex").
+void info(const QString& text);
+// A warning box (caption "Uyarı").
+void warning(const QString& text);
+// A yes/no question; true for yes.
+bool ask(const QString& text, const QString& caption = QString());
+}
+
+namespace Dialogs {
+// Each returns "" when the user cancels.
+QString openFile(const QString& title, const QString& filter, const QString& initial = QString());
+QString saveFile(const QString& title, const QString& filter, const QString& initial = QString());
+QString chooseFolder(const QString& title, const QString& initial = QString());
+// The printer name chosen (the default printer preselected).
+QString choosePrinter(const QString& title);
+}
+
+namespace ModalRunner {
+// A hook receives each dialog shown modally, already visible, and may fill its
+// controls and close it; returning false means it did not handle it.
+using Hook = std::function<bool(QDialog*)>;
+void setHook(Hook hook);
+const Hook& hook();
+// Shows a dialog modally (or hands it to the hook) and returns its result.
+int exec(QDialog* dialog);
+}

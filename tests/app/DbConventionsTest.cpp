@@ -1,0 +1,99 @@
+#include "app/DbConventions.h"
+#include "app/Formats.h"
+#include "platform/settings/Registry.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+struct FolderCase {
+    const char* dbq;
+    const char* programFolder;
+    const char* lettersFolder;
+};
+class FolderRule : public StationTest, public ::testing::WithParamInterface<FolderCase> {};
+
+TEST_P(FolderRule, FollowsTheDatabaseDrive)
+{
+    RegistryValues::setDbq(QString::fromUtf8(GetParam().dbq));
+    EXPECT_EQ(Folders::programFolder().toStdString(), GetParam().programFolder);
+    EXPECT_EQ(Folders::lettersFolder().toStdString(), GetParam().lettersFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, FolderRule,
+                         ::testing::Values(FolderCase{"M:\\QVX_PROG\\Fdr.mdb", "M:\\QVX_PROG\\", "M:\\"},
+                                           FolderCase{"D:\\DATA\\Fdr.mdb", "D:\\QVX_PROG\\", "D:\\"},
+                                           FolderCase{"d:\\data\\fdr.mdb", "D:\\QVX_PROG\\", "D:\\"},
+                                           FolderCase{"", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
+                                           FolderCase{"M", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
+                                           FolderCase{"C:\\BASKA\\Fdr.mdb", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
+                                           FolderCase{"c:\\co\\qvx_prog\\fdr.mdb", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"}));
+
+struct DateCase {
+    const char* typed;
+    const char* kind;
+    const char* literal;
+};
+class DateLiteral : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(DateLiteral, FollowsTheDatabaseKind)
+{
+    EXPECT_EQ(sqlDateLiteral(GetParam().typed, GetParam().kind).toStdString(), GetParam().literal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, DateLiteral,
+                         ::testing::Values(DateCase{"05.03.2009", "ACCESS", "#03/05/2009#"},
+                                           DateCase{"05.03.2009", "SQLSERVER", "'05.03.2009'"},
+                                           DateCase{"5.3.2009", "ACCESS", "#03/05/2009#"},
+                                           DateCase{"5.3.2009", "SQLSERVER", "'05.03.2009'"},
+                                           DateCase{"31.12.1999", "ACCESS", "#12/31/1999#"},
+                                           DateCase{"  .  .    ", "ACCESS", ""},
+                                           DateCase{"31.02.2009", "ACCESS", ""}));
+
+class CounterTest : public StationTest {};
+
+TEST_F(CounterTest, NewKeyIsTheCounterPlusOneAndIsKept)
+{
+    Counters::set(db, "sayi1", 0);
+    EXPECT_EQ(Counters::next(db, "sayi1"), 1);
+    EXPECT_EQ(Counters::next(db, "Sayi1"), 2) << "column names are compared without case";
+    EXPECT_EQ(Counters::next(db, "SAYI1"), 3);
+    EXPECT_EQ(Counters::current(db, "sayi1"), 3);
+}
+
+TEST_F(CounterTest, ManyValuesAtOnceAdvanceByThatMany)
+{
+    const int first = Counters::next(db, "sayi2", 3);
+    EXPECT_EQ(Counters::current(db, "sayi2"), first + 2);
+    EXPECT_EQ(Counters::next(db, "sayi2"), first + 3);
+}
+
+TEST_F(CounterTest, ReferenceTablesShareOneCounter)
+{
+    const int region = Counters::next(db, "Sayi");
+    const int user = Counters::next(db, "Sayi");
+    EXPECT_EQ(user, region + 1);
+    EXPECT_EQ(region, 2) << "a new station has handed out key 1 to the administrator";
+}
+
+TEST_F(CounterTest, UnknownCounterIsAnError)
+{
+    EXPECT_THROW(Counters::next(db, "sayi9"), DbError);
+    EXPECT_THROW(Counters::next(db, "sayi1; drop table C_SAYI"), DbError);
+}
+
+TEST(FormatsTest, DatesReadDayFirstAndPrintInTheShortFormat)
+{
+    const QDate d = Formats::strToDate("05.03.2009");
+    EXPECT_EQ(d, QDate(2009, 3, 5));
+    EXPECT_EQ(Formats::dateToStr(d), "05.03.2009");
+    EXPECT_FALSE(Formats::strToDate("2009-03-05").isValid());
+    EXPECT_EQ(Formats::timeToStr(QTime(14, 5, 9)), "14:05:09");
+    bool ok = false;
+    EXPECT_DOUBLE_EQ(Formats::strToFloat("72,5", &ok), 72.5);
+    EXPECT_TRUE(ok);
+    EXPECT_DOUBLE_EQ(Formats::strToFloat("72.5", &ok), 72.5);
+    Formats::strToFloat("yetmiş", &ok);
+    EXPECT_FALSE(ok);
+}
+
+} // namespace
