@@ -20,8 +20,9 @@ void addAppTables(Schema& s)
                  Col::text("R/F", 5)},
                 "Key_No",
                 {}});
-    // One row of federation identity.
-    s.addTable({"C_YAZILAR", {Col::text("FirmaAdi", 70), Col::text("Ihbar", 50), Col::memo("Adres")}, {}, {}});
+    // One row of federation identity: name, sport, postal address (its lines
+    // separated by line breaks).
+    s.addTable({"C_YAZILAR", {Col::text("FirmaAdi", 70), Col::text("Ihbar", 50), Col::text("Adres", 254)}, {}, {}});
 }
 
 void seedAppRows(Database& db)

@@ -7,6 +7,9 @@ const Schema& brivexSchema()
     static const Schema schema = [] {
         Schema s;
         addAppTables(s);
+        addReferenceTables(s);
+        addRegistryTables(s);
+        addActivityTables(s);
         return s;
     }();
     return schema;
@@ -16,5 +19,7 @@ void seedStation(Database& db)
 {
     Transaction tx(db);
     seedAppRows(db);
+    seedReferenceRows(db);
+    seedActivityRows(db);
     tx.commit();
 }

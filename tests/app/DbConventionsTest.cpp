@@ -69,10 +69,12 @@ TEST_F(CounterTest, ManyValuesAtOnceAdvanceByThatMany)
 
 TEST_F(CounterTest, ReferenceTablesShareOneCounter)
 {
+    const int before = Counters::current(db, "Sayi");
     const int region = Counters::next(db, "Sayi");
     const int user = Counters::next(db, "Sayi");
     EXPECT_EQ(user, region + 1);
-    EXPECT_EQ(region, 2) << "a new station has handed out key 1 to the administrator";
+    EXPECT_EQ(region, before + 1);
+    EXPECT_GT(region, 1) << "a new station has handed out key 1 to the administrator";
 }
 
 TEST_F(CounterTest, UnknownCounterIsAnError)
