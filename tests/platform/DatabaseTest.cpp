@@ -93,6 +93,8 @@ TEST_F(DatabaseTest, JetFunctionsAndBooleans)
     EXPECT_EQ(r.str("u"), "ÇİĞDEM");
     EXPECT_EQ(r.str("j"), "KARA-1");
     EXPECT_EQ(db.first("select * from C_KISI where Key_No = 1")->str("Kilo"), "72.5");
+    // Counting with a two-argument IIf counts the rows whose condition holds.
+    EXPECT_EQ(db.scalar("select Count(IIf(Ferdi = True, 1)) from C_KISI").toInt(), 1);
 }
 
 TEST_F(DatabaseTest, TransactionRollsBackOnError)

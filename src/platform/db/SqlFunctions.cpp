@@ -91,6 +91,15 @@ void fnNz(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         sqlite3_result_int(ctx, 0);
 }
 
+// Jet's IIf without the third argument gives Null when the condition fails.
+void fnIIf2(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (!isNull(argv[0]) && sqlite3_value_double(argv[0]) != 0.0)
+        sqlite3_result_value(ctx, argv[1]);
+    else
+        sqlite3_result_null(ctx);
+}
+
 void fnLen(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (isNull(argv[0]))
@@ -363,6 +372,7 @@ bool SqlFunctions::install(sqlite3* handle)
     static const FunctionDef defs[] = {
         {"like", 2, fnLike},       {"like", 3, fnLike},
         {"nz", 1, fnNz},           {"nz", 2, fnNz},
+        {"iif", 2, fnIIf2},
         {"len", 1, fnLen},
         {"mid", 2, fnMid},         {"mid", 3, fnMid},
         {"left", 2, fnLeft},       {"right", 2, fnRight},

@@ -6,7 +6,8 @@
 // LIKE: "%" and "_" wildcards, case-insensitive under Turkish letter rules.
 // Jet functions: Nz, Len, Mid, Left, Right, UCase, LCase, Val, Year, Month,
 // Day, Now, CStr, CInt, CLng, CDbl, Int, Str, InStr, DateValue, Format,
-// Space (IIf, Trim, Abs, Round, Replace are SQLite's own).
+// Space and a two-argument IIf (Null when the condition fails); IIf with
+// three arguments, Trim, Abs, Round and Replace are SQLite's own.
 
 #include <QString>
 
