@@ -44,6 +44,18 @@ bool sameValue(const QVariant& a, const QVariant& b)
     return a.toString() == b.toString();
 }
 
+// Sets a flag for the length of a scope.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 // A field's value; nothing when the row has no such field.
 QVariant fieldValue(const Record& r, const QString& field)
 {
@@ -527,8 +539,13 @@ bool TDBGrid::startNewRow(int position)
     Record row(names, QVariantList(names.size()));
     if (m_newRow) {
         const int generation = m_generation;
-        if (!m_newRow(row))
+        try {
+            if (!m_newRow(row))
+                return false;
+        } catch (const DbError& e) {
+            Messages::error(e.message());
             return false;
+        }
         if (generation != m_generation)
             return false;  // the handler reloaded the grid
     }
@@ -646,10 +663,18 @@ bool TDBGrid::post()
     Record row = m_buffer;
     const State state = m_state;
     const int editRow = m_editRow;
-    m_posting = true;
-    const bool passed = !m_check || m_check(row);
-    m_posting = false;
-    if (m_state == Browse)
+    const int generation = m_generation;
+    bool passed = false;
+    {
+        FlagScope posting(m_posting);
+        try {
+            passed = !m_check || m_check(row);
+        } catch (const DbError& e) {
+            Messages::error(e.message());
+            return false;
+        }
+    }
+    if (m_state == Browse || generation != m_generation)
         return false;  // the check dropped the edit itself
     m_buffer = row;
     m_model->rowChangedData(editRow);
@@ -657,10 +682,16 @@ bool TDBGrid::post()
         return false;
     if (m_writer) {
         try {
+            FlagScope posting(m_posting);
             m_writer(row, state == Insert);
         } catch (const DbError& e) {
             Messages::error(e.message());
             return false;
+        }
+        if (generation != m_generation) {
+            // The writer showed the rows anew: the row is stored.
+            Q_EMIT afterPost(row, state == Insert);
+            return true;
         }
     }
     m_rows[editRow] = row;

@@ -346,6 +346,40 @@ TEST_F(DbGridTest, WriterFailureIsShownAndTheRowStaysInEdit)
     EXPECT_EQ(grid->currentRecord().str("Ad"), "MASA");
 }
 
+TEST_F(DbGridTest, CheckFailureIsShownAndLaterPostsStillRun)
+{
+    makeEditable();
+    bool fail = true;
+    grid->setPostCheck([&](Record&) {
+        if (fail)
+            throw DbError("sorgu hatası");
+        return true;
+    });
+    typeCell(1, "Ad", "MASA");
+    EXPECT_FALSE(grid->post());
+    EXPECT_EQ(ui().lastText(), "sorgu hatası");
+    EXPECT_EQ(grid->state(), TDBGrid::Edit);
+    fail = false;
+    EXPECT_TRUE(grid->post());
+    EXPECT_EQ(stored(2, "Ad"), "MASA");
+}
+
+TEST_F(DbGridTest, WriterThatShowsTheRowsAnewLeavesAConsistentGrid)
+{
+    makeEditable();
+    grid->setWriter([this](const Record& row, bool) {
+        db.update("T_GRID", {{"Ad", row.value("Ad")}}, "Key_No = :k", {{"k", row.value("Key_No")}});
+        load();  // the screen reopens its query
+    });
+    QSignalSpy posted(grid, &TDBGrid::afterPost);
+    typeCell(2, "Ad", "SON");
+    EXPECT_TRUE(grid->post());
+    EXPECT_EQ(posted.count(), 1);
+    EXPECT_EQ(grid->state(), TDBGrid::Browse);
+    EXPECT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->record(2).str("Ad"), "SON");
+}
+
 TEST_F(DbGridTest, DatesLookupsAndPickListsAreTypedOrPicked)
 {
     makeEditable();
