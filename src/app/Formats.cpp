@@ -22,6 +22,11 @@ QChar Formats::decimalSeparator()
     return decimal();
 }
 
+void Formats::setDecimalSeparator(QChar separator)
+{
+    decimal() = separator;
+}
+
 QString Formats::dateToStr(const QDate& date)
 {
     return date.isValid() ? date.toString(kShortDate) : QString();

@@ -22,6 +22,8 @@ inline constexpr QChar kThousandSeparator = QChar(',');
 // user's locale here.
 void fix();
 QChar decimalSeparator();
+// Sets the user's decimal separator (tests set the Turkish ",").
+void setDecimalSeparator(QChar separator);
 
 // "05.03.2009"
 QString dateToStr(const QDate& date);

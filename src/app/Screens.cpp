@@ -1,8 +1,13 @@
 #include "app/Screens.h"
 
 #include "app/AboutBox.h"
+#include "app/Agirlik.h"
+#include "app/Form5.h"
+#include "app/ImtRapor.h"
 #include "app/Main.h"
+#include "app/Porgres.h"
 #include "app/Sifre.h"
+#include "app/SifreCheck.h"
 
 #include <functional>
 #include <vector>
@@ -32,6 +37,11 @@ void Screens::createAll()
     // rely on a screen created after it.
     make(Main);
     make(Sifre);
+    make(Form5);
+    make(SifreCheck);
+    make(Agirlik);
+    make(Porgres);
+    make(ImtRapor);
     make(AboutBox);
 }
 

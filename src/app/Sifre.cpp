@@ -2,10 +2,10 @@
 
 #include "app/BrivexSchema.h"
 #include "app/Main.h"
+#include "app/TurkishEntry.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/shell/Shell.h"
-#include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
 
 #include <QComboBox>
@@ -54,15 +54,9 @@ TSifre::TSifre()
     connect(BitBtn1, &QPushButton::clicked, this, &TSifre::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TSifre::BitBtn2Click);
     connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TSifre::DBLookupComboBox1Click);
-    // Typed letters are upper-cased (passwords are digits, so a letter never matches).
-    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const QString up = Turkish::upper(text);
-        if (up != text) {
-            const int pos = Edit1->cursorPosition();
-            Edit1->setText(up);
-            Edit1->setCursorPosition(pos);
-        }
-    });
+    // Typed letters are upper-cased as they are typed (passwords are digits,
+    // so a letter never matches); Enter keeps pressing "Devam".
+    TurkishEntry::textField(Edit1, nullptr);
 
     // The user list, its label, the password field and "Devam" appear only
     // once the database is open.
