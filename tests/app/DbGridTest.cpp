@@ -3,7 +3,6 @@
 #include "platform/db/Schema.h"
 #include "platform/ui/Messages.h"
 #include "support/TestSupport.h"
-#include "KeyTyping.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -105,7 +104,7 @@ protected:
     {
         grid->setFocus();
         grid->setCurrentIndex(cell(row, field));
-        typeText(grid, text);
+        typeInto(grid, text);
         QWidget* editor = QApplication::focusWidget();
         ASSERT_NE(editor, grid) << "no cell editor opened";
         QTest::keyClick(editor, Qt::Key_Return);
@@ -254,7 +253,7 @@ TEST_F(DbGridTest, MultiSelectTakesCtrlClicks)
 TEST_F(DbGridTest, ReadOnlyByDefault)
 {
     grid->setFocus();
-    typeText(grid, "x");
+    typeInto(grid, "x");
     EXPECT_EQ(QApplication::focusWidget(), grid) << "no cell editor";
     EXPECT_FALSE(grid->model()->setData(cell(0, "Ad"), "X"));
     EXPECT_EQ(grid->state(), TDBGrid::Browse);
@@ -415,12 +414,12 @@ TEST_F(DbGridTest, ScreenSwallowsTheKeysTypedIntoOneColumn)
     });
     grid->setFocus();
     grid->setCurrentIndex(cell(0, "Sifre"));
-    typeText(grid, "99");
+    typeInto(grid, "99");
     EXPECT_EQ(QApplication::focusWidget(), grid) << "no editor opened";
     grid->edit(cell(0, "Sifre"));
     auto* editor = grid->viewport()->findChild<QLineEdit*>("InplaceEditor");
     ASSERT_NE(editor, nullptr);
-    typeText(editor, "99");
+    typeInto(editor, "99");
     EXPECT_EQ(editor->text(), "1234");
     typeCell(0, "Ad", "YÖNETİCİ");
     EXPECT_EQ(grid->currentRecord().str("Ad"), "YÖNETİCİ") << "other columns take typing";

@@ -9,7 +9,6 @@
 #include "platform/text/CodePage.h"
 #include "platform/text/Rtf.h"
 #include "support/TestSupport.h"
-#include "KeyTyping.h"
 
 #include <QFile>
 #include <QLabel>
@@ -121,14 +120,14 @@ TEST_F(SifreCheckTest, WrongPasswordKeepsTheCheckOpenUntilTheRightOne)
     modals().expect("TSifreCheck", [this](QDialog* d) {
         auto* edit = child<QLineEdit>(d, "Edit1");
         EXPECT_EQ(edit->text(), "") << "cleared at activation";
-        typeText(edit, "4321");
+        typeInto(edit, "4321");
         click(SifreCheck->BitBtn1);
         EXPECT_EQ(ui().lastText(), kWrong);
         EXPECT_EQ(ui().requests.last().kind, UiRequest::Error);
         EXPECT_EQ(edit->text(), "");
         EXPECT_EQ(SifreCheck->FPasswordOk, 0);
         EXPECT_TRUE(d->isVisible());
-        typeText(edit, "1234");
+        typeInto(edit, "1234");
         QTest::keyClick(edit, Qt::Key_Return);
         EXPECT_FALSE(d->isVisible());
     });
@@ -273,7 +272,7 @@ TEST_F(AgirlikTest, CommaPassesAndPointIsRefusedInTheTurkishSetting)
         auto* edit = child<QLineEdit>(d, "Edit1");
         EXPECT_EQ(edit->text(), "") << "cleared at activation";
         EXPECT_EQ(Agirlik->FConfirmed, 0);
-        typeText(edit, "72.5");
+        typeInto(edit, "72.5");
         click(Agirlik->BitBtn1);
         EXPECT_EQ(ui().lastText(), kBad);
         EXPECT_EQ(ui().requests.last().kind, UiRequest::Error);

@@ -3,7 +3,6 @@
 #include "app/TurkishEntry.h"
 #include "platform/text/CodePage.h"
 #include "support/TestSupport.h"
-#include "KeyTyping.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -147,7 +146,7 @@ class TypedWords : public TurkishEntryTest, public ::testing::WithParamInterface
 TEST_P(TypedWords, TextFieldHoldsTurkishCapitals)
 {
     TurkishEntry::textField(screen.Edit1, screen.Edit2);
-    typeText(screen.Edit1, QString::fromUtf8(GetParam().typed));
+    typeInto(screen.Edit1, QString::fromUtf8(GetParam().typed));
     EXPECT_EQ(screen.Edit1->text(), QString::fromUtf8(GetParam().shown));
 }
 
@@ -161,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Words, TypedWords,
 TEST_F(TurkishEntryTest, BackspaceAndClipboardKeepWorkingAndPastedTextStaysAsItIs)
 {
     TurkishEntry::textField(screen.Edit1, screen.Edit2);
-    typeText(screen.Edit1, "abc");
+    typeInto(screen.Edit1, "abc");
     QTest::keyClick(screen.Edit1, Qt::Key_Backspace);
     EXPECT_EQ(screen.Edit1->text(), "AB");
     QTest::keyClick(screen.Edit1, Qt::Key_A, Qt::ControlModifier);
@@ -207,7 +206,7 @@ TEST_F(TurkishEntryTest, EnterMovesAlongTheChainToTheSaveButtonWithoutPressingIt
 TEST_F(TurkishEntryTest, EnterOnlyMovesWithoutConverting)
 {
     TurkishEntry::enterOnly(screen.Edit3, screen.BitBtn1);
-    typeText(screen.Edit3, "72,5 kg");
+    typeInto(screen.Edit3, "72,5 kg");
     EXPECT_EQ(screen.Edit3->text(), "72,5 kg");
     enter(screen.Edit3);
     EXPECT_TRUE(screen.BitBtn1->hasFocus());
@@ -217,7 +216,7 @@ TEST_F(TurkishEntryTest, EnterOnlyMovesWithoutConverting)
 TEST_F(TurkishEntryTest, WithoutANextControlEnterKeepsItsUsualMeaning)
 {
     TurkishEntry::textField(screen.Edit1, nullptr);
-    typeText(screen.Edit1, "12a4");
+    typeInto(screen.Edit1, "12a4");
     EXPECT_EQ(screen.Edit1->text(), "12A4");
     enter(screen.Edit1);
     EXPECT_EQ(screen.saves, 1) << "the dialog's default button takes the Enter";
@@ -227,8 +226,8 @@ TEST_F(TurkishEntryTest, OneHandlerServesSeveralFieldsWithOneNextControl)
 {
     TurkishEntry* h = TurkishEntry::textField({screen.Edit1, screen.Edit2}, screen.Edit3);
     EXPECT_EQ(h->kind(), TurkishEntry::TextField);
-    typeText(screen.Edit1, "ali");
-    typeText(screen.Edit2, "veli");
+    typeInto(screen.Edit1, "ali");
+    typeInto(screen.Edit2, "veli");
     EXPECT_EQ(screen.Edit1->text(), QString::fromUtf8("ALİ"));
     EXPECT_EQ(screen.Edit2->text(), QString::fromUtf8("VELİ"));
     enter(screen.Edit2);
@@ -259,7 +258,7 @@ TEST_F(TurkishEntryTest, ScreensOwnEnterActionReplacesTheMove)
     int searches = 0;
     TurkishEntry* h = TurkishEntry::textField(screen.Edit1, screen.Edit2);
     h->setEnterAction([&] { ++searches; });
-    typeText(screen.Edit1, "ankara");
+    typeInto(screen.Edit1, "ankara");
     enter(screen.Edit1);
     EXPECT_EQ(searches, 1);
     EXPECT_TRUE(screen.Edit1->hasFocus());
@@ -272,7 +271,7 @@ TEST_F(TurkishEntryTest, EditableComboConvertsAndKeepsItsList)
     TurkishEntry::textField(screen.ComboBox1, screen.Edit2);
     screen.ComboBox1->setCurrentIndex(-1);
     screen.ComboBox1->clearEditText();
-    typeText(screen.ComboBox1, QString::fromUtf8("yeni tür"));
+    typeInto(screen.ComboBox1, QString::fromUtf8("yeni tür"));
     EXPECT_EQ(screen.ComboBox1->currentText().toStdString(), "YENİ TÜR");
     enter(screen.ComboBox1);
     EXPECT_TRUE(screen.Edit2->hasFocus());
@@ -283,7 +282,7 @@ TEST_F(TurkishEntryTest, EditableComboConvertsAndKeepsItsList)
 TEST_F(TurkishEntryTest, PlainTextEditConverts)
 {
     TurkishEntry::textField(screen.Memo1, nullptr);
-    typeText(screen.Memo1, QString::fromUtf8("çağrı"));
+    typeInto(screen.Memo1, QString::fromUtf8("çağrı"));
     EXPECT_EQ(screen.Memo1->toPlainText(), QString::fromUtf8("ÇAĞRI"));
 }
 
@@ -301,7 +300,7 @@ TEST_F(TurkishEntryTest, GridFilterConvertsTypedCellsAndLeavesEnterToTheGrid)
     view->setCurrentIndex(model.index(1, 1));
     view->setFocus();
     // The first key opens the cell editor, the rest go to it.
-    typeText(view, QString::fromUtf8("ışık"));
+    typeInto(view, QString::fromUtf8("ışık"));
     QWidget* editor = QApplication::focusWidget();
     ASSERT_NE(editor, view) << "a cell editor is open";
     QTest::keyClick(editor, Qt::Key_Return);
@@ -321,7 +320,7 @@ TEST_F(PasswordField, TypedLettersAreUpperCasedAndEnterPressesDevam)
         auto* combo = child<QComboBox>(d, "DBLookupComboBox1");
         combo->setCurrentIndex(combo->findText("ADMIN"));
         auto* pass = child<QLineEdit>(d, "Edit1");
-        typeText(pass, "12i4");
+        typeInto(pass, "12i4");
         EXPECT_EQ(pass->text(), QString::fromUtf8("12İ4"));
         pass->setText("1234");
         QTest::keyClick(pass, Qt::Key_Return);

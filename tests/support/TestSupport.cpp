@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QApplication>
 
 QStringList UiLog::texts() const
 {
@@ -134,5 +135,18 @@ void typeInto(QWidget* w, const QString& text)
 {
     ASSERT_NE(w, nullptr);
     w->setFocus();
-    QTest::keyClicks(w, text);
+    // Key presses carrying each character (QTest's own key clicks know only
+    // ASCII key codes, so Turkish letters go in as text).
+    for (const QChar c : text) {
+        const QString s(c);
+        const QChar up = c.toUpper();
+        const Qt::Key key = up.unicode() < 0x80 && up.isLetterOrNumber() ? Qt::Key(up.unicode()) : Qt::Key_unknown;
+        // Whatever has the focus now (a cell editor the first key opened)
+        // gets the next key.
+        QWidget* target = QApplication::focusWidget() && w->isAncestorOf(QApplication::focusWidget())
+                              ? QApplication::focusWidget()
+                              : w;
+        QTest::sendKeyEvent(QTest::Press, target, key, s, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, target, key, s, Qt::NoModifier);
+    }
 }

@@ -91,4 +91,5 @@ T* child(QObject* parent, const QString& name)
     return w;
 }
 void click(QWidget* w);
+// Types any text, Turkish letters included, as key presses.
 void typeInto(QWidget* w, const QString& text);
