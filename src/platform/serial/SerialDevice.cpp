@@ -1,6 +1,6 @@
 #include "platform/serial/SerialDevice.h"
 
-#include "platform/serial/SerialSpeed.h"
+#include "platform/serial/SerialTermios.h"
 #include "platform/settings/PortMap.h"
 
 #include <QFile>
@@ -31,22 +31,6 @@ bool fail(int code)
 {
     Serial::setLastError(code);
     return false;
-}
-
-speed_t standardSpeed(uint32_t rate)
-{
-    static const struct {
-        uint32_t rate;
-        speed_t code;
-    } table[] = {{50, B50},         {75, B75},         {110, B110},       {134, B134},       {150, B150},
-                 {200, B200},       {300, B300},       {600, B600},       {1200, B1200},     {1800, B1800},
-                 {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
-                 {57600, B57600},   {115200, B115200}, {230400, B230400}, {460800, B460800}, {500000, B500000},
-                 {576000, B576000}, {921600, B921600}, {1000000, B1000000}};
-    for (const auto& e : table)
-        if (e.rate == rate)
-            return e.code;
-    return B0;
 }
 
 uint32_t modemBits(int tiocm)
@@ -284,15 +268,7 @@ bool Serial::Device::open(const QString& name)
         ioctl(fd, TIOCEXCL);
         // A port opens raw and with empty buffers; what arrived before the
         // port was opened is not delivered.
-        termios t;
-        if (tcgetattr(fd, &t) == 0) {
-            cfmakeraw(&t);
-            t.c_iflag |= PARMRK;
-            t.c_cflag |= CREAD | CLOCAL;
-            t.c_cc[VMIN] = 1;
-            t.c_cc[VTIME] = 0;
-            tcsetattr(fd, TCSANOW, &t);
-        }
+        makeRaw(fd);
         tcflush(fd, TCIOFLUSH);
     }
 
@@ -361,54 +337,9 @@ bool Serial::Device::setCommState(const Dcb& dcb)
     if (!sizeOk || !stopOk || !xonOk || dcb.Parity > 4 || dcb.BaudRate == 0 || dcb.fDtrControl > 2)
         return fail(ERROR_INVALID_PARAMETER);
 
-    termios t;
-    if (tcgetattr(m_fd, &t) != 0)
-        return fail(errorFromErrno(errno));
-    // Raw bytes; errors and breaks are marked in the data and taken out
-    // again by the input filter.
-    t.c_iflag = PARMRK;
-    if (dcb.fParity)
-        t.c_iflag |= INPCK;
-    if (dcb.fOutX)
-        t.c_iflag |= IXON;
-    if (dcb.fInX)
-        t.c_iflag |= IXOFF;
-    t.c_oflag = 0;
-    t.c_lflag = 0;
-    tcflag_t c = CREAD | CLOCAL | HUPCL;
-    static const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
-    c |= sizes[dcb.ByteSize - 5];
-    switch (dcb.Parity) {
-    case 1:
-        c |= PARENB | PARODD;
-        break;
-    case 2:
-        c |= PARENB;
-        break;
-    case 3:
-        c |= PARENB | CMSPAR | PARODD;
-        break;
-    case 4:
-        c |= PARENB | CMSPAR;
-        break;
-    default:
-        break;
-    }
-    if (dcb.StopBits != 0)
-        c |= CSTOPB;
-    if (dcb.fOutxCtsFlow || dcb.fRtsControl == 2)
-        c |= CRTSCTS;
-    t.c_cflag = c;
-    t.c_cc[VMIN] = 1;
-    t.c_cc[VTIME] = 0;
-    t.c_cc[VSTART] = cc_t(dcb.XonChar);
-    t.c_cc[VSTOP] = cc_t(dcb.XoffChar);
-    const speed_t speed = standardSpeed(dcb.BaudRate);
-    cfsetispeed(&t, speed != B0 ? speed : B38400);
-    cfsetospeed(&t, speed != B0 ? speed : B38400);
-    if (tcsetattr(m_fd, TCSANOW, &t) != 0)
-        return fail(errorFromErrno(errno));
-    if (speed == B0 && !setArbitrarySpeed(m_fd, int(std::min<uint32_t>(dcb.BaudRate, INT32_MAX))))
+    if (!isatty(m_fd))
+        return fail(ERROR_INVALID_FUNCTION);
+    if (!applyLine(m_fd, dcb))
         return fail(errorFromErrno(errno));
 
     setLine(m_fd, TIOCM_DTR, dcb.fDtrControl != 0);
