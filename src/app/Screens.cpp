@@ -1,6 +1,7 @@
 #include "app/Screens.h"
 
 #include "app/AboutBox.h"
+#include "app/CmPort.h"
 #include "app/Main.h"
 #include "app/Sifre.h"
 
@@ -33,6 +34,7 @@ void Screens::createAll()
     make(Main);
     make(Sifre);
     make(AboutBox);
+    make(CmPort);
 }
 
 void Screens::destroyAll()
