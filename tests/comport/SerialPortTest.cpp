@@ -474,6 +474,30 @@ TEST_F(SerialPortTest, ReadTextReturnsWhatHasArrivedAtOnce)
     EXPECT_EQ(text, "ef");
 }
 
+TEST_F(SerialPortTest, ReadTimeOutsOtherThanTheDefaultWaitForBytes)
+{
+    // A total time-out without an interval: the read waits for the whole
+    // count, also while the event thread is handing over a batch.
+    port.Timeouts()->setReadInterval(0);
+    port.Timeouts()->setReadTotalConstant(20000);
+    port.OpenPort();
+    pty.send("ab");
+    std::thread device([&] { pty.send("cd"); });
+    QByteArray text;
+    EXPECT_EQ(port.ReadText(text, 4), 4);
+    device.join();
+    EXPECT_EQ(text, "abcd");
+
+    // "Return with the first bytes": waits only until something has come.
+    port.Timeouts()->setReadInterval(-1);
+    port.Timeouts()->setReadTotalMultiplier(-1);
+    std::thread later([&] { pty.send("xy"); });
+    const int got = port.ReadText(text, 10);
+    later.join();
+    EXPECT_GE(got, 1);
+    EXPECT_TRUE(QByteArray("xy").startsWith(text)) << text.toStdString();
+}
+
 TEST_F(SerialPortTest, BytesLeftUnreadAreCountedByTheNextEvent)
 {
     QList<int> counts;
