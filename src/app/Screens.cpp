@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/Agirlik.h"
+#include "app/CmPort.h"
 #include "app/Form5.h"
 #include "app/ImtRapor.h"
 #include "app/Main.h"
@@ -43,6 +44,7 @@ void Screens::createAll()
     make(Porgres);
     make(ImtRapor);
     make(AboutBox);
+    make(CmPort);
 }
 
 void Screens::destroyAll()

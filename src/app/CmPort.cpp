@@ -1,0 +1,147 @@
+#include "app/CmPort.h"
+
+#include "app/comport/SerialPort.h"
+#include "platform/settings/Registry.h"
+#include "platform/ui/Messages.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+TCmPort::TCmPort()
+{
+    setObjectName("CmPort");
+    setWindowTitle("Seri İletişim Portu Seçme");
+    // A fixed dialog with a close box only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto* grid = new QGridLayout(this);
+    Label1 = new QLabel("Seri İletişim Portu", this);
+    Label1->setObjectName("Label1");
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setEditable(false);
+    ComboBox1->setMaxVisibleItems(9);
+    for (int n = 1; n <= 90; ++n)
+        ComboBox1->addItem(QString("COM%1").arg(n));
+    ComboBox1->setCurrentIndex(-1);
+    Label1->setBuddy(ComboBox1);
+
+    Label2 = new QLabel("Tartı Tipi", this);
+    Label2->setObjectName("Label2");
+    auto* types = new QWidget(this);
+    auto* typesRow = new QHBoxLayout(types);
+    typesRow->setContentsMargins(0, 0, 0, 0);
+    RadioButton1 = new QRadioButton("TİP-1", types);
+    RadioButton1->setObjectName("RadioButton1");
+    RadioButton2 = new QRadioButton("TİP-2 (BX 1)", types);
+    RadioButton2->setObjectName("RadioButton2");
+    typesRow->addWidget(RadioButton1);
+    typesRow->addWidget(RadioButton2);
+
+    BitBtn1 = new QPushButton("Tamam", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setDefault(true);
+
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(ComboBox1, 0, 1);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(types, 1, 1);
+    grid->addWidget(BitBtn1, 2, 0, 1, 2, Qt::AlignHCenter);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The port's line as every screen's port has it: 9600 bits per second,
+    // 8 data bits, no parity, one stop bit, no handshake, DTR on, RTS off,
+    // null bytes dropped.
+    SerialPort1 = new TSerialPort(this);
+    SerialPort1->setObjectName("SerialPort1");
+    SerialPort1->setBaudRate(br9600);
+    SerialPort1->setPort("COM1");
+    SerialPort1->Parity()->setBits(prNone);
+    SerialPort1->setStopBits(sbOneStopBit);
+    SerialPort1->setDataBits(dbEight);
+    SerialPort1->setDiscardNull(true);
+    SerialPort1->setEvents(TSerialEvents::all());
+    SerialPort1->FlowControl()->setOutCTSFlow(false);
+    SerialPort1->FlowControl()->setOutDSRFlow(false);
+    SerialPort1->FlowControl()->setControlDTR(dtrEnable);
+    SerialPort1->FlowControl()->setControlRTS(rtsDisable);
+    SerialPort1->FlowControl()->setXonXoffOut(false);
+    SerialPort1->FlowControl()->setXonXoffIn(false);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TCmPort::BitBtn1Click);
+}
+
+void TCmPort::FormActivate()
+{
+    for (QRadioButton* r : {RadioButton1, RadioButton2}) {
+        r->setAutoExclusive(false);
+        r->setChecked(false);
+        r->setAutoExclusive(true);
+    }
+    ComboBox1->setCurrentIndex(-1);
+
+    // The key is only read here, never created.
+    QString port, type;
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    if (reg.openKeyReadOnly(registryKey())) {
+        port = reg.readString("comport");
+        type = reg.readString("Type");
+        reg.closeKey();
+    }
+    // The stored name is matched exactly: "com3" selects nothing.
+    for (int i = 0; i < ComboBox1->count(); ++i) {
+        if (ComboBox1->itemText(i) == port) {
+            ComboBox1->setCurrentIndex(i);
+            break;
+        }
+    }
+    if (type == "1")
+        RadioButton1->setChecked(true);
+    else if (type == "2")
+        RadioButton2->setChecked(true);
+
+    SerialPort1->ClosePort();
+}
+
+void TCmPort::BitBtn1Click()
+{
+    if (ComboBox1->currentIndex() < 0) {
+        Messages::info("Lütfen Seri İletişim Portu Seçiniz ...!");
+        return;
+    }
+    const QString name = ComboBox1->currentText();
+
+    // The chosen port must open: one that is missing or held by another
+    // program is refused and nothing is stored.
+    SerialPort1->ClosePort();
+    SerialPort1->setPort(name);
+    try {
+        SerialPort1->OpenPort();
+    } catch (const ESerialPort&) {
+        SerialPort1->ClosePort();
+        Messages::error("Sisteminizde Tanımlı Olmayan veya Kullanımda Olan Seri İletişim Portu Seçtiniz. Lütfen "
+                        "Düzeltiniz ...!");
+        ComboBox1->setCurrentIndex(-1);
+        return;
+    }
+
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    reg.openKey(registryKey(), true);
+    reg.writeString("comport", name);
+    if (RadioButton1->isChecked())
+        reg.writeString("Type", "1");
+    else if (RadioButton2->isChecked())
+        reg.writeString("Type", "2");
+    reg.closeKey();
+    close();
+}
+
+void TCmPort::FormClose()
+{
+    // The port opened as a test is released with the screen.
+    SerialPort1->ClosePort();
+}
