@@ -7,6 +7,8 @@ const Schema& brivexSchema()
     static const Schema schema = [] {
         Schema s;
         addAppTables(s);
+        addCompetitionTables(s);
+        addScoringTables(s);
         return s;
     }();
     return schema;

@@ -14,6 +14,8 @@ const Schema& brivexSchema();
 
 // Per-subsystem table definitions.
 void addAppTables(Schema& schema);
+void addCompetitionTables(Schema& schema);
+void addScoringTables(Schema& schema);
 
 // Rows a new station needs (counters, database kind, federation identity,
 // the administrator).
