@@ -129,6 +129,10 @@ public:
     void writeBouts(const std::function<void(int)>& progress);
     void advanceByes();
 
+    // Errors met on the way, shown once the draw is stored (no message box
+    // waits for the operator while the database is held).
+    QStringList m_errors;
+
 private:
     QVariantMap category() const { return {{"b", m_branch}, {"g", m_gender}}; }
     Side seatSlot(int slot);
@@ -532,7 +536,7 @@ void DrawRun::reseatInChartOrder()
     for (int l = 1; l <= n; ++l) {
         const auto found = holders.value(order.integer(l));
         if (found.size() != 1)
-            Messages::error("HATA.. Aynı sırt numaralı 2 sporcu bulunmakta veya sporcu bulunmamaktadır");
+            m_errors << QStringLiteral("HATA.. Aynı sırt numaralı 2 sporcu bulunmakta veya sporcu bulunmamaktadır");
         if (!found.isEmpty())
             m_bouts[found.first().first].side[found.first().second].name = SlotTable::Pending;
     }
@@ -695,6 +699,8 @@ bool KuraDraw::KuraCek(const QString& branch, const QString& gender)
         run.advanceByes();
         tx.commit();
     }
+    for (const QString& error : std::as_const(run.m_errors))
+        Messages::error(error);
     Messages::info(branch + " BRANŞINDA KURA ÇEKİMİ YAPILDI ...!" + (exchanged ? "!" : ""));
     return true;
 }
