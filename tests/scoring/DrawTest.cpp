@@ -275,6 +275,31 @@ TEST_F(DrawTest, NewBoutsGetTheirClockAndEmptyScores)
     }
 }
 
+TEST_F(DrawTest, TheProgressBarFollowsTheBoutsWritten)
+{
+    addEntrants(4, pairedRegion);
+    SeededRandom random(1);
+    KuraDraw d(db, *state, random);
+    QList<int> positions;
+    d.progress = [&](int percent) { positions << percent; };
+    ASSERT_TRUE(d.KuraCek(kBranch, kMen));
+    EXPECT_EQ(positions, (QList<int>{25, 50, 75, 100}));
+    EXPECT_EQ(state->FSkipActivate, 1) << "returning from the progress window reloads nothing";
+}
+
+TEST_F(DrawTest, WithoutRegionSeparationThereAreNoByes)
+{
+    state->RegionSeparation = 0;
+    addEntrants(5, pairedRegion);
+    ASSERT_TRUE(draw(2));
+    const Records rows = bouts();
+    EXPECT_EQ(perRound(rows), (std::map<QString, int>{{"ÖN ELEME", 1}, {"YARI FİNAL", 2}, {"3.'LÜK MAÇI", 1},
+                                                       {"FİNAL", 1}}));
+    EXPECT_EQ(rows[2].str("Ad2"), "ÖN ELEME 1.MAÇ");
+    EXPECT_EQ(db.scalar("select count(*) from C_KURA where Ad1 = 'Tur Atlar' or Ad2 = 'Tur Atlar'").toInt(), 0);
+    EXPECT_EQ(Counters::current(db, "sayi3"), 5);
+}
+
 // ---------------------------------------------------------------------------
 // Large brackets: no byes above 1,024 entrants, preliminaries instead.
 

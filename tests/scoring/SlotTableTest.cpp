@@ -1,4 +1,6 @@
 #include "ScoringFixture.h"
+#include "scoring/KuraDraw.h"
+#include "scoring/RandomSource.h"
 #include "scoring/SlotTable.h"
 
 namespace {
@@ -140,6 +142,32 @@ TEST_F(SlotTableTest, TheLandscapeChartAlsoGetsPointsAndAbsences)
     EXPECT_EQ(state->FSlotCount, 2);
     EXPECT_TRUE(state->FSlotName().isEmpty(3));
     EXPECT_EQ(state->FSlotOrder().integer(3), 0);
+}
+
+TEST_F(SlotTableTest, ADrawnCategoryWithByesHasASlotPerPosition)
+{
+    const QList<int> athletes = addEntrants(5, [](int i) { return QString("BÖLGE %1").arg(i); });
+    SeededRandom random(8);
+    ASSERT_TRUE(KuraDraw(db, *state, random).KuraCek(kBranch, kMen));
+    build();
+    EXPECT_EQ(state->FSlotCount, 8);
+    EXPECT_EQ(state->FAthleteCount, 5) << "byes are slots, not athletes";
+    const QList<int> numbers = order();
+    ASSERT_EQ(numbers.size(), 8);
+    const Records rows = bouts();
+    for (int i = 0; i < 8; ++i) {
+        const Record& quarter = rows[i / 2];
+        EXPECT_EQ(numbers[i], quarter.toInt(i % 2 ? "Sira2" : "Sira1"));
+        EXPECT_EQ(names()[i], quarter.str(i % 2 ? "Ad2" : "Ad1"));
+    }
+    int byes = 0;
+    for (int i = 1; i <= 8; ++i) {
+        const bool bye = state->FSlotRegion().text(i) == "Pass";
+        byes += bye;
+        EXPECT_EQ(bye, !athletes.contains(state->FSlotDrawNo().integer(i)));
+    }
+    EXPECT_EQ(byes, 3);
+    EXPECT_EQ(state->FRoundNames, (QStringList{"ÇEYREK FİNAL", "YARI FİNAL", "FİNAL"}));
 }
 
 TEST_F(SlotTableTest, TheDrawAsksForItsOwnCategory)
