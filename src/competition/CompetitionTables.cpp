@@ -24,7 +24,4 @@ void addCompetitionTables(Schema& s)
                 "Liste_Key",
                 // A draw group (class and gender), an athlete's rows, a back number.
                 {"Brans,Cinsiyet", "Musteri_Key", "Sira"}});
-    // Point values, one per row, read in stored order: participation, bye,
-    // first, second and third place, win.
-    s.addTable({"C_PUAN", {Col::integer("Puani")}, {}, {}});
 }
