@@ -10,6 +10,8 @@ const Schema& brivexSchema()
         addReferenceTables(s);
         addRegistryTables(s);
         addActivityTables(s);
+        addCompetitionTables(s);
+        addScoringTables(s);
         return s;
     }();
     return schema;

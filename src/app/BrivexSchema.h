@@ -17,6 +17,8 @@ void addAppTables(Schema& schema);
 void addReferenceTables(Schema& schema);
 void addRegistryTables(Schema& schema);
 void addActivityTables(Schema& schema);
+void addCompetitionTables(Schema& schema);
+void addScoringTables(Schema& schema);
 
 // Rows a new station needs (counters, database kind, federation identity,
 // the administrator).

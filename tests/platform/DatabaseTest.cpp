@@ -134,6 +134,18 @@ TEST_F(DatabaseTest, UpgradeAddsMissingTablesAndColumnsOnly)
     EXPECT_TRUE(later.upgrade(db).isEmpty());
 }
 
+TEST_F(DatabaseTest, ColumnsNamedLikeSqlWordsWork)
+{
+    Schema s;
+    s.addTable({"C_KL", {Col::integer("Key_No"), Col::integer("check"), Col::text("R/F")}, "Key_No", {"check"}});
+    s.create(db);
+    db.insert("C_KL", {{"Key_No", 1}, {"check", 1}, {"R/F", "VAR"}});
+    db.update("C_KL", {{"check", 0}}, "Key_No = :k", {{"k", 1}});
+    const Record r = *db.first("select * from C_KL");
+    EXPECT_EQ(r.toInt("check"), 0);
+    EXPECT_EQ(r.str("R/F"), "VAR");
+}
+
 TEST_F(DatabaseTest, OpeningAMissingFileFails)
 {
     Database other;

@@ -276,7 +276,9 @@ QString Database::identifier(const QString& name)
     static const QRegularExpression re("^[A-Za-z_][A-Za-z0-9_/]*$");
     if (!re.match(name).hasMatch())
         throw DbError(QString("Geçersiz alan adı: %1").arg(name));
-    return name.contains('/') ? "\"" + name + "\"" : name;
+    // Bracketed (Jet's quoting of names), so that names that are SQL words
+    // ("check") or hold "/" ("R/F") stand as names.
+    return "[" + name + "]";
 }
 
 QSqlQuery Database::prepare(const QString& sql) const

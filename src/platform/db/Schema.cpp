@@ -113,7 +113,7 @@ static void createIndexes(Database& db, const TableDef& t)
         QStringList cols;
         for (const QString& c : index.split(','))
             cols << Database::identifier(c.trimmed());
-        const QString name = "ix_" + t.name + "_" + cols.join("_").remove('"').remove('/');
+        const QString name = "ix_" + t.name + "_" + cols.join("_").remove('[').remove(']').remove('/');
         db.exec(QString("create index if not exists %1 on %2 (%3)").arg(name, Database::identifier(t.name), cols.join(", ")));
     }
 }

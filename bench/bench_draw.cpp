@@ -1,0 +1,128 @@
+// Speed of the draw on a station database file: one category of 256
+// entrants, and a whole tournament of 2,000 athletes in 100 categories with
+// the time per category.
+#include "app/DbConventions.h"
+#include "app/Station.h"
+#include "platform/db/Database.h"
+#include "platform/paths/DriveMap.h"
+#include "platform/settings/Registry.h"
+#include "platform/ui/Messages.h"
+#include "scoring/KuraDraw.h"
+#include "scoring/MatchState.h"
+#include "scoring/RandomSource.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// A fresh station in a temporary data root, for the whole run.
+struct BenchStation {
+    BenchStation()
+    {
+        DriveMap::setDataRoot(dir.path());
+        Registry::reload();
+        Station::init();
+        db.open(Station::kDefaultDatabase);
+    }
+    QTemporaryDir dir;
+    Database db;
+};
+
+BenchStation& station()
+{
+    static BenchStation s;
+    return s;
+}
+
+// Adds `count` approved athletes to a weight class, spread over the 81
+// provinces the way a national championship is.
+void addAthletes(Database& db, const QString& branch, int count, std::mt19937& chance)
+{
+    Transaction tx(db);
+    std::uniform_int_distribution<int> province(1, 81);
+    for (int i = 0; i < count; ++i) {
+        const int key = Counters::next(db, "sayi1");
+        db.insert("C_LISTE", {{"Liste_Key", key},
+                              {"Brans", branch},
+                              {"Onay", 1},
+                              {"Ad", QString("SPORCU %1").arg(key)},
+                              {"Sira", Counters::next(db, "sayi3")},
+                              {"Musteri_Key", key},
+                              {"Bolge", QString("İL %1").arg(province(chance))},
+                              {"Klup", "KULÜP"},
+                              {"Cinsiyet", "ERKEK"},
+                              {"Puan", 1}});
+    }
+    tx.commit();
+}
+
+void BM_DrawOneCategory(benchmark::State& st)
+{
+    Database& db = station().db;
+    const int entrants = int(st.range(0));
+    MatchState match;
+    match.FScoringStation = 1;
+    std::mt19937 chance(1);
+    SeededRandom random(1);
+    KuraDraw draw(db, match, random);
+    int run = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        const QString branch = QString("%1 KİLO ERKEK TEK %2").arg(entrants).arg(++run);
+        addAthletes(db, branch, entrants, chance);
+        st.ResumeTiming();
+        benchmark::DoNotOptimize(draw.KuraCek(branch, "ERKEK"));
+    }
+    st.counters["bouts"] = double(db.scalar("select count(*) from C_KURA where Brans = :b",
+                                            {{"b", QString("%1 KİLO ERKEK TEK %2").arg(entrants).arg(run)}})
+                                      .toInt());
+}
+BENCHMARK(BM_DrawOneCategory)->Arg(256)->Unit(benchmark::kMillisecond);
+
+void BM_DrawTournament(benchmark::State& st)
+{
+    Database& db = station().db;
+    const int categories = 100;
+    const int athletes = 2000;
+    db.exec("delete * from C_KURA");
+    db.exec("delete * from C_LISTE");
+    std::mt19937 chance(2);
+    for (int c = 0; c < categories; ++c)
+        addAthletes(db, QString("%1 KİLO ERKEK TURNUVA").arg(40 + c), athletes / categories, chance);
+    MatchState match;
+    match.FScoringStation = 1;
+    SeededRandom random(2);
+    KuraDraw draw(db, match, random);
+    draw.confirm = [](const QString&) { return true; };
+    for (auto _ : st) {
+        st.PauseTiming();
+        db.exec("delete * from C_KURA");
+        st.ResumeTiming();
+        draw.drawAll();
+    }
+    st.counters["categories"] = categories;
+    // Seconds per category, shown in the time unit of the run.
+    st.counters["per_category"] =
+        benchmark::Counter(categories, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DrawTournament)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    // The draw reports by message boxes; here nobody reads them.
+    Messages::setHook([](const UiRequest&) { return UiAnswer{true, {}}; });
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
