@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "app/Sifre.h"
 #include "app/Station.h"
+#include "support/ColumnCheck.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -13,52 +14,17 @@ namespace {
 
 // The columns of the reference tables, the clubs and the activities as the
 // program's design names them, with the kind of value each holds.
-enum class Kind { Integer, Text, Number, Date };
-
-struct ColumnCase {
-    const char* table;
-    const char* column;
-    Kind kind;
-};
-
-std::string caseName(const ::testing::TestParamInfo<ColumnCase>& info)
-{
-    return std::string(info.param.table) + "_" + info.param.column;
-}
-
-// The type a column of this kind is declared with.
-QString declaredType(Kind kind)
-{
-    switch (kind) {
-    case Kind::Integer:
-        return "INTEGER";
-    case Kind::Number:
-        return "REAL";
-    case Kind::Date:
-        return "DATETIME";
-    case Kind::Text:
-        break;
-    }
-    return "TEXT";
-}
-
 class ReferenceColumns : public StationTest, public ::testing::WithParamInterface<ColumnCase> {};
 
 TEST_P(ReferenceColumns, NewStationHasTheColumn)
 {
-    const ColumnCase& c = GetParam();
-    QString type;
-    for (const Record& r : db.select(QString("pragma table_info(%1)").arg(c.table)))
-        if (r.str("name") == QString::fromUtf8(c.column))
-            type = r.str("type");
-    ASSERT_FALSE(type.isEmpty()) << c.table << "." << c.column << " is missing";
-    EXPECT_TRUE(type.startsWith(declaredType(c.kind))) << c.table << "." << c.column << " is " << type.toStdString();
+    expectColumn(db, GetParam());
 }
 
-constexpr Kind I = Kind::Integer;
-constexpr Kind T = Kind::Text;
-constexpr Kind N = Kind::Number;
-constexpr Kind D = Kind::Date;
+constexpr ColumnKind I = ColumnKind::Integer;
+constexpr ColumnKind T = ColumnKind::Text;
+constexpr ColumnKind N = ColumnKind::Number;
+constexpr ColumnKind D = ColumnKind::Date;
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, ReferenceColumns,
@@ -105,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         ColumnCase{"C_TURNUVA", "Kusak_Key", I}, ColumnCase{"C_TURNUVA", "WebBr_Key", T},
         ColumnCase{"C_TURNUVA", "Dt1", D}, ColumnCase{"C_TURNUVA", "Dt2", D}, ColumnCase{"C_TURNUVA", "Yili", I},
         ColumnCase{"C_PUAN", "Puani", I}),
-    caseName);
+    columnCaseName);
 
 class StationSeed : public StationTest {
 protected:

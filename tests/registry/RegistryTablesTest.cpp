@@ -1,5 +1,6 @@
 #include "app/BrivexSchema.h"
 #include "app/DbConventions.h"
+#include "support/ColumnCheck.h"
 #include "support/TestSupport.h"
 
 #include <QDate>
@@ -9,51 +10,17 @@ namespace {
 // The columns of the persons and their career tables as the program's design
 // names them (the person table's own columns and those the weigh-in, the
 // results posting and the data exchange write), by kind of value.
-enum class Kind { Integer, Text, Number, Date };
-
-struct ColumnCase {
-    const char* table;
-    const char* column;
-    Kind kind;
-};
-
-std::string caseName(const ::testing::TestParamInfo<ColumnCase>& info)
-{
-    return std::string(info.param.table) + "_" + info.param.column;
-}
-
-QString declaredType(Kind kind)
-{
-    switch (kind) {
-    case Kind::Integer:
-        return "INTEGER";
-    case Kind::Number:
-        return "REAL";
-    case Kind::Date:
-        return "DATETIME";
-    case Kind::Text:
-        break;
-    }
-    return "TEXT";
-}
-
 class RegistryColumns : public StationTest, public ::testing::WithParamInterface<ColumnCase> {};
 
 TEST_P(RegistryColumns, NewStationHasTheColumn)
 {
-    const ColumnCase& c = GetParam();
-    QString type;
-    for (const Record& r : db.select(QString("pragma table_info(%1)").arg(c.table)))
-        if (r.str("name") == QString::fromUtf8(c.column))
-            type = r.str("type");
-    ASSERT_FALSE(type.isEmpty()) << c.table << "." << c.column << " is missing";
-    EXPECT_TRUE(type.startsWith(declaredType(c.kind))) << c.table << "." << c.column << " is " << type.toStdString();
+    expectColumn(db, GetParam());
 }
 
-constexpr Kind I = Kind::Integer;
-constexpr Kind T = Kind::Text;
-constexpr Kind N = Kind::Number;
-constexpr Kind D = Kind::Date;
+constexpr ColumnKind I = ColumnKind::Integer;
+constexpr ColumnKind T = ColumnKind::Text;
+constexpr ColumnKind N = ColumnKind::Number;
+constexpr ColumnKind D = ColumnKind::Date;
 
 // Persons, column groups as the person table lists them.
 const ColumnCase kPersonColumns[] = {
@@ -100,7 +67,7 @@ const ColumnCase kPersonColumns[] = {
     {"C_MUSTERI", "Terfi", I}, {"C_MUSTERI", "Il", T},
 };
 
-INSTANTIATE_TEST_SUITE_P(Persons, RegistryColumns, ::testing::ValuesIn(kPersonColumns), caseName);
+INSTANTIATE_TEST_SUITE_P(Persons, RegistryColumns, ::testing::ValuesIn(kPersonColumns), columnCaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     Career, RegistryColumns,
@@ -127,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         ColumnCase{"F_LNC", "Klup_Key", I}, ColumnCase{"F_LNC", "Bolge_Key", I}, ColumnCase{"F_LNC", "L_Tarih", D},
         ColumnCase{"F_LNC", "V_Tarih", D}, ColumnCase{"F_LNC", "T_Tarih", D}, ColumnCase{"F_LNC", "Kategori", T},
         ColumnCase{"F_LNC", "Ack", T}),
-    caseName);
+    columnCaseName);
 
 class RegistryStation : public StationTest {};
 

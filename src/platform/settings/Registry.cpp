@@ -371,7 +371,7 @@ int Registry::readInteger(const QString& name, bool* ok) const
     return converted ? value : 0;
 }
 
-bool Registry::writeString(const QString& name, const QString& value)
+bool Registry::writeValue(const QString& name, const QVariant& data)
 {
     if (!m_open || !m_writable)
         return false;
@@ -382,25 +382,19 @@ bool Registry::writeString(const QString& name, const QString& value)
     Value& v = k.values[name.toLower()];
     if (v.name.isEmpty())
         v.name = name;
-    v.data = value;
+    v.data = data;
     saveStore();
     return true;
 }
 
+bool Registry::writeString(const QString& name, const QString& value)
+{
+    return writeValue(name, value);
+}
+
 bool Registry::writeInteger(const QString& name, int value)
 {
-    if (!m_open || !m_writable)
-        return false;
-    loadStore();
-    Key& k = store().keys[storeId(m_root, m_key)];
-    if (k.path.isEmpty())
-        k.path = m_key;
-    Value& v = k.values[name.toLower()];
-    if (v.name.isEmpty())
-        v.name = name;
-    v.data = value;
-    saveStore();
-    return true;
+    return writeValue(name, value);
 }
 
 bool Registry::deleteValue(const QString& name)

@@ -56,6 +56,8 @@ public:
     static QString storeFile();
 
 private:
+    bool writeValue(const QString& name, const QVariant& data);
+
     RootKey m_root;
     QString m_key;        // normalised key path of the open key, "" = none
     bool m_open = false;
