@@ -168,6 +168,28 @@ TEST(ReportEngineLayout, BeforePrintSuppressesABandAndTheRestCloseUp)
     EXPECT_NEAR(rows[1]->rect.top() - rows[0]->rect.top(), 10, 1e-6);
 }
 
+TEST(ReportEngineLayout, PageFooterSumCountsTheRowsOfItsOwnPage)
+{
+    Report r;
+    ReportQuery q("Query1");
+    q.openRows(numberedRows(30));
+    r.dataSet = &q;
+    ReportBand* detail = r.addBand(ReportBand::Detail, "DetailBand1", 10);
+    detail->addDataText("QRDBText1", {0, 0, 20, 5}, &q, "No");
+    detail->addExpr("QRExpr2", {30, 0, 20, 5}, "SUM(No)");   // running total
+    ReportExpr* pageSum = r.addBand(ReportBand::PageFooter, "PageFooterBand1", 10)
+                              ->addExpr("QRExpr1", {0, 0, 50, 5}, "'Sayfa toplamı: ' + STR(SUM(No))");
+    pageSum->resetAfterPrint = true;
+    const ReportDocument& doc = r.run();
+    // 26 rows fit on the first page; the 27th, which breaks the page, counts
+    // on the second.
+    ASSERT_EQ(doc.pageCount(), 2);
+    EXPECT_EQ(doc.pages[0].find("QRExpr1")->text, "Sayfa toplamı: 351");
+    EXPECT_EQ(doc.pages[1].find("QRExpr1")->text, "Sayfa toplamı: 114");
+    EXPECT_EQ(doc.pages[0].find("QRExpr2")->text, "1");
+    EXPECT_EQ(doc.pages[1].find("QRExpr2")->text, "378");
+}
+
 TEST(ReportEngineLayout, DisabledBandAndControlPrintNothing)
 {
     ListReport l;

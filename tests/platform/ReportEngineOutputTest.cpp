@@ -251,12 +251,14 @@ TEST_F(ReportEngineOutput, SaveFailuresAreReportedNeverAsSuccess)
     EXPECT_FALSE(o.r.saveToFile(dir.filePath("liste.doc")));
     EXPECT_EQ(ui().texts(),
               QStringList{"Rapor bu dosya türünde kaydedilemez ...!\nPDF, TXT, CSV ya da HTML dosyası seçiniz."});
+}
 
-    // A text file that cannot be written leaves the old file as it was.
+TEST_F(ReportEngineOutput, FileThatCannotBeReplacedKeepsItsOldContent)
+{
+    OutputReport o(3);
     const QString readOnly = dir.filePath("eski.csv");
     writeFile(readOnly, "eski");
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    ui().clear();
     const bool ok = o.r.saveToFile(readOnly);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (ok)

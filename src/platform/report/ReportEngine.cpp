@@ -12,6 +12,7 @@
 #include <QTextLayout>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -120,7 +121,10 @@ private:
     double columnWidth() const;
     double columnX() const;
     double reservedFooter() const;
-    void place(ReportBand* band, Mode mode);
+    // A data band's row is added to the sums over it once the band's page
+    // is settled, so that a page footer's sum never counts the row that
+    // moved on to the next page.
+    void place(ReportBand* band, Mode mode, bool addsRow);
     double safeBreak(const Layout& layout, double room) const;
     void put(const Layout& layout, double from, double to, double x, double y, double width, bool last);
     ReportPage& page() { return m_doc->pages.back(); }
@@ -140,6 +144,7 @@ private:
     ReportBand* m_detail = nullptr;
     std::vector<ReportQuery*> m_allQueries;
     std::map<ReportBand*, std::vector<ReportExpr*>> m_aggregating;   // by the row band they sum over
+    std::set<ReportBand*> m_showsOwnSums;   // row bands that print a sum over their own rows
     std::map<ReportBand*, ReportExpression> m_groupExpressions;
 
     double m_y = 0;
@@ -187,6 +192,7 @@ void ReportEngine::prepare()
     }
 
     m_aggregating.clear();
+    m_showsOwnSums.clear();
     for (const auto& b : m_report.bands()) {
         for (const auto& c : b->controls()) {
             if (c->kind() != ReportControl::Expr)
@@ -196,6 +202,8 @@ void ReportEngine::prepare()
                 continue;
             ReportBand* master = e->master ? e->master : dataBandOf(b.get());
             m_aggregating[master].push_back(e);
+            if (master == b.get())
+                m_showsOwnSums.insert(master);
         }
     }
 
@@ -493,9 +501,7 @@ bool ReportEngine::printBand(ReportBand* band, Mode mode)
         band->beforePrint(*band, print);
     print = print && band->enabled;
     if (print) {
-        if (band->kind() == ReportBand::Detail || band->kind() == ReportBand::SubDetail)
-            accumulate(band);
-        place(band, mode);
+        place(band, mode, band->kind() == ReportBand::Detail || band->kind() == ReportBand::SubDetail);
         resetAfterPrint(band);
     }
     if (band->afterPrint)
@@ -589,9 +595,11 @@ void ReportEngine::nextColumn()
     m_columnHasRows = false;
 }
 
-void ReportEngine::place(ReportBand* band, Mode mode)
+void ReportEngine::place(ReportBand* band, Mode mode, bool addsRow)
 {
     const ReportPageSetup& setup = m_report.page;
+    if (mode != Body && addsRow)
+        accumulate(band);
     if (mode == Footer) {
         m_footerLayouts.push_back(layout(band, setup.printableWidth()));
         return;
@@ -620,6 +628,11 @@ void ReportEngine::place(ReportBand* band, Mode mode)
         else
             newPage();
         l = layout(band, width);   // the page number may show in it
+    }
+    if (addsRow) {
+        accumulate(band);
+        if (m_showsOwnSums.count(band))
+            l = layout(band, width);   // a running total shows this row too
     }
 
     double from = 0;
