@@ -334,6 +334,9 @@ TEST(ReportEngineLayout, LabelFramesDrawEdgesAndShapesKeepTheirGeometry)
     ReportLabel* join = b->addLabel("QRLabel2", {px(184), px(3), px(8), px(13)}, "");
     join->frame.right = true;
     join->frame.color = QColor(0x70, 0x70, 0x70);
+    // The upper connector reaches above the band into the row before it.
+    ReportLabel* upper = b->addLabel("QRLabel4", {px(184), -px(8), px(8), px(12)}, "");
+    upper->frame.right = true;
     b->addShape("QRShape1", {100, 1, 50, 2}, ReportShape::HorLine);
     auto* box = b->addShape("QRShape2", {150, 0, 20, 4}, ReportShape::Rectangle);
     box->brush = Qt::blue;
@@ -353,6 +356,11 @@ TEST(ReportEngineLayout, LabelFramesDrawEdgesAndShapesKeepTheirGeometry)
     EXPECT_EQ(right->line, QLineF(10 + px(192), 10 + px(3), 10 + px(192), 10 + px(16)));
     EXPECT_EQ(right->penColor, QColor(0x70, 0x70, 0x70));
 
+    const ReportItem* up = p.find("QRLabel4");
+    ASSERT_NE(up, nullptr);
+    EXPECT_EQ(up->line, QLineF(10 + px(192), 10 - px(8), 10 + px(192), 10 + px(4)));
+    EXPECT_TRUE(up->clip.isNull());
+
     const ReportItem* rule = p.find("QRShape1");
     EXPECT_EQ(rule->kind, ReportItem::Line);
     EXPECT_EQ(rule->line, QLineF(110, 12, 160, 12));
@@ -361,6 +369,37 @@ TEST(ReportEngineLayout, LabelFramesDrawEdgesAndShapesKeepTheirGeometry)
     EXPECT_EQ(rect->rect, QRectF(160, 10, 20, 4));
     EXPECT_EQ(rect->brush, QColor(Qt::blue));
     EXPECT_EQ(p.find("QRShape3")->kind, ReportItem::Ellipse);
+}
+
+TEST(ReportEngineLayout, ControlsBelowAShortenedBandAreLeftOff)
+{
+    // A sheet that shortens its band for some rows leaves the blocks below
+    // the new height off the page and cuts a box that crosses it.
+    Report r;
+    ReportQuery q("Query1");
+    q.openRows(numberedRows(2));
+    r.dataSet = &q;
+    ReportBand* b = r.addBand(ReportBand::Detail, "DetailBand1", 100);
+    b->frame.bottom = true;
+    b->addLabel("QRLabel1", {0, 0, 50, 5}, "ÜST");
+    ReportLabel* edge = b->addLabel("QRLabel2", {0, 35, 50, 5}, "SINIR");
+    edge->frame.bottom = true;   // its bottom edge lies on the shortened band's edge
+    b->addShape("QRShape1", {60, 30, 20, 20}, ReportShape::Rectangle);
+    b->addLabel("QRLabel3", {0, 60, 50, 5}, "HAKEM BLOKU");
+    b->beforePrint = [&](ReportBand& band, bool&) { band.height = q.toInt("No") == 1 ? 40 : 100; };
+    const ReportPage& p = r.run().pages[0];
+
+    EXPECT_EQ(p.findAll("QRLabel1").size(), 2u);
+    EXPECT_EQ(p.findAll("QRLabel3").size(), 1u);   // the full-height row only
+    const auto boxes = p.findAll("QRShape1");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0]->clip.bottom(), 10 + 40);
+    EXPECT_TRUE(boxes[1]->clip.isNull());
+    int edges = 0;
+    for (const ReportItem* i : p.findAll("QRLabel2"))
+        edges += i->kind == ReportItem::Line;
+    EXPECT_EQ(edges, 2);
+    EXPECT_EQ(p.findAll("DetailBand1").size(), 2u);   // both band frames
 }
 
 struct ImageCase {

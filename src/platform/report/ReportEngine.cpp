@@ -126,7 +126,7 @@ private:
     // moved on to the next page.
     void place(ReportBand* band, Mode mode, bool addsRow);
     double safeBreak(const Layout& layout, double room) const;
-    void put(const Layout& layout, double from, double to, double x, double y, double width, bool last);
+    void put(const Layout& layout, double from, double to, double x, double y, bool last);
     ReportPage& page() { return m_doc->pages.back(); }
 
     // Controls
@@ -582,7 +582,7 @@ void ReportEngine::finishPage(bool last)
     const ReportPageSetup& setup = m_report.page;
     double y = m_doc->pageSize.height() - setup.bottomMargin - total;
     for (const Layout& l : m_footerLayouts) {
-        put(l, 0, l.height, setup.leftMargin, y, setup.printableWidth(), true);
+        put(l, 0, l.height, setup.leftMargin, y, true);
         y += l.height;
     }
     m_footerLayouts.clear();
@@ -606,7 +606,7 @@ void ReportEngine::place(ReportBand* band, Mode mode, bool addsRow)
     }
     if (mode == Header) {
         const Layout l = layout(band, setup.printableWidth());
-        put(l, 0, l.height, setup.leftMargin, m_y, setup.printableWidth(), true);
+        put(l, 0, l.height, setup.leftMargin, m_y, true);
         m_y += l.height;
         m_maxY = qMax(m_maxY, m_y);
         return;
@@ -652,7 +652,7 @@ void ReportEngine::place(ReportBand* band, Mode mode, bool addsRow)
             cut = from + room;   // no line boundary fits: cut where the page ends
         }
         const double x = inColumns ? columnX() : setup.leftMargin;
-        put(l, from, cut, x, m_y, width, false);
+        put(l, from, cut, x, m_y, false);
         from = cut;
         m_pageHasRows = m_columnHasRows = true;
         if (inColumns && m_column + 1 < setup.columns)
@@ -661,7 +661,7 @@ void ReportEngine::place(ReportBand* band, Mode mode, bool addsRow)
             newPage();
     }
     const double x = inColumns ? columnX() : setup.leftMargin;
-    put(l, from, l.height, x, m_y, width, true);
+    put(l, from, l.height, x, m_y, true);
     m_y += l.height - from;
     m_maxY = qMax(m_maxY, m_y);
     m_pageHasRows = m_columnHasRows = true;
@@ -681,30 +681,30 @@ double ReportEngine::safeBreak(const Layout& l, double cut) const
     return cut;
 }
 
-void ReportEngine::put(const Layout& l, double from, double to, double x, double y, double width, bool last)
+void ReportEngine::put(const Layout& l, double from, double to, double x, double y, bool last)
 {
-    const QRectF slice(x, y, width, to - from);
+    // Items are cut at the band's bottom edge (and at a page break inside
+    // the band); a control placed above the band's top prints there, over
+    // the band before it.
+    const double pageWidth = m_doc->pageSize.width();
+    const double areaTop = from > kEps ? y : -1e4;
+    const double areaBottom = y + (to - from);
+    const QRectF area(-pageWidth, areaTop, 3 * pageWidth, areaBottom - areaTop);
     for (const ReportItem& src : l.items) {
         const double t = itemTop(src), b = itemBottom(src);
-        const bool startsBefore = t < from - kEps;
+        const bool startsBefore = from > kEps && t < from - kEps;
         if (startsBefore && b <= from + kEps)
             continue;   // drawn with an earlier part
-        if (last ? t > to + kEps : t >= to - kEps)
-            continue;   // belongs to a later part
+        if (last ? (t > to + kEps || (t >= to - kEps && b > t + kEps)) : t >= to - kEps)
+            continue;   // below the band, or a later part
         ReportItem i = src;
         translate(i, x, y - from);
-        // The last part lets an item run over the band's bottom edge (a
-        // descender, a line on the edge); every other cut is clipped.
-        const bool inside = !startsBefore && (last || b <= to + kEps);
-        if (!inside) {
+        if (startsBefore || b > to + kEps) {
             if (i.kind == ReportItem::RichText) {
-                const double top = qMax(t, from), bottom = last ? b : qMin(b, to);
+                const double top = qMax(t, from), bottom = qMin(b, to);
                 i.documentTop = src.documentTop + (top - t);
                 i.rect = QRectF(src.rect.left() + x, y + (top - from), src.rect.width(), bottom - top);
             } else {
-                QRectF area = slice;
-                if (last)
-                    area.setBottom(qMax(area.bottom(), y + (b - from)));
                 i.clip = i.clip.isNull() ? area : i.clip.intersected(area);
             }
         }

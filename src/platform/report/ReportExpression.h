@@ -4,16 +4,19 @@
 //
 // Grammar (names and functions without regard to case):
 //   values    12  3.5  'text' (a quote inside doubled: 'O''NEIL')  TRUE  FALSE
-//   fields    Ad  Query1.Ad          (the band's row, then its masters')
+//   fields    Ad  [Ad]  Query1.Ad    (the band's row, then its masters')
 //   operators + - * /  (+ joins when either side is text)
 //             = <> < > <= >=  AND OR NOT  ( )
+//             (text compares in Turkish alphabetical order without regard
+//             to case, numbers as numbers)
 //   functions SUM(x) COUNT COUNT(x) MIN(x) MAX(x) AVERAGE(x)   over the rows
 //               printed since the last reset (a group, the report)
 //             IF(condition, a, b)  STR(x)  UPPER(s)  COPY(s, start, length)
 //             FORMATNUMERIC(mask, x)  INT(x)  ROUND(x[, decimals])
 //             DATE  TIME  NOW        (the report's clock)
-//             PAGENUMBER  PAGECOUNT
-// A NULL field is "" as text and 0 as a number.
+//             PAGENUMBER  PAGECOUNT   (PAGECOUNT is text, filled in after the layout)
+// A NULL field is "" as text and 0 as a number; sums and counts of a value
+// leave NULLs out.
 
 #include <QString>
 #include <QVariant>
