@@ -459,6 +459,35 @@ TEST(ReportEngineLayout, LargePictureAtItsOwnSizeIsCutAtTheFrame)
     EXPECT_EQ(item->clip, QRectF(10, 10, 10, 10));
 }
 
+// A control of its own kind: a picture rebuilt from a text for every row, as
+// the cards' barcode is.
+class TextPicture : public ReportImage {
+public:
+    TextPicture(ReportBand* band, QString name, const QRectF& rect) : ReportImage(band, std::move(name), rect) {}
+    void setText(const QString& text)
+    {
+        picture = QImage(int(text.size()) * 10, 40, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+    }
+};
+
+TEST(ReportEngineLayout, ControlOfItsOwnClassPrintsWhatItBuildsForEachRow)
+{
+    Report r;
+    ReportQuery q("Query1");
+    q.openRows({Record({"Vergi_Numarasi"}, {QString("0000012")}), Record({"Vergi_Numarasi"}, {QString("123")})});
+    r.dataSet = &q;
+    ReportBand* b = r.addBand(ReportBand::Detail, "DetailBand1", 20);
+    TextPicture* code = b->add<TextPicture>("ReportBarcode1", {0, 0, px(124), px(40)});
+    q.afterScroll = [&](ReportQuery& query) { code->setText(query.str("Vergi_Numarasi")); };
+    EXPECT_EQ(r.control("ReportBarcode1"), code);
+    const auto pictures = r.run().pages[0].findAll("ReportBarcode1");
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0]->image.width(), 70);
+    EXPECT_NEAR(pictures[0]->rect.width(), px(70), 1e-6);
+    EXPECT_EQ(pictures[1]->image.width(), 30);
+}
+
 TEST(ReportEngineLayout, MissingPictureFilePrintsNothing)
 {
     Report r;

@@ -91,56 +91,47 @@ ReportBand::ReportBand(Report* report, Kind kind, QString n, double h, ReportBan
 {
 }
 
-template <class T, class... Args>
-T* ReportBand::addControl(Args&&... args)
-{
-    auto c = std::make_unique<T>(this, std::forward<Args>(args)...);
-    T* raw = c.get();
-    m_controls.push_back(std::move(c));
-    return raw;
-}
-
 ReportLabel* ReportBand::addLabel(const QString& n, const QRectF& r, const QString& caption)
 {
-    return addControl<ReportLabel>(n, r, caption);
+    return add<ReportLabel>(n, r, caption);
 }
 
 ReportDataText* ReportBand::addDataText(const QString& n, const QRectF& r, ReportQuery* ds, const QString& field)
 {
-    return addControl<ReportDataText>(n, r, ds, field);
+    return add<ReportDataText>(n, r, ds, field);
 }
 
 ReportExpr* ReportBand::addExpr(const QString& n, const QRectF& r, const QString& expression)
 {
-    return addControl<ReportExpr>(n, r, expression);
+    return add<ReportExpr>(n, r, expression);
 }
 
 ReportSysData* ReportBand::addSysData(const QString& n, const QRectF& r, ReportSysData::Data data,
                                       const QString& prefix)
 {
-    return addControl<ReportSysData>(n, r, data, prefix);
+    return add<ReportSysData>(n, r, data, prefix);
 }
 
 ReportMemo* ReportBand::addMemo(const QString& n, const QRectF& r, const QStringList& lines)
 {
-    auto* m = addControl<ReportMemo>(n, r);
+    auto* m = add<ReportMemo>(n, r);
     m->lines = lines;
     return m;
 }
 
 ReportRichText* ReportBand::addRichText(const QString& n, const QRectF& r)
 {
-    return addControl<ReportRichText>(n, r);
+    return add<ReportRichText>(n, r);
 }
 
 ReportShape* ReportBand::addShape(const QString& n, const QRectF& r, ReportShape::ShapeKind shape)
 {
-    return addControl<ReportShape>(n, r, shape);
+    return add<ReportShape>(n, r, shape);
 }
 
 ReportImage* ReportBand::addImage(const QString& n, const QRectF& r)
 {
-    return addControl<ReportImage>(n, r);
+    return add<ReportImage>(n, r);
 }
 
 ReportControl* ReportBand::control(const QString& n) const

@@ -293,14 +293,24 @@ public:
     ReportShape* addShape(const QString& name, const QRectF& rect, ReportShape::ShapeKind shape);
     ReportImage* addImage(const QString& name, const QRectF& rect);
 
+    // A control of a class of its own, derived from one of the above (a
+    // barcode that draws its picture is a ReportImage): constructed as
+    // T(band, name, rect, args...).
+    template <class T, class... Args>
+    T* add(const QString& name, const QRectF& rect, Args&&... args)
+    {
+        auto c = std::make_unique<T>(this, name, rect, std::forward<Args>(args)...);
+        T* raw = c.get();
+        m_controls.push_back(std::move(c));
+        return raw;
+    }
+
     const std::vector<std::unique_ptr<ReportControl>>& controls() const { return m_controls; }
     ReportControl* control(const QString& name) const;
 
 private:
     friend class Report;
     ReportBand(Report* report, Kind kind, QString name, double height, ReportBand* owner);
-    template <class T, class... Args>
-    T* addControl(Args&&... args);
 
     Report* m_report;
     Kind m_kind;

@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -1018,7 +1019,14 @@ void ReportEngine::layoutImage(ReportImage& c, Layout& out)
     if (!c.picture.isNull()) {
         const QRectF frame = c.rect;
         QSizeF natural;
-        auto mmPerDot = [](int dotsPerMeter) { return dotsPerMeter > 0 ? 1000.0 / dotsPerMeter : 25.4 / 96.0; };
+        // Pictures store their resolution per metre, rounded; a whole number
+        // of dots per inch is what they were made with.
+        auto mmPerDot = [](int dotsPerMeter) {
+            if (dotsPerMeter <= 0)
+                return 25.4 / 96.0;
+            const double dpi = dotsPerMeter * 0.0254;
+            return std::fabs(dpi - std::round(dpi)) < 0.05 ? 25.4 / std::round(dpi) : 1000.0 / dotsPerMeter;
+        };
         natural = QSizeF(c.picture.width() * mmPerDot(c.picture.dotsPerMeterX()),
                          c.picture.height() * mmPerDot(c.picture.dotsPerMeterY()));
         QSizeF size = natural;

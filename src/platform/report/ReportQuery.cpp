@@ -86,9 +86,12 @@ bool ReportQuery::has(const QString& field) const
 QVariant ReportQuery::value(const QString& field) const
 {
     auto it = m_calculated.find(calculatedKey(field));
+    const Record& r = record();
+    if (r.isEmpty())
+        return QVariant();   // the end of the data
     if (it != m_calculated.end())
-        return record().isEmpty() ? QVariant() : it->second(*this);
-    return record().value(field);
+        return it->second(*this);
+    return r.value(field);
 }
 
 QString ReportQuery::str(const QString& field) const

@@ -58,7 +58,8 @@ public:
     int recNo() const { return eof() ? 0 : m_pos + 1; }
 
     // Values of the current row (a calculated field by its name too); an
-    // invalid QVariant at the end of the data or for an unknown field.
+    // invalid QVariant at the end of the data. An unknown field throws
+    // DbError, as Record does.
     QVariant value(const QString& field) const;
     QString str(const QString& field) const;
     double toDouble(const QString& field) const;
