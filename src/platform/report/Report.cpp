@@ -1,0 +1,288 @@
+#include "platform/report/Report.h"
+
+#include "platform/paths/DriveMap.h"
+#include "platform/report/ReportOutput.h"
+#include "platform/report/ReportPreview.h"
+#include "platform/ui/Messages.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QTextDocument>
+
+// ---------------------------------------------------------------------------
+// Page set-up
+
+QSizeF ReportPageSetup::size() const
+{
+    QSizeF s;
+    switch (paper) {
+    case A4:
+        s = QSizeF(210, 297);
+        break;
+    case A5:
+        s = QSizeF(148, 210);
+        break;
+    case Custom:
+        s = customSize;
+        break;
+    }
+    const double shortSide = qMin(s.width(), s.height());
+    const double longSide = qMax(s.width(), s.height());
+    if (paper != Custom)
+        s = QSizeF(shortSide, longSide);
+    if (orientation == Landscape)
+        s = QSizeF(s.height(), s.width());
+    return s;
+}
+
+// ---------------------------------------------------------------------------
+// Controls
+
+ReportExpression& ReportExpr::parsed()
+{
+    if (!m_isParsed || m_parsedText != expression) {
+        m_parsed = ReportExpression::parse(expression);
+        m_parsedText = expression;
+        m_isParsed = true;
+    }
+    return m_parsed;
+}
+
+void ReportExpr::reset()
+{
+    if (m_isParsed)
+        m_parsed.reset();
+}
+
+ReportRichText::ReportRichText(ReportBand* band, QString name, const QRectF& rect)
+    : ReportControl(RichText, band, std::move(name), rect), m_document(std::make_unique<QTextDocument>())
+{
+}
+
+ReportRichText::~ReportRichText() = default;
+
+void ReportRichText::setHtml(const QString& html)
+{
+    m_document->setHtml(html);
+}
+
+void ReportRichText::setPlainText(const QString& text)
+{
+    m_document->setPlainText(text);
+}
+
+bool ReportImage::loadFromFile(const QString& path)
+{
+    picture = QImage();
+    const QString host = DriveMap::toHost(path);
+    if (!QFileInfo(host).isFile())
+        return false;
+    QImageReader reader(host);
+    reader.setAutoTransform(true);
+    picture = reader.read();
+    return !picture.isNull();
+}
+
+// ---------------------------------------------------------------------------
+// Bands
+
+ReportBand::ReportBand(Report* report, Kind kind, QString n, double h, ReportBand* owner)
+    : name(std::move(n)), height(h), m_report(report), m_kind(kind), m_owner(owner)
+{
+}
+
+ReportLabel* ReportBand::addLabel(const QString& n, const QRectF& r, const QString& caption)
+{
+    return add<ReportLabel>(n, r, caption);
+}
+
+ReportDataText* ReportBand::addDataText(const QString& n, const QRectF& r, ReportQuery* ds, const QString& field)
+{
+    return add<ReportDataText>(n, r, ds, field);
+}
+
+ReportExpr* ReportBand::addExpr(const QString& n, const QRectF& r, const QString& expression)
+{
+    return add<ReportExpr>(n, r, expression);
+}
+
+ReportSysData* ReportBand::addSysData(const QString& n, const QRectF& r, ReportSysData::Data data,
+                                      const QString& prefix)
+{
+    return add<ReportSysData>(n, r, data, prefix);
+}
+
+ReportMemo* ReportBand::addMemo(const QString& n, const QRectF& r, const QStringList& lines)
+{
+    auto* m = add<ReportMemo>(n, r);
+    m->lines = lines;
+    return m;
+}
+
+ReportRichText* ReportBand::addRichText(const QString& n, const QRectF& r)
+{
+    return add<ReportRichText>(n, r);
+}
+
+ReportShape* ReportBand::addShape(const QString& n, const QRectF& r, ReportShape::ShapeKind shape)
+{
+    return add<ReportShape>(n, r, shape);
+}
+
+ReportImage* ReportBand::addImage(const QString& n, const QRectF& r)
+{
+    return add<ReportImage>(n, r);
+}
+
+ReportControl* ReportBand::control(const QString& n) const
+{
+    for (const auto& c : m_controls)
+        if (c->name == n)
+            return c.get();
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Report
+
+Report::Report() : m_alive(std::make_shared<bool>(true)) {}
+
+Report::~Report()
+{
+    *m_alive = false;
+}
+
+ReportBand* Report::makeBand(ReportBand::Kind kind, const QString& n, double h, ReportBand* owner)
+{
+    m_bands.push_back(std::unique_ptr<ReportBand>(new ReportBand(this, kind, n, h, owner)));
+    return m_bands.back().get();
+}
+
+ReportBand* Report::addBand(ReportBand::Kind kind, const QString& n, double h)
+{
+    switch (kind) {
+    case ReportBand::Title:
+    case ReportBand::PageHeader:
+    case ReportBand::ColumnHeader:
+    case ReportBand::Detail:
+    case ReportBand::Summary:
+    case ReportBand::PageFooter:
+        return makeBand(kind, n, h, nullptr);
+    case ReportBand::SubDetail:
+        return addSubDetail(n, h, nullptr);
+    default:
+        throw ReportError(QString("Rapor bandı %1 kendi işleviyle eklenir").arg(n));
+    }
+}
+
+ReportBand* Report::addSubDetail(const QString& n, double h, ReportQuery* ds, ReportBand* masterBand)
+{
+    ReportBand* b = makeBand(ReportBand::SubDetail, n, h, nullptr);
+    b->dataSet = ds;
+    b->master = masterBand;
+    return b;
+}
+
+ReportBand* Report::addSubDetailHeader(ReportBand* subDetail, const QString& n, double h)
+{
+    return makeBand(ReportBand::SubDetailHeader, n, h, subDetail);
+}
+
+ReportBand* Report::addSubDetailFooter(ReportBand* subDetail, const QString& n, double h)
+{
+    return makeBand(ReportBand::SubDetailFooter, n, h, subDetail);
+}
+
+ReportBand* Report::addGroup(const QString& n, double h, const QString& expr, ReportBand* masterBand)
+{
+    ReportBand* b = makeBand(ReportBand::GroupHeader, n, h, nullptr);
+    b->expression = expr;
+    b->master = masterBand;
+    return b;
+}
+
+ReportBand* Report::addGroupFooter(ReportBand* group, const QString& n, double h)
+{
+    ReportBand* b = makeBand(ReportBand::GroupFooter, n, h, group);
+    group->m_groupFooter = b;
+    return b;
+}
+
+ReportBand* Report::addChild(ReportBand* parent, const QString& n, double h)
+{
+    ReportBand* b = makeBand(ReportBand::Child, n, h, parent);
+    parent->m_child = b;
+    return b;
+}
+
+ReportBand* Report::band(const QString& n) const
+{
+    for (const auto& b : m_bands)
+        if (b->name == n)
+            return b.get();
+    return nullptr;
+}
+
+ReportControl* Report::control(const QString& n) const
+{
+    for (const auto& b : m_bands)
+        if (ReportControl* c = b->control(n))
+            return c;
+    return nullptr;
+}
+
+void Report::resetExpressions()
+{
+    for (const auto& b : m_bands)
+        for (const auto& c : b->controls())
+            if (c->kind() == ReportControl::Expr)
+                static_cast<ReportExpr*>(c.get())->reset();
+}
+
+void Report::preview()
+{
+    run();
+    {
+        ReportPreview dialog(m_document);
+        ModalRunner::exec(&dialog);
+    }
+    if (afterPreview)
+        afterPreview(*this);
+}
+
+void Report::previewModal()
+{
+    preview();
+}
+
+ReportPreview* Report::showPreview(QWidget* parent)
+{
+    run();
+    auto* dialog = new ReportPreview(m_document, parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    std::weak_ptr<bool> alive = m_alive;
+    QObject::connect(dialog, &QDialog::finished, dialog, [this, alive] {
+        if (auto a = alive.lock(); a && *a && afterPreview)
+            afterPreview(*this);
+    });
+    dialog->show();
+    return dialog;
+}
+
+bool Report::print()
+{
+    run();
+    return ReportOutput::printOnChosenPrinter(*m_document);
+}
+
+bool Report::print(QPrinter& printer)
+{
+    run();
+    return ReportOutput::printOn(*m_document, printer);
+}
+
+bool Report::saveToFile(const QString& path)
+{
+    run();
+    return ReportOutput::save(*m_document, path);
+}

@@ -1,0 +1,143 @@
+#include "platform/report/ReportFonts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QTextLayout>
+#include <QtGlobal>
+
+namespace {
+
+const char* const kFaces[] = {
+    "DejaVuSans.ttf",          "DejaVuSans-Bold.ttf",          "DejaVuSans-Oblique.ttf",
+    "DejaVuSans-BoldOblique.ttf", "DejaVuSansCondensed.ttf",   "DejaVuSansCondensed-Bold.ttf",
+    "DejaVuSansCondensed-Oblique.ttf", "DejaVuSansCondensed-BoldOblique.ttf", "DejaVuSerif.ttf",
+    "DejaVuSerif-Bold.ttf",    "DejaVuSerif-Italic.ttf",       "DejaVuSerif-BoldItalic.ttf",
+};
+
+int& registeredState()
+{
+    static int state = 0;   // 0 not tried, 1 registered, -1 missing
+    return state;
+}
+
+QString familyFor(const QString& design)
+{
+    const QString f = design.toLower();
+    if (f.contains("condensed") || f.contains("narrow"))
+        return ReportFonts::kCondensed;
+    if (f.contains("serif") && !f.contains("sans"))
+        return ReportFonts::kSerif;
+    static const char* const serifs[] = {"times", "georgia", "garamond", "book antiqua", "palatino",
+                                        "cambria", "century", "bookman", "roman"};
+    for (const char* s : serifs)
+        if (f.contains(QLatin1String(s)))
+            return ReportFonts::kSerif;
+    return ReportFonts::kSans;
+}
+
+} // namespace
+
+QString ReportFonts::fontFolder()
+{
+    return "/usr/share/fonts/truetype/dejavu";
+}
+
+bool ReportFonts::ensureRegistered()
+{
+    int& state = registeredState();
+    if (state != 0)
+        return state > 0;
+    const QDir dir(fontFolder());
+    int loaded = 0;
+    for (const char* face : kFaces) {
+        const QString path = dir.filePath(QLatin1String(face));
+        if (QFileInfo(path).isFile() && QFontDatabase::addApplicationFont(path) >= 0)
+            ++loaded;
+    }
+    state = loaded > 0 ? 1 : -1;
+    if (state < 0)
+        qWarning("Rapor yazı tipleri bulunamadı: %s (fonts-dejavu-core paketi kurulu değil)",
+                 qPrintable(fontFolder()));
+    return state > 0;
+}
+
+QFont ReportFonts::resolve(const QFont& design)
+{
+    ensureRegistered();
+    QFont f(familyFor(design.family()));
+    f.setPointSizeF(design.pointSizeF() > 0 ? design.pointSizeF() : 10.0);
+    f.setWeight(design.weight());
+    f.setItalic(design.italic());
+    f.setUnderline(design.underline());
+    f.setStrikeOut(design.strikeOut());
+    // DejaVu Sans also carries condensed faces: ask for the normal width so
+    // that bold and oblique come from the wide family.
+    f.setStretch(QFont::Unstretched);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+QFont ReportFonts::standard(double points)
+{
+    QFont f(kSans);
+    f.setPointSizeF(points);
+    return resolve(f);
+}
+
+QPaintDevice* ReportFonts::referenceDevice()
+{
+    static QImage* device = [] {
+        auto* img = new QImage(4, 4, QImage::Format_ARGB32_Premultiplied);
+        const int dpm = qRound(kReferenceDpi / 0.0254);
+        img->setDotsPerMeterX(dpm);
+        img->setDotsPerMeterY(dpm);
+        return img;
+    }();
+    return device;
+}
+
+double ReportFonts::textWidth(const QFont& font, const QString& text)
+{
+    return refToMm(QFontMetricsF(font, referenceDevice()).horizontalAdvance(text));
+}
+
+double ReportFonts::lineHeight(const QFont& font)
+{
+    return refToMm(QFontMetricsF(font, referenceDevice()).lineSpacing());
+}
+
+QStringList ReportFonts::wrap(const QFont& font, const QString& text, double width)
+{
+    QStringList lines;
+    QString normalised = text;
+    normalised.replace("\r\n", "\n");
+    normalised.replace('\r', '\n');
+    const QStringList paragraphs = normalised.split('\n');
+    const double limit = mmToRef(width);
+    for (const QString& para : paragraphs) {
+        if (para.isEmpty() || limit <= 0) {
+            lines << para;
+            continue;
+        }
+        QTextLayout layout(para, font, referenceDevice());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (;;) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid())
+                break;
+            line.setLineWidth(limit);
+            QString piece = para.mid(line.textStart(), line.textLength());
+            while (piece.endsWith(' '))
+                piece.chop(1);
+            lines << piece;
+        }
+        layout.endLayout();
+    }
+    return lines;
+}

@@ -1,0 +1,558 @@
+#include "platform/report/ReportOutput.h"
+
+#include "platform/paths/DriveMap.h"
+#include "platform/report/ReportFonts.h"
+#include "platform/ui/Messages.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QPageLayout pageLayoutOf(const ReportDocument& doc)
+{
+    const QSizeF s = doc.pageSize.isValid() ? doc.pageSize : QSizeF(210, 297);
+    const bool landscape = s.width() > s.height();
+    const QSizeF portrait(qMin(s.width(), s.height()), qMax(s.width(), s.height()));
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+QPen penOf(const ReportItem& i, double s)
+{
+    if (i.penStyle == Qt::NoPen)
+        return Qt::NoPen;
+    QPen pen(i.penColor);
+    pen.setStyle(i.penStyle);
+    pen.setWidthF(qMax(0.0, i.penWidth * s));
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+QBrush brushOf(const ReportItem& i)
+{
+    return i.brush.alpha() > 0 ? QBrush(i.brush) : QBrush(Qt::NoBrush);
+}
+
+QRectF scaled(const QRectF& r, double s)
+{
+    return QRectF(r.left() * s, r.top() * s, r.width() * s, r.height() * s);
+}
+
+} // namespace
+
+void ReportOutput::paintPage(QPainter& p, const ReportPage& page, double s)
+{
+    const double dpi = p.device() ? p.device()->logicalDpiY() : 96.0;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (const ReportItem& i : page.items) {
+        p.save();
+        if (!i.clip.isNull())
+            p.setClipRect(scaled(i.clip, s), Qt::IntersectClip);
+        const QRectF r = scaled(i.rect, s);
+        switch (i.kind) {
+        case ReportItem::Text: {
+            QFont f = i.font;
+            f.setPointSizeF(i.font.pointSizeF() * s * 25.4 / dpi);
+            p.setFont(f);
+            p.setPen(i.color);
+            p.drawText(r, int(i.alignment | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine), i.text);
+            break;
+        }
+        case ReportItem::Rect:
+            p.setPen(penOf(i, s));
+            p.setBrush(brushOf(i));
+            p.drawRect(r);
+            break;
+        case ReportItem::RoundRect:
+            p.setPen(penOf(i, s));
+            p.setBrush(brushOf(i));
+            p.drawRoundedRect(r, i.radius * s, i.radius * s);
+            break;
+        case ReportItem::Ellipse:
+            p.setPen(penOf(i, s));
+            p.setBrush(brushOf(i));
+            p.drawEllipse(r);
+            break;
+        case ReportItem::Line:
+            p.setPen(penOf(i, s));
+            p.drawLine(QLineF(i.line.p1() * s, i.line.p2() * s));
+            break;
+        case ReportItem::Image:
+            p.drawImage(r, i.image);
+            break;
+        case ReportItem::RichText: {
+            if (!i.document)
+                break;
+            p.setClipRect(r, Qt::IntersectClip);
+            p.translate(r.topLeft());
+            const double k = s / ReportFonts::mmToRef(1.0);
+            p.scale(k, k);
+            const double top = ReportFonts::mmToRef(i.documentTop);
+            p.translate(0, -top);
+            QAbstractTextDocumentLayout::PaintContext ctx;
+            ctx.clip = QRectF(0, top, ReportFonts::mmToRef(i.rect.width()), ReportFonts::mmToRef(i.rect.height()));
+            ctx.palette.setColor(QPalette::Text, Qt::black);
+            i.document->documentLayout()->draw(&p, ctx);
+            break;
+        }
+        }
+        p.restore();
+    }
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Export filters
+
+namespace {
+
+struct Cell {
+    double x = 0, top = 0, bottom = 0;
+    QString text;
+};
+
+double textLeft(const ReportItem& i)
+{
+    if (i.alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+        const double w = ReportFonts::textWidth(i.font, i.text);
+        if (i.alignment & Qt::AlignRight)
+            return i.rect.right() - w;
+        return i.rect.center().x() - w / 2;
+    }
+    return i.rect.left();
+}
+
+std::vector<Cell> cellsOf(const ReportPage& page)
+{
+    std::vector<Cell> cells;
+    for (const ReportItem& i : page.items) {
+        if (i.kind == ReportItem::Text && !i.text.trimmed().isEmpty()) {
+            cells.push_back({textLeft(i), i.rect.top(), i.rect.bottom(), i.text});
+        } else if (i.kind == ReportItem::RichText && i.document) {
+            const QTextDocument& doc = *i.document;
+            for (QTextBlock b = doc.begin(); b != doc.end(); b = b.next()) {
+                const QRectF box = doc.documentLayout()->blockBoundingRect(b);
+                const QTextLayout* tl = b.layout();
+                for (int n = 0; tl && n < tl->lineCount(); ++n) {
+                    const QTextLine line = tl->lineAt(n);
+                    const double top = ReportFonts::refToMm(box.top() + line.y()) - i.documentTop;
+                    const double h = ReportFonts::refToMm(line.height());
+                    if (top < -0.01 || top + h > i.rect.height() + 0.01)
+                        continue;   // on another page of a band cut in two
+                    const QString text = b.text().mid(line.textStart(), line.textLength()).trimmed();
+                    if (!text.isEmpty())
+                        cells.push_back({i.rect.left() + ReportFonts::refToMm(line.x()), i.rect.top() + top,
+                                         i.rect.top() + top + h, text});
+                }
+            }
+        }
+    }
+    return cells;
+}
+
+// Cells that share their height make a row; rows top to bottom, cells left
+// to right.
+std::vector<std::vector<Cell>> rowsOf(const ReportPage& page)
+{
+    std::vector<Cell> cells = cellsOf(page);
+    std::stable_sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+        if (std::fabs(a.top - b.top) > 1e-6)
+            return a.top < b.top;
+        return a.x < b.x;
+    });
+    std::vector<std::vector<Cell>> rows;
+    double rowTop = 0, rowBottom = 0;
+    for (const Cell& c : cells) {
+        const double centre = (c.top + c.bottom) / 2;
+        if (rows.empty() || centre < rowTop || centre > rowBottom) {
+            rows.push_back({});
+            rowTop = c.top;
+            rowBottom = c.bottom;
+        }
+        rows.back().push_back(c);
+    }
+    for (auto& r : rows)
+        std::stable_sort(r.begin(), r.end(), [](const Cell& a, const Cell& b) { return a.x < b.x; });
+    return rows;
+}
+
+QString csvField(const QString& text)
+{
+    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r')) {
+        QString t = text;
+        t.replace("\"", "\"\"");
+        return "\"" + t + "\"";
+    }
+    return text;
+}
+
+QString mm(double v)
+{
+    return QString::number(v, 'f', 2) + "mm";
+}
+
+QString num(double v)
+{
+    return QString::number(v, 'f', 2);
+}
+
+QString cssColor(const QColor& c)
+{
+    if (c.alpha() == 0)
+        return "none";
+    if (c.alpha() < 255)
+        return QString("rgba(%1,%2,%3,%4)").arg(c.red()).arg(c.green()).arg(c.blue()).arg(c.alphaF(), 0, 'f', 3);
+    return c.name();
+}
+
+QString svgDash(Qt::PenStyle s)
+{
+    switch (s) {
+    case Qt::DashLine:
+        return " stroke-dasharray=\"2,1\"";
+    case Qt::DotLine:
+        return " stroke-dasharray=\"0.4,0.8\"";
+    case Qt::DashDotLine:
+        return " stroke-dasharray=\"2,1,0.4,1\"";
+    default:
+        return QString();
+    }
+}
+
+QString svgStroke(const ReportItem& i)
+{
+    if (i.penStyle == Qt::NoPen)
+        return " stroke=\"none\"";
+    return QString(" stroke=\"%1\" stroke-width=\"%2\"").arg(cssColor(i.penColor), num(i.penWidth)) +
+           svgDash(i.penStyle);
+}
+
+QString bodyOf(const QString& html)
+{
+    const int open = html.indexOf("<body");
+    const int start = open >= 0 ? html.indexOf('>', open) + 1 : 0;
+    const int end = html.lastIndexOf("</body>");
+    return html.mid(start, end > start ? end - start : -1);
+}
+
+} // namespace
+
+QString ReportOutput::toText(const ReportDocument& doc)
+{
+    constexpr double kCharWidth = 2.0;
+    double left = 1e9;
+    std::vector<std::vector<std::vector<Cell>>> pages;
+    for (const ReportPage& p : doc.pages) {
+        pages.push_back(rowsOf(p));
+        for (const auto& row : pages.back())
+            for (const Cell& c : row)
+                left = qMin(left, c.x);
+    }
+    QString out;
+    for (size_t n = 0; n < pages.size(); ++n) {
+        if (n > 0)
+            out += '\f';
+        for (const auto& row : pages[n]) {
+            QString line;
+            for (const Cell& c : row) {
+                int col = int(std::lround((c.x - left) / kCharWidth));
+                if (!line.isEmpty())
+                    col = qMax(col, int(line.size()) + 1);
+                if (line.size() < col)
+                    line += QString(col - line.size(), ' ');
+                line += c.text;
+            }
+            out += line + '\n';
+        }
+    }
+    return out;
+}
+
+QString ReportOutput::toCsv(const ReportDocument& doc)
+{
+    QString out;
+    for (const ReportPage& p : doc.pages)
+        for (const auto& row : rowsOf(p)) {
+            QStringList fields;
+            for (const Cell& c : row)
+                fields << csvField(c.text);
+            out += fields.join(',') + "\r\n";
+        }
+    return out;
+}
+
+QString ReportOutput::toHtml(const ReportDocument& doc)
+{
+    QString out;
+    out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + doc.title.toHtmlEscaped() +
+           "</title>\n<style>\n"
+           "body { background: #808080; margin: 0; }\n"
+           ".page { position: relative; background: #ffffff; margin: 5mm auto; overflow: hidden; }\n"
+           ".page > * { position: absolute; }\n"
+           ".t { white-space: pre; overflow: visible; line-height: 1.15; }\n"
+           "</style>\n</head>\n<body>\n";
+    for (const ReportPage& p : doc.pages) {
+        const QSizeF size = p.size;
+        out += QString("<div class=\"page\" style=\"width:%1;height:%2\">\n").arg(mm(size.width()), mm(size.height()));
+        QString shapes;
+        QString boxes;
+        for (const ReportItem& i : p.items) {
+            switch (i.kind) {
+            case ReportItem::Text: {
+                const QString align = (i.alignment & Qt::AlignRight) ? "right"
+                                      : (i.alignment & Qt::AlignHCenter) ? "center"
+                                                                         : "left";
+                boxes += QString("<div class=\"t\" style=\"left:%1;top:%2;width:%3;height:%4;"
+                                 "font-family:'%5';font-size:%6pt;font-weight:%7;font-style:%8;%9"
+                                 "color:%10;text-align:%11\">%12</div>\n")
+                             .arg(mm(i.rect.left()), mm(i.rect.top()), mm(i.rect.width()), mm(i.rect.height()),
+                                  i.font.family(), num(i.font.pointSizeF()), i.font.bold() ? "bold" : "normal",
+                                  i.font.italic() ? "italic" : "normal",
+                                  i.font.underline() ? QString("text-decoration:underline;") : QString(),
+                                  cssColor(i.color), align, i.text.toHtmlEscaped());
+                break;
+            }
+            case ReportItem::Rect:
+                shapes += QString("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"%6/>\n")
+                              .arg(num(i.rect.left()), num(i.rect.top()), num(i.rect.width()), num(i.rect.height()),
+                                   cssColor(i.brush), svgStroke(i));
+                break;
+            case ReportItem::RoundRect:
+                shapes += QString("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" fill=\"%6\"%7/>\n")
+                              .arg(num(i.rect.left()), num(i.rect.top()), num(i.rect.width()), num(i.rect.height()),
+                                   num(i.radius), cssColor(i.brush), svgStroke(i));
+                break;
+            case ReportItem::Ellipse:
+                shapes += QString("<ellipse cx=\"%1\" cy=\"%2\" rx=\"%3\" ry=\"%4\" fill=\"%5\"%6/>\n")
+                              .arg(num(i.rect.center().x()), num(i.rect.center().y()), num(i.rect.width() / 2),
+                                   num(i.rect.height() / 2), cssColor(i.brush), svgStroke(i));
+                break;
+            case ReportItem::Line:
+                shapes += QString("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\"%5/>\n")
+                              .arg(num(i.line.x1()), num(i.line.y1()), num(i.line.x2()), num(i.line.y2()),
+                                   svgStroke(i));
+                break;
+            case ReportItem::Image: {
+                QByteArray png;
+                QBuffer buffer(&png);
+                buffer.open(QIODevice::WriteOnly);
+                i.image.save(&buffer, "PNG");
+                boxes += QString("<img style=\"left:%1;top:%2;width:%3;height:%4\" src=\"data:image/png;base64,%5\">\n")
+                             .arg(mm(i.rect.left()), mm(i.rect.top()), mm(i.rect.width()), mm(i.rect.height()),
+                                  QString::fromLatin1(png.toBase64()));
+                break;
+            }
+            case ReportItem::RichText:
+                if (i.document)
+                    boxes += QString("<div style=\"left:%1;top:%2;width:%3;height:%4;overflow:hidden\">"
+                                     "<div style=\"margin-top:-%5\">%6</div></div>\n")
+                                 .arg(mm(i.rect.left()), mm(i.rect.top()), mm(i.rect.width()), mm(i.rect.height()),
+                                      mm(i.documentTop), bodyOf(i.document->toHtml()));
+                break;
+            }
+        }
+        if (!shapes.isEmpty())
+            out += QString("<svg style=\"left:0;top:0;width:%1;height:%2\" viewBox=\"0 0 %3 %4\">\n")
+                       .arg(mm(size.width()), mm(size.height()), num(size.width()), num(size.height())) +
+                   shapes + "</svg>\n";
+        out += boxes + "</div>\n";
+    }
+    out += "</body>\n</html>\n";
+    return out;
+}
+
+ReportOutput::Format ReportOutput::formatOf(const QString& path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext == "pdf")
+        return Pdf;
+    if (ext == "txt")
+        return Text;
+    if (ext == "csv")
+        return Csv;
+    if (ext == "htm" || ext == "html")
+        return Html;
+    return Unknown;
+}
+
+// ---------------------------------------------------------------------------
+// Files and printers
+
+bool ReportOutput::writePdf(const ReportDocument& doc, const QString& hostPath, QString* error)
+{
+    QSaveFile file(hostPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setTitle(doc.title);
+        writer.setCreator("Brivex");
+        writer.setResolution(1200);
+        writer.setPageLayout(pageLayoutOf(doc));
+        QPainter p;
+        if (!p.begin(&writer)) {
+            file.cancelWriting();
+            if (error)
+                *error = file.errorString();
+            return false;
+        }
+        const double s = writer.resolution() / 25.4;
+        for (size_t n = 0; n < doc.pages.size(); ++n) {
+            if (n > 0 && !writer.newPage()) {
+                p.end();
+                file.cancelWriting();
+                if (error)
+                    *error = "Yeni sayfa açılamadı";
+                return false;
+            }
+            paintPage(p, doc.pages[n], s);
+        }
+        p.end();
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ReportOutput::writeFile(const ReportDocument& doc, const QString& hostPath, QString* error)
+{
+    const Format f = formatOf(hostPath);
+    if (f == Pdf)
+        return writePdf(doc, hostPath, error);
+    QString content;
+    switch (f) {
+    case Text:
+        content = toText(doc);
+        break;
+    case Csv:
+        content = toCsv(doc);
+        break;
+    case Html:
+        content = toHtml(doc);
+        break;
+    default:
+        if (error)
+            *error = kUnknownFormat;
+        return false;
+    }
+    QSaveFile file(hostPath);
+    const QByteArray bytes = content.toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ReportOutput::print(const ReportDocument& doc, QPrinter& printer, QString* error)
+{
+    printer.setDocName(doc.title);
+    printer.setFullPage(true);
+    printer.setPageLayout(pageLayoutOf(doc));
+    QPainter p;
+    if (!p.begin(&printer)) {
+        if (error)
+            *error = "Yazıcı açılamadı";
+        return false;
+    }
+    const double s = printer.resolution() / 25.4;
+    for (size_t n = 0; n < doc.pages.size(); ++n) {
+        if (n > 0 && !printer.newPage()) {
+            p.end();
+            if (error)
+                *error = "Yeni sayfa açılamadı";
+            return false;
+        }
+        paintPage(p, doc.pages[n], s);
+    }
+    if (!p.end() || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+        if (error)
+            *error = "Yazdırma tamamlanamadı";
+        return false;
+    }
+    return true;
+}
+
+bool ReportOutput::save(const ReportDocument& doc, const QString& path)
+{
+    const QString host = DriveMap::toHost(path);
+    if (formatOf(host) == Unknown) {
+        Messages::error(kUnknownFormat);
+        return false;
+    }
+    QString why;
+    if (!writeFile(doc, host, &why)) {
+        Messages::error(QString(kSaveFailed) + "\n" + host + (why.isEmpty() ? QString() : "\n" + why));
+        return false;
+    }
+    return true;
+}
+
+bool ReportOutput::printOn(const ReportDocument& doc, QPrinter& printer)
+{
+    QString why;
+    if (!print(doc, printer, &why)) {
+        const QString name = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                                            : printer.printerName();
+        Messages::error(QString(kPrintFailed) + "\n" + name + (why.isEmpty() ? QString() : "\n" + why));
+        return false;
+    }
+    return true;
+}
+
+bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
+{
+    const QString name = Dialogs::choosePrinter(kPrintTitle);
+    if (name.isEmpty())
+        return false;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull()) {
+        Messages::error(QString(kNoPrinter) + "\n" + name);
+        return false;
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    return printOn(doc, printer);
+}
+
+bool ReportOutput::saveAs(const ReportDocument& doc)
+{
+    QString suggestion = doc.title.trimmed();
+    static const QString forbidden = "\\/:*?\"<>|";
+    for (QChar& c : suggestion)
+        if (forbidden.contains(c))
+            c = '_';
+    if (suggestion.isEmpty())
+        suggestion = "Rapor";
+    QString path = Dialogs::saveFile(kSaveTitle, kSaveFilter, suggestion + ".pdf");
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += ".pdf";
+    return save(doc, path);
+}
