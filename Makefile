@@ -17,6 +17,9 @@ $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug
 
 build: setup $(BUILD)/build.ninja
+	@# A header that came with new sources is only handed to moc when the
+	@# autogen steps look again; a stale stamp would leave it out.
+	@rm -f $(BUILD)/src/*_autogen/timestamp $(BUILD)/tests/*_autogen/timestamp
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
