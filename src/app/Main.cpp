@@ -28,7 +28,7 @@
 
 namespace {
 
-// Width of each button of the left tool bar.
+// Width of each button of the left tool bar, at least.
 const int kMenuButtonWidth = 188;
 
 // The application's hint: the hint of the control under the mouse, or of the
@@ -137,10 +137,8 @@ void TMain::buildToolBars()
             auto* b = new QToolButton(bar);
             b->setObjectName(item.name);
             b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-            if (left) {
-                b->setFixedWidth(kMenuButtonWidth);
+            if (left)
                 b->setIconSize(QSize(24, 24));
-            }
             if (item.kind == ToolBarItem::Blank) {
                 b->setEnabled(false);
             } else if (const MainCommand* c = MainCommands::forToolButton(item.name)) {
@@ -170,6 +168,15 @@ void TMain::buildToolBars()
     Menu->setFloatable(true);
     addToolBar(Qt::LeftToolBarArea, Menu);
     fill(Menu, MainCommands::leftToolBar(), true);
+    // The buttons are one width: 188 pixels, or what the longest caption
+    // needs in the font of this machine.
+    int width = kMenuButtonWidth;
+    const QList<QToolButton*> buttons = Menu->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QToolButton* b : buttons)
+        width = qMax(width, b->sizeHint().width());
+    for (QToolButton* b : buttons)
+        if (b->objectName().startsWith("ToolButton"))
+            b->setFixedWidth(width);
 }
 
 void TMain::buildWorkArea()

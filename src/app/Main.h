@@ -91,6 +91,8 @@ public:
     // The first showing: login, then the start-up configuration. Runs once.
     void FormShow();
     bool configured() const { return m_configured; }
+    // Runs the activation handler now (as the window system would).
+    void activateNow() { FormActivate(); }
 
     // Copies the application's current hint text into the status bar.
     void ShowHint();

@@ -71,7 +71,7 @@ TUsers::TUsers()
 
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName("DBGrid1");
-    GridColumn tip("Tip", "Kullanıcı Türü", 120);
+    GridColumn tip("Tip", "Kullanıcı Türü", 130);
     tip.readOnly = true;
     GridColumn rights("R/F", "Müsabaka", 60);
     rights.visible = false;
