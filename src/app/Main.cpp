@@ -82,7 +82,8 @@ TMain::TMain()
     buildWorkArea();
     StatusBar1 = statusBar();
     StatusBar1->setObjectName("StatusBar1");
-    // The application's hint follows the mouse over every window.
+    // The application's hint follows the mouse over every window, and the
+    // blank label takes its double click.
     qApp->installEventFilter(this);
 
     // Creation: it touches only the registry and this window.
@@ -192,7 +193,6 @@ void TMain::buildWorkArea()
     Label_t = new QLabel("     ", central);
     Label_t->setObjectName("Label_t");
     Label_t->setFixedSize(19, 21);
-    Label_t->installEventFilter(this);
 
     Label1 = new QLabel(kProductTitle, central);
     Label1->setObjectName("Label1");

@@ -13,7 +13,7 @@
 // row in MainCommands.cpp, for example
 //
 //   {"FederasyonAdresi1", "Federasyon Adresi", "Genellemler1", "",
-//    [](TMain&) { Yazilar->showModal(); }},
+//    [](TMain&) { Isyeri->showModal(); }},
 //
 // A row without a handler is a command all the same (its menu item and tool
 // button exist) and does nothing.

@@ -214,14 +214,12 @@ void TUsers::BitBtn1Click()
                                                         CheckBox1->isChecked() ? "VAR" : "YOK"});
     if (!checkRow(row))
         return;
-    const int key = Counters::next(db(), "Sayi");
-    TDBGrid::setValue(row, "Key_No", key);
+    TDBGrid::setValue(row, "Key_No", Counters::next(db(), "Sayi"));
     db().insert("C_SIFRE", row.toMap());
 
     Edit1->clear();
     Edit2->clear();
     openTable();
-    DBGrid1->locate("Key_No", key);
     if (!DBGrid1->isEmpty())
         BitBtn2->setEnabled(true);
     Edit1->setFocus();
