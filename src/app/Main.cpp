@@ -1,40 +1,287 @@
 #include "app/Main.h"
 
+#include "app/CmPort.h"
+#include "app/Formats.h"
+#include "app/MainCommands.h"
 #include "app/Sifre.h"
+#include "app/Users.h"
 #include "app/Version.h"
+#include "platform/settings/Registry.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Width of each button of the left tool bar, at least.
+const int kMenuButtonWidth = 188;
+
+// The application's hint: the hint of the control under the mouse, or of the
+// nearest of its parents that has one (a status tip, else a tool tip).
+QString& currentHint()
+{
+    static QString hint;
+    return hint;
+}
+
+QString hintOf(QObject* object)
+{
+    for (auto* w = qobject_cast<QWidget*>(object); w; w = w->parentWidget()) {
+        if (!w->statusTip().isEmpty())
+            return w->statusTip();
+        if (!w->toolTip().isEmpty())
+            return w->toolTip();
+        if (w->isWindow())
+            break;
+    }
+    return QString();
+}
+
+QIcon toolIcon(const QString& button)
+{
+    static const QHash<QString, QStyle::StandardPixmap> icons = {
+        {"ToolButton2", QStyle::SP_DirHomeIcon},
+        {"ToolButton4", QStyle::SP_MediaPlay},
+        {"ToolButton6", QStyle::SP_DialogSaveButton},
+        {"ToolButton8", QStyle::SP_TrashIcon},
+        {"ToolButton10", QStyle::SP_FileDialogDetailedView},
+        {"ToolButton11", QStyle::SP_DialogCloseButton},
+        {"ToolButton13", QStyle::SP_ToolBarVerticalExtensionButton},
+    };
+    const auto it = icons.constFind(button);
+    return it == icons.constEnd() ? QIcon() : QApplication::style()->standardIcon(*it);
+}
+
+} // namespace
 
 TMain::TMain()
-    : m_tracker(this, [this] { FormActivate(); })
+    : ExportFilters({{"Metin Dosyası", "txt", ""},
+                     {"Virgülle Ayrılmış Değerler (CSV)", "csv", ","},
+                     {"HTML Dosyası", "htm", ""}}),
+      m_tracker(this, [this] { FormActivate(); })
 {
     setObjectName("Main");
     setWindowTitle(kProductTitle);
-    auto* central = new QWidget(this);
-    auto* grid = new QGridLayout(central);
-    Label_Version = new QLabel(brivexVersion(), central);
-    Label_Version->setObjectName("Label_Version");
-    Label_User = new QLabel("Kullanıcı : ", central);
-    Label_User->setObjectName("Label_User");
-    grid->setRowStretch(0, 1);
-    grid->setColumnStretch(0, 1);
-    grid->addWidget(Label_User, 1, 1);
-    grid->addWidget(new QLabel("Version", central), 1, 2);
-    grid->addWidget(Label_Version, 1, 3);
-    setCentralWidget(central);
-    statusBar();
+    buildMenus();
+    buildToolBars();
+    buildWorkArea();
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName("StatusBar1");
+    // The application's hint follows the mouse over every window, and the
+    // blank label takes its double click.
+    qApp->installEventFilter(this);
+
+    // Creation: it touches only the registry and this window.
     setWindowState(Qt::WindowMaximized);
     FInPreview = 0;
+    ComportDefault();
+}
+
+void TMain::buildMenus()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName("MainMenu1");
+    QHash<QString, QMenu*> menus;
+    for (const MainMenu& m : MainCommands::menus()) {
+        QMenu* menu = MainMenu1->addMenu(QString::fromUtf8(m.title));
+        menu->setObjectName(m.name);
+        menu->menuAction()->setObjectName(QString(m.name) + "_title");
+        menus.insert(m.name, menu);
+    }
+    for (const MainCommand& c : MainCommands::commands()) {
+        QMenu* menu = menus.value(c.menu);
+        if (c.isSeparator()) {
+            QAction* s = menu->addSeparator();
+            s->setObjectName(c.name);
+            continue;
+        }
+        auto* a = new QAction(QString::fromUtf8(c.caption), this);
+        a->setObjectName(c.name);
+        // No shortcuts: the keyboard reaches no hidden menu.
+        a->setShortcuts({});
+        if (menu)
+            menu->addAction(a);
+        const auto handler = c.handler;
+        connect(a, &QAction::triggered, this, [this, handler] {
+            if (handler)
+                handler(*this);
+        });
+    }
+}
+
+void TMain::buildToolBars()
+{
+    auto fill = [this](QToolBar* bar, const QList<ToolBarItem>& items, bool left) {
+        for (const ToolBarItem& item : items) {
+            if (item.kind == ToolBarItem::Separator) {
+                QAction* s = bar->addSeparator();
+                s->setObjectName(item.name);
+                // Separators are disabled buttons.
+                s->setEnabled(false);
+                continue;
+            }
+            auto* b = new QToolButton(bar);
+            b->setObjectName(item.name);
+            b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            if (left)
+                b->setIconSize(QSize(24, 24));
+            if (item.kind == ToolBarItem::Blank) {
+                b->setEnabled(false);
+            } else if (const MainCommand* c = MainCommands::forToolButton(item.name)) {
+                // A tool button runs the command of the menu item it is linked to.
+                b->setText(QString::fromUtf8(c->caption));
+                b->setIcon(toolIcon(item.name));
+                const QString command = c->name;
+                connect(b, &QToolButton::clicked, this, [this, command] { runCommand(command); });
+            }
+            bar->addWidget(b)->setObjectName(QString(item.name) + "_place");
+        }
+    };
+
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
+    fill(ToolBar1, MainCommands::topToolBar(), false);
+
+    Menu = new QToolBar(this);
+    Menu->setObjectName("Menu");
+    Menu->setOrientation(Qt::Vertical);
+    // It can be dragged off and docked elsewhere until the start-up
+    // configuration fixes it.
+    Menu->setMovable(true);
+    Menu->setFloatable(true);
+    addToolBar(Qt::LeftToolBarArea, Menu);
+    fill(Menu, MainCommands::leftToolBar(), true);
+    // The buttons are one width: 188 pixels, or what the longest caption
+    // needs in the font of this machine.
+    int width = kMenuButtonWidth;
+    const QList<QToolButton*> buttons = Menu->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QToolButton* b : buttons)
+        width = qMax(width, b->sizeHint().width());
+    for (QToolButton* b : buttons)
+        if (b->objectName().startsWith("ToolButton"))
+            b->setFixedWidth(width);
+}
+
+void TMain::buildWorkArea()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName("WorkArea");
+    central->setAutoFillBackground(true);
+    QPalette p = central->palette();
+    p.setColor(QPalette::Window, QColor(128, 128, 128));
+    p.setColor(QPalette::WindowText, Qt::white);
+    central->setPalette(p);
+
+    Label_t = new QLabel("     ", central);
+    Label_t->setObjectName("Label_t");
+    Label_t->setFixedSize(19, 21);
+
+    Label1 = new QLabel(kProductTitle, central);
+    Label1->setObjectName("Label1");
+    QFont title = Label1->font();
+    title.setPointSize(title.pointSize() * 3);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Panel1 = new QLabel("Tarih : ", central);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Sunken);
+    Panel1->setAutoFillBackground(true);
+    QPalette panel = Panel1->palette();
+    panel.setColor(QPalette::Window, QColor(192, 192, 192));
+    panel.setColor(QPalette::WindowText, Qt::black);
+    Panel1->setPalette(panel);
+    Panel1->setMargin(3);
+
+    Label_User = new QLabel("Kullanıcı : ", central);
+    Label_User->setObjectName("Label_User");
+    Label2 = new QLabel("Version", central);
+    Label2->setObjectName("Label2");
+    Label_Version = new QLabel(brivexVersion(), central);
+    Label_Version->setObjectName("Label_Version");
+
+    auto* grid = new QGridLayout(central);
+    grid->addWidget(Label_t, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto* topRight = new QVBoxLayout;
+    topRight->addWidget(Label1, 0, Qt::AlignRight);
+    topRight->addWidget(Panel1, 0, Qt::AlignRight);
+    grid->addLayout(topRight, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    auto* bottomRight = new QHBoxLayout;
+    bottomRight->setSpacing(8);
+    bottomRight->addWidget(Label_User);
+    bottomRight->addSpacing(16);
+    bottomRight->addWidget(Label2);
+    bottomRight->addWidget(Label_Version);
+    grid->addLayout(bottomRight, 2, 0, 1, 3, Qt::AlignRight | Qt::AlignBottom);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
+    setCentralWidget(central);
 }
 
 QString TMain::versionText() const
 {
     return Label_Version->text();
+}
+
+QAction* TMain::command(const QString& name) const
+{
+    auto* a = findChild<QAction*>(name);
+    return a && MainCommands::find(name) ? a : nullptr;
+}
+
+void TMain::runCommand(const QString& name)
+{
+    if (QAction* a = command(name))
+        a->trigger();
+}
+
+QMenu* TMain::menu(const QString& name) const
+{
+    return MainMenu1->findChild<QMenu*>(name);
+}
+
+QToolButton* TMain::toolButton(const QString& name) const
+{
+    return findChild<QToolButton*>(name);
+}
+
+QAction* TMain::toolBarSeparator(const QString& name) const
+{
+    for (QToolBar* bar : {Menu, ToolBar1})
+        for (QAction* a : bar->actions())
+            if (a->objectName() == name && a->isSeparator())
+                return a;
+    return nullptr;
+}
+
+namespace {
+// Shows or hides a control of a tool bar (through its place on the bar).
+void setOnBar(QToolBar* bar, const QString& name, bool visible)
+{
+    for (QAction* a : bar->actions())
+        if (a->objectName() == name || a->objectName() == name + "_place")
+            a->setVisible(visible);
+}
 }
 
 void TMain::showEvent(QShowEvent* event)
@@ -57,17 +304,219 @@ void TMain::FormActivate()
         FInPreview = 0;
         return;
     }
+    m_hintHandler = true;
+}
+
+void TMain::ShowHint()
+{
+    StatusBar1->showMessage(applicationHint());
+}
+
+QString TMain::applicationHint()
+{
+    return currentHint();
+}
+
+void TMain::SetPreviewReport(QObject* report)
+{
+    FPreviewReport = report;
+}
+
+void TMain::RunPreview(QObject* report, QWidget* window, const std::function<void()>& preview)
+{
+    SetPreviewReport(report);
+    FInPreview = 1;
+    const bool hideBar = window == this && !Menu->isHidden();
+    if (hideBar)
+        Menu->hide();
+    window->setEnabled(false);
+    // The window comes back also when the preview ends with an error.
+    struct Restore {
+        TMain* main;
+        QPointer<QWidget> window;
+        bool showBar;
+        ~Restore()
+        {
+            if (window)
+                window->setEnabled(true);
+            if (showBar)
+                main->Menu->show();
+        }
+    } restore{this, window, hideBar};
+    preview();
+}
+
+void TMain::ComportDefault()
+{
+    QString port;
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    if (reg.openKeyReadOnly(TCmPort::registryKey())) {
+        port = reg.readString("comport");
+        reg.closeKey();
+    }
+    if (port.left(3).toUpper() == "COM")
+        return;
+    reg.openKey(TCmPort::registryKey(), true);
+    reg.writeString("comport", "COM1");
+    reg.closeKey();
 }
 
 void TMain::FormShow()
 {
     if (m_configured || m_programEnded)
         return;
+
+    // The login; without a signed-in user the login has closed this window.
     Sifre->showModal();
     if (Sifre->FLoginState != 1)
         return;
+
+    // Match screen (TKuraList): FScoringStation from FMatchDefaults.
+    FMatchDefaults.FScoringStation = 1;
+    ScoringEdition = 1;
+
+    // Captions of other screens, each a fixed text:
+    //   person search (TMusteriGiris1): Label28 "Prof.Hakem";
+    //   person editor (TMusteriGiris2): Label46 "Kick Beden No", Label47 "Kick Ayak.No";
+    //   personal record sheet report (TPrintMenu1S): QRLabel79 " Kick Beden No",
+    //     QRLabel80 " Kick Ayakkabı No", QRLabel39 " Profesyonel Hakem";
+    //   person editor: Label29 "Prof. Hakem";
+    //   licence row dialog: Label10 "Menajer";
+    //   person editor: title of the seventh column of the career grid DBGrid1 "Menajer".
+    // Person search screen's print menu: hide "Sporcu Kuşak Kimlik", "Millilik Diploması",
+    //   "Hakem Kimlik", "Diploma", "Temsilci", "Milli Sporcu Kimlik", "Poomse Hakem"; retitle
+    //   "Sporcu Dan Kimlik" to "Sporcu Kimlik"; hide "Antrenör Kimlik (Vizesiz)".
+    // Match screen: enable "SKORBOARD AÇ"; hide "Kura Çizelgesi (Yatay)".
+    // Person editor: hide the page "    Mesleki Bilgiler    ".
+    // Person search screen: retitle "Sporcu Lisans Kartı" to "Profesyonel Sporcu Lisans Kartı".
+    // File-transfer screen (TPublishForm): FPhotoSubdirectory := "fed".
+
+    ThirdPlaceBouts = 0;
+    RegionSeparation = 1;
+
+    // Weigh-in screen (TMusteriGiris3): hide its "Kaydet" button BitBtn10.
+
+    FederationCode = "049";
+
+    // Weigh-in screen: FOrderBy := "Ad".
+
+    // Every new user gets match rights only.
+    Users->CheckBox1->setChecked(true);
+    Users->CheckBox1->setVisible(false);
+
+    // Match screen: show the items "Müsabaka Sonuç Listeleri" and "Sonuç Raporu"; call
+    //   SkorbTestDefault.
+
+    // The match screen's defaults.
+    FMatchDefaults.FMatchTimeMen = "00:02:00";
+    FMatchDefaults.FMatchTimeWomen = "00:02:00";
+    FMatchDefaults.FExtraTimeMen = "00:01:00";
+    FMatchDefaults.FExtraTimeWomen = "00:01:00";
+    FMatchDefaults.FFinalTimeMen = FMatchDefaults.FMatchTimeMen;
+    FMatchDefaults.FFinalTimeWomen = FMatchDefaults.FMatchTimeWomen;
+    FMatchDefaults.FBreakTime = "00:01:00";
+    FMatchDefaults.FRoundCount = 3;
+    FMatchDefaults.FMinusPoints = 1;
+    // Match screen: copies FMatchDefaults into its fields here.
+
+    Panel1->setText("Tarih : " + Formats::dateToStr(Today()));
+
+    // Match screen's bout grid: hide the columns "Tur_Mac" and "Galip"; the column of "Sira1"
+    //   shows "Bolge1" titled "Bölge", 100 pixels, text and title left-aligned; "Sira2"
+    //   likewise "Bolge2".
+    // Scoreboard settings dialog (TSkorb_giris): hide DBLookupComboBox1 to DBLookupComboBox4.
+
+    // Only the left tool bar stays in use; the menu items remain commands.
+    for (const MainMenu& m : MainCommands::menus())
+        menu(m.name)->menuAction()->setVisible(false);
+    MainMenu1->setVisible(false);
+    setOnBar(ToolBar1, "ToolButton12", false);
+    setOnBar(ToolBar1, "ToolButton13", false);
+    Menu->setMovable(false);
+    Menu->setFloatable(false);
+
+    toolButton("ToolButton4")->setText("  MÜSABAKA EKRANI  ");
+
+    setWindowTitle(kProductTitle);
+    Label1->setText(kProductTitle);
+
+    // Match screen: caption "Müsabaka Ekranı"; BitBtn12 "Raporlar"; the bout grid's pop-up
+    //   menu becomes PopupMenu6.
+    // Scoreboard settings dialog: "Kulüp Adı Göster" 6 pixels to the left.
+    // Match screen layout: "Branş" to left 10; the category list 14 pixels right and 24
+    //   wider; Edit7 and Edit1 under it (Edit7 19 narrower than the list, Edit1 as Edit7);
+    //   BitBtn14 8 pixels right.
+    // Bout score sheet report (TPrintScore): do not print "Tur", ":" and "Tur_Mac".
+    // Match screen: hide " Liste Alanı "; blank, disable and zero the width of BitBtn6 and
+    //   BitBtn2; call ToolButton3Click once; hide ToolButton3, ToolButton2 and ToolBar2;
+    //   show "Sporcu Kayıt", "Raporlar" and BitBtn14; hide BitBtn4; move "Sporcu Kayıt",
+    //   "Raporlar", "Sil" and BitBtn14 to the vertical position of BitBtn4.
+    // Competition report title dialog (TBaslik1S): hide its activity lookup list.
+
+    // Rights of a match-only user.
+    if (Sifre->FMatchOnlyUser)
+        applyMatchOnlyRights();
+
+    // Rights by administrator status.
+    FMatchDefaults.FRestrictedUser = Sifre->FIsAdmin ? 0 : 1;
+    // Match screen: "Skorboard Sıfırla" shown for the administrator only.
+    // Person search screen, for every user but the administrator: hide the card items
+    //   "Sporcu Kimlik", "Antrenör Kimlik", "Hakem Kimlik", "Federasyon Kurulu Kimlik",
+    //   "İl Temsilcisi Kimlik", "Yönetim Kurulu Kimlik", "Personel Kimlik",
+    //   "Profesyonel Sporcu Lisans Kartı", "Amatör Sporcu Lisans Kartı", "Menajer Kimlikler".
+
     Label_User->setText("Kullanıcı : " + Sifre->FUserName);
+    FInPreview = 0;
     m_configured = true;
+
+    // A data-layer error here ends the configuration with its message;
+    // everything before stays set.
+    const std::optional<Record> identity = Sifre->ADOConnection1.first("select * from C_YAZILAR");
+    SportName = identity ? identity->str("Ihbar") : QString();
+}
+
+void TMain::applyMatchOnlyRights()
+{
+    // The user keeps "  MÜSABAKA EKRANI  " and "  Bilgilerin Yedeklenmesi    "
+    // with the separator between them.
+    for (const char* hidden : {"ToolButton2", "ToolButton3", "ToolButton7", "ToolButton8", "ToolButton9",
+                               "ToolButton10"})
+        setOnBar(Menu, hidden, false);
+    // Match screen: the bout grid columns "Puan1", "Puan2", "Raunt", "n_time" (exactly) and
+    //   those named HAKEM and KARAR (any case) read-only; hide the pop-up items "Ad1", "Ad2",
+    //   "Galibi Sil", the separator "-" and "Sil".
+}
+
+void TMain::Label_tDblClick()
+{
+    runCommand("Label_t");
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonDblClick:
+        if (watched == Label_t) {
+            Label_tDblClick();
+            return true;
+        }
+        break;
+    case QEvent::Enter:
+        currentHint() = hintOf(watched);
+        if (m_hintHandler)
+            ShowHint();
+        break;
+    case QEvent::Leave:
+        if (auto* w = qobject_cast<QWidget*>(watched); w && !w->isWindow()) {
+            currentHint() = hintOf(w->parentWidget());
+            if (m_hintHandler)
+                ShowHint();
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMain::endProgram()

@@ -9,6 +9,7 @@
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
+#include "app/Users.h"
 
 #include <functional>
 #include <vector>
@@ -45,6 +46,7 @@ void Screens::createAll()
     make(ImtRapor);
     make(AboutBox);
     make(CmPort);
+    make(Users);
 }
 
 void Screens::destroyAll()

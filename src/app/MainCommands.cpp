@@ -1,0 +1,156 @@
+#include "app/MainCommands.h"
+
+#include "app/AboutBox.h"
+#include "app/CmPort.h"
+#include "app/Main.h"
+#include "app/SifreCheck.h"
+#include "app/Users.h"
+
+#include <QString>
+
+namespace {
+
+// "  Kullanıcı Tanıtma": the user accounts, after the administrator password.
+void userAccounts(TMain&)
+{
+    SifreCheck->showModal();
+    if (SifreCheck->FPasswordOk != 1)
+        return;
+    Users->showModal();
+}
+
+} // namespace
+
+bool MainCommand::isSeparator() const
+{
+    return QString(caption) == "-";
+}
+
+const QList<MainMenu>& MainCommands::menus()
+{
+    static const QList<MainMenu> m = {
+        {"Genellemler1", " Genel İşlemler "},
+        {"SCL1", " SİCİL "},
+        {"FAALYET1", "FAALİYET"},
+        {"TARTI1", " TARTI "},
+        {"KURA1", " KURA "},
+    };
+    return m;
+}
+
+const QList<MainCommand>& MainCommands::commands()
+{
+    // name, caption, menu, tool button, handler (nullptr: its screen comes
+    // later; the command exists and does nothing).
+    static const QList<MainCommand> c = {
+        // " Genel İşlemler "
+        {"FederasyonAdresi1", "Federasyon Adresi", "Genellemler1", "", nullptr},       // federation identity
+        {"AktiviteTrleri1", "Aktivite Türleri", "Genellemler1", "", nullptr},          // person statuses and titles
+        {"BranlarKategoriler1", "Branşlar/Kategoriler", "Genellemler1", "", nullptr},  // weight categories
+        {"Kuaklar1", "Kuşaklar", "Genellemler1", "", nullptr},                         // belts
+        {"Kulpler1", "Kulüpler", "Genellemler1", "", nullptr},                         // club list
+        {"MektupMetni1", "Mektup Metni", "Genellemler1", "", nullptr},                 // letter texts
+        {"KullancTantma1", "  Kullanıcı Tanıtma", "Genellemler1", "ToolButton2", userAccounts},
+        {"letiimPortuSeme1", "  İletişim Portu Seçme", "Genellemler1", "",
+         [](TMain&) { CmPort->showModal(); }},
+        {"DataTransfer1", "Dosya Transferi", "Genellemler1", "", nullptr},             // file transfer
+        {"N1", "-", "Genellemler1", "", nullptr},
+        {"BilgilerinYedeklenmesi1", "  Bilgilerin Yedeklenmesi    ", "Genellemler1", "ToolButton6",
+         nullptr},                                                                      // backup copy
+        {"N2", "-", "Genellemler1", "", nullptr},
+        {"Hakknda1", "Hakkında", "Genellemler1", "", [](TMain&) { AboutBox->showModal(); }},
+        {"Programdank1", "Programdan Çıkış", "Genellemler1", "", [](TMain& m) { m.close(); }},
+
+        // " SİCİL "
+        {"SporcuKaydveSCLlemleri1", "  Sporcu Kaydı ve SİCİL İşlemleri ", "SCL1", "", nullptr},  // person search
+        {"GIPmtihanSonularnnAktarlmas1", "  İmtihanı Sonuçlarının Aktarılması", "SCL1", "",
+         nullptr},                                                                      // person editor, exam import
+
+        // "FAALİYET"
+        {"FaaliyetGiriEkran1", "Faaliyet Giriş Ekranı", "FAALYET1", "", nullptr},      // activity definitions
+        {"SorgulamaveRaporlar1", "Sorgulama ve Raporlar", "FAALYET1", "", nullptr},    // activity query
+
+        // " TARTI "
+        {"SporcularnMsabakalaraKatlmarnnSfrlanmas1", "  Sporcuların Müsabakalara Katılmarının Sıfırlanması",
+         "TARTI1", "", nullptr},                                                        // reset participation counts
+        {"ncekiTartListelerinSilinmesi1", "  Önceki Tartı Listelerin Silinmesi", "TARTI1", "",
+         nullptr},                                                                      // delete weigh-in lists
+        {"N3", "-", "TARTI1", "", nullptr},
+        {"SporcuTARTIEkran1", "  Sporcu TARTI Ekranı", "TARTI1", "", nullptr},         // weigh-in preferences
+        {"MsabakastatistikRaporu1", "  Müsabaka İstatistik Raporu", "TARTI1", "",
+         nullptr},                                                                      // report: statistics
+        {"TartlarnToplanmas1", "  Tartıların Toplanması", "TARTI1", "", nullptr},      // gather weigh-in rows
+        {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", nullptr},                // report: weigh-in lists
+        {"N4", "-", "TARTI1", "", nullptr},
+        {"TartveKuralarnSistemeAktarlmas1", "  Tartı ve Kuraların Sisteme Aktarılması", "TARTI1", "",
+         nullptr},                                                                      // replace lists and bouts
+        {"TurnuvaBilgilerininSporcuSicillerinelenmesi1", "  Turnuva Bilgilerinin Sporcu Sicillerine İşlenmesi",
+         "TARTI1", "", nullptr},                                                        // results window, mode 1
+
+        // " KURA "
+        {"ncekiMsabakalarnSilinmesi1", "  Önceki Müsabakaların Silinmesi  ", "KURA1", "ToolButton8",
+         nullptr},                                                                      // delete all bouts
+        {"N5", "-", "KURA1", "", nullptr},
+        {"KURAekimiveMsabaka1", "  KURA Çekimi ve Müsabaka", "KURA1", "ToolButton4", nullptr},  // match screen
+        {"MalarnRinglereDatlmas1", "  Maçların Ringlere Dağıtılması", "KURA1", "", nullptr},    // ring distribution
+        {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "", nullptr},    // gather bout results
+        {"N6", "-", "KURA1", "", nullptr},
+        {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", nullptr},                  // report: bout lists
+        {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "", nullptr},              // results window, mode 2
+        {"DereceListesi1", "  Derece Listesi", "KURA1", "", nullptr},                  // results window, mode 3
+        {"MsabakaListeleri1", "  Müsabaka Sonuç Listeleri", "KURA1", "ToolButton10",
+         nullptr},                                                                      // report: all score sheets
+
+        // Without a menu item.
+        {"ToolButton11", "Çıkış", "", "ToolButton11", [](TMain& m) { m.close(); }},
+        {"ToolButton13", "Kısayollar", "", "ToolButton13",
+         [](TMain& m) { m.Menu->setVisible(m.Menu->isHidden()); }},
+        {"Label_t", "     ", "", "", nullptr},                                         // device button test
+    };
+    return c;
+}
+
+const QList<ToolBarItem>& MainCommands::leftToolBar()
+{
+    static const QList<ToolBarItem> l = {
+        {"ToolButton1", ToolBarItem::Blank},
+        {"ToolButton2", ToolBarItem::Button},       // "  Kullanıcı Tanıtma"
+        {"ToolButton3", ToolBarItem::Separator},
+        {"ToolButton4", ToolBarItem::Button},       // "  MÜSABAKA EKRANI  "
+        {"ToolButton5", ToolBarItem::Separator},
+        {"ToolButton6", ToolBarItem::Button},       // "  Bilgilerin Yedeklenmesi    "
+        {"ToolButton7", ToolBarItem::Separator},
+        {"ToolButton8", ToolBarItem::Button},       // "  Önceki Müsabakaların Silinmesi  "
+        {"ToolButton9", ToolBarItem::Separator},
+        {"ToolButton10", ToolBarItem::Button},      // "  Müsabaka Sonuç Listeleri"
+    };
+    return l;
+}
+
+const QList<ToolBarItem>& MainCommands::topToolBar()
+{
+    static const QList<ToolBarItem> t = {
+        {"ToolButton11", ToolBarItem::Button},      // "Çıkış"
+        {"ToolButton12", ToolBarItem::Separator},
+        {"ToolButton13", ToolBarItem::Button},      // "Kısayollar"
+    };
+    return t;
+}
+
+const MainCommand* MainCommands::find(const QString& name)
+{
+    for (const MainCommand& c : commands())
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+const MainCommand* MainCommands::forToolButton(const QString& toolButton)
+{
+    if (toolButton.isEmpty())
+        return nullptr;
+    for (const MainCommand& c : commands())
+        if (toolButton == c.toolButton)
+            return &c;
+    return nullptr;
+}
