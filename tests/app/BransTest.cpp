@@ -19,12 +19,12 @@ protected:
     void chooseName(const QString& name)
     {
         s()->DBLookupComboBox5->setCurrentIndex(s()->DBLookupComboBox5->findText(name));
-        s()->DBLookupComboBox5Click();
+        Q_EMIT s()->DBLookupComboBox5->activated(s()->DBLookupComboBox5->currentIndex());
     }
     void chooseSex(const QString& sex)
     {
         s()->ComboBox4->setCurrentIndex(s()->ComboBox4->findText(sex));
-        s()->ComboBox4Click();
+        Q_EMIT s()->ComboBox4->activated(s()->ComboBox4->currentIndex());
     }
     void fill(const QString& weight, const QString& lower, const QString& upper)
     {
@@ -145,6 +145,27 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"48", "KİLO", "ERKEK", "O'NEIL-KUPASI", "", "Lütfen '-' İşaterini Kullanmayınız ...!"},
         // A category name with an apostrophe.
         NameCase{"60", "KİLO", "ERKEK", "D'ARTAGNAN KUPASI", "60 KİLO ERKEK D'ARTAGNAN KUPASI", ""}));
+
+TEST_F(BransTest, EnterLeadsThroughTheEntryRow)
+{
+    open(s());
+    typeInto(s()->Edit2, "48");
+    QTest::keyClick(s()->Edit2, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s()->Edit3);
+    QTest::keyClick(s()->Edit3, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s()->Edit4);
+    QTest::keyClick(s()->Edit4, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s()->ComboBox4);
+    QTest::keyClick(s()->ComboBox4, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s()->BitBtn1);
+    EXPECT_TRUE(ui().texts().isEmpty()) << "Kaydet is not pressed";
+    // The unit word is a name: typed letters become capitals.
+    s()->Edit5->clear();
+    typeInto(s()->Edit5, "kilo");
+    EXPECT_EQ(s()->Edit5->text(), "KİLO");
+    QTest::keyClick(s()->Edit5, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s()->Edit3);
+}
 
 TEST_F(BransTest, TwoHyphensAreRefusedTwice)
 {

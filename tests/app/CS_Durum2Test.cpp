@@ -63,7 +63,7 @@ TEST_F(CS_Durum2Test, SavesATypedEntryOfTheChosenKind)
     QTest::keyClick(s()->Edit1, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), s()->ComboBox1);
     chooseKind("HAKEM");
-    s()->ComboBox1Change();
+    Q_EMIT s()->ComboBox1->activated(s()->ComboBox1->currentIndex());
     EXPECT_EQ(QApplication::focusWidget(), s()->Edit2);
     typeInto(s()->Edit2, "u");
     QTest::keyClick(s()->Edit2, Qt::Key_Return);

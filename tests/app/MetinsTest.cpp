@@ -287,7 +287,7 @@ protected:
     void choose(QComboBox* box, const QString& name)
     {
         box->setCurrentIndex(box->findText(name));
-        h()->DBLookupComboBox1CloseUp();
+        Q_EMIT box->activated(box->currentIndex());
     }
 };
 

@@ -42,12 +42,12 @@ protected:
     void chooseCategory(int key)
     {
         s()->DBLookupComboBox1->setCurrentIndex(s()->DBLookupComboBox1->findData(key));
-        s()->DBLookupComboBox1Click();
+        Q_EMIT s()->DBLookupComboBox1->activated(s()->DBLookupComboBox1->currentIndex());
     }
     void chooseType(int key)
     {
         s()->DBLookupComboBox2->setCurrentIndex(s()->DBLookupComboBox2->findData(key));
-        s()->DBLookupComboBox2Click();
+        Q_EMIT s()->DBLookupComboBox2->activated(s()->DBLookupComboBox2->currentIndex());
     }
     QList<int> gridKeys()
     {
