@@ -1,6 +1,12 @@
 #include "app/MainCommands.h"
 
 #include "app/AboutBox.h"
+#include "app/Brans.h"
+#include "app/CS_Durum2.h"
+#include "app/Isyeri.h"
+#include "app/KusakGir.h"
+#include "app/Metins.h"
+#include "competition/TurnuvaGir.h"
 #include "app/CmPort.h"
 #include "app/Main.h"
 #include "app/SifreCheck.h"
@@ -44,12 +50,12 @@ const QList<MainCommand>& MainCommands::commands()
     // later; the command exists and does nothing).
     static const QList<MainCommand> c = {
         // " Genel İşlemler "
-        {"FederasyonAdresi1", "Federasyon Adresi", "Genellemler1", "", nullptr},       // federation identity
-        {"AktiviteTrleri1", "Aktivite Türleri", "Genellemler1", "", nullptr},          // person statuses and titles
-        {"BranlarKategoriler1", "Branşlar/Kategoriler", "Genellemler1", "", nullptr},  // weight categories
-        {"Kuaklar1", "Kuşaklar", "Genellemler1", "", nullptr},                         // belts
+        {"FederasyonAdresi1", "Federasyon Adresi", "Genellemler1", "", [](TMain&) { Isyeri->showModal(); }},
+        {"AktiviteTrleri1", "Aktivite Türleri", "Genellemler1", "", [](TMain&) { CS_Durum2->showModal(); }},
+        {"BranlarKategoriler1", "Branşlar/Kategoriler", "Genellemler1", "", [](TMain&) { Brans->showModal(); }},
+        {"Kuaklar1", "Kuşaklar", "Genellemler1", "", [](TMain&) { KusakGir->showModal(); }},
         {"Kulpler1", "Kulüpler", "Genellemler1", "", nullptr},                         // club list
-        {"MektupMetni1", "Mektup Metni", "Genellemler1", "", nullptr},                 // letter texts
+        {"MektupMetni1", "Mektup Metni", "Genellemler1", "", [](TMain&) { Metins->showModal(); }},
         {"KullancTantma1", "  Kullanıcı Tanıtma", "Genellemler1", "ToolButton2", userAccounts},
         {"letiimPortuSeme1", "  İletişim Portu Seçme", "Genellemler1", "",
          [](TMain&) { CmPort->showModal(); }},
@@ -67,7 +73,7 @@ const QList<MainCommand>& MainCommands::commands()
          nullptr},                                                                      // person editor, exam import
 
         // "FAALİYET"
-        {"FaaliyetGiriEkran1", "Faaliyet Giriş Ekranı", "FAALYET1", "", nullptr},      // activity definitions
+        {"FaaliyetGiriEkran1", "Faaliyet Giriş Ekranı", "FAALYET1", "", [](TMain&) { TurnuvaGir->showModal(); }},
         {"SorgulamaveRaporlar1", "Sorgulama ve Raporlar", "FAALYET1", "", nullptr},    // activity query
 
         // " TARTI "

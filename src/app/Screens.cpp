@@ -2,14 +2,22 @@
 
 #include "app/AboutBox.h"
 #include "app/Agirlik.h"
+#include "app/Brans.h"
+#include "app/CS_Durum2.h"
 #include "app/CmPort.h"
 #include "app/Form5.h"
 #include "app/ImtRapor.h"
+#include "app/Isyeri.h"
+#include "app/KusakGir.h"
 #include "app/Main.h"
+#include "app/MetinIlave.h"
+#include "app/Metins.h"
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
 #include "app/Users.h"
+#include "app/TurnuvaTuru.h"
+#include "competition/TurnuvaGir.h"
 
 #include <functional>
 #include <vector>
@@ -47,6 +55,14 @@ void Screens::createAll()
     make(AboutBox);
     make(CmPort);
     make(Users);
+    make(Isyeri);
+    make(CS_Durum2);
+    make(Brans);
+    make(KusakGir);
+    make(TurnuvaTuru);
+    make(Metins);
+    make(MetinIlave);
+    make(TurnuvaGir);
 }
 
 void Screens::destroyAll()

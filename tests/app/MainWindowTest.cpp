@@ -389,15 +389,36 @@ TEST_P(PendingCommands, ExistAndDoNothingYet)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, PendingCommands,
-    ::testing::Values("FederasyonAdresi1", "AktiviteTrleri1", "BranlarKategoriler1", "Kuaklar1", "Kulpler1",
-                      "MektupMetni1", "DataTransfer1", "BilgilerinYedeklenmesi1", "SporcuKaydveSCLlemleri1",
-                      "GIPmtihanSonularnnAktarlmas1", "FaaliyetGiriEkran1", "SorgulamaveRaporlar1",
+    ::testing::Values("Kulpler1", "DataTransfer1", "BilgilerinYedeklenmesi1", "SporcuKaydveSCLlemleri1",
+                      "GIPmtihanSonularnnAktarlmas1", "SorgulamaveRaporlar1",
                       "SporcularnMsabakalaraKatlmarnnSfrlanmas1", "ncekiTartListelerinSilinmesi1",
                       "SporcuTARTIEkran1", "MsabakastatistikRaporu1", "TartlarnToplanmas1", "TartListeleri1",
                       "TartveKuralarnSistemeAktarlmas1", "TurnuvaBilgilerininSporcuSicillerinelenmesi1",
                       "ncekiMsabakalarnSilinmesi1", "KURAekimiveMsabaka1", "MalarnRinglereDatlmas1",
                       "SonularnnToplanmas1", "KuraListeleri1", "PuanlamaListesi1", "DereceListesi1",
                       "MsabakaListeleri1", "Label_t"));
+
+struct WiredCase {
+    const char* command;
+    const char* screen;
+};
+class WiredCommands : public MainWindowTest, public ::testing::WithParamInterface<WiredCase> {};
+
+TEST_P(WiredCommands, OpenTheirScreenModally)
+{
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    modals().expect(GetParam().screen, [](QDialog* d) { d->close(); });
+    Main->command(GetParam().command)->trigger();
+    EXPECT_EQ(modals().seen(), QStringList({"TSifre", GetParam().screen}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, WiredCommands,
+                         ::testing::Values(WiredCase{"FederasyonAdresi1", "TIsyeri"},
+                                           WiredCase{"AktiviteTrleri1", "TCS_Durum2"},
+                                           WiredCase{"BranlarKategoriler1", "TBrans"},
+                                           WiredCase{"Kuaklar1", "TKusakGir"},
+                                           WiredCase{"MektupMetni1", "TMetins"},
+                                           WiredCase{"FaaliyetGiriEkran1", "TTurnuvaGir"}));
 
 TEST_F(MainWindowTest, DoubleClickOnTheBlankLabelRunsItsCommand)
 {

@@ -1,0 +1,90 @@
+#include "app/ReferenceScreens.h"
+
+#include "app/DbGrid.h"
+#include "app/Form5.h"
+#include "app/Sifre.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+
+class LabelClick : public QObject {
+public:
+    LabelClick(QLabel* label, std::function<void()> action) : QObject(label), m_action(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            m_action();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
+} // namespace
+
+namespace ReferenceScreens {
+
+Database& db()
+{
+    return Sifre->ADOConnection1;
+}
+
+bool hasRows(Database& db, const QString& sql, const QVariantMap& params)
+{
+    return db.first(sql, params).has_value();
+}
+
+bool confirm(const QString& question)
+{
+    Form5->Label1->setText(question);
+    Form5->showModal();
+    return Form5->FConfirmed == 1;
+}
+
+void onClick(QLabel* label, std::function<void()> action)
+{
+    label->setCursor(Qt::PointingHandCursor);
+    label->installEventFilter(new LabelClick(label, std::move(action)));
+}
+
+GridMenu gridMenu(QWidget* owner, TDBGrid* grid)
+{
+    auto* menu = new QMenu(owner);
+    menu->setObjectName("PopupMenu1");
+    QAction* sil = menu->addAction("Sil");
+    sil->setObjectName("Sil1");
+    QAction* yeni = menu->addAction("Yeni");
+    yeni->setObjectName("Yeni1");
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(grid, &QWidget::customContextMenuRequested, menu,
+                     [grid, menu](const QPoint& pos) { menu->popup(grid->viewport()->mapToGlobal(pos)); });
+    return {menu, sil, yeni};
+}
+
+void limitCellLength(TDBGrid* grid, const QMap<QString, int>& lengths)
+{
+    QObject::connect(grid, &TDBGrid::keyPressed, grid, [grid, lengths](QKeyEvent*, bool*) {
+        // The key reaches the cell editor after this: the editor takes no
+        // more characters than the column holds.
+        const auto limit = lengths.constFind(grid->currentField());
+        if (limit == lengths.constEnd())
+            return;
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        // (A longer text stored earlier is left whole.)
+        if (editor && grid->isAncestorOf(editor) && editor->text().size() <= *limit)
+            editor->setMaxLength(*limit);
+    });
+}
+
+}

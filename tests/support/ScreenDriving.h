@@ -1,0 +1,70 @@
+#pragma once
+// Driving the program's screens in tests: a signed-in station with every
+// screen, typing into grid cells as an operator does, and answers to the
+// shared yes/no question.
+
+#include "app/DbGrid.h"
+#include "app/Form5.h"
+#include "app/Formats.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+// Every screen created and the administrator signed in, so that the shared
+// connection is open; numbers are read with the Turkish decimal comma.
+class SignedInTest : public ScreensTest {
+protected:
+    void SetUp() override
+    {
+        ScreensTest::SetUp();
+        m_separator = Formats::decimalSeparator();
+        Formats::setDecimalSeparator(',');
+        ASSERT_TRUE(login("ADMIN", "1234"));
+        ui().clear();
+    }
+    void TearDown() override
+    {
+        Formats::setDecimalSeparator(m_separator);
+        ScreensTest::TearDown();
+    }
+    // Shows a screen beside the main window as the active window; its
+    // activation runs.
+    static void open(QWidget* screen)
+    {
+        screen->show();
+        QApplication::setActiveWindow(screen);
+        QApplication::processEvents();
+    }
+
+private:
+    QChar m_separator;
+};
+
+inline QModelIndex gridCell(TDBGrid* grid, int row, const QString& field)
+{
+    return grid->model()->index(row, grid->columnOf(field));
+}
+
+// Types into a cell: the first key opens the cell editor, Enter ends it.
+inline void typeCell(TDBGrid* grid, int row, const QString& field, const QString& text)
+{
+    grid->setFocus();
+    grid->setCurrentIndex(gridCell(grid, row, field));
+    typeInto(grid, text);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, grid) << "no cell editor opened for " << field.toStdString();
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+// Answers the next yes/no question; the question's text goes to `asked`.
+inline void answerQuestion(bool yes, QString* asked = nullptr)
+{
+    modals().expect("TForm5", [yes, asked](QDialog*) {
+        if (asked)
+            *asked = Form5->Label1->text();
+        click(yes ? Form5->BitBtn1 : Form5->BitBtn2);
+    });
+}
