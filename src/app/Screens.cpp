@@ -9,6 +9,8 @@
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
+#include "competition/KurSec.h"
+#include "competition/KuraKayit.h"
 
 #include <functional>
 #include <vector>
@@ -45,6 +47,8 @@ void Screens::createAll()
     make(ImtRapor);
     make(AboutBox);
     make(CmPort);
+    make(Kura_Kayit);
+    make(Kur_Sec);
 }
 
 void Screens::destroyAll()
