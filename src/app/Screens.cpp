@@ -11,6 +11,7 @@
 #include "app/SifreCheck.h"
 #include "competition/KurSec.h"
 #include "competition/KuraKayit.h"
+#include "scoring/KuraList.h"
 
 #include <functional>
 #include <vector>
@@ -49,6 +50,7 @@ void Screens::createAll()
     make(CmPort);
     make(Kura_Kayit);
     make(Kur_Sec);
+    make(KuraList);
 }
 
 void Screens::destroyAll()
