@@ -18,6 +18,9 @@
 #include "app/Users.h"
 #include "app/TurnuvaTuru.h"
 #include "competition/TurnuvaGir.h"
+#include "competition/KurSec.h"
+#include "competition/KuraKayit.h"
+#include "scoring/KuraList.h"
 
 #include <functional>
 #include <vector>
@@ -63,6 +66,9 @@ void Screens::createAll()
     make(Metins);
     make(MetinIlave);
     make(TurnuvaGir);
+    make(Kura_Kayit);
+    make(Kur_Sec);
+    make(KuraList);
 }
 
 void Screens::destroyAll()

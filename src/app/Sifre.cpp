@@ -7,6 +7,7 @@
 #include "platform/settings/Registry.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/Messages.h"
+#include "scoring/KuraList.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -90,8 +91,9 @@ QString TSifre::checkDatabasePath(const QString& upperPath, bool networkDriveM)
 
 void TSifre::FormActivate()
 {
-    // The match screen's English wording is switched off here once the match
-    // screen exists.
+    // The match screen's English wording is switched off.
+    if (KuraList)
+        KuraList->FEnglish = 0;
     setWindowTitle("Brivex System " + (Main ? Main->versionText() : QString()));
     FDatabaseReady = true;
 

@@ -1,0 +1,866 @@
+// The match screen on a fixture station: its lists, bout entry and bout
+// edit, the draw from the draw panel, its start-up configuration and the
+// activation's checks of the station link and the device port.
+#include "app/DbConventions.h"
+#include "app/DbGrid.h"
+#include "app/Form5.h"
+#include "app/Formats.h"
+#include "app/Main.h"
+#include "app/Porgres.h"
+#include "app/comport/SerialPort.h"
+#include "app/Sifre.h"
+#include "app/SifreCheck.h"
+#include "comport/PtyPair.h"
+#include "competition/KurSec.h"
+#include "competition/KuraKayit.h"
+#include "platform/paths/DriveMap.h"
+#include "platform/settings/PortMap.h"
+#include "platform/settings/Registry.h"
+#include "scoring/KuraList.h"
+#include "scoring/RandomSource.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QString kBranch = QStringLiteral("60 KİLO ERKEK BÜYÜKLER");
+const QString kWomenBranch = QStringLiteral("52 KİLO BAYAN BÜYÜKLER");
+const char* const kPortKey = "\\Software\\Classes\\.comport\\Shellex\\PropertySheet";
+const char* const kPortMessage = "Sisteminizde Tanımlı Olmayan veya Kullanımda Olan Seri İletişim Portu Seçili.\n"
+                                 "Lütfen 'İletişim Portu Seçme' Ekranından Düzeltiniz ...!";
+
+void pick(QComboBox* list, const QString& text)
+{
+    ASSERT_NE(list, nullptr);
+    const int i = list->findText(text);
+    ASSERT_GE(i, 0) << "no entry " << text.toStdString() << " in " << list->objectName().toStdString();
+    list->setCurrentIndex(i);
+    emit list->activated(i);
+}
+
+QStringList column(const TDBGrid* grid, const QString& field)
+{
+    QStringList values;
+    for (const Record& r : grid->records())
+        values << r.str(field);
+    return values;
+}
+
+class MatchScreenTest : public ScreensTest {
+protected:
+    void SetUp() override
+    {
+        ScreensTest::SetUp();
+        ASSERT_TRUE(pty.valid());
+        // The scoring device's port is a pseudo-terminal.
+        PortMap::setDevice("COM1", pty.slavePath());
+        choosePort("COM1");
+        ASSERT_TRUE(login("ADMIN", "1234"));
+        // What the main window fixes at start-up.
+        Main->ScoringEdition = 1;
+        Main->RegionSeparation = 1;
+        Main->ThirdPlaceBouts = 0;
+        Formats::setDecimalSeparator(',');
+        Kura_Kayit->today = [] { return QDate(2024, 5, 18); };
+        KuraList->setRandomSource(&random);
+        ui().clear();
+    }
+
+    void TearDown() override
+    {
+        if (KuraList->isVisible())
+            KuraList->close();
+        Formats::setDecimalSeparator('.');
+        ScreensTest::TearDown();
+    }
+
+    static void choosePort(const QString& port)
+    {
+        Registry reg(Registry::HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.openKey(kPortKey, true));
+        reg.writeString("comport", port);
+    }
+
+    // Opens the screen as the main window does (its activation runs).
+    void open()
+    {
+        KuraList->show();
+        ASSERT_TRUE(KuraList->isVisible());
+    }
+
+    void weightClass(const QString& name, const QString& eb)
+    {
+        db.insert("C_BRANS", {{"Durum_Key", Counters::next(db, "Sayi")}, {"Durum", name}, {"E_B", eb}});
+    }
+
+    int entrant(const QString& name, const QString& region, const QString& branch = kBranch,
+                const QString& gender = "ERKEK", int approved = 1)
+    {
+        const int key = Counters::next(db, "sayi1");
+        const int number = Counters::next(db, "sayi3");
+        db.insert("C_LISTE", {{"Liste_Key", key}, {"Brans", branch}, {"Cinsiyet", gender}, {"Ad", name},
+                              {"Bolge", region}, {"Klup", "KULÜP"}, {"Sira", number}, {"Onay", approved},
+                              {"Musteri_Key", 100 + key}, {"Puan", approved}});
+        return number;
+    }
+
+    int bout(const QString& branch, const QString& gender, const QString& blue, const QString& red,
+             const QString& ring = QString(), const QString& order = QString())
+    {
+        const int key = Counters::next(db, "sayi2");
+        db.insert("C_KURA", {{"Kura_Key", key}, {"Brans", branch}, {"Cinsiyet", gender}, {"Ad1", blue},
+                             {"Ad2", red}, {"Tur", "FİNAL"}, {"Sira", "1"}, {"Grup", "A"}, {"Tar_Saat", ring},
+                             {"Skor", order}, {"Tip1", "AD"}, {"Tip2", "AD"}, {"Sira1", key + 100},
+                             {"Sira2", key + 200}, {"Puan1", 0}, {"Puan2", 0}, {"Galip", ""}, {"Salon", ""}});
+        return key;
+    }
+
+    int count(const QString& sql, const QVariantMap& params = {})
+    {
+        return db.scalar(sql, params).toInt();
+    }
+
+    // The bout entry's fields for a valid bout.
+    static void fillBout(QDialog* d, const QString& blue, const QString& red)
+    {
+        child<QLineEdit>(d, "Edit9")->setText("57");
+        pick(child<QComboBox>(d, "ComboBox4"), "ERKEK");
+        pick(child<QComboBox>(d, "DBLookupComboBox5"), "GENÇLER");
+        child<QLineEdit>(d, "Edit3")->setText(blue);
+        pick(child<QComboBox>(d, "DBLookupComboBox1"), "ANKARA");
+        child<QLineEdit>(d, "Edit5")->setText(red);
+        pick(child<QComboBox>(d, "DBLookupComboBox2"), "İZMİR");
+    }
+
+    PtyPair pty;
+    SeededRandom random{20240518};
+};
+
+// --- Lists ------------------------------------------------------------------
+
+TEST_F(MatchScreenTest, ListsTheApprovedWeighInRowsOfABranch)
+{
+    weightClass(kBranch, "E");
+    entrant("ZEKİ KAYA", "ANKARA");
+    entrant("ALİ AK", "BURSA");
+    entrant("ÇETİN AY", "İZMİR");
+    entrant("REDDEDİLEN", "İZMİR", kBranch, "ERKEK", 0);
+    entrant("BAŞKA", "İZMİR", kWomenBranch, "BAYAN");
+    open();
+
+    EXPECT_EQ(KuraList->DBGrid2->column(0).title, "Ad Soyad");
+    QStringList branches;
+    for (int i = 0; i < KuraList->DBLookupComboBox2->count(); ++i)
+        branches << KuraList->DBLookupComboBox2->itemText(i);
+    EXPECT_EQ(branches, (QStringList{kWomenBranch, kBranch}));
+
+    pick(KuraList->DBLookupComboBox2, kBranch);
+    EXPECT_EQ(KuraList->Edit2->text(), kBranch);
+    EXPECT_EQ(KuraList->Edit3->text(), "ERKEK");
+    EXPECT_TRUE(KuraList->weighInListOpen());
+    EXPECT_EQ(column(KuraList->DBGrid2, "Ad"), (QStringList{"ALİ AK", "ÇETİN AY", "ZEKİ KAYA"}));
+    EXPECT_EQ(KuraList->DBGrid2->column(0).title, "Ad Soyad                  Sp.Say: 3");
+    ASSERT_EQ(KuraList->unapprovedRows().size(), 1);
+    EXPECT_EQ(KuraList->unapprovedRows().first().str("Ad"), "REDDEDİLEN");
+    EXPECT_FALSE(KuraList->DBGrid2->column(KuraList->DBGrid2->columnOf("Sira")).visible);
+    EXPECT_FALSE(KuraList->DBGrid2->column(KuraList->DBGrid2->columnOf("TartilanKilo")).visible);
+    EXPECT_TRUE(ui().texts().isEmpty());
+
+    // The label "Branş" empties the choice.
+    QTest::mouseClick(KuraList->Label1, Qt::LeftButton);
+    EXPECT_EQ(KuraList->Edit2->text(), "");
+    EXPECT_FALSE(KuraList->weighInListOpen());
+    EXPECT_EQ(KuraList->DBGrid2->rowCount(), 0);
+    EXPECT_EQ(KuraList->DBGrid2->column(0).title, "Ad Soyad");
+}
+
+TEST_F(MatchScreenTest, ABranchWithoutItsCategoryRowKeepsTheGenderAndStillLists)
+{
+    const QString branch = "70 KİLO ERKEK O'NEIL";    // an apostrophe is a bound value, not SQL
+    entrant("ADAM", "ANKARA", branch, "ERKEK");
+    open();
+    pick(KuraList->DBLookupComboBox2, branch);
+    EXPECT_EQ(ui().texts(), QStringList{"BRANŞ Tanımında HATA ile Karşılaşıldı ...!"});
+    EXPECT_EQ(KuraList->Edit3->text(), "") << "the gender stays as it was";
+    EXPECT_TRUE(KuraList->weighInListOpen());
+    EXPECT_EQ(KuraList->DBGrid2->rowCount(), 0) << "no row of that branch has an empty gender";
+
+    KuraList->ComboBox1->setCurrentIndex(KuraList->ComboBox1->findText("ERKEK"));
+    emit KuraList->ComboBox1->activated(KuraList->ComboBox1->currentIndex());
+    EXPECT_EQ(column(KuraList->DBGrid2, "Ad"), QStringList{"ADAM"});
+}
+
+TEST_F(MatchScreenTest, ListsTheBoutsOfABranchAndOfARing)
+{
+    weightClass(kWomenBranch, "B");
+    weightClass("O'NEIL 48 KG BAYAN", "B");
+    const int a = bout(kWomenBranch, "BAYAN", "AYŞE", "FATMA", "18.05.2024 / RİNG-1", "1002");
+    const int b = bout(kWomenBranch, "BAYAN", "ELİF", "SEDA", "18.05.2024 / RİNG-2", "2001");
+    bout(kWomenBranch, "ERKEK", "YANLIŞ", "CİNSİYET");
+    const int c = bout("O'NEIL 48 KG BAYAN", "BAYAN", "NUR", "SU", "18.05.2024 / RİNG-1", "1001");
+    bout(kBranch, "ERKEK", "BOŞ", "RİNG");
+    open();
+
+    pick(KuraList->DBLookupComboBox1, kWomenBranch);
+    EXPECT_TRUE(KuraList->boutListOpen());
+    EXPECT_EQ(KuraList->Edit1->text(), kWomenBranch);
+    EXPECT_EQ(KuraList->Edit4->text(), "BAYAN");
+    EXPECT_EQ(column(KuraList->DBGrid1, "Kura_Key"), (QStringList{QString::number(a), QString::number(b)}));
+    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 0);
+    EXPECT_EQ(KuraList->DBGrid1->cellText(0, KuraList->DBGrid1->columnOf("Tur_Mac")), "FİNAL");
+    EXPECT_EQ(KuraList->DBGrid1->cellText(0, KuraList->DBGrid1->columnOf("Ring_Brans")), "18.05.2024 / RİNG-1");
+
+    pick(KuraList->DBLookupComboBox1, "O'NEIL 48 KG BAYAN");
+    EXPECT_EQ(column(KuraList->DBGrid1, "Ad1"), QStringList{"NUR"});
+
+    // The ring area: the rings in use, a ring's bouts in their order.
+    click(KuraList->RadioButton2);
+    EXPECT_FALSE(KuraList->boutListOpen()) << "the branch choice goes";
+    EXPECT_EQ(KuraList->Edit1->text(), "");
+    EXPECT_FALSE(KuraList->DBLookupComboBox1->isVisible());
+    EXPECT_TRUE(KuraList->DBLookupComboBox3->isVisible());
+    QStringList rings;
+    for (int i = 0; i < KuraList->DBLookupComboBox3->count(); ++i)
+        rings << KuraList->DBLookupComboBox3->itemText(i);
+    EXPECT_EQ(rings, (QStringList{"18.05.2024 / RİNG-1", "18.05.2024 / RİNG-2"})) << "no empty ring";
+    pick(KuraList->DBLookupComboBox3, "18.05.2024 / RİNG-1");
+    EXPECT_EQ(KuraList->FRingList, 1);
+    EXPECT_EQ(KuraList->Edit6->text(), "18.05.2024 / RİNG-1");
+    EXPECT_EQ(column(KuraList->DBGrid1, "Kura_Key"), (QStringList{QString::number(c), QString::number(a)}));
+    const int ringColumn = KuraList->DBGrid1->columnOf("Ring_Brans");
+    EXPECT_EQ(KuraList->DBGrid1->column(ringColumn).title, "Branş");
+    EXPECT_EQ(KuraList->DBGrid1->cellText(1, ringColumn), kWomenBranch);
+    EXPECT_TRUE(ui().texts().isEmpty());
+
+    QTest::mouseClick(KuraList->Label4, Qt::LeftButton);
+    EXPECT_FALSE(KuraList->boutListOpen());
+    EXPECT_EQ(KuraList->Edit6->text(), "");
+}
+
+TEST_F(MatchScreenTest, TheBoutGridStoresScoresTypedIntoIt)
+{
+    weightClass(kWomenBranch, "B");
+    const int key = bout(kWomenBranch, "BAYAN", "AYŞE", "FATMA");
+    open();
+    pick(KuraList->DBLookupComboBox1, kWomenBranch);
+    TDBGrid* grid = KuraList->DBGrid1;
+    EXPECT_TRUE(grid->column(grid->columnOf("Ad1")).readOnly);
+
+    ASSERT_TRUE(grid->setFieldValue("Puan1", "üç"));
+    EXPECT_FALSE(grid->post());
+    EXPECT_EQ(ui().lastText(), "'üç' Geçerli Bir Sayı Değildir ...!");
+    grid->cancel();
+
+    ASSERT_TRUE(grid->setFieldValue("n_time", "00:99:00"));
+    EXPECT_FALSE(grid->post());
+    EXPECT_EQ(ui().lastText(), "Süreyi Hatalı Girdiniz ...!");
+    grid->cancel();
+
+    ASSERT_TRUE(grid->setFieldValue("Puan1", "3"));
+    ASSERT_TRUE(grid->setFieldValue("Karar", "Points"));
+    ASSERT_TRUE(grid->setFieldValue("n_time", "00:01:10"));
+    EXPECT_TRUE(grid->post());
+    const auto row = db.first("select * from C_KURA where Kura_Key = :k", {{"k", key}});
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->toInt("Puan1"), 3);
+    EXPECT_EQ(row->str("Karar"), "Points");
+    EXPECT_EQ(row->str("n_time"), "00:01:10");
+}
+
+// --- Bout entry and bout edit ---------------------------------------------
+
+class MatchScreenStation : public MatchScreenTest {
+protected:
+    void SetUp() override
+    {
+        MatchScreenTest::SetUp();
+        KuraList->applyStartupConfiguration(true, false);
+    }
+};
+
+TEST_F(MatchScreenStation, SporcuKayitListsTheSavedCategoryOnItsLastBout)
+{
+    open();
+    for (const auto& [blue, red] : {std::pair{"ALİ", "VELİ"}, std::pair{"CAN", "CEM"}}) {
+        modals().expect("TKura_Kayit", [&](QDialog* d) {
+            EXPECT_EQ(child<QLineEdit>(d, "MaskEdit1")->text(), "3") << "the screen's round count";
+            fillBout(d, blue, red);
+            click(child<QPushButton>(d, "BitBtn1"));
+        });
+        click(KuraList->BitBtn11);
+    }
+    const QString category = "57 KG ERKEK GENÇLER";
+    EXPECT_EQ(KuraList->Edit1->text(), category);
+    EXPECT_EQ(KuraList->Edit4->text(), "ERKEK");
+    EXPECT_EQ(KuraList->DBLookupComboBox1->currentText(), category) << "the branch list knows the new category";
+    EXPECT_EQ(column(KuraList->DBGrid1, "Ad1"), (QStringList{"ALİ", "CAN"}));
+    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 1) << "the last bout, opened on the scoreboard";
+    EXPECT_EQ(KuraList->FBranchFromList, 1);
+    EXPECT_EQ(ui().texts(), (QStringList{"Sporcular Müsabakaya Kaydedildi ...!", "Sporcular Müsabakaya Kaydedildi ...!"}));
+    const Records rows = db.select("select * from C_KURA where Brans = :b order by Kura_Key", {{"b", category}});
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].str("ex_time"), "00:01:00") << "the screen's extension time";
+    EXPECT_EQ(rows[0].str("d_time"), "00:02:00") << "the screen's bout time";
+}
+
+TEST_F(MatchScreenStation, DuzeltChangesTheChosenBoutAndShowsTheLastOfItsCategory)
+{
+    open();
+    for (const auto& [blue, red] : {std::pair{"ALİ", "VELİ"}, std::pair{"CAN", "CEM"}}) {
+        modals().expect("TKura_Kayit", [&](QDialog* d) {
+            fillBout(d, blue, red);
+            click(child<QPushButton>(d, "BitBtn1"));
+        });
+        KuraList->BitBtn11Click();
+    }
+    KuraList->DBGrid1->setCurrentRow(0);
+    const int key = KuraList->DBGrid1->currentRecord().toInt("Kura_Key");
+    ui().clear();
+    modals().expect("TKura_Kayit", [&](QDialog* d) {
+        EXPECT_EQ(Kura_Kayit->FBoutKey, key);
+        EXPECT_TRUE(child<QLineEdit>(d, "MaskEdit3")->isEnabled());
+        EXPECT_TRUE(child<QLineEdit>(d, "MaskEdit4")->isEnabled());
+        EXPECT_TRUE(child<QLabel>(d, "Label13")->isEnabled());
+        EXPECT_EQ(child<QLineEdit>(d, "Edit3")->text(), "ALİ");
+        child<QLineEdit>(d, "Edit3")->setText("ALİCAN");
+        click(child<QPushButton>(d, "BitBtn1"));
+    });
+    ASSERT_TRUE(KuraList->popupFor("Ad2") == nullptr) << "the attendance popup refuses to open";
+    ASSERT_EQ(KuraList->popupFor("Hakem"), KuraList->PopupMenu6);
+    KuraList->ChangeDetails1->trigger();
+    EXPECT_FALSE(Kura_Kayit->MaskEdit3->isEnabled()) << "disabled again";
+    EXPECT_EQ(column(KuraList->DBGrid1, "Ad1"), (QStringList{"ALİCAN", "CAN"}));
+    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 1) << "the last bout of the category";
+    EXPECT_EQ(ui().texts(), QStringList{"Sporcular Müsabakaya Kaydedildi ...!"});
+}
+
+TEST_F(MatchScreenTest, DuzeltNeedsTheAdministratorPasswordForOtherUsers)
+{
+    KuraList->applyStartupConfiguration(false, false);
+    weightClass(kWomenBranch, "B");
+    bout(kWomenBranch, "BAYAN", "AYŞE", "FATMA");
+    open();
+    pick(KuraList->DBLookupComboBox1, kWomenBranch);
+
+    modals().expect("TSifreCheck", [](QDialog* d) {
+        child<QLineEdit>(d, "Edit1")->setText("9999");
+        click(child<QPushButton>(d, "BitBtn1"));
+    });
+    KuraList->ChangeDetails1Click();
+    EXPECT_EQ(ui().lastText(), "Müsabaka Detayı Admin Kullanıcı tarafından değiştirebilir...!");
+
+    ui().clear();
+    modals().expect("TSifreCheck", [](QDialog* d) {
+        child<QLineEdit>(d, "Edit1")->setText("1234");
+        click(child<QPushButton>(d, "BitBtn1"));
+    });
+    modals().expect("TKura_Kayit", [](QDialog* d) {
+        EXPECT_EQ(child<QLineEdit>(d, "Edit3")->text(), "AYŞE");
+        click(child<QPushButton>(d, "BitBtn2"));
+    });
+    KuraList->ChangeDetails1Click();
+    EXPECT_TRUE(ui().texts().isEmpty());
+}
+
+TEST_F(MatchScreenStation, DuzeltWithoutABoutDoesNothing)
+{
+    open();
+    const qsizetype shown = modals().seen().size();
+    KuraList->ChangeDetails1Click();
+    EXPECT_EQ(modals().seen().size(), shown) << "no dialog without a chosen bout";
+    EXPECT_EQ(KuraList->popupFor("Hakem"), nullptr) << "the bout popup needs a bout";
+}
+
+// --- The draw from the draw panel ---------------------------------------------
+
+class MatchScreenDraw : public MatchScreenStation {
+protected:
+    void SetUp() override
+    {
+        MatchScreenStation::SetUp();
+        weightClass(kBranch, "E");
+        const char* regions[] = {"ANKARA", "ANKARA", "BURSA", "İZMİR", "KONYA"};
+        for (int i = 0; i < 5; ++i)
+            entrant(QString("SPORCU %1").arg(i + 1), regions[i]);
+        open();
+    }
+
+    // Scripts the draw options: the choice, the men's bout time and the
+    // rounds, then "Devam".
+    void expectOptions(QRadioButton* TKur_Sec::*choice, const QString& menTime, const QString& rounds,
+                       const QString& category = QString())
+    {
+        modals().expect("TKur_Sec", [=](QDialog* d) {
+            click(Kur_Sec->*choice);
+            if (!category.isEmpty())
+                pick(child<QComboBox>(d, "DBLookupComboBox5"), category);
+            child<QLineEdit>(d, "Edit1")->setText(menTime);
+            child<QLineEdit>(d, "Edit5")->setText(rounds);
+            click(child<QPushButton>(d, "BitBtn4"));
+        });
+    }
+
+    // "Kura Çek" with the given choice and settings.
+    void drawWith(QRadioButton* TKur_Sec::*choice, const QString& menTime, const QString& rounds,
+                  const QString& category = QString())
+    {
+        expectOptions(choice, menTime, rounds, category);
+        KuraList->BitBtn7Click();
+    }
+};
+
+TEST_F(MatchScreenDraw, DrawsTheChosenBranchAndListsItsBouts)
+{
+    pick(KuraList->DBLookupComboBox2, kBranch);
+    modals().expect("TKur_Sec", [](QDialog* d) {
+        EXPECT_EQ(child<QLineEdit>(d, "Edit1")->text(), "02:00") << "the screen's bout time";
+        EXPECT_EQ(child<QLineEdit>(d, "Edit5")->text(), "3") << "the screen's round count";
+        EXPECT_EQ(d->width(), 530) << "the scoreboard command is enabled";
+        child<QLineEdit>(d, "Edit1")->setText("03:00");
+        child<QLineEdit>(d, "Edit5")->setText("2");
+        click(child<QPushButton>(d, "BitBtn4"));
+    });
+    KuraList->BitBtn7Click();
+
+    EXPECT_EQ(KuraList->FMatchTimeMen, "00:03:00");
+    EXPECT_EQ(KuraList->FFinalTimeMen, "00:03:00");
+    EXPECT_EQ(KuraList->FRoundCount, 2);
+    EXPECT_EQ(ui().texts(), QStringList{kBranch + " BRANŞINDA KURA ÇEKİMİ YAPILDI ...!"});
+
+    // Five entrants and three byes: four quarter-finals, two semi-finals,
+    // the third-place row and the final, listed on the screen.
+    const Records rows = db.select("select * from C_KURA where Brans = :b order by Kura_Key", {{"b", kBranch}});
+    ASSERT_EQ(rows.size(), 8);
+    EXPECT_EQ(KuraList->Edit1->text(), kBranch);
+    EXPECT_EQ(KuraList->Edit4->text(), "ERKEK");
+    EXPECT_TRUE(KuraList->boutListOpen());
+    EXPECT_EQ(column(KuraList->DBGrid1, "Kura_Key").size(), 8);
+    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 0);
+    EXPECT_EQ(KuraList->DBLookupComboBox1->findText(kBranch), 0) << "the bout branches know it";
+    int byes = 0;
+    for (const Record& r : rows) {
+        EXPECT_EQ(r.toInt("Raunt_Say"), 2) << "the round count of the options";
+        EXPECT_EQ(r.str("d_time"), "00:03:00");
+        for (int side = 1; side <= 2; ++side)
+            if (r.str(QString("Bolge%1").arg(side)) == "Pass")
+                ++byes;
+        if (r.str("Bolge1") == "Pass" || r.str("Bolge2") == "Pass") {
+            EXPECT_FALSE(r.str("Galip").isEmpty()) << "a bye's opponent goes on at once";
+        }
+    }
+    EXPECT_EQ(byes, 3) << "the main window's region separation pads to eight";
+    EXPECT_EQ(count("select count(*) from C_LISTE where Bolge = 'Pass'"), 0) << "the byes' weigh-in rows are gone";
+    EXPECT_FALSE(Porgres->isVisible());
+
+    // A drawn branch is not drawn again.
+    ui().clear();
+    drawWith(&TKur_Sec::RadioButton1, "03:00", "2");
+    EXPECT_EQ(ui().texts(), QStringList{kBranch + " BRANŞINDA KURA ÇEKİMİ YAPILMIŞTIR. YENİDEN KURA ÇEKİMİ YAPMAK İÇİN "
+                                                  "ÖNCEKİ KURALARI SİLMENİZ GEREKMEKTEDİR ...!"});
+    EXPECT_EQ(count("select count(*) from C_KURA"), 8);
+}
+
+TEST_F(MatchScreenDraw, WithoutTheMainWindowsRegionSeparationNoByesAreAdded)
+{
+    Main->RegionSeparation = 0;
+    pick(KuraList->DBLookupComboBox2, kBranch);
+    drawWith(&TKur_Sec::RadioButton1, "02:00", "3");
+    EXPECT_EQ(count("select count(*) from C_KURA where Bolge1 = 'Pass' or Bolge2 = 'Pass'"), 0);
+    EXPECT_EQ(count("select count(*) from C_KURA where Tur = :t", {{"t", "ÖN ELEME"}}), 1);
+}
+
+TEST_F(MatchScreenDraw, TheChosenBranchMustHaveAthletes)
+{
+    drawWith(&TKur_Sec::RadioButton1, "02:00", "3");
+    EXPECT_EQ(ui().texts(), QStringList{"Lütfen Kurasını Çekeceğiniz Branşı Seçiniz ...!"});
+
+    // A branch whose athletes were all refused at the weigh-in.
+    ui().clear();
+    entrant("ELENEN", "ANKARA", kWomenBranch, "BAYAN", 0);
+    weightClass(kWomenBranch, "B");
+    KuraList->activateNow();
+    pick(KuraList->DBLookupComboBox2, kWomenBranch);
+    drawWith(&TKur_Sec::RadioButton1, "02:00", "3");
+    EXPECT_EQ(ui().texts(), QStringList{"Seçilen Listede Sporcu Bulunmamaktadır ...!"});
+    EXPECT_EQ(count("select count(*) from C_KURA"), 0);
+}
+
+TEST_F(MatchScreenDraw, DrawsEveryBranchAfterTheQuestion)
+{
+    weightClass(kWomenBranch, "B");
+    entrant("AYŞE", "ANKARA", kWomenBranch, "BAYAN");
+    entrant("FATMA", "BURSA", kWomenBranch, "BAYAN");
+    expectOptions(&TKur_Sec::RadioButton2, "02:00", "3");
+    modals().expect("TForm5", [](QDialog*) {
+        EXPECT_EQ(Form5->Label1->text(), "Tüm Müsabakaların KURALARI Çekilecektir. Eminmisiniz ...?");
+        click(Form5->BitBtn1);
+    });
+    KuraList->BitBtn7Click();
+    EXPECT_EQ(count("select count(*) from C_KURA where Brans = :b", {{"b", kBranch}}), 8);
+    EXPECT_EQ(count("select count(*) from C_KURA where Brans = :b", {{"b", kWomenBranch}}), 1);
+    // Men are drawn first; the women's draw is the last one shown.
+    EXPECT_EQ(KuraList->Edit1->text(), kWomenBranch);
+}
+
+TEST_F(MatchScreenDraw, DrawsTheBranchesOfACategoryName)
+{
+    const QString youth = "48 KİLO ERKEK GENÇLER";
+    weightClass(youth, "E");
+    entrant("GENÇ 1", "ANKARA", youth);
+    entrant("GENÇ 2", "BURSA", youth);
+    expectOptions(&TKur_Sec::RadioButton3, "02:00", "3", "GENÇLER");
+    modals().expect("TForm5", [](QDialog*) {
+        EXPECT_EQ(Form5->Label1->text(), "GENÇLER KURALARI Çekilecektir. Eminmisiniz ...?");
+        click(Form5->BitBtn1);
+    });
+    KuraList->BitBtn7Click();
+    EXPECT_EQ(count("select count(*) from C_KURA where Brans = :b", {{"b", youth}}), 1);
+    EXPECT_EQ(count("select count(*) from C_KURA where Brans = :b", {{"b", kBranch}}), 0);
+
+    ui().clear();
+    expectOptions(&TKur_Sec::RadioButton3, "02:00", "3", "MİNİKLER");
+    modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
+    KuraList->BitBtn7Click();
+    EXPECT_EQ(ui().texts(), QStringList{"MİNİKLER Branşında Müsabaka Listesi Bulunmamaktadır ...!"});
+}
+
+TEST_F(MatchScreenDraw, CancelledOptionsDrawNothingAndKeepTheSettings)
+{
+    pick(KuraList->DBLookupComboBox2, kBranch);
+    modals().expect("TKur_Sec", [](QDialog* d) {
+        child<QLineEdit>(d, "Edit1")->setText("05:00");
+        click(child<QPushButton>(d, "BitBtn1"));
+    });
+    KuraList->BitBtn7Click();
+    EXPECT_EQ(KuraList->FMatchTimeMen, "00:02:00");
+    EXPECT_EQ(count("select count(*) from C_KURA"), 0);
+}
+
+// --- Start-up configuration -----------------------------------------------
+
+struct UserKind {
+    const char* name;
+    bool admin;
+    bool matchOnly;
+};
+
+class StartupConfiguration : public MatchScreenTest, public ::testing::WithParamInterface<UserKind> {};
+
+TEST_P(StartupConfiguration, SetsTheScoringStationForTheUser)
+{
+    const UserKind& u = GetParam();
+    TKuraList* k = KuraList;
+    // The design state first.
+    EXPECT_EQ(k->windowTitle(), "KURA Ekranı");
+    EXPECT_EQ(k->FScoringStation, 0);
+    EXPECT_EQ(k->FRestrictedUser, 1);
+    EXPECT_FALSE(k->Panel2->isHidden());
+
+    k->applyStartupConfiguration(u.admin, u.matchOnly);
+
+    EXPECT_EQ(k->windowTitle(), "Müsabaka Ekranı");
+    EXPECT_EQ(k->FScoringStation, 1);
+    EXPECT_EQ(k->FRestrictedUser, u.admin ? 0 : 1);
+    EXPECT_EQ(k->FMatchTimeMen, "00:02:00");
+    EXPECT_EQ(k->FMatchTimeWomen, "00:02:00");
+    EXPECT_EQ(k->FFinalTimeMen, "00:02:00");
+    EXPECT_EQ(k->FFinalTimeWomen, "00:02:00");
+    EXPECT_EQ(k->FExtraTimeMen, "00:01:00");
+    EXPECT_EQ(k->FExtraTimeWomen, "00:01:00");
+    EXPECT_EQ(k->FBreakTime, "00:01:00");
+    EXPECT_EQ(k->FRoundCount, 3);
+    EXPECT_EQ(k->FMinusPoints(), 1);
+
+    // Commands.
+    EXPECT_TRUE(k->MsabakayEkranaYkle1->isEnabled());
+    EXPECT_FALSE(k->KuraizelgesiYatay1->isVisible());
+    EXPECT_TRUE(k->MaSonuSayfas1->isVisible());
+    EXPECT_TRUE(k->SonuListesi1->isVisible());
+    EXPECT_EQ(k->SkorboardSfrla1->isVisible(), u.admin);
+    for (QAction* a : {k->N31, k->N41, k->Sil1, k->N1, k->Delete1})
+        EXPECT_EQ(a->isVisible(), !u.matchOnly) << a->objectName().toStdString();
+    EXPECT_EQ(k->gridPopup(), k->PopupMenu6);
+
+    // Controls.
+    EXPECT_TRUE(k->Panel2->isHidden()) << "the draw panel";
+    EXPECT_EQ(k->ToolButton3ImageIndex, 1);
+    EXPECT_TRUE(k->ToolButton3->isHidden());
+    EXPECT_TRUE(k->ToolBar2->isHidden());
+    EXPECT_TRUE(k->GroupBox1->isHidden());
+    for (QPushButton* b : {k->BitBtn6, k->BitBtn2}) {
+        EXPECT_EQ(b->text(), "") << b->objectName().toStdString();
+        EXPECT_FALSE(b->isEnabled());
+        EXPECT_EQ(b->width(), 0);
+    }
+    EXPECT_FALSE(k->BitBtn11->isHidden());
+    EXPECT_FALSE(k->BitBtn12->isHidden());
+    EXPECT_EQ(k->BitBtn12->text(), "Raporlar");
+    EXPECT_FALSE(k->BitBtn14->isHidden());
+    EXPECT_TRUE(k->BitBtn4->isHidden());
+    EXPECT_TRUE(k->BitBtn13->isHidden()) << "the form's own Sil never shows";
+    for (QPushButton* b : {k->BitBtn11, k->BitBtn12, k->BitBtn13, k->BitBtn14})
+        EXPECT_EQ(b->y(), k->BitBtn4->y()) << b->objectName().toStdString();
+    EXPECT_EQ(k->Label2->x(), 10);
+    EXPECT_EQ(k->Edit7->x(), k->DBLookupComboBox1->x());
+    EXPECT_EQ(k->Edit7->width(), k->DBLookupComboBox1->width() - 19);
+    EXPECT_EQ(k->Edit1->width(), k->Edit7->width());
+
+    // Columns.
+    const TDBGrid* g = k->DBGrid1;
+    EXPECT_FALSE(g->column(g->columnOf("Tur_Mac")).visible);
+    EXPECT_FALSE(g->column(g->columnOf("Galip")).visible);
+    EXPECT_EQ(g->columnOf("Sira1"), -1);
+    EXPECT_EQ(g->columnOf("Sira2"), -1);
+    for (const char* region : {"Bolge1", "Bolge2"}) {
+        const GridColumn& c = g->column(g->columnOf(region));
+        EXPECT_EQ(c.title, "Bölge");
+        EXPECT_EQ(c.width, 100);
+        EXPECT_TRUE(c.visible);
+        EXPECT_EQ(c.alignment, Qt::AlignLeft);
+    }
+    for (const char* field : {"Puan1", "Puan2", "Raunt", "n_time", "Hakem", "Karar"})
+        EXPECT_EQ(g->column(g->columnOf(field)).readOnly, u.matchOnly) << field;
+
+    // The first showing: the toolbar shows again, empty; the draw panel stays hidden.
+    open();
+    EXPECT_TRUE(k->ToolBar2->isVisible());
+    EXPECT_FALSE(k->ToolButton2->isVisible());
+    EXPECT_FALSE(k->Panel2->isVisible());
+    EXPECT_TRUE(k->BitBtn11->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Users, StartupConfiguration,
+                         ::testing::Values(UserKind{"Administrator", true, false}, UserKind{"User", false, false},
+                                           UserKind{"MatchOnlyUser", false, true},
+                                           UserKind{"MatchOnlyAdministrator", true, true}),
+                         [](const ::testing::TestParamInfo<UserKind>& info) { return std::string(info.param.name); });
+
+TEST_F(MatchScreenTest, TheDrawPanelToggles)
+{
+    EXPECT_EQ(KuraList->ToolButton3ImageIndex, 0);
+    KuraList->ToolButton3Click();
+    EXPECT_TRUE(KuraList->Panel2->isHidden());
+    EXPECT_EQ(KuraList->ToolButton3ImageIndex, 1);
+    KuraList->ToolButton3Click();
+    EXPECT_FALSE(KuraList->Panel2->isHidden());
+    EXPECT_EQ(KuraList->ToolButton3ImageIndex, 0);
+}
+
+TEST_F(MatchScreenStation, TheWinnerPopupIsRefusedAtTheScoringStation)
+{
+    weightClass(kWomenBranch, "B");
+    bout(kWomenBranch, "BAYAN", "AYŞE", "FATMA");
+    open();
+    pick(KuraList->DBLookupComboBox1, kWomenBranch);
+    EXPECT_EQ(KuraList->popupFor("Salon"), nullptr);
+}
+
+TEST_F(MatchScreenTest, TheWinnerPopupRecordsAndAdvancesAWinner)
+{
+    // Away from the scoring station the winner popup works through the
+    // advancement: the semi-final's winner moves into the final.
+    weightClass(kBranch, "E");
+    for (int i = 0; i < 4; ++i)
+        entrant(QString("SPORCU %1").arg(i + 1), QString("BÖLGE %1").arg(i));
+    open();
+    KuraList->KuraCek(kBranch, "ERKEK");
+    ASSERT_EQ(KuraList->DBGrid1->rowCount(), 4);
+    KuraList->DBGrid1->setCurrentRow(0);
+    const Record semi = KuraList->DBGrid1->currentRecord();
+    ASSERT_EQ(semi.str("Tur"), "YARI FİNAL");
+    ASSERT_EQ(KuraList->popupFor("Salon"), KuraList->PopupMenu4);
+    EXPECT_EQ(KuraList->N31->text(), semi.str("Ad1"));
+    KuraList->N31->trigger();
+    const auto final = db.first("select * from C_KURA where Brans = :b and Tur = :t", {{"b", kBranch}, {"t", "FİNAL"}});
+    ASSERT_TRUE(final.has_value());
+    EXPECT_EQ(final->str("Ad1"), semi.str("Ad1"));
+    EXPECT_EQ(final->toInt("Tur_Key1"), semi.toInt("Kura_Key"));
+    EXPECT_EQ(KuraList->DBGrid1->currentRecord().toInt("Kura_Key"), semi.toInt("Kura_Key")) << "the list stays on it";
+    EXPECT_EQ(KuraList->DBGrid1->currentRecord().str("Salon"), semi.str("Ad1"));
+
+    // "Galibi Sil" as a restricted user needs the password.
+    modals().expect("TSifreCheck", [](QDialog* d) { d->close(); });
+    KuraList->Sil1->trigger();
+    EXPECT_EQ(ui().lastText(), "Galibi Admin Kullanıcı silebilir...!");
+    EXPECT_EQ(KuraList->DBGrid1->currentRecord().str("Salon"), semi.str("Ad1"));
+}
+
+// --- Activation: folders, the station link, the device port -----------------
+
+struct LinkCase {
+    const char* name;
+    const char* dbq;
+    bool mainDatabaseExists;
+    const char* programFolder;
+    int reachable;
+};
+
+class StationLink : public MatchScreenStation, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(StationLink, FollowsTheDatabasePath)
+{
+    const LinkCase& c = GetParam();
+    QTemporaryDir m;
+    DriveMap::mapDrive('M', m.path(), true);
+    if (c.mainDatabaseExists)
+        writeFile(DriveMap::toHost("M:\\QVX_PROG\\Fdr.mdb"), "x");
+    RegistryValues::setDbq(c.dbq);
+    open();
+    EXPECT_EQ(KuraList->FProgramFolder.toStdString(), c.programFolder);
+    EXPECT_EQ(KuraList->FMainDatabasePath, "M:\\QVX_PROG\\Fdr.mdb");
+    EXPECT_EQ(KuraList->FMainDbReachable, c.reachable);
+    EXPECT_EQ(KuraList->BitBtn15->isVisible(), c.reachable == 1);
+    EXPECT_EQ(KuraList->BitBtn16->x(), c.reachable == 1 ? 552 : KuraList->BitBtn15->x());
+    EXPECT_TRUE(ui().texts().isEmpty());
+
+    KuraList->BitBtn15Click();
+    if (c.reachable == 0) {
+        EXPECT_EQ(ui().texts(), QStringList{"Ana Sistem bağlantınsı sağlanamadı. Lütfen M sürücüsü oluşturulduğundan "
+                                            "emin olunuz ...!"});
+    } else {
+        EXPECT_TRUE(ui().texts().isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, StationLink,
+    ::testing::Values(LinkCase{"OwnDatabase", "C:\\CO\\QVX_PROG\\Fdr.mdb", true, "C:\\CO\\QVX_PROG\\", 1},
+                      // A path written in lower case is on drive C all the same.
+                      LinkCase{"OwnDatabaseLowerCase", "c:\\co\\qvx_prog\\fdr.mdb", true, "C:\\CO\\QVX_PROG\\", 1},
+                      LinkCase{"NoMainDatabase", "C:\\CO\\QVX_PROG\\Fdr.mdb", false, "C:\\CO\\QVX_PROG\\", 0},
+                      LinkCase{"OnTheMainDatabase", "M:\\QVX_PROG\\Fdr.mdb", true, "M:\\QVX_PROG\\", 0},
+                      LinkCase{"NoPath", "", true, "C:\\CO\\QVX_PROG\\", 1},
+                      LinkCase{"OneCharacter", "D", true, "C:\\CO\\QVX_PROG\\", 1}),
+    [](const ::testing::TestParamInfo<LinkCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MatchScreenStation, AWorkingDevicePortIsOnlyTested)
+{
+    open();
+    EXPECT_EQ(KuraList->FDevicePortFailed, 0);
+    EXPECT_EQ(KuraList->FSerialDevice, 1);
+    EXPECT_EQ(KuraList->SerialPort1->Port(), "COM1");
+    EXPECT_FALSE(KuraList->SerialPort1->Connected()) << "closed again after the test";
+    EXPECT_TRUE(ui().texts().isEmpty());
+}
+
+TEST_F(MatchScreenStation, AScoringStationIsToldOnceThatItsDevicePortFails)
+{
+    choosePort("COM9");
+    open();
+    EXPECT_EQ(KuraList->FDevicePortFailed, 1);
+    EXPECT_EQ(ui().texts(), QStringList{kPortMessage});
+    EXPECT_EQ(ui().requests.first().kind, UiRequest::Error);
+
+    KuraList->activateNow();
+    KuraList->close();
+    open();
+    EXPECT_EQ(KuraList->FDevicePortFailed, 1);
+    EXPECT_EQ(ui().texts().size(), 1) << "told once";
+
+    // Once the port works again a later failure is told again.
+    choosePort("COM1");
+    KuraList->activateNow();
+    EXPECT_EQ(KuraList->FDevicePortFailed, 0);
+    choosePort("COM9");
+    KuraList->activateNow();
+    EXPECT_EQ(ui().texts(), (QStringList{kPortMessage, kPortMessage}));
+}
+
+TEST_F(MatchScreenTest, AwayFromTheScoringStationEveryActivationTellsThePortFailure)
+{
+    choosePort("COM9");
+    open();
+    KuraList->activateNow();
+    EXPECT_EQ(ui().texts(), (QStringList{kPortMessage, kPortMessage}));
+}
+
+TEST_F(MatchScreenStation, AScoringDeviceOnUsbBecomesTheChosenPort)
+{
+    writeFile(dir.path() + "/hw/sys/class/tty/ttyUSB0/dev", "188:0\n");
+    Registry hardware(Registry::HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(hardware.openKeyReadOnly("\\HARDWARE\\DEVICEMAP\\SERIALCOMM"));
+    const QString usbPort = hardware.readString("\\Device\\VCP0");
+    ASSERT_FALSE(usbPort.isEmpty());
+    open();
+    Registry user(Registry::HKEY_CURRENT_USER);
+    ASSERT_TRUE(user.openKeyReadOnly(kPortKey));
+    EXPECT_EQ(user.readString("comport"), usbPort);
+    EXPECT_EQ(KuraList->SerialPort1->Port(), usbPort);
+}
+
+TEST_F(MatchScreenStation, ActivationReadsTheSpecialCodeAndResetsItsLists)
+{
+    db.exec("update C_SAYI set OzelKod = :c", {{"c", "ŞİFRE"}});
+    weightClass(kWomenBranch, "B");
+    bout(kWomenBranch, "BAYAN", "AYŞE", "FATMA");
+    open();
+    EXPECT_EQ(KuraList->FSpecialCode, "ŞİFRE");
+    EXPECT_TRUE(KuraList->Edit5->isVisible()) << "the administrator sees the code field";
+    KuraList->Edit5->setText("şifre");
+    EXPECT_EQ(KuraList->Edit5->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(KuraList->FRingWord, "RİNG");
+    EXPECT_EQ(KuraList->FPointGap, 10);
+    EXPECT_EQ(KuraList->FMiceMode, 0) << "no judges' mice attached";
+
+    pick(KuraList->DBLookupComboBox1, kWomenBranch);
+    KuraList->FSkipActivate = 1;
+    KuraList->activateNow();
+    EXPECT_EQ(KuraList->FSkipActivate, 0);
+    EXPECT_EQ(KuraList->Edit1->text(), kWomenBranch) << "a return from a preview keeps the choice";
+    KuraList->activateNow();
+    EXPECT_EQ(KuraList->Edit1->text(), "");
+    EXPECT_EQ(KuraList->Edit5->text(), "");
+}
+
+TEST_F(MatchScreenStation, OtherUsersDoNotSeeTheSpecialCodeField)
+{
+    KuraList->applyStartupConfiguration(false, false);
+    db.exec("update C_SAYI set OzelKod = :c", {{"c", "KOD"}});
+    open();
+    EXPECT_FALSE(KuraList->Edit5->isVisible());
+}
+
+TEST_F(MatchScreenStation, ClosingWithAnOpenBoutAsksFirst)
+{
+    open();
+    KuraList->FBoutOpen = 1;
+    modals().expect("TForm5", [](QDialog*) {
+        EXPECT_EQ(Form5->Label1->text(),
+                  "Skorboard Şu Anda Aktif, Çıkarsanız Kapanacaktır. Çıkmak İstediğinizden Eminmisiniz ...?");
+        click(Form5->BitBtn2);
+    });
+    click(KuraList->BitBtn14);
+    EXPECT_TRUE(KuraList->isVisible());
+    modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
+    click(KuraList->BitBtn14);
+    EXPECT_FALSE(KuraList->isVisible());
+    EXPECT_EQ(KuraList->FBoutOpen, 0);
+}
+
+class LoginSwitchesEnglishOff : public ScreensTest {};
+
+TEST_F(LoginSwitchesEnglishOff, AtItsActivation)
+{
+    KuraList->FEnglish = 1;
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    EXPECT_EQ(KuraList->FEnglish, 0);
+}
+
+} // namespace
