@@ -9,6 +9,10 @@
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
+#include "reports/Baslik1.h"
+#include "reports/Baslik1S.h"
+#include "reports/Baslik2.h"
+#include "reports/Baslik4.h"
 
 #include <functional>
 #include <vector>
@@ -45,6 +49,10 @@ void Screens::createAll()
     make(ImtRapor);
     make(AboutBox);
     make(CmPort);
+    make(Baslik1);
+    make(Baslik2);
+    make(Baslik4);
+    make(Baslik1S);
 }
 
 void Screens::destroyAll()
