@@ -13,6 +13,9 @@
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
 #include "reports/Baslik4.h"
+#include "reports/PrintMenu1C.h"
+#include "reports/PrintMenu2C.h"
+#include "reports/PrintMenu2C1.h"
 
 #include <functional>
 #include <vector>
@@ -53,6 +56,9 @@ void Screens::createAll()
     make(Baslik2);
     make(Baslik4);
     make(Baslik1S);
+    make(PrintMenu1C);
+    make(PrintMenu2C);
+    make(PrintMenu2C1);
 }
 
 void Screens::destroyAll()
