@@ -125,7 +125,13 @@ void TPrintMenu1C::sectionRow()
             add(Query3.str("Sira2"));
     }
 
-    Query1.sql = "select * from C_LISTE where Cinsiyet = :Cinsiyet and Brans = :Brans order by Onay desc," + FOrderBy;
+    // The order is a list of column names of the program's own; anything
+    // else is refused rather than put into the statement.
+    QStringList order;
+    for (const QString& column : FOrderBy.split(','))
+        order << Database::identifier(column.trimmed());
+    Query1.sql = "select * from C_LISTE where Cinsiyet = :Cinsiyet and Brans = :Brans order by Onay desc," +
+                 order.join(',');
     Query1.params = {{"Cinsiyet", gender}, {"Brans", category}};
     Query1.open();
 

@@ -266,6 +266,24 @@ TEST_F(WeighInList, AClassNameWithAQuotePrints)
     EXPECT_EQ(textsOf(doc, "QRLabel3"), QStringList{"MÜS.KATILMADI"});
 }
 
+TEST_F(WeighInList, AthletesFollowTheWeighInScreensOrderAfterTheAccepted)
+{
+    PrintMenu1C->FOrderBy = "Sira";
+    expectTitle();
+    modals().expect("ReportPreview", nullptr);
+    Reports::tartiListesi(callerOf(&screen, &flag), {true, true, fixture::kMen60, "ERKEK"}, {});
+    EXPECT_EQ(textsOf(*PrintMenu1C->QuickRep1.document(), "QRDBText1"), (QStringList{"1", "12", "3"}));
+
+    // Only column names stand in the order.
+    PrintMenu1C->FOrderBy = "Sira; delete from C_LISTE";
+    expectTitle();
+    EXPECT_THROW(Reports::tartiListesi(callerOf(&screen, &flag), {true, true, fixture::kMen60, "ERKEK"}, {}), DbError);
+    EXPECT_TRUE(screen.isEnabled());
+    EXPECT_EQ(flag, 0);
+    EXPECT_EQ(db.scalar("select count(*) from C_LISTE").toInt(), 5);
+    PrintMenu1C->FOrderBy = "Ad";
+}
+
 struct WeighInRefusal {
     bool listOpen;
     bool hasAthlete;
