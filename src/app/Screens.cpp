@@ -21,6 +21,13 @@
 #include "competition/KurSec.h"
 #include "competition/KuraKayit.h"
 #include "scoring/KuraList.h"
+#include "reports/Baslik1.h"
+#include "reports/Baslik1S.h"
+#include "reports/Baslik2.h"
+#include "reports/Baslik4.h"
+#include "reports/PrintMenu1C.h"
+#include "reports/PrintMenu2C.h"
+#include "reports/PrintMenu2C1.h"
 
 #include <functional>
 #include <vector>
@@ -69,6 +76,13 @@ void Screens::createAll()
     make(Kura_Kayit);
     make(Kur_Sec);
     make(KuraList);
+    make(Baslik1);
+    make(Baslik2);
+    make(Baslik4);
+    make(Baslik1S);
+    make(PrintMenu1C);
+    make(PrintMenu2C);
+    make(PrintMenu2C1);
 }
 
 void Screens::destroyAll()

@@ -8,10 +8,12 @@
 #include "app/SplashForm.h"
 #include "app/Version.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/report/ReportExpression.h"
 
 void Startup::prepare()
 {
     Formats::fix();
+    ReportFormat::setDecimalSeparator(Formats::decimalSeparator());
     QApplication::setApplicationName(kProductTitle);
     QApplication::setApplicationDisplayName(kProductTitle);
     QApplication::setApplicationVersion(brivexVersion());

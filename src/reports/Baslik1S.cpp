@@ -1,0 +1,303 @@
+#include "reports/Baslik1S.h"
+
+#include "app/Formats.h"
+#include "app/Sifre.h"
+#include "app/TurkishEntry.h"
+#include "reports/Baslik1.h"
+#include "reports/ReportForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const char* const kTurkishMonths[] = {"OCAK",   "ŞUBAT",   "MART",    "NİSAN", "MAYIS", "HAZİRAN",
+                                      "TEMMUZ", "AĞUSTOS", "EYLÜL",   "EKİM",  "KASIM", "ARALIK"};
+const char* const kEnglishMonths[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
+                                      "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
+
+// The name of a month given as the two digits of a date text ("03").
+QString monthName(const QString& digits, bool international)
+{
+    bool ok = false;
+    const int m = digits.toInt(&ok);
+    if (!ok || m < 1 || m > 12)
+        return QString();
+    return QString::fromUtf8(international ? kEnglishMonths[m - 1] : kTurkishMonths[m - 1]);
+}
+
+QString dateText(const Record& r, const QString& field)
+{
+    const QDate d = r.date(field);
+    return d.isValid() ? Formats::dateToStr(d) : QString();
+}
+
+QString lookup(const Records& rows, const QString& keyField, const QVariant& key, const QString& field)
+{
+    if (key.isNull())
+        return QString();
+    for (const Record& r : rows)
+        if (!r.isNull(keyField) && r.toInt(keyField) == key.toInt())
+            return r.str(field);
+    return QString();
+}
+
+QFont bold(QFont f)
+{
+    f.setBold(true);
+    return f;
+}
+
+} // namespace
+
+TBaslik1S::TBaslik1S()
+{
+    setObjectName("Baslik1S");
+    setWindowTitle("Rapor Başlığı Girişi");
+
+    auto label = [](QWidget* parent, const char* name, const char* caption, int x, int y) {
+        auto* l = new QLabel(caption, parent);
+        l->setObjectName(name);
+        l->move(x, y);
+        return l;
+    };
+    auto edit = [](QWidget* parent, const char* name, const QRect& r) {
+        auto* e = new QLineEdit(parent);
+        e->setObjectName(name);
+        e->setGeometry(r);
+        return e;
+    };
+
+    Label15 = label(this, "Label15", "Başlık", 12, 18);
+    Label15->setFont(bold(Label15->font()));
+    Label15->setCursor(Qt::PointingHandCursor);
+    Edit8 = edit(this, "Edit8", {72, 14, 420, 24});
+    DBLookupComboBox1 = new QComboBox(this);
+    DBLookupComboBox1->setObjectName("DBLookupComboBox1");
+    DBLookupComboBox1->setGeometry(Edit8->geometry());
+    DBLookupComboBox1->raise();
+
+    CheckBox2 = new QCheckBox("Kilo Gösterme", this);
+    CheckBox2->setObjectName("CheckBox2");
+    CheckBox2->setChecked(true);
+    CheckBox2->move(72, 46);
+    CheckBox3 = new QCheckBox("Takım/Kulüp Gösterme", this);
+    CheckBox3->setObjectName("CheckBox3");
+    CheckBox3->setChecked(true);
+    CheckBox3->move(190, 46);
+    CheckBox5 = new QCheckBox("Uluslar arası Müsabaka", this);
+    CheckBox5->setObjectName("CheckBox5");
+    CheckBox5->move(350, 46);
+    CheckBox5->hide();
+
+    Label4 = label(this, "Label4", "Tarih", 12, 80);
+    DateTimePicker1 = new QDateEdit(this);
+    DateTimePicker1->setObjectName("DateTimePicker1");
+    DateTimePicker1->setDisplayFormat(Formats::kShortDate);
+    DateTimePicker1->setCalendarPopup(true);
+    DateTimePicker1->setGeometry(72, 76, 120, 24);
+    MaskEdit1 = edit(this, "MaskEdit1", {200, 76, 90, 24});
+    MaskEdit1->setReadOnly(true);
+    Label4->hide();
+    DateTimePicker1->hide();
+    MaskEdit1->hide();
+
+    Label54 = label(this, "Label54", "Kategori", 12, 112);
+    DBLookupComboBox5 = new QComboBox(this);
+    DBLookupComboBox5->setObjectName("DBLookupComboBox5");
+    DBLookupComboBox5->setGeometry(72, 108, 150, 24);
+    Edit6 = edit(this, "Edit6", {226, 108, 120, 24});
+    Edit6->setReadOnly(true);
+    Label3 = label(this, "Label3", "Kata/Kumite", 12, 142);
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName("ComboBox2");
+    ComboBox2->addItems({"KATA", "KUMİTE"});
+    ComboBox2->setGeometry(90, 138, 120, 24);
+    for (QWidget* w : {static_cast<QWidget*>(Label54), static_cast<QWidget*>(DBLookupComboBox5),
+                       static_cast<QWidget*>(Edit6), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(ComboBox2)})
+        w->hide();
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setGeometry(0, 170, 506, 96);
+    Label1 = label(Panel1, "Label1", "Ad Soyad", 12, 10);
+    Edit1 = edit(Panel1, "Edit1", {80, 6, 300, 24});
+    Label2 = label(Panel1, "Label2", "Unvan", 12, 40);
+    Edit2 = edit(Panel1, "Edit2", {80, 36, 300, 24});
+    auto radio = [this](const char* name, const char* caption, int x, int y) {
+        auto* b = new QRadioButton(caption, Panel1);
+        b->setObjectName(name);
+        b->move(x, y);
+        return b;
+    };
+    RadioButton1 = radio("RadioButton1", "Sporcu", 12, 68);
+    RadioButton2 = radio("RadioButton2", "Hakem", 86, 68);
+    RadioButton3 = radio("RadioButton3", "Antrenör", 156, 68);
+    RadioButton5 = radio("RadioButton5", "Hakem-Antrenör", 240, 68);
+    RadioButton4 = radio("RadioButton4", "Unvan", 366, 68);
+    RadioButton6 = radio("RadioButton6", "Diğer", 436, 68);
+    Panel1->hide();
+
+    BitBtn4 = new QPushButton("Tamam", this);
+    BitBtn4->setObjectName("BitBtn4");
+    BitBtn4->setFont(bold(BitBtn4->font()));
+    BitBtn4->setGeometry(412, 106, 80, 30);
+
+    onLabelClick(Label15, [this] { Label15Click(); });
+    onLabelClick(Label54, [this] { Label54Click(); });
+    onLabelClick(Label3, [this] { Label3Click(); });
+    connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TBaslik1S::DBLookupComboBox1Click);
+    connect(DBLookupComboBox5, qOverload<int>(&QComboBox::activated), this, &TBaslik1S::DBLookupComboBox5Click);
+    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TBaslik1S::DateTimePicker1Change);
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton5})
+        connect(b, &QRadioButton::clicked, this, &TBaslik1S::RadioButton1Click);
+    connect(RadioButton4, &QRadioButton::clicked, this, &TBaslik1S::RadioButton4Click);
+    connect(RadioButton6, &QRadioButton::clicked, this, &TBaslik1S::RadioButton6Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TBaslik1S::BitBtn4Click);
+    TurkishEntry::textField(Edit8, BitBtn4);
+    TurkishEntry::textField({Edit1, Edit2}, nullptr);
+
+    // Creation: today's date, the person panel at the left edge, "Sporcu".
+    DateTimePicker1->setDate(Reports::today());
+    DateTimePicker1Change();
+    Panel1->move(0, Panel1->y());
+    RadioButton1->setChecked(true);
+    RadioButton1Click();
+    setFixedSize(506, 147);
+}
+
+QString TBaslik1S::activityText(const Record& a, const QString& category, const QString& type)
+{
+    const QString text = dateText(a, "Tarih1") + "-" + dateText(a, "Tarih2") + " " + a.str("Yer") + " " +
+                         a.str("Adi") + " /" + category + " " + type;
+    return text.left(120);
+}
+
+QString TBaslik1S::composeTitle(const Record& a, bool international)
+{
+    const QString d1 = dateText(a, "Tarih1");
+    const QString d2 = dateText(a, "Tarih2");
+    const QString m1 = d1.mid(3, 2);
+    const QString m2 = d2.mid(3, 2);
+    const QString middle = m2 == m1 ? QString() : " " + monthName(m1, international) + " ";
+    return a.str("Adi") + "\n" + d1.left(2) + middle + " - " + d2.left(2) + " " + monthName(m2, international) +
+           " " + d2.mid(6, 4) + "  " + a.str("Yer");
+}
+
+void TBaslik1S::FormActivate()
+{
+    Database& db = Sifre->ADOConnection1;
+    Query1 = db.select("select * from C_BRANSADI");
+    Query3 = db.select("select * from C_TURTURU");
+    Query2 = db.select("select * from C_TURNUVA order by Turnuva_Key desc");
+    Query12 = db.select("select * from C_BRANSADI where Durum_Key > 2 order by Durum_Key");
+
+    // The picker keeps the activity it stood on, when that is still listed.
+    const QVariant chosen = DBLookupComboBox1->currentData();
+    DBLookupComboBox1->clear();
+    for (const Record& a : Query2) {
+        const QString category = lookup(Query1, "Durum_Key", a.value("Durum_Key"), "Durum");
+        const QString type = lookup(Query3, "Tur_Key", a.value("Tur_Key"), "Turu");
+        DBLookupComboBox1->addItem(activityText(a, category, type), a.value("Turnuva_Key"));
+    }
+    DBLookupComboBox1->setCurrentIndex(chosen.isValid() ? DBLookupComboBox1->findData(chosen) : -1);
+
+    DBLookupComboBox5->clear();
+    for (const Record& c : Query12)
+        DBLookupComboBox5->addItem(c.str("Durum"), c.value("Durum_Key"));
+    DBLookupComboBox5->setCurrentIndex(-1);
+
+    Edit8->setFocus();
+    Edit6->clear();
+    ComboBox2->setCurrentIndex(-1);
+}
+
+void TBaslik1S::FormClose()
+{
+    closeDataSets();
+}
+
+void TBaslik1S::closeDataSets()
+{
+    Query2.clear();
+    Query1.clear();
+    Query3.clear();
+    Query12.clear();
+}
+
+void TBaslik1S::Label15Click()
+{
+    Edit8->clear();
+}
+
+void TBaslik1S::DBLookupComboBox1Click()
+{
+    Edit8->setText(DBLookupComboBox1->currentText());
+}
+
+void TBaslik1S::DBLookupComboBox5Click()
+{
+    Edit6->setText(DBLookupComboBox5->currentText());
+}
+
+void TBaslik1S::DateTimePicker1Change()
+{
+    MaskEdit1->setText(Formats::dateToStr(DateTimePicker1->date()));
+}
+
+void TBaslik1S::RadioButton1Click()
+{
+    for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Label2)})
+        w->setEnabled(false);
+    Edit1->clear();
+    Edit2->clear();
+}
+
+void TBaslik1S::RadioButton4Click()
+{
+    Edit1->setEnabled(false);
+    Label1->setEnabled(false);
+    Edit1->clear();
+    Edit2->setEnabled(true);
+    Label2->setEnabled(true);
+    Edit2->clear();
+}
+
+void TBaslik1S::RadioButton6Click()
+{
+    for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Label2)})
+        w->setEnabled(true);
+}
+
+void TBaslik1S::Label54Click()
+{
+    Edit6->clear();
+}
+
+void TBaslik1S::Label3Click()
+{
+    ComboBox2->setCurrentIndex(-1);
+}
+
+void TBaslik1S::BitBtn4Click()
+{
+    const int row = DBLookupComboBox1->currentIndex();
+    const QString shown = DBLookupComboBox1->currentText();
+    if (!Edit8->text().isEmpty() && Edit8->text() == shown && row >= 0 && row < Query2.size()) {
+        FActivityName = shown;
+        FActivityTitle = composeTitle(Query2.at(row), CheckBox5->isChecked());
+    } else {
+        FActivityTitle.clear();
+        FActivityName.clear();
+    }
+    accept();
+}

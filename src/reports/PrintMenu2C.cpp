@@ -1,0 +1,98 @@
+#include "reports/PrintMenu2C.h"
+
+#include "app/Main.h"
+#include "reports/Baslik1S.h"
+#include "reports/BoutLabels.h"
+
+#include <QCheckBox>
+
+namespace {
+QFont font(int size, bool bold = false)
+{
+    QFont f("Arial", size);
+    f.setBold(bold);
+    return f;
+}
+}
+
+TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
+{
+    addDataSet(Query1);
+    addDataSet(Query2);
+    Query2.sql = "select Cinsiyet, Brans from C_KURA group by Cinsiyet, Brans order by Cinsiyet desc, Brans";
+    Query1.addCalculated("Tur_Mac", [](const ReportQuery& q) { return BoutLabels::turMac(q.str("Tur"), q.str("Sira")); });
+    Query1.addCalculated("skor1", [](const ReportQuery& q) { return BoutLabels::ringOrder(q.str("Skor")); });
+    QuickRep1.page.orientation = ReportPageSetup::Landscape;
+
+    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 18);
+    QRLabel9 = head->addLabel("QRLabel9", {0, 2, 277, 12}, "RAPOR BAŞLIĞI");
+    QRLabel9->font = font(12, true);
+    QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
+    QRLabel9->autoStretch = true;
+
+    ReportBand* section = QuickRep1.addSubDetail("QRSubDetail2", 17, &Query2);
+    section->forceNewPage = true;
+    QRLabel10 = section->addLabel("QRLabel10", {0, 1, 277, 6});
+    QRLabel10->font = font(11, true);
+    auto caption = [section](const char* name, const QRectF& r, const char* text) {
+        ReportLabel* l = section->addLabel(name, r, text);
+        l->font = font(7, true);
+        return l;
+    };
+    QRLabel1 = caption("QRLabel1", {0, 10, 26, 5}, "Maç");
+    QRLabel2 = caption("QRLabel2", {26, 10, 38, 5}, "Adı Soyadı (Mavi)");
+    QRLabel3 = caption("QRLabel3", {64, 10, 20, 5}, "Bölge");
+    QRLabel4 = caption("QRLabel4", {84, 10, 28, 5}, "Kulüp Adı");
+    QRLabel5 = caption("QRLabel5", {112, 10, 38, 5}, "Adı Soyadı (Kırmızı)");
+    QRLabel6 = caption("QRLabel6", {150, 10, 20, 5}, "Bölge");
+    QRLabel7 = caption("QRLabel7", {170, 10, 28, 5}, "Kulüp Adı");
+    QRLabel8 = caption("QRLabel8", {198, 10, 36, 5}, "Galip Sporcu");
+    QRLabel11 = caption("QRLabel11", {234, 10, 15, 5}, "Ring/Sıra");
+    QRLabel13 = caption("QRLabel13", {249, 10, 16, 5}, "Karar");
+    QRLabel14 = caption("QRLabel14", {265, 10, 12, 5}, "Skor");
+    section->addShape("QRShape1", {0, 16, 277, 0.5}, ReportShape::HorLine);
+    section->beforePrint = [this](ReportBand&, bool&) { sectionRow(); };
+
+    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query1, section);
+    auto field = [rows, this](const char* name, const QRectF& r, const char* column) {
+        ReportDataText* t = rows->addDataText(name, r, &Query1, column);
+        t->font = font(7);
+        return t;
+    };
+    QRDBText1 = field("QRDBText1", {0, 0.5, 26, 5}, "Tur_Mac");
+    QRDBText2 = field("QRDBText2", {26, 0.5, 38, 5}, "Ad1");
+    QRDBText3 = field("QRDBText3", {64, 0.5, 20, 5}, "Bolge1");
+    QRDBText4 = field("QRDBText4", {84, 0.5, 28, 5}, "Klup1");
+    QRDBText5 = field("QRDBText5", {112, 0.5, 38, 5}, "Ad2");
+    QRDBText6 = field("QRDBText6", {150, 0.5, 20, 5}, "Bolge2");
+    QRDBText7 = field("QRDBText7", {170, 0.5, 28, 5}, "Klup2");
+    QRDBText8 = field("QRDBText8", {198, 0.5, 36, 5}, "Salon");
+    QRDBText9 = field("QRDBText9", {234, 0.5, 15, 5}, "skor1");
+    QRDBText10 = field("QRDBText10", {249, 0.5, 16, 5}, "Karar");
+    QRDBText11 = field("QRDBText11", {265, 0.5, 5, 5}, "Puan1");
+    QRDBText11->alignment = Qt::AlignRight | Qt::AlignTop;
+    QRDBText12 = field("QRDBText12", {271, 0.5, 6, 5}, "Puan2");
+    QRDBText12->alignment = Qt::AlignRight | Qt::AlignTop;
+
+    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    QRLabel12 = foot->addLabel("QRLabel12", {0, 2, 60, 5}, "Tarih");
+    QRLabel12->font = font(8);
+    ReportSysData* page = foot->addSysData("QRSysData1", {217, 2, 60, 5}, ReportSysData::PageNumber, "Sayfa ");
+    page->font = font(8);
+    page->alignment = Qt::AlignRight | Qt::AlignTop;
+}
+
+void TPrintMenu2C::sectionRow()
+{
+    const QString gender = Query2.str("Cinsiyet");
+    const QString category = Query2.str("Brans");
+    QRLabel10->caption = (Main ? Main->SportName : QString()) + " " + category + " KURA LİSTESİ";
+
+    Query1.sql = "select * from C_KURA where Cinsiyet = :Cinsiyet and Brans = :Brans order by Kura_Key";
+    Query1.params = {{"Cinsiyet", gender}, {"Brans", category}};
+    Query1.open();
+
+    const bool clubs = !(Baslik1S ? Baslik1S->CheckBox3->isChecked() : true);
+    QRLabel4->enabled = QRLabel7->enabled = clubs;
+    QRDBText4->enabled = QRDBText7->enabled = clubs;
+}

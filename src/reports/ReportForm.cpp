@@ -1,0 +1,106 @@
+#include "reports/ReportForm.h"
+
+#include "app/Sifre.h"
+
+namespace {
+std::function<QDate()>& clockHook()
+{
+    static std::function<QDate()> clock = [] { return QDate::currentDate(); };
+    return clock;
+}
+}
+
+QDate Reports::today()
+{
+    return clockHook()();
+}
+
+void Reports::setToday(std::function<QDate()> clock)
+{
+    clockHook() = clock ? std::move(clock) : [] { return QDate::currentDate(); };
+}
+
+TReportForm::TReportForm(const QString& name)
+{
+    setObjectName(name);
+    QuickRep1.title = "Rapor Önizleme";
+    QuickRep1.page.firstPageHeader = true;
+    QuickRep1.page.lastPageFooter = true;
+    QuickRep1.clock = [] { return QDateTime(Reports::today(), QTime::currentTime()); };
+    QuickRep1.afterPreview = [this](Report&) { closeDataSets(); };
+}
+
+TReportForm::~TReportForm() = default;
+
+void TReportForm::addDataSet(ReportQuery& q)
+{
+    q.database = Sifre ? &Sifre->ADOConnection1 : nullptr;
+    m_dataSets << &q;
+}
+
+void TReportForm::closeDataSets()
+{
+    for (ReportQuery* q : m_dataSets)
+        q->close();
+}
+
+bool TReportForm::anyDataSetOpen() const
+{
+    for (const ReportQuery* q : m_dataSets)
+        if (q->isOpen())
+            return true;
+    return false;
+}
+
+QString TReportForm::joinColumns(const QStringList& values)
+{
+    QString text;
+    for (const QString& v : values) {
+        if (v.isEmpty())
+            continue;
+        text = text.isEmpty() ? v : text + ", " + v;
+    }
+    return text;
+}
+
+void TReportForm::numberRows(ReportQuery& q, ReportLabel* label)
+{
+    ReportQuery::Event before = q.beforeScroll;
+    ReportQuery::Event after = q.afterScroll;
+    q.beforeScroll = [this, before](ReportQuery& d) {
+        if (FFirstRow == 1) {
+            FFirstRow = 0;
+            FLineNo = 0;
+        }
+        m_moving = true;
+        if (before)
+            before(d);
+    };
+    q.afterScroll = [this, after, label](ReportQuery& d) {
+        // Opening a dataset stands on its first row without a move; the walk
+        // that follows moves to it, and that move is the one counted.
+        const bool moved = m_moving;
+        m_moving = false;
+        if (d.eof())
+            FLineNo = 0;
+        else if (moved) {
+            ++FLineNo;
+            if (label)
+                label->caption = QString::number(FLineNo);
+        }
+        if (after)
+            after(d);
+    };
+}
+
+void TReportForm::loadOnNeedData(std::function<void()> open, ReportExpr* runningTotal)
+{
+    QuickRep1.needData = [this, open = std::move(open), runningTotal](Report&, bool&) {
+        ++FRowNo;
+        if (FRowNo != 1)
+            return;
+        if (runningTotal)
+            runningTotal->reset();
+        open();
+    };
+}
