@@ -9,6 +9,8 @@
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
+#include "competition/Giris1.h"
+#include "competition/MusteriGiris3.h"
 
 #include <functional>
 #include <vector>
@@ -45,6 +47,8 @@ void Screens::createAll()
     make(ImtRapor);
     make(AboutBox);
     make(CmPort);
+    make(Giris1);
+    make(MusteriGiris3);
 }
 
 void Screens::destroyAll()
