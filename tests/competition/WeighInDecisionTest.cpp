@@ -217,6 +217,19 @@ TEST_F(WeighInDecision, AllCategoriesWriteEveryClassByItsOwnLimits)
     EXPECT_FALSE(screen->SlotArrow[2]->isHidden()) << "the last class written carries the arrow";
 }
 
+TEST_F(WeighInDecision, ClassThatIsNoWeightClassGetsNoRow)
+{
+    addPerson(1, "VELİ KAYA", {{"E53", kMen70}, {"E54", "ESKİ BRANŞ"}, {"E55", kMen80}, {"Kullanici", 3}});
+    open();
+    selectByNumber("1");
+    EXPECT_EQ(screen->SlotName[1]->text(), "");
+    weigh("72");
+    const Records r = rows();
+    ASSERT_EQ(r.size(), 2);
+    EXPECT_EQ(r[0].str("Brans"), kMen70);
+    EXPECT_EQ(r[1].str("Brans"), kMen80);
+}
+
 TEST_F(WeighInDecision, SameClassAgainIsRefusedAndKeepsTheRegisteredWeight)
 {
     addPerson(1, "VELİ KAYA", {{"E53", kMen70}, {"E54", kMen80}, {"Kullanici", 2}});

@@ -347,6 +347,18 @@ TEST_F(WeighInScreen, SpecialCodeUnlocksTheOverrideButtons)
     EXPECT_FALSE(screen->BitBtn2->isHidden());
 }
 
+TEST_F(WeighInScreen, FrameTypeOtherThanOneOrTwoIsNoType)
+{
+    {
+        Registry reg(Registry::HKEY_CURRENT_USER);
+        reg.openKey("\\Software\\Classes\\.comport\\Shellex\\PropertySheet", true);
+        reg.writeString("comport", "COM1");
+        reg.writeString("Type", "3");
+    }
+    screen->show();
+    EXPECT_EQ(ui().texts().value(0), kNoTypeChosen);
+}
+
 TEST_F(WeighInScreen, UsbAdapterReplacesTheStoredPort)
 {
     QDir().mkpath(dir.path() + "/hw/sys/class/tty/ttyUSB0");
