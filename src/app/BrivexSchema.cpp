@@ -23,5 +23,6 @@ void seedStation(Database& db)
     seedAppRows(db);
     seedReferenceRows(db);
     seedActivityRows(db);
+    seedCompetitionRows(db);
     tx.commit();
 }

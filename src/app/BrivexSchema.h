@@ -29,6 +29,8 @@ void seedAppRows(Database& db);
 void seedReferenceRows(Database& db);
 // The penalty activity and the point values.
 void seedActivityRows(Database& db);
+// The tournament kinds of the weigh-in.
+void seedCompetitionRows(Database& db);
 
 // Reserved rows every station has.
 inline constexpr int kNoClubKey = 1;                    // C_UYELIKSURESI: no club

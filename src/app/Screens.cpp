@@ -28,6 +28,8 @@
 #include "reports/PrintMenu1C.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
+#include "competition/Giris1.h"
+#include "competition/MusteriGiris3.h"
 
 #include <functional>
 #include <vector>
@@ -83,6 +85,8 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
+    make(Giris1);
+    make(MusteriGiris3);
 }
 
 void Screens::destroyAll()
