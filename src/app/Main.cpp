@@ -4,6 +4,9 @@
 #include "app/Formats.h"
 #include "app/MainCommands.h"
 #include "app/Sifre.h"
+#include "scoring/KuraList.h"
+#include "reports/Baslik1S.h"
+#include "competition/MusteriGiris3.h"
 #include "app/Users.h"
 #include "app/Version.h"
 #include "platform/settings/Registry.h"
@@ -371,8 +374,6 @@ void TMain::FormShow()
     if (Sifre->FLoginState != 1)
         return;
 
-    // Match screen (TKuraList): FScoringStation from FMatchDefaults.
-    FMatchDefaults.FScoringStation = 1;
     ScoringEdition = 1;
 
     // Captions of other screens, each a fixed text:
@@ -386,7 +387,6 @@ void TMain::FormShow()
     // Person search screen's print menu: hide "Sporcu Kuşak Kimlik", "Millilik Diploması",
     //   "Hakem Kimlik", "Diploma", "Temsilci", "Milli Sporcu Kimlik", "Poomse Hakem"; retitle
     //   "Sporcu Dan Kimlik" to "Sporcu Kimlik"; hide "Antrenör Kimlik (Vizesiz)".
-    // Match screen: enable "SKORBOARD AÇ"; hide "Kura Çizelgesi (Yatay)".
     // Person editor: hide the page "    Mesleki Bilgiler    ".
     // Person search screen: retitle "Sporcu Lisans Kartı" to "Profesyonel Sporcu Lisans Kartı".
     // File-transfer screen (TPublishForm): FPhotoSubdirectory := "fed".
@@ -394,36 +394,23 @@ void TMain::FormShow()
     ThirdPlaceBouts = 0;
     RegionSeparation = 1;
 
-    // Weigh-in screen (TMusteriGiris3): hide its "Kaydet" button BitBtn10.
+    // Weigh-in screen: no "Kaydet" of its own.
+    MusteriGiris3->BitBtn10->hide();
 
     FederationCode = "049";
 
-    // Weigh-in screen: FOrderBy := "Ad".
+    // Weigh-in screen: its lists by name.
+    MusteriGiris3->FOrderBy = "Ad";
 
     // Every new user gets match rights only.
     Users->CheckBox1->setChecked(true);
     Users->CheckBox1->setVisible(false);
 
-    // Match screen: show the items "Müsabaka Sonuç Listeleri" and "Sonuç Raporu"; call
-    //   SkorbTestDefault.
-
     // The match screen's defaults.
-    FMatchDefaults.FMatchTimeMen = "00:02:00";
-    FMatchDefaults.FMatchTimeWomen = "00:02:00";
-    FMatchDefaults.FExtraTimeMen = "00:01:00";
-    FMatchDefaults.FExtraTimeWomen = "00:01:00";
-    FMatchDefaults.FFinalTimeMen = FMatchDefaults.FMatchTimeMen;
-    FMatchDefaults.FFinalTimeWomen = FMatchDefaults.FMatchTimeWomen;
-    FMatchDefaults.FBreakTime = "00:01:00";
-    FMatchDefaults.FRoundCount = 3;
-    FMatchDefaults.FMinusPoints = 1;
-    // Match screen: copies FMatchDefaults into its fields here.
+    FMatchDefaults = scoringStationDefaults(Sifre->FIsAdmin);
 
     Panel1->setText("Tarih : " + Formats::dateToStr(Today()));
 
-    // Match screen's bout grid: hide the columns "Tur_Mac" and "Galip"; the column of "Sira1"
-    //   shows "Bolge1" titled "Bölge", 100 pixels, text and title left-aligned; "Sira2"
-    //   likewise "Bolge2".
     // Scoreboard settings dialog (TSkorb_giris): hide DBLookupComboBox1 to DBLookupComboBox4.
 
     // Only the left tool bar stays in use; the menu items remain commands.
@@ -440,18 +427,11 @@ void TMain::FormShow()
     setWindowTitle(kProductTitle);
     Label1->setText(kProductTitle);
 
-    // Match screen: caption "Müsabaka Ekranı"; BitBtn12 "Raporlar"; the bout grid's pop-up
-    //   menu becomes PopupMenu6.
     // Scoreboard settings dialog: "Kulüp Adı Göster" 6 pixels to the left.
-    // Match screen layout: "Branş" to left 10; the category list 14 pixels right and 24
-    //   wider; Edit7 and Edit1 under it (Edit7 19 narrower than the list, Edit1 as Edit7);
-    //   BitBtn14 8 pixels right.
     // Bout score sheet report (TPrintScore): do not print "Tur", ":" and "Tur_Mac".
-    // Match screen: hide " Liste Alanı "; blank, disable and zero the width of BitBtn6 and
-    //   BitBtn2; call ToolButton3Click once; hide ToolButton3, ToolButton2 and ToolBar2;
-    //   show "Sporcu Kayıt", "Raporlar" and BitBtn14; hide BitBtn4; move "Sporcu Kayıt",
-    //   "Raporlar", "Sil" and BitBtn14 to the vertical position of BitBtn4.
-    // Competition report title dialog (TBaslik1S): hide its activity lookup list.
+    // Competition report title dialog: no activity picker, so its activity
+    // title and name stay empty.
+    Baslik1S->DBLookupComboBox1->hide();
 
     // Rights of a match-only user.
     if (Sifre->FMatchOnlyUser)
@@ -459,7 +439,10 @@ void TMain::FormShow()
 
     // Rights by administrator status.
     FMatchDefaults.FRestrictedUser = Sifre->FIsAdmin ? 0 : 1;
-    // Match screen: "Skorboard Sıfırla" shown for the administrator only.
+
+    // The match screen as a scoring station: its defaults, commands, grid,
+    // layout and the rights of this user.
+    KuraList->applyStartupConfiguration(Sifre->FIsAdmin, Sifre->FMatchOnlyUser);
     // Person search screen, for every user but the administrator: hide the card items
     //   "Sporcu Kimlik", "Antrenör Kimlik", "Hakem Kimlik", "Federasyon Kurulu Kimlik",
     //   "İl Temsilcisi Kimlik", "Yönetim Kurulu Kimlik", "Personel Kimlik",
@@ -482,9 +465,7 @@ void TMain::applyMatchOnlyRights()
     for (const char* hidden : {"ToolButton2", "ToolButton3", "ToolButton7", "ToolButton8", "ToolButton9",
                                "ToolButton10"})
         setOnBar(Menu, hidden, false);
-    // Match screen: the bout grid columns "Puan1", "Puan2", "Raunt", "n_time" (exactly) and
-    //   those named HAKEM and KARAR (any case) read-only; hide the pop-up items "Ad1", "Ad2",
-    //   "Galibi Sil", the separator "-" and "Sil".
+    // The match screen's grid and pop-up items follow in its own configuration.
 }
 
 void TMain::Label_tDblClick()
@@ -533,4 +514,21 @@ void TMain::closeEvent(QCloseEvent* event)
         m_programEnded = true;
         QCoreApplication::quit();
     }
+}
+
+MatchDefaults scoringStationDefaults(bool isAdmin)
+{
+    MatchDefaults d;
+    d.FScoringStation = 1;
+    d.FMatchTimeMen = "00:02:00";
+    d.FMatchTimeWomen = "00:02:00";
+    d.FExtraTimeMen = "00:01:00";
+    d.FExtraTimeWomen = "00:01:00";
+    d.FFinalTimeMen = d.FMatchTimeMen;
+    d.FFinalTimeWomen = d.FMatchTimeWomen;
+    d.FBreakTime = "00:01:00";
+    d.FRoundCount = 3;
+    d.FMinusPoints = 1;
+    d.FRestrictedUser = isAdmin ? 0 : 1;
+    return d;
 }

@@ -41,6 +41,10 @@ struct MatchDefaults {
     int FRestrictedUser = 1;        // 0 for the administrator, 1 for every other user
 };
 
+// The defaults the start-up configuration gives the match screen of a
+// scoring station (the administrator is not restricted).
+MatchDefaults scoringStationDefaults(bool isAdmin);
+
 // A format besides its own that every report preview offers when the user
 // saves a report.
 struct ReportExportFilter {

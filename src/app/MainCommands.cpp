@@ -1,6 +1,10 @@
 #include "app/MainCommands.h"
 
 #include "app/AboutBox.h"
+#include "competition/Giris1.h"
+#include "reports/CompetitionReports.h"
+#include "reports/ReportLaunch.h"
+#include "scoring/KuraList.h"
 #include "app/Brans.h"
 #include "app/CS_Durum2.h"
 #include "app/Isyeri.h"
@@ -23,6 +27,15 @@ void userAccounts(TMain&)
     if (SifreCheck->FPasswordOk != 1)
         return;
     Users->showModal();
+}
+
+// The main window as the caller of a report: its one-shot flag, its tool
+// bar and its preview report.
+ReportCaller mainCaller()
+{
+    ReportCaller c = ReportCaller::mainWindow();
+    c.setPreviewReport = [](QObject* r) { Main->SetPreviewReport(r); };
+    return c;
 }
 
 } // namespace
@@ -82,11 +95,11 @@ const QList<MainCommand>& MainCommands::commands()
         {"ncekiTartListelerinSilinmesi1", "  Önceki Tartı Listelerin Silinmesi", "TARTI1", "",
          nullptr},                                                                      // delete weigh-in lists
         {"N3", "-", "TARTI1", "", nullptr},
-        {"SporcuTARTIEkran1", "  Sporcu TARTI Ekranı", "TARTI1", "", nullptr},         // weigh-in preferences
+        {"SporcuTARTIEkran1", "  Sporcu TARTI Ekranı", "TARTI1", "", [](TMain&) { Giris1->showModal(); }},
         {"MsabakastatistikRaporu1", "  Müsabaka İstatistik Raporu", "TARTI1", "",
          nullptr},                                                                      // report: statistics
         {"TartlarnToplanmas1", "  Tartıların Toplanması", "TARTI1", "", nullptr},      // gather weigh-in rows
-        {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", nullptr},                // report: weigh-in lists
+        {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", [](TMain&) { Reports::tartiListeleri(mainCaller()); }},
         {"N4", "-", "TARTI1", "", nullptr},
         {"TartveKuralarnSistemeAktarlmas1", "  Tartı ve Kuraların Sisteme Aktarılması", "TARTI1", "",
          nullptr},                                                                      // replace lists and bouts
@@ -97,11 +110,11 @@ const QList<MainCommand>& MainCommands::commands()
         {"ncekiMsabakalarnSilinmesi1", "  Önceki Müsabakaların Silinmesi  ", "KURA1", "ToolButton8",
          nullptr},                                                                      // delete all bouts
         {"N5", "-", "KURA1", "", nullptr},
-        {"KURAekimiveMsabaka1", "  KURA Çekimi ve Müsabaka", "KURA1", "ToolButton4", nullptr},  // match screen
+        {"KURAekimiveMsabaka1", "  KURA Çekimi ve Müsabaka", "KURA1", "ToolButton4", [](TMain&) { KuraList->showModal(); }},
         {"MalarnRinglereDatlmas1", "  Maçların Ringlere Dağıtılması", "KURA1", "", nullptr},    // ring distribution
         {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "", nullptr},    // gather bout results
         {"N6", "-", "KURA1", "", nullptr},
-        {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", nullptr},                  // report: bout lists
+        {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", [](TMain&) { Reports::kuraListeleri(mainCaller()); }},
         {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "", nullptr},              // results window, mode 2
         {"DereceListesi1", "  Derece Listesi", "KURA1", "", nullptr},                  // results window, mode 3
         {"MsabakaListeleri1", "  Müsabaka Sonuç Listeleri", "KURA1", "ToolButton10",

@@ -15,12 +15,13 @@
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
-#include "app/Users.h"
 #include "app/TurnuvaTuru.h"
-#include "competition/TurnuvaGir.h"
+#include "app/Users.h"
+#include "competition/Giris1.h"
 #include "competition/KurSec.h"
 #include "competition/KuraKayit.h"
-#include "scoring/KuraList.h"
+#include "competition/MusteriGiris3.h"
+#include "competition/TurnuvaGir.h"
 #include "reports/Baslik1.h"
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
@@ -28,8 +29,7 @@
 #include "reports/PrintMenu1C.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
-#include "competition/Giris1.h"
-#include "competition/MusteriGiris3.h"
+#include "scoring/KuraList.h"
 
 #include <functional>
 #include <vector>
@@ -75,6 +75,8 @@ void Screens::createAll()
     make(Metins);
     make(MetinIlave);
     make(TurnuvaGir);
+    make(Giris1);
+    make(MusteriGiris3);
     make(Kura_Kayit);
     make(Kur_Sec);
     make(KuraList);
@@ -85,8 +87,6 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
-    make(Giris1);
-    make(MusteriGiris3);
 }
 
 void Screens::destroyAll()

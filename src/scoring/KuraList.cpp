@@ -5,6 +5,7 @@
 #include "app/DbGrid.h"
 #include "app/Form5.h"
 #include "app/Main.h"
+#include "competition/MusteriGiris3.h"
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
@@ -198,8 +199,8 @@ void TKuraList::setRandomSource(RandomSource* random)
 
 QString TKuraList::weighInOrder()
 {
-    // The weigh-in screen lists by name; its order is the match screen's too.
-    return "Ad";
+    // The weigh-in screen's order is the match screen's too.
+    return MusteriGiris3 && !MusteriGiris3->FOrderBy.isEmpty() ? MusteriGiris3->FOrderBy : QString("Ad");
 }
 
 // ---------------------------------------------------------------------------
@@ -528,15 +529,16 @@ void TKuraList::applyStartupConfiguration(bool isAdmin, bool matchOnlyUser)
     SkorbTestDefault();
 
     // Defaults of a bout.
-    FMatchTimeMen = "00:02:00";
-    FMatchTimeWomen = "00:02:00";
-    FExtraTimeMen = "00:01:00";
-    FExtraTimeWomen = "00:01:00";
-    FFinalTimeMen = FMatchTimeMen;
-    FFinalTimeWomen = FMatchTimeWomen;
-    FBreakTime = "00:01:00";
-    FRoundCount = 3;
-    setMinusPoints(1);
+    const MatchDefaults d = scoringStationDefaults(isAdmin);
+    FMatchTimeMen = d.FMatchTimeMen;
+    FMatchTimeWomen = d.FMatchTimeWomen;
+    FExtraTimeMen = d.FExtraTimeMen;
+    FExtraTimeWomen = d.FExtraTimeWomen;
+    FFinalTimeMen = d.FFinalTimeMen;
+    FFinalTimeWomen = d.FFinalTimeWomen;
+    FBreakTime = d.FBreakTime;
+    FRoundCount = d.FRoundCount;
+    setMinusPoints(d.FMinusPoints);
 
     // The bout grid: no round label and winner number; the regions in place
     // of the back numbers.
@@ -596,7 +598,7 @@ void TKuraList::applyStartupConfiguration(bool isAdmin, bool matchOnlyUser)
     }
 
     // The administrator alone reopens decided bouts and resets scores.
-    FRestrictedUser = isAdmin ? 0 : 1;
+    FRestrictedUser = d.FRestrictedUser;
     SkorboardSfrla1->setVisible(isAdmin);
 }
 

@@ -305,6 +305,8 @@ TEST_P(ToolButtons, RunTheCommandOfTheirMenuItem)
     QSignalSpy runs(command, &QAction::triggered);
     if (QString(GetParam().command) == "KullancTantma1")
         modals().expect("TSifreCheck", [](QDialog* d) { d->close(); });
+    if (QString(GetParam().command) == "KURAekimiveMsabaka1")
+        modals().expect("TKuraList", [](QDialog* d) { d->close(); });
     click(Main->toolButton(GetParam().button));
     EXPECT_EQ(runs.count(), 1);
 }
@@ -392,10 +394,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values("Kulpler1", "DataTransfer1", "BilgilerinYedeklenmesi1", "SporcuKaydveSCLlemleri1",
                       "GIPmtihanSonularnnAktarlmas1", "SorgulamaveRaporlar1",
                       "SporcularnMsabakalaraKatlmarnnSfrlanmas1", "ncekiTartListelerinSilinmesi1",
-                      "SporcuTARTIEkran1", "MsabakastatistikRaporu1", "TartlarnToplanmas1", "TartListeleri1",
-                      "TartveKuralarnSistemeAktarlmas1", "TurnuvaBilgilerininSporcuSicillerinelenmesi1",
-                      "ncekiMsabakalarnSilinmesi1", "KURAekimiveMsabaka1", "MalarnRinglereDatlmas1",
-                      "SonularnnToplanmas1", "KuraListeleri1", "PuanlamaListesi1", "DereceListesi1",
+                      "MsabakastatistikRaporu1", "TartlarnToplanmas1", "TartveKuralarnSistemeAktarlmas1", "TurnuvaBilgilerininSporcuSicillerinelenmesi1",
+                      "ncekiMsabakalarnSilinmesi1", "MalarnRinglereDatlmas1",
+                      "SonularnnToplanmas1", "PuanlamaListesi1", "DereceListesi1",
                       "MsabakaListeleri1", "Label_t"));
 
 struct WiredCase {
@@ -418,7 +419,38 @@ INSTANTIATE_TEST_SUITE_P(Commands, WiredCommands,
                                            WiredCase{"BranlarKategoriler1", "TBrans"},
                                            WiredCase{"Kuaklar1", "TKusakGir"},
                                            WiredCase{"MektupMetni1", "TMetins"},
-                                           WiredCase{"FaaliyetGiriEkran1", "TTurnuvaGir"}));
+                                           WiredCase{"FaaliyetGiriEkran1", "TTurnuvaGir"},
+                                           WiredCase{"SporcuTARTIEkran1", "TGiris1"},
+                                           WiredCase{"KURAekimiveMsabaka1", "TKuraList"}));
+
+struct ReportCommandCase {
+    const char* command;
+    const char* table;
+};
+class ReportCommands : public MainWindowTest, public ::testing::WithParamInterface<ReportCommandCase> {};
+
+TEST_P(ReportCommands, AskTheTitleAndPreviewTheLists)
+{
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    db.insert("C_LISTE", {{"Liste_Key", 1}, {"Brans", "-57 KG ERKEK BÜYÜKLER"}, {"Cinsiyet", "ERKEK"}, {"Ad", "ALİ"},
+                          {"Sira", 1}, {"Onay", 1}});
+    db.insert("C_KURA", {{"Kura_Key", 1}, {"Brans", "-57 KG ERKEK BÜYÜKLER"}, {"Cinsiyet", "ERKEK"}, {"Ad1", "ALİ"},
+                         {"Ad2", "VELİ"}});
+    modals().expect("TBaslik1S", [](QDialog* d) { d->close(); });
+    bool disabledDuringPreview = false;
+    modals().expect("ReportPreview", [&](QDialog* d) {
+        disabledDuringPreview = !Main->isEnabled();
+        d->close();
+    });
+    Main->command(GetParam().command)->trigger();
+    EXPECT_TRUE(disabledDuringPreview);
+    EXPECT_TRUE(Main->isEnabled());
+    EXPECT_EQ(Main->FInPreview, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, ReportCommands,
+                         ::testing::Values(ReportCommandCase{"TartListeleri1", "C_LISTE"},
+                                           ReportCommandCase{"KuraListeleri1", "C_KURA"}));
 
 TEST_F(MainWindowTest, DoubleClickOnTheBlankLabelRunsItsCommand)
 {

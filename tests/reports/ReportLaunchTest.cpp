@@ -180,12 +180,10 @@ TEST_F(LaunchTest, NeedDataOpensTheRowsOncePerRun)
 
 TEST_F(LaunchTest, MainWindowCallerUsesItsFlagAndToolBar)
 {
-    auto* menu = new QToolBar(Main);
-    menu->setObjectName("Menu");
     const ReportCaller c = ReportCaller::mainWindow();
     EXPECT_EQ(c.window, Main);
     EXPECT_EQ(c.inPreview, &Main->FInPreview);
-    EXPECT_EQ(c.toolBar, menu);
+    EXPECT_EQ(c.toolBar, Main->Menu);
 }
 
 TEST(ComposedLabels, JoinTheNonEmptyValues)
