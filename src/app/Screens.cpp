@@ -5,10 +5,12 @@
 #include "app/CmPort.h"
 #include "app/Form5.h"
 #include "app/ImtRapor.h"
+#include "app/KlupGiris2.h"
 #include "app/Main.h"
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
+#include "registry/MusteriGiris2.h"
 
 #include <functional>
 #include <vector>
@@ -45,6 +47,8 @@ void Screens::createAll()
     make(ImtRapor);
     make(AboutBox);
     make(CmPort);
+    make(KlupGiris2);
+    make(MusteriGiris2);
 }
 
 void Screens::destroyAll()
