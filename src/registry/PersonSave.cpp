@@ -282,15 +282,21 @@ Outcome KisiYaz(Database& db, PersonSave& s)
     } else {
         db.update("C_MUSTERI", row, "Musteri_Key = :w_k", {{"w_k", key}});
     }
+    const int givenKey = s.personKey;
     s.personKey = key;
+    try {
+        if (isNew && !s.batchMode)
+            writeFirstRows(db, s);
+        if (s.batchMode)
+            writeBatchRows(db, s);
+        tx.commit();
+    } catch (...) {
+        // Nothing was stored: the caller keeps the key it had.
+        s.personKey = givenKey;
+        s.firstRowsWritten = false;
+        throw;
+    }
     s.wasNew = isNew;
-
-    if (isNew && !s.batchMode)
-        writeFirstRows(db, s);
-    if (s.batchMode)
-        writeBatchRows(db, s);
-
-    tx.commit();
     return Saved;
 }
 
