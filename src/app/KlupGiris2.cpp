@@ -478,8 +478,7 @@ void TKlupGiris2::Button1Click()
     }
     if (rename) {
         const QDate today = FNow().date();
-        d.exec("Update C_MUSTERI SET C_MUSTERI.E16 = :n, C_MUSTERI.User = :u, C_MUSTERI.M1 = :t "
-               "where C_MUSTERI.Vergi_Dairesi = :r and C_MUSTERI.E16 = :o",
+        d.exec("Update C_MUSTERI SET E16 = :n, User = :u, M1 = :t where Vergi_Dairesi = :r and E16 = :o",
                {{"n", name},
                 {"u", Sifre->FUserName + ", " + Formats::dateToStr(today)},
                 {"t", today},
