@@ -15,6 +15,7 @@
 #include "platform/ui/Messages.h"
 #include "registry/MaskEdit.h"
 #include "registry/PersonChecks.h"
+#include "registry/PersonPhoto.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,6 +96,24 @@ TMusteriGiris2::TMusteriGiris2()
     buildMainBlock(top);
     buildPages();
     outer->addWidget(PageControl1, 1);
+
+    // The personal page's fields, made from the tables of buildPages, as
+    // members of their own.
+    static const std::pair<const char*, QLineEdit* TMusteriGiris2::*> named[] = {
+        {"Edit2", &TMusteriGiris2::Edit2}, {"Edit3", &TMusteriGiris2::Edit3}, {"Edit6", &TMusteriGiris2::Edit6}, {"Edit7", &TMusteriGiris2::Edit7},
+        {"Edit8", &TMusteriGiris2::Edit8}, {"Edit9", &TMusteriGiris2::Edit9}, {"Edit10", &TMusteriGiris2::Edit10}, {"Edit14", &TMusteriGiris2::Edit14},
+        {"Edit17", &TMusteriGiris2::Edit17}, {"Edit19", &TMusteriGiris2::Edit19}, {"Edit21", &TMusteriGiris2::Edit21}, {"Edit22", &TMusteriGiris2::Edit22},
+        {"Edit23", &TMusteriGiris2::Edit23}, {"Edit24", &TMusteriGiris2::Edit24}, {"Edit27", &TMusteriGiris2::Edit27}, {"Edit28", &TMusteriGiris2::Edit28},
+        {"Edit29", &TMusteriGiris2::Edit29}, {"Edit30", &TMusteriGiris2::Edit30}, {"Edit31", &TMusteriGiris2::Edit31}, {"Edit32", &TMusteriGiris2::Edit32},
+        {"Edit33", &TMusteriGiris2::Edit33}, {"Edit34", &TMusteriGiris2::Edit34}, {"Edit35", &TMusteriGiris2::Edit35}, {"Edit36", &TMusteriGiris2::Edit36},
+        {"Edit37", &TMusteriGiris2::Edit37}, {"Edit39", &TMusteriGiris2::Edit39}, {"Edit40", &TMusteriGiris2::Edit40}, {"Edit41", &TMusteriGiris2::Edit41},
+        {"Edit44", &TMusteriGiris2::Edit44}, {"Edit45", &TMusteriGiris2::Edit45}, {"Edit46", &TMusteriGiris2::Edit46}, {"Edit47", &TMusteriGiris2::Edit47},
+        {"Edit59", &TMusteriGiris2::Edit59}, {"Edit60", &TMusteriGiris2::Edit60}, {"Edit61", &TMusteriGiris2::Edit61}, {"Edit62", &TMusteriGiris2::Edit62},
+        {"Edit63", &TMusteriGiris2::Edit63}, {"Edit64", &TMusteriGiris2::Edit64}, {"Edit65", &TMusteriGiris2::Edit65}, {"Edit66", &TMusteriGiris2::Edit66},
+        {"Edit70", &TMusteriGiris2::Edit70}, {"Edit71", &TMusteriGiris2::Edit71}, {"Edit72", &TMusteriGiris2::Edit72},
+    };
+    for (const auto& [name, member] : named)
+        this->*member = findChild<QLineEdit*>(name);
 
     // Every field without a handler of its own marks the record changed.
     const QList<QWidget*> own = {Edit11, Edit12, Edit82};
@@ -754,9 +773,8 @@ void TMusteriGiris2::clearPerson()
 
 void TMusteriGiris2::loadPhoto()
 {
-    const QString file = DriveMap::toHost(FProgramFolder + "R" + QString::number(FPersonKey) + ".jpg");
     // A file that is missing or no JPEG picture leaves the photo hidden.
-    FPhotoLoaded = FPhoto.load(file, "JPEG") ? 1 : 0;
+    FPhotoLoaded = PersonPhoto::load(PersonPhoto::fileName(FProgramFolder, FPersonKey), FPhoto) ? 1 : 0;
     if (FPhotoLoaded)
         Image1->setPixmap(QPixmap::fromImage(FPhoto));
     else

@@ -169,6 +169,15 @@ public:
     QLineEdit* Edit42;          // "TC Kimlik No" (E42)
     QLineEdit* Edit73;          // "Ceza Durumu" (E73)
     TMaskEdit* MaskEdit4;       // "Verildiği Tarih" (M4)
+    // The other fields of the personal page (Edit2 Telefonlar, Edit3 Adres,
+    // Edit6 Sokak, Edit7 Cadde, Edit8 No1, Edit9 Semt, Edit45 Mahalle, Edit46
+    // Fax; every other EditN holds the column EN).
+    QLineEdit *Edit2, *Edit3, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10, *Edit14;
+    QLineEdit *Edit17, *Edit19, *Edit21, *Edit22, *Edit23, *Edit24, *Edit27, *Edit28;
+    QLineEdit *Edit29, *Edit30, *Edit31, *Edit32, *Edit33, *Edit34, *Edit35, *Edit36;
+    QLineEdit *Edit37, *Edit39, *Edit40, *Edit41, *Edit44, *Edit45, *Edit46, *Edit47;
+    QLineEdit *Edit59, *Edit60, *Edit61, *Edit62, *Edit63, *Edit64, *Edit65, *Edit66;
+    QLineEdit *Edit70, *Edit71, *Edit72;
     // Career page.
     QToolButton* SpeedButton3;  // "Stil Ekle"
     QLabel* Label_Stiller;      // "Stil Bilgileri": the styles summary

@@ -173,6 +173,20 @@ TEST_F(KlupGiris2Test, ARenameIsCarriedIntoThePersonsOfTheRegion)
     EXPECT_EQ(count("C_UYELIKSURESI"), 2);
 }
 
+TEST_F(KlupGiris2Test, NamesWithApostrophesAreSavedAndCarried)
+{
+    open(0, [&](QDialog*) {
+        fillClub("D'ARTAGNAN SPOR");
+        save();
+        addPerson(1, "D'ARTAGNAN SPOR", "İSTANBUL");
+        edit("Edit26")->setText("O'NEIL SPOR");
+        modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
+        save();
+        EXPECT_EQ(ui().lastText(), "Bilgiler Kaydedildi ...!\nSicil kayıtlarındaki Kulüp adları değiştirildi ...!");
+    });
+    EXPECT_EQ(db.scalar("select E16 from C_MUSTERI").toString(), "O'NEIL SPOR");
+}
+
 TEST_F(KlupGiris2Test, ARenameNotCarriedLeavesThePersons)
 {
     open(0, [&](QDialog*) {

@@ -143,6 +143,9 @@ TEST_F(MusteriGiris2Test, Design)
     EXPECT_EQ(editor->fieldOf("Adi"), edit("Edit11"));
     EXPECT_EQ(editor->fieldOf("Vergi_Numarasi"), edit("Edit5"));
     EXPECT_EQ(editor->fieldOf("M3"), date("MaskEdit3"));
+    EXPECT_EQ(editor->Edit46, edit("Edit46"));
+    EXPECT_EQ(editor->fieldOf("Fax"), editor->Edit46);
+    EXPECT_EQ(editor->fieldOf("E72"), editor->Edit72);
     for (const char* grid : {"DBGrid12", "DBGrid13", "DBGrid14", "DBGrid15", "DBGrid16", "DBGrid17", "DBGrid19"})
         EXPECT_NE(child<TDBGrid>(editor, grid), nullptr);
 }

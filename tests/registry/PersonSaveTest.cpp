@@ -332,6 +332,26 @@ TEST_F(PersonSaveTest, BatchModeAddsABeltRowEachTimeAndOneGymRowPerGym)
     EXPECT_EQ(count("F_GOR"), 2);
 }
 
+TEST_F(PersonSaveTest, TypedTextWithApostrophesIsStoredAsTyped)
+{
+    db.insert("C_UYELIKSURESI", {{"Durum_Key", 77}, {"Durum", "O'NEIL SPOR"}});
+    PersonSave s = newAthlete();
+    s.values.set("Adi", "D'ARTAGNAN");
+    s.values.set("Ad_Soyad", "D'ARTAGNAN YILMAZ");
+    s.values.set("E16", "O'NEIL SPOR");
+    s.values.set("E25", "SARI");
+    s.values.set("E58", "L'AQUILA");
+    s.values.set("Stil", "K'1");
+    ASSERT_EQ(PersonWriter::KisiYaz(db, s), PersonWriter::Saved);
+    s.styleChanged = true;
+    ASSERT_EQ(PersonWriter::KisiYaz(db, s), PersonWriter::Saved);
+    const Record r = person(s.personKey);
+    EXPECT_EQ(r.str("Adi"), "D'ARTAGNAN");
+    EXPECT_EQ(r.toInt("Client_Key"), 77);
+    EXPECT_EQ(r.str("Stiller"), "SARI(K'1)");
+    EXPECT_EQ(db.scalar("select Yer from F_KUSAK").toString(), "L'AQUILA");
+}
+
 TEST_F(PersonSaveTest, AFailingStepLeavesNothingHalfWritten)
 {
     db.exec("drop table F_ANT");
