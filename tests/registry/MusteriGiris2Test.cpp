@@ -613,6 +613,46 @@ TEST_F(MusteriGiris2Test, LicenceRowsGiveTheLicenceSummary)
     });
 }
 
+TEST_F(MusteriGiris2Test, NewRowsOfDifferentGridsTakeConsecutiveKeys)
+{
+    insertPerson(7);
+    Counters::set(db, "Sayiu", 20);
+    open(7, [&](QDialog*) {
+        editor->MenuItem12Click();
+        EXPECT_EQ(editor->DBGrid17->currentRecord().toInt("Gor_Key"), 21);
+        editor->MenuItem8Click();
+        EXPECT_EQ(editor->DBGrid12->currentRecord().toInt("Kus_Key"), 22);
+        EXPECT_EQ(editor->DBGrid12->currentRecord().toInt("Musteri_Key"), 7);
+    });
+}
+
+TEST_F(MusteriGiris2Test, TypingInTheStyleColumnOfTheBeltGridChangesNothing)
+{
+    insertPerson(7);
+    const int belt = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'SARI'").toInt();
+    db.insert("F_KUSAK", {{"Kus_Key", 3}, {"Musteri_Key", 7}, {"Kusak_Key", belt}, {"Stil", "KICK"}, {"Yer", "ANKARA"}});
+    open(7, [&](QDialog*) {
+        TDBGrid* g = editor->DBGrid12;
+        ASSERT_EQ(g->rowCount(), 1);
+        QApplication::setActiveWindow(editor);
+        auto typeCell = [&](const QString& field, const QString& text) {
+            g->setFocus();
+            g->setCurrentIndex(g->model()->index(0, g->columnOf(field)));
+            typeInto(g, text);
+            if (QWidget* cellEditor = QApplication::focusWidget(); cellEditor && cellEditor != g)
+                QTest::keyClick(cellEditor, Qt::Key_Return);
+            QApplication::processEvents();
+        };
+        typeCell("Stil", "full");
+        EXPECT_EQ(g->currentRecord().str("Stil"), "KICK");
+        EXPECT_EQ(g->state(), TDBGrid::Browse);
+        typeCell("Yer", "izmir");
+        EXPECT_EQ(g->currentRecord().str("Yer"), "İZMİR") << "other columns take typing";
+        g->cancel();
+        editor->FModified = 0;
+    });
+}
+
 TEST_F(MusteriGiris2Test, OnlyTheAdministratorChangesTheLicenceGrid)
 {
     open(0, [&](QDialog*) {
