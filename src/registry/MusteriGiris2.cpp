@@ -248,7 +248,10 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     g->addWidget(row(left, {Edit51, DBLookupComboBox5, Edit57, MaskEdit6}), r++, 1);
     g->addWidget(Label25, r, 0);
     g->addWidget(row(left, {Edit25, DBLookupComboBox11, Edit58, MaskEdit7, Edit82, DBLookupComboBox14}), r++, 1);
-    g->addWidget(caption("Prof. Hakem", "Label74", left), r, 0);
+    // The main window gives the captions of this configuration at start-up
+    // ("Prof. Hakem", "Kick Beden No", "Kick Ayak.No").
+    Label29 = caption("Poomse / Mil", "Label29", left);
+    g->addWidget(Label29, r, 0);
     g->addWidget(row(left, {Edit74, MaskEdit9}), r++, 1);
     g->addWidget(caption("Dosya No", "Label20", left), r, 0);
     g->addWidget(Edit20, r++, 1);
@@ -440,7 +443,9 @@ void TMusteriGiris2::buildPages()
         const char* name;
         const char* column;
         int limit;
+        const char* label = nullptr;  // the caption's own name, when it has one
     };
+    auto labelName = [](const Plain& x) { return x.label ? QString(x.label) : QString("Label_") + x.column; };
     const Plain phones[] = {{"İrtibat Tel", "Edit2", "Telefonlar", 20}, {"İş Tel", "Edit10", "E10", 20},
                             {"Ev Tel", "Edit61", "E61", 20},          {"Cep Tel", "Edit62", "E62", 20},
                             {"Fax No", "Edit46", "Fax", 20},          {"e-mail Adresi", "Edit63", "E63", 40}};
@@ -505,11 +510,11 @@ void TMusteriGiris2::buildPages()
     Edit73 = findChild<QLineEdit*>("Edit73");
     const Plain sizes[] = {{"Boy", "Edit37", "E37", 10},          {"Beden", "Edit34", "E34", 10},
                            {"Elbise Ölçüsü", "Edit35", "E35", 8}, {"Ayakkabı No", "Edit36", "E36", 8},
-                           {"Kick Beden No", "Edit64", "E64", 10}, {"Kick Ayak.No", "Edit65", "E65", 8},
+                           {"... Beden No", "Edit64", "E64", 10, "Label46"}, {"... Ayak.No", "Edit65", "E65", 8, "Label47"},
                            {"Spor Ayak.No", "Edit66", "E66", 8}};
     c = 0;
     for (const Plain& x : sizes) {
-        og->addWidget(caption(x.title, QString("Label_") + x.column, other), r, c);
+        og->addWidget(caption(x.title, labelName(x), other), r, c);
         og->addWidget(addEdit(x.name, x.column, x.limit), r, c + 1);
         c += 2;
         if (c == 6) {
@@ -541,6 +546,9 @@ void TMusteriGiris2::buildPages()
     m_fields.insert("Ferdi", CheckBox2);
     m_fields.insert("E82", CheckBox3);
     m_fields.insert("Kullanici", ComboBox3);
+
+    Label46 = findChild<QLabel*>("Label46");
+    Label47 = findChild<QLabel*>("Label47");
 
     buildCareerGrids();
 }
@@ -619,8 +627,8 @@ void TMusteriGiris2::FormActivate()
 
     // Only the administrator changes the licence grid.
     const bool admin = Sifre && Sifre->FIsAdmin;
-    DBGrid19->setReadOnly(!admin);
-    DBGrid19->setContextMenuPolicy(admin ? Qt::CustomContextMenu : Qt::NoContextMenu);
+    DBGrid1->setReadOnly(!admin);
+    DBGrid1->setContextMenuPolicy(admin ? Qt::CustomContextMenu : Qt::NoContextMenu);
 
     FLoaded = 0;
     FRefreshNeeded = 0;

@@ -107,6 +107,9 @@ public:
     TMaskEdit* MaskEdit9;
     QLineEdit* Edit20;          // "Dosya No" (DosyaNo)
     QLabel* Label25;            // "Kuşak"
+    QLabel* Label29;            // caption of E74 ("Prof. Hakem" after start-up)
+    QLabel* Label46;            // caption of E64 ("Kick Beden No" after start-up)
+    QLabel* Label47;            // caption of E65 ("Kick Ayak.No" after start-up)
     // Main block, right.
     QLineEdit* Edit5;           // "Sicil Numarası", read-only (Vergi_Numarasi)
     QLineEdit* Edit26;          // "Lisans No/V.Yılı" (E26, E67)
@@ -189,7 +192,7 @@ public:
     TDBGrid* DBGrid15;          // seminars (F_SEM)
     TDBGrid* DBGrid16;          // achievements and penalties (F_DER)
     TDBGrid* DBGrid17;          // gyms and coaches (F_GOR)
-    TDBGrid* DBGrid19;          // athlete licences (F_LNC)
+    TDBGrid* DBGrid1;           // athlete licences (F_LNC)
     // Pop-up menus of the grids, with their items.
     QMenu* PopupMenu12;         // belts: MenuItem7 "Sil", MenuItem8 "Yeni", DosyaEkle1, DosyaGster1, DosyaSil1
     QMenu* PopupMenu13;         // coach titles: MenuItem1, MenuItem2, DosyaEkle2, DosyaGster2, DosyaSil2
@@ -197,7 +200,7 @@ public:
     QMenu* PopupMenu15;         // seminars: MenuItem5, MenuItem6
     QMenu* PopupMenu16;         // achievements: MenuItem9, MenuItem10
     QMenu* PopupMenu17;         // gyms: MenuItem11, MenuItem12
-    QMenu* PopupMenu19;         // licences: MenuItem13, MenuItem14
+    QMenu* PopupMenu1;          // licences: MenuItem13, MenuItem14
     QAction* MenuItem1;
     QAction* MenuItem2;
     QAction* MenuItem3;

@@ -126,9 +126,9 @@ void TMusteriGiris2::buildCareerGrids()
     pg->setRowStretch(5, 1);
 
     auto* lv = new QVBoxLayout(TabSheet4);
-    DBGrid19 = makeGrid("DBGrid19", TabSheet4);
+    DBGrid1 = makeGrid("DBGrid1", TabSheet4);
     lv->addWidget(heading("Sporcu Lisans Bilgileri", "Label_F_LNC", TabSheet4));
-    lv->addWidget(DBGrid19, 1);
+    lv->addWidget(DBGrid1, 1);
 
     // Pop-up menus.
     auto menu = [this](const QString& name, TDBGrid* grid) {
@@ -173,9 +173,9 @@ void TMusteriGiris2::buildCareerGrids()
     PopupMenu17 = menu("PopupMenu17", DBGrid17);
     MenuItem11 = item(PopupMenu17, "MenuItem11", "Sil", &TMusteriGiris2::MenuItem11Click);
     MenuItem12 = item(PopupMenu17, "MenuItem12", "Yeni", &TMusteriGiris2::MenuItem12Click);
-    PopupMenu19 = menu("PopupMenu19", DBGrid19);
-    MenuItem13 = item(PopupMenu19, "MenuItem13", "Sil", &TMusteriGiris2::MenuItem13Click);
-    MenuItem14 = item(PopupMenu19, "MenuItem14", "Yeni", &TMusteriGiris2::MenuItem14Click);
+    PopupMenu1 = menu("PopupMenu1", DBGrid1);
+    MenuItem13 = item(PopupMenu1, "MenuItem13", "Sil", &TMusteriGiris2::MenuItem13Click);
+    MenuItem14 = item(PopupMenu1, "MenuItem14", "Yeni", &TMusteriGiris2::MenuItem14Click);
 
     m_career[Belts] = {DBGrid12, "F_KUSAK", "Kus_Key", "Tarih,Kus_Key", PopupMenu12};
     m_career[Coach] = {DBGrid13, "F_ANT", "Ant_Key", "Tarih,Ant_Key", PopupMenu13};
@@ -183,7 +183,7 @@ void TMusteriGiris2::buildCareerGrids()
     m_career[Seminars] = {DBGrid15, "F_SEM", "Sem_Key", "Tarih,Sem_Key", PopupMenu15};
     m_career[Achievements] = {DBGrid16, "F_DER", "Der_Key", "Tarih desc, Der_Key desc", PopupMenu16};
     m_career[Gyms] = {DBGrid17, "F_GOR", "Gor_Key", "Gor_Key desc", PopupMenu17};
-    m_career[Licences] = {DBGrid19, "F_LNC", "Lnc_Key", "Lnc_Key", PopupMenu19};
+    m_career[Licences] = {DBGrid1, "F_LNC", "Lnc_Key", "Lnc_Key", PopupMenu1};
 
     for (int i = 0; i < CareerCount; ++i) {
         const auto which = CareerIndex(i);
@@ -237,7 +237,7 @@ void TMusteriGiris2::buildCareerGrids()
         }
         return true;
     });
-    DBGrid19->setPostCheck([this](Record& row) {
+    DBGrid1->setPostCheck([this](Record& row) {
         if (lookupName(m_regionNames, row.value("Bolge_Key")).isEmpty() || row.str("Lnc_No").isEmpty() ||
             row.str("L_Tarih").isEmpty() || lookupName(m_clubNames, row.value("Klup_Key")).isEmpty()) {
             Messages::info(kIncomplete);
@@ -282,7 +282,7 @@ void TMusteriGiris2::applyLookups()
                           plain("Odul", "Ödül/Puan", 76), plain("Gorev", "Açıklama", 145),
                           plain("Kulup", "Kulüp / Görev Yeri", 402)});
     DBGrid17->setColumns({plain("Gorev", "Salonu", 259), plain("Antrenor", "Antrenörü", 195)});
-    DBGrid19->setColumns({plain("Lnc_No", "Lisans Numarası", 100),
+    DBGrid1->setColumns({plain("Lnc_No", "Lisans Numarası", 100),
                           lookupColumn("Klup_Adi", "Klup_Key", "Kulüp Adı", 355, m_clubNames),
                           lookupColumn("Bolge_Adi", "Bolge_Key", "Bölge", 64, m_regionNames),
                           dateColumn("L_Tarih", "Lisans Tarihi", 78), dateColumn("V_Tarih", "Vize Tarihi", 78),
@@ -511,7 +511,7 @@ void TMusteriGiris2::MenuItem12Click()
 
 void TMusteriGiris2::MenuItem13Click()
 {
-    deleteRow(Licences, lookupName(m_clubNames, DBGrid19->currentRecord().value("Klup_Key")));
+    deleteRow(Licences, lookupName(m_clubNames, DBGrid1->currentRecord().value("Klup_Key")));
 }
 
 void TMusteriGiris2::MenuItem14Click()
@@ -565,7 +565,7 @@ void TMusteriGiris2::Query19AfterPost()
 
 void TMusteriGiris2::SonLisans()
 {
-    const Records rows = DBGrid19->records();
+    const Records rows = DBGrid1->records();
     QStringList years;
     for (const Record& r : rows) {
         const QDate visa = r.date("V_Tarih");

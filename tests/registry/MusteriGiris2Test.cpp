@@ -146,7 +146,7 @@ TEST_F(MusteriGiris2Test, Design)
     EXPECT_EQ(editor->Edit46, edit("Edit46"));
     EXPECT_EQ(editor->fieldOf("Fax"), editor->Edit46);
     EXPECT_EQ(editor->fieldOf("E72"), editor->Edit72);
-    for (const char* grid : {"DBGrid12", "DBGrid13", "DBGrid14", "DBGrid15", "DBGrid16", "DBGrid17", "DBGrid19"})
+    for (const char* grid : {"DBGrid12", "DBGrid13", "DBGrid14", "DBGrid15", "DBGrid16", "DBGrid17", "DBGrid1"})
         EXPECT_NE(child<TDBGrid>(editor, grid), nullptr);
 }
 
@@ -598,7 +598,7 @@ TEST_F(MusteriGiris2Test, LicenceRowsGiveTheLicenceSummary)
                         {"Bolge_Key", 6}, {"L_Tarih", QDate(2007, 1, 1)}, {"V_Tarih", QDate(2008, 1, 1)}});
     Counters::set(db, "Sayiu", 10);
     open(7, [&](QDialog*) {
-        TDBGrid* g = editor->DBGrid19;
+        TDBGrid* g = editor->DBGrid1;
         editor->MenuItem14Click();
         g->setFieldValue("Lnc_No", "06-049-000002");
         pick(g, "Klup_Adi", "KARTAL SPOR");
@@ -656,13 +656,13 @@ TEST_F(MusteriGiris2Test, TypingInTheStyleColumnOfTheBeltGridChangesNothing)
 TEST_F(MusteriGiris2Test, OnlyTheAdministratorChangesTheLicenceGrid)
 {
     open(0, [&](QDialog*) {
-        EXPECT_FALSE(editor->DBGrid19->isReadOnly());
-        EXPECT_EQ(editor->DBGrid19->contextMenuPolicy(), Qt::CustomContextMenu);
+        EXPECT_FALSE(editor->DBGrid1->isReadOnly());
+        EXPECT_EQ(editor->DBGrid1->contextMenuPolicy(), Qt::CustomContextMenu);
     });
     Sifre->FIsAdmin = false;
     open(0, [&](QDialog*) {
-        EXPECT_TRUE(editor->DBGrid19->isReadOnly());
-        EXPECT_EQ(editor->DBGrid19->contextMenuPolicy(), Qt::NoContextMenu);
+        EXPECT_TRUE(editor->DBGrid1->isReadOnly());
+        EXPECT_EQ(editor->DBGrid1->contextMenuPolicy(), Qt::NoContextMenu);
     });
 }
 
