@@ -306,6 +306,7 @@ private:
     void openLists();
     void loadPerson();
     void clearPerson();
+    void buildCareerColumns();
     void applyLookups();
     void showCheckFailure(int kind, const QString& message, const QString& focusColumn);
     bool askQuestion(const QString& text, bool raised);

@@ -259,10 +259,10 @@ void TMusteriGiris2::buildCareerGrids()
             FModified = 1;
     });
 
-    applyLookups();
+    buildCareerColumns();
 }
 
-void TMusteriGiris2::applyLookups()
+void TMusteriGiris2::buildCareerColumns()
 {
     DBGrid12->setColumns({lookupColumn("Kusak_Adi", "Kusak_Key", "Kuşak", 102, m_beltNames), plain("Stil", "", 84),
                           plain("Yer", "Verildiği Yer", 86), dateColumn("Tarih", "", 60), plain("KarNo", "No", 44),
@@ -288,6 +288,28 @@ void TMusteriGiris2::applyLookups()
                           dateColumn("L_Tarih", "Lisans Tarihi", 78), dateColumn("V_Tarih", "Vize Tarihi", 78),
                           dateColumn("T_Tarih", "Transfer Tarihi", 79), plain("Kategori", "Menajer", 149),
                           plain("Ack", "Açıklama", 460)});
+}
+
+void TMusteriGiris2::applyLookups()
+{
+    // Only the names change; titles and widths stay as they are (the main
+    // window retitles a column at start-up).
+    auto refresh = [](TDBGrid* grid, const QString& keyField, const QList<QPair<QVariant, QString>>& names) {
+        for (int i = 0; i < grid->columns().size(); ++i) {
+            if (grid->column(i).keyField == keyField) {
+                GridColumn c = grid->column(i);
+                c.lookup = names;
+                grid->setColumn(i, c);
+            }
+        }
+    };
+    refresh(DBGrid12, "Kusak_Key", m_beltNames);
+    refresh(DBGrid13, "Durum_Key", m_coachTitles);
+    refresh(DBGrid14, "Durum_Key", m_refereeTitles);
+    refresh(DBGrid16, "Turnuva_Key", m_activities);
+    refresh(DBGrid16, "Durum_Key", m_categoryNames);
+    refresh(DBGrid1, "Klup_Key", m_clubNames);
+    refresh(DBGrid1, "Bolge_Key", m_regionNames);
 }
 
 void TMusteriGiris2::KulupAdlari()

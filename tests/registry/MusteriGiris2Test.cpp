@@ -613,6 +613,15 @@ TEST_F(MusteriGiris2Test, LicenceRowsGiveTheLicenceSummary)
     });
 }
 
+TEST_F(MusteriGiris2Test, GridTitlesSetAtStartUpSurviveTheOpening)
+{
+    GridColumn c = editor->DBGrid1->column(6);
+    c.title = "YÖNETİCİ";
+    editor->DBGrid1->setColumn(6, c);
+    insertPerson(7);
+    open(7, [&](QDialog*) { EXPECT_EQ(editor->DBGrid1->column(6).title, "YÖNETİCİ"); });
+}
+
 TEST_F(MusteriGiris2Test, NewRowsOfDifferentGridsTakeConsecutiveKeys)
 {
     insertPerson(7);
