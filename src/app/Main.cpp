@@ -4,6 +4,7 @@
 #include "app/Formats.h"
 #include "app/MainCommands.h"
 #include "app/Sifre.h"
+#include "registry/MusteriGiris2.h"
 #include "scoring/KuraList.h"
 #include "reports/Baslik1S.h"
 #include "competition/MusteriGiris3.h"
@@ -378,16 +379,22 @@ void TMain::FormShow()
 
     // Captions of other screens, each a fixed text:
     //   person search (TMusteriGiris1): Label28 "Prof.Hakem";
-    //   person editor (TMusteriGiris2): Label46 "Kick Beden No", Label47 "Kick Ayak.No";
     //   personal record sheet report (TPrintMenu1S): QRLabel79 " Kick Beden No",
     //     QRLabel80 " Kick Ayakkabı No", QRLabel39 " Profesyonel Hakem";
-    //   person editor: Label29 "Prof. Hakem";
-    //   licence row dialog: Label10 "Menajer";
-    //   person editor: title of the seventh column of the career grid DBGrid1 "Menajer".
+    //   licence row dialog: Label10 "Menajer".
+    MusteriGiris2->Label46->setText("Kick Beden No");
+    MusteriGiris2->Label47->setText("Kick Ayak.No");
+    MusteriGiris2->Label29->setText("Prof. Hakem");
+    {
+        GridColumn seventh = MusteriGiris2->DBGrid1->column(6);
+        seventh.title = "Menajer";
+        MusteriGiris2->DBGrid1->setColumn(6, seventh);
+    }
     // Person search screen's print menu: hide "Sporcu Kuşak Kimlik", "Millilik Diploması",
     //   "Hakem Kimlik", "Diploma", "Temsilci", "Milli Sporcu Kimlik", "Poomse Hakem"; retitle
     //   "Sporcu Dan Kimlik" to "Sporcu Kimlik"; hide "Antrenör Kimlik (Vizesiz)".
-    // Person editor: hide the page "    Mesleki Bilgiler    ".
+    // Person editor: no "    Mesleki Bilgiler    " page.
+    MusteriGiris2->PageControl1->setTabVisible(MusteriGiris2->PageControl1->indexOf(MusteriGiris2->TabSheet5), false);
     // Person search screen: retitle "Sporcu Lisans Kartı" to "Profesyonel Sporcu Lisans Kartı".
     // File-transfer screen (TPublishForm): FPhotoSubdirectory := "fed".
 

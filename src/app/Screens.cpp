@@ -8,6 +8,7 @@
 #include "app/Form5.h"
 #include "app/ImtRapor.h"
 #include "app/Isyeri.h"
+#include "app/KlupGiris2.h"
 #include "app/KusakGir.h"
 #include "app/Main.h"
 #include "app/MetinIlave.h"
@@ -22,6 +23,7 @@
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
+#include "registry/MusteriGiris2.h"
 #include "reports/Baslik1.h"
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
@@ -74,6 +76,8 @@ void Screens::createAll()
     make(TurnuvaTuru);
     make(Metins);
     make(MetinIlave);
+    make(KlupGiris2);
+    make(MusteriGiris2);
     make(TurnuvaGir);
     make(Giris1);
     make(MusteriGiris3);

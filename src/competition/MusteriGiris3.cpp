@@ -1,5 +1,7 @@
 #include "competition/MusteriGiris3.h"
 
+#include "registry/MusteriGiris2.h"
+
 #include "app/Agirlik.h"
 #include "app/BrivexSchema.h"
 #include "app/CmPort.h"
@@ -1206,8 +1208,11 @@ void TMusteriGiris3::Edit5Change()
 
 void TMusteriGiris3::SpAc()
 {
-    if (PersonEditor)
-        PersonEditor(FEditKey.toInt());
+    // The person editor, for this person (0: a new one), as opened from here.
+    MusteriGiris2->FFromWeighIn = 1;
+    MusteriGiris2->FBatchMode = 0;
+    MusteriGiris2->FPersonKey = FEditKey.toInt();
+    MusteriGiris2->showModal();
     // What the editor may have changed: the clubs and the person.
     FClubRows = db().select("select Durum_Key, Durum from C_UYELIKSURESI where Durum_Key > 1 order by Durum");
     const QString club = DBLookupComboBox4->currentText();

@@ -107,10 +107,6 @@ public:
     // Today's date; tests fix it.
     std::function<QDate()> FToday = [] { return QDate::currentDate(); };
 
-    // Opens the person editor for a key (0: a new person) with FFromWeighIn
-    // set, FBatchMode cleared, modally. Set where the editor is created.
-    inline static std::function<void(int personKey)> PersonEditor;
-
     // --- Controls -------------------------------------------------------------
     // Person search and registration panel (left).
     QGroupBox* GroupBox1;           // " Sporcu Sicil İşlemleri "

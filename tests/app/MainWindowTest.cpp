@@ -7,6 +7,8 @@
 #include "app/Users.h"
 #include "platform/settings/Registry.h"
 #include "support/Screenshot.h"
+#include "registry/MusteriGiris2.h"
+#include "competition/MusteriGiris3.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -451,6 +453,18 @@ TEST_P(ReportCommands, AskTheTitleAndPreviewTheLists)
 INSTANTIATE_TEST_SUITE_P(Commands, ReportCommands,
                          ::testing::Values(ReportCommandCase{"TartListeleri1", "C_LISTE"},
                                            ReportCommandCase{"KuraListeleri1", "C_KURA"}));
+
+TEST_F(MainWindowTest, StartUpRetitlesThePersonEditorAndHidesItsProfessionalPage)
+{
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    EXPECT_EQ(MusteriGiris2->Label46->text(), "Kick Beden No");
+    EXPECT_EQ(MusteriGiris2->Label47->text(), "Kick Ayak.No");
+    EXPECT_EQ(MusteriGiris2->Label29->text(), "Prof. Hakem");
+    EXPECT_EQ(MusteriGiris2->DBGrid1->column(6).title, "Menajer");
+    EXPECT_FALSE(MusteriGiris2->PageControl1->isTabVisible(MusteriGiris2->PageControl1->indexOf(MusteriGiris2->TabSheet5)));
+    EXPECT_EQ(MusteriGiris3->FOrderBy, "Ad");
+    EXPECT_TRUE(MusteriGiris3->BitBtn10->isHidden());
+}
 
 TEST_F(MainWindowTest, DoubleClickOnTheBlankLabelRunsItsCommand)
 {

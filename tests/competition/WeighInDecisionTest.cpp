@@ -2,6 +2,7 @@
 // the limit rule, the rows written, the checks before a write, the override
 // buttons and the operations on list rows.
 #include "competition/WeighInFixture.h"
+#include "registry/MusteriGiris2.h"
 
 #include "app/DbConventions.h"
 
@@ -163,13 +164,15 @@ TEST_F(WeighInDecision, AthleteWithoutClassesIsSentToThePersonEditor)
 {
     addPerson(1, "VELİ KAYA", {{"Kullanici", 0}});
     QList<int> opened;
-    TMusteriGiris3::PersonEditor = [&](int key) {
-        opened << key;
-        db.exec("update C_MUSTERI set Kullanici = 1 where Musteri_Key = 1");
-    };
     open();
     selectByNumber("1");
     answer(true);
+    modals().expect("TMusteriGiris2", [&](QDialog*) {
+        opened << MusteriGiris2->FPersonKey;
+        EXPECT_EQ(MusteriGiris2->FFromWeighIn, 1);
+        EXPECT_EQ(MusteriGiris2->FBatchMode, 0);
+        db.exec("update C_MUSTERI set Kullanici = 1 where Musteri_Key = 1");
+    });
     click(screen->BitBtn2);
     EXPECT_EQ(questions, QStringList{"Sporcunun Branşı ve Müsabakada Katılacağı Branş Sayısı belli değildir.\nSporcu "
                                      "sicil ekranında bunları girmek istermisiniz ...?"});
@@ -282,12 +285,12 @@ TEST_F(WeighInDecision, AskingBeforeADisqualificationSendsToThePersonEditor)
 {
     addPerson(1, "VELİ KAYA", {{"E53", kMen65}});
     QList<int> opened;
-    TMusteriGiris3::PersonEditor = [&](int key) { opened << key; };
     screen->FWarnBeforeDisqualify = 1;
     open();
     selectByNumber("1");
     typeWeight("70");
     answer(true);
+    modals().expect("TMusteriGiris2", [&](QDialog*) { opened << MusteriGiris2->FPersonKey; });
     click(screen->BitBtn2);
     EXPECT_EQ(questions, QStringList{"Sporcu " + kMen65 + " Branşında DİSKALİFİYE Edilecektir.\nBranşı Değiştirilsinmi ...?"});
     EXPECT_TRUE(rows().isEmpty());

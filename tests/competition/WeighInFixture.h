@@ -90,7 +90,6 @@ protected:
     {
         if (screen && screen->isVisible())
             screen->close();
-        TMusteriGiris3::PersonEditor = nullptr;
         Formats::setDecimalSeparator('.');
         ScreensTest::TearDown();
     }

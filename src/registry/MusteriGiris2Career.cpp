@@ -1,0 +1,616 @@
+// The person record editor's career grids: belts, coach and referee titles,
+// seminars, achievements and penalties, gyms, athlete licences. Each grid
+// shows the rows of the person on screen; rows typed into a grid are stored
+// when the cursor leaves them, through the grid's check, independently of
+// the person's "Kaydet".
+#include "registry/MusteriGiris2.h"
+
+#include "app/BrivexSchema.h"
+#include "app/DbConventions.h"
+#include "app/Form5.h"
+#include "app/Formats.h"
+#include "app/Sifre.h"
+#include "platform/ui/Messages.h"
+#include "registry/MaskEdit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kIncomplete = "Eksik veya hatalı giriş yaptınız ...!";
+
+QLabel* heading(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+GridColumn plain(const QString& field, const QString& title, int width)
+{
+    return GridColumn(field, title, width);
+}
+
+GridColumn dateColumn(const QString& field, const QString& title, int width)
+{
+    GridColumn c(field, title, width);
+    c.date = true;
+    c.alignment = Qt::AlignHCenter;
+    return c;
+}
+
+GridColumn centred(const QString& field, const QString& title, int width)
+{
+    GridColumn c(field, title, width);
+    c.alignment = Qt::AlignHCenter;
+    return c;
+}
+
+GridColumn lookupColumn(const QString& field, const QString& keyField, const QString& title, int width,
+                        const QList<QPair<QVariant, QString>>& lookup)
+{
+    GridColumn c(field, title, width);
+    c.keyField = keyField;
+    c.lookup = lookup;
+    return c;
+}
+
+} // namespace
+
+void TMusteriGiris2::buildCareerGrids()
+{
+    auto makeGrid = [this](const QString& name, QWidget* parent) {
+        auto* g = new TDBGrid(parent);
+        g->setObjectName(name);
+        g->setReadOnly(false);
+        g->setTurkishUpper();
+        return g;
+    };
+
+    // Career page: coach and referee titles above, belts and seminars below.
+    auto* cg = new QGridLayout(TabSheet2);
+    DBGrid13 = makeGrid("DBGrid13", TabSheet2);
+    DBGrid14 = makeGrid("DBGrid14", TabSheet2);
+    DBGrid12 = makeGrid("DBGrid12", TabSheet2);
+    DBGrid15 = makeGrid("DBGrid15", TabSheet2);
+    SpeedButton3 = new QToolButton(TabSheet2);
+    SpeedButton3->setObjectName("SpeedButton3");
+    SpeedButton3->setText("Stil Ekle");
+    Label_Stiller = new QLabel(TabSheet2);
+    Label_Stiller->setObjectName("Label_Stiller");
+    SpeedButton6 = new QToolButton(TabSheet2);
+    SpeedButton6->setObjectName("SpeedButton6");
+    SpeedButton6->setText("+");
+    SpeedButton6->setToolTip("Yeni Giriş");
+    cg->addWidget(heading("Antrenörlük Kariyeri", "Label_F_ANT", TabSheet2), 0, 0);
+    cg->addWidget(DBGrid13, 1, 0);
+    cg->addWidget(heading("Hakemlik Kariyeri", "Label_F_HAKEM", TabSheet2), 0, 1);
+    cg->addWidget(DBGrid14, 1, 1);
+    auto* beltHead = new QWidget(TabSheet2);
+    auto* bh = new QHBoxLayout(beltHead);
+    bh->setContentsMargins(0, 0, 0, 0);
+    bh->addWidget(heading("Kuşak Bilgileri", "Label_F_KUSAK", beltHead));
+    bh->addWidget(SpeedButton3);
+    bh->addWidget(new QLabel("Stil Bilgileri :", beltHead));
+    bh->addWidget(Label_Stiller, 1);
+    cg->addWidget(beltHead, 2, 0);
+    cg->addWidget(DBGrid12, 3, 0);
+    auto* semHead = new QWidget(TabSheet2);
+    auto* sh = new QHBoxLayout(semHead);
+    sh->setContentsMargins(0, 0, 0, 0);
+    sh->addWidget(heading("Katıldığı Seminerler", "Label_F_SEM", semHead));
+    sh->addWidget(SpeedButton6);
+    sh->addStretch(1);
+    cg->addWidget(semHead, 2, 1);
+    cg->addWidget(DBGrid15, 3, 1);
+
+    auto* av = new QVBoxLayout(TabSheet3);
+    DBGrid16 = makeGrid("DBGrid16", TabSheet3);
+    av->addWidget(heading("Başarı, Derece, Ödül ve Cezalar", "Label_F_DER", TabSheet3));
+    av->addWidget(DBGrid16, 1);
+
+    auto* pg = qobject_cast<QGridLayout*>(TabSheet1->layout());
+    DBGrid17 = makeGrid("DBGrid17", TabSheet1);
+    pg->addWidget(heading("Salon ve Antrenörleri", "Label_F_GOR", TabSheet1), 4, 0, 1, 2);
+    pg->addWidget(DBGrid17, 5, 0, 1, 2);
+    pg->setRowStretch(5, 1);
+
+    auto* lv = new QVBoxLayout(TabSheet4);
+    DBGrid1 = makeGrid("DBGrid1", TabSheet4);
+    lv->addWidget(heading("Sporcu Lisans Bilgileri", "Label_F_LNC", TabSheet4));
+    lv->addWidget(DBGrid1, 1);
+
+    // Pop-up menus.
+    auto menu = [this](const QString& name, TDBGrid* grid) {
+        auto* m = new QMenu(this);
+        m->setObjectName(name);
+        grid->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(grid, &QWidget::customContextMenuRequested, this,
+                [m, grid](const QPoint& pos) { m->popup(grid->viewport()->mapToGlobal(pos)); });
+        return m;
+    };
+    auto item = [this](QMenu* m, const QString& name, const QString& text, void (TMusteriGiris2::*slot)()) {
+        QAction* a = m->addAction(text);
+        a->setObjectName(name);
+        if (slot)
+            connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    PopupMenu12 = menu("PopupMenu12", DBGrid12);
+    MenuItem7 = item(PopupMenu12, "MenuItem7", "Sil", &TMusteriGiris2::MenuItem7Click);
+    MenuItem8 = item(PopupMenu12, "MenuItem8", "Yeni", &TMusteriGiris2::MenuItem8Click);
+    DosyaEkle1 = item(PopupMenu12, "DosyaEkle1", "Dosya Ekle", nullptr);
+    DosyaGster1 = item(PopupMenu12, "DosyaGster1", "Dosya Göster", nullptr);
+    DosyaSil1 = item(PopupMenu12, "DosyaSil1", "Dosya Sil", nullptr);
+    PopupMenu13 = menu("PopupMenu13", DBGrid13);
+    MenuItem1 = item(PopupMenu13, "MenuItem1", "Sil", &TMusteriGiris2::MenuItem1Click);
+    MenuItem2 = item(PopupMenu13, "MenuItem2", "Yeni", &TMusteriGiris2::MenuItem2Click);
+    DosyaEkle2 = item(PopupMenu13, "DosyaEkle2", "Dosya Ekle", nullptr);
+    DosyaGster2 = item(PopupMenu13, "DosyaGster2", "Dosya Göster", nullptr);
+    DosyaSil2 = item(PopupMenu13, "DosyaSil2", "Dosya Sil", nullptr);
+    PopupMenu14 = menu("PopupMenu14", DBGrid14);
+    MenuItem3 = item(PopupMenu14, "MenuItem3", "Sil", &TMusteriGiris2::MenuItem3Click);
+    MenuItem4 = item(PopupMenu14, "MenuItem4", "Yeni", &TMusteriGiris2::MenuItem4Click);
+    DosyaEkle3 = item(PopupMenu14, "DosyaEkle3", "Dosya Ekle", nullptr);
+    DosyaGster3 = item(PopupMenu14, "DosyaGster3", "Dosya Göster", nullptr);
+    DosyaSil3 = item(PopupMenu14, "DosyaSil3", "Dosya Sil", nullptr);
+    PopupMenu15 = menu("PopupMenu15", DBGrid15);
+    MenuItem5 = item(PopupMenu15, "MenuItem5", "Sil", &TMusteriGiris2::MenuItem5Click);
+    MenuItem6 = item(PopupMenu15, "MenuItem6", "Yeni", &TMusteriGiris2::MenuItem6Click);
+    PopupMenu16 = menu("PopupMenu16", DBGrid16);
+    MenuItem9 = item(PopupMenu16, "MenuItem9", "Sil", &TMusteriGiris2::MenuItem9Click);
+    MenuItem10 = item(PopupMenu16, "MenuItem10", "Yeni", &TMusteriGiris2::MenuItem10Click);
+    PopupMenu17 = menu("PopupMenu17", DBGrid17);
+    MenuItem11 = item(PopupMenu17, "MenuItem11", "Sil", &TMusteriGiris2::MenuItem11Click);
+    MenuItem12 = item(PopupMenu17, "MenuItem12", "Yeni", &TMusteriGiris2::MenuItem12Click);
+    PopupMenu1 = menu("PopupMenu1", DBGrid1);
+    MenuItem13 = item(PopupMenu1, "MenuItem13", "Sil", &TMusteriGiris2::MenuItem13Click);
+    MenuItem14 = item(PopupMenu1, "MenuItem14", "Yeni", &TMusteriGiris2::MenuItem14Click);
+
+    m_career[Belts] = {DBGrid12, "F_KUSAK", "Kus_Key", "Tarih,Kus_Key", PopupMenu12};
+    m_career[Coach] = {DBGrid13, "F_ANT", "Ant_Key", "Tarih,Ant_Key", PopupMenu13};
+    m_career[Referee] = {DBGrid14, "F_HAKEM", "Hak_Key", "Tarih,Hak_Key", PopupMenu14};
+    m_career[Seminars] = {DBGrid15, "F_SEM", "Sem_Key", "Tarih,Sem_Key", PopupMenu15};
+    m_career[Achievements] = {DBGrid16, "F_DER", "Der_Key", "Tarih desc, Der_Key desc", PopupMenu16};
+    m_career[Gyms] = {DBGrid17, "F_GOR", "Gor_Key", "Gor_Key desc", PopupMenu17};
+    m_career[Licences] = {DBGrid1, "F_LNC", "Lnc_Key", "Lnc_Key", PopupMenu1};
+
+    for (int i = 0; i < CareerCount; ++i) {
+        const auto which = CareerIndex(i);
+        TDBGrid* g = m_career[i].grid;
+        g->setNewRowHandler([this, which](Record& row) { return newRowKeys(which, row); });
+        g->setWriter([this, which](const Record& row, bool isNew) { writeRow(which, row, isNew); });
+    }
+
+    // Checks before a row is stored.
+    DBGrid12->setPostCheck([this](Record& row) {
+        if (lookupName(m_beltNames, row.value("Kusak_Key")).isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        return true;
+    });
+    for (CareerIndex which : {Coach, Referee}) {
+        m_career[which].grid->setPostCheck([this, which](Record& row) {
+            const auto& titles = which == Coach ? m_coachTitles : m_refereeTitles;
+            if (lookupName(titles, row.value("Durum_Key")).isEmpty()) {
+                Messages::info(kIncomplete);
+                return false;
+            }
+            return !sameTitleHeld(which, row);
+        });
+    }
+    DBGrid15->setPostCheck([](Record& row) {
+        if (row.str("Seminer").isEmpty() || row.str("Tarih").isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        return true;
+    });
+    DBGrid16->setPostCheck([this](Record& row) {
+        if (lookupName(m_categoryNames, row.value("Durum_Key")).isEmpty() ||
+            lookupName(m_activities, row.value("Turnuva_Key")).isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        const int activity = row.toInt("Turnuva_Key");
+        if ((activity == 1 || activity == 2) && row.str("Tarih").isEmpty()) {
+            Messages::info("Tarih Girmediniz ...!");
+            return false;
+        }
+        return true;
+    });
+    DBGrid17->setPostCheck([](Record& row) {
+        if (row.str("Gorev").isEmpty() && row.str("Antrenor").isEmpty()) {
+            Messages::info("Eksik giriş yaptınız ...!");
+            return false;
+        }
+        return true;
+    });
+    DBGrid1->setPostCheck([this](Record& row) {
+        if (lookupName(m_regionNames, row.value("Bolge_Key")).isEmpty() || row.str("Lnc_No").isEmpty() ||
+            row.str("L_Tarih").isEmpty() || lookupName(m_clubNames, row.value("Klup_Key")).isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        return true;
+    });
+
+    // The style of a belt row is changed only through the style field.
+    connect(DBGrid12, &TDBGrid::keyPressed, this, [this](QKeyEvent* e, bool* consumed) {
+        if (e->type() != QEvent::KeyPress || DBGrid12->currentField().toLower() != "stil")
+            return;
+        const QString t = e->text();
+        if (!t.isEmpty() && (t[0].isPrint() || t[0] == QChar('\b')))
+            *consumed = true;
+    });
+    connect(DBGrid12, &QAbstractItemView::clicked, this, [this] {
+        if (FLoaded)
+            FModified = 1;
+    });
+
+    buildCareerColumns();
+}
+
+void TMusteriGiris2::buildCareerColumns()
+{
+    DBGrid12->setColumns({lookupColumn("Kusak_Adi", "Kusak_Key", "Kuşak", 102, m_beltNames), plain("Stil", "", 84),
+                          plain("Yer", "Verildiği Yer", 86), dateColumn("Tarih", "", 60), plain("KarNo", "No", 44),
+                          plain("Dip_No_Tar", "Dip.Tarih, No", 81)});
+    DBGrid12->setColumnReadOnly("Stil", true);
+    DBGrid13->setColumns({lookupColumn("Durum", "Durum_Key", "Antrenörlük Durumu", 160, m_coachTitles),
+                          plain("Yer", "Verildiği Yer", 94), dateColumn("Tarih", "", 67), plain("KarNo", "No", 56),
+                          plain("Dip_No_Tar", "Dip.Tarih, No", 81)});
+    DBGrid14->setColumns({lookupColumn("Durum", "Durum_Key", "Hakemlik Durumu", 160, m_refereeTitles),
+                          plain("Yer", "Verildiği Yer", 94), dateColumn("Tarih", "", 67), plain("KarNo", "No", 56),
+                          plain("Dip_No_Tar", "Dip.Tarih, No", 81)});
+    DBGrid15->setColumns({plain("Seminer", "Seminer Adı", 230), dateColumn("BTar", "Baş. Tarihi", 63),
+                          dateColumn("Tarih", "Bitiş Tarihi", 63), plain("Yer", "Verildiği Yer", 103)});
+    DBGrid16->setColumns({lookupColumn("Turnuva_Adi", "Turnuva_Key", "Faaliyet", 397, m_activities),
+                          lookupColumn("Brans_Adi", "Durum_Key", "Branş", 200, m_categoryNames),
+                          centred("Sp_Say", "Sp.Say.", 41), centred("Derece", "", 41), dateColumn("Tarih", "", 63),
+                          plain("Odul", "Ödül/Puan", 76), plain("Gorev", "Açıklama", 145),
+                          plain("Kulup", "Kulüp / Görev Yeri", 402)});
+    DBGrid17->setColumns({plain("Gorev", "Salonu", 259), plain("Antrenor", "Antrenörü", 195)});
+    DBGrid1->setColumns({plain("Lnc_No", "Lisans Numarası", 100),
+                          lookupColumn("Klup_Adi", "Klup_Key", "Kulüp Adı", 355, m_clubNames),
+                          lookupColumn("Bolge_Adi", "Bolge_Key", "Bölge", 64, m_regionNames),
+                          dateColumn("L_Tarih", "Lisans Tarihi", 78), dateColumn("V_Tarih", "Vize Tarihi", 78),
+                          dateColumn("T_Tarih", "Transfer Tarihi", 79), plain("Kategori", "Menajer", 149),
+                          plain("Ack", "Açıklama", 460)});
+}
+
+void TMusteriGiris2::applyLookups()
+{
+    // Only the names change; titles and widths stay as they are (the main
+    // window retitles a column at start-up).
+    auto refresh = [](TDBGrid* grid, const QString& keyField, const QList<QPair<QVariant, QString>>& names) {
+        for (int i = 0; i < grid->columns().size(); ++i) {
+            if (grid->column(i).keyField == keyField) {
+                GridColumn c = grid->column(i);
+                c.lookup = names;
+                grid->setColumn(i, c);
+            }
+        }
+    };
+    refresh(DBGrid12, "Kusak_Key", m_beltNames);
+    refresh(DBGrid13, "Durum_Key", m_coachTitles);
+    refresh(DBGrid14, "Durum_Key", m_refereeTitles);
+    refresh(DBGrid16, "Turnuva_Key", m_activities);
+    refresh(DBGrid16, "Durum_Key", m_categoryNames);
+    refresh(DBGrid1, "Klup_Key", m_clubNames);
+    refresh(DBGrid1, "Bolge_Key", m_regionNames);
+}
+
+void TMusteriGiris2::KulupAdlari()
+{
+    for (int i = 0; i < DBGrid16->columns().size(); ++i) {
+        if (DBGrid16->column(i).field == "Kulup") {
+            GridColumn c = DBGrid16->column(i);
+            c.pickList = m_allClubNames;
+            DBGrid16->setColumn(i, c);
+        }
+    }
+    for (int i = 0; i < DBGrid17->columns().size(); ++i) {
+        if (DBGrid17->column(i).field.toLower() == "gorev") {
+            GridColumn c = DBGrid17->column(i);
+            c.pickList = m_allClubNames;
+            DBGrid17->setColumn(i, c);
+        }
+    }
+}
+
+// --- Opening, closing, reopening ---------------------------------------------------
+
+void TMusteriGiris2::DBGridIslem(bool open)
+{
+    m_careerOpen = open;
+    for (int i = 0; i < CareerCount; ++i) {
+        if (open)
+            reopen(CareerIndex(i));
+        else
+            m_career[i].grid->setRecords({});
+    }
+}
+
+void TMusteriGiris2::reopen(CareerIndex which, const QVariant& keepKey)
+{
+    const Career& c = m_career[which];
+    if (!m_careerOpen) {
+        c.grid->setRecords({});
+        return;
+    }
+    c.grid->setRecords(db().select("select * from " + Database::identifier(c.table) +
+                                       " where Musteri_Key = :k order by " + c.orderBy,
+                                   {{"k", FPersonKey}}));
+    if (keepKey.isValid() && !keepKey.isNull())
+        c.grid->locate(c.keyColumn, keepKey);
+}
+
+QString TMusteriGiris2::lookupName(const QList<QPair<QVariant, QString>>& list, const QVariant& key) const
+{
+    if (!key.isValid() || key.isNull() || key.toString().isEmpty())
+        return QString();
+    for (const auto& item : list)
+        if (item.first.toString() == key.toString())
+            return item.second;
+    return QString();
+}
+
+// --- New rows, storing, deleting ------------------------------------------------------
+
+bool TMusteriGiris2::newRowKeys(CareerIndex which, Record& row)
+{
+    // A person not yet saved has closed grids: no rows of its own.
+    if (!m_careerOpen)
+        return false;
+    TDBGrid::setValue(row, m_career[which].keyColumn, Counters::next(db(), "Sayiu"));
+    TDBGrid::setValue(row, "Musteri_Key", FPersonKey);
+    return true;
+}
+
+void TMusteriGiris2::newRow(CareerIndex which)
+{
+    if (!m_careerOpen)
+        return;
+    m_career[which].grid->insertRow();
+}
+
+bool TMusteriGiris2::sameTitleHeld(CareerIndex which, const Record& row)
+{
+    const bool coach = which == Coach;
+    const QString table = coach ? "F_ANT" : "F_HAKEM";
+    const QString key = coach ? "Ant_Key" : "Hak_Key";
+    const auto other = db().first("SELECT * from " + table + " where Musteri_Key = :p and " + key +
+                                      " <> :k and Durum_Key = :d",
+                                  {{"p", FPersonKey}, {"k", row.value(key)}, {"d", row.value("Durum_Key")}});
+    if (!other)
+        return false;
+    Messages::info(coach ? "Aynı Antrenörlük Bilgisi Kayıtlıdır. Lütfen Düzeltme ve İlavenizi Onun Üzerinde "
+                           "Yapınız ...!"
+                         : "Aynı Hakemlik Bilgisi Kayıtlıdır. Lütfen Düzeltme ve İlavenizi Onun Üzerinde Yapınız "
+                           "...!");
+    // The typed values are dropped: the grid shows the stored rows again.
+    reopen(which);
+    return true;
+}
+
+void TMusteriGiris2::writeRow(CareerIndex which, const Record& row, bool isNew)
+{
+    const Career& c = m_career[which];
+    const TableDef* def = brivexSchema().table(c.table);
+    QVariantMap fields;
+    for (const ColumnDef& col : def->columns)
+        if (row.has(col.name))
+            fields.insert(col.name, row.value(col.name));
+    if (isNew) {
+        db().insert(c.table, fields);
+    } else {
+        const QVariant key = fields.take(c.keyColumn);
+        db().update(c.table, fields, Database::identifier(c.keyColumn) + " = :w_k", {{"w_k", key}});
+    }
+    switch (which) {
+    case Seminars:
+        Query15AfterPost();
+        break;
+    case Achievements:
+        Query16AfterPost();
+        break;
+    case Gyms:
+        Query17AfterPost();
+        break;
+    case Licences:
+        Query19AfterPost();
+        break;
+    default:
+        break;
+    }
+}
+
+void TMusteriGiris2::deleteRow(CareerIndex which, const QString& name)
+{
+    if (!m_careerOpen)
+        return;
+    const Career& c = m_career[which];
+    const Record row = c.grid->currentRecord();
+    const QVariant key = row.value(c.keyColumn);
+    if (row.isEmpty() || !key.isValid() || key.isNull() || key.toString().isEmpty())
+        return;
+    if (!askQuestion(name + " Silinecektir. Eminmisiniz ...?", false))
+        return;
+    c.grid->cancel();
+    db().exec("delete * from " + Database::identifier(c.table) + " where " + Database::identifier(c.keyColumn) +
+                  " = :k",
+              {{"k", key}});
+    switch (which) {
+    case Seminars:
+        Query15AfterPost();
+        break;
+    case Achievements:
+        Query16AfterPost();
+        break;
+    case Gyms:
+        Query17AfterPost();
+        break;
+    case Licences:
+        Query19AfterPost();
+        break;
+    default:
+        reopen(which);
+        break;
+    }
+}
+
+void TMusteriGiris2::MenuItem1Click()
+{
+    deleteRow(Coach, lookupName(m_coachTitles, DBGrid13->currentRecord().value("Durum_Key")));
+}
+
+void TMusteriGiris2::MenuItem2Click()
+{
+    newRow(Coach);
+}
+
+void TMusteriGiris2::MenuItem3Click()
+{
+    deleteRow(Referee, lookupName(m_refereeTitles, DBGrid14->currentRecord().value("Durum_Key")));
+}
+
+void TMusteriGiris2::MenuItem4Click()
+{
+    newRow(Referee);
+}
+
+void TMusteriGiris2::MenuItem5Click()
+{
+    deleteRow(Seminars, DBGrid15->currentRecord().str("Seminer"));
+}
+
+void TMusteriGiris2::MenuItem6Click()
+{
+    newRow(Seminars);
+}
+
+void TMusteriGiris2::MenuItem7Click()
+{
+    deleteRow(Belts, lookupName(m_beltNames, DBGrid12->currentRecord().value("Kusak_Key")));
+}
+
+void TMusteriGiris2::MenuItem8Click()
+{
+    newRow(Belts);
+}
+
+void TMusteriGiris2::MenuItem9Click()
+{
+    deleteRow(Achievements, lookupName(m_activities, DBGrid16->currentRecord().value("Turnuva_Key")));
+}
+
+void TMusteriGiris2::MenuItem10Click()
+{
+    newRow(Achievements);
+}
+
+void TMusteriGiris2::MenuItem11Click()
+{
+    deleteRow(Gyms, DBGrid17->currentRecord().str("Gorev"));
+}
+
+void TMusteriGiris2::MenuItem12Click()
+{
+    newRow(Gyms);
+}
+
+void TMusteriGiris2::MenuItem13Click()
+{
+    deleteRow(Licences, lookupName(m_clubNames, DBGrid1->currentRecord().value("Klup_Key")));
+}
+
+void TMusteriGiris2::MenuItem14Click()
+{
+    newRow(Licences);
+}
+
+// --- What follows a stored or deleted row ------------------------------------------------
+
+void TMusteriGiris2::Query15AfterPost()
+{
+    reopen(Seminars);
+    // The latest seminar (by the order Tarih, Sem_Key) gives "Seminer Tar".
+    if (DBGrid15->rowCount() == 0) {
+        MaskEdit8->setMaskedText(QString());
+        return;
+    }
+    DBGrid15->setCurrentRow(DBGrid15->rowCount() - 1);
+    const QDate last = DBGrid15->currentRecord().date("Tarih");
+    MaskEdit8->setMaskedText(last.isValid() ? Formats::dateToStr(last) : QString());
+}
+
+void TMusteriGiris2::Query16AfterPost()
+{
+    // The penalty status is the text of the latest row on the penalty
+    // activity.
+    Edit73->clear();
+    reopen(Achievements);
+    for (const Record& r : DBGrid16->records()) {
+        if (r.toInt("Turnuva_Key") == kPenaltyActivityKey) {
+            Edit73->setText(r.str("Gorev"));
+            break;
+        }
+    }
+}
+
+void TMusteriGiris2::Query17AfterPost()
+{
+    // The newest gym row gives the gym and the coach.
+    reopen(Gyms);
+    const Record first = DBGrid17->records().isEmpty() ? Record() : DBGrid17->records().first();
+    Edit49->setText(first.str("Gorev"));
+    Edit48->setText(first.str("Antrenor"));
+}
+
+void TMusteriGiris2::Query19AfterPost()
+{
+    reopen(Licences);
+    SonLisans();
+}
+
+void TMusteriGiris2::SonLisans()
+{
+    const Records rows = DBGrid1->records();
+    QStringList years;
+    for (const Record& r : rows) {
+        const QDate visa = r.date("V_Tarih");
+        if (visa.isValid())
+            years << QString::number(visa.year()).rightJustified(4, QChar('0'));
+    }
+    Edit107->setText(years.join(","));
+    if (rows.isEmpty()) {
+        Edit67->clear();
+        Edit26->clear();
+        return;
+    }
+    const Record& last = rows.last();
+    QDate reference = last.date("V_Tarih");
+    if (!reference.isValid())
+        reference = last.date("T_Tarih");
+    if (!reference.isValid())
+        reference = last.date("L_Tarih");
+    if (reference.isValid()) {
+        if (last.str("Lnc_No") != "SERBEST")
+            Edit67->setText(QString::number(reference.year()));
+    } else {
+        Edit67->clear();
+    }
+    Edit26->setText(last.str("Lnc_No"));
+}
