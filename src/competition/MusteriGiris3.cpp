@@ -1,6 +1,7 @@
 #include "competition/MusteriGiris3.h"
 
 #include "registry/MusteriGiris2.h"
+#include "reports/CompetitionReports.h"
 
 #include "app/Agirlik.h"
 #include "app/BrivexSchema.h"
@@ -429,6 +430,9 @@ void TMusteriGiris3::buildControls()
     connect(BitBtn8, &QPushButton::clicked, this, &TMusteriGiris3::BitBtn8Click);
     connect(BitBtn9, &QPushButton::clicked, this, &TMusteriGiris3::BitBtn9Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TMusteriGiris3::BitBtn5Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TMusteriGiris3::BitBtn3Click);
+    connect(TartiListesi1, &QAction::triggered, this, &TMusteriGiris3::BitBtn3Click);
+    connect(ListelerTm1, &QAction::triggered, this, &TMusteriGiris3::ListelerTm1Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TMusteriGiris3::SpeedButton1Click);
     connect(Sil1, &QAction::triggered, this, &TMusteriGiris3::Sil1Click);
     connect(Sil2, &QAction::triggered, this, &TMusteriGiris3::Sil2Click);
@@ -1240,4 +1244,34 @@ void TMusteriGiris3::openEditorAndReselect()
     FEditKey = QString::number(FAthleteKey);
     SpAc();
     reselect();
+}
+
+// --- Reports ---------------------------------------------------------------------------------
+
+ReportCaller TMusteriGiris3::reportCaller()
+{
+    ReportCaller c;
+    c.window = this;
+    c.inPreview = &FInPreview;
+    c.setPreviewReport = [this](QObject* report) { FPreviewReport = report; };
+    return c;
+}
+
+void TMusteriGiris3::BitBtn3Click()
+{
+    // The class and gender of the highlighted accepted row; with none, the
+    // disqualified list's row still lets the report look (and find nothing).
+    Reports::WeighInClass list;
+    list.listOpen = FListsOpen;
+    const Record accepted = DBGrid2->currentRecord();
+    list.hasAthlete = FListsOpen && (!accepted.isEmpty() || !DBGrid3->currentRecord().isEmpty());
+    list.brans = accepted.isEmpty() ? QString() : accepted.str("Brans");
+    list.cinsiyet = accepted.isEmpty() ? QString() : accepted.str("Cinsiyet");
+    Reports::tartiListesi(reportCaller(), list, {true, FGradeMode != 0});
+}
+
+void TMusteriGiris3::ListelerTm1Click()
+{
+    Reports::tartiListeleriKategori(reportCaller(), FCategoryKey == kAllCategoriesKey ? QString() : FCategoryName,
+                                    {true, FGradeMode != 0});
 }

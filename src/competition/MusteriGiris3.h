@@ -17,6 +17,7 @@
 // a weight class belongs to the category its name ends with.
 
 #include "app/Form.h"
+#include "reports/ReportLaunch.h"
 #include "competition/ScaleFrame.h"
 #include "platform/db/Database.h"
 
@@ -264,6 +265,8 @@ public Q_SLOTS:
     void KlupTakimCaptionClick();
     void TartiBransCaptionClick();
     void SpeedButton1Click();
+    void BitBtn3Click();            // "Tartı Listesi": the accepted list's class
+    void ListelerTm1Click();        // the weigh-in lists of the category (or all)
     // The scale's characters.
     void SerialPort1RxChar(QObject* Sender, int Count);
 
@@ -273,6 +276,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // This screen as the caller of a report.
+    ReportCaller reportCaller();
     // The person as the weigh-in reads it.
     static QString personSelect();
     Database& db() const;

@@ -6,6 +6,7 @@
 #include "app/Form5.h"
 #include "app/Main.h"
 #include "competition/MusteriGiris3.h"
+#include "reports/CompetitionReports.h"
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
@@ -938,14 +939,28 @@ void TKuraList::Label1Click()
     updateLabels();
 }
 
+ReportCaller TKuraList::reportCaller()
+{
+    ReportCaller c;
+    c.window = this;
+    c.inPreview = &FSkipActivate;
+    c.setPreviewReport = [this](QObject* report) { SetPreviewReport(report); };
+    return c;
+}
+
 void TKuraList::BitBtn3Click()
 {
-    // The weigh-in list report comes with the reports.
+    Reports::WeighInClass list;
+    list.listOpen = m_weighInOpen;
+    list.hasAthlete = m_weighInOpen && (!DBGrid2->currentRecord().isEmpty() || !m_unapproved.isEmpty());
+    list.brans = Edit2->text();
+    list.cinsiyet = Edit3->text();
+    Reports::tartiListesi(reportCaller(), list, {});
 }
 
 void TKuraList::ListelerTm1Click()
 {
-    // The weigh-in lists report comes with the reports.
+    Reports::tartiListeleriKategori(reportCaller(), QString(), {});
 }
 
 // ---------------------------------------------------------------------------
@@ -1337,9 +1352,22 @@ void TKuraList::Delete1Click() {}
 void TKuraList::BitBtn6Click() {}
 void TKuraList::BitBtn16Click() {}
 void TKuraList::Rpsajizelgesi1Click() {}
-void TKuraList::MenuItem1Click() {}
-void TKuraList::MenuItem2Click() {}
-void TKuraList::RinglereDalmTablosu1Click() {}
+void TKuraList::MenuItem1Click()
+{
+    const Record bout = DBGrid1->currentRecord();
+    Reports::kuraListesi(reportCaller(), m_boutListOpen, bout.isEmpty() ? QVariant() : bout.value("Kura_Key"),
+                         Edit1->text(), Edit4->text());
+}
+
+void TKuraList::MenuItem2Click()
+{
+    Reports::kuraListeleri(reportCaller());
+}
+
+void TKuraList::RinglereDalmTablosu1Click()
+{
+    Reports::ringlereDagilimListesi(reportCaller(), FRingWord);
+}
 void TKuraList::MaSonuSayfas1Click() {}
 void TKuraList::SonuListesi1Click() {}
 void TKuraList::BitBtn12Click() {}

@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 // The match screen "KURA Ekranı" (retitled "Müsabaka Ekranı" at start-up):
 // the competition desk. Two lists side by side:
 //   - the draw panel (Panel2, left): the approved weigh-in rows of one
@@ -15,6 +16,7 @@
 // it once at start-up through applyStartupConfiguration().
 
 #include "app/Form.h"
+#include "reports/ReportLaunch.h"
 #include "platform/db/Database.h"
 #include "scoring/MatchState.h"
 
@@ -51,6 +53,8 @@ public:
     QString FSpecialCode;           // OzelKod of C_SAYI
     int FHomePending = 1;           // the first activation has not run yet
     QString FRingWord;              // "RİNG"
+    QPointer<QObject> FPreviewReport;   // the report whose preview a launcher of this screen runs
+    void SetPreviewReport(QObject* report) { FPreviewReport = report; }
     int FPointGap = 0;              // score difference limit of live scoring
     int FSerialDevice = 0;          // the serial scoring device is in use
     int FDevicePortFailed = 0;      // the device port failed to open at the last activation
@@ -261,6 +265,8 @@ private:
     bool boutWritable(Record& row);
     void writeBoutRow(const Record& row);
 
+    // This screen as the caller of a report.
+    ReportCaller reportCaller();
     bool m_boutListOpen = false;
     bool m_weighInOpen = false;
     Records m_unapproved;

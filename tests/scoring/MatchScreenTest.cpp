@@ -18,6 +18,7 @@
 #include "platform/settings/Registry.h"
 #include "scoring/KuraList.h"
 #include "scoring/RandomSource.h"
+#include "reports/CompetitionReports.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -823,6 +824,38 @@ TEST_F(LoginSwitchesEnglishOff, AtItsActivation)
     KuraList->FEnglish = 1;
     ASSERT_TRUE(login("ADMIN", "1234"));
     EXPECT_EQ(KuraList->FEnglish, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MatchScreenStation, BoutListsOfEveryClassArePreviewedWhileTheScreenWaits)
+{
+    weightClass(kBranch, "E");
+    for (int i = 0; i < 2; ++i)
+        entrant(QString("SPORCU %1").arg(i + 1), QString("BÖLGE %1").arg(i));
+    open();
+    KuraList->KuraCek(kBranch, "ERKEK");
+    ui().clear();
+    modals().expect("TBaslik1S", [](QDialog* d) { d->close(); });
+    bool waited = false;
+    modals().expect("ReportPreview", [&](QDialog* d) {
+        waited = !KuraList->isEnabled() && KuraList->FSkipActivate == 1;
+        d->close();
+    });
+    KuraList->MenuItem2Click();
+    EXPECT_TRUE(waited);
+    EXPECT_TRUE(KuraList->isEnabled());
+    EXPECT_EQ(KuraList->FSkipActivate, 0);
+    EXPECT_FALSE(KuraList->FPreviewReport.isNull());
+}
+
+TEST_F(MatchScreenStation, WeighInListOfAClassNeedsItsList)
+{
+    open();
+    KuraList->BitBtn3Click();
+    EXPECT_EQ(ui().texts(), QStringList{Reports::kChooseBranch});
 }
 
 } // namespace
