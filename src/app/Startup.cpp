@@ -8,6 +8,8 @@
 #include "app/SplashForm.h"
 #include "app/Version.h"
 #include "platform/paths/DriveMap.h"
+
+#include <QScreen>
 #include "platform/report/ReportExpression.h"
 
 void Startup::prepare()
@@ -34,6 +36,10 @@ int Startup::run(int argc, char** argv)
 {
     BrivexApplication app(argc, argv);
     prepare();
+    // Maximised; where no window manager does that, the window still covers
+    // the screen.
+    if (const QScreen* screen = Main->screen())
+        Main->setGeometry(screen->availableGeometry());
     Main->showMaximized();
     const int rc = app.exec();
     Screens::destroyAll();
