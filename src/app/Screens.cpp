@@ -9,6 +9,8 @@
 #include "app/Porgres.h"
 #include "app/Sifre.h"
 #include "app/SifreCheck.h"
+#include "scoring/Skor.h"
+#include "scoring/SkorbGiris.h"
 
 #include <functional>
 #include <vector>
@@ -45,6 +47,8 @@ void Screens::createAll()
     make(ImtRapor);
     make(AboutBox);
     make(CmPort);
+    make(Skor);
+    make(Skorb_giris);
 }
 
 void Screens::destroyAll()
