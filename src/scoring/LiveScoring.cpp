@@ -93,6 +93,7 @@ LiveScoring::LiveScoring(Database& db, MatchState& match, LiveScoringHost& host,
     connect(SpeedButton12, &QToolButton::clicked, this, &LiveScoring::SpeedButton12Click);
     connect(SpeedButton13, &QToolButton::clicked, this, &LiveScoring::SpeedButton13Click);
     GroupBox2->hide();
+    m_group = GroupBox2;
 }
 
 LiveScoring::~LiveScoring()
@@ -102,8 +103,8 @@ LiveScoring::~LiveScoring()
     if (m_skor && m_skor->FLive == this)
         m_skor->FLive = nullptr;
     // The group belongs to the match screen once it is embedded there.
-    if (GroupBox2 && !GroupBox2->parent())
-        delete GroupBox2;
+    if (m_group && !m_group->parent())
+        delete m_group;
 }
 
 void LiveScoring::setInputs(std::shared_ptr<ScoringInputs> inputs)

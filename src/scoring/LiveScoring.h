@@ -291,6 +291,7 @@ private:
     LiveScoringHost& m_host;
     std::shared_ptr<TimeSource> m_time;
     std::shared_ptr<ScoringInputs> m_inputs;
+    QPointer<QGroupBox> m_group;
     QPointer<TSkor> m_skor;
     QPointer<TSkorb_giris> m_dialog;
     Values m_v;

@@ -389,6 +389,7 @@ void LiveScoring::MsabakayEkranaYkle1Click()
         m_host.reloadRingList();
     FRoundEndSave = 0;
     FConvertedWarnings = {};
+    k.setWindowState(k.windowState() | Qt::WindowMaximized);
     k.show();
     k.raise();
     k.activateWindow();

@@ -547,7 +547,7 @@ void TSkor::closeUnasked()
 
 bool TSkor::FormCloseQuery()
 {
-    if (m_closeUnasked || !FLive || !FLive->closeNeedsConfirmation())
+    if (m_closeUnasked || !FLive || !FLive->closeNeedsConfirmation() || !Form5)
         return true;
     Form5->Label1->setText("Skorboard şu an aktif. Çıkmak istediğinizden emin misiniz...?");
     Form5->showModal();

@@ -2,6 +2,9 @@
 // into the bout row by the operation that makes it.
 #include "LiveFixture.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
+
 using namespace ScoreboardLook;
 
 namespace {
@@ -213,6 +216,28 @@ TEST_F(ScoringOpsTest, NothingIsScoredWithoutAnOpenBout)
     event("1B+");
     event("MB+");
     EXPECT_EQ(bout(1).values(), before.values());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ScoringOpsTest, TheControlGroupDrivesTheOperationsFromTheMatchScreen)
+{
+    // The match screen embeds the group; its controls keep their names.
+    QWidget matchScreen;
+    live->GroupBox2->setParent(&matchScreen);
+    EXPECT_EQ(live->GroupBox2->title(), " Skorboard Kontrol ");
+    click(child<QRadioButton>(&matchScreen, "RadioButton5"));
+    click(child<QAbstractButton>(&matchScreen, "SpeedButton7"));
+    EXPECT_EQ(bout(1).toInt("C2K"), 1);
+    click(child<QAbstractButton>(&matchScreen, "SpeedButton11"));
+    EXPECT_EQ(bout(1).toInt("H2K"), 1);
+    click(child<QAbstractButton>(&matchScreen, "SpeedButton1"));
+    EXPECT_TRUE(live->Timer1->isEnabled());
+    click(child<QAbstractButton>(&matchScreen, "SpeedButton2"));
+    EXPECT_FALSE(live->Timer1->isEnabled());
+    live->GroupBox2->setParent(nullptr);
 }
 
 } // namespace
