@@ -156,8 +156,17 @@ void LiveScoring::homeLefts()
         home.set(i + 1, controls[i]->x());
 }
 
+void LiveScoring::bind()
+{
+    if (!m_skor)
+        m_skor = Skor;
+    if (!m_dialog)
+        m_dialog = Skorb_giris;
+}
+
 void LiveScoring::activate()
 {
+    bind();
     if (FHomePending) {
         homeLefts();
         FHomePending = 0;
@@ -201,6 +210,7 @@ void LiveScoring::MusBilgiGoster()
 
 void LiveScoring::SkorbTestDefault()
 {
+    bind();
     if (m_dialog)
         m_dialog->resetTestMarks();
 }
@@ -615,6 +625,7 @@ void LiveScoring::warningTakenBack(bool blue, Penalty kind)
 
 void LiveScoring::EkranDegis()
 {
+    bind();
     if (!m_skor)
         return;
     if (FHomePending) {

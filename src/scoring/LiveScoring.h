@@ -284,6 +284,9 @@ private:
     QString clubFor(const class Record& row, int side) const;
     void showFlag(int side, const QString& region, bool* english);
     void homeLefts();
+    // The program's scoreboard and settings dialog when none were given
+    // (they may be created after live scoring).
+    void bind();
     void placeLeadMarks();
 
     Database& m_db;

@@ -121,6 +121,7 @@ void LiveScoring::showFlag(int side, const QString& region, bool* english)
 
 void LiveScoring::MsabakayEkranaYkle1Click()
 {
+    bind();
     if (!m_skor || !m_dialog)
         return;
     if (boutOpen()) {

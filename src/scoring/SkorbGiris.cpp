@@ -190,8 +190,14 @@ void TSkorb_giris::FormActivate()
     Database* db = FDatabase;
     if (!db && Sifre && Sifre->ADOConnection1.isOpen())
         db = &Sifre->ADOConnection1;
-    if (db)
-        Query16 = db->select("select Musteri_Key, Ad_Soyad from C_MUSTERI where E51<>'' order by Ad_Soyad");
+    // The referee lists only help typing: a list that cannot be read is left
+    // empty and the names are typed.
+    try {
+        if (db)
+            Query16 = db->select("select Musteri_Key, Ad_Soyad from C_MUSTERI where E51<>'' order by Ad_Soyad");
+    } catch (const DbError&) {
+        Query16.clear();
+    }
     for (QComboBox* list : {DBLookupComboBox1, DBLookupComboBox2, DBLookupComboBox3, DBLookupComboBox4}) {
         list->clear();
         for (const Record& r : Query16)

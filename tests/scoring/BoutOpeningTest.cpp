@@ -493,6 +493,22 @@ TEST_F(BoutOpeningTest, TheCloseBoxRunsTheChecksAndThenAccepts)
     EXPECT_TRUE(Skor->isVisible());
 }
 
+TEST_F(BoutOpeningTest, AnEntryOfTheRefereeListsFillsItsNameField)
+{
+    db.insert("C_MUSTERI", {{"Musteri_Key", 5}, {"Ad_Soyad", "HAKAN YILMAZ"}, {"E51", "A"}});
+    db.insert("C_MUSTERI", {{"Musteri_Key", 6}, {"Ad_Soyad", "SPORCU"}, {"E51", ""}});
+    addStandardBout();
+    match->current = 1;
+    modals().expect("TSkorb_giris", [](QDialog*) {
+        ASSERT_EQ(Skorb_giris->DBLookupComboBox1->count(), 1) << "referees only";
+        Skorb_giris->DBLookupComboBox4->setCurrentIndex(0);
+        Skorb_giris->DBLookupComboBox4Click();
+        EXPECT_EQ(Skorb_giris->Edit8->text(), "HAKAN YILMAZ");
+        click(Skorb_giris->BitBtn2);
+    });
+    live->MsabakayEkranaYkle1Click();
+}
+
 TEST_F(BoutOpeningTest, AClickOnAJudgesCaptionEmptiesHisName)
 {
     Skorb_giris->Edit1->setText("ALİ");
