@@ -32,6 +32,8 @@
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
 #include "scoring/KuraList.h"
+#include "scoring/Skor.h"
+#include "scoring/SkorbGiris.h"
 
 #include <functional>
 #include <vector>
@@ -84,6 +86,8 @@ void Screens::createAll()
     make(Kura_Kayit);
     make(Kur_Sec);
     make(KuraList);
+    make(Skor);
+    make(Skorb_giris);
     make(Baslik1);
     make(Baslik2);
     make(Baslik4);

@@ -1,0 +1,221 @@
+// Live scoring: the bout clock, rounds and breaks.
+#include "scoring/LiveScoring.h"
+
+#include "app/Sifre.h"
+#include "platform/db/Database.h"
+#include "platform/media/MediaPlayer.h"
+#include "platform/ui/Messages.h"
+#include "scoring/MatchState.h"
+#include "scoring/ScoreboardWidgets.h"
+#include "scoring/Skor.h"
+
+#include <QLabel>
+
+using namespace ScoreboardLook;
+
+namespace {
+int seconds(const QString& clock)
+{
+    return ClockText::parse(clock).value_or(0);
+}
+}
+
+void LiveScoring::stopTimers()
+{
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+}
+
+void LiveScoring::playSignal()
+{
+    // The last eleven seconds are counted with the signal.
+    if (FSignalSound && m_v.clock >= 1 && m_v.clock <= 11) {
+        MediaPlayer1->stop();
+        MediaPlayer1->play();
+    }
+}
+
+void LiveScoring::stopSignal()
+{
+    if (FSignalSound)
+        MediaPlayer1->stop();
+}
+
+void LiveScoring::SpeedButton1Click()
+{
+    if (!boutOpen() || FBoutDecided || Timer1->isEnabled() || Timer2->isEnabled())
+        return;
+    if (clockAtZero()) {
+        Messages::error("Kalan Süre 00:00 olduğu için başlatılamıyor. Devam etmek istiyorsanız Kalan Süre'yi "
+                        "değiştiriniz ...!");
+        return;
+    }
+    if (m_skor)
+        setTransparent(m_skor->Label4, true);
+    hideWinnerEntry();
+    FBoutEnded = 0;
+    Timer1->setEnabled(true);
+    setStatus(QString("Round %1/%2 - FIGHT!").arg(m_v.round).arg(s.FRoundCount), Black);
+    FSaveTick = 0;
+    SerialPortAc();
+    FMiceLive = 1;
+}
+
+void LiveScoring::SpeedButton2Click()
+{
+    if (!boutOpen() || Timer2->isEnabled() || !Timer1->isEnabled())
+        return;
+    // At zero the next tick ends the round.
+    if (clockAtZero())
+        return;
+    Timer1->setEnabled(false);
+    setStatus(QString("Round %1/%2 - TIMEOUT").arg(m_v.round).arg(s.FRoundCount), Yellow);
+    FDeviceLive = 0;
+    FMiceLive = 0;
+    n_time_save();
+}
+
+void LiveScoring::Timer1Timer()
+{
+    if (!boutOpen()) {
+        Timer1->setEnabled(false);
+        if (FSerialDevice)
+            m_inputs->closeDevice();
+        return;
+    }
+    // The judges' mice must still be there.
+    if (FMiceMode && (!FMiceLinked || !TSifre::MouseKontrol())) {
+        SpeedButton2Click();
+        Messages::error("SCORING CONTROL DEVICE NOT FOUND\nScoreboard will close ...!");
+        SkorbTestDefault();
+        FMiceLinked = 0;
+        if (m_skor)
+            m_skor->closeUnasked();
+        return;
+    }
+    if (!clockAtZero()) {
+        playSignal();
+        m_v.clock -= 1;
+        if (m_skor)
+            m_skor->n_time->setText(clockText());
+        if (++FSaveTick >= 5) {
+            FSaveTick = 0;
+            n_time_save();
+        }
+        return;
+    }
+    // The tick after the clock reached zero ends the round.
+    Timer1->setEnabled(false);
+    FDeviceLive = 0;
+    FMiceLive = 0;
+    FRoundEndSave = 1;
+    n_time_save();
+    FRoundEndSave = 0;
+    startBreakOrDecide();
+}
+
+void LiveScoring::startBreakOrDecide()
+{
+    if (m_v.round < s.FRoundCount) {
+        m_v.clock = seconds(s.FBreakTime);
+        if (m_skor)
+            m_skor->n_time->setText(clockText());
+        Timer2->setEnabled(true);
+        stopSignal();
+        if (FStopSound)
+            MediaPlayer2->play();
+        setStatus(QString("Round %1/%2 - BREAK").arg(m_v.round).arg(s.FRoundCount), Yellow);
+        return;
+    }
+    // The last round: no break and no round-end sound.
+    stopSignal();
+    if (FSemiContact == 1)
+        setStatus("TIME STOP!", Yellow);
+    else
+        SonucDeg();
+}
+
+void LiveScoring::Timer2Timer()
+{
+    if (!boutOpen()) {
+        Timer2->setEnabled(false);
+        return;
+    }
+    if (!clockAtZero()) {
+        playSignal();
+        m_v.clock -= 1;
+        if (m_skor)
+            m_skor->n_time->setText(clockText());
+        return;
+    }
+    endBreak(true);
+}
+
+void LiveScoring::endBreak(bool playSounds)
+{
+    Timer2->setEnabled(false);
+    SpeedButton3Click();
+    if (playSounds)
+        stopSignal();
+    m_v.clock = seconds(FSemiContact == 1 && FExtraRound == 1 ? FExtraDuration : FBoutDuration);
+    if (m_skor)
+        m_skor->n_time->setText(clockText());
+    n_time_save();
+    if (FBoutEnded == 0)
+        setStatus("READY", Black);
+}
+
+void LiveScoring::SpeedButton3Click()
+{
+    if (!boutOpen())
+        return;
+    Values next = m_v;
+    next.round += 1;
+    store(next, {"Raunt"}, false);
+    if (m_skor)
+        m_skor->Raunt->setText(QString::number(m_v.round));
+}
+
+void LiveScoring::SpeedButton4Click()
+{
+    if (!boutOpen())
+        return;
+    Values next = m_v;
+    next.round -= 1;
+    store(next, {"Raunt"}, false);
+    if (m_skor)
+        m_skor->Raunt->setText(QString::number(m_v.round));
+}
+
+void LiveScoring::n_time_save()
+{
+    const int key = openBoutKey();
+    QVariantMap fields{{"n_time", clockText()}};
+    const QString record = RoundRecord::column(m_v.round);
+    if (FRoundEndSave == 1 && !record.isEmpty()) {
+        // Every finished round of the first four keeps its record, also one
+        // in which nothing was scored.
+        const auto row = m_db.first("select Kura_Key, " + record + " from C_KURA where Kura_Key = :k", {{"k", key}});
+        if (!row)
+            return;
+        if (row->str(record).isEmpty())
+            RoundKayit(fields);
+    }
+    m_db.update("C_KURA", fields, "Kura_Key = :w_k", {{"w_k", key}});
+}
+
+void LiveScoring::IlaveRound()
+{
+    if (!boutOpen() || FSemiContact == 0 || FBoutDecided == 1 || FExtraRound == 1 || m_v.round < s.FRoundCount ||
+        !clockAtZero() || Timer1->isEnabled() || Timer2->isEnabled())
+        return;
+    hideWinnerEntry();
+    if (m_skor)
+        setTransparent(m_skor->Label4, true);
+    m_v.clock = 0;
+    if (m_skor)
+        m_skor->n_time->setText(clockText());
+    FExtraRound = 1;
+    Timer2->setEnabled(true);
+    setStatus("EXTRA TIME", Yellow);
+}

@@ -1,0 +1,169 @@
+#include "scoring/MainDatabaseCopy.h"
+
+#include "platform/db/Database.h"
+#include "platform/paths/DriveMap.h"
+#include "platform/settings/Registry.h"
+#include "platform/ui/Messages.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+const QString kPendingKey = QStringLiteral("\\Software\\Brivex\\Scoring");
+const QString kPendingValue = QStringLiteral("PendingMainCopy");
+const QString kThirdPlace = QStringLiteral("3.'LÜK MAÇI");
+
+QStringList keyList(const QString& text)
+{
+    QStringList keys;
+    for (const QString& part : text.split(',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int key = part.trimmed().toInt(&ok);
+        if (ok && !keys.contains(QString::number(key)))
+            keys << QString::number(key);
+    }
+    return keys;
+}
+
+} // namespace
+
+MainDatabaseCopy::MainDatabaseCopy(Database& station, QString programFolder, QString mainDatabasePath)
+    : m_station(station), m_programFolder(std::move(programFolder)), m_mainPath(std::move(mainDatabasePath))
+{
+}
+
+QString MainDatabaseCopy::unreachableMessage()
+{
+    return QStringLiteral("Ana Sistem Veritabanına Ulaşılamadı. Müsabaka Sonucu Bekletiliyor, Ana Sisteme "
+                          "Bağlantı Sağlandığında Aktarılacaktır ...!");
+}
+
+QStringList MainDatabaseCopy::pendingKeys()
+{
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    if (!reg.openKeyReadOnly(kPendingKey))
+        return {};
+    return keyList(reg.readString(kPendingValue));
+}
+
+void MainDatabaseCopy::setPendingKeys(const QStringList& keys)
+{
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    if (!reg.openKey(kPendingKey, true))
+        return;
+    if (keys.isEmpty())
+        reg.deleteValue(kPendingValue);
+    else
+        reg.writeString(kPendingValue, keys.join(','));
+}
+
+bool MainDatabaseCopy::reachable() const
+{
+    return m_programFolder.startsWith('C', Qt::CaseInsensitive) && DriveMap::exists(m_mainPath);
+}
+
+bool MainDatabaseCopy::linked() const
+{
+    if (!m_programFolder.startsWith('C', Qt::CaseInsensitive))
+        return false;
+    if (!DriveMap::exists(m_mainPath))
+        return !DriveMap::driveFolder(m_mainPath.left(1).at(0)).isEmpty();
+    // A main database that is the station's own file needs no copy.
+    const QString own = QFileInfo(m_station.hostPath()).canonicalFilePath();
+    return own.isEmpty() || own != QFileInfo(DriveMap::toHost(m_mainPath)).canonicalFilePath();
+}
+
+MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
+{
+    if (!linked())
+        return Result::NotLinked;
+    QStringList keys = pendingKeys();
+    for (const QString& k : keyList(changedKeys))
+        if (!keys.contains(k))
+            keys << k;
+    if (keys.isEmpty())
+        return Result::Copied;
+    // The waiting list is on disk before the main database is tried.
+    setPendingKeys(keys);
+    if (!reachable()) {
+        Messages::warning(unreachableMessage());
+        return Result::Pending;
+    }
+    try {
+        Database main;
+        main.open(m_mainPath, true);
+        copyRows(main, keys);
+        main.close();
+    } catch (const DbError&) {
+        Messages::warning(unreachableMessage());
+        return Result::Pending;
+    }
+    setPendingKeys({});
+    return Result::Copied;
+}
+
+void MainDatabaseCopy::copyRows(Database& main, const QStringList& keys)
+{
+    const QString list = keys.join(',');
+    const Records stationRows = m_station.select("select * from C_KURA where Kura_Key in (" + list + ")");
+    QSet<QString> mainColumns;
+    for (const QString& c : main.columns("C_KURA"))
+        mainColumns.insert(c.toLower());
+
+    QStringList missing;
+    Transaction tx(main);
+    const Records mainRows = main.select("select Kura_Key from C_KURA where Kura_Key in (" + list + ")");
+    QSet<int> inMain;
+    for (const Record& r : mainRows)
+        inMain.insert(r.toInt("Kura_Key"));
+    // In the order the bouts were decided and advanced.
+    for (const QString& k : keys) {
+        const int key = k.toInt();
+        const auto it = std::find_if(stationRows.begin(), stationRows.end(),
+                                     [key](const Record& r) { return r.toInt("Kura_Key") == key; });
+        if (it == stationRows.end())
+            continue;
+        const Record& row = *it;
+        const QString notFound = row.str("Brans") + "/ " + row.str("Tur") + ", Sistemde bulunamadı...!";
+        QVariantMap fields;
+        if (!row.str("Galip").isEmpty()) {
+            // A decided bout: every column, matched by name.
+            if (!inMain.contains(key)) {
+                missing << notFound;
+                continue;
+            }
+            for (int i = 0; i < row.fieldNames().size(); ++i) {
+                const QString& name = row.fieldNames()[i];
+                if (name.compare("Kura_Key", Qt::CaseInsensitive) != 0 && mainColumns.contains(name.toLower()))
+                    fields.insert(name, row.value(i));
+            }
+        } else {
+            // A bout the winner moved into: the sides that have an athlete.
+            if (row.str("Ad1") == "-" || row.str("Ad2") == "-")
+                continue;
+            if (row.str("Sira1").isEmpty() && row.str("Sira2").isEmpty())
+                continue;
+            if (!inMain.contains(key)) {
+                missing << notFound;
+                continue;
+            }
+            const bool thirdPlace = row.str("Tur") == kThirdPlace;
+            for (const char* side : {"1", "2"}) {
+                const QString n(side);
+                if (row.str("Sira" + n).isEmpty() && !thirdPlace)
+                    continue;
+                for (const char* c : {"Ad", "Sira", "Tur_Key", "Dis", "Bolge", "Klup", "Tip"}) {
+                    const QString column = QString(c) + n;
+                    if (mainColumns.contains(column.toLower()))
+                        fields.insert(column, row.value(column));
+                }
+            }
+        }
+        if (!fields.isEmpty())
+            main.update("C_KURA", fields, "Kura_Key = :w_k", {{"w_k", key}});
+    }
+    tx.commit();
+    for (const QString& m : missing)
+        Messages::error(m);
+}

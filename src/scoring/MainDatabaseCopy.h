@@ -1,0 +1,54 @@
+#pragma once
+// The copy of decided bouts into the competition's main database.
+//
+// A ring computer that scores on a database of its own (its program folder
+// on drive C) keeps the main computer's database "M:\QVX_PROG\Fdr.mdb"
+// current: after a decision has advanced its winner, the decided bout is
+// copied whole and the bouts the winner moved into get the sides that the
+// advancement filled. Columns are matched by name, so the two files may hold
+// them in different orders or one may have columns the other lacks.
+//
+// When the station is linked to a main database (drive M: is mapped, or the
+// file is there) but the file cannot be reached or written, nothing is lost:
+// the bouts wait in the station's settings and go with the next copy that
+// reaches the main database; the operator is told. The copy is one
+// transaction on the main database, so a lost connection leaves no half-made
+// copy there.
+
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+class MainDatabaseCopy {
+public:
+    enum class Result {
+        NotLinked,      // the station works on the main database, or has none
+        Copied,         // every waiting bout reached the main database
+        Pending         // the main database was not reached; the bouts wait
+    };
+
+    MainDatabaseCopy(Database& station, QString programFolder, QString mainDatabasePath);
+
+    // Whether the station scores on a database of its own and the main
+    // database file exists (the match screen's station link).
+    bool reachable() const;
+
+    // Copies the bouts of `changedKeys` ("12,14", the keys the last
+    // advancement wrote) and every bout still waiting from earlier copies.
+    Result copy(const QString& changedKeys);
+
+    // The bouts waiting for the main database, in their order.
+    static QStringList pendingKeys();
+    static void setPendingKeys(const QStringList& keys);
+
+    static QString unreachableMessage();
+
+private:
+    bool linked() const;
+    void copyRows(Database& main, const QStringList& keys);
+
+    Database& m_station;
+    QString m_programFolder;
+    QString m_mainPath;
+};

@@ -1,0 +1,380 @@
+// The scoreboard window: its keys, the side mirror, the display switch, the
+// close, and a picture of it.
+#include "LiveFixture.h"
+
+#include <QMenu>
+
+using namespace ScoreboardLook;
+
+namespace {
+
+class ScoreboardTest : public LiveTest {
+protected:
+    // Places of every control of the scoreboard.
+    QMap<QString, QRect> geometries() const
+    {
+        QMap<QString, QRect> g;
+        for (QWidget* w : Skor->findChildren<QWidget*>())
+            if (!w->objectName().isEmpty())
+                g.insert(w->objectName(), w->geometry());
+        return g;
+    }
+};
+
+TEST_F(ScoreboardTest, DesignCaptionsAndPlaces)
+{
+    EXPECT_EQ(Skor->windowTitle(), "Scoreboard");
+    EXPECT_TRUE(Skor->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(Skor->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(background(Skor), QColor(0xC4, 0xC5, 0xC6));
+    EXPECT_EQ(Skor->Label1->text(), "Decision:");
+    EXPECT_EQ(Skor->Label2->text(), "Round");
+    EXPECT_EQ(Skor->BitBtn1->text(), "OK");
+    EXPECT_EQ(Skor->Label65->text(), "Connection Error");
+    EXPECT_EQ(Skor->Label74->text(), "Last Round");
+    EXPECT_EQ(Skor->Label35->text(), "Minus:");
+    EXPECT_EQ(Skor->Label36->text(), "Fo:");
+    EXPECT_EQ(Skor->Label37->text(), "Ex:");
+    QStringList decisions;
+    for (int i = 0; i < Skor->ComboBox2->count(); ++i)
+        decisions << Skor->ComboBox2->itemText(i);
+    EXPECT_EQ(decisions, (QStringList{"AB", "RSC", "WO", "RSCH", "KO", "Points", "Disq", "Even", "Other"}));
+    EXPECT_EQ(Skor->Panel1->geometry(), QRect(0, 138, 512, 509));
+    EXPECT_EQ(Skor->Panel2->geometry(), QRect(512, 138, 512, 509));
+    EXPECT_EQ(background(Skor->Panel1), Blue);
+    EXPECT_EQ(background(Skor->Panel2), Red);
+    EXPECT_EQ(Skor->Panel5->geometry(), QRect(440, 662, 137, 43));
+    EXPECT_EQ(Skor->n_time->geometry(), QRect(764, 42, 237, 105));
+    EXPECT_EQ(Skor->Timer1->interval(), 200);
+    EXPECT_EQ(Skor->PopupMenu1->actions().size(), 30);
+    // The winner list's colours.
+    EXPECT_EQ(TSkor::ComboBox1DrawItem(0), std::make_pair(White, Blue));
+    EXPECT_EQ(TSkor::ComboBox1DrawItem(1), std::make_pair(White, Red));
+    EXPECT_EQ(TSkor::ComboBox1DrawItem(2), std::make_pair(QColor(0x80, 0x80, 0x80), White));
+}
+
+// --- Side mirror -------------------------------------------------------------
+
+TEST_F(ScoreboardTest, SwappingSidesMirrorsEveryBlueAndRedControl)
+{
+    addStandardBout({{"H1M", 2}, {"H2K", 3}, {"C2M", 1}, {"C3K", 2}});
+    openBout(1);
+    const QMap<QString, QRect> home = geometries();
+    key(Qt::Key_T);
+    EXPECT_EQ(live->FNormalSides, 0);
+
+    // Each control of a pair takes the other's home place, in its own panel.
+    const std::pair<QString, QString> pairs[] = {
+        {"Panel1", "Panel2"},   {"Label35", "Label38"}, {"Label36", "Label39"}, {"Label37", "Label40"},
+        {"Label47", "Label50"}, {"Label48", "Label51"}, {"Label49", "Label52"}, {"Puan1", "Puan2"},
+        {"Label25", "Label22"}, {"Label26", "Label23"}, {"Label27", "Label24"}};
+    for (const auto& [blue, red] : pairs) {
+        EXPECT_EQ(child<QWidget>(Skor, blue)->x(), home[red].x()) << blue.toStdString();
+        EXPECT_EQ(child<QWidget>(Skor, red)->x(), home[blue].x()) << red.toStdString();
+        EXPECT_EQ(child<QWidget>(Skor, blue)->y(), home[blue].y());
+    }
+    // The lead marks grow from the middle of the screen, now the other way.
+    EXPECT_EQ(Skor->Label19->x(), 0);
+    EXPECT_TRUE(Skor->Label19->alignment() & Qt::AlignLeft);
+    EXPECT_EQ(Skor->Label19->width(), 40);
+    EXPECT_EQ(Skor->Label17->x() + Skor->Label17->width(), Skor->Panel2->width());
+    EXPECT_TRUE(Skor->Label17->alignment() & Qt::AlignRight);
+    // Judge 1's blue lead of 2 stands after his marks; judge 2's red lead of
+    // 3 before them.
+    EXPECT_EQ(Skor->Label44->text(), "2");
+    EXPECT_EQ(Skor->Label44->x(), 0 + 40 + 2);
+    EXPECT_EQ(Skor->Label42->text(), "3");
+    EXPECT_EQ(Skor->Label42->x() + Skor->Label42->width(), Skor->Label17->x() - 10);
+
+    // A second T gives the design layout back exactly.
+    key(Qt::Key_T);
+    EXPECT_EQ(live->FNormalSides, 1);
+    EXPECT_EQ(geometries(), home);
+}
+
+TEST_F(ScoreboardTest, TheMirrorStaysForTheNextBoutAndTurnsTheAnnouncement)
+{
+    addStandardBout();
+    openBout(1);
+    key(Qt::Key_T);
+    Skor->closeUnasked();
+    openBout(1);
+    EXPECT_EQ(Skor->Panel1->x(), 512);
+    EXPECT_EQ(Skor->Panel2->x(), 0);
+    decide(0, "KO");
+    EXPECT_EQ(Skor->Label4->text(), "WINNER by KO!");
+    EXPECT_TRUE(Skor->Label4->alignment() & Qt::AlignRight) << "blue stands on the right now";
+}
+
+// --- Keys --------------------------------------------------------------------
+
+struct KeyCase {
+    const char* name;
+    bool semiContact;
+    QList<QKeyCombination> before;      // keys pressed first
+    QKeyCombination key;
+    QVariantMap row;                    // columns of the bout row afterwards
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class ScoreboardKeys : public ScoreboardTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(ScoreboardKeys, ReachTheirOperations)
+{
+    const KeyCase& c = GetParam();
+    const QString branch = c.semiContact ? "57 KİLO ERKEK POINT FIGHTING" : kBranch;
+    addStandardBout({}, branch);
+    match->shownBranch = branch;
+    Settings s;
+    openBout(1, s);
+    ASSERT_TRUE(Skor->isVisible());
+    for (const QKeyCombination& k : c.before)
+        key(k.key(), k.keyboardModifiers());
+    key(c.key.key(), c.key.keyboardModifiers());
+    const Record row = bout(1);
+    for (auto it = c.row.constBegin(); it != c.row.constEnd(); ++it)
+        EXPECT_EQ(row.str(it.key()), it.value().toString()) << it.key().toStdString();
+}
+
+const Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ScoreboardKeys,
+    ::testing::Values(
+        KeyCase{"BlueMinus", false, {}, Qt::Key_N,
+                {{"C1M", 1}, {"H1M", -1}, {"H2M", -1}, {"H3M", -1}, {"Puan2", 3}, {"R1", "-1;0;-1;0;-1;0;1;0;0;0;0;0"}}},
+        KeyCase{"RedMinus", false, {}, Qt::Key_M, {{"C1K", 1}, {"H1K", -1}, {"H3K", -1}, {"Puan1", 3}}},
+        KeyCase{"BlueFoul", false, {}, Qt::Key_J, {{"C2M", 1}, {"H1M", 0}}},
+        KeyCase{"RedFoul", false, {}, Qt::Key_K, {{"C2K", 1}}},
+        KeyCase{"BlueExit", false, {}, Qt::Key_I, {{"C3M", 1}}},
+        KeyCase{"RedExit", false, {}, Qt::Key_O, {{"C3K", 1}}},
+        KeyCase{"BlueMinusBack", false, {Qt::Key_N}, Ctrl | Qt::Key_N,
+                {{"C1M", 0}, {"H1M", 0}, {"H2M", 0}, {"H3M", 0}, {"Puan2", 0}}},
+        KeyCase{"RedMinusBack", false, {Qt::Key_M}, Ctrl | Qt::Key_M, {{"C1K", 0}, {"H2K", 0}}},
+        KeyCase{"BlueFoulBack", false, {Qt::Key_J, Qt::Key_J}, Ctrl | Qt::Key_J, {{"C2M", 1}}},
+        KeyCase{"RedFoulBack", false, {Qt::Key_K}, Ctrl | Qt::Key_K, {{"C2K", 0}}},
+        KeyCase{"BlueExitBack", false, {Qt::Key_I}, Ctrl | Qt::Key_I, {{"C3M", 0}}},
+        KeyCase{"RedExitBack", false, {Qt::Key_O}, Ctrl | Qt::Key_O, {{"C3K", 0}, {"R1", "0;0;0;0;0;0;0;0;0;0;0;0"}}},
+        KeyCase{"PointKeysDoNothingInFullContact", false, {Qt::Key_1}, Qt::Key_8, {{"Puan1", 0}, {"Puan2", 0}}},
+        KeyCase{"SemiBluePoints", true, {Qt::Key_1, Qt::Key_2}, Qt::Key_3,
+                {{"Puan1", 6}, {"R1", "0;0;0;0;0;0;6;0;0;0;0;0"}}},
+        KeyCase{"SemiRedPoints", true, {Qt::Key_8, Qt::Key_9}, Qt::Key_0, {{"Puan2", 6}}},
+        KeyCase{"SemiPointsOff", true, {Qt::Key_3, Qt::Key_0}, Ctrl | Qt::Key_2, {{"Puan1", 1}, {"Puan2", 3}}},
+        KeyCase{"SemiRedPointsOff", true, {Qt::Key_8}, Ctrl | Qt::Key_0, {{"Puan2", -2}}},
+        KeyCase{"SemiHasNoMinus", true, {}, Qt::Key_N, {{"C1M", 0}}},
+        KeyCase{"SemiSecondFoulGivesTheOpponentAPoint", true, {Qt::Key_J}, Qt::Key_J,
+                {{"C2M", 2}, {"Puan2", 1}, {"R1", "0;0;0;0;0;0;0;2;0;1;0;0"}}},
+        KeyCase{"SemiSecondExitCostsAPoint", true, {Qt::Key_3, Qt::Key_I}, Qt::Key_I,
+                {{"C3M", 2}, {"Puan1", 2}, {"Puan2", 0}}},
+        KeyCase{"SemiFoulTakenBackTakesTheOpponentsPoint", true, {Qt::Key_J, Qt::Key_J}, Ctrl | Qt::Key_J,
+                {{"C2M", 1}, {"Puan2", 0}, {"Puan1", 0}}},
+        KeyCase{"SemiExitTakenBackGivesThePointBack", true, {Qt::Key_3, Qt::Key_I, Qt::Key_I}, Ctrl | Qt::Key_I,
+                {{"C3M", 1}, {"Puan1", 3}}},
+        KeyCase{"SemiFourthFoulChangesNoPoint", true, {Qt::Key_K, Qt::Key_K, Qt::Key_K}, Qt::Key_K,
+                {{"C2K", 4}, {"Puan1", 2}}},
+        KeyCase{"SemiFifthFoulIsRefused", true, {Qt::Key_K, Qt::Key_K, Qt::Key_K, Qt::Key_K}, Qt::Key_K,
+                {{"C2K", 4}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScoreboardTest, SpaceStartsAndStopsTheClock)
+{
+    addStandardBout();
+    openBout(1);
+    key(Qt::Key_Space);
+    EXPECT_TRUE(live->Timer1->isEnabled());
+    EXPECT_EQ(Skor->Label4->text(), "Round 1/3 - FIGHT!");
+    time->advance(2);
+    key(Qt::Key_Space);
+    EXPECT_FALSE(live->Timer1->isEnabled());
+    EXPECT_EQ(Skor->Label4->text(), "Round 1/3 - TIMEOUT");
+    EXPECT_EQ(textColour(Skor->Label4), Yellow);
+    EXPECT_EQ(bout(1).str("n_time"), "00:01:58");
+}
+
+TEST_F(ScoreboardTest, XEndsAFullContactBoutAndSASemiContactOne)
+{
+    addStandardBout();
+    openBout(1);
+    key(Qt::Key_S);
+    EXPECT_FALSE(Skor->ComboBox1->isVisible()) << "S does nothing in full contact";
+    key(Qt::Key_X);
+    EXPECT_TRUE(Skor->ComboBox1->isVisible());
+    EXPECT_EQ(Skor->Label4->text(), "Winner:");
+    Skor->closeUnasked();
+
+    db.update("C_KURA", {{"Brans", "57 KİLO ERKEK SEMI CONTACT"}}, "Kura_Key = 1");
+    Settings s;
+    s.judge3 = "";
+    openBout(1, s);
+    key(Qt::Key_X);
+    EXPECT_FALSE(Skor->ComboBox1->isVisible()) << "X does nothing in semi contact";
+    key(Qt::Key_S);
+    EXPECT_TRUE(Skor->ComboBox1->isVisible());
+}
+
+TEST_F(ScoreboardTest, KeysWorkWhileAControlOfTheScoreboardHasTheKeyboard)
+{
+    addStandardBout();
+    openBout(1);
+    key(Qt::Key_X);
+    Skor->ComboBox1->setFocus();
+    QTest::keyClick(Skor->ComboBox1, Qt::Key_K);
+    EXPECT_EQ(bout(1).toInt("C2K"), 1);
+}
+
+TEST_F(ScoreboardTest, TheMenuItemsRunTheSameOperations)
+{
+    addStandardBout();
+    openBout(1);
+    Skor->RedFo1->trigger();
+    EXPECT_EQ(bout(1).toInt("C2K"), 1);
+    EXPECT_EQ(Skor->RedFo1->text(), "Red Fo");
+    EXPECT_EQ(Skor->RedFo1->shortcut(), QKeySequence(Qt::Key_K));
+    EXPECT_EQ(Skor->MaviEx2->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+}
+
+TEST_F(ScoreboardTest, AJudgesPointFlashesHisBox)
+{
+    addStandardBout();
+    openBout(1);
+    judgePoint(2, false);
+    EXPECT_EQ(background(Skor->Panel5), Red);
+    EXPECT_TRUE(Skor->Timer2->isActive());
+    EXPECT_FALSE(Skor->Timer1->isActive());
+    Skor->Timer2Timer();
+    EXPECT_EQ(background(Skor->Panel5), White);
+    EXPECT_FALSE(Skor->Timer2->isActive());
+}
+
+// --- Display switch and close ---------------------------------------------------
+
+TEST_F(ScoreboardTest, ClosingRestoresTheDisplayModeAndTheMatchScreensPlace)
+{
+    QWidget matchScreen;
+    matchScreen.move(40, 30);
+    match->window = &matchScreen;
+    addStandardBout();
+    openBout(1);
+    EXPECT_EQ(display->size, QSize(1024, 768));
+    EXPECT_EQ(Skor->FSavedScreenWidth, 1280);
+    EXPECT_EQ(Skor->FSavedScreenHeight, 1024);
+    matchScreen.move(0, 0);
+
+    // A refused close keeps everything.
+    modals().expect("TForm5", [](QDialog*) {
+        EXPECT_EQ(Form5->Label1->text(), "Skorboard şu an aktif. Çıkmak istediğinizden emin misiniz...?");
+        click(Form5->BitBtn2);
+    });
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(Skor->isVisible());
+    EXPECT_EQ(display->size, QSize(1024, 768));
+    // Coming back to the scoreboard keeps the recorded size.
+    Skor->activateNow();
+    EXPECT_EQ(Skor->FSavedScreenWidth, 1280);
+
+    modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(Skor->isVisible());
+    EXPECT_EQ(display->size, QSize(1280, 1024));
+    EXPECT_EQ(display->changes, (QList<QSize>{{1024, 768}, {1280, 1024}}));
+    EXPECT_EQ(matchScreen.pos(), QPoint(40, 30));
+    match->window = nullptr;
+}
+
+TEST_F(ScoreboardTest, ADisplayAlreadyAt1024x768IsNeitherSwitchedNorRestored)
+{
+    display->size = QSize(1024, 768);
+    addStandardBout();
+    openBout(1);
+    Skor->closeUnasked();
+    EXPECT_TRUE(display->changes.isEmpty());
+}
+
+TEST_F(ScoreboardTest, WithoutTheScoringEditionTheDisplayIsNeverChanged)
+{
+    Skor->FScoringEdition = 0;
+    addStandardBout();
+    openBout(1);
+    Skor->closeUnasked();
+    EXPECT_TRUE(display->changes.isEmpty());
+    Skor->FScoringEdition = 1;
+}
+
+TEST_F(ScoreboardTest, EscAfterTheDecisionClosesWithoutAQuestion)
+{
+    addStandardBout();
+    openBout(1);
+    decide(1, "Points");
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(Skor->isVisible());
+    EXPECT_EQ(modals().seen().count("TForm5"), 0);
+}
+
+TEST_F(ScoreboardTest, ClosingStopsTheClockAndKeepsTheRemainingTime)
+{
+    addStandardBout();
+    openBout(1);
+    key(Qt::Key_Space);
+    time->advance(3);
+    EXPECT_EQ(bout(1).str("n_time"), "00:02:00") << "the periodic save comes every fifth second";
+    modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(live->Timer1->isEnabled());
+    EXPECT_EQ(bout(1).str("n_time"), "00:01:57");
+    EXPECT_EQ(Skor->FBoutOpen, 0);
+    EXPECT_EQ(state->FSkipActivate, 1);
+    EXPECT_TRUE(match->columnsVisible);
+    EXPECT_EQ(match->linkChecks, 1);
+    EXPECT_EQ(match->listReloads, 1);
+    // Later ticks change nothing.
+    time->advance(10);
+    EXPECT_EQ(bout(1).str("n_time"), "00:01:57");
+}
+
+TEST_F(ScoreboardTest, ClosingDuringABreakEndsTheBreak)
+{
+    addStandardBout({{"n_time", "00:00:01"}});
+    openBout(1);
+    key(Qt::Key_Space);
+    time->advance(2);
+    ASSERT_TRUE(live->Timer2->isEnabled());
+    modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(live->Timer2->isEnabled());
+    EXPECT_EQ(bout(1).toInt("Raunt"), 2);
+    EXPECT_EQ(bout(1).str("n_time"), "00:02:00");
+    EXPECT_EQ(bout(1).str("R1"), "0;0;0;0;0;0;0;0;0;0;0;0");
+}
+
+TEST_F(ScoreboardTest, TheMatchScreensCloseClosesTheScoreboardWithoutAQuestion)
+{
+    addStandardBout();
+    openBout(1);
+    key(Qt::Key_Space);
+    live->matchScreenClosing();
+    EXPECT_FALSE(Skor->isVisible());
+    EXPECT_EQ(Skor->FBoutOpen, 0);
+    EXPECT_EQ(state->FSkipActivate, 0);
+    EXPECT_FALSE(live->Timer1->isEnabled());
+    EXPECT_EQ(modals().seen().count("TForm5"), 0);
+}
+
+// --- A picture ----------------------------------------------------------------
+
+TEST_F(ScoreboardTest, PictureAt1024x768)
+{
+    addStandardBout({{"H1M", 7}, {"H1K", 5}, {"H2M", 4}, {"H2K", 6}, {"H3M", 6}, {"H3K", 3}, {"C1M", 1},
+                     {"C2M", 2}, {"C2K", 1}, {"C3K", 3}, {"Raunt", 2}, {"n_time", "00:01:27"}});
+    openBout(1);
+    live->PuanHesap();
+    Skor->resize(1024, 768);
+    const QPixmap picture = Skor->grab();
+    EXPECT_EQ(picture.size(), QSize(1024, 768) * picture.devicePixelRatio());
+    const QString file = qEnvironmentVariable("BRIVEX_SCOREBOARD_PNG");
+    if (!file.isEmpty()) {
+        EXPECT_TRUE(picture.save(file, "PNG"));
+    }
+}
+
+} // namespace
