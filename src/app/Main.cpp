@@ -6,6 +6,8 @@
 #include "app/Sifre.h"
 #include "registry/MusteriGiris2.h"
 #include "scoring/KuraList.h"
+#include "scoring/Skor.h"
+#include "scoring/SkorbGiris.h"
 #include "reports/Baslik1S.h"
 #include "competition/MusteriGiris3.h"
 #include "app/Users.h"
@@ -16,12 +18,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -376,6 +380,8 @@ void TMain::FormShow()
         return;
 
     ScoringEdition = 1;
+    // The scoreboard switches the display to 1024 x 768 in this edition.
+    Skor->FScoringEdition = ScoringEdition;
 
     // Captions of other screens, each a fixed text:
     //   person search (TMusteriGiris1): Label28 "Prof.Hakem";
@@ -418,7 +424,10 @@ void TMain::FormShow()
 
     Panel1->setText("Tarih : " + Formats::dateToStr(Today()));
 
-    // Scoreboard settings dialog (TSkorb_giris): hide DBLookupComboBox1 to DBLookupComboBox4.
+    // Scoreboard settings dialog: no referee lists, the names are typed.
+    for (QComboBox* list : {Skorb_giris->DBLookupComboBox1, Skorb_giris->DBLookupComboBox2,
+                            Skorb_giris->DBLookupComboBox3, Skorb_giris->DBLookupComboBox4})
+        list->hide();
 
     // Only the left tool bar stays in use; the menu items remain commands.
     for (const MainMenu& m : MainCommands::menus())
@@ -435,6 +444,7 @@ void TMain::FormShow()
     Label1->setText(kProductTitle);
 
     // Scoreboard settings dialog: "Kulüp Adı Göster" 6 pixels to the left.
+    Skorb_giris->RadioButton2->move(Skorb_giris->RadioButton2->x() - 6, Skorb_giris->RadioButton2->y());
     // Bout score sheet report (TPrintScore): do not print "Tur", ":" and "Tur_Mac".
     // Competition report title dialog: no activity picker, so its activity
     // title and name stay empty.

@@ -20,6 +20,7 @@
 #include "scoring/Advancement.h"
 #include "scoring/KuraDraw.h"
 #include "scoring/RandomSource.h"
+#include "scoring/Skor.h"
 #include "scoring/SlotTable.h"
 
 #include <QComboBox>
@@ -166,26 +167,38 @@ TKuraList::TKuraList()
     FEnglish = 0;
     FSkipActivate = 0;
     FRestrictedUser = 1;
-    FHomePending = 1;
     FMiceMode = 0;
     FMiceLinked = 0;
-    FNormalSides = 1;
     m_closeHomeLeft = BitBtn4->x();
     // The hidden "Raporlar" on the row of the chart button; "Bağlantı" and
     // "Kura Aktar" on the row of "Kapat".
     BitBtn111->move(BitBtn2->x(), BitBtn2->y());
     BitBtn15->move(BitBtn15->x(), BitBtn4->y());
     BitBtn16->move(BitBtn16->x(), BitBtn4->y());
-    // Live scoring's colours (dark and light grey) and symbols.
-    FMarkColour = QColor::fromRgb(0x2A, 0x2A, 0x2A);
-    FLoserColour = QColor::fromRgb(0xA6, 0xA6, 0xA6);
-    FPointBarChar = "n";
-    FPenaltyBarChar = "n";
+
+    // Live scoring of the bouts of this screen. It finds the scoreboard and
+    // its settings dialog when first used (they are created after this
+    // screen). Its control group goes between the branch choice and the
+    // bout grid.
+    m_live = std::make_unique<LiveScoring>(Sifre->ADOConnection1, *this, *this);
+    GroupBox2 = m_live->GroupBox2;
+    static_cast<QVBoxLayout*>(Panel1->layout())->insertWidget(1, GroupBox2);
+    GroupBox2->hide();
+    // The scoreboard in its design layout, the colours of the marks and of
+    // the loser's side (dark and light grey), and the mark symbols.
+    m_live->FNormalSides = 1;
+    m_live->FHomePending = 1;
+    m_live->FMarkColour = 0x2A2A2A;
+    m_live->FLoserColour = 0xA6A6A6;
+    m_live->FPointBarChar = "n";
+    m_live->FPenaltyBarChar = "n";
 }
 
 TKuraList::~TKuraList()
 {
     SerialPort1->ClosePort();
+    // Live scoring goes first; the control group is a child of this window.
+    m_live.reset();
 }
 
 Database& TKuraList::db() const
@@ -397,11 +410,6 @@ void TKuraList::buildBoutPanel()
     ToolButton2->setPopupMode(QToolButton::InstantPopup);
     m_toolButton2Item = ToolBar2->addWidget(ToolButton2);
 
-    GroupBox2 = new QGroupBox(" Skorboard Kontrol ", top);
-    GroupBox2->setObjectName("GroupBox2");
-    GroupBox2->setGeometry(720, 0, 200, 60);
-    GroupBox2->hide();
-
     DBGrid1 = new TDBGrid(Panel1);
     DBGrid1->setObjectName("DBGrid1");
     auto side = [](const QString& field, const QString& title, int width, const QColor& colour,
@@ -612,8 +620,12 @@ void TKuraList::ToolButton3Click()
 
 void TKuraList::SkorbTestDefault()
 {
-    // The hand-box test marks belong to the bout settings dialog, which
-    // comes with live scoring; there is nothing to reset before it exists.
+    m_live->SkorbTestDefault();
+}
+
+void TKuraList::EkranDegis()
+{
+    m_live->EkranDegis();
 }
 
 // ---------------------------------------------------------------------------
@@ -628,17 +640,15 @@ void TKuraList::FormShow()
 
 void TKuraList::FormActivate()
 {
-    if (FHomePending) {
-        // The scoreboard's design positions are recorded here once the
-        // scoreboard exists.
-        FHomePending = 0;
-    }
     if (FSkipActivate) {
         FSkipActivate = 0;
         return;
     }
-    if (FBoutOpen)
+    if (boutOpen())
         return;
+    // Live scoring's part: the scoreboard's home positions (once), the
+    // sounds, the idle state, " Skorboard Kontrol " hidden.
+    m_live->activate();
 
     // Judges' mice.
     const int mice = TSifre::MouseKontrol() ? 1 : 0;
@@ -649,13 +659,6 @@ void TKuraList::FormActivate()
     FSpecialCode = db().scalar("select OzelKod from C_SAYI").toString();
     Edit5->setVisible(FRestrictedUser == 0 && !FSpecialCode.isEmpty());
 
-    // Sounds of the bout clock.
-    FSignalSound = DriveMap::exists(Folders::workFolder() + "Sinyal.wav") ? 1 : 0;
-    FStopSound = DriveMap::exists(Folders::workFolder() + "Stop.wav") ? 1 : 0;
-
-    FRingWord = "RİNG";
-    FPointGap = 10;
-    GroupBox2->hide();
     FChartSilent = 0;
     FBranchFromList = 1;
 
@@ -689,6 +692,14 @@ void TKuraList::FormActivate()
 
     openPorts();
     updateLabels();
+
+    // What live scoring takes from this activation.
+    m_live->FProgramFolder = FProgramFolder;
+    m_live->FMainDatabasePath = FMainDatabasePath;
+    m_live->FSerialDevice = FSerialDevice;
+    m_live->FDevicePortFailed = FDevicePortFailed;
+    m_live->FMiceMode = FMiceMode;
+    m_live->FMiceLinked = FMiceLinked;
 }
 
 void TKuraList::openPorts()
@@ -732,7 +743,7 @@ void TKuraList::openPorts()
 void TKuraList::MusVarSenkron()
 {
     FMainDbReachable = FProgramFolder.startsWith('C') && DriveMap::exists(FMainDatabasePath) ? 1 : 0;
-    BitBtn15->setVisible(FMainDbReachable == 1 && FBoutOpen == 0);
+    BitBtn15->setVisible(FMainDbReachable == 1 && !boutOpen());
     BitBtn16->move(FMainDbReachable == 1 ? 552 : BitBtn15->x(), BitBtn16->y());
 }
 
@@ -828,18 +839,17 @@ bool TKuraList::eventFilter(QObject* watched, QEvent* event)
 
 bool TKuraList::FormCloseQuery()
 {
-    if (FBoutOpen == 0)
+    if (!boutOpen())
         return true;
-    if (!askYesNo("Skorboard Şu Anda Aktif, Çıkarsanız Kapanacaktır. Çıkmak İstediğinizden Eminmisiniz ...?"))
-        return false;
-    FBoutOpen = 0;
-    FSkipActivate = 0;
-    MusBilgiGoster();
-    return true;
+    return askYesNo("Skorboard Şu Anda Aktif, Çıkarsanız Kapanacaktır. Çıkmak İstediğinizden Eminmisiniz ...?");
 }
 
 void TKuraList::FormClose()
 {
+    // The scoreboard closes without a second question: the bout row keeps
+    // the remaining time, the clock and the device stop, the sounds are
+    // released and the grid shows its scoring columns again.
+    m_live->matchScreenClosing();
     closeWeighInLists();
     closeBoutList();
     DBLookupComboBox1->clear();
@@ -1173,12 +1183,82 @@ void TKuraList::Label4Click()
 
 void TKuraList::MusBilgiGoster()
 {
+    m_live->MusBilgiGoster();
+}
+
+void TKuraList::setScoringColumnsVisible(bool visible)
+{
     for (const GridColumn& c : QList<GridColumn>(DBGrid1->columns())) {
         const QString field = c.field.toUpper();
         if (field == "HAKEM" || field == "PUAN1" || field == "PUAN2" || field == "RAUNT" || field == "N_TIME" ||
             field == "KARAR")
-            DBGrid1->setColumnVisible(c.field, FBoutOpen == 0);
+            DBGrid1->setColumnVisible(c.field, visible);
     }
+}
+
+void TKuraList::setLinkButtonVisible(bool visible)
+{
+    BitBtn15->setVisible(visible);
+}
+
+int TKuraList::currentBoutKey() const
+{
+    return m_boutListOpen ? currentField(DBGrid1, "Kura_Key").toInt() : 0;
+}
+
+bool TKuraList::boutListEditing() const
+{
+    return DBGrid1->state() != TDBGrid::Browse;
+}
+
+void TKuraList::postBoutListEdit()
+{
+    DBGrid1->post();
+}
+
+bool TKuraList::listShowsRings() const
+{
+    return RadioButton2->isChecked();
+}
+
+bool TKuraList::boutClockColumnHidden() const
+{
+    const int i = DBGrid1->columnOf("n_time");
+    return i < 0 || !DBGrid1->column(i).visible;
+}
+
+bool TKuraList::locateBout(int boutKey)
+{
+    return m_boutListOpen && DBGrid1->locate("Kura_Key", boutKey) && currentBoutKey() == boutKey;
+}
+
+void TKuraList::reloadBoutList(int boutKey)
+{
+    requeryBoutList(boutKey);
+}
+
+void TKuraList::reloadRingList()
+{
+    reloadRings();
+    if (m_boutListOpen && FRingList == 1)
+        requeryBoutList(currentBoutKey());
+}
+
+void TKuraList::requeryBoutList(int key)
+{
+    if (!m_boutListOpen)
+        return;
+    const int column = DBGrid1->currentIndex().column();
+    const Records bouts =
+        FRingList == 1
+            ? db().select("select * from C_KURA where Tar_Saat = :r order by Skor, Kura_Key", {{"r", Edit6->text()}})
+            : db().select("select * from C_KURA where Brans = :b and Cinsiyet = :g order by Kura_Key",
+                          {{"b", Edit1->text()}, {"g", Edit4->text()}});
+    DBGrid1->setRecords(bouts);
+    if (DBGrid1->rowCount() > 0)
+        DBGrid1->setCurrentRow(0);
+    if (DBGrid1->locate("Kura_Key", key) && column >= 0)
+        DBGrid1->setCurrentIndex(DBGrid1->model()->index(DBGrid1->currentRow(), column));
 }
 
 void TKuraList::showCategory(const QString& branch, const QString& gender)
@@ -1346,8 +1426,16 @@ void TKuraList::Sil1Click()
 // ---------------------------------------------------------------------------
 // Commands of live scoring, charts, reports and draw upkeep, built with them.
 
-void TKuraList::MsabakayEkranaYkle1Click() {}
-void TKuraList::SkorboardSfrla1Click() {}
+void TKuraList::MsabakayEkranaYkle1Click()
+{
+    m_live->MsabakayEkranaYkle1Click();
+}
+
+void TKuraList::SkorboardSfrla1Click()
+{
+    m_live->SkorboardSfrla1Click();
+}
+
 void TKuraList::Delete1Click() {}
 void TKuraList::BitBtn6Click() {}
 void TKuraList::BitBtn16Click() {}
@@ -1366,7 +1454,7 @@ void TKuraList::MenuItem2Click()
 
 void TKuraList::RinglereDalmTablosu1Click()
 {
-    Reports::ringlereDagilimListesi(reportCaller(), FRingWord);
+    Reports::ringlereDagilimListesi(reportCaller(), m_live->FRingWord);
 }
 void TKuraList::MaSonuSayfas1Click() {}
 void TKuraList::SonuListesi1Click() {}

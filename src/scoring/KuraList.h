@@ -14,13 +14,21 @@
 //
 // The main window shows it modally from "  MÜSABAKA EKRANI  " and configures
 // it once at start-up through applyStartupConfiguration().
+//
+// Live scoring (LiveScoring) lives beside the screen for the whole run: the
+// screen is its host (bout list, list area, grid columns, link button), holds
+// its control group " Skorboard Kontrol " (GroupBox2), and routes the
+// scoreboard's commands to it: "Scoreboad Aç", "SKORBOARD AÇ" and the bout
+// grid's double click open the current bout; "Sıfırla" and "Skorboard
+// Sıfırla" reset its scores. Whether a bout is open and which one are the
+// scoreboard's (Skor->FBoutOpen, Skor->FOpenBoutKey); the live values and
+// the scoreboard's orientation are live scoring's.
 
 #include "app/Form.h"
 #include "reports/ReportLaunch.h"
 #include "platform/db/Database.h"
+#include "scoring/LiveScoring.h"
 #include "scoring/MatchState.h"
-
-#include <QColor>
 
 #include <memory>
 
@@ -39,7 +47,7 @@ class RandomSource;
 class TDBGrid;
 class TSerialPort;
 
-class TKuraList : public Form, public MatchState {
+class TKuraList : public Form, public MatchState, public LiveScoringHost {
     Q_OBJECT
 public:
     TKuraList();
@@ -51,25 +59,15 @@ public:
     QString FMainDatabasePath;      // the main computer's database as a station reaches it
     int FMainDbReachable = 0;       // 1: own database on C: and the main database exists
     QString FSpecialCode;           // OzelKod of C_SAYI
-    int FHomePending = 1;           // the first activation has not run yet
-    QString FRingWord;              // "RİNG"
     QPointer<QObject> FPreviewReport;   // the report whose preview a launcher of this screen runs
     void SetPreviewReport(QObject* report) { FPreviewReport = report; }
-    int FPointGap = 0;              // score difference limit of live scoring
+    // What the activation finds and hands to live scoring.
     int FSerialDevice = 0;          // the serial scoring device is in use
     int FDevicePortFailed = 0;      // the device port failed to open at the last activation
     int FMiceMode = 0;              // judges' mice present
     int FMiceLinked = 0;
-    int FSignalSound = 0;           // "C:\CO\Sinyal.wav" exists
-    int FStopSound = 0;             // "C:\CO\Stop.wav" exists
     int FBranchFromList = 1;        // 0 while a caller has put branch and gender into Edit1 and Edit4
     int FRingList = 0;              // 1 while the bout list shows a ring
-    // Live scoring's settings (scoreboard orientation, colours, symbols).
-    int FNormalSides = 1;
-    QColor FMarkColour;
-    QColor FLoserColour;
-    QString FPointBarChar;
-    QString FPenaltyBarChar;
     // The exchange of two athletes: the picked side.
     int FSwapBoutKey = 0;
     QString FSwapSide;
@@ -106,7 +104,7 @@ public:
     QLineEdit* Edit5;               // the special code (password characters)
     QToolBar* ToolBar2;             // holds the chart and list drop-down
     QToolButton* ToolButton2;       // drops down PopupMenu1
-    QGroupBox* GroupBox2;           // " Skorboard Kontrol "
+    QGroupBox* GroupBox2;           // " Skorboard Kontrol " (live scoring's, embedded here)
     TDBGrid* DBGrid1;               // the bouts
     QPushButton* BitBtn6;           // "Kura Sil"
     QPushButton* BitBtn2;           // "--" (portrait chart)
@@ -164,8 +162,26 @@ public:
     // gives another; not owned).
     void setRandomSource(RandomSource* random);
 
+    // Live scoring of this screen (one for the whole run).
+    LiveScoring& live() const { return *m_live; }
+    // A bout is open on the scoreboard.
+    bool boutOpen() const { return m_live->boutOpen(); }
+
+    // --- Live scoring's host ----------------------------------------------
     // The bout list and the approved weigh-in list are open (loaded).
-    bool boutListOpen() const { return m_boutListOpen; }
+    bool boutListOpen() const override { return m_boutListOpen; }
+    int currentBoutKey() const override;
+    bool boutListEditing() const override;
+    void postBoutListEdit() override;
+    bool listShowsRings() const override;
+    bool boutClockColumnHidden() const override;
+    bool locateBout(int boutKey) override;
+    void reloadBoutList(int boutKey) override;
+    void reloadRingList() override;
+    void setScoringColumnsVisible(bool visible) override;
+    void setLinkButtonVisible(bool visible) override;
+    QWidget* matchScreen() const override { return const_cast<TKuraList*>(this); }
+
     bool weighInListOpen() const { return m_weighInOpen; }
     // The unapproved weigh-in rows of the chosen branch.
     const Records& unapprovedRows() const { return m_unapproved; }
@@ -184,8 +200,9 @@ public:
 public Q_SLOTS:
     void ToolButton3Click();
     void SkorbTestDefault();
-    void MusVarSenkron();
+    void MusVarSenkron() override;
     void MusBilgiGoster();
+    void EkranDegis();
     void SecClear();
     void RadioButton1Click();
     // Draw panel.
@@ -215,10 +232,11 @@ public Q_SLOTS:
     void Sil1Click();               // "Galibi Sil"
     void BitBtn2Click();            // portrait chart
     void KuraizelgesiYatay1Click(); // landscape chart
-    // Commands whose work belongs to live scoring, the charts, the reports
-    // and the draw upkeep; they do nothing yet.
+    // Live scoring: open the current bout on the scoreboard, reset its scores.
     void MsabakayEkranaYkle1Click();
     void SkorboardSfrla1Click();
+    // Commands whose work belongs to the charts, the reports and the draw
+    // upkeep; they do nothing yet.
     void Delete1Click();
     void BitBtn6Click();
     void BitBtn16Click();
@@ -260,6 +278,9 @@ private:
     // After bout entry or bout edit: the saved category, its last bout, the scoreboard.
     void showSavedBout();
     void reloadBoutsAt(int key);
+    // Runs the bout list's query again (branch and gender, or ring, as
+    // shown) and puts it back on the bout when it is still listed.
+    void requeryBoutList(int key);
     void chooseWinner(int side);
     bool askYesNo(const QString& question);
     bool boutWritable(Record& row);
@@ -276,6 +297,7 @@ private:
     bool m_portFailureTold = false; // the operator was told of the failed device port
     std::unique_ptr<RandomSource> m_systemRandom;
     RandomSource* m_random = nullptr;
+    std::unique_ptr<LiveScoring> m_live;
 };
 
 inline TKuraList* KuraList = nullptr;

@@ -112,6 +112,16 @@ void LiveScoring::setInputs(std::shared_ptr<ScoringInputs> inputs)
     m_inputs = inputs ? std::move(inputs) : std::make_shared<ScoringInputs>();
 }
 
+void LiveScoring::setTimeSource(std::shared_ptr<TimeSource> time)
+{
+    // The old tickers go before the source they tick on.
+    Timer1.reset();
+    Timer2.reset();
+    m_time = time ? std::move(time) : std::make_shared<QtTimeSource>();
+    Timer1 = m_time->ticker([this] { Timer1Timer(); });
+    Timer2 = m_time->ticker([this] { Timer2Timer(); });
+}
+
 int LiveScoring::openBoutKey() const
 {
     return m_skor ? m_skor->FOpenBoutKey.toInt() : 0;

@@ -105,6 +105,10 @@ public:
     ~LiveScoring() override;
 
     void setInputs(std::shared_ptr<ScoringInputs> inputs);
+    // Replaces the time source (null: 1 s QTimers again); the bout clock and
+    // the break countdown stop. Tests move the clock by hand this way when
+    // live scoring belongs to the match screen.
+    void setTimeSource(std::shared_ptr<TimeSource> time);
 
     // --- The live values of the open bout ----------------------------------
     struct Values {

@@ -100,9 +100,6 @@ public:
     int FScoreResetting = 0;        // 1 while live scoring resets a bout's scores
     int FSkipActivate = 0;          // the next activation of the screen does nothing
 
-    // --- Live scoring ---------------------------------------------------
-    int FBoutOpen = 0;              // 1 while a bout is open on the scoreboard
-
     // --- Winner advancement ---------------------------------------------
     QString FWinnerNo;              // back number of the winner to record
     QString FWinnerName;            // name of the winner to record

@@ -18,6 +18,8 @@
 #include "platform/settings/Registry.h"
 #include "scoring/KuraList.h"
 #include "scoring/RandomSource.h"
+#include "scoring/Skor.h"
+#include "scoring/SkorbGiris.h"
 #include "reports/CompetitionReports.h"
 #include "support/TestSupport.h"
 
@@ -148,6 +150,13 @@ protected:
         pick(child<QComboBox>(d, "DBLookupComboBox1"), "ANKARA");
         child<QLineEdit>(d, "Edit5")->setText(red);
         pick(child<QComboBox>(d, "DBLookupComboBox2"), "İZMİR");
+    }
+
+    // A saved bout goes on to the scoreboard: its settings dialog is left
+    // with "İptal".
+    static void cancelScoreboardSettings()
+    {
+        modals().expect("TSkorb_giris", [](QDialog*) { click(Skorb_giris->BitBtn2); });
     }
 
     PtyPair pty;
@@ -300,6 +309,7 @@ TEST_F(MatchScreenStation, SporcuKayitListsTheSavedCategoryOnItsLastBout)
             fillBout(d, blue, red);
             click(child<QPushButton>(d, "BitBtn1"));
         });
+        cancelScoreboardSettings();
         click(KuraList->BitBtn11);
     }
     const QString category = "57 KG ERKEK GENÇLER";
@@ -307,7 +317,7 @@ TEST_F(MatchScreenStation, SporcuKayitListsTheSavedCategoryOnItsLastBout)
     EXPECT_EQ(KuraList->Edit4->text(), "ERKEK");
     EXPECT_EQ(KuraList->DBLookupComboBox1->currentText(), category) << "the branch list knows the new category";
     EXPECT_EQ(column(KuraList->DBGrid1, "Ad1"), (QStringList{"ALİ", "CAN"}));
-    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 1) << "the last bout, opened on the scoreboard";
+    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 1) << "the last bout, offered to the scoreboard";
     EXPECT_EQ(KuraList->FBranchFromList, 1);
     EXPECT_EQ(ui().texts(), (QStringList{"Sporcular Müsabakaya Kaydedildi ...!", "Sporcular Müsabakaya Kaydedildi ...!"}));
     const Records rows = db.select("select * from C_KURA where Brans = :b order by Kura_Key", {{"b", category}});
@@ -324,6 +334,7 @@ TEST_F(MatchScreenStation, DuzeltChangesTheChosenBoutAndShowsTheLastOfItsCategor
             fillBout(d, blue, red);
             click(child<QPushButton>(d, "BitBtn1"));
         });
+        cancelScoreboardSettings();
         KuraList->BitBtn11Click();
     }
     KuraList->DBGrid1->setCurrentRow(0);
@@ -338,6 +349,7 @@ TEST_F(MatchScreenStation, DuzeltChangesTheChosenBoutAndShowsTheLastOfItsCategor
         child<QLineEdit>(d, "Edit3")->setText("ALİCAN");
         click(child<QPushButton>(d, "BitBtn1"));
     });
+    cancelScoreboardSettings();
     ASSERT_TRUE(KuraList->popupFor("Ad2") == nullptr) << "the attendance popup refuses to open";
     ASSERT_EQ(KuraList->popupFor("Hakem"), KuraList->PopupMenu6);
     KuraList->ChangeDetails1->trigger();
@@ -778,8 +790,8 @@ TEST_F(MatchScreenStation, ActivationReadsTheSpecialCodeAndResetsItsLists)
     EXPECT_TRUE(KuraList->Edit5->isVisible()) << "the administrator sees the code field";
     KuraList->Edit5->setText("şifre");
     EXPECT_EQ(KuraList->Edit5->palette().color(QPalette::Text), QColor(Qt::red));
-    EXPECT_EQ(KuraList->FRingWord, "RİNG");
-    EXPECT_EQ(KuraList->FPointGap, 10);
+    EXPECT_EQ(KuraList->live().FRingWord, "RİNG");
+    EXPECT_EQ(KuraList->live().FPointGap, 10);
     EXPECT_EQ(KuraList->FMiceMode, 0) << "no judges' mice attached";
 
     pick(KuraList->DBLookupComboBox1, kWomenBranch);
@@ -803,7 +815,7 @@ TEST_F(MatchScreenStation, OtherUsersDoNotSeeTheSpecialCodeField)
 TEST_F(MatchScreenStation, ClosingWithAnOpenBoutAsksFirst)
 {
     open();
-    KuraList->FBoutOpen = 1;
+    Skor->FBoutOpen = 1;
     modals().expect("TForm5", [](QDialog*) {
         EXPECT_EQ(Form5->Label1->text(),
                   "Skorboard Şu Anda Aktif, Çıkarsanız Kapanacaktır. Çıkmak İstediğinizden Eminmisiniz ...?");
@@ -814,7 +826,7 @@ TEST_F(MatchScreenStation, ClosingWithAnOpenBoutAsksFirst)
     modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
     click(KuraList->BitBtn14);
     EXPECT_FALSE(KuraList->isVisible());
-    EXPECT_EQ(KuraList->FBoutOpen, 0);
+    EXPECT_EQ(Skor->FBoutOpen, 0);
 }
 
 class LoginSwitchesEnglishOff : public ScreensTest {};
