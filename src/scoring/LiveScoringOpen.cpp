@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace ScoreboardLook;
 
@@ -391,6 +392,13 @@ void LiveScoring::MsabakayEkranaYkle1Click()
     FRoundEndSave = 0;
     FConvertedWarnings = {};
     k.setWindowState(k.windowState() | Qt::WindowMaximized);
+    // The match screen runs modally: the scoreboard's window belongs to it,
+    // or the modal screen would keep the scoreboard's keys from it.
+    if (QWidget* screen = m_host.matchScreen()) {
+        k.winId();
+        if (QWindow* own = k.windowHandle())
+            own->setTransientParent(screen->window()->windowHandle());
+    }
     k.show();
     k.raise();
     k.activateWindow();

@@ -113,6 +113,32 @@ struct Settings {
     int display = 1;        // 1 region, 2 club, 3 nothing
 };
 
+// A bout row ready for scoring, as the draw and the reset leave it: both
+// sides, three rounds of two minutes, every score 0.
+inline void insertBout(Database& db, int key, const Side& blue, const Side& red, const QString& tur = "YARI FİNAL",
+                       const QString& sira = "1", const QString& branch = kBranch, const QVariantMap& extra = {})
+{
+    QVariantMap row{{"Kura_Key", key},     {"Brans", branch},         {"Cinsiyet", kMen},
+                    {"Tur", tur},          {"Sira", sira},            {"Grup", "A"},
+                    {"Ad1", blue.name},    {"Sira1", blue.number},    {"Bolge1", blue.region},
+                    {"Klup1", blue.club},  {"Tip1", blue.number.isNull() ? QVariant() : QVariant("AD")},
+                    {"Ad2", red.name},     {"Sira2", red.number},     {"Bolge2", red.region},
+                    {"Klup2", red.club},   {"Tip2", red.number.isNull() ? QVariant() : QVariant("AD")},
+                    {"Galip", ""},         {"Salon", ""},             {"Tar_Saat", ""},
+                    {"Skor", ""},          {"Hakem", ""},             {"Karar", ""},
+                    {"H1", ""},            {"H2", ""},                {"H3", ""},
+                    {"R1", ""},            {"R2", ""},                {"R3", ""},
+                    {"R4", ""},            {"Puan1", 0},              {"Puan2", 0},
+                    {"Foul1", 0},          {"Foul2", 0},              {"Raunt", 1},
+                    {"Raunt_Say", 3},      {"n_time", "00:02:00"},    {"d_time", "00:02:00"},
+                    {"ex_time", "00:01:00"}};
+    for (const char* c : {"H1M", "H2M", "H3M", "H1K", "H2K", "H3K", "C1M", "C2M", "C3M", "C1K", "C2K", "C3K"})
+        row.insert(c, 0);
+    for (auto it = extra.constBegin(); it != extra.constEnd(); ++it)
+        row.insert(it.key(), it.value());
+    db.insert("C_KURA", row);
+}
+
 class LiveTest : public ScreensTest {
 protected:
     void SetUp() override
@@ -159,25 +185,7 @@ protected:
     void addBout(int key, const Side& blue, const Side& red, const QString& tur = "YARI FİNAL",
                  const QString& sira = "1", const QString& branch = kBranch, const QVariantMap& extra = {})
     {
-        QVariantMap row{{"Kura_Key", key},     {"Brans", branch},         {"Cinsiyet", kMen},
-                        {"Tur", tur},          {"Sira", sira},            {"Grup", "A"},
-                        {"Ad1", blue.name},    {"Sira1", blue.number},    {"Bolge1", blue.region},
-                        {"Klup1", blue.club},  {"Tip1", blue.number.isNull() ? QVariant() : QVariant("AD")},
-                        {"Ad2", red.name},     {"Sira2", red.number},     {"Bolge2", red.region},
-                        {"Klup2", red.club},   {"Tip2", red.number.isNull() ? QVariant() : QVariant("AD")},
-                        {"Galip", ""},         {"Salon", ""},             {"Tar_Saat", ""},
-                        {"Skor", ""},          {"Hakem", ""},             {"Karar", ""},
-                        {"H1", ""},            {"H2", ""},                {"H3", ""},
-                        {"R1", ""},            {"R2", ""},                {"R3", ""},
-                        {"R4", ""},            {"Puan1", 0},              {"Puan2", 0},
-                        {"Foul1", 0},          {"Foul2", 0},              {"Raunt", 1},
-                        {"Raunt_Say", 3},      {"n_time", "00:02:00"},    {"d_time", "00:02:00"},
-                        {"ex_time", "00:01:00"}};
-        for (const char* c : {"H1M", "H2M", "H3M", "H1K", "H2K", "H3K", "C1M", "C2M", "C3M", "C1K", "C2K", "C3K"})
-            row.insert(c, 0);
-        for (auto it = extra.constBegin(); it != extra.constEnd(); ++it)
-            row.insert(it.key(), it.value());
-        db.insert("C_KURA", row);
+        insertBout(db, key, blue, red, tur, sira, branch, extra);
     }
 
     // The bout of two athletes most tests score: key 1, blue AHMET (11) of
