@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QWindow>
 
+using namespace ScoreboardLook;
+
 namespace {
 
 void pick(QComboBox* list, const QString& text)
@@ -121,6 +123,22 @@ protected:
     std::shared_ptr<FakeDisplay> display;
     std::shared_ptr<ManualTimeSource> time;
 };
+
+// --- Start-up ------------------------------------------------------------------
+
+TEST_F(MatchScreenScoring, TheStartUpSetsTheScoreboardAndClearsTheHandBoxTest)
+{
+    Skor->FScoringEdition = 0;
+    Skorb_giris->markPress(1, true);
+    Skorb_giris->markPress(3, false);
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    EXPECT_EQ(Skor->FScoringEdition, Main->ScoringEdition);
+    EXPECT_EQ(Skor->FScoringEdition, 1);
+    for (SymbolLabel* mark : Skorb_giris->testMarks()) {
+        EXPECT_EQ(mark->text(), "o") << mark->objectName().toStdString();
+        EXPECT_EQ(textColour(mark), White) << mark->objectName().toStdString();
+    }
+}
 
 // --- Opening from the bout list ---------------------------------------------
 
