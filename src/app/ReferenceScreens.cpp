@@ -3,6 +3,8 @@
 #include "app/DbGrid.h"
 #include "app/Form5.h"
 #include "app/Sifre.h"
+#include "platform/db/Database.h"
+#include "platform/ui/Messages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 
 namespace {
 
@@ -85,6 +88,67 @@ void limitCellLength(TDBGrid* grid, const QMap<QString, int>& lengths)
         if (editor && grid->isAncestorOf(editor) && editor->text().size() <= *limit)
             editor->setMaxLength(*limit);
     });
+}
+
+EntryButtons entryButtons(QWidget* owner)
+{
+    auto* save = new QPushButton("Kaydet", owner);
+    save->setObjectName("BitBtn1");
+    auto* remove = new QPushButton("Kayıt Sil", owner);
+    remove->setObjectName("BitBtn3");
+    remove->setEnabled(false);
+    auto* close = new QPushButton("Kapat", owner);
+    close->setObjectName("BitBtn2");
+    for (QPushButton* b : {save, remove, close})
+        b->setAutoDefault(false);
+    return {save, remove, close};
+}
+
+bool postGridRow(const QString& typed, TDBGrid* grid)
+{
+    if (!typed.isEmpty() || grid->currentRow() < 0)
+        return false;
+    grid->editRow();
+    grid->post();
+    return true;
+}
+
+bool refuseLeadingSpace(QLineEdit* field)
+{
+    if (!field->text().startsWith(' '))
+        return false;
+    Messages::info("Hatalı Giriş .....");
+    field->setFocus();
+    return true;
+}
+
+bool ownRowsOnly(bool inserting, const std::function<void()>& reopen)
+{
+    if (!inserting) {
+        reopen();
+        return false;
+    }
+    return true;
+}
+
+bool deleteCurrentRow(TDBGrid* grid, const QString& table, const QString& keyField, const QString& nameField,
+                      DeleteCheck check)
+{
+    if (grid->currentRow() < 0)
+        return false;
+    const Record row = grid->currentRecord();
+    const QString name = row.str(nameField);
+    Database& base = db();
+    const QString refusal = check(base, name, row.toInt(keyField));
+    if (!refusal.isEmpty()) {
+        Messages::info(refusal);
+        return false;
+    }
+    if (!confirm(name.left(40) + " Silinecektir. Eminmisiniz .... ?"))
+        return false;
+    base.exec("delete * from " + Database::identifier(table) + " where " + Database::identifier(keyField) + " = :k",
+              {{"k", row.value(keyField)}});
+    return true;
 }
 
 }
