@@ -53,26 +53,29 @@ TCmPort::TCmPort()
     grid->addWidget(BitBtn1, 2, 0, 1, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    // The port's line as every screen's port has it: 9600 bits per second,
-    // 8 data bits, no parity, one stop bit, no handshake, DTR on, RTS off,
-    // null bytes dropped.
-    SerialPort1 = new TSerialPort(this);
-    SerialPort1->setObjectName("SerialPort1");
-    SerialPort1->setBaudRate(br9600);
-    SerialPort1->setPort("COM1");
-    SerialPort1->Parity()->setBits(prNone);
-    SerialPort1->setStopBits(sbOneStopBit);
-    SerialPort1->setDataBits(dbEight);
-    SerialPort1->setDiscardNull(true);
-    SerialPort1->setEvents(TSerialEvents::all());
-    SerialPort1->FlowControl()->setOutCTSFlow(false);
-    SerialPort1->FlowControl()->setOutDSRFlow(false);
-    SerialPort1->FlowControl()->setControlDTR(dtrEnable);
-    SerialPort1->FlowControl()->setControlRTS(rtsDisable);
-    SerialPort1->FlowControl()->setXonXoffOut(false);
-    SerialPort1->FlowControl()->setXonXoffIn(false);
+    SerialPort1 = devicePort(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TCmPort::BitBtn1Click);
+}
+
+TSerialPort* TCmPort::devicePort(QObject* owner)
+{
+    auto* port = new TSerialPort(owner);
+    port->setObjectName("SerialPort1");
+    port->setBaudRate(br9600);
+    port->setPort("COM1");
+    port->Parity()->setBits(prNone);
+    port->setStopBits(sbOneStopBit);
+    port->setDataBits(dbEight);
+    port->setDiscardNull(true);
+    port->setEvents(TSerialEvents::all());
+    port->FlowControl()->setOutCTSFlow(false);
+    port->FlowControl()->setOutDSRFlow(false);
+    port->FlowControl()->setControlDTR(dtrEnable);
+    port->FlowControl()->setControlRTS(rtsDisable);
+    port->FlowControl()->setXonXoffOut(false);
+    port->FlowControl()->setXonXoffIn(false);
+    return port;
 }
 
 void TCmPort::FormActivate()
