@@ -162,8 +162,7 @@ void TBrans::FormActivate()
 {
     FInserting = false;
     loadGrid(QString(), ComboBox4->currentText());
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     Edit1->clear();
     Edit5->setText("KİLO");
     Edit2->setFocus();

@@ -101,8 +101,7 @@ void TCS_Durum2::FormActivate()
 {
     FInserting = false;
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     Edit1->setFocus();
 }
 
@@ -187,8 +186,7 @@ void TCS_Durum2::Button1Click()
     Edit2->clear();
     ComboBox1->setCurrentIndex(-1);
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     FInserting = false;
     Edit1->setFocus();
 }
@@ -222,8 +220,7 @@ void TCS_Durum2::BitBtn3Click()
     if (!ReferenceScreens::deleteCurrentRow(DBGrid1, "C_UYEKULLANICI", "Durum_Key", "Durum", &SilmeKontrol))
         return;
     openTable();
-    if (DBGrid1->currentRow() < 0)
-        BitBtn3->setEnabled(false);
+    ReferenceScreens::disableDeleteWithoutRows(DBGrid1, BitBtn3);
 }
 
 void TCS_Durum2::BitBtn2Click()

@@ -58,8 +58,7 @@ void TKusakGir::FormActivate()
 {
     FInserting = false;
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     Edit1->setFocus();
 }
 
@@ -94,8 +93,7 @@ void TKusakGir::Button1Click()
 
     Edit1->clear();
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     FInserting = false;
     DBGrid1->setCurrentRow(DBGrid1->rowCount() - 1);
     Edit1->setFocus();
@@ -120,8 +118,7 @@ void TKusakGir::BitBtn3Click()
     if (!ReferenceScreens::deleteCurrentRow(DBGrid1, "KUSAK", "Kusak_Key", "Kusak_Adi", &SilmeKontrol))
         return;
     openTable();
-    if (DBGrid1->currentRow() < 0)
-        BitBtn3->setEnabled(false);
+    ReferenceScreens::disableDeleteWithoutRows(DBGrid1, BitBtn3);
 }
 
 void TKusakGir::BitBtn2Click()

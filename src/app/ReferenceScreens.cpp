@@ -104,6 +104,18 @@ EntryButtons entryButtons(QWidget* owner)
     return {save, remove, close};
 }
 
+void enableDeleteWithRows(TDBGrid* grid, QPushButton* remove)
+{
+    if (grid->currentRow() >= 0)
+        remove->setEnabled(true);
+}
+
+void disableDeleteWithoutRows(TDBGrid* grid, QPushButton* remove)
+{
+    if (grid->currentRow() < 0)
+        remove->setEnabled(false);
+}
+
 bool postGridRow(const QString& typed, TDBGrid* grid)
 {
     if (!typed.isEmpty() || grid->currentRow() < 0)

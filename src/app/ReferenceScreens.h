@@ -58,6 +58,12 @@ struct EntryButtons {
 };
 EntryButtons entryButtons(QWidget* owner);
 
+// After the screen read its table: "Kayıt Sil" is offered once the grid
+// shows a row, and withdrawn once it shows none (each leaves the button as
+// it is otherwise).
+void enableDeleteWithRows(TDBGrid* grid, QPushButton* remove);
+void disableDeleteWithoutRows(TDBGrid* grid, QPushButton* remove);
+
 // "Kaydet" with nothing typed while the grid has a row: stores that row as
 // corrected in the grid, through the grid's checks. True when it did (the
 // click is done).
