@@ -244,21 +244,16 @@ bool TBrans::Table1BeforePost(Record& row)
 
 void TBrans::writeRow(const Record& row, bool isNew)
 {
-    Database& db = ReferenceScreens::db();
-    QVariantMap fields{{"Durum", row.value("Durum")},
-                       {"AltKilo", row.value("AltKilo")},
-                       {"UstKilo", row.value("UstKilo")},
-                       {"E_B", row.value("E_B")},
-                       {"Web", row.str("Web")},
-                       {"Dt1", dateOrNull(row, "Dt1")},
-                       {"Dt2", dateOrNull(row, "Dt2")}};
-    if (isNew) {
-        fields.insert("Durum_Key", row.value("Durum_Key"));
-        fields.insert("Kilo", row.value("Kilo"));
-        db.insert("C_BRANS", fields);
-    } else {
-        db.update("C_BRANS", fields, "Durum_Key = :w_key", {{"w_key", row.value("Durum_Key")}});
-    }
+    const QVariantMap fields{{"Durum", row.value("Durum")},
+                             {"AltKilo", row.value("AltKilo")},
+                             {"UstKilo", row.value("UstKilo")},
+                             {"E_B", row.value("E_B")},
+                             {"Web", row.str("Web")},
+                             {"Dt1", dateOrNull(row, "Dt1")},
+                             {"Dt2", dateOrNull(row, "Dt2")}};
+    // Kilo is written once, when the category is made.
+    ReferenceScreens::storeRow(ReferenceScreens::db(), "C_BRANS", "Durum_Key", fields, row, isNew,
+                               {{"Kilo", row.value("Kilo")}});
 }
 
 void TBrans::Button1Click()

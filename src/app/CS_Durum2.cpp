@@ -133,15 +133,9 @@ bool TCS_Durum2::Table1BeforePost(Record& row)
 
 void TCS_Durum2::writeRow(const Record& row, bool isNew)
 {
-    Database& db = ReferenceScreens::db();
-    const QVariantMap fields{{"Durum", row.value("Durum")}, {"Tip1", row.value("Tip1")}, {"Tip2", row.value("Tip2")}};
-    if (isNew) {
-        QVariantMap all = fields;
-        all.insert("Durum_Key", row.value("Durum_Key"));
-        db.insert("C_UYEKULLANICI", all);
-    } else {
-        db.update("C_UYEKULLANICI", fields, "Durum_Key = :w_key", {{"w_key", row.value("Durum_Key")}});
-    }
+    ReferenceScreens::storeRow(ReferenceScreens::db(), "C_UYEKULLANICI", "Durum_Key",
+                               {{"Durum", row.value("Durum")}, {"Tip1", row.value("Tip1")}, {"Tip2", row.value("Tip2")}},
+                               row, isNew);
 }
 
 void TCS_Durum2::Button1Click()

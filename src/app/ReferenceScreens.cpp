@@ -48,6 +48,28 @@ bool hasRows(Database& db, const QString& sql, const QVariantMap& params)
     return db.first(sql, params).has_value();
 }
 
+bool nameTaken(Database& db, const QString& table, const QString& nameField, const QString& keyField,
+               const Record& row)
+{
+    const QString name = Database::identifier(nameField);
+    const QString key = Database::identifier(keyField);
+    return hasRows(db, "select * from " + Database::identifier(table) + " where (" + name + " = :n) and (" + key +
+                           " <> :k)",
+                   {{"n", row.str(nameField)}, {"k", row.value(keyField)}});
+}
+
+void storeRow(Database& db, const QString& table, const QString& keyField, QVariantMap fields, const Record& row,
+              bool isNew, const QVariantMap& onInsert)
+{
+    if (isNew) {
+        fields.insert(keyField, row.value(keyField));
+        fields.insert(onInsert);
+        db.insert(table, fields);
+    } else {
+        db.update(table, fields, Database::identifier(keyField) + " = :w_key", {{"w_key", row.value(keyField)}});
+    }
+}
+
 bool confirm(const QString& question)
 {
     Form5->Label1->setText(question);

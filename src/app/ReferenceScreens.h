@@ -29,6 +29,16 @@ Database& db();
 // True when the statement (values bound by name) finds at least one row.
 bool hasRows(Database& db, const QString& sql, const QVariantMap& params = {});
 
+// True when another row of `table` than the grid row (by `keyField`)
+// already has the row's value of `nameField`.
+bool nameTaken(Database& db, const QString& table, const QString& nameField, const QString& keyField,
+               const Record& row);
+
+// Stores a grid row of `table`: a new row with its key (and the fields
+// `onInsert` that only a new row gets), a changed row by its key.
+void storeRow(Database& db, const QString& table, const QString& keyField, QVariantMap fields, const Record& row,
+              bool isNew, const QVariantMap& onInsert = {});
+
 // Asks the shared yes/no question; true after "Evet".
 bool confirm(const QString& question);
 
