@@ -78,6 +78,18 @@ TSerialPort* TCmPort::devicePort(QObject* owner)
     return port;
 }
 
+TCmPort::Choice TCmPort::storedChoice()
+{
+    Choice choice;
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    if (reg.openKeyReadOnly(registryKey())) {
+        choice.port = reg.readString("comport");
+        choice.type = reg.readString("Type");
+        reg.closeKey();
+    }
+    return choice;
+}
+
 void TCmPort::FormActivate()
 {
     for (QRadioButton* r : {RadioButton1, RadioButton2}) {
@@ -88,23 +100,17 @@ void TCmPort::FormActivate()
     ComboBox1->setCurrentIndex(-1);
 
     // The key is only read here, never created.
-    QString port, type;
-    Registry reg(Registry::HKEY_CURRENT_USER);
-    if (reg.openKeyReadOnly(registryKey())) {
-        port = reg.readString("comport");
-        type = reg.readString("Type");
-        reg.closeKey();
-    }
+    const Choice stored = storedChoice();
     // The stored name is matched exactly: "com3" selects nothing.
     for (int i = 0; i < ComboBox1->count(); ++i) {
-        if (ComboBox1->itemText(i) == port) {
+        if (ComboBox1->itemText(i) == stored.port) {
             ComboBox1->setCurrentIndex(i);
             break;
         }
     }
-    if (type == "1")
+    if (stored.type == "1")
         RadioButton1->setChecked(true);
-    else if (type == "2")
+    else if (stored.type == "2")
         RadioButton2->setChecked(true);
 
     SerialPort1->ClosePort();

@@ -28,6 +28,13 @@ public:
     // on, RTS off, null bytes dropped, every event on; "COM1" until a port is
     // chosen. The port tested here and the weigh-in screen's scale port.
     static TSerialPort* devicePort(QObject* owner);
+    // The stored choice, read without creating the key: the port name and
+    // the frame type as stored ("" for what is not there).
+    struct Choice {
+        QString port;
+        QString type;
+    };
+    static Choice storedChoice();
 
     QLabel* Label1;             // "Seri İletişim Portu"
     QComboBox* ComboBox1;       // "COM1" .. "COM90"

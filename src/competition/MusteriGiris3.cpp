@@ -646,15 +646,9 @@ void TMusteriGiris3::portSetUp()
         user.closeKey();
     }
 
-    QString port;
-    FScaleType.clear();
-    Registry user(Registry::HKEY_CURRENT_USER);
-    if (user.openKeyReadOnly(key)) {
-        port = user.readString("comport");
-        FScaleType = user.readString("Type");
-        user.closeKey();
-    }
-    SerialPort1->setPort(port);
+    const TCmPort::Choice stored = TCmPort::storedChoice();
+    FScaleType = stored.type;
+    SerialPort1->setPort(stored.port);
 
     // The settings screen stores "1" or "2"; anything else is no type, with
     // which no weight can be read.
