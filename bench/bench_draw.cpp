@@ -1,18 +1,15 @@
 // Speed of the draw on a station database file: one category of 256
 // entrants, and a whole tournament of 2,000 athletes in 100 categories with
 // the time per category.
+#include "BenchSupport.h"
+
 #include "app/DbConventions.h"
-#include "app/Station.h"
-#include "platform/db/Database.h"
-#include "platform/paths/DriveMap.h"
-#include "platform/settings/Registry.h"
 #include "platform/ui/Messages.h"
 #include "scoring/KuraDraw.h"
 #include "scoring/MatchState.h"
 #include "scoring/RandomSource.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -21,18 +18,6 @@
 namespace {
 
 // A fresh station in a temporary data root, for the whole run.
-struct BenchStation {
-    BenchStation()
-    {
-        DriveMap::setDataRoot(dir.path());
-        Registry::reload();
-        Station::init();
-        db.open(Station::kDefaultDatabase);
-    }
-    QTemporaryDir dir;
-    Database db;
-};
-
 BenchStation& station()
 {
     static BenchStation s;
@@ -119,10 +104,5 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     // The draw reports by message boxes; here nobody reads them.
     Messages::setHook([](const UiRequest&) { return UiAnswer{true, {}}; });
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSupport::runBenchmarks(argc, argv);
 }

@@ -1,6 +1,8 @@
 // The report engine on a long list: 10,000 rows of a station database laid
 // out into pages and written to a PDF file. Counters: pages, and the time per
 // page for the layout, for the PDF and for both.
+#include "BenchSupport.h"
+
 #include "platform/db/Database.h"
 #include "platform/db/Schema.h"
 #include "platform/report/Report.h"
@@ -95,13 +97,7 @@ BENCHMARK(BM_ListLaidOutAndWrittenToPdf)->Arg(10000)->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSupport::runBenchmarks(argc, argv);
 }

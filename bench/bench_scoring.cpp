@@ -2,11 +2,9 @@
 // the round record, the bout row written with full synchronisation, the
 // scoreboard's controls updated and painted), as events per second and as
 // the median and 99th-percentile time of one event.
-#include "app/Station.h"
-#include "platform/db/Database.h"
+#include "BenchSupport.h"
+
 #include "platform/display/Display.h"
-#include "platform/paths/DriveMap.h"
-#include "platform/settings/Registry.h"
 #include "platform/ui/Messages.h"
 #include "scoring/LiveScoring.h"
 #include "scoring/MatchState.h"
@@ -15,11 +13,9 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -39,13 +35,10 @@ public:
     bool changeSize(const QSize&) override { return true; }
 };
 
-struct Bench {
+// The station comes first; the scoring parts work on its database.
+struct Bench : BenchStation {
     Bench()
     {
-        DriveMap::setDataRoot(dir.path());
-        Registry::reload();
-        Station::init();
-        db.open(Station::kDefaultDatabase);
         DisplayMode::setBackend(std::make_shared<FixedDisplay>());
         Messages::setHook([](const UiRequest&) { return UiAnswer{true, {}}; });
         ModalRunner::setHook([](QDialog* d) {
@@ -96,8 +89,6 @@ struct Bench {
         QApplication::processEvents();
     }
 
-    QTemporaryDir dir;
-    Database db;
     MatchState match;
     BenchHost host;
     std::shared_ptr<ManualTimeSource> time = std::make_shared<ManualTimeSource>();
@@ -117,11 +108,7 @@ void BM_ScoringEvents(benchmark::State& state)
         micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
     state.SetItemsProcessed(int64_t(state.iterations()));
-    std::sort(micros.begin(), micros.end());
-    if (!micros.empty()) {
-        state.counters["median_us"] = micros[micros.size() / 2];
-        state.counters["p99_us"] = micros[std::min(micros.size() - 1, micros.size() * 99 / 100)];
-    }
+    BenchSupport::reportPercentiles(state, micros);
 }
 BENCHMARK(BM_ScoringEvents)->Iterations(2000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -129,13 +116,7 @@ BENCHMARK(BM_ScoringEvents)->Iterations(2000)->Unit(benchmark::kMicrosecond)->Us
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchSupport::offscreenUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSupport::runBenchmarks(argc, argv);
 }

@@ -4,6 +4,8 @@
 //
 //   build/bench/bench_serial
 
+#include "BenchSupport.h"
+
 #include "app/comport/SerialPort.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/PortMap.h"
@@ -14,7 +16,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -119,11 +120,7 @@ void BM_SerialLatency(benchmark::State& state)
         line.receive(1);
         micros.push_back(std::chrono::duration<double, std::micro>(line.arrived - sent).count());
     }
-    std::sort(micros.begin(), micros.end());
-    if (!micros.empty()) {
-        state.counters["median_us"] = micros[micros.size() / 2];
-        state.counters["p99_us"] = micros[std::min(micros.size() - 1, micros.size() * 99 / 100)];
-    }
+    BenchSupport::reportPercentiles(state, micros);
 }
 BENCHMARK(BM_SerialLatency)->Iterations(2000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -134,10 +131,5 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir station;
     DriveMap::setDataRoot(station.path());
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSupport::runBenchmarks(argc, argv);
 }

@@ -77,15 +77,10 @@ TBrans::TBrans()
     Label5->setObjectName("Label5");
     Edit4 = new QLineEdit(this);
     Edit4->setObjectName("Edit4");
-    BitBtn1 = new QPushButton("Kaydet", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn3 = new QPushButton("Kayıt Sil", this);
-    BitBtn3->setObjectName("BitBtn3");
-    BitBtn3->setEnabled(false);
-    BitBtn2 = new QPushButton("Kapat", this);
-    BitBtn2->setObjectName("BitBtn2");
-    for (QPushButton* b : {BitBtn1, BitBtn3, BitBtn2})
-        b->setAutoDefault(false);
+    const ReferenceScreens::EntryButtons buttons = ReferenceScreens::entryButtons(this);
+    BitBtn1 = buttons.BitBtn1;
+    BitBtn3 = buttons.BitBtn3;
+    BitBtn2 = buttons.BitBtn2;
 
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName("DBGrid1");
@@ -167,8 +162,7 @@ void TBrans::FormActivate()
 {
     FInserting = false;
     loadGrid(QString(), ComboBox4->currentText());
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     Edit1->clear();
     Edit5->setText("KİLO");
     Edit2->setFocus();
@@ -200,11 +194,7 @@ void TBrans::ComboBox4Click()
 bool TBrans::Table1NewRecord(Record&)
 {
     // Categories are added through the fields above the grid only.
-    if (!FInserting) {
-        reload();
-        return false;
-    }
-    return true;
+    return ReferenceScreens::ownRowsOnly(FInserting, [this] { reload(); });
 }
 
 bool TBrans::Table1BeforePost(Record& row)
@@ -254,42 +244,31 @@ bool TBrans::Table1BeforePost(Record& row)
 
 void TBrans::writeRow(const Record& row, bool isNew)
 {
-    Database& db = ReferenceScreens::db();
-    QVariantMap fields{{"Durum", row.value("Durum")},
-                       {"AltKilo", row.value("AltKilo")},
-                       {"UstKilo", row.value("UstKilo")},
-                       {"E_B", row.value("E_B")},
-                       {"Web", row.str("Web")},
-                       {"Dt1", dateOrNull(row, "Dt1")},
-                       {"Dt2", dateOrNull(row, "Dt2")}};
-    if (isNew) {
-        fields.insert("Durum_Key", row.value("Durum_Key"));
-        fields.insert("Kilo", row.value("Kilo"));
-        db.insert("C_BRANS", fields);
-    } else {
-        db.update("C_BRANS", fields, "Durum_Key = :w_key", {{"w_key", row.value("Durum_Key")}});
-    }
+    const QVariantMap fields{{"Durum", row.value("Durum")},
+                             {"AltKilo", row.value("AltKilo")},
+                             {"UstKilo", row.value("UstKilo")},
+                             {"E_B", row.value("E_B")},
+                             {"Web", row.str("Web")},
+                             {"Dt1", dateOrNull(row, "Dt1")},
+                             {"Dt2", dateOrNull(row, "Dt2")}};
+    // Kilo is written once, when the category is made.
+    ReferenceScreens::storeRow(ReferenceScreens::db(), "C_BRANS", "Durum_Key", fields, row, isNew,
+                               {{"Kilo", row.value("Kilo")}});
 }
 
 void TBrans::Button1Click()
 {
-    if (Edit1->text().isEmpty() && DBGrid1->currentRow() >= 0) {
-        // Saves the corrections typed into the grid, through its checks.
-        DBGrid1->editRow();
-        DBGrid1->post();
+    // Saves the corrections typed into the grid, through its checks.
+    if (ReferenceScreens::postGridRow(Edit1->text(), DBGrid1))
         return;
-    }
     const QString decimalNote = kDecimalNote;
     if (Edit1->text().isEmpty()) {
         Messages::error("Branş Adını Girmediniz ...!");
         DBLookupComboBox5->setFocus();
         return;
     }
-    if (Edit1->text().startsWith(' ')) {
-        Messages::info("Hatalı Giriş .....");
-        Edit1->setFocus();
+    if (ReferenceScreens::refuseLeadingSpace(Edit1))
         return;
-    }
     if (Edit2->text().isEmpty()) {
         Messages::error("Kilo Girmediniz ...!");
         Edit2->setFocus();
@@ -383,20 +362,8 @@ QString TBrans::SilmeKontrol(Database& db, const QString& name, int key)
 
 void TBrans::BitBtn3Click()
 {
-    if (DBGrid1->currentRow() < 0)
-        return;
-    const Record row = DBGrid1->currentRecord();
-    const QString name = row.str("Durum");
-    Database& db = ReferenceScreens::db();
-    const QString refusal = SilmeKontrol(db, name, row.toInt("Durum_Key"));
-    if (!refusal.isEmpty()) {
-        Messages::info(refusal);
-        return;
-    }
-    if (!ReferenceScreens::confirm(name.left(40) + " Silinecektir. Eminmisiniz .... ?"))
-        return;
-    db.exec("delete * from C_BRANS where Durum_Key = :k", {{"k", row.value("Durum_Key")}});
-    reload();
+    if (ReferenceScreens::deleteCurrentRow(DBGrid1, "C_BRANS", "Durum_Key", "Durum", &SilmeKontrol))
+        reload();
 }
 
 void TBrans::BitBtn2Click()

@@ -45,15 +45,10 @@ TCS_Durum2::TCS_Durum2()
     Label3->setObjectName("Label3");
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName("Edit2");
-    BitBtn1 = new QPushButton("Kaydet", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn3 = new QPushButton("Kayıt Sil", this);
-    BitBtn3->setObjectName("BitBtn3");
-    BitBtn3->setEnabled(false);
-    BitBtn2 = new QPushButton("Kapat", this);
-    BitBtn2->setObjectName("BitBtn2");
-    for (QPushButton* b : {BitBtn1, BitBtn3, BitBtn2})
-        b->setAutoDefault(false);
+    const ReferenceScreens::EntryButtons buttons = ReferenceScreens::entryButtons(this);
+    BitBtn1 = buttons.BitBtn1;
+    BitBtn3 = buttons.BitBtn3;
+    BitBtn2 = buttons.BitBtn2;
 
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName("DBGrid1");
@@ -106,8 +101,7 @@ void TCS_Durum2::FormActivate()
 {
     FInserting = false;
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     Edit1->setFocus();
 }
 
@@ -125,11 +119,7 @@ void TCS_Durum2::ComboBox1Change()
 bool TCS_Durum2::Table1NewRecord(Record&)
 {
     // Entries are added through the fields above the grid only.
-    if (!FInserting) {
-        openTable();
-        return false;
-    }
-    return true;
+    return ReferenceScreens::ownRowsOnly(FInserting, [this] { openTable(); });
 }
 
 bool TCS_Durum2::Table1BeforePost(Record& row)
@@ -143,25 +133,16 @@ bool TCS_Durum2::Table1BeforePost(Record& row)
 
 void TCS_Durum2::writeRow(const Record& row, bool isNew)
 {
-    Database& db = ReferenceScreens::db();
-    const QVariantMap fields{{"Durum", row.value("Durum")}, {"Tip1", row.value("Tip1")}, {"Tip2", row.value("Tip2")}};
-    if (isNew) {
-        QVariantMap all = fields;
-        all.insert("Durum_Key", row.value("Durum_Key"));
-        db.insert("C_UYEKULLANICI", all);
-    } else {
-        db.update("C_UYEKULLANICI", fields, "Durum_Key = :w_key", {{"w_key", row.value("Durum_Key")}});
-    }
+    ReferenceScreens::storeRow(ReferenceScreens::db(), "C_UYEKULLANICI", "Durum_Key",
+                               {{"Durum", row.value("Durum")}, {"Tip1", row.value("Tip1")}, {"Tip2", row.value("Tip2")}},
+                               row, isNew);
 }
 
 void TCS_Durum2::Button1Click()
 {
-    if (Edit1->text().isEmpty() && DBGrid1->currentRow() >= 0) {
-        // Saves a code corrected in the grid.
-        DBGrid1->editRow();
-        DBGrid1->post();
+    // Saves a code corrected in the grid.
+    if (ReferenceScreens::postGridRow(Edit1->text(), DBGrid1))
         return;
-    }
     const QString name = Edit1->text();
     const QString code = Edit2->text();
     if (name.isEmpty()) {
@@ -169,11 +150,8 @@ void TCS_Durum2::Button1Click()
         Edit1->setFocus();
         return;
     }
-    if (name.startsWith(' ')) {
-        Messages::info("Hatalı Giriş .....");
-        Edit1->setFocus();
+    if (ReferenceScreens::refuseLeadingSpace(Edit1))
         return;
-    }
     if (name.contains(',')) {
         Messages::error("Aktivite Türü içinde virgül (,) karakteri kullanmayınız ...!");
         Edit1->setFocus();
@@ -184,11 +162,8 @@ void TCS_Durum2::Button1Click()
         Edit2->setFocus();
         return;
     }
-    if (code.startsWith(' ')) {
-        Messages::info("Hatalı Giriş .....");
-        Edit2->setFocus();
+    if (ReferenceScreens::refuseLeadingSpace(Edit2))
         return;
-    }
     const QString kind = kindCode(ComboBox1->currentText());
     if (ComboBox1->currentIndex() < 0 || kind.isEmpty()) {
         Messages::info("Lütfen Aktivite Tipini Seçiniz ...!");
@@ -205,8 +180,7 @@ void TCS_Durum2::Button1Click()
     Edit2->clear();
     ComboBox1->setCurrentIndex(-1);
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     FInserting = false;
     Edit1->setFocus();
 }
@@ -237,22 +211,10 @@ QString TCS_Durum2::SilmeKontrol(Database& db, const QString& name, int key)
 
 void TCS_Durum2::BitBtn3Click()
 {
-    if (DBGrid1->currentRow() < 0)
+    if (!ReferenceScreens::deleteCurrentRow(DBGrid1, "C_UYEKULLANICI", "Durum_Key", "Durum", &SilmeKontrol))
         return;
-    const Record row = DBGrid1->currentRecord();
-    const QString name = row.str("Durum");
-    Database& db = ReferenceScreens::db();
-    const QString refusal = SilmeKontrol(db, name, row.toInt("Durum_Key"));
-    if (!refusal.isEmpty()) {
-        Messages::info(refusal);
-        return;
-    }
-    if (!ReferenceScreens::confirm(name.left(40) + " Silinecektir. Eminmisiniz .... ?"))
-        return;
-    db.exec("delete * from C_UYEKULLANICI where Durum_Key = :k", {{"k", row.value("Durum_Key")}});
     openTable();
-    if (DBGrid1->currentRow() < 0)
-        BitBtn3->setEnabled(false);
+    ReferenceScreens::disableDeleteWithoutRows(DBGrid1, BitBtn3);
 }
 
 void TCS_Durum2::BitBtn2Click()

@@ -53,26 +53,41 @@ TCmPort::TCmPort()
     grid->addWidget(BitBtn1, 2, 0, 1, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    // The port's line as every screen's port has it: 9600 bits per second,
-    // 8 data bits, no parity, one stop bit, no handshake, DTR on, RTS off,
-    // null bytes dropped.
-    SerialPort1 = new TSerialPort(this);
-    SerialPort1->setObjectName("SerialPort1");
-    SerialPort1->setBaudRate(br9600);
-    SerialPort1->setPort("COM1");
-    SerialPort1->Parity()->setBits(prNone);
-    SerialPort1->setStopBits(sbOneStopBit);
-    SerialPort1->setDataBits(dbEight);
-    SerialPort1->setDiscardNull(true);
-    SerialPort1->setEvents(TSerialEvents::all());
-    SerialPort1->FlowControl()->setOutCTSFlow(false);
-    SerialPort1->FlowControl()->setOutDSRFlow(false);
-    SerialPort1->FlowControl()->setControlDTR(dtrEnable);
-    SerialPort1->FlowControl()->setControlRTS(rtsDisable);
-    SerialPort1->FlowControl()->setXonXoffOut(false);
-    SerialPort1->FlowControl()->setXonXoffIn(false);
+    SerialPort1 = devicePort(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TCmPort::BitBtn1Click);
+}
+
+TSerialPort* TCmPort::devicePort(QObject* owner)
+{
+    auto* port = new TSerialPort(owner);
+    port->setObjectName("SerialPort1");
+    port->setBaudRate(br9600);
+    port->setPort("COM1");
+    port->Parity()->setBits(prNone);
+    port->setStopBits(sbOneStopBit);
+    port->setDataBits(dbEight);
+    port->setDiscardNull(true);
+    port->setEvents(TSerialEvents::all());
+    port->FlowControl()->setOutCTSFlow(false);
+    port->FlowControl()->setOutDSRFlow(false);
+    port->FlowControl()->setControlDTR(dtrEnable);
+    port->FlowControl()->setControlRTS(rtsDisable);
+    port->FlowControl()->setXonXoffOut(false);
+    port->FlowControl()->setXonXoffIn(false);
+    return port;
+}
+
+TCmPort::Choice TCmPort::storedChoice()
+{
+    Choice choice;
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    if (reg.openKeyReadOnly(registryKey())) {
+        choice.port = reg.readString("comport");
+        choice.type = reg.readString("Type");
+        reg.closeKey();
+    }
+    return choice;
 }
 
 void TCmPort::FormActivate()
@@ -85,23 +100,17 @@ void TCmPort::FormActivate()
     ComboBox1->setCurrentIndex(-1);
 
     // The key is only read here, never created.
-    QString port, type;
-    Registry reg(Registry::HKEY_CURRENT_USER);
-    if (reg.openKeyReadOnly(registryKey())) {
-        port = reg.readString("comport");
-        type = reg.readString("Type");
-        reg.closeKey();
-    }
+    const Choice stored = storedChoice();
     // The stored name is matched exactly: "com3" selects nothing.
     for (int i = 0; i < ComboBox1->count(); ++i) {
-        if (ComboBox1->itemText(i) == port) {
+        if (ComboBox1->itemText(i) == stored.port) {
             ComboBox1->setCurrentIndex(i);
             break;
         }
     }
-    if (type == "1")
+    if (stored.type == "1")
         RadioButton1->setChecked(true);
-    else if (type == "2")
+    else if (stored.type == "2")
         RadioButton2->setChecked(true);
 
     SerialPort1->ClosePort();

@@ -23,6 +23,18 @@ public:
 
     // Where the choice is stored.
     static QString registryKey() { return "\\Software\\Classes\\.comport\\Shellex\\PropertySheet"; }
+    // A port object SerialPort1 of `owner` with the device's line: 9600 bits
+    // per second, 8 data bits, no parity, one stop bit, no handshake, DTR
+    // on, RTS off, null bytes dropped, every event on; "COM1" until a port is
+    // chosen. The port tested here and the weigh-in screen's scale port.
+    static TSerialPort* devicePort(QObject* owner);
+    // The stored choice, read without creating the key: the port name and
+    // the frame type as stored ("" for what is not there).
+    struct Choice {
+        QString port;
+        QString type;
+    };
+    static Choice storedChoice();
 
     QLabel* Label1;             // "Seri İletişim Portu"
     QComboBox* ComboBox1;       // "COM1" .. "COM90"

@@ -22,15 +22,10 @@ TKusakGir::TKusakGir()
     Label1->setObjectName("Label1");
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
-    BitBtn1 = new QPushButton("Kaydet", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn3 = new QPushButton("Kayıt Sil", this);
-    BitBtn3->setObjectName("BitBtn3");
-    BitBtn3->setEnabled(false);
-    BitBtn2 = new QPushButton("Kapat", this);
-    BitBtn2->setObjectName("BitBtn2");
-    for (QPushButton* b : {BitBtn1, BitBtn3, BitBtn2})
-        b->setAutoDefault(false);
+    const ReferenceScreens::EntryButtons buttons = ReferenceScreens::entryButtons(this);
+    BitBtn1 = buttons.BitBtn1;
+    BitBtn3 = buttons.BitBtn3;
+    BitBtn2 = buttons.BitBtn2;
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setObjectName("DBGrid1");
     GridColumn name("Kusak_Adi", "Kuşak Adı", 200);
@@ -63,8 +58,7 @@ void TKusakGir::FormActivate()
 {
     FInserting = false;
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     Edit1->setFocus();
 }
 
@@ -76,32 +70,22 @@ void TKusakGir::FormClose()
 bool TKusakGir::Table1NewRecord(Record&)
 {
     // Belts are added through "Kaydet" only.
-    if (!FInserting) {
-        openTable();
-        return false;
-    }
-    return true;
+    return ReferenceScreens::ownRowsOnly(FInserting, [this] { openTable(); });
 }
 
 void TKusakGir::Button1Click()
 {
     const QString name = Edit1->text();
-    if (name.isEmpty() && DBGrid1->currentRow() >= 0) {
-        // Nothing in the grid can be changed: the row is stored as it is.
-        DBGrid1->editRow();
-        DBGrid1->post();
+    // Nothing in the grid can be changed: the row is stored as it is.
+    if (ReferenceScreens::postGridRow(name, DBGrid1))
         return;
-    }
     if (name.isEmpty()) {
         Messages::error("Giriş Yapmadınız ...!");
         Edit1->setFocus();
         return;
     }
-    if (name.startsWith(' ')) {
-        Messages::info("Hatalı Giriş .....");
-        Edit1->setFocus();
+    if (ReferenceScreens::refuseLeadingSpace(Edit1))
         return;
-    }
     Database& db = ReferenceScreens::db();
     const int key = Counters::next(db, "Sayi");
     FInserting = true;
@@ -109,8 +93,7 @@ void TKusakGir::Button1Click()
 
     Edit1->clear();
     openTable();
-    if (DBGrid1->currentRow() >= 0)
-        BitBtn3->setEnabled(true);
+    ReferenceScreens::enableDeleteWithRows(DBGrid1, BitBtn3);
     FInserting = false;
     DBGrid1->setCurrentRow(DBGrid1->rowCount() - 1);
     Edit1->setFocus();
@@ -132,22 +115,10 @@ QString TKusakGir::SilmeKontrol(Database& db, const QString& name, int key)
 
 void TKusakGir::BitBtn3Click()
 {
-    if (DBGrid1->currentRow() < 0)
+    if (!ReferenceScreens::deleteCurrentRow(DBGrid1, "KUSAK", "Kusak_Key", "Kusak_Adi", &SilmeKontrol))
         return;
-    const Record row = DBGrid1->currentRecord();
-    const QString name = row.str("Kusak_Adi");
-    Database& db = ReferenceScreens::db();
-    const QString refusal = SilmeKontrol(db, name, row.toInt("Kusak_Key"));
-    if (!refusal.isEmpty()) {
-        Messages::info(refusal);
-        return;
-    }
-    if (!ReferenceScreens::confirm(name.left(40) + " Silinecektir. Eminmisiniz .... ?"))
-        return;
-    db.exec("delete * from KUSAK where Kusak_Key = :k", {{"k", row.value("Kusak_Key")}});
     openTable();
-    if (DBGrid1->currentRow() < 0)
-        BitBtn3->setEnabled(false);
+    ReferenceScreens::disableDeleteWithoutRows(DBGrid1, BitBtn3);
 }
 
 void TKusakGir::BitBtn2Click()

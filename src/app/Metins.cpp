@@ -102,9 +102,7 @@ bool TMetins::Table1BeforePost(Record& row)
         Messages::info("Eksik veya Hatalı Giriş Yaptınız ...!");
         return false;
     }
-    if (ReferenceScreens::hasRows(ReferenceScreens::db(),
-                                  "select * from METINLER where (Met_Adi = :n) and (Met_Key <> :k)",
-                                  {{"n", name}, {"k", row.value("Met_Key")}})) {
+    if (ReferenceScreens::nameTaken(ReferenceScreens::db(), "METINLER", "Met_Adi", "Met_Key", row)) {
         Messages::error("Girmiş Olduğunuz Bilgiler Daha Önce Girilmiştir. Lütfen Düzeltiniz ...!");
         return false;
     }
@@ -113,12 +111,8 @@ bool TMetins::Table1BeforePost(Record& row)
 
 void TMetins::writeRow(const Record& row, bool isNew)
 {
-    Database& db = ReferenceScreens::db();
-    if (isNew)
-        db.insert("METINLER", {{"Met_Key", row.value("Met_Key")}, {"Met_Adi", row.value("Met_Adi")}});
-    else
-        db.update("METINLER", {{"Met_Adi", row.value("Met_Adi")}}, "Met_Key = :w_key",
-                  {{"w_key", row.value("Met_Key")}});
+    ReferenceScreens::storeRow(ReferenceScreens::db(), "METINLER", "Met_Key", {{"Met_Adi", row.value("Met_Adi")}}, row,
+                               isNew);
 }
 
 void TMetins::DBGrid1DblClick()

@@ -3,6 +3,8 @@
 #include "app/DbGrid.h"
 #include "app/Form5.h"
 #include "app/Sifre.h"
+#include "platform/db/Database.h"
+#include "platform/ui/Messages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 
 namespace {
 
@@ -43,6 +46,28 @@ Database& db()
 bool hasRows(Database& db, const QString& sql, const QVariantMap& params)
 {
     return db.first(sql, params).has_value();
+}
+
+bool nameTaken(Database& db, const QString& table, const QString& nameField, const QString& keyField,
+               const Record& row)
+{
+    const QString name = Database::identifier(nameField);
+    const QString key = Database::identifier(keyField);
+    return hasRows(db, "select * from " + Database::identifier(table) + " where (" + name + " = :n) and (" + key +
+                           " <> :k)",
+                   {{"n", row.str(nameField)}, {"k", row.value(keyField)}});
+}
+
+void storeRow(Database& db, const QString& table, const QString& keyField, QVariantMap fields, const Record& row,
+              bool isNew, const QVariantMap& onInsert)
+{
+    if (isNew) {
+        fields.insert(keyField, row.value(keyField));
+        fields.insert(onInsert);
+        db.insert(table, fields);
+    } else {
+        db.update(table, fields, Database::identifier(keyField) + " = :w_key", {{"w_key", row.value(keyField)}});
+    }
 }
 
 bool confirm(const QString& question)
@@ -85,6 +110,79 @@ void limitCellLength(TDBGrid* grid, const QMap<QString, int>& lengths)
         if (editor && grid->isAncestorOf(editor) && editor->text().size() <= *limit)
             editor->setMaxLength(*limit);
     });
+}
+
+EntryButtons entryButtons(QWidget* owner)
+{
+    auto* save = new QPushButton("Kaydet", owner);
+    save->setObjectName("BitBtn1");
+    auto* remove = new QPushButton("Kayıt Sil", owner);
+    remove->setObjectName("BitBtn3");
+    remove->setEnabled(false);
+    auto* close = new QPushButton("Kapat", owner);
+    close->setObjectName("BitBtn2");
+    for (QPushButton* b : {save, remove, close})
+        b->setAutoDefault(false);
+    return {save, remove, close};
+}
+
+void enableDeleteWithRows(TDBGrid* grid, QPushButton* remove)
+{
+    if (grid->currentRow() >= 0)
+        remove->setEnabled(true);
+}
+
+void disableDeleteWithoutRows(TDBGrid* grid, QPushButton* remove)
+{
+    if (grid->currentRow() < 0)
+        remove->setEnabled(false);
+}
+
+bool postGridRow(const QString& typed, TDBGrid* grid)
+{
+    if (!typed.isEmpty() || grid->currentRow() < 0)
+        return false;
+    grid->editRow();
+    grid->post();
+    return true;
+}
+
+bool refuseLeadingSpace(QLineEdit* field)
+{
+    if (!field->text().startsWith(' '))
+        return false;
+    Messages::info("Hatalı Giriş .....");
+    field->setFocus();
+    return true;
+}
+
+bool ownRowsOnly(bool inserting, const std::function<void()>& reopen)
+{
+    if (!inserting) {
+        reopen();
+        return false;
+    }
+    return true;
+}
+
+bool deleteCurrentRow(TDBGrid* grid, const QString& table, const QString& keyField, const QString& nameField,
+                      DeleteCheck check)
+{
+    if (grid->currentRow() < 0)
+        return false;
+    const Record row = grid->currentRecord();
+    const QString name = row.str(nameField);
+    Database& base = db();
+    const QString refusal = check(base, name, row.toInt(keyField));
+    if (!refusal.isEmpty()) {
+        Messages::info(refusal);
+        return false;
+    }
+    if (!confirm(name.left(40) + " Silinecektir. Eminmisiniz .... ?"))
+        return false;
+    base.exec("delete * from " + Database::identifier(table) + " where " + Database::identifier(keyField) + " = :k",
+              {{"k", row.value(keyField)}});
+    return true;
 }
 
 }

@@ -75,9 +75,7 @@ bool TTurnuvaTuru::Table1BeforePost(Record& row)
         Messages::info("Eksik veya hatalı giriş yaptınız ...!");
         return false;
     }
-    if (ReferenceScreens::hasRows(ReferenceScreens::db(),
-                                  "select * from C_TURTURU where (Turu = :n) and (Tur_Key <> :k)",
-                                  {{"n", name}, {"k", row.value("Tur_Key")}})) {
+    if (ReferenceScreens::nameTaken(ReferenceScreens::db(), "C_TURTURU", "Turu", "Tur_Key", row)) {
         Messages::error("Girmiş Olduğunuz Faaliyet Türü Daha Önce Girilmiştir. Lütfen düzeltiniz ...!");
         return false;
     }
@@ -86,15 +84,8 @@ bool TTurnuvaTuru::Table1BeforePost(Record& row)
 
 void TTurnuvaTuru::writeRow(const Record& row, bool isNew)
 {
-    Database& db = ReferenceScreens::db();
-    const QVariantMap fields{{"Turu", row.value("Turu")}, {"Tipi", row.value("Tipi")}};
-    if (isNew) {
-        QVariantMap all = fields;
-        all.insert("Tur_Key", row.value("Tur_Key"));
-        db.insert("C_TURTURU", all);
-    } else {
-        db.update("C_TURTURU", fields, "Tur_Key = :w_key", {{"w_key", row.value("Tur_Key")}});
-    }
+    ReferenceScreens::storeRow(ReferenceScreens::db(), "C_TURTURU", "Tur_Key",
+                               {{"Turu", row.value("Turu")}, {"Tipi", row.value("Tipi")}}, row, isNew);
 }
 
 QString TTurnuvaTuru::SilmeKontrol(Database& db, const QString& name, int key)

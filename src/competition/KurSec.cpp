@@ -1,5 +1,6 @@
 #include "competition/KurSec.h"
 
+#include "app/PlacedControls.h"
 #include "app/Sifre.h"
 #include "competition/KuraKayit.h"
 #include "platform/ui/Messages.h"
@@ -21,24 +22,8 @@ constexpr int kHeight = 214;
 
 const QString kBadRounds = QStringLiteral("Boş veya Hatalı Round Sayısı Girdiniz ...!");
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, int x, int y)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& r, const QString& mask = QString())
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(r);
-    if (!mask.isEmpty())
-        e->setInputMask(mask);
-    return e;
-}
+using PlacedControls::makeEdit;
+using PlacedControls::makeLabel;
 
 QRadioButton* makeChoice(const QString& name, const QString& text, QWidget* parent, int y)
 {

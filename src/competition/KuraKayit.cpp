@@ -3,6 +3,7 @@
 #include "app/Agirlik.h"
 #include "app/DbConventions.h"
 #include "app/Formats.h"
+#include "app/PlacedControls.h"
 #include "app/Sifre.h"
 #include "app/TurkishEntry.h"
 #include "app/WeightCategories.h"
@@ -35,34 +36,12 @@ Database& db()
     return Sifre->ADOConnection1;
 }
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, int x, int y)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& r)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(r);
-    return e;
-}
+using PlacedControls::makeEdit;
+using PlacedControls::makeLabel;
+using PlacedControls::makeList;
 
 // A drop-down list with a text box over it: the box covers the list but
 // its button, so that choosing an entry copies its text into the box.
-QComboBox* makeList(const QString& name, QWidget* parent, const QRect& r)
-{
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setGeometry(r);
-    c->setMaxVisibleItems(20);
-    return c;
-}
-
 QLineEdit* makeBoxOver(const QString& name, QComboBox* list)
 {
     QRect r = list->geometry();

@@ -127,23 +127,8 @@ TMusteriGiris3::TMusteriGiris3()
 
     buildControls();
 
-    // The scale's line: 9600 bits per second, 8 data bits, no parity, one
-    // stop bit, null bytes dropped, DTR on, RTS off, no handshake.
-    SerialPort1 = new TSerialPort(this);
-    SerialPort1->setObjectName("SerialPort1");
-    SerialPort1->setBaudRate(br9600);
-    SerialPort1->setPort("COM1");
-    SerialPort1->Parity()->setBits(prNone);
-    SerialPort1->setStopBits(sbOneStopBit);
-    SerialPort1->setDataBits(dbEight);
-    SerialPort1->setDiscardNull(true);
-    SerialPort1->setEvents(TSerialEvents::all());
-    SerialPort1->FlowControl()->setOutCTSFlow(false);
-    SerialPort1->FlowControl()->setOutDSRFlow(false);
-    SerialPort1->FlowControl()->setControlDTR(dtrEnable);
-    SerialPort1->FlowControl()->setControlRTS(rtsDisable);
-    SerialPort1->FlowControl()->setXonXoffOut(false);
-    SerialPort1->FlowControl()->setXonXoffIn(false);
+    // The scale's line is the device line of the port chooser.
+    SerialPort1 = TCmPort::devicePort(this);
     SerialPort1->OnRxChar = [this](QObject* Sender, int Count) { SerialPort1RxChar(Sender, Count); };
 
     // "Kaydet" of the registration sits where "Yeni Kayıt" is; the chosen
@@ -661,15 +646,9 @@ void TMusteriGiris3::portSetUp()
         user.closeKey();
     }
 
-    QString port;
-    FScaleType.clear();
-    Registry user(Registry::HKEY_CURRENT_USER);
-    if (user.openKeyReadOnly(key)) {
-        port = user.readString("comport");
-        FScaleType = user.readString("Type");
-        user.closeKey();
-    }
-    SerialPort1->setPort(port);
+    const TCmPort::Choice stored = TCmPort::storedChoice();
+    FScaleType = stored.type;
+    SerialPort1->setPort(stored.port);
 
     // The settings screen stores "1" or "2"; anything else is no type, with
     // which no weight can be read.

@@ -308,6 +308,13 @@ private:
     QString userStamp() const;
     QString orderBy() const;
     Record listRow(int list) const;
+    // The accepted list's current row while its athlete stands in no bout
+    // (KuraKontrol, with its message); empty otherwise.
+    Record acceptedRowOutOfDraw();
+    // Moves a list row into the accepted (1) or disqualified (0) list with
+    // its points and weight, dated today, and shows the lists again; a row
+    // deleted meanwhile by another station is reported.
+    void setAcceptance(const Record& row, int accepted, int points, double weight);
     const Record* classRow(const QString& name) const;
 };
 

@@ -313,13 +313,30 @@ void TMusteriGiris3::KayitSil(int list)
     refreshClassBrowsing();
 }
 
-void TMusteriGiris3::Sil1Click()
+Record TMusteriGiris3::acceptedRowOutOfDraw()
 {
     const Record row = listRow(1);
     if (row.isEmpty())
-        return;
+        return Record();
     KuraKontrol();
-    if (FNotInDraw == 0)
+    return FNotInDraw == 0 ? Record() : row;
+}
+
+void TMusteriGiris3::setAcceptance(const Record& row, int accepted, int points, double weight)
+{
+    const int changed =
+        db().update("C_LISTE", {{"Onay", accepted}, {"Puan", points}, {"TartilanKilo", weight}, {"Tarih", FToday()}},
+                    "Liste_Key = :w_k", {{"w_k", row.toInt("Liste_Key")}});
+    if (changed == 0)
+        Messages::error(kRowGone);
+    refreshLists();
+    refreshClassBrowsing();
+}
+
+void TMusteriGiris3::Sil1Click()
+{
+    const Record row = acceptedRowOutOfDraw();
+    if (row.isEmpty())
         return;
     if (ask(row.str("Ad").left(35) + " Listeden Çıkarılacaktır. Eminmisiniz ...?"))
         KayitSil(1);
@@ -336,20 +353,11 @@ void TMusteriGiris3::Sil2Click()
 
 void TMusteriGiris3::DiskalifiyeEt1Click()
 {
-    const Record row = listRow(1);
+    const Record row = acceptedRowOutOfDraw();
     if (row.isEmpty())
         return;
-    KuraKontrol();
-    if (FNotInDraw == 0)
-        return;
-    if (!ask(row.str("Ad").left(35) + " Diskalifiye Edilecektir. Eminmisiniz ...?"))
-        return;
-    const int changed = db().update("C_LISTE", {{"Onay", 0}, {"Puan", 0}, {"TartilanKilo", 0.0}, {"Tarih", FToday()}},
-                                    "Liste_Key = :w_k", {{"w_k", row.toInt("Liste_Key")}});
-    if (changed == 0)
-        Messages::error(kRowGone);
-    refreshLists();
-    refreshClassBrowsing();
+    if (ask(row.str("Ad").left(35) + " Diskalifiye Edilecektir. Eminmisiniz ...?"))
+        setAcceptance(row, 0, 0, 0.0);
 }
 
 void TMusteriGiris3::KabuleEkle1Click()
@@ -366,11 +374,5 @@ void TMusteriGiris3::KabuleEkle1Click()
         return;
     const auto limits = db().first("select Durum, UstKilo from C_BRANS where Durum = :d", {{"d", weightClass}});
     const double upper = limits ? limits->toDouble("UstKilo") : 0.0;
-    const int changed = db().update(
-        "C_LISTE", {{"Onay", 1}, {"Puan", FParticipationPoints}, {"TartilanKilo", upper}, {"Tarih", FToday()}},
-        "Liste_Key = :w_k", {{"w_k", row.toInt("Liste_Key")}});
-    if (changed == 0)
-        Messages::error(kRowGone);
-    refreshLists();
-    refreshClassBrowsing();
+    setAcceptance(row, 1, FParticipationPoints, upper);
 }

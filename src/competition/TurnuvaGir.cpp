@@ -340,8 +340,7 @@ bool TTurnuvaGir::Table1BeforePost(Database& db, Record& row)
         TDBGrid::setValue(row, column, n);
     }
     TDBGrid::setValue(row, "Yili", row.date("Tarih1").year());
-    if (ReferenceScreens::hasRows(db, "select * from C_TURNUVA where (Adi = :n) and (Turnuva_Key <> :k)",
-                                  {{"n", row.str("Adi")}, {"k", row.value("Turnuva_Key")}})) {
+    if (ReferenceScreens::nameTaken(db, "C_TURNUVA", "Adi", "Turnuva_Key", row)) {
         Messages::error("Girmiş Olduğunuz Faaliyet Adı Daha Önce Girilmiştir. Lütfen düzeltiniz ...!");
         return false;
     }
@@ -365,12 +364,7 @@ void TTurnuvaGir::writeRow(const Record& row, bool isNew)
                        {"Yili", row.value("Yili")}};
     for (const char* column : kCountColumns)
         fields.insert(column, row.value(column));
-    if (isNew) {
-        fields.insert("Turnuva_Key", row.value("Turnuva_Key"));
-        db.insert("C_TURNUVA", fields);
-    } else {
-        db.update("C_TURNUVA", fields, "Turnuva_Key = :w_key", {{"w_key", row.value("Turnuva_Key")}});
-    }
+    ReferenceScreens::storeRow(db, "C_TURNUVA", "Turnuva_Key", fields, row, isNew);
 }
 
 void TTurnuvaGir::Sil1Click()

@@ -318,6 +318,9 @@ private:
     void deleteRow(CareerIndex which, const QString& name);
     bool newRowKeys(CareerIndex which, Record& row);
     void writeRow(CareerIndex which, const Record& row, bool isNew);
+    // Runs what follows a stored or deleted row of the grid (its summary
+    // fields); false for a grid that has nothing to follow.
+    bool afterCareerChange(CareerIndex which);
     QString lookupName(const QList<QPair<QVariant, QString>>& list, const QVariant& key) const;
     bool sameTitleHeld(CareerIndex which, const Record& row);
     void loadPhoto();

@@ -65,6 +65,19 @@ GridColumn lookupColumn(const QString& field, const QString& keyField, const QSt
     return c;
 }
 
+// Changes every column of the grid that `match` picks.
+template <typename Match, typename Change>
+void changeColumns(TDBGrid* grid, Match match, Change change)
+{
+    for (int i = 0; i < grid->columns().size(); ++i) {
+        if (match(grid->column(i))) {
+            GridColumn c = grid->column(i);
+            change(c);
+            grid->setColumn(i, c);
+        }
+    }
+}
+
 } // namespace
 
 void TMusteriGiris2::buildCareerGrids()
@@ -295,13 +308,9 @@ void TMusteriGiris2::applyLookups()
     // Only the names change; titles and widths stay as they are (the main
     // window retitles a column at start-up).
     auto refresh = [](TDBGrid* grid, const QString& keyField, const QList<QPair<QVariant, QString>>& names) {
-        for (int i = 0; i < grid->columns().size(); ++i) {
-            if (grid->column(i).keyField == keyField) {
-                GridColumn c = grid->column(i);
-                c.lookup = names;
-                grid->setColumn(i, c);
-            }
-        }
+        changeColumns(
+            grid, [&](const GridColumn& c) { return c.keyField == keyField; },
+            [&](GridColumn& c) { c.lookup = names; });
     };
     refresh(DBGrid12, "Kusak_Key", m_beltNames);
     refresh(DBGrid13, "Durum_Key", m_coachTitles);
@@ -314,20 +323,9 @@ void TMusteriGiris2::applyLookups()
 
 void TMusteriGiris2::KulupAdlari()
 {
-    for (int i = 0; i < DBGrid16->columns().size(); ++i) {
-        if (DBGrid16->column(i).field == "Kulup") {
-            GridColumn c = DBGrid16->column(i);
-            c.pickList = m_allClubNames;
-            DBGrid16->setColumn(i, c);
-        }
-    }
-    for (int i = 0; i < DBGrid17->columns().size(); ++i) {
-        if (DBGrid17->column(i).field.toLower() == "gorev") {
-            GridColumn c = DBGrid17->column(i);
-            c.pickList = m_allClubNames;
-            DBGrid17->setColumn(i, c);
-        }
-    }
+    const auto offerClubs = [this](GridColumn& c) { c.pickList = m_allClubNames; };
+    changeColumns(DBGrid16, [](const GridColumn& c) { return c.field == "Kulup"; }, offerClubs);
+    changeColumns(DBGrid17, [](const GridColumn& c) { return c.field.toLower() == "gorev"; }, offerClubs);
 }
 
 // --- Opening, closing, reopening ---------------------------------------------------
@@ -419,22 +417,7 @@ void TMusteriGiris2::writeRow(CareerIndex which, const Record& row, bool isNew)
         const QVariant key = fields.take(c.keyColumn);
         db().update(c.table, fields, Database::identifier(c.keyColumn) + " = :w_k", {{"w_k", key}});
     }
-    switch (which) {
-    case Seminars:
-        Query15AfterPost();
-        break;
-    case Achievements:
-        Query16AfterPost();
-        break;
-    case Gyms:
-        Query17AfterPost();
-        break;
-    case Licences:
-        Query19AfterPost();
-        break;
-    default:
-        break;
-    }
+    afterCareerChange(which);
 }
 
 void TMusteriGiris2::deleteRow(CareerIndex which, const QString& name)
@@ -452,22 +435,27 @@ void TMusteriGiris2::deleteRow(CareerIndex which, const QString& name)
     db().exec("delete * from " + Database::identifier(c.table) + " where " + Database::identifier(c.keyColumn) +
                   " = :k",
               {{"k", key}});
+    if (!afterCareerChange(which))
+        reopen(which);
+}
+
+bool TMusteriGiris2::afterCareerChange(CareerIndex which)
+{
     switch (which) {
     case Seminars:
         Query15AfterPost();
-        break;
+        return true;
     case Achievements:
         Query16AfterPost();
-        break;
+        return true;
     case Gyms:
         Query17AfterPost();
-        break;
+        return true;
     case Licences:
         Query19AfterPost();
-        break;
+        return true;
     default:
-        reopen(which);
-        break;
+        return false;
     }
 }
 

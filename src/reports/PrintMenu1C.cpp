@@ -1,6 +1,7 @@
 #include "reports/PrintMenu1C.h"
 
 #include "reports/Baslik1S.h"
+#include "reports/ListLayout.h"
 
 #include <QCheckBox>
 
@@ -12,14 +13,9 @@ bool checked(QCheckBox* TBaslik1S::*box, bool design)
 {
     return Baslik1S ? (Baslik1S->*box)->isChecked() : design;
 }
+}
 
-QFont font(int size, bool bold = false)
-{
-    QFont f("Arial", size);
-    f.setBold(bold);
-    return f;
-}
-}
+using ListLayout::font;
 
 TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
 {
@@ -29,24 +25,15 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     Query2.sql = "select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans";
     QuickRep1.page.orientation = ReportPageSetup::Portrait;
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 18);
-    QRLabel9 = head->addLabel("QRLabel9", {0, 2, 190, 12}, "RAPOR BAŞLIĞI");
-    QRLabel9->font = font(12, true);
-    QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
-    QRLabel9->autoStretch = true;
+    QRLabel9 = ListLayout::addTitle(QuickRep1, 190);
 
-    ReportBand* section = QuickRep1.addSubDetail("QRSubDetail2", 17, &Query2);
-    section->forceNewPage = true;
-    QRLabel10 = section->addLabel("QRLabel10", {0, 1, 150, 6});
-    QRLabel10->font = font(11, true);
+    const ListLayout::Section sec = ListLayout::addSection(QuickRep1, &Query2, 150);
+    ReportBand* section = sec.band;
+    QRLabel10 = sec.QRLabel10;
     QRLabel8 = section->addLabel("QRLabel8", {150, 1, 40, 6});
     QRLabel8->font = font(9, true);
     QRLabel8->alignment = Qt::AlignRight | Qt::AlignTop;
-    auto caption = [section](const char* name, const QRectF& r, const char* text) {
-        ReportLabel* l = section->addLabel(name, r, text);
-        l->font = font(8, true);
-        return l;
-    };
+    const ListLayout::Captions caption{section, 8};
     QRLabel1 = caption("QRLabel1", {0, 10, 12, 5}, "No.");
     QRLabel1->alignment = Qt::AlignRight | Qt::AlignTop;
     QRLabel2 = caption("QRLabel2", {14, 10, 55, 5}, "Adı Soyadı");
@@ -59,11 +46,7 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     section->beforePrint = [this](ReportBand&, bool&) { sectionRow(); };
 
     ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query1, section);
-    auto field = [rows, this](const char* name, const QRectF& r, const char* column) {
-        ReportDataText* t = rows->addDataText(name, r, &Query1, column);
-        t->font = font(8);
-        return t;
-    };
+    const ListLayout::Fields field{rows, &Query1, 8};
     QRDBText1 = field("QRDBText1", {0, 0.5, 12, 5}, "Sira");
     QRDBText1->alignment = Qt::AlignRight | Qt::AlignTop;
     QRDBText2 = field("QRDBText2", {14, 0.5, 55, 5}, "Ad");
@@ -77,9 +60,7 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     rows->beforePrint = [this](ReportBand& band, bool&) { athleteRow(band); };
 
     ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
-    ReportSysData* page = foot->addSysData("QRSysData1", {150, 2, 40, 5}, ReportSysData::PageNumber, "Sayfa ");
-    page->font = font(8);
-    page->alignment = Qt::AlignRight | Qt::AlignTop;
+    ListLayout::addPageNumber(foot, {150, 2, 40, 5});
 }
 
 QString TPrintMenu1C::englishCategory(const QString& category)

@@ -3,17 +3,11 @@
 #include "app/Main.h"
 #include "reports/Baslik1S.h"
 #include "reports/BoutLabels.h"
+#include "reports/ListLayout.h"
 
 #include <QCheckBox>
 
-namespace {
-QFont font(int size, bool bold = false)
-{
-    QFont f("Arial", size);
-    f.setBold(bold);
-    return f;
-}
-}
+using ListLayout::font;
 
 TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
 {
@@ -24,21 +18,12 @@ TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
     Query1.addCalculated("skor1", [](const ReportQuery& q) { return BoutLabels::ringOrder(q.str("Skor")); });
     QuickRep1.page.orientation = ReportPageSetup::Landscape;
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 18);
-    QRLabel9 = head->addLabel("QRLabel9", {0, 2, 277, 12}, "RAPOR BAŞLIĞI");
-    QRLabel9->font = font(12, true);
-    QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
-    QRLabel9->autoStretch = true;
+    QRLabel9 = ListLayout::addTitle(QuickRep1, 277);
 
-    ReportBand* section = QuickRep1.addSubDetail("QRSubDetail2", 17, &Query2);
-    section->forceNewPage = true;
-    QRLabel10 = section->addLabel("QRLabel10", {0, 1, 277, 6});
-    QRLabel10->font = font(11, true);
-    auto caption = [section](const char* name, const QRectF& r, const char* text) {
-        ReportLabel* l = section->addLabel(name, r, text);
-        l->font = font(7, true);
-        return l;
-    };
+    const ListLayout::Section sec = ListLayout::addSection(QuickRep1, &Query2, 277);
+    ReportBand* section = sec.band;
+    QRLabel10 = sec.QRLabel10;
+    const ListLayout::Captions caption{section, 7};
     QRLabel1 = caption("QRLabel1", {0, 10, 26, 5}, "Maç");
     QRLabel2 = caption("QRLabel2", {26, 10, 38, 5}, "Adı Soyadı (Mavi)");
     QRLabel3 = caption("QRLabel3", {64, 10, 20, 5}, "Bölge");
@@ -54,11 +39,7 @@ TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
     section->beforePrint = [this](ReportBand&, bool&) { sectionRow(); };
 
     ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query1, section);
-    auto field = [rows, this](const char* name, const QRectF& r, const char* column) {
-        ReportDataText* t = rows->addDataText(name, r, &Query1, column);
-        t->font = font(7);
-        return t;
-    };
+    const ListLayout::Fields field{rows, &Query1, 7};
     QRDBText1 = field("QRDBText1", {0, 0.5, 26, 5}, "Tur_Mac");
     QRDBText2 = field("QRDBText2", {26, 0.5, 38, 5}, "Ad1");
     QRDBText3 = field("QRDBText3", {64, 0.5, 20, 5}, "Bolge1");
@@ -77,9 +58,7 @@ TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
     ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     QRLabel12 = foot->addLabel("QRLabel12", {0, 2, 60, 5}, "Tarih");
     QRLabel12->font = font(8);
-    ReportSysData* page = foot->addSysData("QRSysData1", {217, 2, 60, 5}, ReportSysData::PageNumber, "Sayfa ");
-    page->font = font(8);
-    page->alignment = Qt::AlignRight | Qt::AlignTop;
+    ListLayout::addPageNumber(foot, {217, 2, 60, 5});
 }
 
 void TPrintMenu2C::sectionRow()

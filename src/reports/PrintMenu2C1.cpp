@@ -1,15 +1,9 @@
 #include "reports/PrintMenu2C1.h"
 
 #include "reports/BoutLabels.h"
+#include "reports/ListLayout.h"
 
-namespace {
-QFont font(int size, bool bold = false)
-{
-    QFont f("Arial", size);
-    f.setBold(bold);
-    return f;
-}
-}
+using ListLayout::font;
 
 TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
 {
@@ -19,23 +13,14 @@ TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
     Query1.addCalculated("Tur_Mac", [](const ReportQuery& q) { return BoutLabels::turMac(q.str("Tur"), q.str("Sira")); });
     QuickRep1.page.orientation = ReportPageSetup::Landscape;
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 18);
-    QRLabel9 = head->addLabel("QRLabel9", {0, 2, 277, 12}, "RAPOR BAŞLIĞI");
-    QRLabel9->font = font(12, true);
-    QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
-    QRLabel9->autoStretch = true;
-    Memo1 = head->addMemo("Memo1", {0, 0, 40, 5}, {"Memo1"});
+    QRLabel9 = ListLayout::addTitle(QuickRep1, 277);
+    Memo1 = QRLabel9->band()->addMemo("Memo1", {0, 0, 40, 5}, {"Memo1"});
     Memo1->enabled = false;
 
-    ReportBand* section = QuickRep1.addSubDetail("QRSubDetail2", 17, &Query2);
-    section->forceNewPage = true;
-    QRLabel10 = section->addLabel("QRLabel10", {0, 1, 277, 6});
-    QRLabel10->font = font(11, true);
-    auto caption = [section](const char* name, const QRectF& r, const char* text) {
-        ReportLabel* l = section->addLabel(name, r, text);
-        l->font = font(8, true);
-        return l;
-    };
+    const ListLayout::Section sec = ListLayout::addSection(QuickRep1, &Query2, 277);
+    ReportBand* section = sec.band;
+    QRLabel10 = sec.QRLabel10;
+    const ListLayout::Captions caption{section, 8};
     QRLabel2 = caption("QRLabel2", {10, 10, 32, 5}, "Tur");
     QRLabel3 = caption("QRLabel3", {42, 10, 50, 5}, "Branş");
     QRLabel4 = caption("QRLabel4", {92, 10, 12, 5}, "Sıra");
@@ -52,11 +37,7 @@ TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
     QRLabel1->font = font(8);
     QRLabel1->alignment = Qt::AlignRight | Qt::AlignTop;
     QRLabel1->enabled = false;
-    auto field = [rows, this](const char* name, const QRectF& r, const char* column) {
-        ReportDataText* t = rows->addDataText(name, r, &Query1, column);
-        t->font = font(8);
-        return t;
-    };
+    const ListLayout::Fields field{rows, &Query1, 8};
     QRDBText1 = field("QRDBText1", {10, 0.5, 32, 5}, "Tur_Mac");
     QRDBText2 = field("QRDBText2", {42, 0.5, 50, 5}, "Brans");
     QRDBText3 = field("QRDBText3", {92, 0.5, 12, 5}, "Skor");
@@ -76,9 +57,7 @@ TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
     numberRows(Query1, QRLabel1);
 
     ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
-    ReportSysData* page = foot->addSysData("QRSysData1", {217, 2, 60, 5}, ReportSysData::PageNumber, "Sayfa ");
-    page->font = font(8);
-    page->alignment = Qt::AlignRight | Qt::AlignTop;
+    ListLayout::addPageNumber(foot, {217, 2, 60, 5});
 }
 
 QString TPrintMenu2C1::regionAndTeam(const QString& backNumber)

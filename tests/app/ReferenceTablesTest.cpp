@@ -21,10 +21,7 @@ TEST_P(ReferenceColumns, NewStationHasTheColumn)
     expectColumn(db, GetParam());
 }
 
-constexpr ColumnKind I = ColumnKind::Integer;
-constexpr ColumnKind T = ColumnKind::Text;
-constexpr ColumnKind N = ColumnKind::Number;
-constexpr ColumnKind D = ColumnKind::Date;
+using namespace ColumnKinds;
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, ReferenceColumns,

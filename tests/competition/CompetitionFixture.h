@@ -34,6 +34,12 @@ inline void typeMasked(QLineEdit* edit, const QString& text, int from = 0)
     QTest::keyClicks(edit, text);
 }
 
+// Puts a text into a named field of a shown dialog.
+inline void setText(QDialog* d, const char* field, const QString& text)
+{
+    child<QLineEdit>(d, field)->setText(text);
+}
+
 class CompetitionTest : public ScreensTest {
 protected:
     void SetUp() override

@@ -351,11 +351,6 @@ TEST_P(BoutEntryRefusals, ShowTheirMessageAndWriteNothing)
     }
 }
 
-void setText(QDialog* d, const char* field, const QString& text)
-{
-    child<QLineEdit>(d, field)->setText(text);
-}
-
 const char* const kFormat = "Lütfen Süreyi DAKİKA:SANİYE (00:00) Formatında Giriniz ...!";
 const char* const kWrongTime = "Süreyi Hatalı Girdiniz ...!";
 

@@ -17,10 +17,7 @@ TEST_P(RegistryColumns, NewStationHasTheColumn)
     expectColumn(db, GetParam());
 }
 
-constexpr ColumnKind I = ColumnKind::Integer;
-constexpr ColumnKind T = ColumnKind::Text;
-constexpr ColumnKind N = ColumnKind::Number;
-constexpr ColumnKind D = ColumnKind::Date;
+using namespace ColumnKinds;
 
 // Persons, column groups as the person table lists them.
 const ColumnCase kPersonColumns[] = {

@@ -11,6 +11,14 @@
 
 enum class ColumnKind { Integer, Text, Number, Date };
 
+// One-letter names of the kinds, for the tables of cases.
+namespace ColumnKinds {
+constexpr ColumnKind I = ColumnKind::Integer;
+constexpr ColumnKind T = ColumnKind::Text;
+constexpr ColumnKind N = ColumnKind::Number;
+constexpr ColumnKind D = ColumnKind::Date;
+}
+
 struct ColumnCase {
     const char* table;
     const char* column;

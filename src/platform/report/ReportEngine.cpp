@@ -34,6 +34,17 @@ double itemBottom(const ReportItem& i)
     return i.kind == ReportItem::Line ? qMax(i.line.y1(), i.line.y2()) : i.rect.bottom();
 }
 
+// The filled rectangle behind a band or control, without an outline.
+ReportItem background(const QRectF& rect, const QColor& color)
+{
+    ReportItem bg;
+    bg.kind = ReportItem::Rect;
+    bg.rect = rect;
+    bg.brush = color;
+    bg.penStyle = Qt::NoPen;
+    return bg;
+}
+
 void translate(ReportItem& i, double dx, double dy)
 {
     i.rect.translate(dx, dy);
@@ -818,12 +829,8 @@ ReportEngine::Layout ReportEngine::layout(ReportBand* band, double width)
 
     std::vector<ReportItem> frame;
     if (band->color.alpha() > 0) {
-        ReportItem bg;
-        bg.kind = ReportItem::Rect;
+        ReportItem bg = background(QRectF(0, 0, width, out.height), band->color);
         bg.name = bg.band = band->name;
-        bg.rect = QRectF(0, 0, width, out.height);
-        bg.brush = band->color;
-        bg.penStyle = Qt::NoPen;
         out.items.insert(out.items.begin(), bg);
     }
     if (band->frame.any()) {
@@ -896,14 +903,8 @@ void ReportEngine::layoutText(ReportTextControl& c, const QString& text, Layout&
     else if (c.alignment & Qt::AlignBottom)
         offset = r.height() - used;
 
-    if (c.background.alpha() > 0) {
-        ReportItem bg;
-        bg.kind = ReportItem::Rect;
-        bg.rect = r;
-        bg.brush = c.background;
-        bg.penStyle = Qt::NoPen;
-        out.items.push_back(std::move(bg));
-    }
+    if (c.background.alpha() > 0)
+        out.items.push_back(background(r, c.background));
     Qt::Alignment h = c.alignment & (Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter);
     if (!h)
         h = Qt::AlignLeft;
@@ -939,14 +940,8 @@ void ReportEngine::layoutRichText(ReportRichText& c, Layout& out, double& stretc
         r.setHeight(height);
         stretchBottom = qMax(stretchBottom, r.bottom());
     }
-    if (c.background.alpha() > 0) {
-        ReportItem bg;
-        bg.kind = ReportItem::Rect;
-        bg.rect = r;
-        bg.brush = c.background;
-        bg.penStyle = Qt::NoPen;
-        out.items.push_back(std::move(bg));
-    }
+    if (c.background.alpha() > 0)
+        out.items.push_back(background(r, c.background));
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
     for (QTextBlock b = doc->begin(); b != doc->end(); b = b.next()) {
         const QRectF box = layout->blockBoundingRect(b);
@@ -1008,14 +1003,8 @@ void ReportEngine::layoutShape(ReportShape& c, Layout& out)
 
 void ReportEngine::layoutImage(ReportImage& c, Layout& out)
 {
-    if (c.background.alpha() > 0) {
-        ReportItem bg;
-        bg.kind = ReportItem::Rect;
-        bg.rect = c.rect;
-        bg.brush = c.background;
-        bg.penStyle = Qt::NoPen;
-        out.items.push_back(std::move(bg));
-    }
+    if (c.background.alpha() > 0)
+        out.items.push_back(background(c.rect, c.background));
     if (!c.picture.isNull()) {
         const QRectF frame = c.rect;
         QSizeF natural;

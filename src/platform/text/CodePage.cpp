@@ -20,7 +20,33 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
     bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    iconv_t handle() const { return m_cd; }
+
+    // Converts all of `bytes` (`expected` bytes of output reserved). Where
+    // a sequence cannot be converted, `standIn` writes what stands for it
+    // and returns how many input bytes it covers (at least one, at most
+    // `left`); the conversion goes on after them.
+    template <typename StandIn>
+    QByteArray convert(QByteArray bytes, qsizetype expected, StandIn standIn)
+    {
+        QByteArray out;
+        out.reserve(expected);
+        char* src = bytes.data();
+        size_t srcLeft = size_t(bytes.size());
+        char buffer[2048];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            const size_t r = iconv(m_cd, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, int(dst - buffer));
+            if (r != size_t(-1) || errno == E2BIG)
+                continue;
+            const size_t skip = standIn(src, srcLeft, out);
+            src += skip;
+            srcLeft -= skip;
+            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        }
+        return out;
+    }
 
 private:
     iconv_t m_cd;
@@ -47,38 +73,21 @@ QByteArray CodePage::encode(const QString& text, const char* codePage, bool* los
     if (lossless)
         *lossless = true;
     Converter conv(codePage, "UTF-8");
-    QByteArray in = text.toUtf8();
     if (!conv.valid()) {
         const QByteArray latin = text.toLatin1();
         if (lossless)
             *lossless = QString::fromLatin1(latin) == text;
         return latin;
     }
-    QByteArray out;
-    out.reserve(in.size());
-    char* src = in.data();
-    size_t srcLeft = size_t(in.size());
-    char buffer[1024];
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        const size_t r = iconv(conv.handle(), &src, &srcLeft, &dst, &dstLeft);
-        out.append(buffer, int(dst - buffer));
-        if (r != size_t(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
-        // A character without a byte in this code page (or a broken
-        // sequence): write "?" and go on after it.
+    const QByteArray in = text.toUtf8();
+    // A character without a byte in this code page (or a broken sequence):
+    // "?" for it.
+    return conv.convert(in, in.size(), [lossless](const char* at, size_t left, QByteArray& out) {
         out.append('?');
         if (lossless)
             *lossless = false;
-        const size_t skip = qMin(size_t(utf8Length(static_cast<unsigned char>(*src))), srcLeft);
-        src += skip;
-        srcLeft -= skip;
-        iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
-    }
-    return out;
+        return qMin(size_t(utf8Length(static_cast<unsigned char>(*at))), left);
+    });
 }
 
 QString CodePage::decode(const QByteArray& bytes, const char* codePage)
@@ -86,27 +95,12 @@ QString CodePage::decode(const QByteArray& bytes, const char* codePage)
     Converter conv("UTF-8", codePage);
     if (!conv.valid())
         return QString::fromLatin1(bytes);
-    QByteArray in = bytes;
-    QByteArray out;
-    out.reserve(in.size() * 2);
-    char* src = in.data();
-    size_t srcLeft = size_t(in.size());
-    char buffer[2048];
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        const size_t r = iconv(conv.handle(), &src, &srcLeft, &dst, &dstLeft);
-        out.append(buffer, int(dst - buffer));
-        if (r != size_t(-1) || errno == E2BIG)
-            continue;
-        // A byte the code page leaves undefined: the character of the same
-        // number, so that nothing is lost.
-        out.append(QString(QChar(static_cast<unsigned char>(*src))).toUtf8());
-        ++src;
-        --srcLeft;
-        iconv(conv.handle(), nullptr, nullptr, nullptr, nullptr);
-    }
-    return QString::fromUtf8(out);
+    // A byte the code page leaves undefined: the character of the same
+    // number, so that nothing is lost.
+    return QString::fromUtf8(conv.convert(bytes, bytes.size() * 2, [](const char* at, size_t, QByteArray& out) {
+        out.append(QString(QChar(static_cast<unsigned char>(*at))).toUtf8());
+        return size_t(1);
+    }));
 }
 
 int CodePage::byteOf(QChar c, const char* codePage)
