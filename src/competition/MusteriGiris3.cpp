@@ -1229,11 +1229,7 @@ void TMusteriGiris3::openEditorAndReselect()
 
 ReportCaller TMusteriGiris3::reportCaller()
 {
-    ReportCaller c;
-    c.window = this;
-    c.inPreview = &FInPreview;
-    c.setPreviewReport = [this](QObject* report) { FPreviewReport = report; };
-    return c;
+    return ReportCaller::screen(this, &FInPreview, [this](QObject* report) { FPreviewReport = report; });
 }
 
 void TMusteriGiris3::BitBtn3Click()

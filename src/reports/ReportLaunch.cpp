@@ -7,6 +7,15 @@
 
 #include <QWidget>
 
+ReportCaller ReportCaller::screen(QWidget* window, int* flag, std::function<void(QObject* report)> setPreviewReport)
+{
+    ReportCaller c;
+    c.window = window;
+    c.inPreview = flag;
+    c.setPreviewReport = std::move(setPreviewReport);
+    return c;
+}
+
 ReportCaller ReportCaller::mainWindow()
 {
     ReportCaller c;

@@ -42,6 +42,8 @@ struct ReportCaller {
     // The main window: its FInPreview and its left tool bar `Menu`. The
     // main window's SetPreviewReport is given by the caller.
     static ReportCaller mainWindow();
+    // A screen with its one-shot flag and its SetPreviewReport.
+    static ReportCaller screen(QWidget* window, int* flag, std::function<void(QObject* report)> setPreviewReport);
 };
 
 namespace ReportLaunch {

@@ -5,6 +5,7 @@
 #include "app/DbGrid.h"
 #include "app/Form5.h"
 #include "app/Main.h"
+#include "app/PlacedControls.h"
 #include "competition/MusteriGiris3.h"
 #include "reports/CompetitionReports.h"
 #include "app/Porgres.h"
@@ -44,6 +45,9 @@
 
 namespace {
 
+using PlacedControls::makeLabel;
+using PlacedControls::makeList;
+
 const QString kMen = QStringLiteral("ERKEK");
 const QString kWomen = QStringLiteral("BAYAN");
 const QString kBranchError = QStringLiteral("BRANŞ Tanımında HATA ile Karşılaşıldı ...!");
@@ -56,15 +60,6 @@ const QString kWeighInTitle = QStringLiteral("Ad Soyad");
 const QString kCategories =
     QStringLiteral("select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans");
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, int x, int y)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
 QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& r, bool readOnly = true)
 {
     auto* e = new QLineEdit(parent);
@@ -72,15 +67,6 @@ QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& r, bool r
     e->setGeometry(r);
     e->setReadOnly(readOnly);
     return e;
-}
-
-QComboBox* makeList(const QString& name, QWidget* parent, const QRect& r)
-{
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setGeometry(r);
-    c->setMaxVisibleItems(20);
-    return c;
 }
 
 QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent, const QRect& r)
@@ -951,11 +937,7 @@ void TKuraList::Label1Click()
 
 ReportCaller TKuraList::reportCaller()
 {
-    ReportCaller c;
-    c.window = this;
-    c.inPreview = &FSkipActivate;
-    c.setPreviewReport = [this](QObject* report) { SetPreviewReport(report); };
-    return c;
+    return ReportCaller::screen(this, &FSkipActivate, [this](QObject* report) { SetPreviewReport(report); });
 }
 
 void TKuraList::BitBtn3Click()

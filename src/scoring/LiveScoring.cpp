@@ -465,13 +465,18 @@ bool LiveScoring::judgePoint(bool blue, int delta, bool checkLock)
     return true;
 }
 
-void LiveScoring::SpeedButton9Click()
+void LiveScoring::judgeVote(bool blue)
 {
     // The asked judge's point breaks his tie: the cards are evaluated again.
-    if (judgePoint(true, 1, true) && FAwaitingJudgeDecision) {
+    if (judgePoint(blue, 1, true) && FAwaitingJudgeDecision) {
         FAwaitingJudgeDecision = 0;
         SonucDeg();
     }
+}
+
+void LiveScoring::SpeedButton9Click()
+{
+    judgeVote(true);
 }
 
 void LiveScoring::SpeedButton10Click()
@@ -481,10 +486,7 @@ void LiveScoring::SpeedButton10Click()
 
 void LiveScoring::SpeedButton11Click()
 {
-    if (judgePoint(false, 1, true) && FAwaitingJudgeDecision) {
-        FAwaitingJudgeDecision = 0;
-        SonucDeg();
-    }
+    judgeVote(false);
 }
 
 void LiveScoring::SpeedButton12Click()

@@ -264,6 +264,10 @@ public:
 private:
     struct Side;
     bool judgePoint(bool blue, int delta, bool checkLock);
+    // A point from the selected judge; while his vote is asked it settles the bout.
+    void judgeVote(bool blue);
+    // One second off the clock shown; false when it already stands at zero.
+    bool tickDown();
     void penaltyPlus(bool blue);
     void penaltyMinus(bool blue);
     void semiPoints(bool blue, int delta);

@@ -93,11 +93,7 @@ void LiveScoring::Timer1Timer()
             m_skor->closeUnasked();
         return;
     }
-    if (!clockAtZero()) {
-        playSignal();
-        m_v.clock -= 1;
-        if (m_skor)
-            m_skor->n_time->setText(clockText());
+    if (tickDown()) {
         if (++FSaveTick >= 5) {
             FSaveTick = 0;
             n_time_save();
@@ -112,6 +108,17 @@ void LiveScoring::Timer1Timer()
     n_time_save();
     FRoundEndSave = 0;
     startBreakOrDecide();
+}
+
+bool LiveScoring::tickDown()
+{
+    if (clockAtZero())
+        return false;
+    playSignal();
+    m_v.clock -= 1;
+    if (m_skor)
+        m_skor->n_time->setText(clockText());
+    return true;
 }
 
 void LiveScoring::startBreakOrDecide()
@@ -141,13 +148,8 @@ void LiveScoring::Timer2Timer()
         Timer2->setEnabled(false);
         return;
     }
-    if (!clockAtZero()) {
-        playSignal();
-        m_v.clock -= 1;
-        if (m_skor)
-            m_skor->n_time->setText(clockText());
+    if (tickDown())
         return;
-    }
     endBreak(true);
 }
 
