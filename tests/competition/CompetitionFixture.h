@@ -60,16 +60,6 @@ protected:
         ScreensTest::TearDown();
     }
 
-    // Chooses an entry of a drop-down list as the operator does.
-    static void pick(QComboBox* list, const QString& text)
-    {
-        ASSERT_NE(list, nullptr);
-        const int i = list->findText(text);
-        ASSERT_GE(i, 0) << "no entry " << text.toStdString() << " in " << list->objectName().toStdString();
-        list->setCurrentIndex(i);
-        emit list->activated(i);
-    }
-
     struct Bout {
         QString weight = "57";
         QString gender = "ERKEK";

@@ -21,15 +21,6 @@ using namespace ScoreboardLook;
 
 namespace {
 
-void pick(QComboBox* list, const QString& text)
-{
-    ASSERT_NE(list, nullptr);
-    const int i = list->findText(text);
-    ASSERT_GE(i, 0) << "no entry " << text.toStdString() << " in " << list->objectName().toStdString();
-    list->setCurrentIndex(i);
-    emit list->activated(i);
-}
-
 class MatchScreenScoring : public ScreensTest {
 protected:
     void SetUp() override

@@ -49,15 +49,6 @@ const char* const kPortKey = "\\Software\\Classes\\.comport\\Shellex\\PropertySh
 const char* const kPortMessage = "Sisteminizde Tanımlı Olmayan veya Kullanımda Olan Seri İletişim Portu Seçili.\n"
                                  "Lütfen 'İletişim Portu Seçme' Ekranından Düzeltiniz ...!";
 
-void pick(QComboBox* list, const QString& text)
-{
-    ASSERT_NE(list, nullptr);
-    const int i = list->findText(text);
-    ASSERT_GE(i, 0) << "no entry " << text.toStdString() << " in " << list->objectName().toStdString();
-    list->setCurrentIndex(i);
-    emit list->activated(i);
-}
-
 QStringList column(const TDBGrid* grid, const QString& field)
 {
     QStringList values;

@@ -150,3 +150,12 @@ void typeInto(QWidget* w, const QString& text)
         QTest::sendKeyEvent(QTest::Release, target, key, s, Qt::NoModifier);
     }
 }
+
+void pick(QComboBox* list, const QString& text)
+{
+    ASSERT_NE(list, nullptr);
+    const int i = list->findText(text);
+    ASSERT_GE(i, 0) << "no entry " << text.toStdString() << " in " << list->objectName().toStdString();
+    list->setCurrentIndex(i);
+    emit list->activated(i);
+}

@@ -5,6 +5,7 @@
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QList>
 #include <QTemporaryDir>
@@ -91,5 +92,7 @@ T* child(QObject* parent, const QString& name)
     return w;
 }
 void click(QWidget* w);
+// Chooses an entry of a drop-down list as the operator does.
+void pick(QComboBox* list, const QString& text);
 // Types any text, Turkish letters included, as key presses.
 void typeInto(QWidget* w, const QString& text);
