@@ -146,6 +146,26 @@ TEST_F(DatabaseTest, ColumnsNamedLikeSqlWordsWork)
     EXPECT_EQ(r.str("R/F"), "VAR");
 }
 
+TEST_F(DatabaseTest, UpgradeRemakesAViewOnlyWhenItsDefinitionChanged)
+{
+    Schema s;
+    s.addTable({"C_KISI", {Col::integer("Key_No"), Col::text("Ad")}, "Key_No", {}});
+    s.addView({"V_KISI", "select [Key_No], Ad & '.' as Nokta from C_KISI where Ad <> \"-\""});
+    s.upgrade(db);
+    db.insert("C_KISI", {{"Key_No", 1}, {"Ad", "ALİ"}});
+    EXPECT_EQ(db.scalar("select Nokta from V_KISI").toString(), "ALİ.");
+    // Every change of the schema counts up its version.
+    const auto version = [&] { return db.scalar("pragma schema_version").toInt(); };
+    const int before = version();
+    EXPECT_TRUE(s.upgrade(db).isEmpty());
+    EXPECT_EQ(version(), before) << "an unchanged view is left alone";
+    Schema later = s;
+    later.addView({"V_KISI", "select [Key_No], Ad & '!' as Nokta from C_KISI"});
+    later.upgrade(db);
+    EXPECT_GT(version(), before);
+    EXPECT_EQ(db.scalar("select Nokta from V_KISI").toString(), "ALİ!");
+}
+
 TEST_F(DatabaseTest, OpeningAMissingFileFails)
 {
     Database other;

@@ -126,7 +126,7 @@ void Schema::create(Database& db) const
         createIndexes(db, t);
     }
     for (const ViewDef& v : m_views)
-        db.exec(QString("create view %1 as %2").arg(Database::identifier(v.name), JetSql::translate(v.select)));
+        db.exec(QString("CREATE VIEW %1 as %2").arg(Database::identifier(v.name), v.select));
     tx.commit();
 }
 
@@ -154,14 +154,21 @@ QStringList Schema::upgrade(Database& db) const
         }
         createIndexes(db, t);
     }
-    // Views hold no data: they are made anew so that a changed definition
-    // reaches older station files.
+    // Views hold no data: one whose definition changed is made anew, so that
+    // the change reaches older station files. An unchanged one is left alone,
+    // so that a login writes nothing to a database other stations share.
     for (const ViewDef& v : m_views) {
-        const bool had = db.hasTable(v.name);
-        db.exec(QString("drop view if exists %1").arg(Database::identifier(v.name)));
-        db.exec(QString("create view %1 as %2").arg(Database::identifier(v.name), JetSql::translate(v.select)));
-        if (!had)
+        // In the Jet dialect; the database layer translates it once. The
+        // stored text keeps it as given, its first words in capitals.
+        const QString create = QString("CREATE VIEW %1 as %2").arg(Database::identifier(v.name), v.select);
+        const auto stored = db.first("select sql from sqlite_master where type = 'view' and name = :n collate nocase",
+                                     {{"n", v.name}});
+        if (stored && stored->str("sql") == JetSql::translate(create))
+            continue;
+        if (!db.hasTable(v.name))
             added << v.name;
+        db.exec(QString("drop view if exists %1").arg(Database::identifier(v.name)));
+        db.exec(create);
     }
     tx.commit();
     return added;
