@@ -5,6 +5,7 @@
 #include "reports/CompetitionReports.h"
 #include "reports/ReportLaunch.h"
 #include "scoring/KuraList.h"
+#include "scoring/Test.h"
 #include "app/Brans.h"
 #include "app/CS_Durum2.h"
 #include "app/Isyeri.h"
@@ -124,7 +125,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"ToolButton11", "Çıkış", "", "ToolButton11", [](TMain& m) { m.close(); }},
         {"ToolButton13", "Kısayollar", "", "ToolButton13",
          [](TMain& m) { m.Menu->setVisible(m.Menu->isHidden()); }},
-        {"Label_t", "     ", "", "", nullptr},                                         // device button test
+        {"Label_t", "     ", "", "", [](TMain&) { Test->showModal(); }},                  // device button test
     };
     return c;
 }

@@ -34,6 +34,7 @@
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
+#include "scoring/Test.h"
 
 #include <functional>
 #include <vector>
@@ -88,6 +89,7 @@ void Screens::createAll()
     make(KuraList);
     make(Skor);
     make(Skorb_giris);
+    make(Test);
     make(Baslik1);
     make(Baslik2);
     make(Baslik4);

@@ -399,7 +399,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "MsabakastatistikRaporu1", "TartlarnToplanmas1", "TartveKuralarnSistemeAktarlmas1", "TurnuvaBilgilerininSporcuSicillerinelenmesi1",
                       "ncekiMsabakalarnSilinmesi1", "MalarnRinglereDatlmas1",
                       "SonularnnToplanmas1", "PuanlamaListesi1", "DereceListesi1",
-                      "MsabakaListeleri1", "Label_t"));
+                      "MsabakaListeleri1"));
 
 struct WiredCase {
     const char* command;
@@ -423,7 +423,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, WiredCommands,
                                            WiredCase{"MektupMetni1", "TMetins"},
                                            WiredCase{"FaaliyetGiriEkran1", "TTurnuvaGir"},
                                            WiredCase{"SporcuTARTIEkran1", "TGiris1"},
-                                           WiredCase{"KURAekimiveMsabaka1", "TKuraList"}));
+                                           WiredCase{"KURAekimiveMsabaka1", "TKuraList"},
+                                           WiredCase{"Label_t", "TTest"}));
 
 struct ReportCommandCase {
     const char* command;
@@ -470,8 +471,10 @@ TEST_F(MainWindowTest, DoubleClickOnTheBlankLabelRunsItsCommand)
 {
     ASSERT_TRUE(login("ADMIN", "1234"));
     QSignalSpy runs(Main->command("Label_t"), &QAction::triggered);
+    modals().expect("TTest", [](QDialog* d) { d->close(); });
     QTest::mouseDClick(Main->Label_t, Qt::LeftButton);
     EXPECT_EQ(runs.count(), 1);
+    EXPECT_EQ(modals().seen().last(), "TTest") << "the device button test";
 }
 
 // --- Activation, hints, previews ----------------------------------------------
