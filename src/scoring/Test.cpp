@@ -125,13 +125,15 @@ QPixmap TTest::devicePanel()
         g.setBrush(face.colour);
         g.drawRoundedRect(button, 12, 12);
         g.setPen(Qt::white);
-        const QString text = QString::fromUtf8(face.caption);
+        QString text = QString::fromUtf8(face.caption);
         if (isJudgeCode(place.code)) {
-            // The judges' buttons are labelled at their outer side.
+            // The judges' buttons are labelled at their outer side, in the
+            // gap before the penalty buttons.
             const bool blue = place.code <= 3;
-            const QRectF beside = blue ? QRectF(button.left() - 150, button.top(), 142, button.height())
-                                       : QRectF(button.right() + 8, button.top(), 142, button.height());
-            g.drawText(beside, (blue ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
+            const QRectF beside = blue ? QRectF(button.left() - 80, button.top(), 74, button.height())
+                                       : QRectF(button.right() + 6, button.top(), 74, button.height());
+            g.drawText(beside, (blue ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                       text.replace(' ', '\n').replace("Hakem\n", "Hakem "));
         } else {
             g.drawText(QRectF(button.left() - 20, button.top() - 26, button.width() + 40, 22), Qt::AlignCenter, text);
         }
