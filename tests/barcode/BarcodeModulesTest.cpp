@@ -226,6 +226,21 @@ TEST(BarcodeModules, AnOrdinalBeyondTheLastTypeIsAWrongType)
     EXPECT_EQ(errorOf(b), "TBarcode: wrong BarcodeType");
 }
 
+TEST(BarcodeModules, AModuleCharacterThatIsNoElementIsAnInternalError)
+{
+    TBarcode b;
+    b.setModul(2);
+    b.BuildModules();
+    EXPECT_EQ(b.ElementWidth('7'), 6);
+    EXPECT_EQ(b.ElementWidth('B'), 4);
+    try {
+        b.ElementWidth('4');
+        ADD_FAILURE() << "no error";
+    } catch (const EBarcodeError& e) {
+        EXPECT_EQ(e.Message(), "TBarcode: internal Error");
+    }
+}
+
 TEST(BarcodeModules, DigitsOnlyTypesTrimTheirText)
 {
     TBarcode b;

@@ -14,6 +14,8 @@
 //       bc->setText(q.value("Vergi_Numarasi").toString());   // each card its own bars
 //   };
 //
+// Setting BarcodeWidth scales Modul by the width of the symbol as it stands,
+// so it belongs after Typ and Text (Modul 1 already gives the cards' 123).
 // A text the symbology refuses throws EBarcodeError from the setter (and so
 // ends the report run with its message); the picture is then empty.
 // Setting CheckSumMethod, Color or ColorBar changes nothing drawn until the
