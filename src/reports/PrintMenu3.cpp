@@ -111,6 +111,9 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
     QRLabel25 = level[3];
     levels->beforePrint = [this](ReportBand&, bool& print) { levelRow(print); };
 
+    // The third-place column and the date never print; the third-place
+    // bouts count in the bouts column.
+    hideThirdPlaceColumn();
     Query2.beforeScroll = [this](ReportQuery&) {
         hideThirdPlaceColumn();
         if (FFirstRow == 1) {

@@ -1,10 +1,6 @@
 #include "reports/PrintMenu330.h"
 
-#include "reports/Baslik1S.h"
 #include "reports/ListLayout.h"
-
-#include <QComboBox>
-#include <QLineEdit>
 
 using ListLayout::font;
 
@@ -136,10 +132,6 @@ void TPrintMenu330::regionMoved()
     if (Query2.eof()) {
         FMen = FWomen = FGold = FSilver = FBronze = FMedals = 0;
         return;
-    }
-    if (Baslik1S) {
-        FCategory = Baslik1S->Edit6->text();
-        FStyle = Baslik1S->ComboBox2->currentText();
     }
     const QString region = Query2.str("Bolge");
     const int men = athletes(region, "ERKEK");

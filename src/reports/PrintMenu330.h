@@ -8,9 +8,9 @@
 // medal: 1 gold, 2 silver, 3 and 4 bronze (a full ranking stores the second
 // bronze medallist as 4).
 //
-// The caller sets the title QRLabel9 and FFirstRow := 1 and opens Query2.
-// The athlete counts follow the category and style chosen in the
-// competition title dialog (its Edit6 and ComboBox2) when it is there.
+// The caller sets the title QRLabel9, the filters of the athlete counts
+// (the category and style chosen in the competition title dialog, its
+// Edit6 and ComboBox2) and FFirstRow := 1, and opens Query2.
 
 #include "reports/ReportForm.h"
 

@@ -67,7 +67,7 @@ TAktar1S::TAktar1S()
     Label15 = new QLabel("Başlık", this);
     Label15->setObjectName("Label15");
     Label15->setFont(bold(Label15->font()));
-    Label15->move(12, 18);
+    Label15->setGeometry(12, 18, 66, 18);   // wide enough for "Turnuva"
 
     DBLookupComboBox1 = new QComboBox(this);
     DBLookupComboBox1->setObjectName("DBLookupComboBox1");
@@ -81,13 +81,16 @@ TAktar1S::TAktar1S()
     CheckBox1->setObjectName("CheckBox1");
     CheckBox1->setChecked(true);
     CheckBox1->move(80, 76);
+    CheckBox1->adjustSize();
     CheckBox2 = new QCheckBox("Takım/Kulüp Göster", this);
     CheckBox2->setObjectName("CheckBox2");
-    CheckBox2->move(210, 76);
+    CheckBox2->move(230, 76);
+    CheckBox2->adjustSize();
 
     Label1 = new QLabel("Kategori", this);
     Label1->setObjectName("Label1");
     Label1->move(12, 110);
+    Label1->adjustSize();
     DBLookupComboBox2 = new QComboBox(this);
     DBLookupComboBox2->setObjectName("DBLookupComboBox2");
     DBLookupComboBox2->setGeometry(80, 106, 150, 24);

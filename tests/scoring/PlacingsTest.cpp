@@ -171,8 +171,9 @@ TEST_P(DrawnBracket, PlacesFollowTheBouts)
             for (const Record& b : bouts())
                 if (b.str("Tur") == Rounds::QuarterFinal && (b.toInt("Sira1") == number || b.toInt("Sira2") == number))
                     quarterFinalist = true;
-            if (!quarterFinalist)
+            if (!quarterFinalist) {
                 EXPECT_EQ(place, 0) << number;
+            }
         }
     }
 

@@ -11,9 +11,12 @@
 #include "scoring/ResultsPosting.h"
 #include "reports/ReportsFixture.h"
 #include "support/ScreenDriving.h"
+#include "support/Screenshot.h"
 
 #include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSqlQuery>
@@ -520,6 +523,35 @@ TEST_F(ResultsScreenTest, DutiesArePostedOncePerPerson)
     });
     EXPECT_EQ(ui().texts(), QStringList{TAktar1S::dutiesText(0, 2)});
     EXPECT_EQ(posted().size(), 2u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ResultsScreenTest, EveryControlShowsWhole)
+{
+    run("DereceListesi1", [](TAktar1S* s) {
+        chooseActivity(s);
+        QList<QWidget*> shown;
+        for (QWidget* w : s->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isVisible())
+                shown << w;
+        EXPECT_EQ(shown.size(), 8);
+        for (QWidget* w : shown) {
+            EXPECT_TRUE(s->rect().contains(w->geometry())) << w->objectName().toStdString();
+            // Captions are not cut.
+            if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) {
+                EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+            }
+            for (QWidget* other : shown)
+                if (other != w) {
+                    EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+                        << w->objectName().toStdString() << " " << other->objectName().toStdString();
+                }
+        }
+        saveScreenshot(s, "BRIVEX_RESULTS_SCREENSHOT", s->size());
+    });
 }
 
 } // namespace
