@@ -8,8 +8,8 @@ namespace {
 
 // Column edges (mm from the band's left) of the two layouts: place, name,
 // region, club.
-const double kWide[] = {0, 16, 86, 126, 190};
-const double kNarrow[] = {0, 12, 58, 92};
+const double kWide[] = {0, 18, 88, 128, 190};
+const double kNarrow[] = {0, 16, 60, 93};
 
 const double kSectionHeight = 15;
 const double kRowHeight = 6;

@@ -13,7 +13,7 @@ const QString kTwoAthletes = QStringLiteral(
     " and Ad1 <> '-' and Ad2 <> '-' and Ad1 <> 'Tur Atlar' and Ad2 <> 'Tur Atlar'");
 
 // Columns of the figures: x and width.
-const double kColumns[][2] = {{92, 22}, {118, 26}, {148, 18}, {168, 22}};
+const double kColumns[][2] = {{78, 28}, {108, 32}, {142, 20}, {164, 26}};
 
 QString number(int n)
 {
@@ -41,8 +41,8 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
     QRLabel1 = head->addLabel("QRLabel1", {0, 16, 190, 7}, "BRANŞLARA GÖRE SPORCU SAYILARI");
     QRLabel1->font = font(12, true);
     QRLabel1->alignment = Qt::AlignHCenter | Qt::AlignTop;
-    const ListLayout::Captions caption{head, 8};
-    caption("QRLabel2", {0, 29, 90, 5}, "BRANŞ");
+    const ListLayout::Captions caption{head, 7};
+    caption("QRLabel2", {0, 29, 76, 5}, "BRANŞ");
     struct TwoLines {
         const char* first;
         const char* second;
@@ -79,7 +79,7 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
 
     // The categories.
     ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query2);
-    QRDBText1 = ListLayout::Fields{rows, &Query2, 9}("QRDBText1", {0, 0.5, 90, 5}, "Brans");
+    QRDBText1 = ListLayout::Fields{rows, &Query2, 9}("QRDBText1", {0, 0.5, 76, 5}, "Brans");
     const QList<ReportLabel*> row = figures(rows, 13, false);
     QRLabel13 = row[0];
     QRLabel14 = row[1];
@@ -89,7 +89,7 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
     // The totals, once after the categories.
     ReportBand* totals = QuickRep1.addSubDetail("QRSubDetail2", 9, nullptr);
     totals->addShape("QRShape2", {0, 0.5, 190, 0.3}, ReportShape::HorLine);
-    QRLabel17 = totals->addLabel("QRLabel17", {0, 2, 90, 5}, "GENEL TOPLAM :");
+    QRLabel17 = totals->addLabel("QRLabel17", {0, 2, 76, 5}, "GENEL TOPLAM :");
     QRLabel17->font = font(9, true);
     QRLabel17->alignment = Qt::AlignRight | Qt::AlignTop;
     const QList<ReportLabel*> total = figures(totals, 18, true);
@@ -102,7 +102,7 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
 
     // The levels that have athletes.
     ReportBand* levels = QuickRep1.addSubDetail("QRSubDetail3", 6, &Query3);
-    QRDBText2 = ListLayout::Fields{levels, &Query3, 9}("QRDBText2", {0, 0.5, 90, 5}, "Durum");
+    QRDBText2 = ListLayout::Fields{levels, &Query3, 9}("QRDBText2", {0, 0.5, 76, 5}, "Durum");
     QRDBText2->font = font(9, true);
     const QList<ReportLabel*> level = figures(levels, 22, false);
     QRLabel22 = level[0];

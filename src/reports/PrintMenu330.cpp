@@ -15,7 +15,7 @@ const char* const kMedals =
     "FROM C_LISTE GROUP BY C_LISTE.Bolge ORDER BY 2 desc, 3 desc, 4 desc, Bolge";
 
 // Columns: x and width.
-const double kColumns[][2] = {{0, 12}, {14, 56}, {72, 20}, {94, 20}, {116, 17}, {135, 17}, {154, 17}, {173, 17}};
+const double kColumns[][2] = {{0, 10}, {12, 48}, {62, 22}, {86, 22}, {110, 18}, {130, 18}, {150, 18}, {170, 20}};
 
 // A figure prints only when it is not 0.
 QString figure(int n)
@@ -39,7 +39,7 @@ TPrintMenu330::TPrintMenu330() : TReportForm("PrintMenu330")
     QRLabel1 = head->addLabel("QRLabel1", {0, 16, 190, 7}, "MÜSABAKA İSTATİSTİKLERİ");
     QRLabel1->font = font(12, true);
     QRLabel1->alignment = Qt::AlignHCenter | Qt::AlignTop;
-    const ListLayout::Captions caption{head, 8};
+    const ListLayout::Captions caption{head, 7};
     const char* const captions[][2] = {{"Sıra", ""},          {"BÖLGE", ""},           {"Erkek", "Sporcu Sayısı"},
                                        {"Bayan", "Sporcu Sayısı"}, {"Altın", "Madalya"}, {"Gümüş", "Madalya"},
                                        {"Bronz", "Madalya"},   {"Toplam", "Madalya"}};

@@ -116,6 +116,11 @@ TAktar1S::TAktar1S()
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(438, 102, 82, 30);
 
+    // Enter in the list or the check boxes runs no job: only a click does.
+    for (QPushButton* b : {BitBtn3, BitBtn1}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
     connect(BitBtn3, &QPushButton::clicked, this, &TAktar1S::BitBtn3Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TAktar1S::BitBtn1Click);
     connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TAktar1S::DBLookupComboBox1Click);

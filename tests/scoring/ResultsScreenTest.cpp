@@ -529,6 +529,18 @@ TEST_F(ResultsScreenTest, DutiesArePostedOncePerPerson)
 
 namespace {
 
+TEST_F(ResultsScreenTest, EnterRunsNoJob)
+{
+    run("DereceListesi1", [](TAktar1S* s) {
+        chooseActivity(s);
+        s->DBLookupComboBox1->setFocus();
+        QTest::keyClick(s->DBLookupComboBox1, Qt::Key_Return);
+        QTest::keyClick(s->CheckBox1, Qt::Key_Return);
+    });
+    EXPECT_EQ(modals().seen(), QStringList{"TAktar1S"});
+    EXPECT_EQ(db.scalar("select count(*) from C_LISTE where Puan <> 0").toInt(), 0);
+}
+
 TEST_F(ResultsScreenTest, EveryControlShowsWhole)
 {
     run("DereceListesi1", [](TAktar1S* s) {
