@@ -29,8 +29,13 @@
 #include "reports/Baslik2.h"
 #include "reports/Baslik4.h"
 #include "reports/PrintMenu1C.h"
+#include "reports/PrintMenu1E.h"
+#include "reports/PrintMenu3.h"
+#include "reports/PrintMenu330.h"
+#include "reports/RapTakimList.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
+#include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -88,6 +93,7 @@ void Screens::createAll()
     make(KuraList);
     make(Skor);
     make(Skorb_giris);
+    make(Aktar1S);
     make(Baslik1);
     make(Baslik2);
     make(Baslik4);
@@ -95,6 +101,10 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
+    make(PrintMenu1E);
+    make(RapTakimList);
+    make(PrintMenu3);
+    make(PrintMenu330);
 }
 
 void Screens::destroyAll()
