@@ -60,7 +60,8 @@ TBilgi_Giris::TBilgi_Giris()
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
-    Label1->setMinimumHeight(36);
+    // Room for a title's prompt of up to three lines.
+    Label1->setMinimumHeight(Label1->fontMetrics().lineSpacing() * 3 + 4);
 
     Label7 = label("Label7", "Kuşak", this);
     Edit82 = edit("Edit82", this, 30);

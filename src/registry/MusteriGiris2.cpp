@@ -58,9 +58,12 @@ QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets)
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
+    bool first = true;
     for (QWidget* x : widgets) {
         x->setParent(w);
-        h->addWidget(x);
+        // The row's main field takes the room that is left.
+        h->addWidget(x, first ? 2 : 1);
+        first = false;
     }
     return w;
 }
@@ -349,13 +352,26 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     }
     Image1 = new QLabel(GroupBox1);
     Image1->setObjectName("Image1");
-    Image1->setFixedSize(100, 120);
+    // The photo's place is kept while no photo shows, so that a photo
+    // appearing moves no other field.
+    Image1->setFixedSize(75, 90);
     Image1->setScaledContents(true);
+    QSizePolicy keep = Image1->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Image1->setSizePolicy(keep);
     Image1->setVisible(false);
     Label_ResimNo = caption("", "Label_ResimNo", GroupBox1);
     Label_ResimNo->setVisible(false);
-    pv->addWidget(row(GroupBox1, {SpeedButton1, SpeedButton2}));
-    pv->addWidget(Image1);
+    auto* photoButtons = new QVBoxLayout;
+    photoButtons->addWidget(SpeedButton1);
+    photoButtons->addWidget(SpeedButton2);
+    photoButtons->addStretch(1);
+    auto* ph = new QHBoxLayout;
+    ph->addLayout(photoButtons);
+    ph->addStretch(1);
+    ph->addWidget(Image1);
+    pv->setContentsMargins(4, 2, 4, 2);
+    pv->addLayout(ph);
     sv->addWidget(GroupBox1);
 
     auto* visas = new QGroupBox("Vize Yılları ve Son Seminer", side);

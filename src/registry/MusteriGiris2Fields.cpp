@@ -20,7 +20,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 
 void TMusteriGiris2::wireFields()
 {
@@ -308,10 +310,15 @@ bool TMusteriGiris2::eventFilter(QObject* watched, QEvent* event)
 
 bool TMusteriGiris2::FormKeyPress(QKeyEvent* event)
 {
-    // Enter never reaches the field: it moves to the next control.
+    // Enter never reaches the field: it moves to the next control. On a
+    // button it presses the button.
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
-    focusNextPrevChild(true);
+    QWidget* focused = focusWidget();
+    if (qobject_cast<QPushButton*>(focused) || qobject_cast<QToolButton*>(focused))
+        static_cast<QAbstractButton*>(focused)->click();
+    else
+        focusNextPrevChild(true);
     return true;
 }
 

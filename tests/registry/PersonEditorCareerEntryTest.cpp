@@ -521,3 +521,141 @@ TEST_F(CareerEntryTest, TheGymAndCoachFollowTheNewestGymRow)
 }
 
 } // namespace
+
+namespace {
+
+// The dialogs' checks in their order, reached through the editor's picks,
+// for a saved person (row at once) and a person not yet saved (no row).
+class DialogChecksThroughTheEditor : public EditorTest, public ::testing::WithParamInterface<bool> {
+protected:
+    int person() { return GetParam() ? insertPerson(7, {{"Vergi_Dairesi", "İSTANBUL"}}) : 0; }
+};
+
+TEST_P(DialogChecksThroughTheEditor, TheTitleDialog)
+{
+    const int key = person();
+    QStringList shown;
+    open(key, [&] {
+        if (key == 0)
+            pick(list("DBLookupComboBox2"), "İSTANBUL");
+        modals().expect("TBilgi_Giris", [&](QDialog*) {
+            TBilgi_Giris* d = Bilgi_Giris;
+            auto tamam = [&] {
+                ui().clear();
+                click(d->BitBtn1);
+                shown << ui().texts().join(" + ");
+            };
+            typeDate(d->MaskEdit1, "99.99.2000");
+            typeInto(d->Edit3, "20a0");
+            tamam();
+            typeDate(d->MaskEdit1, "01.01.2100");
+            tamam();
+            typeDate(d->MaskEdit1, "01.01.1900");
+            tamam();
+            d->Edit3->setText("1899");
+            tamam();
+            d->Edit3->setText("1900");
+            tamam();
+            EXPECT_FALSE(d->isVisible());
+        });
+        pick(list("DBLookupComboBox5"), "ULUSAL HAKEM");
+        EXPECT_EQ(edit("Edit68")->text(), "1900");
+        EXPECT_EQ(date("MaskEdit6")->maskedText(), "01.01.1900");
+    });
+    const QString visa = "Vize Yılını hatalı girdiniz ...!";
+    EXPECT_EQ(shown, QStringList({"Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...! + " + visa,
+                                  "Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...! + " + visa, visa, visa,
+                                  ""}));
+    EXPECT_EQ(count("F_HAKEM"), GetParam() ? 1 : 0);
+}
+
+TEST_P(DialogChecksThroughTheEditor, TheLicenceDialog)
+{
+    const int key = person();
+    QStringList shown;
+    open(key, [&] {
+        if (key == 0)
+            pick(list("DBLookupComboBox2"), "İSTANBUL");
+        typeInto(edit("Edit26"), " 34");
+        modals().expect("TBilgi_Giris_1", [&](QDialog*) {
+            TBilgi_Giris_1* d = Bilgi_Giris_1;
+            auto tamam = [&] {
+                ui().clear();
+                click(d->BitBtn1);
+                shown << ui().texts().join(" + ");
+            };
+            EXPECT_EQ(d->Edit1->text(), " 34");
+            tamam();
+            d->Edit1->clear();
+            tamam();
+            d->Edit1->setText("34-1");
+            tamam();
+            typeDate(d->MaskEdit1, "02.01.2050");
+            tamam();
+            typeDate(d->MaskEdit1, "01.01.2050");
+            typeDate(d->MaskEdit2, "29.02.2009");
+            tamam();
+            typeDate(d->MaskEdit2, "31.12.1949");
+            tamam();
+            d->MaskEdit2->clear();
+            typeDate(d->MaskEdit3, "12.13.2009");
+            tamam();
+            typeDate(d->MaskEdit3, "31.12.1949");
+            tamam();
+            typeDate(d->MaskEdit3, "01.01.1950");
+            tamam();
+            EXPECT_FALSE(d->isVisible());
+        });
+        pick(list("DBLookupComboBox1"), "KARTAL SPOR");
+    });
+    EXPECT_EQ(shown, QStringList({"Hatalı Lisans Numarası Girdiniz ...", "Lisans Numarası Girmediniz ...!",
+                                  "Boş veya Hatalı Lisans Tarihi. Lütfen Düzeltiniz ...!",
+                                  "Lisans Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!",
+                                  "Vize Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+                                  "Vize Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!",
+                                  "Transfer Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+                                  "Transfer Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", ""}));
+    EXPECT_EQ(count("F_LNC"), GetParam() ? 1 : 0);
+}
+
+TEST_P(DialogChecksThroughTheEditor, TheSeminarDialogOnlyForASavedPerson)
+{
+    const int key = person();
+    QStringList shown;
+    open(key, [&] {
+        if (GetParam()) {
+            modals().expect("TSeminer", [&](QDialog*) {
+                TSeminer* d = Seminer;
+                auto devam = [&] {
+                    ui().clear();
+                    click(d->BitBtn1);
+                    shown << ui().texts().join(" + ");
+                };
+                d->Edit1->clear();
+                devam();
+                typeInto(d->Edit1, " x");
+                devam();
+                d->Edit1->setText("X");
+                devam();
+                d->DateTimePicker1->setDate(QDate(2001, 2, 3));
+                devam();
+            });
+        }
+        click(child<QToolButton>(editor, "SpeedButton6"));
+        if (!GetParam())
+            shown << ui().texts();
+    });
+    if (GetParam())
+        EXPECT_EQ(shown, QStringList({"Lütfen Seminer Adı Giriniz ...!", "Seminer Adı Hatalı Girdiniz. Lütfen "
+                                      "Düzeltiniz ...!",
+                                      "Lütfen Bitiş Tarihini Giriniz ...!", ""}));
+    else
+        EXPECT_EQ(shown, QStringList({"Kayıt girebilmek için önce 'Kaydet' düğmesine basıp bilgileri kaydetmeniz "
+                                      "gerekmektedir...!"}));
+    EXPECT_EQ(count("F_SEM"), GetParam() ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Persons, DialogChecksThroughTheEditor, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Saved" : "NotYetSaved"; });
+
+} // namespace

@@ -222,6 +222,11 @@ TEST_F(PersonEditorTest, EnterAndTheArrowsMoveBetweenFieldsButNotInAGrid)
         edit("Edit11")->setFocus();
         QApplication::processEvents();
         EXPECT_EQ(editor->FInGrid, 0);
+
+        // Enter on a button presses it.
+        button("BitBtn1")->setFocus();
+        QTest::keyClick(button("BitBtn1"), Qt::Key_Return);
+        EXPECT_EQ(ui().lastText(), "Bilgiler Kaydedildi ...!");
     });
 }
 
