@@ -23,7 +23,10 @@
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
+#include "registry/Bilgi_Giris.h"
+#include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
+#include "registry/Seminer.h"
 #include "reports/Baslik1.h"
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
@@ -85,6 +88,9 @@ void Screens::createAll()
     make(MetinIlave);
     make(KlupGiris2);
     make(MusteriGiris2);
+    make(Bilgi_Giris);
+    make(Bilgi_Giris_1);
+    make(Seminer);
     make(TurnuvaGir);
     make(Giris1);
     make(MusteriGiris3);
