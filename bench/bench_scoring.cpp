@@ -7,7 +7,7 @@
 #include "platform/display/Display.h"
 #include "platform/ui/Messages.h"
 #include "scoring/LiveScoring.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
 

@@ -1,7 +1,7 @@
 #include "app/Main.h"
 
-#include "app/CmPort.h"
-#include "app/Formats.h"
+#include "app/setup/CmPort.h"
+#include "app/kit/Formats.h"
 #include "app/MainCommands.h"
 #include "app/Sifre.h"
 #include "registry/MusteriGiris2.h"
@@ -10,7 +10,7 @@
 #include "scoring/SkorbGiris.h"
 #include "reports/Baslik1S.h"
 #include "competition/MusteriGiris3.h"
-#include "app/Users.h"
+#include "app/setup/Users.h"
 #include "app/Version.h"
 #include "platform/settings/Registry.h"
 

@@ -8,7 +8,7 @@
 // Its commands (menu items, tool buttons, the blank label) come from the one
 // table in MainCommands.cpp; run one with runCommand(name).
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 #include <QDate>
 #include <QList>

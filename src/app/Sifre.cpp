@@ -2,7 +2,7 @@
 
 #include "app/BrivexSchema.h"
 #include "app/Main.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/shell/Shell.h"

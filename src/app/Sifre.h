@@ -2,7 +2,7 @@
 // The login window: owns the program's one database connection and the
 // signed-in user's identity and rights.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "platform/db/Database.h"
 
 class QComboBox;

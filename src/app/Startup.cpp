@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/Application.h"
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "app/Main.h"
 #include "app/Screens.h"
 #include "app/SplashForm.h"

@@ -1,10 +1,10 @@
 #include "competition/KurSec.h"
 
-#include "app/PlacedControls.h"
+#include "app/kit/PlacedControls.h"
 #include "app/Sifre.h"
 #include "competition/KuraKayit.h"
 #include "platform/ui/Messages.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,15 +1,15 @@
 #include "competition/KuraKayit.h"
 
-#include "app/Agirlik.h"
-#include "app/DbConventions.h"
-#include "app/Formats.h"
-#include "app/PlacedControls.h"
+#include "app/dialogs/Agirlik.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
 #include "app/Sifre.h"
-#include "app/TurkishEntry.h"
-#include "app/WeightCategories.h"
+#include "app/kit/TurkishEntry.h"
+#include "app/kit/WeightCategories.h"
 #include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 
 #include <QComboBox>
 #include <QEvent>

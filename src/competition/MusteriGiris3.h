@@ -16,7 +16,7 @@
 // is the C_BRANSADI row chosen in the preferences (key 1: all categories);
 // a weight class belongs to the category its name ends with.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "reports/ReportLaunch.h"
 #include "competition/ScaleFrame.h"
 #include "platform/db/Database.h"

@@ -1,9 +1,9 @@
 #include "competition/TurnuvaGir.h"
 
-#include "app/DbConventions.h"
-#include "app/DbGrid.h"
-#include "app/ReferenceScreens.h"
-#include "app/TurnuvaTuru.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
+#include "app/dialogs/ReferenceScreens.h"
+#include "competition/TurnuvaTuru.h"
 #include "platform/ui/Messages.h"
 
 #include <QAction>

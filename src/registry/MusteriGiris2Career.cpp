@@ -6,9 +6,9 @@
 #include "registry/MusteriGiris2.h"
 
 #include "app/BrivexSchema.h"
-#include "app/DbConventions.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/Formats.h"
 #include "app/Sifre.h"
 #include "platform/ui/Messages.h"
 #include "registry/MaskEdit.h"

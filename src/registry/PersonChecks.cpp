@@ -1,7 +1,7 @@
 #include "registry/PersonChecks.h"
 
-#include "app/Agirlik.h"
-#include "app/Formats.h"
+#include "app/dialogs/Agirlik.h"
+#include "app/kit/Formats.h"
 
 #include <QDate>
 

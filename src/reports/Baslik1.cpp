@@ -1,6 +1,6 @@
 #include "reports/Baslik1.h"
 
-#include "app/TurkishEntry.h"
+#include "app/kit/TurkishEntry.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -12,7 +12,7 @@
 // TBaslik1 upper-cases typed letters the Turkish way; TBaslik2 takes them as
 // typed; TBaslik4 (Baslik4.h) adds the sort choice of the person lists.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 #include "reports/Baslik1S.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/TurkishEntry.h"
 #include "reports/Baslik1.h"
 #include "reports/ReportForm.h"
 

@@ -1,10 +1,10 @@
 #include "scoring/KuraDraw.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
 #include "scoring/Advancement.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "scoring/RandomSource.h"
 #include "scoring/SlotTable.h"
 

@@ -2,10 +2,10 @@
 // operations that change points and penalties.
 #include "scoring/LiveScoring.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "platform/db/Database.h"
 #include "platform/media/MediaPlayer.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"

@@ -5,7 +5,7 @@
 #include "platform/db/Database.h"
 #include "platform/media/MediaPlayer.h"
 #include "platform/ui/Messages.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 

@@ -7,7 +7,7 @@
 #include "platform/ui/Messages.h"
 #include "scoring/Advancement.h"
 #include "scoring/MainDatabaseCopy.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 

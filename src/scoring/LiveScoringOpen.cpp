@@ -2,13 +2,13 @@
 // and what the scoreboard's close leaves behind.
 #include "scoring/LiveScoring.h"
 
-#include "app/Form5.h"
-#include "app/SifreCheck.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/SifreCheck.h"
 #include "platform/db/Database.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/ui/Messages.h"
 #include "scoring/Advancement.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"

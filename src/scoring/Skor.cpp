@@ -1,6 +1,6 @@
 #include "scoring/Skor.h"
 
-#include "app/Form5.h"
+#include "app/dialogs/Form5.h"
 #include "platform/display/Display.h"
 #include "scoring/LiveScoring.h"
 #include "scoring/ScoreboardWidgets.h"

@@ -1,7 +1,7 @@
 #include "scoring/SkorbGiris.h"
 
 #include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "scoring/ScoreboardWidgets.h"
 

@@ -1,6 +1,6 @@
 #include "scoring/SlotTable.h"
 
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 
 #include <algorithm>
 

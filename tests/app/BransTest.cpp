@@ -1,5 +1,5 @@
-#include "app/Brans.h"
-#include "app/DbConventions.h"
+#include "app/setup/Brans.h"
+#include "app/kit/DbConventions.h"
 #include "support/ScreenDriving.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "app/CS_Durum2.h"
-#include "app/DbConventions.h"
+#include "app/setup/CS_Durum2.h"
+#include "app/kit/DbConventions.h"
 #include "support/ScreenDriving.h"
 
 #include <QComboBox>

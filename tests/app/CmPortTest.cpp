@@ -1,4 +1,4 @@
-#include "app/CmPort.h"
+#include "app/setup/CmPort.h"
 #include "app/comport/SerialPort.h"
 #include "comport/PtyPair.h"
 #include "platform/settings/PortMap.h"

@@ -1,4 +1,4 @@
-#include "app/Isyeri.h"
+#include "app/setup/Isyeri.h"
 #include "app/Main.h"
 #include "support/ScreenDriving.h"
 

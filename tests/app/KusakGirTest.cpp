@@ -1,5 +1,5 @@
-#include "app/DbConventions.h"
-#include "app/KusakGir.h"
+#include "app/kit/DbConventions.h"
+#include "app/setup/KusakGir.h"
 #include "support/ScreenDriving.h"
 
 #include <QLineEdit>

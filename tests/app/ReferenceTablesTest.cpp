@@ -1,5 +1,5 @@
 #include "app/BrivexSchema.h"
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "app/Main.h"
 #include "app/Sifre.h"
 #include "app/Station.h"

@@ -1,4 +1,4 @@
-#include "app/RegionFlags.h"
+#include "app/kit/RegionFlags.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "support/TestSupport.h"

@@ -1,8 +1,8 @@
-#include "app/DbGrid.h"
-#include "app/Form5.h"
+#include "app/kit/DbGrid.h"
+#include "app/dialogs/Form5.h"
 #include "app/Main.h"
 #include "app/Sifre.h"
-#include "app/Users.h"
+#include "app/setup/Users.h"
 #include "support/Screenshot.h"
 #include "support/TestSupport.h"
 

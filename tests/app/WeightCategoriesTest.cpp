@@ -1,4 +1,4 @@
-#include "app/WeightCategories.h"
+#include "app/kit/WeightCategories.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // A signed-in station with every screen, the match screen's settings the
 // bout entry and the draw options read, and helpers to fill their fields.
 
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "competition/KurSec.h"
 #include "competition/KuraKayit.h"
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "app/DbConventions.h"
-#include "app/TurnuvaTuru.h"
+#include "app/kit/DbConventions.h"
+#include "competition/TurnuvaTuru.h"
 #include "competition/TurnuvaGir.h"
 #include "support/ScreenDriving.h"
 

@@ -3,9 +3,9 @@
 // weigh-in screen opened as the preferences dialog would open it.
 
 #include "app/BrivexSchema.h"
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
+#include "app/kit/DbGrid.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/Formats.h"
 #include "competition/MusteriGiris3.h"
 #include "support/TestSupport.h"
 

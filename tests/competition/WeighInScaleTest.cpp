@@ -3,7 +3,7 @@
 // SerialPort1 and decides with the live weight.
 #include "competition/WeighInFixture.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "app/comport/SerialPort.h"
 #include "comport/PtyPair.h"
 #include "platform/settings/PortMap.h"

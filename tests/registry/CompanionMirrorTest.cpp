@@ -1,4 +1,4 @@
-#include "exchange/CompanionMirror.h"
+#include "registry/CompanionMirror.h"
 #include "platform/db/Schema.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"

@@ -1,4 +1,4 @@
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "registry/PersonChecks.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // loading, the list screens' refusals and person queries.
 #include "ReportsFixture.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "app/Screens.h"
 #include "app/Startup.h"
 #include "reports/CompetitionReports.h"

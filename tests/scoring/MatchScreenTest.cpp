@@ -1,15 +1,15 @@
 // The match screen on a fixture station: its lists, bout entry and bout
 // edit, the draw from the draw panel, its start-up configuration and the
 // activation's checks of the station link and the device port.
-#include "app/DbConventions.h"
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/Formats.h"
 #include "app/Main.h"
-#include "app/Porgres.h"
+#include "app/dialogs/Porgres.h"
 #include "app/comport/SerialPort.h"
 #include "app/Sifre.h"
-#include "app/SifreCheck.h"
+#include "app/dialogs/SifreCheck.h"
 #include "comport/PtyPair.h"
 #include "competition/KurSec.h"
 #include "competition/KuraKayit.h"

@@ -2,8 +2,8 @@
 // A station with weigh-in rows and the match screen's draw state, for the
 // draw, advancement and slot table tests.
 
-#include "app/DbConventions.h"
-#include "scoring/MatchState.h"
+#include "app/kit/DbConventions.h"
+#include "competition/MatchState.h"
 #include "support/TestSupport.h"
 
 #include <QDate>
