@@ -4,9 +4,9 @@
 #include "BenchSupport.h"
 
 #include "app/kit/DbConventions.h"
+#include "competition/MatchState.h"
 #include "platform/ui/Messages.h"
 #include "scoring/KuraDraw.h"
-#include "competition/MatchState.h"
 #include "scoring/RandomSource.h"
 
 #include <QCoreApplication>

@@ -17,9 +17,9 @@
 // a weight class belongs to the category its name ends with.
 
 #include "app/kit/Form.h"
-#include "reports/ReportLaunch.h"
 #include "competition/ScaleFrame.h"
 #include "platform/db/Database.h"
+#include "reports/ReportLaunch.h"
 
 #include <QColor>
 #include <QDate>

@@ -4,10 +4,10 @@
 #include "competition/MusteriGiris3.h"
 
 #include "app/dialogs/Agirlik.h"
-#include "app/BrivexSchema.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/DbGrid.h"
 #include "app/kit/Formats.h"
+#include "app/kit/ReservedRows.h"
 #include "platform/ui/Messages.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "competition/TurnuvaTuru.h"
 
+#include "app/dialogs/ReferenceScreens.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/DbGrid.h"
-#include "app/dialogs/ReferenceScreens.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
 

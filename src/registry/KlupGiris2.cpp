@@ -1,9 +1,9 @@
 #include "registry/KlupGiris2.h"
 
-#include "app/kit/DbConventions.h"
 #include "app/dialogs/Form5.h"
+#include "app/kit/DbConventions.h"
 #include "app/kit/Formats.h"
-#include "app/Sifre.h"
+#include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/settings/Registry.h"
 #include "platform/ui/Messages.h"
@@ -24,11 +24,6 @@ namespace {
 const QString kCodeKeys = QString::fromUtf8(" 0123456789ABCDEFGHIJKLMNOPRSTUVYZÇĞİÖŞÜ");
 const QString kCodeSubstitutes = QStringLiteral("7XK3Q9M1W5Z8B0J4V2H6R#TL$NFPSADGCYUE%OI@");
 const QChar kDefaultSubstitute('*');
-
-QLabel* caption(const QString& text, QWidget* parent)
-{
-    return new QLabel(text, parent);
-}
 
 } // namespace
 
@@ -98,17 +93,17 @@ TKlupGiris2::TKlupGiris2()
     kh->addStretch(1);
     kh->addWidget(CheckBox1);
     g->addWidget(kinds, r++, 1);
-    g->addWidget(caption("Kulüp/Salon Adı", this), r, 0);
+    g->addWidget(new QLabel("Kulüp/Salon Adı", this), r, 0);
     g->addWidget(Edit26, r++, 1);
     g->addWidget(Label1, r, 0);
     g->addWidget(Edit1, r++, 1);
-    g->addWidget(caption("İş Telefonu", this), r, 0);
+    g->addWidget(new QLabel("İş Telefonu", this), r, 0);
     g->addWidget(Edit2, r++, 1);
-    g->addWidget(caption("Cep Telefonu", this), r, 0);
+    g->addWidget(new QLabel("Cep Telefonu", this), r, 0);
     g->addWidget(Edit5, r++, 1);
-    g->addWidget(caption("Ev Telefonu", this), r, 0);
+    g->addWidget(new QLabel("Ev Telefonu", this), r, 0);
     g->addWidget(Edit9, r++, 1);
-    g->addWidget(caption("Fax Numarası", this), r, 0);
+    g->addWidget(new QLabel("Fax Numarası", this), r, 0);
     g->addWidget(Edit46, r++, 1);
     auto* region = new QWidget(this);
     auto* rh = new QHBoxLayout(region);
@@ -117,19 +112,19 @@ TKlupGiris2::TKlupGiris2()
     rh->addWidget(Edit4, 1);
     rh->addWidget(DBLookupComboBox2);
     rh->addWidget(Label15);
-    g->addWidget(caption("Bölge", this), r, 0);
+    g->addWidget(new QLabel("Bölge", this), r, 0);
     g->addWidget(region, r++, 1);
-    g->addWidget(caption("Adres (1.Satır)", this), r, 0);
+    g->addWidget(new QLabel("Adres (1.Satır)", this), r, 0);
     g->addWidget(Edit7, r++, 1);
-    g->addWidget(caption("Adres (2.Satır)", this), r, 0);
+    g->addWidget(new QLabel("Adres (2.Satır)", this), r, 0);
     g->addWidget(Edit6, r++, 1);
-    g->addWidget(caption("Adres (3.Satır)", this), r, 0);
+    g->addWidget(new QLabel("Adres (3.Satır)", this), r, 0);
     g->addWidget(Edit8, r++, 1);
-    g->addWidget(caption("İlçe", this), r, 0);
+    g->addWidget(new QLabel("İlçe", this), r, 0);
     g->addWidget(Edit11, r++, 1);
-    g->addWidget(caption("Posta Kodu", this), r, 0);
+    g->addWidget(new QLabel("Posta Kodu", this), r, 0);
     g->addWidget(Edit13, r++, 1);
-    g->addWidget(caption("İl", this), r, 0);
+    g->addWidget(new QLabel("İl", this), r, 0);
     g->addWidget(Edit12, r++, 1);
     auto* buttons = new QWidget(this);
     auto* bh = new QHBoxLayout(buttons);
@@ -173,7 +168,7 @@ QLineEdit* TKlupGiris2::addEdit(const QString& name, int maxLength)
 
 Database& TKlupGiris2::db() const
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
 // --- Club codes --------------------------------------------------------------
@@ -480,7 +475,7 @@ void TKlupGiris2::Button1Click()
         const QDate today = FNow().date();
         d.exec("Update C_MUSTERI SET E16 = :n, User = :u, M1 = :t where Vergi_Dairesi = :r and E16 = :o",
                {{"n", name},
-                {"u", Sifre->FUserName + ", " + Formats::dateToStr(today)},
+                {"u", session().user.FUserName + ", " + Formats::dateToStr(today)},
                 {"t", today},
                 {"r", region},
                 {"o", oldName}});

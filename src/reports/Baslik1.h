@@ -14,14 +14,9 @@
 
 #include "app/kit/Form.h"
 
-#include <functional>
-
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-// Runs `action` when the label is clicked (labels that clear a field).
-void onLabelClick(QLabel* label, std::function<void()> action);
 
 class TBaslik1 : public Form {
     Q_OBJECT

@@ -25,10 +25,10 @@
 // the scoreboard's orientation are live scoring's.
 
 #include "app/kit/Form.h"
-#include "reports/ReportLaunch.h"
-#include "platform/db/Database.h"
-#include "scoring/LiveScoring.h"
 #include "competition/MatchState.h"
+#include "platform/db/Database.h"
+#include "reports/ReportLaunch.h"
+#include "scoring/LiveScoring.h"
 
 #include <memory>
 

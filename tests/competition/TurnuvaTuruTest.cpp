@@ -59,13 +59,13 @@ TEST_F(TurnuvaTuruTest, TypedUlusalIsAccepted)
     EXPECT_EQ(db.scalar("select Tipi from C_TURTURU where Turu = :n", {{"n", "İL ŞAMPİYONASI"}}).toString(), "ULUSAL");
 }
 
-struct RowCase {
+struct TurnuvaTuruRowCase {
     const char* name;
     const char* kind;
     UiRequest::Kind box;
     const char* message;
 };
-class TurnuvaTuruChecks : public TurnuvaTuruTest, public ::testing::WithParamInterface<RowCase> {};
+class TurnuvaTuruChecks : public TurnuvaTuruTest, public ::testing::WithParamInterface<TurnuvaTuruRowCase> {};
 
 TEST_P(TurnuvaTuruChecks, RefuseAFaultyRow)
 {
@@ -83,10 +83,10 @@ TEST_P(TurnuvaTuruChecks, RefuseAFaultyRow)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TurnuvaTuruChecks,
-    ::testing::Values(RowCase{"", "ULUSAL", UiRequest::Info, "Eksik veya hatalı giriş yaptınız ...!"},
-                      RowCase{"KULÜPLER KUPASI", "", UiRequest::Info, "Eksik veya hatalı giriş yaptınız ...!"},
-                      RowCase{"KULÜPLER KUPASI", "ULUSAL ", UiRequest::Info, "Eksik veya hatalı giriş yaptınız ...!"},
-                      RowCase{"TÜRKİYE KUPASI", "ULUSAL", UiRequest::Error,
+    ::testing::Values(TurnuvaTuruRowCase{"", "ULUSAL", UiRequest::Info, "Eksik veya hatalı giriş yaptınız ...!"},
+                      TurnuvaTuruRowCase{"KULÜPLER KUPASI", "", UiRequest::Info, "Eksik veya hatalı giriş yaptınız ...!"},
+                      TurnuvaTuruRowCase{"KULÜPLER KUPASI", "ULUSAL ", UiRequest::Info, "Eksik veya hatalı giriş yaptınız ...!"},
+                      TurnuvaTuruRowCase{"TÜRKİYE KUPASI", "ULUSAL", UiRequest::Error,
                               "Girmiş Olduğunuz Faaliyet Türü Daha Önce Girilmiştir. Lütfen düzeltiniz ...!"}));
 
 TEST_F(TurnuvaTuruTest, ARenameToAnotherTypesNameIsRefusedAnUnchangedSaveIsNot)

@@ -1,7 +1,7 @@
-#include "app/kit/DbConventions.h"
 #include "app/dialogs/Form5.h"
-#include "registry/KlupGiris2.h"
+#include "app/kit/DbConventions.h"
 #include "platform/settings/Registry.h"
+#include "registry/KlupGiris2.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>

@@ -12,16 +12,6 @@
 #include <ostream>
 #include <memory>
 
-// Texts in failure output as text.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-inline std::ostream& operator<<(std::ostream& os, const QString& text)
-{
-    return os << text.toStdString();
-}
-
 inline const QString kBranch = QStringLiteral("60 KİLO ERKEK BÜYÜKLER");
 inline const QString kMen = QStringLiteral("ERKEK");
 inline const QDate kDrawDay(2024, 5, 18);

@@ -1,6 +1,7 @@
 #include "app/dialogs/Agirlik.h"
 
 #include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
 #include "platform/ui/Messages.h"
 
 #include <QGridLayout>
@@ -11,20 +12,17 @@
 
 TAgirlik::TAgirlik()
 {
+    using PlacedControls::make;
     setObjectName("Agirlik");
     setWindowTitle("Kilo Girişi");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel("Tartılan Kilo", this);
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
-    BitBtn1 = new QPushButton("Tamam", this);
-    BitBtn1->setObjectName("BitBtn1");
+    Label1 = make<QLabel>("Label1", "Tartılan Kilo", this);
+    Edit1 = make<QLineEdit>("Edit1", this);
+    BitBtn1 = make<QPushButton>("BitBtn1", "Tamam", this);
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton("İptal", this);
-    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2 = make<QPushButton>("BitBtn2", "İptal", this);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(Edit1, 0, 1, 1, 2);
     grid->addWidget(BitBtn1, 1, 1);

@@ -1,5 +1,7 @@
 #include "app/dialogs/Form5.h"
 
+#include "app/kit/PlacedControls.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -13,27 +15,24 @@ const int kButtonTop = 76;
 
 TForm5::TForm5()
 {
+    using PlacedControls::make;
     setObjectName("Form5");
     setWindowTitle("Uyarı");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     // Fixed positions: callers move Label1 by a few pixels for two lines.
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
+    Image1 = make<QLabel>("Image1", this);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     Image1->setGeometry(16, 20, 32, 32);
 
-    Label1 = new QLabel("XXX", this);
-    Label1->setObjectName("Label1");
+    Label1 = make<QLabel>("Label1", "XXX", this);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->move(kLabelLeft, 28);
     Label1->adjustSize();
 
-    BitBtn1 = new QPushButton("Evet", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = make<QPushButton>("BitBtn1", "Evet", this);
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton("Hayır", this);
-    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2 = make<QPushButton>("BitBtn2", "Hayır", this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);

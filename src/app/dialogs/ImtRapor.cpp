@@ -1,5 +1,6 @@
 #include "app/dialogs/ImtRapor.h"
 
+#include "app/kit/PlacedControls.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/shell/Shell.h"
 #include "platform/text/CodePage.h"
@@ -20,44 +21,38 @@
 
 TImtRapor::TImtRapor()
 {
+    using PlacedControls::make;
     setObjectName("ImtRapor");
     setWindowTitle("Rapor");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(560, 480);
 
     auto* layout = new QVBoxLayout(this);
-    Label1 = new QLabel("Durum Ekranı", this);
-    Label1->setObjectName("Label1");
+    Label1 = make<QLabel>("Label1", "Durum Ekranı", this);
     QFont heading = Label1->font();
     heading.setBold(true);
     Label1->setFont(heading);
     layout->addWidget(Label1);
 
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1 = make<QProgressBar>("ProgressBar1", this);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     layout->addWidget(ProgressBar1);
 
-    RichEdit1 = new QTextEdit(this);
-    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1 = make<QTextEdit>("RichEdit1", this);
     RichEdit1->setReadOnly(true);
     RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setAcceptRichText(false);
     layout->addWidget(RichEdit1, 1);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName("Memo1");
+    Memo1 = make<QPlainTextEdit>("Memo1", this);
     Memo1->hide();
 
     auto* buttons = new QHBoxLayout;
-    BitBtn1 = new QPushButton("Hatalı Listesi", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn4 = new QPushButton("SMS Listesi", this);
-    BitBtn4->setObjectName("BitBtn4");
-    BitBtn2 = new QPushButton("Kapat", this);
-    BitBtn2->setObjectName("BitBtn2");
+    BitBtn1 = make<QPushButton>("BitBtn1", "Hatalı Listesi", this);
+    BitBtn4 = make<QPushButton>("BitBtn4", "SMS Listesi", this);
+    BitBtn2 = make<QPushButton>("BitBtn2", "Kapat", this);
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn4);
     buttons->addStretch(1);

@@ -1,5 +1,7 @@
 #include "app/dialogs/Porgres.h"
 
+#include "app/kit/PlacedControls.h"
+
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -11,8 +13,7 @@ TPorgres::TPorgres()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     auto* layout = new QVBoxLayout(this);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1 = PlacedControls::make<QProgressBar>("ProgressBar1", this);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     layout->addWidget(ProgressBar1);

@@ -1,46 +1,23 @@
 #include "app/dialogs/ReferenceScreens.h"
 
-#include "app/kit/DbGrid.h"
 #include "app/dialogs/Form5.h"
-#include "app/Sifre.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Session.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 
-namespace {
-
-class LabelClick : public QObject {
-public:
-    LabelClick(QLabel* label, std::function<void()> action) : QObject(label), m_action(std::move(action)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            m_action();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_action;
-};
-
-} // namespace
-
 namespace ReferenceScreens {
 
 Database& db()
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
 bool hasRows(Database& db, const QString& sql, const QVariantMap& params)
@@ -70,17 +47,17 @@ void storeRow(Database& db, const QString& table, const QString& keyField, QVari
     }
 }
 
+QVariant dateOrNull(const Record& row, const QString& field)
+{
+    const QDate d = row.date(field);
+    return d.isValid() ? QVariant(d) : QVariant();
+}
+
 bool confirm(const QString& question)
 {
     Form5->Label1->setText(question);
     Form5->showModal();
     return Form5->FConfirmed == 1;
-}
-
-void onClick(QLabel* label, std::function<void()> action)
-{
-    label->setCursor(Qt::PointingHandCursor);
-    label->installEventFilter(new LabelClick(label, std::move(action)));
 }
 
 GridMenu gridMenu(QWidget* owner, TDBGrid* grid)

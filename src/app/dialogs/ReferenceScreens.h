@@ -1,7 +1,7 @@
 #pragma once
 // Small pieces the reference-data screens share: the yes/no question before
-// a delete, the look-up of rows that still use a reference row, clickable
-// labels, the pop-up menu of an editable grid, the length limits of typed
+// a delete, the look-up of rows that still use a reference row, the pop-up
+// menu of an editable grid, the length limits of typed
 // grid cells, and the "Kaydet", "Kayıt Sil", "Kapat" entry screens' buttons,
 // checks and delete.
 
@@ -39,11 +39,12 @@ bool nameTaken(Database& db, const QString& table, const QString& nameField, con
 void storeRow(Database& db, const QString& table, const QString& keyField, QVariantMap fields, const Record& row,
               bool isNew, const QVariantMap& onInsert = {});
 
+// A date column of a grid row as it is stored: the date, or no value when
+// the cell holds none.
+QVariant dateOrNull(const Record& row, const QString& field);
+
 // Asks the shared yes/no question; true after "Evet".
 bool confirm(const QString& question);
-
-// Runs `action` when the label is clicked (and shows the hand cursor).
-void onClick(QLabel* label, std::function<void()> action);
 
 // The pop-up menu "Sil", "Yeni" of an editable grid: actions named Sil1 and
 // Yeni1, owned by the menu PopupMenu1 of `owner`.

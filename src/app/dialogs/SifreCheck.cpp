@@ -1,6 +1,7 @@
 #include "app/dialogs/SifreCheck.h"
 
-#include "app/Sifre.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
 #include "platform/ui/Messages.h"
 
 #include <QGridLayout>
@@ -10,18 +11,16 @@
 
 TSifreCheck::TSifreCheck()
 {
+    using PlacedControls::make;
     setObjectName("SifreCheck");
     setWindowTitle("Şifre Gir");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel("Sistem Sorumlusu Şifresi", this);
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
+    Label1 = make<QLabel>("Label1", "Sistem Sorumlusu Şifresi", this);
+    Edit1 = make<QLineEdit>("Edit1", this);
     Edit1->setEchoMode(QLineEdit::Password);
-    BitBtn1 = new QPushButton("Devam", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = make<QPushButton>("BitBtn1", "Devam", this);
     BitBtn1->setDefault(true);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(Edit1, 1, 0);
@@ -40,7 +39,7 @@ void TSifreCheck::FormActivate()
     Edit1->setFocus();
     // A failure to read ends the activation with the engine's message; the
     // check then refuses every password.
-    const std::optional<Record> admin = Sifre->ADOConnection1.first("select * from C_SIFRE where Key_No = 1");
+    const std::optional<Record> admin = session().db.first("select * from C_SIFRE where Key_No = 1");
     if (admin) {
         FAdminPassword = admin->str("Sifre");
         m_adminFound = true;

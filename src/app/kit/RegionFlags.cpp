@@ -1,7 +1,7 @@
 #include "app/kit/RegionFlags.h"
 
 #include "app/kit/DbConventions.h"
-#include "app/SplashForm.h"
+#include "app/kit/Logo.h"
 #include "platform/db/Database.h"
 #include "platform/paths/DriveMap.h"
 
@@ -9,37 +9,48 @@
 
 namespace RegionFlags {
 
-QString flagsFolder()
+QString flagsFolder(const QString& programFolder)
 {
-    return Folders::programFolder() + "Flags\\";
+    return (programFolder.isEmpty() ? Folders::programFolder() : programFolder) + "Flags\\";
 }
 
-QString flagFile(int regionKey)
+QString flagFile(int regionKey, const QString& programFolder)
 {
-    return flagsFolder() + "Flg" + QString::number(regionKey) + ".bmp";
+    return flagsFolder(programFolder) + "Flg" + QString::number(regionKey) + ".bmp";
 }
 
-bool hasFlag(int regionKey)
+bool hasFlag(int regionKey, const QString& programFolder)
 {
-    return QFileInfo(DriveMap::toHost(flagFile(regionKey))).isFile();
+    return QFileInfo(DriveMap::toHost(flagFile(regionKey, programFolder))).isFile();
 }
 
-QString flagOrLogo(int regionKey)
+QString flagOrLogo(int regionKey, const QString& programFolder)
 {
-    return hasFlag(regionKey) ? flagFile(regionKey) : TSplashForm::logoFile();
+    return hasFlag(regionKey, programFolder) ? flagFile(regionKey, programFolder) : brivexLogoFile();
+}
+
+Region region(Database& db, const QString& regionName)
+{
+    const Records rows =
+        db.select("select Durum_Key, Tip1 from C_UYELIKTURU where Durum = :n", {{"n", regionName}});
+    Region r;
+    if (rows.size() == 1) {
+        r.key = rows.first().toInt("Durum_Key");
+        r.english = rows.first().str("Tip1") == "00";
+    }
+    return r;
 }
 
 int regionKey(Database& db, const QString& regionName)
 {
-    const Records rows = db.select("select Durum_Key from C_UYELIKTURU where Durum = :n", {{"n", regionName}});
-    return rows.size() == 1 ? rows.first().toInt("Durum_Key") : kUnknownRegionKey;
+    return region(db, regionName).key;
 }
 
-QString flagOfRegion(Database& db, const QString& regionName)
+QString flagOfRegion(Database& db, const QString& regionName, const QString& programFolder)
 {
     if (regionName.isEmpty())
-        return TSplashForm::logoFile();
-    return flagOrLogo(regionKey(db, regionName));
+        return brivexLogoFile();
+    return flagOrLogo(regionKey(db, regionName), programFolder);
 }
 
 }

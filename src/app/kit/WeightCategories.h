@@ -14,6 +14,11 @@ class Database;
 
 namespace WeightCategories {
 
+// The sexes as weight category names, the weigh-in lists and the bouts
+// write them.
+inline const QString kMen = QStringLiteral("ERKEK");
+inline const QString kWomen = QStringLiteral("BAYAN");
+
 // A weight category name is at most this long.
 inline constexpr int kMaxNameLength = 40;
 

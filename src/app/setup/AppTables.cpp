@@ -1,7 +1,8 @@
 // Tables of the application core.
-#include "app/BrivexSchema.h"
+#include "app/setup/SetupTables.h"
 
 #include "platform/db/Database.h"
+#include "platform/db/Schema.h"
 
 void addAppTables(Schema& s)
 {

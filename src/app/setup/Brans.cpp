@@ -1,10 +1,11 @@
 #include "app/setup/Brans.h"
 
 #include "app/dialogs/Agirlik.h"
+#include "app/dialogs/ReferenceScreens.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/DbGrid.h"
 #include "app/kit/Formats.h"
-#include "app/dialogs/ReferenceScreens.h"
+#include "app/kit/PlacedControls.h"
 #include "app/kit/TurkishEntry.h"
 #include "app/kit/WeightCategories.h"
 #include "platform/db/Database.h"
@@ -20,7 +21,7 @@ namespace {
 
 const char* const kDecimalNote = "\n(Not: Ondalık ayıracında virgül kullanınız)";
 
-bool isEmptyValue(const QVariant& v)
+bool limitMissing(const QVariant& v)
 {
     return !v.isValid() || v.isNull() || v.toString().isEmpty();
 }
@@ -36,54 +37,36 @@ bool readLimit(const QVariant& v, double* value)
     return TAgirlik::readsAsNumber(v.toString(), Formats::decimalSeparator(), value);
 }
 
-QVariant dateOrNull(const Record& row, const QString& field)
-{
-    const QDate d = row.date(field);
-    return d.isValid() ? QVariant(d) : QVariant();
-}
-
 }
 
 TBrans::TBrans()
 {
+    using PlacedControls::make;
     setObjectName("Brans");
     setWindowTitle("Branşlar/Kategoriler");
 
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel("Kilo", this);
-    Label1->setObjectName("Label1");
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName("Edit2");
-    Edit5 = new QLineEdit(this);
-    Edit5->setObjectName("Edit5");
-    Label2 = new QLabel("Erkek/Bayan", this);
-    Label2->setObjectName("Label2");
-    ComboBox4 = new QComboBox(this);
-    ComboBox4->setObjectName("ComboBox4");
+    Label1 = make<QLabel>("Label1", "Kilo", this);
+    Edit2 = make<QLineEdit>("Edit2", this);
+    Edit5 = make<QLineEdit>("Edit5", this);
+    Label2 = make<QLabel>("Label2", "Erkek/Bayan", this);
+    ComboBox4 = make<QComboBox>("ComboBox4", this);
     ComboBox4->addItems({"ERKEK", "BAYAN"});
     ComboBox4->setCurrentIndex(0);
-    Label3 = new QLabel("Branş Türü", this);
-    Label3->setObjectName("Label3");
-    DBLookupComboBox5 = new QComboBox(this);
-    DBLookupComboBox5->setObjectName("DBLookupComboBox5");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
+    Label3 = make<QLabel>("Label3", "Branş Türü", this);
+    DBLookupComboBox5 = make<QComboBox>("DBLookupComboBox5", this);
+    Edit1 = make<QLineEdit>("Edit1", this);
     Edit1->setReadOnly(true);
-    Label4 = new QLabel("Alt Limit Kilo", this);
-    Label4->setObjectName("Label4");
-    Edit3 = new QLineEdit(this);
-    Edit3->setObjectName("Edit3");
-    Label5 = new QLabel("Üst Limit Kilo", this);
-    Label5->setObjectName("Label5");
-    Edit4 = new QLineEdit(this);
-    Edit4->setObjectName("Edit4");
+    Label4 = make<QLabel>("Label4", "Alt Limit Kilo", this);
+    Edit3 = make<QLineEdit>("Edit3", this);
+    Label5 = make<QLabel>("Label5", "Üst Limit Kilo", this);
+    Edit4 = make<QLineEdit>("Edit4", this);
     const ReferenceScreens::EntryButtons buttons = ReferenceScreens::entryButtons(this);
     BitBtn1 = buttons.BitBtn1;
     BitBtn3 = buttons.BitBtn3;
     BitBtn2 = buttons.BitBtn2;
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1 = make<TDBGrid>("DBGrid1", this);
     GridColumn name("Durum", "Branş Adı", 220);
     name.readOnly = true;
     GridColumn lower("AltKilo", "Alt Limit Kilo", 80);
@@ -202,11 +185,11 @@ bool TBrans::Table1BeforePost(Record& row)
     bool refused = false;
     double lower = 0;
     double upper = 0;
-    if (isEmptyValue(row.value("AltKilo"))) {
+    if (limitMissing(row.value("AltKilo"))) {
         Messages::error("Boş Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!");
         refused = true;
     }
-    if (!refused && isEmptyValue(row.value("UstKilo"))) {
+    if (!refused && limitMissing(row.value("UstKilo"))) {
         Messages::error("Boş Üst Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!");
         refused = true;
     }
@@ -249,8 +232,8 @@ void TBrans::writeRow(const Record& row, bool isNew)
                              {"UstKilo", row.value("UstKilo")},
                              {"E_B", row.value("E_B")},
                              {"Web", row.str("Web")},
-                             {"Dt1", dateOrNull(row, "Dt1")},
-                             {"Dt2", dateOrNull(row, "Dt2")}};
+                             {"Dt1", ReferenceScreens::dateOrNull(row, "Dt1")},
+                             {"Dt2", ReferenceScreens::dateOrNull(row, "Dt2")}};
     // Kilo is written once, when the category is made.
     ReferenceScreens::storeRow(ReferenceScreens::db(), "C_BRANS", "Durum_Key", fields, row, isNew,
                                {{"Kilo", row.value("Kilo")}});

@@ -1,8 +1,9 @@
 #include "app/setup/CS_Durum2.h"
 
+#include "app/dialogs/ReferenceScreens.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/DbGrid.h"
-#include "app/dialogs/ReferenceScreens.h"
+#include "app/kit/PlacedControls.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
@@ -26,32 +27,26 @@ const char* const kPersonColumns[] = {"E43", "E50", "E51", "E52", "Klup_Yetkilis
 
 TCS_Durum2::TCS_Durum2()
 {
+    using PlacedControls::make;
     setObjectName("CS_Durum2");
     setWindowTitle("Aktivite Türleri Girişi");
 
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel("Aktivite Türü", this);
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
-    Label2 = new QLabel("Aktivite Tipi", this);
-    Label2->setObjectName("Label2");
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName("ComboBox1");
+    Label1 = make<QLabel>("Label1", "Aktivite Türü", this);
+    Edit1 = make<QLineEdit>("Edit1", this);
+    Label2 = make<QLabel>("Label2", "Aktivite Tipi", this);
+    ComboBox1 = make<QComboBox>("ComboBox1", this);
     for (const auto& kind : kKinds)
         ComboBox1->addItem(QString::fromUtf8(kind[0]));
     ComboBox1->setCurrentIndex(-1);
-    Label3 = new QLabel("Kod", this);
-    Label3->setObjectName("Label3");
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName("Edit2");
+    Label3 = make<QLabel>("Label3", "Kod", this);
+    Edit2 = make<QLineEdit>("Edit2", this);
     const ReferenceScreens::EntryButtons buttons = ReferenceScreens::entryButtons(this);
     BitBtn1 = buttons.BitBtn1;
     BitBtn3 = buttons.BitBtn3;
     BitBtn2 = buttons.BitBtn2;
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1 = make<TDBGrid>("DBGrid1", this);
     GridColumn name("Durum", "Aktivite Türü", 220);
     name.readOnly = true;
     GridColumn kind("Tip2", "Tipi", 50);

@@ -1,6 +1,8 @@
 #include "app/setup/CmPort.h"
 
+#include "app/comport/DevicePort.h"
 #include "app/comport/SerialPort.h"
+#include "app/kit/PlacedControls.h"
 #include "platform/settings/Registry.h"
 #include "platform/ui/Messages.h"
 
@@ -13,16 +15,15 @@
 
 TCmPort::TCmPort()
 {
+    using PlacedControls::make;
     setObjectName("CmPort");
     setWindowTitle("Seri İletişim Portu Seçme");
     // A fixed dialog with a close box only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel("Seri İletişim Portu", this);
-    Label1->setObjectName("Label1");
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName("ComboBox1");
+    Label1 = make<QLabel>("Label1", "Seri İletişim Portu", this);
+    ComboBox1 = make<QComboBox>("ComboBox1", this);
     ComboBox1->setEditable(false);
     ComboBox1->setMaxVisibleItems(9);
     for (int n = 1; n <= 90; ++n)
@@ -30,20 +31,16 @@ TCmPort::TCmPort()
     ComboBox1->setCurrentIndex(-1);
     Label1->setBuddy(ComboBox1);
 
-    Label2 = new QLabel("Tartı Tipi", this);
-    Label2->setObjectName("Label2");
+    Label2 = make<QLabel>("Label2", "Tartı Tipi", this);
     auto* types = new QWidget(this);
     auto* typesRow = new QHBoxLayout(types);
     typesRow->setContentsMargins(0, 0, 0, 0);
-    RadioButton1 = new QRadioButton("TİP-1", types);
-    RadioButton1->setObjectName("RadioButton1");
-    RadioButton2 = new QRadioButton("TİP-2 (BX 1)", types);
-    RadioButton2->setObjectName("RadioButton2");
+    RadioButton1 = make<QRadioButton>("RadioButton1", "TİP-1", types);
+    RadioButton2 = make<QRadioButton>("RadioButton2", "TİP-2 (BX 1)", types);
     typesRow->addWidget(RadioButton1);
     typesRow->addWidget(RadioButton2);
 
-    BitBtn1 = new QPushButton("Tamam", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = make<QPushButton>("BitBtn1", "Tamam", this);
     BitBtn1->setDefault(true);
 
     grid->addWidget(Label1, 0, 0);
@@ -53,41 +50,9 @@ TCmPort::TCmPort()
     grid->addWidget(BitBtn1, 2, 0, 1, 2, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    SerialPort1 = devicePort(this);
+    SerialPort1 = DevicePort::make(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TCmPort::BitBtn1Click);
-}
-
-TSerialPort* TCmPort::devicePort(QObject* owner)
-{
-    auto* port = new TSerialPort(owner);
-    port->setObjectName("SerialPort1");
-    port->setBaudRate(br9600);
-    port->setPort("COM1");
-    port->Parity()->setBits(prNone);
-    port->setStopBits(sbOneStopBit);
-    port->setDataBits(dbEight);
-    port->setDiscardNull(true);
-    port->setEvents(TSerialEvents::all());
-    port->FlowControl()->setOutCTSFlow(false);
-    port->FlowControl()->setOutDSRFlow(false);
-    port->FlowControl()->setControlDTR(dtrEnable);
-    port->FlowControl()->setControlRTS(rtsDisable);
-    port->FlowControl()->setXonXoffOut(false);
-    port->FlowControl()->setXonXoffIn(false);
-    return port;
-}
-
-TCmPort::Choice TCmPort::storedChoice()
-{
-    Choice choice;
-    Registry reg(Registry::HKEY_CURRENT_USER);
-    if (reg.openKeyReadOnly(registryKey())) {
-        choice.port = reg.readString("comport");
-        choice.type = reg.readString("Type");
-        reg.closeKey();
-    }
-    return choice;
 }
 
 void TCmPort::FormActivate()
@@ -100,7 +65,7 @@ void TCmPort::FormActivate()
     ComboBox1->setCurrentIndex(-1);
 
     // The key is only read here, never created.
-    const Choice stored = storedChoice();
+    const DevicePort::Choice stored = DevicePort::stored();
     // The stored name is matched exactly: "com3" selects nothing.
     for (int i = 0; i < ComboBox1->count(); ++i) {
         if (ComboBox1->itemText(i) == stored.port) {
@@ -139,7 +104,7 @@ void TCmPort::BitBtn1Click()
     }
 
     Registry reg(Registry::HKEY_CURRENT_USER);
-    reg.openKey(registryKey(), true);
+    reg.openKey(DevicePort::registryKey(), true);
     reg.writeString("comport", name);
     if (RadioButton1->isChecked())
         reg.writeString("Type", "1");

@@ -1,7 +1,8 @@
 #include "app/setup/Isyeri.h"
 
-#include "app/Main.h"
 #include "app/dialogs/ReferenceScreens.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
@@ -16,31 +17,24 @@
 
 TIsyeri::TIsyeri()
 {
+    using PlacedControls::make;
     setObjectName("Isyeri");
     setWindowTitle("Federasyon Adresi");
 
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel("Federasyon Adı", this);
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
+    Label1 = make<QLabel>("Label1", "Federasyon Adı", this);
+    Edit1 = make<QLineEdit>("Edit1", this);
     Edit1->setMaxLength(kNameLength);
-    Label2 = new QLabel("Spor Dalı", this);
-    Label2->setObjectName("Label2");
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName("Edit2");
+    Label2 = make<QLabel>("Label2", "Spor Dalı", this);
+    Edit2 = make<QLineEdit>("Edit2", this);
     Edit2->setMaxLength(kSportLength);
-    Label3 = new QLabel("Federasyon Adresi", this);
-    Label3->setObjectName("Label3");
-    RichEdit1 = new QTextEdit(this);
-    RichEdit1->setObjectName("RichEdit1");
+    Label3 = make<QLabel>("Label3", "Federasyon Adresi", this);
+    RichEdit1 = make<QTextEdit>("RichEdit1", this);
     RichEdit1->setAcceptRichText(false);
     RichEdit1->setTabChangesFocus(true);
-    BitBtn1 = new QPushButton("Kaydet", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = make<QPushButton>("BitBtn1", "Kaydet", this);
     BitBtn1->setAutoDefault(false);
-    BitBtn3 = new QPushButton("Kapat", this);
-    BitBtn3->setObjectName("BitBtn3");
+    BitBtn3 = make<QPushButton>("BitBtn3", "Kapat", this);
     BitBtn3->setAutoDefault(false);
 
     grid->addWidget(Label1, 0, 0);
@@ -108,8 +102,7 @@ void TIsyeri::BitBtn1Click()
         db.update("C_YAZILAR", fields, "rowid = (select min(rowid) from C_YAZILAR)");
     else
         db.insert("C_YAZILAR", fields);
-    if (Main)
-        Main->SportName = Edit2->text();
+    session().edition.SportName = Edit2->text();
     Messages::info("Kayıt Yapıldı ...!");
 }
 

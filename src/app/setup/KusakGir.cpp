@@ -1,8 +1,9 @@
 #include "app/setup/KusakGir.h"
 
+#include "app/dialogs/ReferenceScreens.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/DbGrid.h"
-#include "app/dialogs/ReferenceScreens.h"
+#include "app/kit/PlacedControls.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
@@ -14,20 +15,18 @@
 
 TKusakGir::TKusakGir()
 {
+    using PlacedControls::make;
     setObjectName("KusakGir");
     setWindowTitle("Giriş Ekranı");
 
     auto* grid = new QGridLayout(this);
-    Label1 = new QLabel("Kuşak Adı", this);
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
+    Label1 = make<QLabel>("Label1", "Kuşak Adı", this);
+    Edit1 = make<QLineEdit>("Edit1", this);
     const ReferenceScreens::EntryButtons buttons = ReferenceScreens::entryButtons(this);
     BitBtn1 = buttons.BitBtn1;
     BitBtn3 = buttons.BitBtn3;
     BitBtn2 = buttons.BitBtn2;
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1 = make<TDBGrid>("DBGrid1", this);
     GridColumn name("Kusak_Adi", "Kuşak Adı", 200);
     name.readOnly = true;
     DBGrid1->setColumns({name});

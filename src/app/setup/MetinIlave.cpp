@@ -1,8 +1,9 @@
 #include "app/setup/MetinIlave.h"
 
-#include "app/setup/Metins.h"
 #include "app/dialogs/ReferenceScreens.h"
+#include "app/kit/PlacedControls.h"
 #include "app/kit/TurkishEntry.h"
+#include "app/setup/Metins.h"
 #include "platform/db/Database.h"
 
 #include <QComboBox>
@@ -14,26 +15,17 @@
 
 TMetinIlave::TMetinIlave()
 {
+    using PlacedControls::make;
     setObjectName("MetinIlave");
     setWindowTitle("Bilgi Girişi");
 
     auto* grid = new QGridLayout(this);
-    auto label = [this](const char* name, const char* caption) {
-        auto* l = new QLabel(QString::fromUtf8(caption), this);
-        l->setObjectName(name);
-        return l;
-    };
-    auto edit = [this](const char* name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
-        return e;
-    };
+    auto label = [this](const char* name, const char* caption) { return make<QLabel>(name, caption, this); };
+    auto edit = [this](const char* name) { return make<QLineEdit>(name, this); };
     Label1 = label("Label1", "Metin");
-    DBLookupComboBox1 = new QComboBox(this);
-    DBLookupComboBox1->setObjectName("DBLookupComboBox1");
+    DBLookupComboBox1 = make<QComboBox>("DBLookupComboBox1", this);
     DBLookupComboBox1->setMinimumWidth(220);
-    SpeedButton1 = new QToolButton(this);
-    SpeedButton1->setObjectName("SpeedButton1");
+    SpeedButton1 = make<QToolButton>("SpeedButton1", this);
     SpeedButton1->setText("...");
     SpeedButton1->setToolTip("Metinler");
     Label15 = label("Label15", "Başlık");
@@ -44,8 +36,7 @@ TMetinIlave::TMetinIlave()
     Edit6 = edit("Edit6");
     Label2 = label("Label2", "Tarih");
     Edit1 = edit("Edit1");
-    BitBtn4 = new QPushButton("Devam", this);
-    BitBtn4->setObjectName("BitBtn4");
+    BitBtn4 = make<QPushButton>("BitBtn4", "Devam", this);
     BitBtn4->setAutoDefault(false);
 
     grid->addWidget(Label1, 0, 0);
@@ -65,11 +56,11 @@ TMetinIlave::TMetinIlave()
     TurkishEntry::enterOnly(Edit5, Edit6);
     TurkishEntry::enterOnly(Edit6, Edit1);
     TurkishEntry::enterOnly(Edit1, BitBtn4);
-    ReferenceScreens::onClick(Label1, [this] { Label1Click(); });
-    ReferenceScreens::onClick(Label15, [this] { Label15Click(); });
-    ReferenceScreens::onClick(Label8, [this] { Label8Click(); });
-    ReferenceScreens::onClick(Label14, [this] { Label14Click(); });
-    ReferenceScreens::onClick(Label2, [this] { Label2Click(); });
+    PlacedControls::onClick(Label1, [this] { Label1Click(); });
+    PlacedControls::onClick(Label15, [this] { Label15Click(); });
+    PlacedControls::onClick(Label8, [this] { Label8Click(); });
+    PlacedControls::onClick(Label14, [this] { Label14Click(); });
+    PlacedControls::onClick(Label2, [this] { Label2Click(); });
 
     connect(BitBtn4, &QPushButton::clicked, this, &TMetinIlave::BitBtn4Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TMetinIlave::SpeedButton1Click);

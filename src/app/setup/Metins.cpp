@@ -1,8 +1,9 @@
 #include "app/setup/Metins.h"
 
+#include "app/dialogs/ReferenceScreens.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/DbGrid.h"
-#include "app/dialogs/ReferenceScreens.h"
+#include "app/kit/PlacedControls.h"
 #include "platform/db/Database.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/shell/Shell.h"
@@ -29,8 +30,7 @@ TMetins::TMetins()
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1 = PlacedControls::make<TDBGrid>("DBGrid1", this);
     GridColumn mark("Met", "Metin Aç", 60);
     mark.alignment = Qt::AlignHCenter;
     mark.color = Qt::blue;

@@ -1,10 +1,11 @@
 // Reference data of the application core: regions, person statuses and
 // titles, weight categories and category names, activity types, belts and
 // their styles, letter texts, and the clubs register.
-#include "app/BrivexSchema.h"
+#include "app/setup/SetupTables.h"
 
 #include "app/kit/DbConventions.h"
 #include "platform/db/Database.h"
+#include "platform/db/Schema.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 #include "app/setup/Users.h"
 
+#include "app/dialogs/Form5.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/DbGrid.h"
-#include "app/dialogs/Form5.h"
-#include "app/Sifre.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 
@@ -39,38 +40,29 @@ struct ResetOnExit {
 
 TUsers::TUsers()
 {
+    using PlacedControls::make;
     setObjectName("Users");
     setWindowTitle("Kullanıcılar");
     // No title-bar buttons: the screen closes through "Çıkış".
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    Label1 = new QLabel("Kullanıcı Adı", this);
-    Label1->setObjectName("Label1");
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName("Edit1");
+    Label1 = make<QLabel>("Label1", "Kullanıcı Adı", this);
+    Edit1 = make<QLineEdit>("Edit1", this);
     Edit1->setMaxLength(50);
-    Label2 = new QLabel("Şifre", this);
-    Label2->setObjectName("Label2");
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName("Edit2");
-    CheckBox1 = new QCheckBox("Sadece Müsabaka Yetkisi Var", this);
-    CheckBox1->setObjectName("CheckBox1");
-    DBEdit1 = new QLineEdit(this);
-    DBEdit1->setObjectName("DBEdit1");
+    Label2 = make<QLabel>("Label2", "Şifre", this);
+    Edit2 = make<QLineEdit>("Edit2", this);
+    CheckBox1 = make<QCheckBox>("CheckBox1", "Sadece Müsabaka Yetkisi Var", this);
+    DBEdit1 = make<QLineEdit>("DBEdit1", this);
     DBEdit1->setVisible(false);
 
-    BitBtn1 = new QPushButton("Kaydet", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn2 = new QPushButton("Sil", this);
-    BitBtn2->setObjectName("BitBtn2");
+    BitBtn1 = make<QPushButton>("BitBtn1", "Kaydet", this);
+    BitBtn2 = make<QPushButton>("BitBtn2", "Sil", this);
     BitBtn2->setEnabled(false);
-    BitBtn3 = new QPushButton("Çıkış", this);
-    BitBtn3->setObjectName("BitBtn3");
+    BitBtn3 = make<QPushButton>("BitBtn3", "Çıkış", this);
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3})
         b->setAutoDefault(false);
 
-    DBGrid1 = new TDBGrid(this);
-    DBGrid1->setObjectName("DBGrid1");
+    DBGrid1 = make<TDBGrid>("DBGrid1", this);
     GridColumn tip("Tip", "Kullanıcı Türü", 130);
     tip.readOnly = true;
     GridColumn rights("R/F", "Müsabaka", 60);
@@ -117,7 +109,7 @@ TUsers::TUsers()
 
 Database& TUsers::db() const
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
 bool TUsers::isWholeNumber(const QString& text)
