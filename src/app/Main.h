@@ -100,7 +100,7 @@ public:
     void RunPreview(QObject* report, QWidget* window, const std::function<void()>& preview);
 
     // Today's date, as the configuration writes it into the date panel.
-    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+    std::function<QDate()>& Today = session().today;   // the session's
 
     // The registry rule of creation: the serial port value "comport" is made
     // "COM1" unless its first three letters, upper-cased, are "COM".

@@ -14,8 +14,12 @@
 #include "competition/TurnuvaGir.h"
 #include "reports/CompetitionReports.h"
 #include "reports/ReportLaunch.h"
+#include "reports/ResultsReports.h"
+#include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QString>
 
 namespace {
@@ -27,6 +31,30 @@ void userAccounts(TMain&)
     if (SifreCheck->FPasswordOk != 1)
         return;
     Users->showModal();
+}
+
+// The results window in one of the main window's modes: 1 posts an
+// activity's results, 2 the points list, 3 the ranking list.
+void resultsWindow(int mode, const QString& label, const QString& caption, bool firstThreeShown)
+{
+    Aktar1S->setWindowTitle(caption);
+    Aktar1S->Label15->setText(label);
+    Aktar1S->FRankingMode = mode;
+    Aktar1S->CheckBox1->setVisible(firstThreeShown);
+    // The duty posting of the registry hides the club option; these modes
+    // offer it again.
+    Aktar1S->CheckBox2->setVisible(true);
+    Aktar1S->showModal();
+}
+
+// "  Turnuva Bilgilerinin Sporcu Sicillerine İşlenmesi": the results window
+// in mode 1, after the administrator password.
+void postResults(TMain&)
+{
+    SifreCheck->showModal();
+    if (SifreCheck->FPasswordOk != 1)
+        return;
+    resultsWindow(1, "Turnuva", "Lütfen Turnuva Seçiniz", false);
 }
 
 } // namespace
@@ -88,14 +116,14 @@ const QList<MainCommand>& MainCommands::commands()
         {"N3", "-", "TARTI1", "", nullptr},
         {"SporcuTARTIEkran1", "  Sporcu TARTI Ekranı", "TARTI1", "", [](TMain&) { Giris1->showModal(); }},
         {"MsabakastatistikRaporu1", "  Müsabaka İstatistik Raporu", "TARTI1", "",
-         nullptr},                                                                      // report: statistics
+         [](TMain& m) { Reports::istatistikRaporu(m.reportCaller()); }},
         {"TartlarnToplanmas1", "  Tartıların Toplanması", "TARTI1", "", nullptr},      // gather weigh-in rows
         {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", [](TMain& m) { Reports::tartiListeleri(m.reportCaller()); }},
         {"N4", "-", "TARTI1", "", nullptr},
         {"TartveKuralarnSistemeAktarlmas1", "  Tartı ve Kuraların Sisteme Aktarılması", "TARTI1", "",
          nullptr},                                                                      // replace lists and bouts
         {"TurnuvaBilgilerininSporcuSicillerinelenmesi1", "  Turnuva Bilgilerinin Sporcu Sicillerine İşlenmesi",
-         "TARTI1", "", nullptr},                                                        // results window, mode 1
+         "TARTI1", "", postResults},
 
         // " KURA "
         {"ncekiMsabakalarnSilinmesi1", "  Önceki Müsabakaların Silinmesi  ", "KURA1", "ToolButton8",
@@ -106,8 +134,10 @@ const QList<MainCommand>& MainCommands::commands()
         {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "", nullptr},    // gather bout results
         {"N6", "-", "KURA1", "", nullptr},
         {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", [](TMain& m) { Reports::kuraListeleri(m.reportCaller()); }},
-        {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "", nullptr},              // results window, mode 2
-        {"DereceListesi1", "  Derece Listesi", "KURA1", "", nullptr},                  // results window, mode 3
+        {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "",
+         [](TMain&) { resultsWindow(2, "Başlık", "Puanlama Listesi", true); }},
+        {"DereceListesi1", "  Derece Listesi", "KURA1", "",
+         [](TMain&) { resultsWindow(3, "Başlık", "Derece Listesi", true); }},
         {"MsabakaListeleri1", "  Müsabaka Sonuç Listeleri", "KURA1", "ToolButton10",
          nullptr},                                                                      // report: all score sheets
 

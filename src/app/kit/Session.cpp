@@ -5,6 +5,7 @@ void Session::reset()
     db.close();
     user = SessionUser();
     edition = EditionSettings();
+    today = [] { return QDate::currentDate(); };
 }
 
 Session& session()

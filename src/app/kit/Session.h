@@ -21,7 +21,10 @@
 
 #include "platform/db/Database.h"
 
+#include <QDate>
 #include <QString>
+
+#include <functional>
 
 // The signed-in user and the rights the login gives.
 struct SessionUser {
@@ -50,6 +53,9 @@ public:
     Database db;
     SessionUser user;
     EditionSettings edition;
+    // Today's date as the station sees it (the main window's date panel;
+    // Main->Today is the same). Tests set a fixed day here.
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
 
     // Ends the session: closes the connection and forgets the user and the
     // settings. The screens are made and removed together with it.
