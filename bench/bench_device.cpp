@@ -9,12 +9,12 @@
 #include "BenchSupport.h"
 
 #include "app/comport/SerialPort.h"
+#include "competition/MatchState.h"
 #include "platform/display/Display.h"
 #include "platform/input/MouseInput.h"
 #include "platform/settings/PortMap.h"
 #include "platform/ui/Messages.h"
 #include "scoring/LiveScoring.h"
-#include "scoring/MatchState.h"
 #include "scoring/ScoringDevices.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"

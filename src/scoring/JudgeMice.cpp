@@ -1,7 +1,7 @@
 #include "scoring/JudgeMice.h"
 
-#include "app/Sifre.h"
 #include "platform/ui/Messages.h"
+#include "scoring/JudgeDevices.h"
 #include "scoring/LiveScoring.h"
 #include "scoring/SkorbGiris.h"
 
@@ -30,15 +30,6 @@ JudgeMice::~JudgeMice()
         m_source->stop();
     if (m_ownList)
         delete ListBox1;
-}
-
-int JudgeMice::judgeIdCount(const QString& deviceName)
-{
-    int n = 0;
-    for (const QString& id : JudgeDeviceIds)
-        if (deviceName.contains(id))
-            ++n;
-    return n;
 }
 
 void JudgeMice::setSource(std::shared_ptr<MouseInputSource> source)
@@ -85,7 +76,7 @@ void JudgeMice::tellPermissionOnce()
     const QStringList unreadable = m_source->unreadableDevices();
     bool judges = false;
     for (const QString& name : unreadable)
-        judges = judges || isJudgeMouse(name.trimmed().toUpper());
+        judges = judges || JudgeDevices::isJudgeMouse(name.trimmed().toUpper());
     if (!judges)
         return;
     m_permissionTold = true;
@@ -94,7 +85,7 @@ void JudgeMice::tellPermissionOnce()
 
 void JudgeMice::devicesChanged()
 {
-    const bool present = TSifre::MouseKontrol();
+    const bool present = JudgeDevices::MouseKontrol();
     if (m_live.FMiceMode == 1) {
         // Plugged in again: the running clock finds the mice there again.
         if (present)
@@ -112,7 +103,7 @@ void JudgeMice::devicesChanged()
 void JudgeMice::WMGiris(const RawMouseInput& report)
 {
     const QString name = report.device.trimmed();
-    const bool judgeMouse = isJudgeMouse(name.toUpper());
+    const bool judgeMouse = JudgeDevices::isJudgeMouse(name.toUpper());
     const QList<QListWidgetItem*> found = ListBox1->findItems(name, Qt::MatchExactly);
     if (found.isEmpty()) {
         if (judgeMouse) {

@@ -3,8 +3,8 @@
 // boxes, left button a blue point, right button a red point.
 //
 // A mouse is a judge's hand box when its device name, upper-cased, contains
-// exactly two of JudgeDeviceIds (its vendor and product id). The judges are
-// numbered by the order of their mice's first input (a movement counts):
+// exactly two of the judges' device ids (JudgeDevices::isJudgeMouse: its
+// vendor and product id). The judges are numbered by the order of their mice's first input (a movement counts):
 // ListBox1, a hidden list on the match screen, keeps the names in that order
 // and is never cleared while the program runs, so the numbers hold for every
 // bout. A mouse plugged out and back into the same socket keeps its name and
@@ -18,7 +18,7 @@
 // a point on his card. Other mice, a fourth judge's mouse, releases, the
 // wheel and movements score nothing.
 //
-// Presence: the match screen's activation asks TSifre::MouseKontrol whether
+// Presence: the match screen's activation asks JudgeDevices::MouseKontrol whether
 // the mice are there (FMiceMode, FMiceLinked); the running clock checks it
 // every second and stops the bout when they are gone. A mouse plugged in
 // again is found again at once: FMiceLinked comes back when the presence test
@@ -47,11 +47,6 @@ public:
     JudgeMice(LiveScoring& live, std::shared_ptr<MouseInputSource> source, QWidget* matchScreen = nullptr,
               QObject* parent = nullptr);
     ~JudgeMice() override;
-
-    // Number of JudgeDeviceIds in an upper-cased device name; a judge's mouse
-    // has exactly two.
-    static int judgeIdCount(const QString& deviceName);
-    static bool isJudgeMouse(const QString& deviceName) { return judgeIdCount(deviceName) == 2; }
 
     static const QString kNoPermission;
 

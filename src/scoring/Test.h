@@ -18,7 +18,7 @@
 //
 // Closing (Esc: the "Exit" item of PopupMenu1) closes the window's port.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 #include <QHash>
 

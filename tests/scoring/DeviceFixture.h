@@ -6,12 +6,12 @@
 
 #include "LiveFixture.h"
 
-#include "app/Sifre.h"
 #include "app/comport/SerialPort.h"
 #include "comport/PtyPair.h"
 #include "platform/input/MouseInput.h"
 #include "platform/settings/PortMap.h"
 #include "platform/settings/Registry.h"
+#include "scoring/JudgeDevices.h"
 #include "scoring/ScoringDevices.h"
 
 #include <QDir>
@@ -116,7 +116,7 @@ protected:
     void activate(bool portUsable = true)
     {
         live->activate();
-        const int present = TSifre::MouseKontrol() ? 1 : 0;
+        const int present = JudgeDevices::MouseKontrol() ? 1 : 0;
         live->FMiceMode = present;
         live->FMiceLinked = present;
         live->FDevicePortFailed = portUsable ? 0 : 1;

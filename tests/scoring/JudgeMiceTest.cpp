@@ -317,11 +317,11 @@ TEST(JudgeMouseNames, HaveTheIdsInThePlatformsForm)
 {
     EXPECT_EQ(MouseInputSource::deviceName(0x461, 0x4d17, "usb-0000:00:14.0-1/input0"),
               "\\\\?\\HID#VID_0461&PID_4D17#usb-0000:00:14.0-1/input0");
-    EXPECT_TRUE(JudgeMice::isJudgeMouse(MouseInputSource::deviceName(0x0461, 0x4D17, "p")));
-    EXPECT_TRUE(JudgeMice::isJudgeMouse(MouseInputSource::deviceName(0x045E, 0x0783, "p")));
-    EXPECT_FALSE(JudgeMice::isJudgeMouse(MouseInputSource::deviceName(0x045E, 0x0040, "p")));
-    EXPECT_FALSE(JudgeMice::isJudgeMouse(MouseInputSource::deviceName(0x046D, 0xC077, "p")));
-    EXPECT_EQ(JudgeMice::judgeIdCount(MouseInputSource::deviceName(0x0783, 0x0782, "0461")), 3);
+    EXPECT_TRUE(JudgeDevices::isJudgeMouse(MouseInputSource::deviceName(0x0461, 0x4D17, "p")));
+    EXPECT_TRUE(JudgeDevices::isJudgeMouse(MouseInputSource::deviceName(0x045E, 0x0783, "p")));
+    EXPECT_FALSE(JudgeDevices::isJudgeMouse(MouseInputSource::deviceName(0x045E, 0x0040, "p")));
+    EXPECT_FALSE(JudgeDevices::isJudgeMouse(MouseInputSource::deviceName(0x046D, 0xC077, "p")));
+    EXPECT_EQ(JudgeDevices::judgeIdCount(MouseInputSource::deviceName(0x0783, 0x0782, "0461")), 3);
 }
 
 } // namespace
