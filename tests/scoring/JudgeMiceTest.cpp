@@ -3,6 +3,7 @@
 // both buttons, the mice vanishing during a running clock and found again,
 // and the permission to read them.
 #include "DeviceFixture.h"
+#include "scoring/JudgeDevices.h"
 
 using namespace ScoreboardLook;
 
