@@ -5,10 +5,10 @@ set -e
 
 PACKAGES="cmake ninja-build g++ make pkg-config ccache \
 qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev \
-libsqlite3-dev libzip-dev libjpeg-dev zlib1g-dev \
+libsqlite3-dev libzip-dev libjpeg-dev zlib1g-dev libevdev-dev libudev-dev \
 libgtest-dev libbenchmark-dev \
 sqlite3 poppler-utils unzip xvfb xauth fonts-dejavu-core \
-zbar-tools"
+openbox xdotool imagemagick zbar-tools"
 
 missing=""
 for p in $PACKAGES; do

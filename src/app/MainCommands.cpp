@@ -17,6 +17,7 @@
 #include "reports/ResultsReports.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
+#include "scoring/Test.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -145,7 +146,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"ToolButton11", "Çıkış", "", "ToolButton11", [](TMain& m) { m.close(); }},
         {"ToolButton13", "Kısayollar", "", "ToolButton13",
          [](TMain& m) { m.Menu->setVisible(m.Menu->isHidden()); }},
-        {"Label_t", "     ", "", "", nullptr},                                         // device button test
+        {"Label_t", "     ", "", "", [](TMain&) { Test->showModal(); }},                  // device button test
     };
     return c;
 }

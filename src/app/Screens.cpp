@@ -43,6 +43,7 @@
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
+#include "scoring/Test.h"
 
 #include <functional>
 #include <vector>
@@ -102,6 +103,7 @@ void Screens::createAll()
     make(KuraList);
     make(Skor);
     make(Skorb_giris);
+    make(Test);
     make(Aktar1S);
     make(Baslik1);
     make(Baslik2);

@@ -2,6 +2,15 @@
 
 #include "platform/settings/Registry.h"
 
+int JudgeDevices::judgeIdCount(const QString& deviceName)
+{
+    int n = 0;
+    for (const QString& id : JudgeDeviceIds)
+        if (deviceName.contains(id))
+            ++n;
+    return n;
+}
+
 bool JudgeDevices::MouseKontrol()
 {
     Registry reg(Registry::HKEY_LOCAL_MACHINE);
@@ -11,10 +20,7 @@ bool JudgeDevices::MouseKontrol()
     if (!reg.readString("0").isEmpty()) {
         const int count = reg.readInteger("Count");
         for (int i = 0; i < count; ++i) {
-            const QString entry = reg.readString(QString::number(i)).toUpper();
-            for (const QString& id : JudgeDeviceIds)
-                if (entry.contains(id))
-                    ++hits;
+            hits += judgeIdCount(reg.readString(QString::number(i)).toUpper());
         }
     }
     reg.closeKey();

@@ -11,6 +11,12 @@ namespace JudgeDevices {
 // Vendor and product ids of the judges' hand devices.
 inline const QStringList JudgeDeviceIds = {"0461", "4D17", "045E", "0783", "0782"};
 
+// Number of the ids above in an upper-cased device name. A mouse whose
+// name holds exactly two of them (its vendor and its product id) is a
+// judge's hand box.
+int judgeIdCount(const QString& deviceName);
+inline bool isJudgeMouse(const QString& deviceName) { return judgeIdCount(deviceName) == 2; }
+
 // The presence test (TSifre::MouseKontrol): true when the listed devices
 // name the ids above more than five times in all.
 bool MouseKontrol();

@@ -13,6 +13,7 @@
 #include "competition/KuraKayit.h"
 #include "competition/KurSec.h"
 #include "competition/MusteriGiris3.h"
+#include "platform/input/MouseInput.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/text/Turkish.h"
@@ -23,6 +24,7 @@
 #include "scoring/KuraDraw.h"
 #include "scoring/MatchDefaults.h"
 #include "scoring/RandomSource.h"
+#include "scoring/ScoringDevices.h"
 #include "scoring/Skor.h"
 #include "scoring/SlotTable.h"
 
@@ -125,6 +127,9 @@ TKuraList::TKuraList()
     // bout grid.
     m_live = std::make_unique<LiveScoring>(session().db, *this, *this);
     GroupBox2 = m_live->GroupBox2;
+    // The judges' hand boxes: the scoring device on SerialPort1, the mice.
+    m_devices = std::make_shared<ScoringDevices>(*m_live, SerialPort1, MouseInputSource::instance(), this);
+    m_live->setInputs(m_devices);
     static_cast<QVBoxLayout*>(Panel1->layout())->insertWidget(1, GroupBox2);
     GroupBox2->hide();
     // The scoreboard in its design layout, the colours of the marks and of
@@ -140,7 +145,10 @@ TKuraList::TKuraList()
 TKuraList::~TKuraList()
 {
     SerialPort1->ClosePort();
-    // Live scoring goes first; the control group is a child of this window.
+    // The devices and live scoring go first; the control group is a child of
+    // this window.
+    m_live->setInputs(nullptr);
+    m_devices.reset();
     m_live.reset();
 }
 
@@ -646,6 +654,7 @@ void TKuraList::FormActivate()
     m_live->FDevicePortFailed = FDevicePortFailed;
     m_live->FMiceMode = FMiceMode;
     m_live->FMiceLinked = FMiceLinked;
+    m_devices->activated();
 }
 
 void TKuraList::openPorts()

@@ -44,6 +44,7 @@ class QToolBar;
 class QToolButton;
 class QAction;
 class RandomSource;
+class ScoringDevices;
 class TDBGrid;
 class TSerialPort;
 
@@ -166,6 +167,8 @@ public:
     LiveScoring& live() const { return *m_live; }
     // A bout is open on the scoreboard.
     bool boutOpen() const { return m_live->boutOpen(); }
+    // The scoring device on SerialPort1 and the judges' mice (ListBox1).
+    ScoringDevices& devices() const { return *m_devices; }
 
     // --- Live scoring's host ----------------------------------------------
     // The bout list and the approved weigh-in list are open (loaded).
@@ -298,6 +301,7 @@ private:
     std::unique_ptr<RandomSource> m_systemRandom;
     RandomSource* m_random = nullptr;
     std::unique_ptr<LiveScoring> m_live;
+    std::shared_ptr<ScoringDevices> m_devices;
 };
 
 inline TKuraList* KuraList = nullptr;

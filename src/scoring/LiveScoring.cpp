@@ -121,6 +121,16 @@ void LiveScoring::setTimeSource(std::shared_ptr<TimeSource> time)
     Timer2 = m_time->ticker([this] { Timer2Timer(); });
 }
 
+TSkor* LiveScoring::scoreboard() const
+{
+    return m_skor ? m_skor.data() : Skor;
+}
+
+TSkorb_giris* LiveScoring::settingsDialog() const
+{
+    return m_dialog ? m_dialog.data() : Skorb_giris;
+}
+
 int LiveScoring::openBoutKey() const
 {
     return m_skor ? m_skor->FOpenBoutKey.toInt() : 0;
@@ -605,13 +615,17 @@ void LiveScoring::warningGiven(bool blue, Penalty kind)
     const int count = (blue ? m_v.cards.blue : m_v.cards.red)[size_t(kind)];
     if (count != 2 && count != 3)
         return;
+    const size_t which = size_t((blue ? 0 : 2) + (kind == Exit ? 1 : 0));
+    int& effect = FWarningEffects[which][size_t(count - 2)];
     const int own = blue ? m_v.cards.puan1 : m_v.cards.puan2;
     if (own > 0) {
+        effect = 1;
         semiPoints(blue, -1);
         return;
     }
+    effect = 2;
     semiPoints(!blue, 1);
-    int& converted = FConvertedWarnings[size_t((blue ? 0 : 2) + (kind == Exit ? 1 : 0))];
+    int& converted = FConvertedWarnings[which];
     converted = std::min(2, converted + 1);
 }
 
@@ -620,9 +634,25 @@ void LiveScoring::warningTakenBack(bool blue, Penalty kind)
     const int count = (blue ? m_v.cards.blue : m_v.cards.red)[size_t(kind)];
     if (count != 1 && count != 2)
         return;
+    const size_t which = size_t((blue ? 0 : 2) + (kind == Exit ? 1 : 0));
+    int& converted = FConvertedWarnings[which];
+    // The warning taken back was the second or the third: what it did is
+    // undone, whatever either side scored since.
+    int& effect = FWarningEffects[which][size_t(count - 1)];
+    const int did = effect;
+    effect = 0;
+    if (did == 1) {
+        semiPoints(blue, 1);
+        return;
+    }
+    if (did == 2) {
+        semiPoints(!blue, -1);
+        converted = std::max(0, converted - 1);
+        return;
+    }
+    // Given before this opening: its effect is judged from the points.
     const int own = blue ? m_v.cards.puan1 : m_v.cards.puan2;
     const int other = blue ? m_v.cards.puan2 : m_v.cards.puan1;
-    int& converted = FConvertedWarnings[size_t((blue ? 0 : 2) + (kind == Exit ? 1 : 0))];
     if (own > 0 || other <= 0 || converted == 0) {
         semiPoints(blue, 1);
         return;

@@ -105,6 +105,10 @@ public:
     ~LiveScoring() override;
 
     void setInputs(std::shared_ptr<ScoringInputs> inputs);
+    ScoringInputs* inputs() const { return m_inputs.get(); }
+    // The scoreboard and the settings dialog this live scoring works on.
+    TSkor* scoreboard() const;
+    TSkorb_giris* settingsDialog() const;
     // Replaces the time source (null: 1 s QTimers again); the bout clock and
     // the break countdown stop. Tests move the clock by hand this way when
     // live scoring belongs to the match screen.
@@ -144,6 +148,11 @@ public:
     QString FDecision;
     int FExtraRound = 0;
     std::array<int, 4> FConvertedWarnings{};    // blue Foul, blue Exit, red Foul, red Exit
+    // What the second and the third warning of each kind did (same order as
+    // FConvertedWarnings): 0 not known (given before this opening), 1 the
+    // offender lost a point, 2 the opponent got one. Taking a warning back
+    // undoes exactly that.
+    std::array<std::array<int, 2>, 4> FWarningEffects{};
     QStringList FRoundFields;                   // the last record split by Analiz
 
     // Fields the match screen's activation sets.

@@ -387,6 +387,7 @@ void LiveScoring::MsabakayEkranaYkle1Click()
         m_host.reloadRingList();
     FRoundEndSave = 0;
     FConvertedWarnings = {};
+    FWarningEffects = {};
     k.setWindowState(k.windowState() | Qt::WindowMaximized);
     // The match screen runs modally: the scoreboard's window belongs to it,
     // or the modal screen would keep the scoreboard's keys from it.

@@ -115,15 +115,17 @@ TSkorb_giris::TSkorb_giris()
     setTextColour(Label20, QColor(0xD7, 0x74, 0xDE));
     Label20->hide();
 
-    Label11 = rowCaption(this, "Label11", "Hakem 1 Test", 16, 300);
-    Label48 = testMark(this, "Label48", 130, 294);
-    Label12 = testMark(this, "Label12", 172, 294);
-    Label13 = rowCaption(this, "Label13", "Hakem 2 Test", 220, 300);
-    Label14 = testMark(this, "Label14", 334, 294);
-    Label15 = testMark(this, "Label15", 376, 294);
-    Label16 = rowCaption(this, "Label16", "Hakem 3 Test", 424, 300, 80);
-    Label17 = testMark(this, "Label17", 506, 294);
-    Label18 = testMark(this, "Label18", 548, 294);
+    // Each judge's caption and his two marks; the three fit the dialog's
+    // width with the captions in full.
+    Label11 = rowCaption(this, "Label11", "Hakem 1 Test", 16, 300, 96);
+    Label48 = testMark(this, "Label48", 114, 294);
+    Label12 = testMark(this, "Label12", 156, 294);
+    Label13 = rowCaption(this, "Label13", "Hakem 2 Test", 208, 300, 96);
+    Label14 = testMark(this, "Label14", 306, 294);
+    Label15 = testMark(this, "Label15", 348, 294);
+    Label16 = rowCaption(this, "Label16", "Hakem 3 Test", 400, 300, 96);
+    Label17 = testMark(this, "Label17", 498, 294);
+    Label18 = testMark(this, "Label18", 540, 294);
 
     RadioButton1 = new QRadioButton("Bölge Adı Göster", this);
     RadioButton1->setObjectName("RadioButton1");

@@ -399,7 +399,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "TartlarnToplanmas1", "TartveKuralarnSistemeAktarlmas1",
                       "ncekiMsabakalarnSilinmesi1", "MalarnRinglereDatlmas1",
                       "SonularnnToplanmas1",
-                      "MsabakaListeleri1", "Label_t"));
+                      "MsabakaListeleri1"));
 
 struct WiredCase {
     const char* command;
@@ -424,6 +424,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, WiredCommands,
                                            WiredCase{"FaaliyetGiriEkran1", "TTurnuvaGir"},
                                            WiredCase{"SporcuTARTIEkran1", "TGiris1"},
                                            WiredCase{"KURAekimiveMsabaka1", "TKuraList"},
+                                           WiredCase{"Label_t", "TTest"},
                                            WiredCase{"PuanlamaListesi1", "TAktar1S"},
                                            WiredCase{"DereceListesi1", "TAktar1S"}));
 
@@ -473,8 +474,10 @@ TEST_F(MainWindowTest, DoubleClickOnTheBlankLabelRunsItsCommand)
 {
     ASSERT_TRUE(login("ADMIN", "1234"));
     QSignalSpy runs(Main->command("Label_t"), &QAction::triggered);
+    modals().expect("TTest", [](QDialog* d) { d->close(); });
     QTest::mouseDClick(Main->Label_t, Qt::LeftButton);
     EXPECT_EQ(runs.count(), 1);
+    EXPECT_EQ(modals().seen().last(), "TTest") << "the device button test";
 }
 
 // --- Activation, hints, previews ----------------------------------------------

@@ -597,6 +597,22 @@ TEST_F(SerialPortTest, WriteTextArrivesOnTheFarSide)
     EXPECT_TRUE(waitFor([&] { return txEmpty > 0; })) << "the sent bytes left the port";
 }
 
+TEST_F(SerialPortTest, BytesWrittenRightBeforeTheCloseStillArriveAndReopeningKeepsThem)
+{
+    // A screen that wakes a device and closes the port at once, then opens
+    // the line again: the device gets every byte, whenever it reads.
+    const QByteArray opening("\x01\x64\x64\xB4\x16\xFF", 6);
+    for (int round = 0; round < 10; ++round) {
+        port.OpenPort();
+        for (char b : opening)
+            ASSERT_EQ(port.WriteText(QByteArray(1, b)), 1);
+        port.ClosePort();
+        port.OpenPort();
+        port.ClosePort();
+        EXPECT_EQ(pty.receive(6, 2000).toHex(), opening.toHex()) << "round " << round;
+    }
+}
+
 TEST_F(SerialPortTest, WriteStopsAtItsTimeOutWhenTheDeviceTakesNothing)
 {
     port.Timeouts()->setWriteTotalMultiplier(0);

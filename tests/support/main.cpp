@@ -1,6 +1,7 @@
 // Test main: a QApplication on the offscreen platform, with message boxes
 // recorded and modal dialogs scripted, so that no test ever waits on a window.
 #include "app/Application.h"
+#include "platform/input/MouseInput.h"
 #include "support/TestSupport.h"
 
 #include <QLocale>
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
         return UiAnswer{r.kind < UiRequest::Question, {}};
     });
     ModalRunner::setHook([](QDialog* d) { return modals().run(d); });
+    // No test reads the machine's own mice: a test that wants mice feeds them.
+    MouseInputSource::setInstance(std::make_shared<ManualMouseSource>());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -266,10 +266,13 @@ bool Serial::Device::open(const QString& name)
     }
     if (isatty(fd)) {
         ioctl(fd, TIOCEXCL);
-        // A port opens raw and with empty buffers; what arrived before the
-        // port was opened is not delivered.
+        // A port opens raw and with an empty input buffer; what arrived before
+        // the port was opened is not delivered. What an earlier opening of the
+        // same line wrote and the device has not taken yet stays on its way
+        // (a program that closes a port and opens it again at once loses no
+        // output).
         makeRaw(fd);
-        tcflush(fd, TCIOFLUSH);
+        tcflush(fd, TCIFLUSH);
     }
 
     m_fd = fd;
@@ -653,11 +656,12 @@ bool Serial::Device::purge(uint32_t flags)
     if (flags & ~(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR))
         return fail(ERROR_INVALID_PARAMETER);
     // Reads and writes run to their end inside their own call, so there is
-    // never a transfer to abort. A device that went away has nothing left to
-    // clear.
+    // never a transfer to abort. A write has handed its bytes to the line
+    // when it returns, as a finished write has sent them: clearing the output
+    // takes none of them back (the port's event thread clears at every
+    // close, right after a last write). A device that went away has nothing
+    // left to clear.
     const bool tty = !m_gone && isatty(m_fd);
-    if ((flags & PURGE_TXCLEAR) && tty && tcflush(m_fd, TCOFLUSH) != 0)
-        return fail(errorFromErrno(errno));
     if (flags & PURGE_RXCLEAR) {
         if (tty && tcflush(m_fd, TCIFLUSH) != 0)
             return fail(errorFromErrno(errno));

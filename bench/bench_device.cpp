@@ -1,0 +1,207 @@
+// The scoring device's way to the scoreboard: one byte written by the device
+// on the far side of a pseudo-terminal ("COM7") until the point it gives is
+// stored in the bout row and shown on the scoreboard, as the median and the
+// 99th percentile of single presses. Beside it, in the same process and on
+// the same disk, the bare durable update of the bout row the press ends in,
+// and the ratio of the two.
+//
+//   build-release/bench/bench_device
+#include "BenchSupport.h"
+
+#include "app/comport/SerialPort.h"
+#include "competition/MatchState.h"
+#include "platform/display/Display.h"
+#include "platform/input/MouseInput.h"
+#include "platform/settings/PortMap.h"
+#include "platform/ui/Messages.h"
+#include "scoring/LiveScoring.h"
+#include "scoring/ScoringDevices.h"
+#include "scoring/Skor.h"
+#include "scoring/SkorbGiris.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class BenchHost : public LiveScoringHost {
+public:
+    bool boutListOpen() const override { return true; }
+    int currentBoutKey() const override { return 1; }
+    bool locateBout(int) override { return true; }
+    void reloadBoutList(int) override {}
+};
+
+class FixedDisplay : public DisplayBackend {
+public:
+    QSize currentSize() override { return {1024, 768}; }
+    bool changeSize(const QSize&) override { return true; }
+};
+
+// A station with a full-contact bout open on the scoreboard, its device on a
+// pseudo-terminal, the clock running.
+struct DeviceBench : BenchStation {
+    DeviceBench()
+    {
+        char name[256] = {};
+        if (openpty(&master, &slave, name, nullptr, nullptr) != 0)
+            return;
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+        PortMap::setDevice("COM7", QString::fromLocal8Bit(name));
+        DisplayMode::setBackend(std::make_shared<FixedDisplay>());
+        Messages::setHook([](const UiRequest&) { return UiAnswer{true, {}}; });
+        ModalRunner::setHook([](QDialog* d) {
+            Skorb_giris->Edit1->setText("ALİ");
+            Skorb_giris->Edit2->setText("VELİ");
+            Skorb_giris->Edit3->setText("CEM");
+            for (int judge = 1; judge <= 3; ++judge) {
+                Skorb_giris->markPress(judge, true);
+                Skorb_giris->markPress(judge, false);
+            }
+            d->close();
+            return true;
+        });
+        Skor = new TSkor;
+        Skorb_giris = new TSkorb_giris;
+        match.FScoringStation = 1;
+        match.FRestrictedUser = 0;
+        QVariantMap row{{"Kura_Key", 1}, {"Brans", "60 KİLO ERKEK"}, {"Cinsiyet", "ERKEK"}, {"Tur", "FİNAL"},
+                        {"Sira", "1"}, {"Ad1", "AHMET"}, {"Sira1", 11}, {"Bolge1", "ANKARA"}, {"Ad2", "BEKİR"},
+                        {"Sira2", 12}, {"Bolge2", "İZMİR"}, {"Galip", ""}, {"Salon", ""}, {"Puan1", 0},
+                        {"Puan2", 0}, {"Foul1", 0}, {"Foul2", 0}, {"Raunt", 1}, {"Raunt_Say", 3},
+                        {"n_time", "00:02:00"}, {"d_time", "00:02:00"}};
+        for (const char* c : {"H1M", "H2M", "H3M", "H1K", "H2K", "H3K", "C1M", "C2M", "C3M", "C1K", "C2K", "C3K"})
+            row.insert(c, 0);
+        db.insert("C_KURA", row);
+        port.setBaudRate(br9600);
+        port.setDiscardNull(true);
+        port.FlowControl()->setControlDTR(dtrEnable);
+        port.setPort("COM7");
+        live = std::make_unique<LiveScoring>(db, match, host, time);
+        devices = std::make_shared<ScoringDevices>(*live, &port, std::make_shared<ManualMouseSource>());
+        live->setInputs(devices);
+        live->activate();
+        live->MsabakayEkranaYkle1Click();
+        live->SpeedButton1Click();
+        QApplication::processEvents();
+        drain();
+    }
+    ~DeviceBench()
+    {
+        live.reset();
+        devices.reset();
+        port.ClosePort();
+        delete Skorb_giris;
+        delete Skor;
+        if (master >= 0)
+            ::close(master);
+        if (slave >= 0)
+            ::close(slave);
+    }
+
+    bool ready() const { return master >= 0 && Skor && Skor->isVisible() && live->Timer1->isEnabled(); }
+
+    // What the program sent to the device (the opening sequences).
+    void drain() const
+    {
+        char buf[256];
+        while (::read(master, buf, sizeof buf) > 0) {
+        }
+    }
+
+    // Judge `judge` presses his blue button; returns when the point is in
+    // the bout row and on the scoreboard.
+    void press(int judge)
+    {
+        QLabel* shown[3] = {Skor->Label25, Skor->Label26, Skor->Label27};
+        const QString want = QString::number(++points[judge - 1]);
+        const char code = char(judge);
+        while (::write(master, &code, 1) != 1) {
+            pollfd p{master, POLLOUT, 0};
+            poll(&p, 1, 10);
+        }
+        while (shown[judge - 1]->text() != want)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+
+    int master = -1;
+    int slave = -1;
+    TSerialPort port;
+    MatchState match;
+    BenchHost host;
+    std::shared_ptr<ManualTimeSource> time = std::make_shared<ManualTimeSource>();
+    std::unique_ptr<LiveScoring> live;
+    std::shared_ptr<ScoringDevices> devices;
+    int points[3] = {0, 0, 0};
+};
+
+std::vector<double> g_baseline;
+
+// The bare durable update of the bout row a press ends in, alone.
+void BM_BareBoutRowUpdate(benchmark::State& state)
+{
+    BenchStation station;
+    station.db.insert("C_KURA", {{"Kura_Key", 1}, {"Brans", "60 KİLO ERKEK"}, {"H1M", 0}});
+    std::vector<double> micros;
+    int n = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        station.db.update("C_KURA", {{"H1M", ++n}}, "Kura_Key = :k", {{"k", 1}});
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    BenchSupport::reportPercentiles(state, micros);
+    g_baseline = micros;
+}
+BENCHMARK(BM_BareBoutRowUpdate)->Iterations(1000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_DeviceByteToStoredAndShownPoint(benchmark::State& state)
+{
+    DeviceBench bench;
+    if (!bench.ready()) {
+        state.SkipWithError("no pseudo-terminal or the bout did not open");
+        return;
+    }
+    std::vector<double> micros;
+    micros.reserve(size_t(state.max_iterations));
+    int n = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        bench.press(n++ % 3 + 1);
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    // Every press is in the row.
+    const auto row = bench.db.first("select H1M, H2M, H3M from C_KURA where Kura_Key = 1");
+    if (!row || row->toInt("H1M") != bench.points[0] || row->toInt("H2M") != bench.points[1] ||
+        row->toInt("H3M") != bench.points[2])
+        state.SkipWithError("the bout row misses presses");
+    state.SetItemsProcessed(int64_t(state.iterations()));
+    BenchSupport::reportPercentiles(state, micros);
+    if (!g_baseline.empty() && !micros.empty()) {
+        std::sort(g_baseline.begin(), g_baseline.end());
+        state.counters["median_ratio_to_bare_update"] =
+            micros[micros.size() / 2] / std::max(1e-9, g_baseline[g_baseline.size() / 2]);
+    }
+}
+BENCHMARK(BM_DeviceByteToStoredAndShownPoint)->Iterations(1000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BenchSupport::offscreenUnlessSet();
+    QApplication app(argc, argv);
+    return BenchSupport::runBenchmarks(argc, argv);
+}
