@@ -9,6 +9,7 @@
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
 #include "reports/Baslik1S.h"
+#include "reports/PrintScore.h"
 #include "competition/MusteriGiris3.h"
 #include "app/Users.h"
 #include "app/Version.h"
@@ -446,6 +447,9 @@ void TMain::FormShow()
     // Scoreboard settings dialog: "Kulüp Adı Göster" 6 pixels to the left.
     Skorb_giris->RadioButton2->move(Skorb_giris->RadioButton2->x() - 6, Skorb_giris->RadioButton2->y());
     // Bout score sheet report (TPrintScore): do not print "Tur", ":" and "Tur_Mac".
+    PrintScore->QRLabel1->enabled = false;
+    PrintScore->QRLabel2->enabled = false;
+    PrintScore->QRDBText1->enabled = false;
     // Competition report title dialog: no activity picker, so its activity
     // title and name stay empty.
     Baslik1S->DBLookupComboBox1->hide();

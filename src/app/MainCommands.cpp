@@ -118,7 +118,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "", nullptr},              // results window, mode 2
         {"DereceListesi1", "  Derece Listesi", "KURA1", "", nullptr},                  // results window, mode 3
         {"MsabakaListeleri1", "  Müsabaka Sonuç Listeleri", "KURA1", "ToolButton10",
-         nullptr},                                                                      // report: all score sheets
+         [](TMain&) { Reports::sonucListeleri(mainCaller()); }},                       // all score sheets
 
         // Without a menu item.
         {"ToolButton11", "Çıkış", "", "ToolButton11", [](TMain& m) { m.close(); }},

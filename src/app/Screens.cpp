@@ -20,6 +20,7 @@
 #include "app/Users.h"
 #include "competition/Giris1.h"
 #include "competition/KurSec.h"
+#include "competition/KuraAktar.h"
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
@@ -31,6 +32,7 @@
 #include "reports/PrintMenu1C.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
+#include "reports/PrintScore.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -85,6 +87,7 @@ void Screens::createAll()
     make(MusteriGiris3);
     make(Kura_Kayit);
     make(Kur_Sec);
+    make(KuraAktar);
     make(KuraList);
     make(Skor);
     make(Skorb_giris);
@@ -95,6 +98,7 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
+    make(PrintScore);
 }
 
 void Screens::destroyAll()
