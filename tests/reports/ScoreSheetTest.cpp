@@ -3,10 +3,13 @@
 // list and from the PDF file.
 #include "ReportsFixture.h"
 
+#include "platform/paths/DriveMap.h"
+
 #include "reports/Baslik1S.h"
 #include "reports/CompetitionReports.h"
 #include "reports/PrintScore.h"
 
+#include <QFile>
 #include <QLineEdit>
 
 using fixture::textsOf;
@@ -222,6 +225,11 @@ TEST_F(ScoreSheets, ACategoryPrintsOnePagePerFoughtBoutInKeyOrder)
     EXPECT_EQ(on(2, "Top6"), "2");
     EXPECT_TRUE(ui().texts().isEmpty());
 
+    // To look at the pages: BRIVEX_SCORESHEET_PDF=/tmp/sheets.pdf.
+    if (qEnvironmentVariableIsSet("BRIVEX_SCORESHEET_PDF")) {
+        QFile::remove(qEnvironmentVariable("BRIVEX_SCORESHEET_PDF"));
+        QFile::copy(pdf, qEnvironmentVariable("BRIVEX_SCORESHEET_PDF"));
+    }
     const QString text = fixture::pdfText(pdf);
     for (const char* expected : {"TÜRKİYE ŞAMPİYONASI", "Branş", "ERKEK 60 KİLO BÜYÜKLER", "Orta Hakem",
                                  "ORTA HAKEM", "Tarih/Ring", "12.03.2010 RİNG 1", "Round Sayısı", "Müsabaka Süresi",
@@ -264,10 +272,17 @@ TEST_F(ScoreSheets, ASemiContactSheetHasPointColumnsAndNoJudgeBlocks)
 
 TEST_F(ScoreSheets, AMixedRunPrintsEachSheetInItsOwnForm)
 {
+    const QString pdf = dir.filePath("hepsi.pdf");
     expectTitle();
-    modals().expect("ReportPreview", nullptr);
+    expectPreviewSavedAs(pdf);
     Reports::sonucListeleri(callerOf(&screen, &flag));
     ASSERT_EQ(doc().pageCount(), 4);
+    // To look at the pages: BRIVEX_SCORESHEETS_ALL_PDF=/tmp/all.pdf.
+    if (qEnvironmentVariableIsSet("BRIVEX_SCORESHEETS_ALL_PDF")) {
+        QFile::remove(qEnvironmentVariable("BRIVEX_SCORESHEETS_ALL_PDF"));
+        QFile::copy(pdf, qEnvironmentVariable("BRIVEX_SCORESHEETS_ALL_PDF"));
+    }
+    EXPECT_TRUE(fixture::pdfText(pdf).contains("Point"));
     EXPECT_EQ(textsOf(doc(), "QRDBText6"), (QStringList{"ŞÜKRÜ ÇAĞLAR", "CEM KAYA", "ŞÜKRÜ ÇAĞLAR", "AYHAN SEL"}));
     EXPECT_EQ(textsOf(doc(), "HeadMMIN"), (QStringList{"Minus", "Minus", "Minus", "Point"}));
     EXPECT_TRUE(fixture::prints(doc().pages[2], "R1H1M"));
@@ -304,6 +319,24 @@ TEST_F(ScoreSheets, AnEmptyTitleIsEmpty)
     modals().expect("ReportPreview", nullptr);
     sheets(2, 11, fixture::kMen60);
     EXPECT_EQ(on(0, "QRLabel9"), "") << "not the previous run's title";
+}
+
+TEST_F(ScoreSheets, TheLogoPrintsWhenItsFileIsThere)
+{
+    expectTitle();
+    modals().expect("ReportPreview", nullptr);
+    sheets(2, 11, fixture::kMen60);
+    EXPECT_FALSE(fixture::prints(doc().pages[0], "QRImage1"));
+
+    QImage logo(40, 40, QImage::Format_RGB32);
+    logo.fill(Qt::darkRed);
+    ASSERT_TRUE(logo.save(DriveMap::toHost("C:\\CO\\MusLogo.bmp"), "BMP"));
+    expectTitle();
+    modals().expect("ReportPreview", nullptr);
+    sheets(2, 11, fixture::kMen60);
+    const ReportItem* image = doc().pages[0].find("QRImage1");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->kind, ReportItem::Image);
 }
 
 TEST_F(ScoreSheets, TheThirdPlaceRowOpensAnEmptyPreview)
