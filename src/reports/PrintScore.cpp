@@ -165,18 +165,19 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
         return t;
     };
     // Caption, ":" and value at (x, y).
-    auto line = [&](const QString& name, double x, double y, const QString& caption, double valueWidth) {
-        label(b, name + "Caption", at(x, y, 110, 18), caption, 13, true);
-        label(b, name + "Colon", at(x + 112, y, 8, 18), ":", 13, true);
-        return at(x + 122, y, valueWidth, 18);
+    auto line = [&](const QString& name, double x, double y, const QString& caption, double valueWidth,
+                    double captionWidth = 110) {
+        label(b, name + "Caption", at(x, y, captionWidth, 18), caption, 13, true);
+        label(b, name + "Colon", at(x + captionWidth + 2, y, 8, 18), ":", 13, true);
+        return at(x + captionWidth + 12, y, valueWidth, 18);
     };
     rule(b, "QRShape1", 2);
     BransLabel = label(b, "BransLabel", line("Brans", 0, 12, "Branş", 228), QString(), 13);
-    field("QRDBText2", line("Hakem", 360, 12, "Orta Hakem", 219), "Hakem", 13);
+    field("QRDBText2", line("Hakem", 360, 12, "Orta Hakem", 199, 130), "Hakem", 13);
     field("QRDBText3", line("TarSaat", 0, 32, "Tarih/Ring", 228), "Tar_Saat", 13);
-    field("QRDBText4", line("RauntSay", 360, 32, "Round Sayısı", 219), "Raunt_Say", 13);
+    field("QRDBText4", line("RauntSay", 360, 32, "Round Sayısı", 199, 130), "Raunt_Say", 13);
     field("QRDBText5", line("Skor", 0, 52, "Sıra", 228), "Skor", 13);
-    SureLabel = label(b, "SureLabel", line("Sure", 360, 52, "Müsabaka Süresi", 219), QString(), 13);
+    SureLabel = label(b, "SureLabel", line("Sure", 360, 52, "Müsabaka Süresi", 199, 130), QString(), 13);
     QRLabel1 = label(b, "QRLabel1", at(0, 72, 110, 18), "Tur", 13, true);
     QRLabel2 = label(b, "QRLabel2", at(112, 72, 8, 18), ":", 13, true);
     QRDBText1 = field("QRDBText1", at(122, 72, 228, 18), "Tur_Mac", 13);
@@ -299,7 +300,7 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
         label(c, name + "Colon", at(x + captionWidth + 2, 272, 8, 18), ":", 13, true);
         return at(x + captionWidth + 12, 272, 120, 18);
     };
-    ReportDataText* karar = c->addDataText("QRDBTextKarar", resultLine("Karar", 0, "Müsabaka Kararı", 124), &Query1,
+    ReportDataText* karar = c->addDataText("QRDBTextKarar", resultLine("Karar", 0, "Müsabaka Kararı", 136), &Query1,
                                            "Karar");
     karar->font = sheetFont(13);
     ReportDataText* raunt = c->addDataText("QRDBTextRaunt", resultLine("Raunt", 280, "Round", 56), &Query1, "Raunt");

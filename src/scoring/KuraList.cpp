@@ -1285,9 +1285,13 @@ QMenu* TKuraList::popupFor(const QString& field)
         return PopupMenu4;
     }
     const bool onBout = m_boutListOpen && !currentField(DBGrid1, "Kura_Key").isEmpty();
-    // A name: the exchange while the special code is typed, else attendance.
-    if (field == "Ad1" || field == "Ad2")
-        return swapPopupOpens() ? PopupMenu2 : onBout ? PopupMenu5 : nullptr;
+    // A name: the exchange while the special code is typed, else attendance
+    // of the athlete seated there (a side waiting for a winner has none).
+    if (field == "Ad1" || field == "Ad2") {
+        if (swapPopupOpens())
+            return PopupMenu2;
+        return onBout && !currentField(DBGrid1, "Sira" + field.right(1)).isEmpty() ? PopupMenu5 : nullptr;
+    }
     if (m_gridPopup == PopupMenu6)
         return onBout ? PopupMenu6 : nullptr;
     return nullptr;

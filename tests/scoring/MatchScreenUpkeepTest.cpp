@@ -524,6 +524,12 @@ TEST_F(MatchScreenUpkeep, AbsentAthletesAreStruckOutInTheBoutGrid)
     EXPECT_TRUE(bout(2).isNull("Dis2"));
     EXPECT_FALSE(struck(2, "Ad2"));
 
+    // A side without an athlete has no attendance.
+    onCell(4, "Ad2");
+    EXPECT_EQ(KuraList->popupFor("Ad2"), nullptr) << "waits for a semi-final's winner";
+    onCell(3, "Ad1");
+    EXPECT_EQ(KuraList->popupFor("Ad1"), nullptr) << "the third-place row";
+
     // Elsewhere on the row the bout popup opens.
     rightClick(2, "Hakem");
     EXPECT_TRUE(KuraList->PopupMenu6->isVisible());
