@@ -8,7 +8,7 @@
 //   KuraAktar->FGenderEdit = Edit4;   // and its gender edit
 //   KuraAktar->showModal();
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 #include <QPointer>
 

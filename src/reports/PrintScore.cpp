@@ -125,13 +125,13 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
     Query2.afterScroll = [this](ReportQuery&) { Query2AfterScroll(); };
     Query1.afterScroll = [this](ReportQuery&) { Query1AfterScroll(); };
 
-    QuickRep1.title = "Result_Report";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    QuickRep1.page.topMargin = 12;
-    QuickRep1.page.bottomMargin = 5;
-    QuickRep1.page.leftMargin = 5;
-    QuickRep1.page.rightMargin = 10;
-    QuickRep1.beforePrint = [this](Report&) { FUnreadBouts.clear(); };
+    ReportBody1.title = "Result_Report";
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.topMargin = 12;
+    ReportBody1.page.bottomMargin = 5;
+    ReportBody1.page.leftMargin = 5;
+    ReportBody1.page.rightMargin = 10;
+    ReportBody1.beforePrint = [this](Report&) { FUnreadBouts.clear(); };
 
     auto label = [](ReportBand* band, const QString& name, const QRectF& rect, const QString& text, double size,
                     bool bold = false) {
@@ -148,15 +148,15 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
     };
 
     // Page header and footer.
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", u(60));
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", u(60));
     QRLabel9 = centred(label(head, "QRLabel9", at(0, 12, 701, 28), "MÜSABAKA SONUÇ RAPORU", 16, true));
     QRLabel9->color = kMaroon;
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", u(40));
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", u(40));
     label(foot, "QRLabel3", at(0, 10, 300, 18), "Ad Soyad / İmza:", 13);
     foot->addSysData("QRSysData1", at(560, 10, 141, 18), ReportSysData::PageNumber, "Sayfa ")->enabled = false;
 
     // The bout.
-    QRSubDetail1 = QuickRep1.addSubDetail("QRSubDetail1", u(674), &Query1);
+    QRSubDetail1 = ReportBody1.addSubDetail("QRSubDetail1", u(674), &Query1);
     QRSubDetail1->forceNewPage = true;
     ReportBand* b = QRSubDetail1;
     auto field = [&](const QString& name, const QRectF& rect, const QString& column, double size, bool bold = false) {
@@ -241,7 +241,7 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
     }
 
     // The result.
-    ChildBand1 = QuickRep1.addChild(QRSubDetail1, "ChildBand1", u(304));
+    ChildBand1 = ReportBody1.addChild(QRSubDetail1, "ChildBand1", u(304));
     ReportBand* c = ChildBand1;
     const char* penalty[] = {"MIN", "FO", "EX"};
     const double blueX[] = {112, 192, 264};

@@ -1,6 +1,6 @@
 #include "scoring/DrawUpkeep.h"
 
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 
 #include <QSet>
 
@@ -12,7 +12,7 @@ const QString DrawUpkeep::kSwapChanged = QStringLiteral(
 namespace {
 
 // A back number as an integer column holds it: no value when empty.
-QVariant backNumber(const QString& text)
+QVariant storedBackNumber(const QString& text)
 {
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
@@ -140,7 +140,7 @@ QString DrawUpkeep::swap(int pickedKey, const QString& pickedSide, const QString
     auto write = [this](int key, const QString& n, const QStringList& a) {
         m_db.update("C_KURA",
                     {{"Ad" + n, a[0]}, {"Bolge" + n, a[1]}, {"Klup" + n, a[2]}, {"Tip" + n, a[3]},
-                     {"Sira" + n, backNumber(a[4])}},
+                     {"Sira" + n, storedBackNumber(a[4])}},
                     "Kura_Key = :w_k", {{"w_k", key}});
     };
     write(pickedKey, pickedSide, athleteOf(*to, side));

@@ -3,10 +3,10 @@
 // to DrawUpkeep or to the report launchers.
 #include "scoring/KuraList.h"
 
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Porgres.h"
-#include "app/SifreCheck.h"
+#include "app/kit/DbGrid.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/Porgres.h"
+#include "app/dialogs/SifreCheck.h"
 #include "competition/KuraAktar.h"
 #include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"

@@ -10,13 +10,13 @@
 
 namespace {
 
-struct Entrant {
+struct PlacingEntrant {
     int listeKey = 0;
     int number = 0;
     bool approved = false;
 };
 
-struct Bout {
+struct PlacingBout {
     int key = 0;
     QString round;
     std::optional<int> number[2];   // back numbers of side 1 and side 2
@@ -27,8 +27,8 @@ struct Bout {
 struct Category {
     QString brans;
     QString cinsiyet;
-    QList<Entrant> entrants;
-    QList<Bout> bouts;
+    QList<PlacingEntrant> entrants;
+    QList<PlacingBout> bouts;
 };
 
 // A place marked on a side of a bout.
@@ -48,7 +48,7 @@ std::optional<int> backNumber(const Record& r, const QString& field)
     return ok ? std::optional<int>(n) : std::nullopt;
 }
 
-bool isThirdPlaceRow(const Bout& b)
+bool isThirdPlaceRow(const PlacingBout& b)
 {
     return b.round.startsWith(Rounds::ThirdPlacePrefix);
 }
@@ -73,7 +73,7 @@ QList<Category> readCategories(const Database& db)
         const auto it = index.find(std::make_pair(r.str("Cinsiyet"), r.str("Brans")));
         if (it == index.end())
             continue;
-        Bout b;
+        PlacingBout b;
         b.key = r.toInt("Kura_Key");
         b.round = r.str("Tur");
         b.number[0] = backNumber(r, "Sira1");
@@ -85,17 +85,17 @@ QList<Category> readCategories(const Database& db)
 }
 
 // The category's bouts without the third-place row; the last is the final.
-QList<Bout> mainBouts(const Category& c)
+QList<PlacingBout> mainBouts(const Category& c)
 {
-    QList<Bout> bouts;
-    for (const Bout& b : c.bouts)
+    QList<PlacingBout> bouts;
+    for (const PlacingBout& b : c.bouts)
         if (!isThirdPlaceRow(b))
             bouts.append(b);
     return bouts;
 }
 
 // The back numbers seated in the final.
-QSet<int> finalists(const QList<Bout>& main)
+QSet<int> finalists(const QList<PlacingBout>& main)
 {
     QSet<int> numbers;
     if (main.isEmpty())
@@ -110,10 +110,10 @@ QSet<int> finalists(const QList<Bout>& main)
 QList<Mark> medalMarks(const Category& c)
 {
     QList<Mark> marks;
-    const QList<Bout> main = mainBouts(c);
+    const QList<PlacingBout> main = mainBouts(c);
     if (main.isEmpty())
         return marks;
-    const Bout& final = main.last();
+    const PlacingBout& final = main.last();
     for (int side = 0; side < 2; ++side) {
         const std::optional<int>& n = final.number[side];
         if (final.winner && n && *n == *final.winner) {
@@ -126,7 +126,7 @@ QList<Mark> medalMarks(const Category& c)
     }
     const QSet<int> inFinal = finalists(main);
     for (qsizetype i = main.size() - 2; i >= 0 && i >= main.size() - 3; --i) {
-        const Bout& b = main[i];
+        const PlacingBout& b = main[i];
         for (int side = 0; side < 2; ++side)
             if (b.number[side] && !inFinal.contains(*b.number[side]))
                 marks.append({b.key, side + 1, 3, *b.number[side]});
@@ -137,10 +137,10 @@ QList<Mark> medalMarks(const Category& c)
 }
 
 // The one approved weigh-in row of the category with the back number.
-const Entrant* entrantOf(const Category& c, int number)
+const PlacingEntrant* entrantOf(const Category& c, int number)
 {
-    const Entrant* found = nullptr;
-    for (const Entrant& e : c.entrants) {
+    const PlacingEntrant* found = nullptr;
+    for (const PlacingEntrant& e : c.entrants) {
         if (!e.approved || e.number != number)
             continue;
         if (found)
@@ -153,7 +153,7 @@ const Entrant* entrantOf(const Category& c, int number)
 int approvedCount(const Category& c)
 {
     int n = 0;
-    for (const Entrant& e : c.entrants)
+    for (const PlacingEntrant& e : c.entrants)
         n += e.approved ? 1 : 0;
     return n;
 }
@@ -163,35 +163,35 @@ QHash<int, int> rankCategory(const Category& c, const Placings::RankingOptions& 
 {
     QHash<int, int> place;
     for (const Mark& m : medalMarks(c))
-        if (const Entrant* e = entrantOf(c, m.number); e && !place.contains(e->listeKey))
+        if (const PlacingEntrant* e = entrantOf(c, m.number); e && !place.contains(e->listeKey))
             place.insert(e->listeKey, m.place);
 
     if (!o.FBranchFilter.isEmpty() && c.brans != o.FBranchFilter)
         return place;
-    const QList<Bout> main = mainBouts(c);
+    const QList<PlacingBout> main = mainBouts(c);
 
     // Fourth: of the two thirds, the one the runner-up beat.
     if (o.FFullRanking) {
-        QList<const Entrant*> thirds;
-        for (const Entrant& e : c.entrants)
+        QList<const PlacingEntrant*> thirds;
+        for (const PlacingEntrant& e : c.entrants)
             if (place.value(e.listeKey) == 3)
                 thirds.append(&e);
-        QList<Bout> finals;
-        for (const Bout& b : c.bouts)
+        QList<PlacingBout> finals;
+        for (const PlacingBout& b : c.bouts)
             if (b.round == Rounds::Final)
                 finals.append(b);
         if (thirds.size() == 2 && finals.size() == 1 && finals[0].winner) {
-            const Bout& f = finals[0];
+            const PlacingBout& f = finals[0];
             std::optional<int> runnerUp;
             if (f.number[0] == f.winner)
                 runnerUp = f.number[1];
             else if (f.number[1] == f.winner)
                 runnerUp = f.number[0];
-            for (const Entrant* t : thirds) {
+            for (const PlacingEntrant* t : thirds) {
                 if (!runnerUp)
                     break;
                 int beaten = 0;
-                for (const Bout& b : main)
+                for (const PlacingBout& b : main)
                     if (b.winner == runnerUp && (b.number[0] == t->number || b.number[1] == t->number))
                         ++beaten;
                 if (beaten == 1)
@@ -202,21 +202,21 @@ QHash<int, int> rankCategory(const Category& c, const Placings::RankingOptions& 
 
     // Fifth.
     const QSet<int> inFinal = finalists(main);
-    auto fifth = [&](const Entrant& e) {
+    auto fifth = [&](const PlacingEntrant& e) {
         if (e.approved && place.value(e.listeKey) == 0 && !inFinal.contains(e.number))
             place[e.listeKey] = 5;
     };
     if (approvedCount(c) > 8) {
-        for (const Bout& b : main) {
+        for (const PlacingBout& b : main) {
             if (b.round != Rounds::QuarterFinal)
                 continue;
             for (const std::optional<int>& n : b.number)
                 if (n)
-                    if (const Entrant* e = entrantOf(c, *n))
+                    if (const PlacingEntrant* e = entrantOf(c, *n))
                         fifth(*e);
         }
     } else {
-        for (const Entrant& e : c.entrants)
+        for (const PlacingEntrant& e : c.entrants)
             fifth(e);
     }
     return place;
@@ -240,7 +240,7 @@ void Placings::DerecePuanla(Database& db, const PlacePoints& points)
         const QList<Mark> marks = medalMarks(c);
         writeMarks(db, c, marks);
         for (const Mark& m : marks) {
-            const Entrant* e = entrantOf(c, m.number);
+            const PlacingEntrant* e = entrantOf(c, m.number);
             if (!e)
                 continue;
             const int add = m.place == 1   ? points.FFirstPlacePoints
@@ -272,7 +272,7 @@ QList<Placings::Placing> Placings::ranking(const Database& db, const RankingOpti
     std::map<int, Placing> byKey;
     for (const Category& c : readCategories(db)) {
         const QHash<int, int> place = rankCategory(c, options);
-        for (const Entrant& e : c.entrants)
+        for (const PlacingEntrant& e : c.entrants)
             byKey[e.listeKey] = {e.listeKey, c.brans, c.cinsiyet, e.number, place.value(e.listeKey)};
     }
     for (const auto& [key, p] : byKey)

@@ -169,7 +169,7 @@ protected:
         Reports::skoreRaporu(callerOf(&screen, &flag), listOpen, key, brans, "ERKEK");
     }
 
-    const ReportDocument& doc() { return *PrintScore->QuickRep1.document(); }
+    const ReportDocument& doc() { return *PrintScore->ReportBody1.document(); }
 
     // The text of a control on a page ("" when it printed none).
     QString on(int page, const QString& control)

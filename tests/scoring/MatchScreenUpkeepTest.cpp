@@ -5,10 +5,10 @@
 // ending on the scoreboard with the bout they saved.
 #include "LiveFixture.h"
 
-#include "app/DbGrid.h"
-#include "app/Formats.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
 #include "app/Main.h"
-#include "app/Porgres.h"
+#include "app/dialogs/Porgres.h"
 #include "competition/KuraAktar.h"
 #include "competition/KuraKayit.h"
 #include "scoring/Advancement.h"
@@ -726,7 +726,7 @@ TEST_F(MatchScreenPrints, RaporInTheBoutPopupPrintsThatBoutsSheet)
 
     EXPECT_TRUE(waited);
     EXPECT_EQ(PrintScore->FScope, 2);
-    EXPECT_EQ(PrintScore->QuickRep1.document()->pageCount(), 1);
+    EXPECT_EQ(PrintScore->ReportBody1.document()->pageCount(), 1);
     const QString text = pdfText(pdf);
     for (const char* expected : {"İL ŞAMPİYONASI", "AHMET", "BEKİR", "Mavi (Blue)", "Kırmızı (Red)", "Points",
                                  "Müsabaka Kararı", "Ad Soyad / İmza:"})
@@ -753,7 +753,7 @@ TEST_F(MatchScreenPrints, RaporlarPrintsTheCategorysSheetsAndWithoutOneDoesNothi
     expectPreviewSavedAs(pdf);
     click(KuraList->BitBtn12);
     EXPECT_EQ(PrintScore->FScope, 1);
-    EXPECT_EQ(PrintScore->QuickRep1.document()->pageCount(), 3) << "every bout but the third-place row";
+    EXPECT_EQ(PrintScore->ReportBody1.document()->pageCount(), 3) << "every bout but the third-place row";
     const QString text = pdfText(pdf);
     for (const char* expected : {"AHMET", "CEM", "DAVUT", "YARI FİNAL 1.MAÇ"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
@@ -779,7 +779,7 @@ TEST_F(MatchScreenPrints, KuraListesiPrintsTheChosenCategory)
     expectTitle("İL ŞAMPİYONASI");
     expectPreviewSavedAs(pdf);
     KuraList->MenuItem1->trigger();
-    EXPECT_EQ(PrintMenu2C->QuickRep1.document()->pageCount(), 1);
+    EXPECT_EQ(PrintMenu2C->ReportBody1.document()->pageCount(), 1);
     const QString text = pdfText(pdf);
     for (const char* expected : {"İL ŞAMPİYONASI", "KURA LİSTESİ", "AHMET", "DAVUT", "YARI FİNAL 2.MAÇ"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
@@ -791,7 +791,7 @@ TEST_F(MatchScreenPrints, KuraListesiPrintsTheChosenCategory)
     expectTitle("İL ŞAMPİYONASI");
     expectPreviewSavedAs(all);
     KuraList->MenuItem2->trigger();
-    EXPECT_EQ(PrintMenu2C->QuickRep1.document()->pageCount(), 2);
+    EXPECT_EQ(PrintMenu2C->ReportBody1.document()->pageCount(), 2);
     EXPECT_TRUE(pdfText(all).contains("AYŞE"));
 }
 
@@ -806,7 +806,7 @@ TEST_F(MatchScreenPrints, RingListOfTheDayPickedInTheDialog)
     });
     expectPreviewSavedAs(pdf);
     KuraList->RinglereDalmTablosu1->trigger();
-    EXPECT_EQ(PrintMenu2C1->QuickRep1.document()->pageCount(), 2);
+    EXPECT_EQ(PrintMenu2C1->ReportBody1.document()->pageCount(), 2);
     const QString text = pdfText(pdf);
     for (const char* expected : {"RİNG DAĞILIMI", "18.05.2024 RİNG 1 MÜSABAKA LİSTESİ",
                                  "18.05.2024 RİNG 2 MÜSABAKA LİSTESİ", "AHMET", "DAVUT"})
