@@ -16,7 +16,7 @@ using fixture::textsOf;
 
 namespace {
 
-ReportCaller callerOf(QWidget* w, int* flag)
+ReportCaller sheetCallerOf(QWidget* w, int* flag)
 {
     ReportCaller c;
     c.window = w;
@@ -166,7 +166,7 @@ protected:
     void sheets(int scope, const QVariant& key, const QString& brans, bool listOpen = true)
     {
         PrintScore->FScope = scope;
-        Reports::skoreRaporu(callerOf(&screen, &flag), listOpen, key, brans, "ERKEK");
+        Reports::skoreRaporu(sheetCallerOf(&screen, &flag), listOpen, key, brans, "ERKEK");
     }
 
     const ReportDocument& doc() { return *PrintScore->ReportBody1.document(); }
@@ -275,7 +275,7 @@ TEST_F(ScoreSheets, AMixedRunPrintsEachSheetInItsOwnForm)
     const QString pdf = dir.filePath("hepsi.pdf");
     expectTitle();
     expectPreviewSavedAs(pdf);
-    Reports::sonucListeleri(callerOf(&screen, &flag));
+    Reports::sonucListeleri(sheetCallerOf(&screen, &flag));
     ASSERT_EQ(doc().pageCount(), 4);
     // To look at the pages: BRIVEX_SCORESHEETS_ALL_PDF=/tmp/all.pdf.
     if (qEnvironmentVariableIsSet("BRIVEX_SCORESHEETS_ALL_PDF")) {
@@ -387,7 +387,7 @@ TEST_F(ScoreSheets, EveryBoutWithAnEmptyTableSaysSo)
 {
     db.exec("delete * from C_KURA");
     expectTitle();
-    Reports::sonucListeleri(callerOf(&screen, &flag));
+    Reports::sonucListeleri(sheetCallerOf(&screen, &flag));
     EXPECT_EQ(ui().texts(), QStringList{"HERHANGİ BİR SONUÇ LİSTESİ BULUNMAMAKTADIR ...!"});
     EXPECT_FALSE(modals().seen().contains("ReportPreview"));
 }
