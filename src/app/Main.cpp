@@ -11,6 +11,7 @@
 #include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
 #include "reports/Baslik1S.h"
+#include "reports/PrintScore.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -457,6 +458,9 @@ void TMain::FormShow()
     // Scoreboard settings dialog: "Kulüp Adı Göster" 6 pixels to the left.
     Skorb_giris->RadioButton2->move(Skorb_giris->RadioButton2->x() - 6, Skorb_giris->RadioButton2->y());
     // Bout score sheet report (TPrintScore): do not print "Tur", ":" and "Tur_Mac".
+    PrintScore->QRLabel1->enabled = false;
+    PrintScore->QRLabel2->enabled = false;
+    PrintScore->QRDBText1->enabled = false;
     // Competition report title dialog: no activity picker, so its activity
     // title and name stay empty.
     Baslik1S->DBLookupComboBox1->hide();

@@ -140,7 +140,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"DereceListesi1", "  Derece Listesi", "KURA1", "",
          [](TMain&) { resultsWindow(3, "Başlık", "Derece Listesi", true); }},
         {"MsabakaListeleri1", "  Müsabaka Sonuç Listeleri", "KURA1", "ToolButton10",
-         nullptr},                                                                      // report: all score sheets
+         [](TMain& m) { Reports::sonucListeleri(m.reportCaller()); }},                   // all score sheets
 
         // Without a menu item.
         {"ToolButton11", "Çıkış", "", "ToolButton11", [](TMain& m) { m.close(); }},

@@ -19,6 +19,7 @@
 #include "app/setup/Users.h"
 #include "competition/Giris1.h"
 #include "competition/KurSec.h"
+#include "competition/KuraAktar.h"
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
@@ -39,6 +40,7 @@
 #include "reports/RapTakimList.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
+#include "reports/PrintScore.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
@@ -100,6 +102,7 @@ void Screens::createAll()
     make(MusteriGiris3);
     make(Kura_Kayit);
     make(Kur_Sec);
+    make(KuraAktar);
     make(KuraList);
     make(Skor);
     make(Skorb_giris);
@@ -112,6 +115,7 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
+    make(PrintScore);
     make(PrintMenu1E);
     make(RapTakimList);
     make(PrintMenu3);

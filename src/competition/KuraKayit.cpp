@@ -552,6 +552,7 @@ void TKura_Kayit::BitBtn1Click()
                      {"d_time", "00:" + duration},
                      {"Raunt_Say", rounds}},
                     "Kura_Key = :w_k", {{"w_k", FBoutKey}});
+        FSavedBoutKey = FBoutKey;
     } else {
         // Three values at once: the bout's key and the two athletes' numbers.
         const int key = Counters::next(db(), "sayi2", 3);
@@ -589,6 +590,7 @@ void TKura_Kayit::BitBtn1Click()
                               "C2K", "C3K", "C1M", "C2M", "C3M"})
             row.insert(c, 0);
         db().insert("C_KURA", row);
+        FSavedBoutKey = key;
     }
 
     Messages::info("Sporcular Müsabakaya Kaydedildi ...!");

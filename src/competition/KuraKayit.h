@@ -56,6 +56,8 @@ public:
     QString FSavedCategory;
     // 1 when the last showing ended with a successful save.
     int FSaved = 0;
+    // Kura_Key of the bout the last successful save wrote.
+    int FSavedBoutKey = 0;
     // Kura_Key of the bout to change; 0 for a new bout. Set by the caller.
     int FBoutKey = 0;
     // The match screen's settings the dialog reads (durations, round count,

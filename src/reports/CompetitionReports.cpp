@@ -6,6 +6,7 @@
 #include "reports/PrintMenu1C.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
+#include "reports/PrintScore.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -103,6 +104,26 @@ bool ringLists(const ReportCaller& caller, const std::function<QString()>& dateT
     return previewIfRows(r, r.Query2, caller, Reports::noRingListText(date, ringWord));
 }
 
+// The score sheets after their checks: no options, the typed title as it
+// is, the section query of the scope.
+void scoreSheets(const ReportCaller& caller, const QString& sql, const QVariantMap& params)
+{
+    Baslik1S->CheckBox2->setVisible(false);
+    Baslik1S->CheckBox3->setVisible(false);
+    Baslik1S->showModal();
+
+    TPrintScore& r = *PrintScore;
+    CloseAfter close{r};
+    r.QRLabel9->caption = Baslik1S->Edit8->text();
+    r.Query2.close();
+    r.Query2.sql = sql;
+    r.Query2.params = params;
+    if (!previewIfRows(r, r.Query2, caller, Reports::kNoResults))
+        return;
+    if (!r.FUnreadBouts.isEmpty())
+        Messages::warning("Round Kaydı Okunamayan Müsabakalar: " + r.FUnreadBouts.join(", ") + " ...!");
+}
+
 // The empty date mask "  .  .    ".
 bool isEmptyDate(const QString& text)
 {
@@ -196,4 +217,28 @@ bool Reports::ringListesi(const ReportCaller& caller, const QString& dateText, c
         return false;
     }
     return ringLists(caller, [dateText] { return dateText; }, ringWord);
+}
+
+void Reports::skoreRaporu(const ReportCaller& caller, bool listOpen, const QVariant& kuraKey, const QString& brans,
+                          const QString& cinsiyet)
+{
+    if (!listOpen) {
+        Messages::info(kChooseBranch);
+        return;
+    }
+    if (kuraKey.isNull() || !kuraKey.isValid()) {
+        Messages::info(kNoBoutsInBranch);
+        return;
+    }
+    if (PrintScore->FScope == 2)
+        scoreSheets(caller, "select Kura_Key from C_KURA where Kura_Key = :Kura_Key", {{"Kura_Key", kuraKey}});
+    else
+        scoreSheets(caller, QString(kBoutGroups).arg("where Brans = :Brans and Cinsiyet = :Cinsiyet "),
+                    {{"Brans", brans}, {"Cinsiyet", cinsiyet}});
+}
+
+void Reports::sonucListeleri(const ReportCaller& caller)
+{
+    PrintScore->FScope = 3;
+    scoreSheets(caller, "select Cinsiyet, Brans from C_KURA order by Cinsiyet desc, Brans", {});
 }

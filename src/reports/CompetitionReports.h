@@ -23,6 +23,7 @@ inline constexpr const char* kChooseBranch = "Lütfen Branş Seçiniz ...!";
 inline constexpr const char* kNoAthleteInBranch = "Seçilen Branş Listesinde Sporcu Bulunmamaktadır ...!";
 inline constexpr const char* kNoBoutsInBranch = "Seçilen Branşta KURA Listesi Bulunmamaktadır ...!";
 inline constexpr const char* kChooseDate = "Lütfen Tarih Seçiniz ...!";
+inline constexpr const char* kNoResults = "HERHANGİ BİR SONUÇ LİSTESİ BULUNMAMAKTADIR ...!";
 // The ring list's message for a day without ring assignments.
 QString noRingListText(const QString& dateText, const QString& ringWord);
 
@@ -69,5 +70,19 @@ void ringlereDagilimListesi(const ReportCaller& caller, const QString& ringWord)
 // planning. Returns true when the lists were previewed (the screen then
 // saves the report's Memo1).
 bool ringListesi(const ReportCaller& caller, const QString& dateText, const QString& ringWord);
+
+// The score sheets of the match screen, by the scope set in PrintScore->FScope
+// just before: 1 the bouts of its class ("Müsabaka Sonuç Listeleri",
+// "Raporlar"), 2 the current bout ("Sonuç Raporu", "Rapor"). listOpen: the
+// bout list is open; kuraKey: the current bout's Kura_Key (null when the
+// class has no bouts). The title dialog's title, also an empty one, becomes
+// the sheet's title. After the preview the bouts whose round records could
+// not all be read are named.
+void skoreRaporu(const ReportCaller& caller, bool listOpen, const QVariant& kuraKey, const QString& brans,
+                 const QString& cinsiyet);
+
+// The score sheets of every bout: "  Müsabaka Sonuç Listeleri" of the main
+// window (scope 3).
+void sonucListeleri(const ReportCaller& caller);
 
 }

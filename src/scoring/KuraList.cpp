@@ -78,6 +78,13 @@ QVariant integerValue(const QVariant& v)
     return t.isEmpty() ? QVariant() : QVariant(t.toInt());
 }
 
+// A name column whose athlete did not attend is drawn struck out.
+GridColumn absentStruckOut(GridColumn c, const QString& absentField)
+{
+    c.struckOut = [absentField](const Record& r) { return r.toInt(absentField) == 1; };
+    return c;
+}
+
 // A field of a grid's current row; "" when the grid has no row.
 QString currentField(const TDBGrid* grid, const QString& field)
 {
@@ -391,10 +398,10 @@ void TKuraList::buildBoutPanel()
                          plain("Grup", "", 30, false),
                          side("Derece1", "Derece", 40, blue, false),
                          side("Sira1", "Sırt No", 50, blue),
-                         side("Ad1", "Adı Soyadı", 160, blue),
+                         absentStruckOut(side("Ad1", "Adı Soyadı", 160, blue), "Dis1"),
                          side("Derece2", "", 40, red, false),
                          side("Sira2", "Sırt No", 50, red),
-                         side("Ad2", "Adı Soyadı", 160, red),
+                         absentStruckOut(side("Ad2", "Adı Soyadı", 160, red), "Dis2"),
                          plain("Galip", "Sırt No", 50),
                          plain("Salon", "Galip Sporcu Adı Soyadı", 160),
                          plain("Skor", "Sıra", 50),
@@ -460,9 +467,12 @@ void TKuraList::buildBoutPanel()
     connect(Edit5, &QLineEdit::textChanged, this, &TKuraList::Edit5Change);
     connect(DBGrid1, &TDBGrid::dblClick, this, &TKuraList::DBGrid1DblClick);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        const int column = DBGrid1->indexAt(p).column();
-        const QString field = column >= 0 ? DBGrid1->column(column).field : DBGrid1->currentField();
-        if (QMenu* menu = popupFor(field))
+        // The click puts the cursor on its cell; the popup is the one of the
+        // cell the cursor is on (a row that may not be left keeps it).
+        const QModelIndex cell = DBGrid1->indexAt(p);
+        if (cell.isValid())
+            DBGrid1->setCurrentIndex(cell);
+        if (QMenu* menu = popupFor(DBGrid1->currentField()))
             menu->popup(DBGrid1->viewport()->mapToGlobal(p));
     });
     connect(BitBtn6, &QPushButton::clicked, this, &TKuraList::BitBtn6Click);
@@ -1241,12 +1251,16 @@ QMenu* TKuraList::popupFor(const QString& field)
         N41->setText(Advancement::winnerItemCaption(bout, 2));
         return PopupMenu4;
     }
-    // The attendance popup refuses to open.
-    if (field == "Ad1" || field == "Ad2")
-        return nullptr;
+    const bool onBout = m_boutListOpen && !currentField(DBGrid1, "Kura_Key").isEmpty();
+    // A name: the exchange while the special code is typed, else attendance
+    // of the athlete seated there (a side waiting for a winner has none).
+    if (field == "Ad1" || field == "Ad2") {
+        if (swapPopupOpens())
+            return PopupMenu2;
+        return onBout && !currentField(DBGrid1, "Sira" + field.right(1)).isEmpty() ? PopupMenu5 : nullptr;
+    }
     if (m_gridPopup == PopupMenu6)
-        return m_boutListOpen && !currentField(DBGrid1, "Kura_Key").isEmpty() ? PopupMenu6 : nullptr;
-    // The exchange of athletes is not offered.
+        return onBout ? PopupMenu6 : nullptr;
     return nullptr;
 }
 
@@ -1268,7 +1282,7 @@ void TKuraList::BitBtn11Click()
     Kura_Kayit->FBoutKey = 0;
     Kura_Kayit->showModal();
     if (Kura_Kayit->FSaved == 1)
-        showSavedBout();
+        showSavedBout(Kura_Kayit->FSavedBoutKey);
 }
 
 void TKuraList::ChangeDetails1Click()
@@ -1288,17 +1302,20 @@ void TKuraList::ChangeDetails1Click()
     Kura_Kayit->setChangeFieldsEnabled(true);
     Kura_Kayit->showModal();
     Kura_Kayit->setChangeFieldsEnabled(false);
+    // The scoreboard opens for the bout that was edited, wherever it stands
+    // in its category.
     if (Kura_Kayit->FSaved == 1)
-        showSavedBout();
+        showSavedBout(key.toInt());
 }
 
-void TKuraList::showSavedBout()
+void TKuraList::showSavedBout(int boutKey)
 {
     reloadBoutBranches();
     showCategory(Kura_Kayit->FSavedCategory, Kura_Kayit->ComboBox4->currentText());
     if (DBGrid1->rowCount() == 0)
         return;
-    DBGrid1->setCurrentRow(DBGrid1->rowCount() - 1);
+    if (!DBGrid1->locate("Kura_Key", boutKey))
+        DBGrid1->setCurrentRow(DBGrid1->rowCount() - 1);
     DBGrid1DblClick();
 }
 
@@ -1385,9 +1402,6 @@ void TKuraList::SkorboardSfrla1Click()
     m_live->SkorboardSfrla1Click();
 }
 
-void TKuraList::Delete1Click() {}
-void TKuraList::BitBtn6Click() {}
-void TKuraList::BitBtn16Click() {}
 void TKuraList::Rpsajizelgesi1Click() {}
 void TKuraList::MenuItem1Click()
 {
@@ -1405,10 +1419,4 @@ void TKuraList::RinglereDalmTablosu1Click()
 {
     Reports::ringlereDagilimListesi(reportCaller(), m_live->FRingWord);
 }
-void TKuraList::MaSonuSayfas1Click() {}
-void TKuraList::SonuListesi1Click() {}
-void TKuraList::BitBtn12Click() {}
-void TKuraList::Sec1Click() {}
-void TKuraList::Degistir1Click() {}
-void TKuraList::MsKATILMADI1Click() {}
-void TKuraList::KATILDI1Click() {}
+

@@ -193,6 +193,10 @@ public:
     QMenu* popupFor(const QString& field);
     // The popup attached to the bout grid.
     QMenu* gridPopup() const { return m_gridPopup; }
+    // The exchange popup opens: the special code typed, the bout list open on
+    // a class, its current bout undecided, and the current column a name
+    // seated by the draw (Ad1 with Tip1 "AD", Ad2 with Tip2 "AD").
+    bool swapPopupOpens() const;
     // The order of the weigh-in lists (the weigh-in screen's order).
     static QString weighInOrder();
 
@@ -238,22 +242,24 @@ public Q_SLOTS:
     // Live scoring: open the current bout on the scoreboard, reset its scores.
     void MsabakayEkranaYkle1Click();
     void SkorboardSfrla1Click();
-    // Commands whose work belongs to the charts, the reports and the draw
-    // upkeep; they do nothing yet.
-    void Delete1Click();
-    void BitBtn6Click();
-    void BitBtn16Click();
+    // Draw upkeep (KuraListUpkeep.cpp): delete one bout, delete the
+    // category's draw, "Kura Aktar", the exchange of two athletes, attendance.
+    void Delete1Click();            // "Sil"
+    void BitBtn6Click();            // "Kura Sil"
+    void BitBtn16Click();           // "Kura Aktar"
+    void Sec1Click();               // "Seç"
+    void Degistir1Click();          // "Değiştir"
+    void MsKATILMADI1Click();       // "Müs. KATILMADI"
+    void KATILDI1Click();           // "KATILDI"
+    // Lists and score sheets.
     void Rpsajizelgesi1Click();
-    void MenuItem1Click();
-    void MenuItem2Click();
+    void MenuItem1Click();          // "Kura Listesi"
+    void MenuItem2Click();          // "Kura Listeleri (Tamamı)"
     void RinglereDalmTablosu1Click();
-    void MaSonuSayfas1Click();
-    void SonuListesi1Click();
-    void BitBtn12Click();
-    void Sec1Click();
-    void Degistir1Click();
-    void MsKATILMADI1Click();
-    void KATILDI1Click();
+    void MaSonuSayfas1Click();      // score sheets of the class
+    void SonuListesi1Click();       // score sheet of the current bout
+    void BitBtn12Click();           // "Raporlar": score sheets of the class
+    void SkoreRaporu();             // the score sheets of PrintScore->FScope
 
 protected:
     void FormShow() override;
@@ -278,8 +284,16 @@ private:
     void updateLabels();
     // Lists the bouts of a branch and gender given by the caller.
     void showCategory(const QString& branch, const QString& gender);
-    // After bout entry or bout edit: the saved category, its last bout, the scoreboard.
-    void showSavedBout();
+    // After bout entry or bout edit: the saved category, on the saved bout
+    // (its last bout when that is not listed), and the scoreboard for it.
+    void showSavedBout(int boutKey);
+    // The yes/no dialog with a question of two lines (the text 8 pixels up).
+    bool askTwoLines(const QString& question);
+    // The side ("1" or "2") of the current column when it is a name column.
+    QString currentSide() const;
+    // The bout open on the scoreboard, when it is one of these; the refusal
+    // has been shown.
+    bool openOnScoreboard(const QList<int>& boutKeys);
     void reloadBoutsAt(int key);
     // Runs the bout list's query again (branch and gender, or ring, as
     // shown) and puts it back on the bout when it is still listed.

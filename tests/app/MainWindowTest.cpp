@@ -309,6 +309,8 @@ TEST_P(ToolButtons, RunTheCommandOfTheirMenuItem)
         modals().expect("TSifreCheck", [](QDialog* d) { d->close(); });
     if (QString(GetParam().command) == "KURAekimiveMsabaka1")
         modals().expect("TKuraList", [](QDialog* d) { d->close(); });
+    if (QString(GetParam().command) == "MsabakaListeleri1")
+        modals().expect("TBaslik1S", [](QDialog* d) { d->close(); });
     click(Main->toolButton(GetParam().button));
     EXPECT_EQ(runs.count(), 1);
 }
@@ -398,8 +400,16 @@ INSTANTIATE_TEST_SUITE_P(
                       "SporcularnMsabakalaraKatlmarnnSfrlanmas1", "ncekiTartListelerinSilinmesi1",
                       "TartlarnToplanmas1", "TartveKuralarnSistemeAktarlmas1",
                       "ncekiMsabakalarnSilinmesi1", "MalarnRinglereDatlmas1",
-                      "SonularnnToplanmas1",
-                      "MsabakaListeleri1"));
+                      "SonularnnToplanmas1"));
+
+TEST_F(MainWindowTest, MusabakaSonucListeleriPrintsTheScoreSheetsOfEveryBout)
+{
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    modals().expect("TBaslik1S", [](QDialog* d) { d->close(); });
+    Main->command("MsabakaListeleri1")->trigger();
+    EXPECT_EQ(modals().seen(), QStringList({"TSifre", "TBaslik1S"}));
+    EXPECT_EQ(ui().texts(), QStringList{"HERHANGİ BİR SONUÇ LİSTESİ BULUNMAMAKTADIR ...!"}) << "no bouts yet";
+}
 
 struct WiredCase {
     const char* command;

@@ -312,7 +312,7 @@ TEST_F(MatchScreenStation, SporcuKayitListsTheSavedCategoryOnItsLastBout)
     EXPECT_EQ(rows[0].str("d_time"), "00:02:00") << "the screen's bout time";
 }
 
-TEST_F(MatchScreenStation, DuzeltChangesTheChosenBoutAndShowsTheLastOfItsCategory)
+TEST_F(MatchScreenStation, DuzeltChangesTheChosenBoutAndStaysOnIt)
 {
     open();
     for (const auto& [blue, red] : {std::pair{"ALİ", "VELİ"}, std::pair{"CAN", "CEM"}}) {
@@ -336,12 +336,12 @@ TEST_F(MatchScreenStation, DuzeltChangesTheChosenBoutAndShowsTheLastOfItsCategor
         click(child<QPushButton>(d, "BitBtn1"));
     });
     cancelScoreboardSettings();
-    ASSERT_TRUE(KuraList->popupFor("Ad2") == nullptr) << "the attendance popup refuses to open";
+    ASSERT_EQ(KuraList->popupFor("Ad2"), KuraList->PopupMenu5) << "a name opens the attendance popup";
     ASSERT_EQ(KuraList->popupFor("Hakem"), KuraList->PopupMenu6);
     KuraList->ChangeDetails1->trigger();
     EXPECT_FALSE(Kura_Kayit->MaskEdit3->isEnabled()) << "disabled again";
     EXPECT_EQ(column(KuraList->DBGrid1, "Ad1"), (QStringList{"ALİCAN", "CAN"}));
-    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 1) << "the last bout of the category";
+    EXPECT_EQ(KuraList->DBGrid1->currentRow(), 0) << "the edited bout, offered to the scoreboard";
     EXPECT_EQ(ui().texts(), QStringList{"Sporcular Müsabakaya Kaydedildi ...!"});
 }
 

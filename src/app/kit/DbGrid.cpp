@@ -94,6 +94,13 @@ public:
             return QVariant::fromValue(c.alignment | Qt::AlignVCenter);
         case Qt::ForegroundRole:
             return c.color.isValid() ? QVariant(c.color) : QVariant();
+        case Qt::FontRole:
+            if (c.struckOut && c.struckOut(m_grid->m_rows.at(index.row()))) {
+                QFont f = m_grid->font();
+                f.setStrikeOut(true);
+                return f;
+            }
+            return QVariant();
         default:
             return QVariant();
         }

@@ -78,6 +78,8 @@ struct GridColumn {
     QList<QPair<QVariant, QString>> lookup;
     // A computed column (read-only): its text for a row.
     std::function<QString(const Record&)> text;
+    // Cells drawn struck out for the rows it names (an absent athlete).
+    std::function<bool(const Record&)> struckOut;
 
     QString shownTitle() const { return title.isEmpty() ? field : title; }
 };
