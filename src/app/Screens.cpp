@@ -28,9 +28,13 @@
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
 #include "reports/Baslik4.h"
+#include "reports/BaslikDip.h"
+#include "reports/Margin.h"
+#include "reports/Millilik.h"
 #include "reports/PrintMenu1C.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
+#include "reports/PrintMenuD1.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -95,6 +99,11 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
+    make(PrintMenuD1);
+    // The card prints' dialogs; each card form is made for one print only.
+    make(Margin);
+    make(BaslikDip);
+    make(Millilik);
 }
 
 void Screens::destroyAll()
