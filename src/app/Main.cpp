@@ -4,6 +4,7 @@
 #include "app/Formats.h"
 #include "app/MainCommands.h"
 #include "app/Sifre.h"
+#include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
@@ -386,8 +387,8 @@ void TMain::FormShow()
     // Captions of other screens, each a fixed text:
     //   person search (TMusteriGiris1): Label28 "Prof.Hakem";
     //   personal record sheet report (TPrintMenu1S): QRLabel79 " Kick Beden No",
-    //     QRLabel80 " Kick Ayakkabı No", QRLabel39 " Profesyonel Hakem";
-    //   licence row dialog: Label10 "Menajer".
+    //     QRLabel80 " Kick Ayakkabı No", QRLabel39 " Profesyonel Hakem".
+    Bilgi_Giris_1->Label10->setText("Menajer");
     MusteriGiris2->Label46->setText("Kick Beden No");
     MusteriGiris2->Label47->setText("Kick Ayak.No");
     MusteriGiris2->Label29->setText("Prof. Hakem");

@@ -23,7 +23,10 @@
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
+#include "registry/Bilgi_Giris.h"
+#include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
+#include "registry/Seminer.h"
 #include "reports/Baslik1.h"
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
@@ -32,9 +35,14 @@
 #include "reports/Margin.h"
 #include "reports/Millilik.h"
 #include "reports/PrintMenu1C.h"
+#include "reports/PrintMenu1E.h"
+#include "reports/PrintMenu3.h"
+#include "reports/PrintMenu330.h"
+#include "reports/RapTakimList.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
 #include "reports/PrintMenuD1.h"
+#include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -84,6 +92,9 @@ void Screens::createAll()
     make(MetinIlave);
     make(KlupGiris2);
     make(MusteriGiris2);
+    make(Bilgi_Giris);
+    make(Bilgi_Giris_1);
+    make(Seminer);
     make(TurnuvaGir);
     make(Giris1);
     make(MusteriGiris3);
@@ -92,6 +103,7 @@ void Screens::createAll()
     make(KuraList);
     make(Skor);
     make(Skorb_giris);
+    make(Aktar1S);
     make(Baslik1);
     make(Baslik2);
     make(Baslik4);
@@ -99,6 +111,10 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
+    make(PrintMenu1E);
+    make(RapTakimList);
+    make(PrintMenu3);
+    make(PrintMenu330);
     make(PrintMenuD1);
     // The card prints' dialogs; each card form is made for one print only.
     make(Margin);
