@@ -194,7 +194,7 @@ public:
     QMenu* PopupMenu5;
     QAction* TartiListesi1;         // "Tartı Listesi"
     QAction* ListelerTm1;           // "Tartı Listeleri (...)"
-    // Accreditation cards (MusteriGiris3Cards.cpp), hidden and never shown.
+    // Accreditation cards (MusteriGiris3Cards.cpp), in the list drop-down.
     QAction* KartYazdr1;            // "Kart Yazdır": the athlete shown
     QAction* AkreditasyonKart1;     // "Müsabaka Kartları": the accepted list
     QToolButton* SpeedButton3;      // runs "Kart Yazdır"

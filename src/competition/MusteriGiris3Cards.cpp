@@ -1,6 +1,7 @@
 // The weigh-in screen's accreditation cards: of the athlete shown, printed
-// at once, or of every athlete of the accepted list, previewed. The menu
-// items and the button that start them stay hidden.
+// at once, or of every athlete of the accepted list, previewed. Both are
+// items of the "Tartı Listesi" drop-down, so the cards can be printed where
+// the athletes are weighed; the design's button for the first stays hidden.
 #include "competition/MusteriGiris3.h"
 
 #include "app/DbGrid.h"
@@ -17,10 +18,9 @@ void TMusteriGiris3::buildCardCommands()
     KartYazdr1->setObjectName("KartYazdr1");
     AkreditasyonKart1 = new QAction("Müsabaka Kartları", PopupMenu5);
     AkreditasyonKart1->setObjectName("AkreditasyonKart1");
-    for (QAction* a : {KartYazdr1, AkreditasyonKart1}) {
-        a->setVisible(false);
+    PopupMenu5->addSeparator();
+    for (QAction* a : {KartYazdr1, AkreditasyonKart1})
         PopupMenu5->addAction(a);
-    }
     SpeedButton3 = new QToolButton(this);
     SpeedButton3->setObjectName("SpeedButton3");
     SpeedButton3->hide();

@@ -11,7 +11,9 @@
 #include "reports/Millilik.h"
 #include "reports/PrintMenuD1.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QFrame>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -76,10 +78,13 @@ void previewCard(TCardReport& card, const ReportCaller& caller, const RegistryLi
     card.Query1.close();
 }
 
+bool signedInAdmin()
+{
+    return Sifre && Sifre->FIsAdmin;
+}
+
 void printCard(const MenuItem& item, const ReportCaller& caller, const RegistryList& list)
 {
-    if (item.shown == S::Administrator && !(Sifre && Sifre->FIsAdmin))
-        return;
     if (!checkCardList(list))
         return;
     const CardDesign* d = design(QString::fromUtf8(item.form));
@@ -205,6 +210,57 @@ bool shownTo(Shown shown, bool isAdmin)
     return shown == S::Everyone || (shown == S::Administrator && isAdmin);
 }
 
+bool offered(const MenuItem& item, bool isAdmin)
+{
+    if (item.shown != S::Nobody)
+        return shownTo(item.shown, isAdmin);
+    // Items that only repeat an offered one stay hidden.
+    const QString name = QString::fromLatin1(item.name);
+    return isAdmin && name != "Sporcu1" && name != "HakemKimlik1";
+}
+
+void addMenuItems(QMenu* menu, bool isAdmin, const std::function<void(const QString& item)>& run)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName("CardItems");
+    for (const MenuItem& item : menuItems()) {
+        QMenu* into = menu;
+        if (*item.submenu) {
+            into = menu->findChild<QMenu*>(QString::fromLatin1(item.submenu), Qt::FindDirectChildrenOnly);
+            if (!into) {
+                const Submenu* sub = nullptr;
+                for (const Submenu& s : submenus())
+                    if (QLatin1String(s.name) == QLatin1String(item.submenu))
+                        sub = &s;
+                into = menu->addMenu(QString::fromUtf8(sub ? sub->caption : item.submenu));
+                into->setObjectName(QString::fromLatin1(item.submenu));
+                into->menuAction()->setObjectName(QString::fromLatin1(item.submenu) + "Action");
+            }
+        }
+        QAction* a = into->addAction(QString::fromUtf8(item.caption));
+        a->setObjectName(QString::fromLatin1(item.name));
+        const QString name = QString::fromLatin1(item.name);
+        QObject::connect(a, &QAction::triggered, menu, [run, name] { run(name); });
+    }
+    applyRights(menu, isAdmin);
+}
+
+void applyRights(QMenu* menu, bool isAdmin)
+{
+    for (const MenuItem& item : menuItems())
+        if (auto* a = menu->findChild<QAction*>(QString::fromLatin1(item.name)))
+            a->setVisible(offered(item, isAdmin));
+    for (const Submenu& s : submenus()) {
+        auto* sub = menu->findChild<QMenu*>(QString::fromLatin1(s.name), Qt::FindDirectChildrenOnly);
+        if (!sub)
+            continue;
+        bool any = false;
+        for (const MenuItem& item : menuItems())
+            any = any || (QLatin1String(item.submenu) == QLatin1String(s.name) && offered(item, isAdmin));
+        sub->menuAction()->setVisible(any);
+    }
+}
+
 QString notSearchedText()
 {
     return "Lütfen 'Kayıt Bul' Düğmesine Basarak Kimlik Bastıracağınız Kişiyi Seçiniz ...!";
@@ -218,7 +274,7 @@ QString emptyListText()
 void launch(const QString& name, const ReportCaller& caller, const RegistryList& list)
 {
     const MenuItem* item = menuItem(name);
-    if (!item)
+    if (!item || !offered(*item, signedInAdmin()))
         return;
     if (name == "MsabakaKart1")
         MsabakaKart1Click(caller, list);

@@ -14,10 +14,21 @@
 //   ReportCaller caller = ReportCaller::screen(this, &FInPreview, [this](QObject* r) { SetPreviewReport(r); });
 //   Cards::launch("AntrenrKimlik1", caller, list);   // any item of Cards::menuItems()
 //
-// It builds its menu from menuItems() (captions, submenus, order) and shows
-// each item by shownTo(): ID cards are the administrator's, the referee
-// cards every user's, some items nobody's. A card launch refuses an item
-// that is the administrator's when another user runs it.
+// Its report drop-down gets the card items with one call, which names every
+// action as its item and runs the launcher of the item chosen:
+//
+//   Cards::addMenuItems(PopupMenu1, Sifre->FIsAdmin,
+//                       [this](const QString& item) { Cards::launch(item, caller, list()); });
+//   Cards::applyRights(PopupMenu1, Sifre->FIsAdmin);    // after another login
+//
+// Who is offered what (offered()): the referee cards every user, the other
+// cards the administrator. The design hid some items from everybody (the
+// belt, representative, poomse and president cards, the coach card without
+// visa, the national-athlete card, the accreditation card, the diploma, the
+// class cards of professional athletes); the administrator is offered them
+// too, so every card can be printed. Two of them only repeat an item that is
+// offered ("Sporcu Kimlikleri" > "Sporcu", "Hakem Kimlik") and stay hidden.
+// A card launch refuses an item that is not offered to the user who runs it.
 //
 // Every card print: the two checks of the result list, a fresh card form,
 // the page-setup dialog (Margin.h), the persons of the last search (only
@@ -30,8 +41,10 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
+class QMenu;
 class TAkreditasyon;
 
 namespace Cards {
@@ -70,7 +83,17 @@ const std::vector<Submenu>& submenus();
 // national-athlete card included.
 const std::vector<MenuItem>& menuItems();
 const MenuItem* menuItem(const QString& name);
+// The design's rule: who saw the item.
 bool shownTo(Shown shown, bool isAdmin);
+// Whether the item is offered to a user (see above).
+bool offered(const MenuItem& item, bool isAdmin);
+
+// Adds the card items to the end of a report drop-down, after a separator:
+// the submenus and items in menu order, each QAction (and QMenu) named as
+// its item, visible by offered(). `run` gets the item's name when chosen.
+void addMenuItems(QMenu* menu, bool isAdmin, const std::function<void(const QString& item)>& run);
+// Shows and hides the card items of a menu built by addMenuItems for a user.
+void applyRights(QMenu* menu, bool isAdmin);
 
 // Messages of the launchers.
 QString notSearchedText();       // "Lütfen 'Kayıt Bul' Düğmesine Basarak Kimlik Bastıracağınız Kişiyi Seçiniz ...!"

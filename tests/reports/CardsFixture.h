@@ -43,6 +43,28 @@ inline QString textOn(const ReportPage& page, const QString& control)
     return i && i->kind == ReportItem::Text ? i->text : QString();
 }
 
+// The page count and the page size of a PDF in millimetres, as pdfinfo
+// tells them (it rounds the size to whole points).
+inline int pdfPages(const QString& pdf)
+{
+    const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(fixture::pdfInfo(pdf));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+inline QSizeF pdfPageMm(const QString& pdf)
+{
+    const auto m = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(fixture::pdfInfo(pdf));
+    if (!m.hasMatch())
+        return QSizeF();
+    return QSizeF(m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72);
+}
+inline void expectPdfPages(const QString& pdf, int pages, double widthMm, double heightMm)
+{
+    EXPECT_EQ(pdfPages(pdf), pages) << fixture::pdfInfo(pdf).toStdString();
+    const QSizeF size = pdfPageMm(pdf);
+    EXPECT_NEAR(size.width(), widthMm, 0.4) << fixture::pdfInfo(pdf).toStdString();
+    EXPECT_NEAR(size.height(), heightMm, 0.4) << fixture::pdfInfo(pdf).toStdString();
+}
+
 // One page of a PDF as a PNG at 300 dots per inch.
 inline QString pagePng(const QString& pdf, int page, const QString& folder)
 {

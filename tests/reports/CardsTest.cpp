@@ -5,6 +5,8 @@
 #include "app/Sifre.h"
 #include "reports/CardDesigns.h"
 #include "reports/CardReport.h"
+#include "reports/CardArtwork.h"
+#include "platform/text/CodePage.h"
 
 using cards::expectRect;
 using cards::kLeft;
@@ -71,7 +73,9 @@ TEST_F(CardsTest, AthleteCardPrintsFrontAndBackPagesAtTheirMillimetres)
     ASSERT_NE(bars, nullptr);
     EXPECT_NEAR(bars->rect.left(), kLeft + 48.4, 0.01);
     EXPECT_NEAR(bars->rect.top(), kTop + 6.3, 0.01);
-    EXPECT_NEAR(bars->rect.width(), px(123), 0.01);
+    // The control's size follows the symbol: 124 units of 1/96 inch wide
+    // for seven digits (the card's 32.8 mm), 40 high.
+    EXPECT_NEAR(bars->rect.width(), px(124), 0.01);
     EXPECT_NEAR(bars->rect.height(), px(40), 0.01);
     expectRect(back.find("SignatureBox"), kLeft + 52.9, kTop + 20.6, 28.8, 28.0);
     expectRect(back.find("RowFrame1"), kLeft + 2.1, kTop + 4.0, 44.2, 5.8);
@@ -80,7 +84,7 @@ TEST_F(CardsTest, AthleteCardPrintsFrontAndBackPagesAtTheirMillimetres)
 
     // The PDF: A4 landscape, and the back's bars read back as the register
     // number.
-    EXPECT_TRUE(fixture::pdfInfo(pdf).contains("841.89 x 595.276 pts (A4)")) << fixture::pdfInfo(pdf).toStdString();
+    cards::expectPdfPages(pdf, 6, 297, 210);
     EXPECT_EQ(BarcodeTest::zbarFile(cards::pagePng(pdf, 2, m_out.path())), QStringList{"CODE-128:0000103"});
     EXPECT_EQ(BarcodeTest::zbarFile(cards::pagePng(pdf, 6, m_out.path())), QStringList{"CODE-128:0000102"});
 }
@@ -129,6 +133,12 @@ TEST_F(CardsTest, OnlyTheAdministratorPrintsIdCardsWhileRefereeCardsAreEveryones
     }
     EXPECT_TRUE(Cards::shownTo(Cards::menuItem("lKemsilcisiKimlik1")->shown, true));
     EXPECT_FALSE(Cards::shownTo(Cards::menuItem("HakemKimlik1")->shown, true));
+    // What the design hid from everybody is offered to the administrator,
+    // except the two items that repeat another.
+    EXPECT_TRUE(Cards::offered(*Cards::menuItem("SporcuKuakKimlik1"), true));
+    EXPECT_FALSE(Cards::offered(*Cards::menuItem("SporcuKuakKimlik1"), false));
+    EXPECT_FALSE(Cards::offered(*Cards::menuItem("HakemKimlik1"), true));
+    EXPECT_FALSE(Cards::offered(*Cards::menuItem("Sporcu1"), true));
 }
 
 TEST_F(CardsTest, ATechnicalDirectorBetweenTwoCoachesChangesOnlyHisOwnCard)
@@ -319,8 +329,7 @@ TEST_F(CardsTest, TheRepresentativeCardIsACardSizedPagePerSide)
     EXPECT_TRUE(fixture::prints(doc.pages[0], "BoxLine1"));
     EXPECT_FALSE(fixture::prints(doc.pages[0], "BoxFrame1"));
     expectRect(doc.pages[0].find("LogoRight"), kLeft + 70.4, kTop + 1.6, 11.6, 20.9);
-    EXPECT_TRUE(fixture::pdfInfo(pdf).contains("Pages:          2")) << fixture::pdfInfo(pdf).toStdString();
-    EXPECT_TRUE(fixture::pdfInfo(pdf).contains("237.8")) << fixture::pdfInfo(pdf).toStdString();
+    cards::expectPdfPages(pdf, 2, 83.9, 51.3);
 }
 
 TEST_F(CardsTest, TheCoachCardWithoutVisaCarriesItsBarcodeInTheVisaBox)
@@ -343,7 +352,9 @@ TEST_F(CardsTest, EveryDesignOfTheTablePrintsItsOwnCard)
     addPerson(1, "BERK ŞAHİN", "0000101");
     int forms = 0;
     for (const Cards::MenuItem& item : Cards::menuItems()) {
-        if (!*item.form || QString(item.name) == "MilliSporcuKimlik1")
+        // The national-athlete card has a dialog of its own; the two items
+        // that repeat another are not offered.
+        if (!*item.form || QString(item.name) == "MilliSporcuKimlik1" || !Cards::offered(item, true))
             continue;
         const ReportDocument doc = print(item.name, searched(QString(), 1));
         ASSERT_GE(doc.pageCount(), 1) << item.name;
@@ -351,4 +362,20 @@ TEST_F(CardsTest, EveryDesignOfTheTablePrintsItsOwnCard)
         ++forms;
     }
     EXPECT_EQ(Cards::designs().size(), 20u);
+}
+
+TEST_F(CardsTest, ThePresidentsNameAndSignatureComeFromTheWorkFolder)
+{
+    addPerson(1, "BERK ŞAHİN", "0000101");
+    const ReportDocument drawn = print("Hakem1", searched(QString(), 1));
+    EXPECT_EQ(textOn(drawn.pages[1], "President"), "");
+    EXPECT_TRUE(fixture::prints(drawn.pages[1], "Signature"));
+
+    Cp1254::writeFile(DriveMap::toHost("C:\\CO\\Baskan.txt"), "MEHMET ÇAĞLAYAN\r\n");
+    QImage signature(330, 104, QImage::Format_RGB32);
+    signature.fill(Qt::white);
+    ASSERT_TRUE(signature.save(DriveMap::toHost("C:\\CO\\Imza.bmp"), "BMP"));
+    const ReportDocument own = print("Hakem1", searched(QString(), 1));
+    EXPECT_EQ(textOn(own.pages[1], "President"), "MEHMET ÇAĞLAYAN");
+    EXPECT_EQ(CardArtwork::signature().size(), signature.size());
 }
