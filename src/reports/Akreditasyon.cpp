@@ -94,6 +94,7 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
             l->font = font(9, QFont::Bold);
             l->color = kCaptionColour;
             l->alignment = Qt::AlignLeft | Qt::AlignVCenter;
+            l->font = Cards::fitted(l->font, l->caption, l->rect.width());
         }
         ReportLabel* value = b->addLabel("QRLabel" + n, {23.8, r.top, 67.5, r.top == 114.6 ? 9.8 : 5.0});
         value->font = font(r.large ? 12 : 10, QFont::Bold);
@@ -114,17 +115,19 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     QRLabelCaption->alignment = Qt::AlignHCenter | Qt::AlignVCenter;
     QRLabelCaption->wordWrap = true;
 
-    ReportShape* frame = b->addShape("BarcodeFrame", {4.2, 116.7, 46.8, 6.6}, ReportShape::Rectangle);
+    // The barcode block stands at the foot of the card, left of the day
+    // boxes: higher up its frame would lie over the club row's text.
+    ReportShape* frame = b->addShape("BarcodeFrame", {4.2, 123.8, 35.0, 6.6}, ReportShape::Rectangle);
     frame->brush = Qt::white;
     frame->penWidth = 0.25;
     // The bars end where the register line begins, inside the frame.
-    ReportBarcode1 = b->add<TReportBarcode>("ReportBarcode1", {5.3, 118.9, 29.7, 9.6});
+    ReportBarcode1 = b->add<TReportBarcode>("ReportBarcode1", {5.3, 124.3, 29.7, 9.6});
     ReportBarcode1->setTyp(bcCodeEAN128A);
     ReportBarcode1->setModul(1);
     ReportBarcode1->setRatio(2.0);
     ReportBarcode1->setBarcodeHeight(8);
     ReportBarcode1->setText("0000000");
-    QRLabelRegister = b->addLabel("QRLabelRegister", {5.3, 121.0, 44.0, 2.2}, "Sicil No:");
+    QRLabelRegister = b->addLabel("QRLabelRegister", {5.3, 126.6, 33.0, 2.2}, "Sicil No:");
     QRLabelRegister->font = font(6, QFont::Normal);
     QRLabelRegister->autoSize = true;
 
@@ -224,6 +227,13 @@ void TAkreditasyon::fillCard(bool hasRow)
     // its caption.
     if (hasRow && FCardKind == 7)
         QRLabelClub->caption = Query1.str("E52");
+
+    // Long names and titles are printed whole, in narrower type.
+    for (ReportLabel* v : {QRLabelName, QRLabelRegion, QRLabelBirth})
+        v->font = Cards::fitted(font(12, QFont::Bold), v->caption, v->rect.width());
+    for (ReportLabel* v : {QRLabelCategory, QRLabelClub})
+        v->font = Cards::fitted(font(10, QFont::Bold), v->caption, v->rect.width());
+    QRLabelRole->font = Cards::fitted(font(18, QFont::Black), QRLabelRole->caption, QRLabelRole->rect.width());
 
     const bool days = FCardKind == 1 || FCardKind == 2;
     for (int i = 1; i <= 3; ++i) {

@@ -3,6 +3,7 @@
 #include "app/DbConventions.h"
 #include "app/Formats.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/report/ReportFonts.h"
 #include "reports/CardArtwork.h"
 #include "reports/CardRules.h"
 #include "reports/barcode/ReportBarcode.h"
@@ -44,6 +45,21 @@ TitlePlace titlePlace(Front f)
 }
 
 } // namespace
+
+QFont Cards::fitted(const QFont& design, const QString& text, double width)
+{
+    auto fits = [&text, width](const QFont& f) {
+        return ReportFonts::textWidth(ReportFonts::resolve(f), text) <= width - 0.2;
+    };
+    if (text.isEmpty() || fits(design))
+        return design;
+    QFont f = design;
+    f.setFamily("Arial Narrow");
+    const double smallest = design.pointSizeF() * 0.6;
+    while (!fits(f) && f.pointSizeF() - 0.25 >= smallest)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    return f;
+}
 
 TCardReport::TCardReport(const CardDesign& design) : TReportForm(design.form), m_design(design)
 {
@@ -95,6 +111,8 @@ ReportLabel* TCardReport::text(ReportBand* band, const QString& name, const QRec
     ReportLabel* l = band->addLabel(name, rect, caption);
     l->font = font("Arial", points, bold ? QFont::Bold : QFont::Normal);
     l->alignment = align;
+    m_designFonts.insert(l, l->font);
+    l->font = fitted(l->font, caption, rect.width());
     return l;
 }
 
@@ -178,8 +196,10 @@ void TCardReport::buildFront()
         const bool narrow = national && box.field.src == Src::Competition;
         ReportLabel* value = text(b, "BoxValue" + k, {box.left + 0.6, box.top + 0.2, box.width - 1.0, kBoxHeight - 0.4},
                                   QString(), 7, true);
-        if (narrow)
+        if (narrow) {
             value->font.setFamily("Arial Narrow");
+            m_designFonts.insert(value, value->font);
+        }
         FBoxValues.push_back(value);
     }
 }
@@ -375,7 +395,7 @@ void TCardReport::fixedTexts()
         QuickRep1.find<ReportShape>("VisaCircle1")->enabled = !stamped;
     }
     QuickRep1.find<ReportLabel>("PrintDate")->caption = Formats::dateToStr(Reports::today());
-    QuickRep1.find<ReportLabel>("President")->caption = CardArtwork::presidentName();
+    setValue(QuickRep1.find<ReportLabel>("President"), CardArtwork::presidentName());
     if (auto* letter = QuickRep1.find<ReportLabel>("ClassLetter")) {
         letter->caption = FClassLetter;
         letter->color = FClassColour;
@@ -420,9 +440,15 @@ void TCardReport::applyRole(const Record& row)
     }
     if (m_design.rewrite == Rewrite::CoachB)
         subtitle.clear();
-    SPORCU->caption = title;
-    Subtitle->caption = subtitle;
+    setValue(SPORCU, title);
+    setValue(Subtitle, subtitle);
     Subtitle->enabled = subtitleShown;
+}
+
+void TCardReport::setValue(ReportLabel* label, const QString& text)
+{
+    label->caption = text;
+    label->font = Cards::fitted(m_designFonts.value(label, label->font), text, label->rect.width());
 }
 
 QString TCardReport::valueOf(const Field& field, const Record& row) const
@@ -487,9 +513,9 @@ void TCardReport::Query1AfterScroll()
     applyRole(row);
     setBarcode(row.str("Vergi_Numarasi"));
     for (size_t i = 0; i < m_design.boxes.size(); ++i)
-        FBoxValues[i]->caption = valueOf(m_design.boxes[i].field, row);
+        setValue(FBoxValues[i], valueOf(m_design.boxes[i].field, row));
     for (size_t i = 0; i < m_design.rows.size(); ++i)
-        FRowValues[i]->caption = valueOf(m_design.rows[i].field, row);
+        setValue(FRowValues[i], valueOf(m_design.rows[i].field, row));
     if (m_design.back == Back::Belt) {
         const int stamped = CardRules::beltStampCount(row.str("E25"));
         for (int i = 0; i < 8; ++i) {

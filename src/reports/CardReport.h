@@ -21,9 +21,19 @@
 #include "reports/CardDesigns.h"
 #include "reports/ReportForm.h"
 
+#include <QHash>
+
 #include <vector>
 
 class TReportBarcode;
+
+namespace Cards {
+// The font a text of a card is printed in: the design's when the text fits
+// `width` millimetres, else the narrow face of it, made smaller step by step
+// (down to three fifths of its size) until it fits. A long name or caption
+// is printed whole instead of cut at the edges of its box.
+QFont fitted(const QFont& design, const QString& text, double width);
+}
 
 class TCardReport : public TReportForm {
     Q_OBJECT
@@ -81,10 +91,14 @@ private:
     void applyRole(const Record& row);
     QString valueOf(const Cards::Field& field, const Record& row) const;
     void setBarcode(const QString& number);
+    // Sets a value and fits its font to its box.
+    void setValue(ReportLabel* label, const QString& text);
     void loadPhoto(const Record& row);
 
     const Cards::CardDesign& m_design;
     QString m_roleTitle;
     QString m_roleSubtitle;
     bool m_registerShown = true;
+    // The design fonts of the texts that change from card to card.
+    QHash<ReportLabel*, QFont> m_designFonts;
 };

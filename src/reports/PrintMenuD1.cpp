@@ -1,5 +1,6 @@
 #include "reports/PrintMenuD1.h"
 
+#include "reports/CardReport.h"
 #include "reports/CardRules.h"
 
 namespace {
@@ -60,6 +61,12 @@ TPrintMenuD1::TPrintMenuD1() : TReportForm("PrintMenuD1")
         president->alignment = Qt::AlignHCenter | Qt::AlignTop;
         QRLabelPresident[copy] = president;
     }
+    // A text longer than its place is printed whole, in smaller type.
+    DetailBand1->beforePrint = [this](ReportBand&, bool&) {
+        for (auto& copy : QRDBText)
+            for (ReportDataText* t : copy)
+                t->font = Cards::fitted(narrowBold(), Query1.str(t->field), t->rect.width());
+    };
 }
 
 void TPrintMenuD1::setExamTexts(const QString& place, const QString& date, const QString& degree,
@@ -70,5 +77,7 @@ void TPrintMenuD1::setExamTexts(const QString& place, const QString& date, const
         QRLabelDate[copy]->caption = date;
         QRLabelDegree[copy]->caption = degree;
         QRLabelPresident[copy]->caption = president;
+        for (ReportLabel* l : {QRLabelPlace[copy], QRLabelDate[copy], QRLabelDegree[copy]})
+            l->font = Cards::fitted(narrowBold(), l->caption, l->rect.width());
     }
 }

@@ -152,17 +152,21 @@ TEST_F(AkreditasyonTest, TheCardIsAnA6PageWithItsPartsInPlaceAndABarcodeThatScan
     const ReportPage& page = doc.pages[4];   // ŞÜKRÜ ÇAĞLAR
     expectRect(page.find("Background"), kLeft + 2.6, kTop + 7.4, 90.0, 124.6);
     expectRect(page.find("Photo"), kLeft + 34.7, kTop + 55.8, 26.5, 31.8);
-    expectRect(page.find("BarcodeFrame"), kLeft + 4.2, kTop + 116.7, 46.8, 6.6);
+    // The barcode block at the card's foot beside the day boxes, clear of
+    // the club row.
+    expectRect(page.find("BarcodeFrame"), kLeft + 4.2, kTop + 123.8, 35.0, 6.6);
     expectRect(page.find("DayBox1"), kLeft + 48.7, kTop + 123.8, 5.6, 5.0);
     expectRect(page.find("DayShadow3"), kLeft + 83.4, kTop + 124.6, 5.6, 5.0);
     const ReportItem* bars = page.find("ReportBarcode1");
     ASSERT_NE(bars, nullptr);
     EXPECT_NEAR(bars->rect.left(), kLeft + 5.3, 0.01);
-    EXPECT_NEAR(bars->rect.top(), kTop + 118.9, 0.01);
+    EXPECT_NEAR(bars->rect.top(), kTop + 124.3, 0.01);
     // The bars end at the register line under them (within a hundredth of
     // a millimetre: they are 8 units of 1/96 inch high).
     EXPECT_NEAR(bars->rect.height(), px(8), 0.01);
-    EXPECT_LE(bars->rect.bottom(), kTop + 121.0 + 0.02);
+    EXPECT_LE(bars->rect.bottom(), kTop + 126.6 + 0.02);
+    EXPECT_LE(bars->rect.right(), kLeft + 4.2 + 35.0);
+    EXPECT_GE(page.find("BarcodeFrame")->rect.top(), page.find("QRLabelClub")->rect.bottom());
     EXPECT_EQ(textOn(page, "QRLabelRole"), "SPORCU");
     EXPECT_EQ(textOn(page, "QRLabelTitle"), "KICK BOKS ŞAMPİYONASI");
     EXPECT_EQ(textOn(page, "QRLabelRegister"), "Sicil No:0000201");

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <optional>
 
 namespace cards {
@@ -84,6 +85,11 @@ protected:
         Margin->Edit2->setText("2010");
         Margin->Edit8->setText("4");
         Margin->Edit1->setText("2");
+        // BRIVEX_KEEP_CARD_PDFS=1 keeps the printed PDFs to look at.
+        if (qEnvironmentVariableIsSet("BRIVEX_KEEP_CARD_PDFS")) {
+            m_out.setAutoRemove(false);
+            std::printf("card PDFs in %s\n", qPrintable(m_out.path()));
+        }
     }
 
     void addPerson(int key, const QString& name, const QString& number, QVariantMap more = {})
