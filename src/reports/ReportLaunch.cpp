@@ -1,6 +1,5 @@
 #include "reports/ReportLaunch.h"
 
-#include "app/Main.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
 #include "reports/ReportForm.h"
@@ -13,17 +12,6 @@ ReportCaller ReportCaller::screen(QWidget* window, int* flag, std::function<void
     c.window = window;
     c.inPreview = flag;
     c.setPreviewReport = std::move(setPreviewReport);
-    return c;
-}
-
-ReportCaller ReportCaller::mainWindow()
-{
-    ReportCaller c;
-    if (Main) {
-        c.window = Main;
-        c.inPreview = &Main->FInPreview;
-        c.toolBar = Main->findChild<QWidget*>("Menu");
-    }
     return c;
 }
 
@@ -68,7 +56,7 @@ private:
 
 // The selected keys stand in the statement as a list of numbers; anything
 // else in them is refused rather than pasted into SQL.
-QString keyList(const QString& keys)
+QString checkedKeys(const QString& keys)
 {
     QStringList out;
     for (const QString& item : keys.split(',')) {
@@ -88,7 +76,7 @@ QString compose(const QString& base, const ReportLaunch::RegistrySelection& s, c
     const QString joiner = s.hasWhere ? " and " : " where ";
     QString sql = base;
     if (!s.selectedKeys.isEmpty()) {
-        sql += joiner + keyColumn + " in (" + keyList(s.selectedKeys) + ")";
+        sql += joiner + keyColumn + " in (" + checkedKeys(s.selectedKeys) + ")";
         if (!extra.isEmpty())
             sql += " and " + extra;
     } else if (!extra.isEmpty()) {
@@ -105,7 +93,7 @@ void ReportLaunch::preview(TReportForm& report, const ReportCaller& caller, Kind
         caller.setPreviewReport(&report);
     if (kind == Kind::Modal) {
         try {
-            report.QuickRep1.previewModal();
+            report.ReportBody1.previewModal();
         } catch (...) {
             report.closeDataSets();
             throw;
@@ -115,7 +103,7 @@ void ReportLaunch::preview(TReportForm& report, const ReportCaller& caller, Kind
         return;
     }
     PreviewScope scope(report, caller);
-    report.QuickRep1.preview();
+    report.ReportBody1.preview();
 }
 
 QString ReportLaunch::notListedText(const QString& nouns)
