@@ -4,7 +4,7 @@
 // the athletes are weighed; the design's button for the first stays hidden.
 #include "competition/MusteriGiris3.h"
 
-#include "app/DbGrid.h"
+#include "app/kit/DbGrid.h"
 #include "reports/CardLaunch.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "reports/Akreditasyon.h"
 
-#include "app/Form5.h"
-#include "app/Formats.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/Formats.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Messages.h"
@@ -20,13 +20,13 @@ const QColor kCaptionColour(216, 118, 20);
 const QColor kGreen(119, 158, 75);
 const QSizeF kPage(105, 148);
 
-std::function<QDateTime()>& clockHook()
+std::function<QDateTime()>& logClockHook()
 {
     static std::function<QDateTime()> clock;
     return clock;
 }
 
-QFont font(double points, int weight)
+QFont accreditationFont(double points, int weight)
 {
     QFont f("Arial");
     f.setPointSizeF(points);
@@ -35,13 +35,13 @@ QFont font(double points, int weight)
 }
 
 // The five rows: caption, colon and value.
-struct Row {
+struct AccreditationRow {
     const char* name;
     const char* caption;
     double top;
     bool large;   // name, region, birth date: 12 point black; others 10 point green
 };
-const Row kRows[] = {{"Name", "Adı Soyadı", 89.7, true},
+const AccreditationRow kAccreditationRows[] = {{"Name", "Adı Soyadı", 89.7, true},
                      {"Region", "İli", 96.3, true},
                      {"Birth", "Doğum Tar.", 102.4, true},
                      {"Category", "Kategori", 109.5, false},
@@ -53,17 +53,17 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
 {
     addDataSet(Query1);
     Query1.sql = "select * from C_MUSTERI order by Ad_Soyad";
-    QuickRep1.title = "Kimlik";
-    ReportPageSetup& page = QuickRep1.page;
+    ReportBody1.title = "Kimlik";
+    ReportPageSetup& page = ReportBody1.page;
     page.paper = ReportPageSetup::Custom;
     page.customSize = kPage;
     page.orientation = ReportPageSetup::Portrait;
     page.topMargin = 1.06;
     page.leftMargin = 0.53;
     page.rightMargin = page.bottomMargin = 0;
-    QuickRep1.dataSet = &Query1;
+    ReportBody1.dataSet = &Query1;
 
-    DetailBand1 = QuickRep1.addBand(ReportBand::Detail, "DetailBand1", 146.0);
+    DetailBand1 = ReportBody1.addBand(ReportBand::Detail, "DetailBand1", 146.0);
     DetailBand1->forceNewPage = true;
     ReportBand* b = DetailBand1;
 
@@ -73,12 +73,12 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     bg->stretch = true;
 
     QRLabelRole = b->addLabel("QRLabelRole", roleBand, "XX");
-    QRLabelRole->font = font(18, QFont::Black);
+    QRLabelRole->font = accreditationFont(18, QFont::Black);
     QRLabelRole->color = Qt::white;
     QRLabelRole->alignment = Qt::AlignHCenter | Qt::AlignVCenter;
 
     QRLabelTitle = b->addLabel("QRLabelTitle", {3.7, 37.6, 87.6, 16.7}, "RAPOR BAŞLIĞI");
-    QRLabelTitle->font = font(12, QFont::Bold);
+    QRLabelTitle->font = accreditationFont(12, QFont::Bold);
     QRLabelTitle->color = kTitleColour;
     QRLabelTitle->alignment = Qt::AlignHCenter | Qt::AlignVCenter;
     QRLabelTitle->wordWrap = true;
@@ -86,31 +86,31 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     Photo = b->addImage("Photo", {34.7, 55.8, 26.5, 31.8});
     Photo->stretch = true;
 
-    for (const Row& r : kRows) {
+    for (const AccreditationRow& r : kAccreditationRows) {
         const QString n = QString::fromUtf8(r.name);
         ReportLabel* caption = b->addLabel("Caption" + n, {5.3, r.top, 16.0, 5.0}, QString::fromUtf8(r.caption));
         ReportLabel* colon = b->addLabel("Colon" + n, {21.7, r.top, 2.0, 5.0}, ":");
         for (ReportLabel* l : {caption, colon}) {
-            l->font = font(9, QFont::Bold);
+            l->font = accreditationFont(9, QFont::Bold);
             l->color = kCaptionColour;
             l->alignment = Qt::AlignLeft | Qt::AlignVCenter;
             l->font = Cards::fitted(l->font, l->caption, l->rect.width());
         }
         ReportLabel* value = b->addLabel("QRLabel" + n, {23.8, r.top, 67.5, r.top == 114.6 ? 9.8 : 5.0});
-        value->font = font(r.large ? 12 : 10, QFont::Bold);
+        value->font = accreditationFont(r.large ? 12 : 10, QFont::Bold);
         value->color = r.large ? QColor(Qt::black) : kGreen;
         value->alignment = Qt::AlignLeft | Qt::AlignTop;
         value->rect.setTop(r.top + 0.4);
     }
-    QRLabelName = QuickRep1.find<ReportLabel>("QRLabelName");
-    QRLabelRegion = QuickRep1.find<ReportLabel>("QRLabelRegion");
-    QRLabelBirth = QuickRep1.find<ReportLabel>("QRLabelBirth");
-    QRLabelCategory = QuickRep1.find<ReportLabel>("QRLabelCategory");
-    QRLabelClub = QuickRep1.find<ReportLabel>("QRLabelClub");
+    QRLabelName = ReportBody1.find<ReportLabel>("QRLabelName");
+    QRLabelRegion = ReportBody1.find<ReportLabel>("QRLabelRegion");
+    QRLabelBirth = ReportBody1.find<ReportLabel>("QRLabelBirth");
+    QRLabelCategory = ReportBody1.find<ReportLabel>("QRLabelCategory");
+    QRLabelClub = ReportBody1.find<ReportLabel>("QRLabelClub");
 
     // The large caption lies over the rows, which its kinds leave empty.
     QRLabelCaption = b->addLabel("QRLabelCaption", {8.5, 99.0, 78.6, 22.0});
-    QRLabelCaption->font = font(20, QFont::Black);
+    QRLabelCaption->font = accreditationFont(20, QFont::Black);
     QRLabelCaption->color = Qt::red;
     QRLabelCaption->alignment = Qt::AlignHCenter | Qt::AlignVCenter;
     QRLabelCaption->wordWrap = true;
@@ -128,7 +128,7 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     ReportBarcode1->setBarcodeHeight(8);
     ReportBarcode1->setText("0000000");
     QRLabelRegister = b->addLabel("QRLabelRegister", {5.3, 126.6, 33.0, 2.2}, "Sicil No:");
-    QRLabelRegister->font = font(6, QFont::Normal);
+    QRLabelRegister->font = accreditationFont(6, QFont::Normal);
     QRLabelRegister->autoSize = true;
 
     const double labelLefts[] = {40.2, 57.1, 74.1};
@@ -136,7 +136,7 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     for (int i = 0; i < 3; ++i) {
         const QString k = QString::number(i + 1);
         ReportLabel* day = b->addLabel("DayLabel" + k, {labelLefts[i], 124.4, 8.0, 4.0}, k + ".Gün");
-        day->font = font(9, QFont::Bold);
+        day->font = accreditationFont(9, QFont::Bold);
         day->color = kCaptionColour;
         ReportShape* shadow = b->addShape("DayShadow" + k, {boxLefts[i] + 0.8, 124.6, 5.6, 5.0}, ReportShape::Rectangle);
         shadow->brush = QColor(150, 150, 150);
@@ -148,15 +148,15 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
 
     Query1.afterScroll = [this](ReportQuery&) { Query1AfterScroll(); };
     Query1.beforeScroll = [this](ReportQuery&) { Query1BeforeScroll(); };
-    QuickRep1.beforePrint = [this](Report&) {
+    ReportBody1.beforePrint = [this](Report&) {
         // A card for a typed name has no person row: the body prints once.
-        QuickRep1.dataSet = FCardKind == 5 ? nullptr : &Query1;
+        ReportBody1.dataSet = FCardKind == 5 ? nullptr : &Query1;
     };
     DetailBand1->beforePrint = [this](ReportBand&, bool&) {
         if (FCardKind == 5)
             fillCard(false);
     };
-    QuickRep1.afterOutput = [this](Report&) { FOutputDone = true; };
+    ReportBody1.afterOutput = [this](Report&) { FOutputDone = true; };
 }
 
 TAkreditasyon::~TAkreditasyon() = default;
@@ -168,21 +168,21 @@ QString TAkreditasyon::logFile()
 
 void TAkreditasyon::setClock(std::function<QDateTime()> clock)
 {
-    clockHook() = std::move(clock);
+    logClockHook() = std::move(clock);
 }
 
 QDateTime TAkreditasyon::now()
 {
-    if (clockHook())
-        return clockHook()();
+    if (logClockHook())
+        return logClockHook()();
     return QDateTime(Reports::today(), QTime::currentTime());
 }
 
 void TAkreditasyon::captionFor(const QString& name, ReportLabel* value)
 {
     const bool shown = !value->caption.isEmpty();
-    QuickRep1.find<ReportLabel>("Caption" + name)->enabled = shown;
-    QuickRep1.find<ReportLabel>("Colon" + name)->enabled = shown;
+    ReportBody1.find<ReportLabel>("Caption" + name)->enabled = shown;
+    ReportBody1.find<ReportLabel>("Colon" + name)->enabled = shown;
 }
 
 void TAkreditasyon::fillCard(bool hasRow)
@@ -230,17 +230,17 @@ void TAkreditasyon::fillCard(bool hasRow)
 
     // Long names and titles are printed whole, in narrower type.
     for (ReportLabel* v : {QRLabelName, QRLabelRegion, QRLabelBirth})
-        v->font = Cards::fitted(font(12, QFont::Bold), v->caption, v->rect.width());
+        v->font = Cards::fitted(accreditationFont(12, QFont::Bold), v->caption, v->rect.width());
     for (ReportLabel* v : {QRLabelCategory, QRLabelClub})
-        v->font = Cards::fitted(font(10, QFont::Bold), v->caption, v->rect.width());
-    QRLabelRole->font = Cards::fitted(font(18, QFont::Black), QRLabelRole->caption, QRLabelRole->rect.width());
+        v->font = Cards::fitted(accreditationFont(10, QFont::Bold), v->caption, v->rect.width());
+    QRLabelRole->font = Cards::fitted(accreditationFont(18, QFont::Black), QRLabelRole->caption, QRLabelRole->rect.width());
 
     const bool days = FCardKind == 1 || FCardKind == 2;
     for (int i = 1; i <= 3; ++i) {
         const QString k = QString::number(i);
-        QuickRep1.find<ReportLabel>("DayLabel" + k)->enabled = days;
-        QuickRep1.find<ReportShape>("DayShadow" + k)->enabled = days;
-        QuickRep1.find<ReportShape>("DayBox" + k)->enabled = days;
+        ReportBody1.find<ReportLabel>("DayLabel" + k)->enabled = days;
+        ReportBody1.find<ReportShape>("DayShadow" + k)->enabled = days;
+        ReportBody1.find<ReportShape>("DayBox" + k)->enabled = days;
     }
 
     Photo->enabled = false;

@@ -1,7 +1,8 @@
 #include "reports/BaslikDip.h"
 
-#include "app/TurkishEntry.h"
+#include "app/kit/TurkishEntry.h"
 #include "reports/Baslik1.h"
+#include "app/kit/PlacedControls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +36,7 @@ TBaslikDip::TBaslikDip()
     BitBtn4->setGeometry(330, y + 4, 90, 30);
 
     for (QLabel* l : {Label15, Label1, Label2, Label3})
-        onLabelClick(l, [this] { Label15Click(); });
+        PlacedControls::onClick(l, [this] { Label15Click(); });
     connect(BitBtn4, &QPushButton::clicked, this, &TBaslikDip::BitBtn4Click);
     TurkishEntry::textField({Edit8, Edit1, Edit2, Edit3}, BitBtn4);
     setFixedSize(440, y + 46);

@@ -3,7 +3,7 @@
 // once at start-up; the four texts keep what was typed last. No check, no
 // cancel: the print follows with whatever the fields hold.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 class QLabel;
 class QLineEdit;

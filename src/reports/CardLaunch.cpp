@@ -1,6 +1,5 @@
 #include "reports/CardLaunch.h"
 
-#include "app/Sifre.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
 #include "reports/Akreditasyon.h"
@@ -10,6 +9,7 @@
 #include "reports/Margin.h"
 #include "reports/Millilik.h"
 #include "reports/PrintMenuD1.h"
+#include "app/kit/Session.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -80,7 +80,7 @@ void previewCard(TCardReport& card, const ReportCaller& caller, const RegistryLi
 
 bool signedInAdmin()
 {
-    return Sifre && Sifre->FIsAdmin;
+    return session().user.FIsAdmin;
 }
 
 void printCard(const MenuItem& item, const ReportCaller& caller, const RegistryList& list)
@@ -355,7 +355,7 @@ void printAccreditation(TAkreditasyon& card, const ReportCaller& caller, bool di
     if (direct) {
         if (caller.setPreviewReport)
             caller.setPreviewReport(&card);
-        card.QuickRep1.print();
+        card.ReportBody1.print();
         card.closeDataSets();
     } else {
         ReportLaunch::preview(card, caller);

@@ -17,9 +17,9 @@
 // Its report drop-down gets the card items with one call, which names every
 // action as its item and runs the launcher of the item chosen:
 //
-//   Cards::addMenuItems(PopupMenu1, Sifre->FIsAdmin,
+//   Cards::addMenuItems(PopupMenu1, session().user.FIsAdmin,
 //                       [this](const QString& item) { Cards::launch(item, caller, list()); });
-//   Cards::applyRights(PopupMenu1, Sifre->FIsAdmin);    // after another login
+//   Cards::applyRights(PopupMenu1, session().user.FIsAdmin); // after another login
 //
 // Who is offered what (offered()): the referee cards every user, the other
 // cards the administrator. The design hid some items from everybody (the

@@ -1,7 +1,7 @@
 #include "reports/CardReport.h"
 
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/report/ReportFonts.h"
 #include "reports/CardArtwork.h"
@@ -10,16 +10,15 @@
 
 #include <QFileInfo>
 
-using namespace Cards;
 
 namespace {
 
 constexpr double kBoxHeight = 4.2;
-constexpr double kRowHeight = 5.8;
+constexpr double kBackRowHeight = 5.8;
 const QColor kShadow(150, 150, 150);
 const QColor kNearWhite(251, 251, 251);
 
-QFont font(const char* family, double points, int weight)
+QFont cardFont(const char* family, double points, int weight)
 {
     QFont f(family);
     f.setPointSizeF(points);
@@ -32,12 +31,12 @@ struct TitlePlace {
     double h1Left, h1Width, h2Left, h2Width, titleLeft, titleWidth;
 };
 
-TitlePlace titlePlace(Front f)
+TitlePlace titlePlace(Cards::Front f)
 {
     switch (f) {
-    case Front::Representative:
+    case Cards::Front::Representative:
         return {4.2, 61.6, 4.2, 61.6, 4.2, 61.6};
-    case Front::National:
+    case Cards::Front::National:
         return {2.1, 78.6, 2.1, 78.6, 2.1, 78.6};
     default:
         return {12.4, 58.5, 14.3, 55.3, 13.2, 56.6};
@@ -61,34 +60,34 @@ QFont Cards::fitted(const QFont& design, const QString& text, double width)
     return f;
 }
 
-TCardReport::TCardReport(const CardDesign& design) : TReportForm(design.form), m_design(design)
+TCardReport::TCardReport(const Cards::CardDesign& design) : TReportForm(design.form), m_design(design)
 {
     addDataSet(Query1);
     Query1.sql = "select * from C_MUSTERI order by Ad_Soyad";
     m_roleTitle = QString::fromUtf8(design.title);
     m_roleSubtitle = QString::fromUtf8(design.subtitle);
 
-    QuickRep1.title = "Kimlik";
-    ReportPageSetup& page = QuickRep1.page;
+    ReportBody1.title = "Kimlik";
+    ReportPageSetup& page = ReportBody1.page;
     if (design.cardSizedPage) {
         page.paper = ReportPageSetup::Custom;
-        page.customSize = QSizeF(kCardHeight, kCardWidth);
+        page.customSize = QSizeF(Cards::kCardHeight, Cards::kCardWidth);
     }
     page.orientation = ReportPageSetup::Landscape;
     page.rightMargin = page.bottomMargin = 0;
 
     switch (design.sides) {
-    case Sides::FrontAndBackPages:
-    case Sides::FrontOverBack:
-        QuickRep1.dataSet = &Query1;
-        FrontBand = QuickRep1.addBand(ReportBand::Detail, "FrontBand", kCardHeight);
-        BackBand = QuickRep1.addChild(FrontBand, "BackBand", kCardHeight);
-        BackBand->forceNewPage = design.sides == Sides::FrontAndBackPages;
+    case Cards::Sides::FrontAndBackPages:
+    case Cards::Sides::FrontOverBack:
+        ReportBody1.dataSet = &Query1;
+        FrontBand = ReportBody1.addBand(ReportBand::Detail, "FrontBand", Cards::kCardHeight);
+        BackBand = ReportBody1.addChild(FrontBand, "BackBand", Cards::kCardHeight);
+        BackBand->forceNewPage = design.sides == Cards::Sides::FrontAndBackPages;
         break;
-    case Sides::FrontsThenBacks:
+    case Cards::Sides::FrontsThenBacks:
         // Both sides walk the same persons: every front, then every back.
-        FrontBand = QuickRep1.addSubDetail("FrontBand", kCardHeight, &Query1);
-        BackBand = QuickRep1.addSubDetail("BackBand", kCardHeight, &Query1);
+        FrontBand = ReportBody1.addSubDetail("FrontBand", Cards::kCardHeight, &Query1);
+        BackBand = ReportBody1.addSubDetail("BackBand", Cards::kCardHeight, &Query1);
         BackBand->forceNewPage = true;
         break;
     }
@@ -100,7 +99,7 @@ TCardReport::TCardReport(const CardDesign& design) : TReportForm(design.form), m
 
     Query1.afterScroll = [this](ReportQuery&) { Query1AfterScroll(); };
     Query1.beforeScroll = [this](ReportQuery&) { Query1BeforeScroll(); };
-    QuickRep1.beforePrint = [this](Report&) { fixedTexts(); };
+    ReportBody1.beforePrint = [this](Report&) { fixedTexts(); };
 }
 
 TCardReport::~TCardReport() = default;
@@ -109,7 +108,7 @@ ReportLabel* TCardReport::text(ReportBand* band, const QString& name, const QRec
                                double points, bool bold, Qt::Alignment align)
 {
     ReportLabel* l = band->addLabel(name, rect, caption);
-    l->font = font("Arial", points, bold ? QFont::Bold : QFont::Normal);
+    l->font = cardFont("Arial", points, bold ? QFont::Bold : QFont::Normal);
     l->alignment = align;
     m_designFonts.insert(l, l->font);
     l->font = fitted(l->font, caption, rect.width());
@@ -122,8 +121,8 @@ void TCardReport::buildFront()
     const TitlePlace t = titlePlace(m_design.front);
     const QRectF titleBand(t.titleLeft - 0.2, 10.4, t.titleWidth + 0.4, 7.3);
 
-    ReportImage* bg = b->addImage("FrontBackground", {0, 0, kCardWidth, kCardHeight});
-    bg->picture = CardArtwork::cardBackground({kCardWidth, kCardHeight}, m_design.tone, titleBand);
+    ReportImage* bg = b->addImage("FrontBackground", {0, 0, Cards::kCardWidth, Cards::kCardHeight});
+    bg->picture = CardArtwork::cardBackground({Cards::kCardWidth, Cards::kCardHeight}, m_design.tone, titleBand);
     bg->stretch = true;
 
     auto logo = [b](const QString& name, const QRectF& r, const QImage& picture) {
@@ -132,18 +131,18 @@ void TCardReport::buildFront()
         i->stretch = true;
     };
     switch (m_design.front) {
-    case Front::Standard:
-    case Front::Mirrored:
+    case Cards::Front::Standard:
+    case Cards::Front::Mirrored:
         logo("LogoLeft", {1.6, 2.1, 10.6, 10.6}, CardArtwork::leftLogo());
         logo("LogoRight", {71.2, 2.1, 10.6, 10.6}, CardArtwork::rightLogo());
         break;
-    case Front::BeltCard:
+    case Cards::Front::BeltCard:
         logo("LogoLeft", {1.6, 2.1, 14.0, 14.0}, CardArtwork::leftLogo());
         break;
-    case Front::Representative:
+    case Cards::Front::Representative:
         logo("LogoRight", {70.4, 1.6, 11.6, 20.9}, CardArtwork::rightLogo());
         break;
-    case Front::National:
+    case Cards::Front::National:
         break;
     }
 
@@ -151,7 +150,7 @@ void TCardReport::buildFront()
          Qt::AlignHCenter | Qt::AlignVCenter);
     text(b, "Heading2", {t.h2Left, 6.3, t.h2Width, 3.0}, QString::fromUtf8(m_design.heading2), 6, false,
          Qt::AlignHCenter | Qt::AlignVCenter);
-    const bool national = m_design.front == Front::National;
+    const bool national = m_design.front == Cards::Front::National;
     SPORCU = text(b, "SPORCU", {t.titleLeft, 10.6, t.titleWidth, 5.0}, m_roleTitle, national ? 11 : 10, true,
                   Qt::AlignHCenter | Qt::AlignVCenter);
     SPORCU->color = Qt::white;
@@ -167,13 +166,13 @@ void TCardReport::buildFront()
         text(b, "ClassCaption", {1.3, 14.0, 7.7, 2.0}, "Sınıfı", 5, false, Qt::AlignHCenter | Qt::AlignVCenter);
     }
 
-    const double photoLeft = m_design.front == Front::Mirrored ? 55.6 : 1.9;
+    const double photoLeft = m_design.front == Cards::Front::Mirrored ? 55.6 : 1.9;
     Photo = b->addImage("Photo", {photoLeft, 18.0, 26.5, 31.8});
     Photo->stretch = true;
 
-    const bool onLines = m_design.front == Front::Representative;
+    const bool onLines = m_design.front == Cards::Front::Representative;
     int n = 0;
-    for (const FrontBox& box : m_design.boxes) {
+    for (const Cards::FrontBox& box : m_design.boxes) {
         ++n;
         const QString k = QString::number(n);
         const QRectF r(box.left, box.top, box.width, kBoxHeight);
@@ -193,7 +192,7 @@ void TCardReport::buildFront()
             text(b, "BoxCaption" + k, {r.left(), r.top() - 2.1, r.width() + 2, 2.1}, QString::fromUtf8(box.caption), 5,
                  false);
         }
-        const bool narrow = national && box.field.src == Src::Competition;
+        const bool narrow = national && box.field.src == Cards::Src::Competition;
         ReportLabel* value = text(b, "BoxValue" + k, {box.left + 0.6, box.top + 0.2, box.width - 1.0, kBoxHeight - 0.4},
                                   QString(), 7, true);
         if (narrow) {
@@ -207,15 +206,15 @@ void TCardReport::buildFront()
 void TCardReport::buildBack()
 {
     ReportBand* b = BackBand;
-    ReportImage* bg = b->addImage("BackBackground", {0, 0, kCardWidth, kCardHeight});
-    bg->picture = CardArtwork::cardBackground({kCardWidth, kCardHeight}, m_design.tone, QRectF());
+    ReportImage* bg = b->addImage("BackBackground", {0, 0, Cards::kCardWidth, Cards::kCardHeight});
+    bg->picture = CardArtwork::cardBackground({Cards::kCardWidth, Cards::kCardHeight}, m_design.tone, QRectF());
     bg->stretch = true;
 
     int n = 0;
-    for (const BackRow& row : m_design.rows) {
+    for (const Cards::BackRow& row : m_design.rows) {
         ++n;
         const QString k = QString::number(n);
-        const QRectF r(row.left, row.top, row.width, kRowHeight);
+        const QRectF r(row.left, row.top, row.width, kBackRowHeight);
         ReportShape* frame = b->addShape("RowFrame" + k, r, ReportShape::Rectangle);
         frame->brush = QColor(255, 255, 255, 200);
         frame->penWidth = 0.2;
@@ -230,26 +229,26 @@ void TCardReport::buildBack()
 
     QPointF barcodeAt;
     switch (m_design.back) {
-    case Back::PersonalRows:
+    case Cards::Back::PersonalRows:
         barcodeAt = {48.4, 6.3};
         break;
-    case Back::Visa:
-    case Back::Belt:
+    case Cards::Back::Visa:
+    case Cards::Back::Belt:
         barcodeAt = {48.4, 4.2};
         break;
-    case Back::VisaBarcode:
+    case Cards::Back::VisaBarcode:
         barcodeAt = {6.1, 33.9};
         break;
     }
-    if (m_design.back == Back::Visa)
+    if (m_design.back == Cards::Back::Visa)
         buildVisaBox(b);
-    if (m_design.back == Back::VisaBarcode) {
+    if (m_design.back == Cards::Back::VisaBarcode) {
         ReportShape* box = b->addShape("VisaBox", {2.1, 29.6, 40.5, 19.8}, ReportShape::Rectangle);
         box->penWidth = 0.25;
     }
-    if (m_design.back == Back::Belt)
+    if (m_design.back == Cards::Back::Belt)
         buildBeltBox(b);
-    buildSignature(b, m_design.back == Back::PersonalRows);
+    buildSignature(b, m_design.back == Cards::Back::PersonalRows);
 
     // A white field keeps the bars' quiet zones clear of the artwork.
     ReportShape* quiet = b->addShape("BarcodeField", {barcodeAt.x() - 1.6, barcodeAt.y() - 0.6, 35.6, 11.8},
@@ -363,14 +362,14 @@ void TCardReport::setRegisterNumberShown(bool shown)
 
 void TCardReport::setOffsets(double topPixels, double leftPixels)
 {
-    ReportPageSetup& page = QuickRep1.page;
+    ReportPageSetup& page = ReportBody1.page;
     page.topMargin = px(topPixels);
     page.leftMargin = px(leftPixels);
     if (m_design.cardSizedPage) {
         // A side that reached past the card page would go on over a second
         // page: it is cut at the page's edge instead.
         const double room = qMax(1.0, page.size().height() - page.topMargin - page.bottomMargin);
-        FrontBand->height = BackBand->height = qMin(kCardHeight, room);
+        FrontBand->height = BackBand->height = qMin(Cards::kCardHeight, room);
     }
 }
 
@@ -387,25 +386,25 @@ void TCardReport::fixedTexts()
         v->caption.clear();
     const QStringList years = CardRules::visaYears(FVisaYear);
     for (int i = 0; i < 4; ++i)
-        if (auto* y = QuickRep1.find<ReportLabel>("VisaYear" + QString::number(i + 1)))
+        if (auto* y = ReportBody1.find<ReportLabel>("VisaYear" + QString::number(i + 1)))
             y->caption = years.at(i);
-    if (auto* stamp = QuickRep1.find<ReportImage>("VisaStamp")) {
+    if (auto* stamp = ReportBody1.find<ReportImage>("VisaStamp")) {
         const bool stamped = m_design.stamp && FStamp;
         stamp->enabled = stamped;
-        QuickRep1.find<ReportShape>("VisaCircle1")->enabled = !stamped;
+        ReportBody1.find<ReportShape>("VisaCircle1")->enabled = !stamped;
     }
-    QuickRep1.find<ReportLabel>("PrintDate")->caption = Formats::dateToStr(Reports::today());
-    setValue(QuickRep1.find<ReportLabel>("President"), CardArtwork::presidentName());
-    if (auto* letter = QuickRep1.find<ReportLabel>("ClassLetter")) {
+    ReportBody1.find<ReportLabel>("PrintDate")->caption = Formats::dateToStr(Reports::today());
+    setValue(ReportBody1.find<ReportLabel>("President"), CardArtwork::presidentName());
+    if (auto* letter = ReportBody1.find<ReportLabel>("ClassLetter")) {
         letter->caption = FClassLetter;
         letter->color = FClassColour;
-        QuickRep1.find<ReportLabel>("ClassCaption")->color = FClassColour;
+        ReportBody1.find<ReportLabel>("ClassCaption")->color = FClassColour;
     }
     // The register number: its box and caption stay when it is left off.
     for (size_t i = 0; i < m_design.boxes.size(); ++i)
-        FBoxValues[i]->enabled = m_design.boxes[i].field.src != Src::Register || m_registerShown;
+        FBoxValues[i]->enabled = m_design.boxes[i].field.src != Cards::Src::Register || m_registerShown;
     for (size_t i = 0; i < m_design.rows.size(); ++i)
-        FRowValues[i]->enabled = m_design.rows[i].field.src != Src::Register || m_registerShown;
+        FRowValues[i]->enabled = m_design.rows[i].field.src != Cards::Src::Register || m_registerShown;
 }
 
 void TCardReport::applyRole(const Record& row)
@@ -414,31 +413,31 @@ void TCardReport::applyRole(const Record& row)
     QString subtitle = m_roleSubtitle;
     bool subtitleShown = true;
     switch (m_design.titleRule) {
-    case TitleRule::Dialog:
+    case Cards::TitleRule::Dialog:
         if (!FCardTitle.isEmpty()) {
             title = FCardTitle;
             subtitleShown = false;
         }
         break;
-    case TitleRule::DialogBlankSubtitle:
+    case Cards::TitleRule::DialogBlankSubtitle:
         if (!FCardTitle.isEmpty()) {
             title = FCardTitle;
             subtitle = " ";
         }
         break;
-    case TitleRule::None:
+    case Cards::TitleRule::None:
         break;
     }
     // Coach cards word the role by the grade, row by row, unless a card
     // title of the dialog stands for every card.
-    if (m_design.rewrite == Rewrite::CoachA && FCardKind == 1 &&
-        (m_design.titleRule == TitleRule::None || FCardTitle.isEmpty())) {
+    if (m_design.rewrite == Cards::Rewrite::CoachA && FCardKind == 1 &&
+        (m_design.titleRule == Cards::TitleRule::None || FCardTitle.isEmpty())) {
         const CardRules::CoachGrade g = CardRules::coachGradeA(row.str("E52"));
         title = g.title;
         subtitle = g.subtitle;
         subtitleShown = true;
     }
-    if (m_design.rewrite == Rewrite::CoachB)
+    if (m_design.rewrite == Cards::Rewrite::CoachB)
         subtitle.clear();
     setValue(SPORCU, title);
     setValue(Subtitle, subtitle);
@@ -451,35 +450,35 @@ void TCardReport::setValue(ReportLabel* label, const QString& text)
     label->font = Cards::fitted(m_designFonts.value(label, label->font), text, label->rect.width());
 }
 
-QString TCardReport::valueOf(const Field& field, const Record& row) const
+QString TCardReport::valueOf(const Cards::Field& field, const Record& row) const
 {
     const QString column = QString::fromUtf8(field.column);
     switch (field.src) {
-    case Src::Column:
-    case Src::Register:
+    case Cards::Src::Column:
+    case Cards::Src::Register:
         return row.str(column);
-    case Src::Date:
+    case Cards::Src::Date:
         return CardRules::dateText(row, column);
-    case Src::Birth:
+    case Cards::Src::Birth:
         return CardRules::birthText(row);
-    case Src::City:
+    case Cards::Src::City:
         return CardRules::cityText(row);
-    case Src::Place:
+    case Cards::Src::Place:
         return CardRules::placeText(row);
-    case Src::Poomse:
+    case Cards::Src::Poomse:
         return CardRules::joinSlash(row.str("E74"), CardRules::dateText(row, "M9"));
-    case Src::Identity:
+    case Cards::Src::Identity:
         return FCardKind == 4 ? row.str("E39") : row.str("E42");
-    case Src::Blood:
+    case Cards::Src::Blood:
         return FCardKind == 4 ? QString() : row.str("E39");
-    case Src::Competition:
+    case Cards::Src::Competition:
         return FCompetition[column.mid(4).toInt() - 1];
-    case Src::ByKind: {
+    case Cards::Src::ByKind: {
         bool known = false;
         QString v = CardRules::categoryByKind(FCardKind, row, &known);
-        if (FCardKind == 1 && m_design.rewrite == Rewrite::CoachA)
+        if (FCardKind == 1 && m_design.rewrite == Cards::Rewrite::CoachA)
             v = CardRules::coachGradeA(v).box;
-        else if (FCardKind == 1 && m_design.rewrite == Rewrite::CoachB)
+        else if (FCardKind == 1 && m_design.rewrite == Cards::Rewrite::CoachB)
             v = CardRules::coachGradeB(v);
         if (m_design.klasman && (FCardKind == 1 || FCardKind == 2))
             v = QString(QChar(m_design.klasman)) + " KLASMANI";
@@ -516,12 +515,12 @@ void TCardReport::Query1AfterScroll()
         setValue(FBoxValues[i], valueOf(m_design.boxes[i].field, row));
     for (size_t i = 0; i < m_design.rows.size(); ++i)
         setValue(FRowValues[i], valueOf(m_design.rows[i].field, row));
-    if (m_design.back == Back::Belt) {
+    if (m_design.back == Cards::Back::Belt) {
         const int stamped = CardRules::beltStampCount(row.str("E25"));
         for (int i = 0; i < 8; ++i) {
             const QString k = QString::number(i + 1);
-            QuickRep1.find<ReportImage>("BeltStamp" + k)->enabled = i < stamped;
-            QuickRep1.find<ReportShape>("BeltCircle" + k)->enabled = i >= stamped;
+            ReportBody1.find<ReportImage>("BeltStamp" + k)->enabled = i < stamped;
+            ReportBody1.find<ReportShape>("BeltCircle" + k)->enabled = i >= stamped;
         }
     }
     loadPhoto(row);

@@ -11,7 +11,7 @@
 //   card.setOffsets(4, 2);                  // the dialog's pixels
 //   card.Query1.sql = "Select * from C_MUSTERI Order By Ad_Soyad";
 //   card.Query1.open();
-//   card.QuickRep1.run();
+//   card.ReportBody1.run();
 //
 // Query1AfterScroll fills the card for each person row the report reaches;
 // everything the launcher sets (kind, role captions, the dialog's card

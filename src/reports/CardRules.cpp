@@ -1,6 +1,6 @@
 #include "reports/CardRules.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "reports/Margin.h"
 
-#include "app/Formats.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/Formats.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "reports/CardRules.h"
 #include "reports/ReportForm.h"

@@ -12,7 +12,7 @@
 // wrong one, with the focus on it. The offsets are in screen pixels
 // (1/96 inch) and take a decimal comma; the year must be a whole number.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,8 +1,8 @@
 #include "reports/Millilik.h"
 
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/TurkishEntry.h"
 #include "reports/CardRules.h"
+#include "app/kit/Session.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -72,7 +72,7 @@ QString TMillilik::classLetter() const
 
 void TMillilik::FormActivate()
 {
-    Database& db = Sifre->ADOConnection1;
+    Database& db = session().db;
     Query17 = db.select("select * from C_TURNUVA");
     Query16 = Query16Sql.isEmpty() ? Records() : db.select(Query16Sql);
     DBLookupComboBox1->clear();

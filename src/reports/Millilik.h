@@ -5,7 +5,7 @@
 // the four texts from its activity, and all four stay editable. The class
 // choice keeps its button from one use to the next.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "platform/db/Database.h"
 
 class QComboBox;

@@ -18,8 +18,8 @@ TPrintMenuD1::TPrintMenuD1() : TReportForm("PrintMenuD1")
     addDataSet(Query1);
     Query1.sql = "select * from C_MUSTERI order by Ad_Soyad";
     Query1.addCalculated("M3Text", [](const ReportQuery& q) { return CardRules::dateText(q.record(), "M3"); });
-    QuickRep1.dataSet = &Query1;
-    ReportPageSetup& page = QuickRep1.page;
+    ReportBody1.dataSet = &Query1;
+    ReportPageSetup& page = ReportBody1.page;
     page.paper = ReportPageSetup::Custom;
     page.customSize = QSizeF(285, 420);
     page.orientation = ReportPageSetup::Landscape;
@@ -28,7 +28,7 @@ TPrintMenuD1::TPrintMenuD1() : TReportForm("PrintMenuD1")
     // The sheet's band is 276 mm in the design; the data ends far above the
     // printable height, so the band is cut there and each person keeps one
     // sheet.
-    DetailBand1 = QuickRep1.addBand(ReportBand::Detail, "DetailBand1", page.size().height() - 20);
+    DetailBand1 = ReportBody1.addBand(ReportBand::Detail, "DetailBand1", page.size().height() - 20);
     DetailBand1->forceNewPage = true;
     ReportBand* b = DetailBand1;
 

@@ -2,7 +2,7 @@
 // barcode, and the print log that records only what was printed or saved.
 #include "CardsFixture.h"
 
-#include "app/Form5.h"
+#include "app/dialogs/Form5.h"
 #include "platform/text/CodePage.h"
 #include "reports/Akreditasyon.h"
 #include "reports/Baslik1S.h"

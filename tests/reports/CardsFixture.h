@@ -6,7 +6,7 @@
 #include "ReportsFixture.h"
 #include "barcode/BarcodeTestSupport.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "platform/paths/DriveMap.h"
 #include "reports/CardLaunch.h"
 #include "reports/Margin.h"
