@@ -116,8 +116,10 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     QRLabelCaption->wordWrap = true;
 
     // The barcode block stands at the foot of the card, left of the day
-    // boxes: higher up its frame would lie over the club row's text.
-    ReportShape* frame = b->addShape("BarcodeFrame", {4.2, 123.8, 35.0, 6.6}, ReportShape::Rectangle);
+    // boxes: higher up its frame would lie over the club row's text. It is
+    // wide enough to leave the bars a quiet zone that scanners need, and the
+    // day boxes move right by as much.
+    ReportShape* frame = b->addShape("BarcodeFrame", {4.2, 123.8, 38.4, 6.6}, ReportShape::Rectangle);
     frame->brush = Qt::white;
     frame->penWidth = 0.25;
     // The bars end where the register line begins, inside the frame.
@@ -131,8 +133,8 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     QRLabelRegister->font = accreditationFont(6, QFont::Normal);
     QRLabelRegister->autoSize = true;
 
-    const double labelLefts[] = {40.2, 57.1, 74.1};
-    const double boxLefts[] = {48.7, 65.6, 82.6};
+    const double labelLefts[] = {42.8, 59.7, 76.7};
+    const double boxLefts[] = {51.3, 68.2, 85.2};
     for (int i = 0; i < 3; ++i) {
         const QString k = QString::number(i + 1);
         ReportLabel* day = b->addLabel("DayLabel" + k, {labelLefts[i], 124.4, 8.0, 4.0}, k + ".Gün");

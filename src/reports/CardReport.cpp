@@ -111,7 +111,7 @@ ReportLabel* TCardReport::text(ReportBand* band, const QString& name, const QRec
     l->font = cardFont("Arial", points, bold ? QFont::Bold : QFont::Normal);
     l->alignment = align;
     m_designFonts.insert(l, l->font);
-    l->font = fitted(l->font, caption, rect.width());
+    l->font = Cards::fitted(l->font, caption, rect.width());
     return l;
 }
 

@@ -16,8 +16,8 @@ using cards::textOn;
 
 namespace {
 
-constexpr double kTop = 1.06;
-constexpr double kLeft = 0.53;
+constexpr double kA6Top = 1.06;
+constexpr double kA6Left = 0.53;
 
 QByteArray logBytes()
 {
@@ -150,22 +150,23 @@ TEST_F(AkreditasyonTest, TheCardIsAnA6PageWithItsPartsInPlaceAndABarcodeThatScan
     EXPECT_NEAR(doc.pageSize.height(), 148, 1e-6);
     EXPECT_EQ(doc.title, "Kimlik");
     const ReportPage& page = doc.pages[4];   // ŞÜKRÜ ÇAĞLAR
-    expectRect(page.find("Background"), kLeft + 2.6, kTop + 7.4, 90.0, 124.6);
-    expectRect(page.find("Photo"), kLeft + 34.7, kTop + 55.8, 26.5, 31.8);
+    expectRect(page.find("Background"), kA6Left + 2.6, kA6Top + 7.4, 90.0, 124.6);
+    expectRect(page.find("Photo"), kA6Left + 34.7, kA6Top + 55.8, 26.5, 31.8);
     // The barcode block at the card's foot beside the day boxes, clear of
     // the club row.
-    expectRect(page.find("BarcodeFrame"), kLeft + 4.2, kTop + 123.8, 35.0, 6.6);
-    expectRect(page.find("DayBox1"), kLeft + 48.7, kTop + 123.8, 5.6, 5.0);
-    expectRect(page.find("DayShadow3"), kLeft + 83.4, kTop + 124.6, 5.6, 5.0);
+    expectRect(page.find("BarcodeFrame"), kA6Left + 4.2, kA6Top + 123.8, 38.4, 6.6);
+    expectRect(page.find("DayBox1"), kA6Left + 51.3, kA6Top + 123.8, 5.6, 5.0);
+    expectRect(page.find("DayShadow3"), kA6Left + 86.0, kA6Top + 124.6, 5.6, 5.0);
     const ReportItem* bars = page.find("ReportBarcode1");
     ASSERT_NE(bars, nullptr);
-    EXPECT_NEAR(bars->rect.left(), kLeft + 5.3, 0.01);
-    EXPECT_NEAR(bars->rect.top(), kTop + 124.3, 0.01);
+    EXPECT_NEAR(bars->rect.left(), kA6Left + 5.3, 0.01);
+    EXPECT_NEAR(bars->rect.top(), kA6Top + 124.3, 0.01);
     // The bars end at the register line under them (within a hundredth of
     // a millimetre: they are 8 units of 1/96 inch high).
     EXPECT_NEAR(bars->rect.height(), px(8), 0.01);
-    EXPECT_LE(bars->rect.bottom(), kTop + 126.6 + 0.02);
-    EXPECT_LE(bars->rect.right(), kLeft + 4.2 + 35.0);
+    EXPECT_LE(bars->rect.bottom(), kA6Top + 126.6 + 0.02);
+    // A quiet zone of ten modules right of the bars, inside the frame.
+    EXPECT_LE(bars->rect.right() + 10 * px(1), kA6Left + 4.2 + 38.4);
     EXPECT_GE(page.find("BarcodeFrame")->rect.top(), page.find("QRLabelClub")->rect.bottom());
     EXPECT_EQ(textOn(page, "QRLabelRole"), "SPORCU");
     EXPECT_EQ(textOn(page, "QRLabelTitle"), "KICK BOKS ŞAMPİYONASI");
