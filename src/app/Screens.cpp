@@ -33,6 +33,9 @@
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
 #include "reports/Baslik4.h"
+#include "reports/BaslikDip.h"
+#include "reports/Margin.h"
+#include "reports/Millilik.h"
 #include "reports/PrintMenu1C.h"
 #include "reports/PrintMenu1E.h"
 #include "reports/PrintMenu3.h"
@@ -41,6 +44,7 @@
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
 #include "reports/PrintScore.h"
+#include "reports/PrintMenuD1.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
@@ -120,6 +124,11 @@ void Screens::createAll()
     make(RapTakimList);
     make(PrintMenu3);
     make(PrintMenu330);
+    make(PrintMenuD1);
+    // The card prints' dialogs; each card form is made for one print only.
+    make(Margin);
+    make(BaslikDip);
+    make(Millilik);
 }
 
 void Screens::destroyAll()

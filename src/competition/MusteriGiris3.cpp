@@ -369,6 +369,7 @@ void TMusteriGiris3::buildControls()
         connect(grid, &QWidget::customContextMenuRequested, menu,
                 [grid = grid, menu = menu](const QPoint& at) { menu->popup(grid->viewport()->mapToGlobal(at)); });
     }
+    buildCardCommands();
     // The screen's menu holds the barcode entry, never shown; F9 reaches it.
     PopupMenu4 = new QMenu(this);
     PopupMenu4->setObjectName("PopupMenu4");

@@ -194,6 +194,10 @@ public:
     QMenu* PopupMenu5;
     QAction* TartiListesi1;         // "Tartı Listesi"
     QAction* ListelerTm1;           // "Tartı Listeleri (...)"
+    // Accreditation cards (MusteriGiris3Cards.cpp), in the list drop-down.
+    QAction* KartYazdr1;            // "Kart Yazdır": the athlete shown
+    QAction* AkreditasyonKart1;     // "Müsabaka Kartları": the accepted list
+    QToolButton* SpeedButton3;      // runs "Kart Yazdır"
     QPushButton* BitBtn5;           // "Kapat"
 
     TSerialPort* SerialPort1;
@@ -267,6 +271,8 @@ public Q_SLOTS:
     void SpeedButton1Click();
     void BitBtn3Click();            // "Tartı Listesi": the accepted list's class
     void ListelerTm1Click();        // the weigh-in lists of the category (or all)
+    void Kart_Yazdir();             // the accreditation card of the athlete shown
+    void AkreditasyonKart1Click();  // the cards of the accepted list, last row first
     // The scale's characters.
     void SerialPort1RxChar(QObject* Sender, int Count);
 
@@ -282,6 +288,7 @@ private:
     static QString personSelect();
     Database& db() const;
     void buildControls();
+    void buildCardCommands();
     void portSetUp();
     void showLiveWeight(double kilograms);
     void setLiveWeight(const QString& text, const QColor& color);

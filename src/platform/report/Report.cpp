@@ -244,6 +244,10 @@ void Report::preview()
     run();
     {
         ReportPreview dialog(m_document);
+        QObject::connect(&dialog, &ReportPreview::output, [this] {
+            if (afterOutput)
+                afterOutput(*this);
+        });
         ModalRunner::exec(&dialog);
     }
     if (afterPreview)
@@ -261,6 +265,10 @@ ReportPreview* Report::showPreview(QWidget* parent)
     auto* dialog = new ReportPreview(m_document, parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     std::weak_ptr<bool> alive = m_alive;
+    QObject::connect(dialog, &ReportPreview::output, dialog, [this, alive] {
+        if (auto a = alive.lock(); a && *a && afterOutput)
+            afterOutput(*this);
+    });
     QObject::connect(dialog, &QDialog::finished, dialog, [this, alive] {
         if (auto a = alive.lock(); a && *a && afterPreview)
             afterPreview(*this);
@@ -272,17 +280,24 @@ ReportPreview* Report::showPreview(QWidget* parent)
 bool Report::print()
 {
     run();
-    return ReportOutput::printOnChosenPrinter(*m_document);
+    return outputDone(ReportOutput::printOnChosenPrinter(*m_document));
 }
 
 bool Report::print(QPrinter& printer)
 {
     run();
-    return ReportOutput::printOn(*m_document, printer);
+    return outputDone(ReportOutput::printOn(*m_document, printer));
 }
 
 bool Report::saveToFile(const QString& path)
 {
     run();
-    return ReportOutput::save(*m_document, path);
+    return outputDone(ReportOutput::save(*m_document, path));
+}
+
+bool Report::outputDone(bool done)
+{
+    if (done && afterOutput)
+        afterOutput(*this);
+    return done;
 }

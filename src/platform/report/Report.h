@@ -343,6 +343,10 @@ public:
     std::function<void(Report&, int pageNumber)> startPage;
     // The preview window has closed (reports close their datasets here).
     std::function<void(Report&)> afterPreview;
+    // The pages went to a printer or into a file: from the preview's print
+    // and save commands, print() or saveToFile(), each time one succeeds. A
+    // preview that was only looked at fires nothing.
+    std::function<void(Report&)> afterOutput;
     // Date and time for DATE, TIME, NOW and the date fields; the wall clock
     // when not set.
     std::function<QDateTime()> clock;
@@ -397,6 +401,8 @@ public:
 private:
     friend class ReportEngine;
     ReportBand* makeBand(ReportBand::Kind kind, const QString& name, double height, ReportBand* owner);
+    // Fires afterOutput when an output succeeded; returns `done`.
+    bool outputDone(bool done);
 
     std::vector<std::unique_ptr<ReportBand>> m_bands;
     std::shared_ptr<const ReportDocument> m_document;

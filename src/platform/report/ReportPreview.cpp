@@ -188,12 +188,18 @@ void ReportPreview::fitPage()
 
 bool ReportPreview::printDocument()
 {
-    return ReportOutput::printOnChosenPrinter(*m_document);
+    const bool done = ReportOutput::printOnChosenPrinter(*m_document);
+    if (done)
+        Q_EMIT output();
+    return done;
 }
 
 bool ReportPreview::saveDocument()
 {
-    return ReportOutput::saveAs(*m_document);
+    const bool done = ReportOutput::saveAs(*m_document);
+    if (done)
+        Q_EMIT output();
+    return done;
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* event)

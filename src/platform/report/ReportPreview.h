@@ -57,6 +57,10 @@ public Q_SLOTS:
     bool printDocument();
     bool saveDocument();
 
+Q_SIGNALS:
+    // The pages were printed or saved (not when cancelled or failed).
+    void output();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
