@@ -9,6 +9,7 @@
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
 #include "reports/Baslik1S.h"
+#include "reports/PrintMenu1S.h"
 #include "competition/MusteriGiris3.h"
 #include "app/Users.h"
 #include "app/Version.h"
@@ -385,9 +386,10 @@ void TMain::FormShow()
 
     // Captions of other screens, each a fixed text:
     //   person search (TMusteriGiris1): Label28 "Prof.Hakem";
-    //   personal record sheet report (TPrintMenu1S): QRLabel79 " Kick Beden No",
-    //     QRLabel80 " Kick Ayakkabı No", QRLabel39 " Profesyonel Hakem";
     //   licence row dialog: Label10 "Menajer".
+    PrintMenu1S->QRLabel79->caption = " Kick Beden No";
+    PrintMenu1S->QRLabel80->caption = " Kick Ayakkabı No";
+    PrintMenu1S->QRLabel39->caption = " Profesyonel Hakem";
     MusteriGiris2->Label46->setText("Kick Beden No");
     MusteriGiris2->Label47->setText("Kick Ayak.No");
     MusteriGiris2->Label29->setText("Prof. Hakem");

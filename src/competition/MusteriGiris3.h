@@ -267,6 +267,7 @@ public Q_SLOTS:
     void SpeedButton1Click();
     void BitBtn3Click();            // "Tartı Listesi": the accepted list's class
     void ListelerTm1Click();        // the weigh-in lists of the category (or all)
+    void MenuItem2Click();          // "Branşlara Göre Sporcu Dağılımı"
     // The scale's characters.
     void SerialPort1RxChar(QObject* Sender, int Count);
 

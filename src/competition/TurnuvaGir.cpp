@@ -5,6 +5,7 @@
 #include "app/ReferenceScreens.h"
 #include "app/TurnuvaTuru.h"
 #include "platform/ui/Messages.h"
+#include "reports/ActivityReports.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -384,10 +385,12 @@ void TTurnuvaGir::Yazdr1Click()
         Messages::info("Liste Alanında Herhangibir Kayıt Bulunmamaktadır ...!");
         return;
     }
-    const QString title = askTitle ? askTitle() : QString();
+    const QString title = askTitle ? askTitle() : Reports::askActivityListTitle();
     Query();
     if (printList)
         printList(title, FQueryText);
+    else
+        Reports::odaYaz(ReportCaller::screen(this, nullptr, nullptr), title, FQueryText);
 }
 
 void TTurnuvaGir::BitBtn3Click()

@@ -16,6 +16,7 @@
 #include "registry/MaskEdit.h"
 #include "registry/PersonChecks.h"
 #include "registry/PersonPhoto.h"
+#include "reports/RegistryReports.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -133,6 +134,7 @@ TMusteriGiris2::TMusteriGiris2()
     connect(DBLookupComboBox2, &QComboBox::activated, this, &TMusteriGiris2::DBLookupComboBox2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TMusteriGiris2::Button1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TMusteriGiris2::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TMusteriGiris2::BitBtn3Click);
 
     // Typed letters become Turkish capitals; Enter is left to the window.
     QList<QWidget*> typed;
@@ -966,6 +968,14 @@ void TMusteriGiris2::AktarmaTolk()
 void TMusteriGiris2::BitBtn2Click()
 {
     close();
+}
+
+void TMusteriGiris2::BitBtn3Click()
+{
+    // The sheet prints the stored record: changes not saved yet do not show.
+    // FKeepLoaded keeps the fields while the preview runs.
+    Reports::sicilDokumuKisi(ReportCaller::screen(this, &FKeepLoaded, [this](QObject* r) { SetPreviewReport(r); }),
+                             FPersonKey);
 }
 
 bool TMusteriGiris2::FormCloseQuery()

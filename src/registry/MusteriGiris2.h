@@ -255,6 +255,7 @@ public:
 public Q_SLOTS:
     void Button1Click();            // "Kaydet": the checks, then the save
     void BitBtn2Click();            // "Kapat"
+    void BitBtn3Click();            // "Rapor": the saved person's record sheet
     void DBLookupComboBox2Click();  // region pick
     void Edit13Change();            // the shared change flag
     void Edit11Change();            // first or last name: the full name follows

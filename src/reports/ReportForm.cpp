@@ -1,5 +1,6 @@
 #include "reports/ReportForm.h"
 
+#include "app/Main.h"
 #include "app/Sifre.h"
 
 namespace {
@@ -18,6 +19,11 @@ QDate Reports::today()
 void Reports::setToday(std::function<QDate()> clock)
 {
     clockHook() = clock ? std::move(clock) : [] { return QDate::currentDate(); };
+}
+
+QString Reports::sportName()
+{
+    return Main ? Main->SportName : QString();
 }
 
 TReportForm::TReportForm(const QString& name)
