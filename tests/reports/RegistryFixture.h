@@ -93,7 +93,13 @@ protected:
         ASSERT_TRUE(photo.save(path, "JPG"));
     }
 
-    QString pdfPath(const QString& name) const { return dir.filePath(name); }
+    // Where a test saves a PDF: the test's folder, or the folder that
+    // BRIVEX_REPORTS_PDF_DIR names, to look at the pages afterwards.
+    QString pdfPath(const QString& name) const
+    {
+        const QString keep = qEnvironmentVariable("BRIVEX_REPORTS_PDF_DIR");
+        return keep.isEmpty() ? dir.filePath(name) : QDir(keep).filePath(name);
+    }
 
     QWidget screen;
     int flag = 0;
