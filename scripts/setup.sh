@@ -7,7 +7,8 @@ PACKAGES="cmake ninja-build g++ make pkg-config ccache \
 qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev \
 libsqlite3-dev libzip-dev libjpeg-dev zlib1g-dev \
 libgtest-dev libbenchmark-dev \
-sqlite3 poppler-utils unzip xvfb xauth fonts-dejavu-core"
+sqlite3 poppler-utils unzip xvfb xauth fonts-dejavu-core \
+zbar-tools"
 
 missing=""
 for p in $PACKAGES; do

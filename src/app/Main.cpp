@@ -4,6 +4,7 @@
 #include "app/Formats.h"
 #include "app/MainCommands.h"
 #include "app/Sifre.h"
+#include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
@@ -385,11 +386,11 @@ void TMain::FormShow()
     Skor->FScoringEdition = ScoringEdition;
 
     // Captions of other screens, each a fixed text:
-    //   person search (TMusteriGiris1): Label28 "Prof.Hakem";
-    //   licence row dialog: Label10 "Menajer".
+    //   person search (TMusteriGiris1): Label28 "Prof.Hakem".
     PrintMenu1S->QRLabel79->caption = " Kick Beden No";
     PrintMenu1S->QRLabel80->caption = " Kick Ayakkabı No";
     PrintMenu1S->QRLabel39->caption = " Profesyonel Hakem";
+    Bilgi_Giris_1->Label10->setText("Menajer");
     MusteriGiris2->Label46->setText("Kick Beden No");
     MusteriGiris2->Label47->setText("Kick Ayak.No");
     MusteriGiris2->Label29->setText("Prof. Hakem");

@@ -4,6 +4,8 @@
 #include "competition/Giris1.h"
 #include "reports/CompetitionReports.h"
 #include "reports/ReportLaunch.h"
+#include "reports/ResultsReports.h"
+#include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
 #include "app/Brans.h"
 #include "app/CS_Durum2.h"
@@ -16,6 +18,8 @@
 #include "app/SifreCheck.h"
 #include "app/Users.h"
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QString>
 
 namespace {
@@ -36,6 +40,30 @@ ReportCaller mainCaller()
     ReportCaller c = ReportCaller::mainWindow();
     c.setPreviewReport = [](QObject* r) { Main->SetPreviewReport(r); };
     return c;
+}
+
+// The results window in one of the main window's modes: 1 posts an
+// activity's results, 2 the points list, 3 the ranking list.
+void resultsWindow(int mode, const QString& label, const QString& caption, bool firstThreeShown)
+{
+    Aktar1S->setWindowTitle(caption);
+    Aktar1S->Label15->setText(label);
+    Aktar1S->FRankingMode = mode;
+    Aktar1S->CheckBox1->setVisible(firstThreeShown);
+    // The duty posting of the registry hides the club option; these modes
+    // offer it again.
+    Aktar1S->CheckBox2->setVisible(true);
+    Aktar1S->showModal();
+}
+
+// "  Turnuva Bilgilerinin Sporcu Sicillerine İşlenmesi": the results window
+// in mode 1, after the administrator password.
+void postResults(TMain&)
+{
+    SifreCheck->showModal();
+    if (SifreCheck->FPasswordOk != 1)
+        return;
+    resultsWindow(1, "Turnuva", "Lütfen Turnuva Seçiniz", false);
 }
 
 } // namespace
@@ -97,14 +125,14 @@ const QList<MainCommand>& MainCommands::commands()
         {"N3", "-", "TARTI1", "", nullptr},
         {"SporcuTARTIEkran1", "  Sporcu TARTI Ekranı", "TARTI1", "", [](TMain&) { Giris1->showModal(); }},
         {"MsabakastatistikRaporu1", "  Müsabaka İstatistik Raporu", "TARTI1", "",
-         nullptr},                                                                      // report: statistics
+         [](TMain&) { Reports::istatistikRaporu(mainCaller()); }},
         {"TartlarnToplanmas1", "  Tartıların Toplanması", "TARTI1", "", nullptr},      // gather weigh-in rows
         {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", [](TMain&) { Reports::tartiListeleri(mainCaller()); }},
         {"N4", "-", "TARTI1", "", nullptr},
         {"TartveKuralarnSistemeAktarlmas1", "  Tartı ve Kuraların Sisteme Aktarılması", "TARTI1", "",
          nullptr},                                                                      // replace lists and bouts
         {"TurnuvaBilgilerininSporcuSicillerinelenmesi1", "  Turnuva Bilgilerinin Sporcu Sicillerine İşlenmesi",
-         "TARTI1", "", nullptr},                                                        // results window, mode 1
+         "TARTI1", "", postResults},
 
         // " KURA "
         {"ncekiMsabakalarnSilinmesi1", "  Önceki Müsabakaların Silinmesi  ", "KURA1", "ToolButton8",
@@ -115,8 +143,10 @@ const QList<MainCommand>& MainCommands::commands()
         {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "", nullptr},    // gather bout results
         {"N6", "-", "KURA1", "", nullptr},
         {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", [](TMain&) { Reports::kuraListeleri(mainCaller()); }},
-        {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "", nullptr},              // results window, mode 2
-        {"DereceListesi1", "  Derece Listesi", "KURA1", "", nullptr},                  // results window, mode 3
+        {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "",
+         [](TMain&) { resultsWindow(2, "Başlık", "Puanlama Listesi", true); }},
+        {"DereceListesi1", "  Derece Listesi", "KURA1", "",
+         [](TMain&) { resultsWindow(3, "Başlık", "Derece Listesi", true); }},
         {"MsabakaListeleri1", "  Müsabaka Sonuç Listeleri", "KURA1", "ToolButton10",
          nullptr},                                                                      // report: all score sheets
 

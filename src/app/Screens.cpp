@@ -23,7 +23,10 @@
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
+#include "registry/Bilgi_Giris.h"
+#include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
+#include "registry/Seminer.h"
 #include "reports/Baslik1.h"
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"
@@ -48,8 +51,13 @@
 #include "reports/RapHakList.h"
 #include "reports/RapTurnuva.h"
 #include "reports/PrintMenu1C.h"
+#include "reports/PrintMenu1E.h"
+#include "reports/PrintMenu3.h"
+#include "reports/PrintMenu330.h"
+#include "reports/RapTakimList.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
+#include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -99,6 +107,9 @@ void Screens::createAll()
     make(MetinIlave);
     make(KlupGiris2);
     make(MusteriGiris2);
+    make(Bilgi_Giris);
+    make(Bilgi_Giris_1);
+    make(Seminer);
     make(TurnuvaGir);
     make(Giris1);
     make(MusteriGiris3);
@@ -107,6 +118,7 @@ void Screens::createAll()
     make(KuraList);
     make(Skor);
     make(Skorb_giris);
+    make(Aktar1S);
     make(Baslik1);
     make(Baslik2);
     make(Baslik4);
@@ -146,6 +158,10 @@ void Screens::createAll()
     make(RapTurnuvaK1);
     make(RapTurnuvaC);
     make(OdaYaz);
+    make(PrintMenu1E);
+    make(RapTakimList);
+    make(PrintMenu3);
+    make(PrintMenu330);
 }
 
 void Screens::destroyAll()

@@ -13,10 +13,10 @@
 #include "exchange/CompanionMirror.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/ui/Messages.h"
+#include "registry/Bilgi_Giris.h"
 #include "registry/MaskEdit.h"
 #include "registry/PersonChecks.h"
 #include "registry/PersonPhoto.h"
-#include "reports/RegistryReports.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,9 +58,12 @@ QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets)
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
+    bool first = true;
     for (QWidget* x : widgets) {
         x->setParent(w);
-        h->addWidget(x);
+        // The row's main field takes the room that is left.
+        h->addWidget(x, first ? 2 : 1);
+        first = false;
     }
     return w;
 }
@@ -115,9 +118,20 @@ TMusteriGiris2::TMusteriGiris2()
     };
     for (const auto& [name, member] : named)
         this->*member = findChild<QLineEdit*>(name);
+    static const std::pair<const char*, QLabel* TMusteriGiris2::*> captions[] = {
+        {"Label52", &TMusteriGiris2::Label52}, {"Label51", &TMusteriGiris2::Label51},
+        {"Label43", &TMusteriGiris2::Label43}, {"Label20", &TMusteriGiris2::Label20},
+        {"Label50", &TMusteriGiris2::Label50}, {"Label53", &TMusteriGiris2::Label53},
+        {"Label54", &TMusteriGiris2::Label54}, {"Label55", &TMusteriGiris2::Label55},
+        {"Label38", &TMusteriGiris2::Label38}, {"Label15", &TMusteriGiris2::Label15},
+        {"Label_E18", &TMusteriGiris2::Label_E18},
+    };
+    for (const auto& [name, member] : captions)
+        this->*member = findChild<QLabel*>(name);
 
     // Every field without a handler of its own marks the record changed.
-    const QList<QWidget*> own = {Edit11, Edit12, Edit82};
+    const QList<QWidget*> own = {Edit11, Edit12, Edit82, Edit25, Edit52, Edit51,
+                                 Edit50, Edit43, Edit53, Edit54, Edit55, Edit58};
     for (QWidget* w : m_fields) {
         if (own.contains(w))
             continue;
@@ -125,16 +139,15 @@ TMusteriGiris2::TMusteriGiris2()
             connect(e, &QLineEdit::textChanged, this, &TMusteriGiris2::Edit13Change);
     }
     connect(ComboBox3, &QComboBox::currentIndexChanged, this, &TMusteriGiris2::Edit13Change);
-    connect(Edit11, &QLineEdit::textChanged, this, &TMusteriGiris2::Edit11Change);
-    connect(Edit12, &QLineEdit::textChanged, this, &TMusteriGiris2::Edit11Change);
-    connect(Edit82, &QLineEdit::textChanged, this, &TMusteriGiris2::Edit82Change);
-    connect(CheckBox1, &QCheckBox::clicked, this, &TMusteriGiris2::CheckBox1Click);
-    connect(CheckBox2, &QCheckBox::clicked, this, &TMusteriGiris2::CheckBox2Click);
-    connect(CheckBox3, &QCheckBox::clicked, this, &TMusteriGiris2::CheckBox3Click);
-    connect(DBLookupComboBox2, &QComboBox::activated, this, &TMusteriGiris2::DBLookupComboBox2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &TMusteriGiris2::Button1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TMusteriGiris2::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TMusteriGiris2::BitBtn3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TMusteriGiris2::SpeedButton4Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TMusteriGiris2::SpeedButton6Click);
+    connect(DBLookupComboBox1, &QComboBox::activated, this, &TMusteriGiris2::DBLookupComboBox1Click);
+    wireFields();
+    wireTitles();
+    wireFiles();
 
     // Typed letters become Turkish capitals; Enter is left to the window.
     QList<QWidget*> typed;
@@ -339,13 +352,26 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     }
     Image1 = new QLabel(GroupBox1);
     Image1->setObjectName("Image1");
-    Image1->setFixedSize(100, 120);
+    // The photo's place is kept while no photo shows, so that a photo
+    // appearing moves no other field.
+    Image1->setFixedSize(75, 90);
     Image1->setScaledContents(true);
+    QSizePolicy keep = Image1->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Image1->setSizePolicy(keep);
     Image1->setVisible(false);
     Label_ResimNo = caption("", "Label_ResimNo", GroupBox1);
     Label_ResimNo->setVisible(false);
-    pv->addWidget(row(GroupBox1, {SpeedButton1, SpeedButton2}));
-    pv->addWidget(Image1);
+    auto* photoButtons = new QVBoxLayout;
+    photoButtons->addWidget(SpeedButton1);
+    photoButtons->addWidget(SpeedButton2);
+    photoButtons->addStretch(1);
+    auto* ph = new QHBoxLayout;
+    ph->addLayout(photoButtons);
+    ph->addStretch(1);
+    ph->addWidget(Image1);
+    pv->setContentsMargins(4, 2, 4, 2);
+    pv->addLayout(ph);
     sv->addWidget(GroupBox1);
 
     auto* visas = new QGroupBox("Vize Yılları ve Son Seminer", side);
@@ -666,8 +692,6 @@ void TMusteriGiris2::openLists()
     Database& d = db();
     m_regions = d.select("select * from C_UYELIKTURU order by durum");
     fillPickList(DBLookupComboBox2, m_regions, "Durum", "Durum_Key");
-    m_clubs = d.select("select Durum_Key,Durum,E1 from C_UYELIKSURESI order by Durum");
-    fillPickList(DBLookupComboBox1, m_clubs, "Durum", "Durum_Key");
     struct Titles {
         QComboBox* combo;
         const char* kind;
@@ -686,6 +710,7 @@ void TMusteriGiris2::openLists()
     fillPickList(DBLookupComboBox11, m_belts, "Kusak_Adi", "Kusak_Key");
     m_styles = d.select("select * from STIL order by Stil_Key");
     fillPickList(DBLookupComboBox14, m_styles, "Stil", "Stil_Key");
+    fillPickList(Bilgi_Giris->DBLookupComboBox14, m_styles, "Stil", "Stil_Key");
     // Without styles the style functions are hidden.
     const bool styles = !m_styles.isEmpty();
     DBLookupComboBox14->setVisible(styles);
@@ -710,15 +735,10 @@ void TMusteriGiris2::openLists()
         const QString name = a.str("Yer") == "-" ? a.str("Adi") : a.str("Adi") + " /" + a.str("Yer");
         m_activities << qMakePair(a.value("Turnuva_Key"), name);
     }
-    m_allClubNames.clear();
-    for (const Record& r : d.select("select * from C_UYELIKSURESI order by Durum"))
-        m_allClubNames << r.str("Durum");
     m_categoryNames = pairs(m_categories, "Durum_Key", "Durum");
     m_regionNames = pairs(d.select("select * from C_UYELIKTURU order by Durum"), "Durum_Key", "Durum");
-    m_clubNames = pairs(d.select("select * from C_UYELIKSURESI where Durum_Key>1 order by Durum"), "Durum_Key",
-                        "Durum");
-    applyLookups();
-    KulupAdlari();
+    // The clubs: "Kulübü", the licence grid, the club-name lists.
+    openClubLists();
 }
 
 void TMusteriGiris2::loadPerson()
@@ -790,72 +810,6 @@ void TMusteriGiris2::loadPhoto()
     else
         Image1->clear();
     Image1->setVisible(FPhotoLoaded == 1);
-}
-
-// --- Field handlers -----------------------------------------------------------
-
-void TMusteriGiris2::Edit13Change()
-{
-    if (FLoaded)
-        FModified = 1;
-}
-
-void TMusteriGiris2::Edit11Change()
-{
-    if (FLoaded)
-        FModified = 1;
-    QString full = Edit11->text();
-    if (!Edit12->text().isEmpty())
-        full += " " + Edit12->text();
-    Edit1->setText(full);
-}
-
-void TMusteriGiris2::Edit82Change()
-{
-    if (FLoaded)
-        FModified = 1;
-    FStyleChanged = 1;
-}
-
-namespace {
-void colourCaption(QCheckBox* box, const QColor& ticked)
-{
-    QPalette p = box->palette();
-    p.setColor(QPalette::WindowText, box->isChecked() ? ticked : QColor(Qt::black));
-    box->setPalette(p);
-}
-} // namespace
-
-void TMusteriGiris2::CheckBox1Click()
-{
-    colourCaption(CheckBox1, Qt::red);
-    if (FLoaded)
-        FModified = 1;
-}
-
-void TMusteriGiris2::CheckBox2Click()
-{
-    colourCaption(CheckBox2, Qt::blue);
-    if (FLoaded)
-        FModified = 1;
-}
-
-void TMusteriGiris2::CheckBox3Click()
-{
-    QPalette p = Label_Ovunc->palette();
-    p.setColor(QPalette::WindowText, CheckBox3->isChecked() ? QColor(Qt::blue) : QColor(Qt::black));
-    Label_Ovunc->setPalette(p);
-    if (FLoaded)
-        FModified = 1;
-}
-
-void TMusteriGiris2::DBLookupComboBox2Click()
-{
-    const int i = DBLookupComboBox2->currentIndex();
-    if (i < 0)
-        return;
-    Edit4->setText(DBLookupComboBox2->itemText(i));
-    Edit4->setFocus();
 }
 
 // --- Saving -------------------------------------------------------------------
@@ -970,14 +924,6 @@ void TMusteriGiris2::BitBtn2Click()
     close();
 }
 
-void TMusteriGiris2::BitBtn3Click()
-{
-    // The sheet prints the stored record: changes not saved yet do not show.
-    // FKeepLoaded keeps the fields while the preview runs.
-    Reports::sicilDokumuKisi(ReportCaller::screen(this, &FKeepLoaded, [this](QObject* r) { SetPreviewReport(r); }),
-                             FPersonKey);
-}
-
 bool TMusteriGiris2::FormCloseQuery()
 {
     if (FModified)
@@ -994,6 +940,7 @@ void TMusteriGiris2::FormClose()
     m_categories.clear();
     m_belts.clear();
     m_styles.clear();
+    Bilgi_Giris->DBLookupComboBox14->clear();
     if (KlupGiris2)
         KlupGiris2->FPrefilled = 0;
     DBGridIslem(false);

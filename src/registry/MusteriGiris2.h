@@ -107,6 +107,10 @@ public:
     TMaskEdit* MaskEdit9;
     QLineEdit* Edit20;          // "Dosya No" (DosyaNo)
     QLabel* Label25;            // "Kuşak"
+    QLabel* Label52;            // "Antrenör"
+    QLabel* Label51;            // "Hakem"
+    QLabel* Label43;            // "Unvan"
+    QLabel* Label20;            // "Dosya No"
     QLabel* Label29;            // caption of E74 ("Prof. Hakem" after start-up)
     QLabel* Label46;            // caption of E64 ("Kick Beden No" after start-up)
     QLabel* Label47;            // caption of E65 ("Kick Ayak.No" after start-up)
@@ -122,6 +126,12 @@ public:
     QComboBox* DBLookupComboBox9;
     QLineEdit* Edit55;          // "Diğer Branş 2" (E55)
     QComboBox* DBLookupComboBox10;
+    QLabel* Label50;            // "Sporcu"
+    QLabel* Label53;            // "Branş/Kategori"
+    QLabel* Label54;            // "Diğer Branş 1"
+    QLabel* Label55;            // "Diğer Branş 2"
+    QLabel* Label38;            // "Kilo"
+    QLabel* Label15;            // "Cinsiyet"
     QComboBox* ComboBox3;       // "Katılm": "YARIŞMAYACAK", "1", "2", "3" (Kullanici)
     QLineEdit* Edit38;          // "Kilo" (E38)
     QLineEdit* Edit15;          // "Cinsiyet", read-only (E15)
@@ -169,6 +179,7 @@ public:
     QCheckBox* CheckBox2;       // "Ferdi Sporcu" (Ferdi)
     QLineEdit* Edit18;          // "Med.Hali", read-only (E18)
     QComboBox* ComboBox1;       // "BEKAR", "EVLİ"
+    QLabel* Label_E18;          // "Med.Hali"
     QLineEdit* Edit42;          // "TC Kimlik No" (E42)
     QLineEdit* Edit73;          // "Ceza Durumu" (E73)
     TMaskEdit* MaskEdit4;       // "Verildiği Tarih" (M4)
@@ -247,7 +258,7 @@ public:
     // National identity number check; needs nothing of the window.
     static bool TCKimlikDogrula(const QString& number);
     // Recomputes the licence number, visa year and visa year list from the
-    // licence rows.
+    // licence rows (CareerRules.h).
     void SonLisans();
     // Rebuilds the club-name pick lists of the achievement and gym grids.
     void KulupAdlari();
@@ -255,14 +266,55 @@ public:
 public Q_SLOTS:
     void Button1Click();            // "Kaydet": the checks, then the save
     void BitBtn2Click();            // "Kapat"
-    void BitBtn3Click();            // "Rapor": the saved person's record sheet
+    void BitBtn3Click();            // "Rapor": the person's record sheet
+    void SpeedButton4Click();       // "..." beside "Kulübü": a new club
+    // Field handling (MusteriGiris2Fields.cpp).
     void DBLookupComboBox2Click();  // region pick
     void Edit13Change();            // the shared change flag
     void Edit11Change();            // first or last name: the full name follows
     void Edit82Change();            // the style field
+    void Edit50Change();            // "Sporcu"
+    void Edit43Change();            // "Unvan"
+    void Edit53Change();            // "Branş/Kategori"
+    void Edit54Change();            // "Diğer Branş 1"
+    void Edit55Change();            // "Diğer Branş 2"
+    void Edit58Change();            // the belt's place
     void CheckBox1Click();          // "Faal Değil"
     void CheckBox2Click();          // "Ferdi Sporcu"
     void CheckBox3Click();          // the hidden flag box
+    void DBLookupComboBox4Click();  // pick in "Sporcu"
+    void DBLookupComboBox7Click();  // pick in "Unvan"
+    void DBLookupComboBox13Click(); // pick in "Diğer Ad/Unv"
+    void DBLookupComboBox8Click();  // pick in "Branş/Kategori"
+    void DBLookupComboBox9Click();  // pick in "Diğer Branş 1"
+    void DBLookupComboBox10Click(); // pick in "Diğer Branş 2"
+    void ComboBox2Change();         // "BAYAN" / "ERKEK" into "Cinsiyet"
+    void ComboBox1Change();         // "BEKAR" / "EVLİ" into "Med.Hali"
+    // Belts and titles (MusteriGiris2Titles.cpp).
+    void DBLookupComboBox11Click(); // belt pick
+    void Edit25Change();            // the belt field: the belt dialog
+    void SpeedButton3Click();       // "Stil Ekle"
+    void DBLookupComboBox6Click();  // coach title pick
+    void DBLookupComboBox5Click();  // referee title pick
+    void Edit52Change();            // the coach title field: the title dialog
+    void Edit51Change();            // the referee title field: the title dialog
+    void DBLookupComboBox14Click(); // style pick
+    // Licences (MusteriGiris2Licence.cpp).
+    void DBLookupComboBox1Click();  // club pick: the licence dialog
+    // Seminars.
+    void SpeedButton6Click();       // "Yeni Giriş": the seminar dialog
+    // Photo and attachments (MusteriGiris2Files.cpp).
+    void SpeedButton1Click();       // photo "Ekle"
+    void SpeedButton2Click();       // photo "Sil"
+    void DosyaEkle1Click();         // "Dosya Ekle" of the belt, coach and referee grids
+    void DosyaEkle2Click();
+    void DosyaEkle3Click();
+    void DosyaGster1Click();        // "Dosya Göster"
+    void DosyaGster2Click();
+    void DosyaGster3Click();
+    void DosyaSil1Click();          // "Dosya Sil"
+    void DosyaSil2Click();
+    void DosyaSil3Click();
     // Career grids: "Sil" and "Yeni" of each pop-up menu.
     void MenuItem1Click();          // coach titles: "Sil"
     void MenuItem2Click();          // coach titles: "Yeni"
@@ -289,6 +341,9 @@ protected:
     bool FormCloseQuery() override;
     void FormClose() override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The window sees every key of its fields first (FormKeyPress,
+    // FormKeyDown).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Career {
@@ -323,8 +378,40 @@ private:
     // fields); false for a grid that has nothing to follow.
     bool afterCareerChange(CareerIndex which);
     QString lookupName(const QList<QPair<QVariant, QString>>& list, const QVariant& key) const;
+    QVariant lookupKey(const QList<QPair<QVariant, QString>>& list, const QString& name) const;
     bool sameTitleHeld(CareerIndex which, const Record& row);
+    // The check a career row passes before it is stored (grid or dialog).
+    bool checkCareerRow(CareerIndex which, Record& row);
+    // Stores a row an entry dialog made: a new row of the grid (its key from
+    // the counter), these values, stored through the grid's check. False
+    // when the check refused it.
+    bool storeCareerRow(CareerIndex which, const QVariantMap& values);
     void loadPhoto();
+    // Reads the clubs anew into "Kulübü", the licence grid and the club-name
+    // lists of the achievement and gym grids.
+    void openClubLists();
+    // Wiring of the concerns, called by the constructor.
+    void wireFields();
+    void wireTitles();
+    void wireFiles();
+    // Field handling.
+    bool FormKeyPress(QKeyEvent* event);
+    void FormKeyDown(QKeyEvent* event);
+    void emptyOnCaptionClick(QLabel* caption, const QList<QWidget*>& fields);
+    // Writes a picked name into a read-only field, as the operator's pick
+    // (only such a change opens the belt and title dialogs).
+    void pickInto(QLineEdit* field, const QString& name);
+    void colourByText(QLabel* caption, QLineEdit* field);
+    // Belts and titles.
+    void beltFlow();
+    void titleChanged(CareerIndex which);
+    void titleFlow(CareerIndex which, const QString& before);
+    // Attachments of the belt, coach and referee rows.
+    void attachFile(CareerIndex which);
+    void showFile(CareerIndex which);
+    // False when the operator kept the attachment or it could not be removed.
+    bool removeFile(CareerIndex which);
+    QString attachmentOf(CareerIndex which, const QVariant& rowKey) const;
     QLineEdit* addEdit(const QString& name, const QString& column, int maxLength);
     TMaskEdit* addDate(const QString& name, const QString& column);
 
@@ -346,6 +433,11 @@ private:
 
     Career m_career[CareerCount];
     bool m_careerOpen = false;
+    // The field a pick is writing into, and its text before the pick.
+    QLineEdit* m_userPick = nullptr;
+    QString m_beforePick;
+    // An entry dialog is open (its flows do not run again meanwhile).
+    bool m_inEntry = false;
     bool m_firstActivation = false;
     QHash<QString, QWidget*> m_fields;  // column -> control
     QList<QLineEdit*> m_typedFields;    // fields that upper-case typed letters

@@ -11,7 +11,9 @@
 #include "app/Formats.h"
 #include "app/Sifre.h"
 #include "platform/ui/Messages.h"
+#include "registry/CareerRules.h"
 #include "registry/MaskEdit.h"
+#include "registry/Seminer.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,6 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopedValueRollback>
+#include <QComboBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -63,6 +67,14 @@ GridColumn lookupColumn(const QString& field, const QString& keyField, const QSt
     c.keyField = keyField;
     c.lookup = lookup;
     return c;
+}
+
+// A field of the grid's current row; invalid when the grid has no row (a
+// person not yet saved has closed grids).
+QVariant currentValue(const TDBGrid* grid, const QString& field)
+{
+    const Record row = grid->currentRecord();
+    return row.has(field) ? row.value(field) : QVariant();
 }
 
 // Changes every column of the grid that `match` picks.
@@ -206,58 +218,10 @@ void TMusteriGiris2::buildCareerGrids()
     }
 
     // Checks before a row is stored.
-    DBGrid12->setPostCheck([this](Record& row) {
-        if (lookupName(m_beltNames, row.value("Kusak_Key")).isEmpty()) {
-            Messages::info(kIncomplete);
-            return false;
-        }
-        return true;
-    });
-    for (CareerIndex which : {Coach, Referee}) {
-        m_career[which].grid->setPostCheck([this, which](Record& row) {
-            const auto& titles = which == Coach ? m_coachTitles : m_refereeTitles;
-            if (lookupName(titles, row.value("Durum_Key")).isEmpty()) {
-                Messages::info(kIncomplete);
-                return false;
-            }
-            return !sameTitleHeld(which, row);
-        });
+    for (int i = 0; i < CareerCount; ++i) {
+        const auto which = CareerIndex(i);
+        m_career[i].grid->setPostCheck([this, which](Record& row) { return checkCareerRow(which, row); });
     }
-    DBGrid15->setPostCheck([](Record& row) {
-        if (row.str("Seminer").isEmpty() || row.str("Tarih").isEmpty()) {
-            Messages::info(kIncomplete);
-            return false;
-        }
-        return true;
-    });
-    DBGrid16->setPostCheck([this](Record& row) {
-        if (lookupName(m_categoryNames, row.value("Durum_Key")).isEmpty() ||
-            lookupName(m_activities, row.value("Turnuva_Key")).isEmpty()) {
-            Messages::info(kIncomplete);
-            return false;
-        }
-        const int activity = row.toInt("Turnuva_Key");
-        if ((activity == 1 || activity == 2) && row.str("Tarih").isEmpty()) {
-            Messages::info("Tarih Girmediniz ...!");
-            return false;
-        }
-        return true;
-    });
-    DBGrid17->setPostCheck([](Record& row) {
-        if (row.str("Gorev").isEmpty() && row.str("Antrenor").isEmpty()) {
-            Messages::info("Eksik giriş yaptınız ...!");
-            return false;
-        }
-        return true;
-    });
-    DBGrid1->setPostCheck([this](Record& row) {
-        if (lookupName(m_regionNames, row.value("Bolge_Key")).isEmpty() || row.str("Lnc_No").isEmpty() ||
-            row.str("L_Tarih").isEmpty() || lookupName(m_clubNames, row.value("Klup_Key")).isEmpty()) {
-            Messages::info(kIncomplete);
-            return false;
-        }
-        return true;
-    });
 
     // The style of a belt row is changed only through the style field.
     connect(DBGrid12, &TDBGrid::keyPressed, this, [this](QKeyEvent* e, bool* consumed) {
@@ -365,6 +329,93 @@ QString TMusteriGiris2::lookupName(const QList<QPair<QVariant, QString>>& list, 
     return QString();
 }
 
+QVariant TMusteriGiris2::lookupKey(const QList<QPair<QVariant, QString>>& list, const QString& name) const
+{
+    for (const auto& item : list)
+        if (item.second == name)
+            return item.first;
+    return QVariant(QMetaType(QMetaType::Int));
+}
+
+// --- Checks before a row is stored ----------------------------------------------------
+
+bool TMusteriGiris2::checkCareerRow(CareerIndex which, Record& row)
+{
+    switch (which) {
+    case Belts:
+        if (lookupName(m_beltNames, row.value("Kusak_Key")).isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        return true;
+    case Coach:
+    case Referee:
+        if (lookupName(which == Coach ? m_coachTitles : m_refereeTitles, row.value("Durum_Key")).isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        return !sameTitleHeld(which, row);
+    case Seminars:
+        if (row.str("Seminer").isEmpty() || row.str("Tarih").isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        return true;
+    case Achievements: {
+        if (lookupName(m_categoryNames, row.value("Durum_Key")).isEmpty() ||
+            lookupName(m_activities, row.value("Turnuva_Key")).isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        const int activity = row.toInt("Turnuva_Key");
+        if ((activity == 1 || activity == 2) && row.str("Tarih").isEmpty()) {
+            Messages::info("Tarih Girmediniz ...!");
+            return false;
+        }
+        return true;
+    }
+    case Gyms:
+        if (row.str("Gorev").isEmpty() && row.str("Antrenor").isEmpty()) {
+            Messages::info("Eksik giriş yaptınız ...!");
+            return false;
+        }
+        return true;
+    case Licences:
+        if (lookupName(m_regionNames, row.value("Bolge_Key")).isEmpty() || row.str("Lnc_No").isEmpty() ||
+            row.str("L_Tarih").isEmpty() || lookupName(m_clubNames, row.value("Klup_Key")).isEmpty()) {
+            Messages::info(kIncomplete);
+            return false;
+        }
+        return true;
+    case CareerCount:
+        break;
+    }
+    return true;
+}
+
+bool TMusteriGiris2::storeCareerRow(CareerIndex which, const QVariantMap& values)
+{
+    TDBGrid* g = m_career[which].grid;
+    if (!m_careerOpen)
+        return false;
+    // An entry dialog writes its row also where the operator may not type
+    // (the licence grid of a user who is not the administrator).
+    const bool readOnly = g->isReadOnly();
+    g->setReadOnly(false);
+    bool stored = g->appendRow();
+    if (stored) {
+        for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+            g->setFieldValue(it.key(), it.value());
+        stored = g->post();
+        // A refused row stays for correction where the operator may correct
+        // it, and is dropped where the operator may not.
+        if (!stored && readOnly)
+            g->cancel();
+    }
+    g->setReadOnly(readOnly);
+    return stored;
+}
+
 // --- New rows, storing, deleting ------------------------------------------------------
 
 bool TMusteriGiris2::newRowKeys(CareerIndex which, Record& row)
@@ -387,12 +438,7 @@ void TMusteriGiris2::newRow(CareerIndex which)
 bool TMusteriGiris2::sameTitleHeld(CareerIndex which, const Record& row)
 {
     const bool coach = which == Coach;
-    const QString table = coach ? "F_ANT" : "F_HAKEM";
-    const QString key = coach ? "Ant_Key" : "Hak_Key";
-    const auto other = db().first("SELECT * from " + table + " where Musteri_Key = :p and " + key +
-                                      " <> :k and Durum_Key = :d",
-                                  {{"p", FPersonKey}, {"k", row.value(key)}, {"d", row.value("Durum_Key")}});
-    if (!other)
+    if (!titleHeld(db(), coach, FPersonKey, row.value("Durum_Key"), row.value(coach ? "Ant_Key" : "Hak_Key")))
         return false;
     Messages::info(coach ? "Aynı Antrenörlük Bilgisi Kayıtlıdır. Lütfen Düzeltme ve İlavenizi Onun Üzerinde "
                            "Yapınız ...!"
@@ -425,8 +471,12 @@ void TMusteriGiris2::deleteRow(CareerIndex which, const QString& name)
     if (!m_careerOpen)
         return;
     const Career& c = m_career[which];
+    // A belt or title row's attachment goes first, with its own question; it
+    // stays gone also when the row is kept.
+    if (which == Belts || which == Coach || which == Referee)
+        removeFile(which);
     const Record row = c.grid->currentRecord();
-    const QVariant key = row.value(c.keyColumn);
+    const QVariant key = currentValue(c.grid, c.keyColumn);
     if (row.isEmpty() || !key.isValid() || key.isNull() || key.toString().isEmpty())
         return;
     if (!askQuestion(name + " Silinecektir. Eminmisiniz ...?", false))
@@ -461,7 +511,7 @@ bool TMusteriGiris2::afterCareerChange(CareerIndex which)
 
 void TMusteriGiris2::MenuItem1Click()
 {
-    deleteRow(Coach, lookupName(m_coachTitles, DBGrid13->currentRecord().value("Durum_Key")));
+    deleteRow(Coach, lookupName(m_coachTitles, currentValue(DBGrid13, "Durum_Key")));
 }
 
 void TMusteriGiris2::MenuItem2Click()
@@ -471,7 +521,7 @@ void TMusteriGiris2::MenuItem2Click()
 
 void TMusteriGiris2::MenuItem3Click()
 {
-    deleteRow(Referee, lookupName(m_refereeTitles, DBGrid14->currentRecord().value("Durum_Key")));
+    deleteRow(Referee, lookupName(m_refereeTitles, currentValue(DBGrid14, "Durum_Key")));
 }
 
 void TMusteriGiris2::MenuItem4Click()
@@ -481,7 +531,7 @@ void TMusteriGiris2::MenuItem4Click()
 
 void TMusteriGiris2::MenuItem5Click()
 {
-    deleteRow(Seminars, DBGrid15->currentRecord().str("Seminer"));
+    deleteRow(Seminars, currentValue(DBGrid15, "Seminer").toString());
 }
 
 void TMusteriGiris2::MenuItem6Click()
@@ -491,7 +541,7 @@ void TMusteriGiris2::MenuItem6Click()
 
 void TMusteriGiris2::MenuItem7Click()
 {
-    deleteRow(Belts, lookupName(m_beltNames, DBGrid12->currentRecord().value("Kusak_Key")));
+    deleteRow(Belts, lookupName(m_beltNames, currentValue(DBGrid12, "Kusak_Key")));
 }
 
 void TMusteriGiris2::MenuItem8Click()
@@ -501,7 +551,7 @@ void TMusteriGiris2::MenuItem8Click()
 
 void TMusteriGiris2::MenuItem9Click()
 {
-    deleteRow(Achievements, lookupName(m_activities, DBGrid16->currentRecord().value("Turnuva_Key")));
+    deleteRow(Achievements, lookupName(m_activities, currentValue(DBGrid16, "Turnuva_Key")));
 }
 
 void TMusteriGiris2::MenuItem10Click()
@@ -511,7 +561,7 @@ void TMusteriGiris2::MenuItem10Click()
 
 void TMusteriGiris2::MenuItem11Click()
 {
-    deleteRow(Gyms, DBGrid17->currentRecord().str("Gorev"));
+    deleteRow(Gyms, currentValue(DBGrid17, "Gorev").toString());
 }
 
 void TMusteriGiris2::MenuItem12Click()
@@ -521,7 +571,7 @@ void TMusteriGiris2::MenuItem12Click()
 
 void TMusteriGiris2::MenuItem13Click()
 {
-    deleteRow(Licences, lookupName(m_clubNames, DBGrid1->currentRecord().value("Klup_Key")));
+    deleteRow(Licences, lookupName(m_clubNames, currentValue(DBGrid1, "Klup_Key")));
 }
 
 void TMusteriGiris2::MenuItem14Click()
@@ -533,15 +583,11 @@ void TMusteriGiris2::MenuItem14Click()
 
 void TMusteriGiris2::Query15AfterPost()
 {
-    reopen(Seminars);
     // The latest seminar (by the order Tarih, Sem_Key) gives "Seminer Tar".
-    if (DBGrid15->rowCount() == 0) {
-        MaskEdit8->setMaskedText(QString());
-        return;
-    }
-    DBGrid15->setCurrentRow(DBGrid15->rowCount() - 1);
-    const QDate last = DBGrid15->currentRecord().date("Tarih");
-    MaskEdit8->setMaskedText(last.isValid() ? Formats::dateToStr(last) : QString());
+    reopen(Seminars);
+    if (DBGrid15->rowCount() > 0)
+        DBGrid15->setCurrentRow(DBGrid15->rowCount() - 1);
+    MaskEdit8->setMaskedText(latestSeminarDate(DBGrid15->records()));
 }
 
 void TMusteriGiris2::Query16AfterPost()
@@ -550,55 +596,61 @@ void TMusteriGiris2::Query16AfterPost()
     // activity.
     Edit73->clear();
     reopen(Achievements);
-    for (const Record& r : DBGrid16->records()) {
-        if (r.toInt("Turnuva_Key") == kPenaltyActivityKey) {
-            Edit73->setText(r.str("Gorev"));
-            break;
-        }
-    }
+    Edit73->setText(penaltyStatus(DBGrid16->records()));
 }
 
 void TMusteriGiris2::Query17AfterPost()
 {
     // The newest gym row gives the gym and the coach.
     reopen(Gyms);
-    const Record first = DBGrid17->records().isEmpty() ? Record() : DBGrid17->records().first();
-    Edit49->setText(first.str("Gorev"));
-    Edit48->setText(first.str("Antrenor"));
+    const GymAndCoach latest = latestGym(DBGrid17->records());
+    Edit49->setText(latest.gym);
+    Edit48->setText(latest.coach);
 }
 
-void TMusteriGiris2::Query19AfterPost()
+void TMusteriGiris2::SpeedButton6Click()
 {
-    reopen(Licences);
-    SonLisans();
-}
-
-void TMusteriGiris2::SonLisans()
-{
-    const Records rows = DBGrid1->records();
-    QStringList years;
-    for (const Record& r : rows) {
-        const QDate visa = r.date("V_Tarih");
-        if (visa.isValid())
-            years << QString::number(visa.year()).rightJustified(4, QChar('0'));
-    }
-    Edit107->setText(years.join(","));
-    if (rows.isEmpty()) {
-        Edit67->clear();
-        Edit26->clear();
+    if (!m_careerOpen) {
+        Messages::info("Kayıt girebilmek için önce 'Kaydet' düğmesine basıp bilgileri kaydetmeniz "
+                       "gerekmektedir...!");
         return;
     }
-    const Record& last = rows.last();
-    QDate reference = last.date("V_Tarih");
-    if (!reference.isValid())
-        reference = last.date("T_Tarih");
-    if (!reference.isValid())
-        reference = last.date("L_Tarih");
-    if (reference.isValid()) {
-        if (last.str("Lnc_No") != "SERBEST")
-            Edit67->setText(QString::number(reference.year()));
-    } else {
-        Edit67->clear();
-    }
-    Edit26->setText(last.str("Lnc_No"));
+    if (m_inEntry)
+        return;
+    const QScopedValueRollback<bool> entry(m_inEntry, true);
+    Seminer->showModal();
+    if (Seminer->FConfirmed != 1)
+        return;
+    QDate end, start;
+    Formats::tryStrToDate(Seminer->MaskEdit1->maskedText(), end);
+    const bool started = !Seminer->MaskEdit2->isBlank() && Formats::tryStrToDate(Seminer->MaskEdit2->maskedText(), start);
+    // Stored through the grid's check; the seminar date follows (Query15AfterPost).
+    storeCareerRow(Seminars, {{"Seminer", Seminer->Edit1->text()},
+                              {"Yer", Seminer->Edit2->text()},
+                              {"Tarih", end.isValid() ? QVariant(end) : QVariant(QMetaType(QMetaType::QDate))},
+                              {"BTar", started ? QVariant(start) : QVariant(QMetaType(QMetaType::QDate))}});
+    if (DBGrid15->state() == TDBGrid::Browse)
+        reopen(Seminars);
+    // "Seminer Tar" is saved with the person.
+    if (FLoaded)
+        FModified = 1;
+}
+
+void TMusteriGiris2::openClubLists()
+{
+    Database& d = db();
+    m_clubs = d.select("select Durum_Key,Durum,E1 from C_UYELIKSURESI order by Durum");
+    QComboBox* list = DBLookupComboBox1;
+    list->clear();
+    for (const Record& r : m_clubs)
+        list->addItem(r.str("Durum"), r.value("Durum_Key"));
+    list->setCurrentIndex(-1);
+    m_allClubNames.clear();
+    for (const Record& r : d.select("select * from C_UYELIKSURESI order by Durum"))
+        m_allClubNames << r.str("Durum");
+    m_clubNames.clear();
+    for (const Record& r : d.select("select * from C_UYELIKSURESI where Durum_Key>1 order by Durum"))
+        m_clubNames << qMakePair(r.value("Durum_Key"), r.str("Durum"));
+    applyLookups();
+    KulupAdlari();
 }

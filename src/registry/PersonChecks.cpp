@@ -32,6 +32,17 @@ bool TCKimlikDogrula(const QString& number)
     return d[0] != 0 && d[9] == c10 && d[10] == c11;
 }
 
+bool isVisaYear(const QString& text)
+{
+    if (text.size() != 4)
+        return false;
+    for (const QChar c : text)
+        if (c < QChar('0') || c > QChar('9'))
+            return false;
+    const int year = text.toInt();
+    return year >= 1900 && year <= 2100;
+}
+
 bool readsAsWeight(const QString& text, double* value)
 {
     return TAgirlik::readsAsNumber(text, Formats::decimalSeparator(), value);
@@ -66,11 +77,11 @@ const DateRule kDateRules[] = {
      "Doğum Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", false},
     {"M4", QDate(1890, 1, 1), QDate(2099, 1, 1), "Verildiği Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
      "Verildiği Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", false},
-    {"M5", QDate(1900, 1, 1), QDate(2099, 1, 1), "Antrenörlük Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+    {"M5", kTitleDateFrom, kTitleDateTo, "Antrenörlük Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
      "Antrenörlük Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", false},
-    {"M6", QDate(1900, 1, 1), QDate(2099, 1, 1), "Hakemlik Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+    {"M6", kTitleDateFrom, kTitleDateTo, "Hakemlik Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
      "Hakemlik Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", false},
-    {"M7", QDate(1900, 1, 1), QDate(2099, 1, 1), "Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+    {"M7", kTitleDateFrom, kTitleDateTo, "Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
      "Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", true},
     {"M8", QDate(1900, 1, 1), QDate(2099, 1, 1), "Son Seminer Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
      "Son Seminer Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", false},
@@ -176,14 +187,9 @@ std::optional<CheckFailure> KayitKontrol(PersonValues& v, bool batchMode, const 
     int number = 5;
     for (const char* column : kVisaOrder) {
         const QString year = v.value(column);
-        if (!year.isEmpty()) {
-            bool ok = false;
-            const int y = year.toInt(&ok);
-            if (!ok || y < 1900 || y > 2100)
-                return fail(number,
-                            "Hatalı Vize Yılı Girdiniz. Lütfen Vize Yılını 4 Hane Yıl Olarak Giriniz ...",
-                            K::Notice, column);
-        }
+        if (!year.isEmpty() && !isVisaYear(year))
+            return fail(number, "Hatalı Vize Yılı Girdiniz. Lütfen Vize Yılını 4 Hane Yıl Olarak Giriniz ...",
+                        K::Notice, column);
         ++number;
     }
 

@@ -6,6 +6,7 @@
 #include "platform/db/Database.h"
 #include "registry/PersonValues.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -56,6 +57,16 @@ struct CheckLists {
 // out.
 std::optional<CheckFailure> KayitKontrol(PersonValues& values, bool batchMode, const CheckLists& lists,
                                          const CheckPrompts& prompts);
+
+// A visa year as the editor and the title dialog take it: exactly four
+// digits, a year from 1900 to 2100. The stored column holds one year, so
+// "2009-2010" is not one.
+bool isVisaYear(const QString& text);
+
+// The dates of the belt, coach and referee rows lie in this range, both
+// ends included, in the editor and in the dialog they are entered with.
+inline const QDate kTitleDateFrom{1900, 1, 1};
+inline const QDate kTitleDateTo{2099, 1, 1};
 
 // Whether a "Kilo" text reads as a number with the user's decimal separator.
 bool readsAsWeight(const QString& text, double* value = nullptr);

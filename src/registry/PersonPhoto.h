@@ -15,6 +15,8 @@ inline constexpr qint64 kMaxBytes = 99999;
 QString fileName(const QString& programFolder, int personKey);
 // Whether a file of this size may become a photo.
 inline bool fits(qint64 bytes) { return bytes >= 0 && bytes <= kMaxBytes; }
+// Shown when the file chosen as a photo is no JPEG picture.
+inline constexpr const char* kNotAPicture = "Seçilen Dosya JPEG Biçiminde Bir Fotoğraf Değildir ...!";
 // Reads the picture of a photo file (Windows form or host path); false when
 // the file is missing or is no JPEG picture.
 bool load(const QString& file, QImage& picture);

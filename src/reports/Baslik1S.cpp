@@ -3,6 +3,7 @@
 #include "app/Formats.h"
 #include "app/Sifre.h"
 #include "app/TurkishEntry.h"
+#include "reports/ActivityTitle.h"
 #include "reports/Baslik1.h"
 #include "reports/ReportForm.h"
 
@@ -16,21 +17,6 @@
 #include <QRadioButton>
 
 namespace {
-
-const char* const kTurkishMonths[] = {"OCAK",   "ŞUBAT",   "MART",    "NİSAN", "MAYIS", "HAZİRAN",
-                                      "TEMMUZ", "AĞUSTOS", "EYLÜL",   "EKİM",  "KASIM", "ARALIK"};
-const char* const kEnglishMonths[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
-                                      "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
-
-// The name of a month given as the two digits of a date text ("03").
-QString monthName(const QString& digits, bool international)
-{
-    bool ok = false;
-    const int m = digits.toInt(&ok);
-    if (!ok || m < 1 || m > 12)
-        return QString();
-    return QString::fromUtf8(international ? kEnglishMonths[m - 1] : kTurkishMonths[m - 1]);
-}
 
 QString dateText(const Record& r, const QString& field)
 {
@@ -182,13 +168,7 @@ QString TBaslik1S::activityText(const Record& a, const QString& category, const 
 
 QString TBaslik1S::composeTitle(const Record& a, bool international)
 {
-    const QString d1 = dateText(a, "Tarih1");
-    const QString d2 = dateText(a, "Tarih2");
-    const QString m1 = d1.mid(3, 2);
-    const QString m2 = d2.mid(3, 2);
-    const QString middle = m2 == m1 ? QString() : " " + monthName(m1, international) + " ";
-    return a.str("Adi") + "\n" + d1.left(2) + middle + " - " + d2.left(2) + " " + monthName(m2, international) +
-           " " + d2.mid(6, 4) + "  " + a.str("Yer");
+    return ActivityTitle::compose(a, international);
 }
 
 void TBaslik1S::FormActivate()

@@ -72,7 +72,8 @@ public:
     // the category and the type.
     static QString activityText(const Record& activity, const QString& category, const QString& type);
     // The activity title "Tamam" composes from an activity row (Adi, Yer,
-    // Tarih1, Tarih2); English month names for an international competition.
+    // Tarih1, Tarih2; ActivityTitle::compose); English month names for an
+    // international competition.
     static QString composeTitle(const Record& activity, bool international);
 
 public Q_SLOTS:

@@ -129,15 +129,11 @@ void Reports::sicilDokumu(const ReportCaller& caller, const RegistrySelection& s
     run(r, r.Query1, ReportLaunch::sheetQuery(s), s.params, caller);
 }
 
-void Reports::sicilDokumuKisi(const ReportCaller& caller, int personKey)
+void Reports::sicilDokumuKisi(const ReportCaller& caller, int personKey, const QString& title, const QString& date)
 {
-    if (personKey == 0) {
-        Messages::info(kSaveBeforePrint);
-        return;
-    }
     TPrintMenu1S& r = *PrintMenu1S;
-    r.QRLabel9->caption = sheetTitle(" SİCİL BİLGİLERİ");
-    r.QRLabel42->caption = todayText();
+    r.QRLabel9->caption = title;
+    r.QRLabel42->caption = date;
     r.FRowNo = 0;
     run(r, r.Query1, "select * from C_MUSTERI where Musteri_key = :Kisi", {{"Kisi", personKey}}, caller);
 }

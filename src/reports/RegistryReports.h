@@ -36,8 +36,9 @@ inline constexpr const char* kListCsvCopyName = "Liste.csv";
 // name + " SİCİL BİLGİLERİ".
 void sicilDokumu(const ReportCaller& caller, const ReportLaunch::RegistrySelection& s);
 // The person editor's "Rapor": the record sheet of the person saved as
-// `personKey`; for an unsaved person (0) only the message kSaveBeforePrint.
-void sicilDokumuKisi(const ReportCaller& caller, int personKey);
+// `personKey`, with the title and the date ("dd.mm.yyyy") the editor gives
+// (the editor asks the title and refuses a person not saved yet).
+void sicilDokumuKisi(const ReportCaller& caller, int personKey, const QString& title, const QString& date);
 
 // --- Person lists --------------------------------------------------------------
 

@@ -396,9 +396,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values("Kulpler1", "DataTransfer1", "BilgilerinYedeklenmesi1", "SporcuKaydveSCLlemleri1",
                       "GIPmtihanSonularnnAktarlmas1", "SorgulamaveRaporlar1",
                       "SporcularnMsabakalaraKatlmarnnSfrlanmas1", "ncekiTartListelerinSilinmesi1",
-                      "MsabakastatistikRaporu1", "TartlarnToplanmas1", "TartveKuralarnSistemeAktarlmas1", "TurnuvaBilgilerininSporcuSicillerinelenmesi1",
+                      "TartlarnToplanmas1", "TartveKuralarnSistemeAktarlmas1",
                       "ncekiMsabakalarnSilinmesi1", "MalarnRinglereDatlmas1",
-                      "SonularnnToplanmas1", "PuanlamaListesi1", "DereceListesi1",
+                      "SonularnnToplanmas1",
                       "MsabakaListeleri1", "Label_t"));
 
 struct WiredCase {
@@ -423,7 +423,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, WiredCommands,
                                            WiredCase{"MektupMetni1", "TMetins"},
                                            WiredCase{"FaaliyetGiriEkran1", "TTurnuvaGir"},
                                            WiredCase{"SporcuTARTIEkran1", "TGiris1"},
-                                           WiredCase{"KURAekimiveMsabaka1", "TKuraList"}));
+                                           WiredCase{"KURAekimiveMsabaka1", "TKuraList"},
+                                           WiredCase{"PuanlamaListesi1", "TAktar1S"},
+                                           WiredCase{"DereceListesi1", "TAktar1S"}));
 
 struct ReportCommandCase {
     const char* command;
@@ -452,7 +454,8 @@ TEST_P(ReportCommands, AskTheTitleAndPreviewTheLists)
 
 INSTANTIATE_TEST_SUITE_P(Commands, ReportCommands,
                          ::testing::Values(ReportCommandCase{"TartListeleri1", "C_LISTE"},
-                                           ReportCommandCase{"KuraListeleri1", "C_KURA"}));
+                                           ReportCommandCase{"KuraListeleri1", "C_KURA"},
+                                           ReportCommandCase{"MsabakastatistikRaporu1", "C_LISTE"}));
 
 TEST_F(MainWindowTest, StartUpRetitlesThePersonEditorAndHidesItsProfessionalPage)
 {
