@@ -57,16 +57,23 @@ Table addColumns(ReportBand* captionBand, double captionTop, ReportBand* rows, R
 {
     Table t;
     double x = left;
+    bool afterNumber = false;
     for (const Column& col : columns) {
+        // Text that follows a right-aligned column (a number) starts a
+        // little further in, so the two never touch.
+        const bool number = (col.align & Qt::AlignRight) != 0;
+        const double indent = afterNumber && !number ? 2 : 0;
+        afterNumber = number;
+        const QRectF frame(x + indent, 0, col.width - 0.5 - indent, 4);
         ReportLabel* caption = nullptr;
         if (captionBand && *col.captionName) {
-            caption = captionBand->addLabel(col.captionName, {x, captionTop, col.width - 0.5, 4}, col.caption);
+            caption = captionBand->addLabel(col.captionName, frame.translated(0, captionTop), col.caption);
             caption->font = font(size, true);
             caption->alignment = col.align | Qt::AlignTop;
             caption->wordWrap = true;
             caption->autoStretch = true;
         }
-        ReportDataText* cell = rows->addDataText(col.cellName, {x, rowTop, col.width - 0.5, 4}, query, col.field);
+        ReportDataText* cell = rows->addDataText(col.cellName, frame.translated(0, rowTop), query, col.field);
         cell->font = font(size);
         cell->alignment = col.align | Qt::AlignTop;
         cell->wordWrap = true;

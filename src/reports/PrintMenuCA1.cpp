@@ -13,13 +13,13 @@ TPrintMenuCA1::TPrintMenuCA1() : TCsvList("PrintMenuCA1", false)
 
     const ListLayout::Table t = addColumns(
         {
-            {"QRLabel2", " ADI", "QRDBText1", "Adi", 30},
-            {"QRLabel3", "SOYADI", "QRDBText2", "Soyadi", 28},
-            {"QRLabel4", "LİSANS NO", "QRDBText3", "LisansNo", 25},
-            {"QRLabel5", "CİNSİYET", "QRDBText4", "E15", 17},
-            {"QRLabel6", "VİZE YILI", "QRDBText5", "VizeYili", 15},
-            {"QRLabel7", "İLİ", "QRDBText6", "Vergi_Dairesi", 25},
-            {"QRLabel8", "KADEME", "QRDBText7", "E52", 20},
+            {"QRLabel2", " ADI", "QRDBText1", "Adi", 28},
+            {"QRLabel3", "SOYADI", "QRDBText2", "Soyadi", 27},
+            {"QRLabel4", "LİSANS NO", "QRDBText3", "LisansNo", 22},
+            {"QRLabel5", "CİNSİYET", "QRDBText4", "E15", 18},
+            {"QRLabel6", "VİZE YILI", "QRDBText5", "VizeYili", 19},
+            {"QRLabel7", "İLİ", "QRDBText6", "Vergi_Dairesi", 24},
+            {"QRLabel8", "KADEME", "QRDBText7", "E52", 22},
             {"QRLabel10", "ÇALIŞTIĞI KULÜP", "QRDBText8", "E49", 30},
         },
         0);

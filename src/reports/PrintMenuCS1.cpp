@@ -15,10 +15,10 @@ TPrintMenuCS1::TPrintMenuCS1() : TCsvList("PrintMenuCS1", false)
             {"QRLabel2", " ADI", "QRDBText1", "Adi", 28},
             {"QRLabel3", "SOYADI", "QRDBText2", "Soyadi", 26},
             {"QRLabel4", "LİSANS NO", "QRDBText3", "E26", 22},
-            {"QRLabel5", "CİNSİYET", "QRDBText4", "E15", 17},
-            {"QRLabel6", "VİZE YILI", "QRDBText5", "E67", 15},
+            {"QRLabel5", "CİNSİYET", "QRDBText4", "E15", 18},
+            {"QRLabel6", "VİZE YILI", "QRDBText5", "E67", 19},
             {"QRLabel7", "D.TARİHİ", "QRDBText6", "M3", 20},
-            {"QRLabel8", "KULÜBÜ", "QRDBText7", "E16", 62},
+            {"QRLabel8", "KULÜBÜ", "QRDBText7", "E16", 57},
         },
         0);
     t.cells[0]->font.setBold(true);

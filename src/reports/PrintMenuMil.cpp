@@ -15,9 +15,9 @@ TPrintMenuMil::TPrintMenuMil() : TRegisterList("PrintMenuMil", ReportPageSetup::
         {"QRLabel3", "Sicil", "QRDBText2", "Vergi_Numarasi", 20},
         {"QRLabel4", "Ünvanlar", "QRDBText3", "Unvanlar", 50},
         {"QRLabel5", "Bölge", "QRDBText4", "Vergi_Dairesi", 28},
-        {"QRLabel6", "Millilik Diploması Tarih/Sayı", "QRDBText5", "Millilik", 45},
+        {"QRLabel6", "Millilik Diploması Tarih/Sayı", "QRDBText5", "Millilik", 50},
         {"QRLabel7", "TCKN", "QRDBText6", "E42", 25},
-        {"QRLabel8", "Ceza", "QRDBText7", "E73", 51},
+        {"QRLabel8", "Ceza", "QRDBText7", "E73", 46},
     });
 
     ReportBand* years = QuickRep1.addSubDetail("QRSubDetail2", 6, &Query2);

@@ -457,9 +457,23 @@ void ReportEngine::runSubDetail(ReportBand* subDetail)
     if (q && (q->master || !q->isOpen()))
         q->open();
     const bool frame = !q || !q->isEmpty() || subDetail->printIfEmpty;
-    if (frame)
-        for (ReportBand* h : bandsOf(ReportBand::SubDetailHeader, subDetail))
+    if (frame) {
+        const std::vector<ReportBand*> headers = bandsOf(ReportBand::SubDetailHeader, subDetail);
+        // A header never stays alone at the foot of a page: when it and the
+        // first row do not fit below, both start the next page.
+        if (!headers.empty() && q && !q->isEmpty() && subDetail->enabled && m_report.page.columns == 1 &&
+            m_pageHasRows) {
+            const double width = m_report.page.printableWidth();
+            double need = layout(subDetail, width).height;
+            for (ReportBand* h : headers)
+                if (h->enabled)
+                    need += layout(h, width).height;
+            if (m_y + need > m_limit + kEps)
+                newPage();
+        }
+        for (ReportBand* h : headers)
             printBand(h);
+    }
     walkLevel(subDetail);
     if (frame)
         for (ReportBand* f : bandsOf(ReportBand::SubDetailFooter, subDetail))
