@@ -3,10 +3,10 @@
 // the time per category.
 #include "BenchSupport.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
+#include "competition/MatchState.h"
 #include "platform/ui/Messages.h"
 #include "scoring/KuraDraw.h"
-#include "scoring/MatchState.h"
 #include "scoring/RandomSource.h"
 
 #include <QCoreApplication>

@@ -4,10 +4,10 @@
 // the median and 99th-percentile time of one event.
 #include "BenchSupport.h"
 
+#include "competition/MatchState.h"
 #include "platform/display/Display.h"
 #include "platform/ui/Messages.h"
 #include "scoring/LiveScoring.h"
-#include "scoring/MatchState.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
 

@@ -1,6 +1,6 @@
 #include "app/AboutBox.h"
 
-#include "app/Logo.h"
+#include "app/kit/Logo.h"
 #include "app/Version.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // "Hakkında": the product's name, version, maker's notice and web address.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 class TAboutBox : public Form {
     Q_OBJECT

@@ -1,6 +1,10 @@
 #include "app/BrivexSchema.h"
 
+#include "app/setup/SetupTables.h"
+#include "competition/CompetitionTables.h"
 #include "platform/db/Database.h"
+#include "registry/RegistryTables.h"
+#include "scoring/ScoringTables.h"
 
 const Schema& brivexSchema()
 {

@@ -1,20 +1,20 @@
 #include "app/Main.h"
 
-#include "app/CmPort.h"
-#include "app/Formats.h"
 #include "app/MainCommands.h"
 #include "app/Sifre.h"
+#include "app/Version.h"
+#include "app/comport/DevicePort.h"
+#include "app/kit/Formats.h"
+#include "app/setup/Users.h"
+#include "competition/MusteriGiris3.h"
+#include "platform/settings/Registry.h"
 #include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
+#include "reports/Baslik1S.h"
+#include "reports/PrintMenu1S.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
-#include "reports/Baslik1S.h"
-#include "reports/PrintMenu1S.h"
-#include "competition/MusteriGiris3.h"
-#include "app/Users.h"
-#include "app/Version.h"
-#include "platform/settings/Registry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -332,6 +332,16 @@ void TMain::SetPreviewReport(QObject* report)
     FPreviewReport = report;
 }
 
+ReportCaller TMain::reportCaller()
+{
+    ReportCaller c;
+    c.window = this;
+    c.inPreview = &FInPreview;
+    c.toolBar = Menu;
+    c.setPreviewReport = [this](QObject* r) { SetPreviewReport(r); };
+    return c;
+}
+
 void TMain::RunPreview(QObject* report, QWidget* window, const std::function<void()>& preview)
 {
     SetPreviewReport(report);
@@ -360,13 +370,13 @@ void TMain::ComportDefault()
 {
     QString port;
     Registry reg(Registry::HKEY_CURRENT_USER);
-    if (reg.openKeyReadOnly(TCmPort::registryKey())) {
+    if (reg.openKeyReadOnly(DevicePort::registryKey())) {
         port = reg.readString("comport");
         reg.closeKey();
     }
     if (port.left(3).toUpper() == "COM")
         return;
-    reg.openKey(TCmPort::registryKey(), true);
+    reg.openKey(DevicePort::registryKey(), true);
     reg.writeString("comport", "COM1");
     reg.closeKey();
 }
@@ -534,21 +544,4 @@ void TMain::closeEvent(QCloseEvent* event)
         m_programEnded = true;
         QCoreApplication::quit();
     }
-}
-
-MatchDefaults scoringStationDefaults(bool isAdmin)
-{
-    MatchDefaults d;
-    d.FScoringStation = 1;
-    d.FMatchTimeMen = "00:02:00";
-    d.FMatchTimeWomen = "00:02:00";
-    d.FExtraTimeMen = "00:01:00";
-    d.FExtraTimeWomen = "00:01:00";
-    d.FFinalTimeMen = d.FMatchTimeMen;
-    d.FFinalTimeWomen = d.FMatchTimeWomen;
-    d.FBreakTime = "00:01:00";
-    d.FRoundCount = 3;
-    d.FMinusPoints = 1;
-    d.FRestrictedUser = isAdmin ? 0 : 1;
-    return d;
 }

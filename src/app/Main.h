@@ -8,7 +8,10 @@
 // Its commands (menu items, tool buttons, the blank label) come from the one
 // table in MainCommands.cpp; run one with runCommand(name).
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
+#include "app/kit/Session.h"
+#include "reports/ReportLaunch.h"
+#include "scoring/MatchDefaults.h"
 
 #include <QDate>
 #include <QList>
@@ -25,26 +28,6 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 
-// What the start-up configuration gives the match screen. The match screen
-// copies these into its own fields when it is configured.
-struct MatchDefaults {
-    int FScoringStation = 0;        // 1: the screen runs as the live scoring station
-    QString FMatchTimeMen;          // bout durations "HH:MM:SS"
-    QString FMatchTimeWomen;
-    QString FExtraTimeMen;          // extension times
-    QString FExtraTimeWomen;
-    QString FFinalTimeMen;          // durations of final bouts
-    QString FFinalTimeWomen;
-    QString FBreakTime;             // break between rounds
-    int FRoundCount = 0;            // rounds of a bout
-    int FMinusPoints = 0;           // points deducted per "Minus" penalty
-    int FRestrictedUser = 1;        // 0 for the administrator, 1 for every other user
-};
-
-// The defaults the start-up configuration gives the match screen of a
-// scoring station (the administrator is not restricted).
-MatchDefaults scoringStationDefaults(bool isAdmin);
-
 // A format besides its own that every report preview offers when the user
 // saves a report.
 struct ReportExportFilter {
@@ -58,12 +41,13 @@ class TMain : public QMainWindow {
 public:
     TMain();
 
-    // Application state read by other screens (fixed at start-up).
-    QString FederationCode;         // profile code, "049"
-    QString SportName;              // Ihbar of C_YAZILAR, prefixed to report titles
-    int ScoringEdition = 0;         // 1: electronic-scoring edition
-    int ThirdPlaceBouts = 0;        // 0: a category has one third-place bout
-    int RegionSeparation = 0;       // 1: byes to a power of two, regions kept apart
+    // The edition settings fixed at start-up: the session's, which other
+    // screens read there (app/kit/Session.h).
+    QString& FederationCode = session().edition.FederationCode;    // profile code, "049"
+    QString& SportName = session().edition.SportName;              // Ihbar of C_YAZILAR
+    int& ScoringEdition = session().edition.ScoringEdition;        // 1: electronic-scoring edition
+    int& ThirdPlaceBouts = session().edition.ThirdPlaceBouts;      // 0: one third-place bout
+    int& RegionSeparation = session().edition.RegionSeparation;    // 1: regions kept apart
     int FInPreview = 0;             // set before a preview of this window; the next activation only clears it
     QPointer<QObject> FPreviewReport;   // the report whose preview a launcher of this window runs
     MatchDefaults FMatchDefaults;   // filled by the start-up configuration
@@ -104,6 +88,10 @@ public:
     static QString applicationHint();
 
     void SetPreviewReport(QObject* report);
+    // The main window as the caller of a report launcher: its FInPreview,
+    // its left tool bar `Menu` (hidden while the preview shows) and its
+    // SetPreviewReport.
+    ReportCaller reportCaller();
     // The main window's part of a report launcher: remembers the report, sets
     // FInPreview, disables `window` (for this window also hides the left tool
     // bar while it shows), runs `preview` (which returns when the preview
@@ -112,7 +100,7 @@ public:
     void RunPreview(QObject* report, QWidget* window, const std::function<void()>& preview);
 
     // Today's date, as the configuration writes it into the date panel.
-    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+    std::function<QDate()>& Today = session().today;   // the session's
 
     // The registry rule of creation: the serial port value "comport" is made
     // "COM1" unless its first three letters, upper-cased, are "COM".

@@ -1,22 +1,22 @@
 #include "app/MainCommands.h"
 
 #include "app/AboutBox.h"
+#include "app/Main.h"
+#include "app/dialogs/SifreCheck.h"
+#include "app/setup/Brans.h"
+#include "app/setup/CS_Durum2.h"
+#include "app/setup/CmPort.h"
+#include "app/setup/Isyeri.h"
+#include "app/setup/KusakGir.h"
+#include "app/setup/Metins.h"
+#include "app/setup/Users.h"
 #include "competition/Giris1.h"
+#include "competition/TurnuvaGir.h"
 #include "reports/CompetitionReports.h"
 #include "reports/ReportLaunch.h"
 #include "reports/ResultsReports.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
-#include "app/Brans.h"
-#include "app/CS_Durum2.h"
-#include "app/Isyeri.h"
-#include "app/KusakGir.h"
-#include "app/Metins.h"
-#include "competition/TurnuvaGir.h"
-#include "app/CmPort.h"
-#include "app/Main.h"
-#include "app/SifreCheck.h"
-#include "app/Users.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -31,15 +31,6 @@ void userAccounts(TMain&)
     if (SifreCheck->FPasswordOk != 1)
         return;
     Users->showModal();
-}
-
-// The main window as the caller of a report: its one-shot flag, its tool
-// bar and its preview report.
-ReportCaller mainCaller()
-{
-    ReportCaller c = ReportCaller::mainWindow();
-    c.setPreviewReport = [](QObject* r) { Main->SetPreviewReport(r); };
-    return c;
 }
 
 // The results window in one of the main window's modes: 1 posts an
@@ -125,9 +116,9 @@ const QList<MainCommand>& MainCommands::commands()
         {"N3", "-", "TARTI1", "", nullptr},
         {"SporcuTARTIEkran1", "  Sporcu TARTI Ekranı", "TARTI1", "", [](TMain&) { Giris1->showModal(); }},
         {"MsabakastatistikRaporu1", "  Müsabaka İstatistik Raporu", "TARTI1", "",
-         [](TMain&) { Reports::istatistikRaporu(mainCaller()); }},
+         [](TMain& m) { Reports::istatistikRaporu(m.reportCaller()); }},
         {"TartlarnToplanmas1", "  Tartıların Toplanması", "TARTI1", "", nullptr},      // gather weigh-in rows
-        {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", [](TMain&) { Reports::tartiListeleri(mainCaller()); }},
+        {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", [](TMain& m) { Reports::tartiListeleri(m.reportCaller()); }},
         {"N4", "-", "TARTI1", "", nullptr},
         {"TartveKuralarnSistemeAktarlmas1", "  Tartı ve Kuraların Sisteme Aktarılması", "TARTI1", "",
          nullptr},                                                                      // replace lists and bouts
@@ -142,7 +133,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"MalarnRinglereDatlmas1", "  Maçların Ringlere Dağıtılması", "KURA1", "", nullptr},    // ring distribution
         {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "", nullptr},    // gather bout results
         {"N6", "-", "KURA1", "", nullptr},
-        {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", [](TMain&) { Reports::kuraListeleri(mainCaller()); }},
+        {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", [](TMain& m) { Reports::kuraListeleri(m.reportCaller()); }},
         {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "",
          [](TMain&) { resultsWindow(2, "Başlık", "Puanlama Listesi", true); }},
         {"DereceListesi1", "  Derece Listesi", "KURA1", "",

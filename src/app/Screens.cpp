@@ -1,28 +1,29 @@
 #include "app/Screens.h"
 
 #include "app/AboutBox.h"
-#include "app/Agirlik.h"
-#include "app/Brans.h"
-#include "app/CS_Durum2.h"
-#include "app/CmPort.h"
-#include "app/Form5.h"
-#include "app/ImtRapor.h"
-#include "app/Isyeri.h"
-#include "app/KlupGiris2.h"
-#include "app/KusakGir.h"
 #include "app/Main.h"
-#include "app/MetinIlave.h"
-#include "app/Metins.h"
-#include "app/Porgres.h"
 #include "app/Sifre.h"
-#include "app/SifreCheck.h"
-#include "app/TurnuvaTuru.h"
-#include "app/Users.h"
+#include "app/dialogs/Agirlik.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/ImtRapor.h"
+#include "app/dialogs/Porgres.h"
+#include "app/dialogs/SifreCheck.h"
+#include "app/kit/Session.h"
+#include "app/setup/Brans.h"
+#include "app/setup/CS_Durum2.h"
+#include "app/setup/CmPort.h"
+#include "app/setup/Isyeri.h"
+#include "app/setup/KusakGir.h"
+#include "app/setup/MetinIlave.h"
+#include "app/setup/Metins.h"
+#include "app/setup/Users.h"
 #include "competition/Giris1.h"
 #include "competition/KurSec.h"
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
+#include "competition/TurnuvaTuru.h"
+#include "registry/KlupGiris2.h"
 #include "registry/Bilgi_Giris.h"
 #include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
@@ -86,6 +87,8 @@ void make(T*& global)
 
 void Screens::createAll()
 {
+    // A new set of screens starts a new session.
+    session().reset();
     // The order of creation is the program's: no screen's constructor may
     // rely on a screen created after it.
     make(Main);
@@ -171,4 +174,6 @@ void Screens::destroyAll()
         d.back()();
         d.pop_back();
     }
+    // The connection closes with the screens that used it.
+    session().reset();
 }

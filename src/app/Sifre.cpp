@@ -2,11 +2,12 @@
 
 #include "app/BrivexSchema.h"
 #include "app/Main.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/Messages.h"
+#include "scoring/JudgeDevices.h"
 #include "scoring/KuraList.h"
 
 #include <QComboBox>
@@ -217,19 +218,5 @@ bool TSifre::eventFilter(QObject* watched, QEvent* event)
 
 bool TSifre::MouseKontrol()
 {
-    Registry reg(Registry::HKEY_LOCAL_MACHINE);
-    if (!reg.openKeyReadOnly("\\System\\CurrentControlSet\\Services\\Mouhid\\Enum"))
-        return false;
-    int hits = 0;
-    if (!reg.readString("0").isEmpty()) {
-        const int count = reg.readInteger("Count");
-        for (int i = 0; i < count; ++i) {
-            const QString entry = reg.readString(QString::number(i)).toUpper();
-            for (const QString& id : JudgeDeviceIds)
-                if (entry.contains(id))
-                    ++hits;
-        }
-    }
-    reg.closeKey();
-    return hits > 5;
+    return JudgeDevices::MouseKontrol();
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The login window: owns the program's one database connection and the
-// signed-in user's identity and rights.
+// The login window: opens the program's one database connection and signs
+// the user in. Both live in the session (app/kit/Session.h); the names below
+// are references to it, so Sifre->ADOConnection1 is session().db.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
+#include "app/kit/Session.h"
 #include "platform/db/Database.h"
 
 class QComboBox;
@@ -10,26 +12,23 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Vendor and product ids of the judges' hand devices (USB mice).
-inline const QStringList JudgeDeviceIds = {"0461", "4D17", "045E", "0783", "0782"};
-
 class TSifre : public Form {
     Q_OBJECT
 public:
     TSifre();
 
-    // Components used by the whole program.
-    Database ADOConnection1;
+    // Components used by the whole program: the session's connection.
+    Database& ADOConnection1 = session().db;
     // The second handle of a few screens reaches the same database file.
     Database& Database1() { return ADOConnection1; }
     // The users, in Key_No order (the users query).
     Records Query1;
 
-    // Login state, read by other screens.
-    int FLoginState = -1;       // -1 pending, 0 refused, 1 signed in
-    bool FIsAdmin = false;
-    bool FMatchOnlyUser = false;
-    QString FUserName;
+    // Login state: the session's user, which the login fills.
+    int& FLoginState = session().user.FLoginState;          // -1 pending, 0 refused, 1 signed in
+    bool& FIsAdmin = session().user.FIsAdmin;
+    bool& FMatchOnlyUser = session().user.FMatchOnlyUser;
+    QString& FUserName = session().user.FUserName;
     bool FDatabaseReady = false;
 
     // Controls.
@@ -41,7 +40,8 @@ public:
     QPushButton* BitBtn2;       // "Çıkış"
     QLabel* Label3;             // "Destek"
 
-    // Presence test of the judges' USB hand devices.
+    // Presence test of the judges' USB hand devices
+    // (JudgeDevices::MouseKontrol, scoring/JudgeDevices.h).
     static bool MouseKontrol();
     // The drive rules on a database path; "" when it may be used, else the
     // message to show.

@@ -1,6 +1,6 @@
 #include "app/SplashForm.h"
 
-#include "app/Logo.h"
+#include "app/kit/Logo.h"
 #include "app/Version.h"
 #include "platform/paths/DriveMap.h"
 

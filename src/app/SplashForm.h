@@ -3,6 +3,8 @@
 // it leaves the logo picture in the work folder, where the reports and the
 // scoreboard find it.
 
+#include "app/kit/Logo.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -12,7 +14,7 @@ public:
     TSplashForm();
     // The hidden logo picture (125 x 124) written to "C:\CO\MusLogo.bmp".
     QImage LogoPicture;
-    static QString logoFile() { return "C:\\CO\\MusLogo.bmp"; }
+    static QString logoFile() { return brivexLogoFile(); }
     // Rewrites the logo file: a read-only copy left from an earlier run is
     // replaced without a message.
     void FormActivate();

@@ -1,16 +1,16 @@
 #include "app/Startup.h"
 
 #include "app/Application.h"
-#include "app/DbConventions.h"
-#include "app/Formats.h"
 #include "app/Main.h"
 #include "app/Screens.h"
 #include "app/SplashForm.h"
 #include "app/Version.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/report/ReportExpression.h"
 
 #include <QScreen>
-#include "platform/report/ReportExpression.h"
 
 void Startup::prepare()
 {

@@ -1,7 +1,7 @@
 #include "app/Station.h"
 
 #include "app/BrivexSchema.h"
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "platform/db/Database.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"

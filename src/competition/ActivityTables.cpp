@@ -1,8 +1,9 @@
 // Activities, the point values of the weigh-in and the results posting, and
 // the stored activity query TURSORGU.
-#include "app/BrivexSchema.h"
+#include "competition/CompetitionTables.h"
 
 #include "platform/db/Database.h"
+#include "platform/db/Schema.h"
 
 // One row per activity row of a person (F_DER), with the person's columns,
 // the activity's columns, the names of the activity's type and category, the

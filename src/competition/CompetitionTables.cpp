@@ -1,7 +1,8 @@
 // Tables of competition preparation.
-#include "app/BrivexSchema.h"
+#include "competition/CompetitionTables.h"
 
 #include "platform/db/Database.h"
+#include "platform/db/Schema.h"
 
 void addCompetitionTables(Schema& s)
 {

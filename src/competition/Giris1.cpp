@@ -1,6 +1,6 @@
 #include "competition/Giris1.h"
 
-#include "app/Sifre.h"
+#include "app/kit/Session.h"
 #include "competition/MusteriGiris3.h"
 #include "platform/ui/Messages.h"
 
@@ -93,7 +93,7 @@ bool TGiris1::eventFilter(QObject* watched, QEvent* event)
 
 void TGiris1::FormActivate()
 {
-    Database& db = Sifre->ADOConnection1;
+    Database& db = session().db;
     FKinds = db.select("select * from C_KL_BL");
     FCategories = db.select("select * from C_BRANSADI where Durum_Key <> 2 order by Durum_Key");
     FBelts = db.select("select * from KUSAK");

@@ -9,7 +9,7 @@
 //
 // The main window shows it from " TARTI " / "  Sporcu TARTI Ekranı".
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "platform/db/Database.h"
 
 class QCheckBox;

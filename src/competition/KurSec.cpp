@@ -1,10 +1,10 @@
 #include "competition/KurSec.h"
 
-#include "app/PlacedControls.h"
-#include "app/Sifre.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
 #include "competition/KuraKayit.h"
+#include "competition/MatchState.h"
 #include "platform/ui/Messages.h"
-#include "scoring/MatchState.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -22,30 +22,21 @@ constexpr int kHeight = 214;
 
 const QString kBadRounds = QStringLiteral("Boş veya Hatalı Round Sayısı Girdiniz ...!");
 
-using PlacedControls::makeEdit;
-using PlacedControls::makeLabel;
-
-QRadioButton* makeChoice(const QString& name, const QString& text, QWidget* parent, int y)
-{
-    auto* r = new QRadioButton(text, parent);
-    r->setObjectName(name);
-    r->setGeometry(10, y, 262, 22);
-    return r;
-}
-
 } // namespace
 
 TKur_Sec::TKur_Sec()
 {
+    using namespace PlacedControls;
     setObjectName("Kur_Sec");
     setWindowTitle("Kura Çekim Seçenekleri");
     // No title-bar buttons: the dialog closes through "Devam" or "İptal".
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(kWideWidth, kHeight);
 
-    RadioButton1 = makeChoice("RadioButton1", "Seçilen Branşın Kurasını Çek", this, 10);
-    RadioButton2 = makeChoice("RadioButton2", "Tüm Branşların Kuralarını Çek", this, 36);
-    RadioButton3 = makeChoice("RadioButton3", "Aşağıda Seçilen Kategorinin Kuralarını Çek", this, 62);
+    RadioButton1 = make<QRadioButton>("RadioButton1", "Seçilen Branşın Kurasını Çek", this, {10, 10, 262, 22});
+    RadioButton2 = make<QRadioButton>("RadioButton2", "Tüm Branşların Kuralarını Çek", this, {10, 36, 262, 22});
+    RadioButton3 =
+        make<QRadioButton>("RadioButton3", "Aşağıda Seçilen Kategorinin Kuralarını Çek", this, {10, 62, 262, 22});
     auto* choices = new QButtonGroup(this);
     for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3})
         choices->addButton(r);
@@ -112,7 +103,7 @@ void TKur_Sec::FormActivate()
     const QString kept = DBLookupComboBox5->currentText();
     DBLookupComboBox5->clear();
     for (const Record& r :
-         Sifre->ADOConnection1.select("select * from C_BRANSADI where Durum_Key > 2 order by Durum_Key"))
+         session().db.select("select * from C_BRANSADI where Durum_Key > 2 order by Durum_Key"))
         DBLookupComboBox5->addItem(r.str("Durum"));
     DBLookupComboBox5->setCurrentIndex(DBLookupComboBox5->findText(kept));
     RadioButton1Click();

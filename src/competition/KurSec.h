@@ -13,7 +13,7 @@
 //       RadioButton1/2/3 -> what to draw; Edit6 -> the category name
 //   }
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 class MatchState;
 class QComboBox;

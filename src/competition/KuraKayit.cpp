@@ -1,15 +1,15 @@
 #include "competition/KuraKayit.h"
 
-#include "app/Agirlik.h"
-#include "app/DbConventions.h"
-#include "app/Formats.h"
-#include "app/PlacedControls.h"
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
-#include "app/WeightCategories.h"
+#include "app/dialogs/Agirlik.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
+#include "app/kit/TurkishEntry.h"
+#include "app/kit/WeightCategories.h"
+#include "competition/MatchState.h"
 #include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
-#include "scoring/MatchState.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -27,23 +27,19 @@ namespace {
 // Known names taken from each corner column of the bouts.
 constexpr int kMaxKnownNames = 5000;
 
-const QString kMen = QStringLiteral("ERKEK");
-const QString kWomen = QStringLiteral("BAYAN");
 const QString kTooLarge = QStringLiteral("Boş veya Büyük Değer Girdiniz ...!");
 
 Database& db()
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
-using PlacedControls::makeEdit;
-using PlacedControls::makeLabel;
-using PlacedControls::makeList;
 
 // A drop-down list with a text box over it: the box covers the list but
 // its button, so that choosing an entry copies its text into the box.
 QLineEdit* makeBoxOver(const QString& name, QComboBox* list)
 {
+    using namespace PlacedControls;
     QRect r = list->geometry();
     r.setWidth(r.width() - 19);
     auto* e = makeEdit(name, list->parentWidget(), r);
@@ -59,7 +55,7 @@ void setTextColour(QLineEdit* edit, const QColor& colour)
     edit->setPalette(p);
 }
 
-bool isInteger(const QString& text, int* value = nullptr)
+bool readInteger(const QString& text, int* value = nullptr)
 {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
@@ -120,6 +116,7 @@ QString BoutTimes::minutesSeconds(const QString& clockText)
 
 TKura_Kayit::TKura_Kayit() : today([] { return QDate::currentDate(); })
 {
+    using namespace PlacedControls;
     setObjectName("Kura_Kayit");
     setWindowTitle("Sporcu Giriş");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -131,7 +128,7 @@ TKura_Kayit::TKura_Kayit() : today([] { return QDate::currentDate(); })
     ComboBox4 = new QComboBox(this);
     ComboBox4->setObjectName("ComboBox4");
     ComboBox4->setGeometry(90, 26, 100, 22);
-    ComboBox4->addItems({kMen, kWomen});
+    ComboBox4->addItems({WeightCategories::kMen, WeightCategories::kWomen});
     ComboBox4->setCurrentIndex(-1);
     Label3 = makeLabel("Label3", "Kategori", this, 200, 8);
     DBLookupComboBox5 = makeList("DBLookupComboBox5", this, {200, 26, 350, 22});
@@ -308,7 +305,9 @@ void TKura_Kayit::loadBout()
     const QString categoryName = WeightCategories::categoryNameOf(db(), category);
     if (weightClass.size() == 1) {
         const Record& w = weightClass.first();
-        const QString gender = w.str("E_B") == "E" ? kMen : w.str("E_B") == "B" ? kWomen : QString();
+        const QString gender = w.str("E_B") == "E"   ? WeightCategories::kMen
+                               : w.str("E_B") == "B" ? WeightCategories::kWomen
+                                                     : QString();
         // The weight is shown as it stands in the bout's category text, so
         // that saving the bout again keeps it in its category (a weight of
         // -57 is stored as 57 in the category row).
@@ -410,9 +409,9 @@ void TKura_Kayit::ComboBox4Change()
     if (BoutTimes::maskedText(MaskEdit2) != "00:00")
         return;
     const QString gender = ComboBox4->currentText();
-    if (gender == kMen)
+    if (gender == WeightCategories::kMen)
         MaskEdit2->setText(matchState().FMatchTimeMen.mid(3, 5));
-    else if (gender == kWomen)
+    else if (gender == WeightCategories::kWomen)
         MaskEdit2->setText(matchState().FMatchTimeWomen.mid(3, 5));
 }
 
@@ -493,7 +492,7 @@ void TKura_Kayit::BitBtn1Click()
             return refuse(kTooLarge, false, edit);
         if (text.trimmed() == "0")
             return refuse(label->text() + " Sıfır Girdiniz ...!", false, edit);
-        if (!isInteger(text, value))
+        if (!readInteger(text, value))
             return refuse(label->text() + " Hatalı Girdiniz ...!", false, edit);
         return true;
     };
@@ -533,7 +532,7 @@ void TKura_Kayit::BitBtn1Click()
                                 {"Kilo", kilo},
                                 {"AltKilo", kilo},
                                 {"UstKilo", kilo},
-                                {"E_B", gender == kMen ? "E" : "B"}});
+                                {"E_B", gender == WeightCategories::kMen ? "E" : "B"}});
     }
 
     const QDate date = today();

@@ -14,7 +14,7 @@
 // group "A"); a category missing from C_BRANS is added there. A change
 // rewrites only the names, regions, clubs, category, date, clock and rounds.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 #include <QDate>
 

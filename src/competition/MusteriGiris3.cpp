@@ -1,22 +1,23 @@
 #include "competition/MusteriGiris3.h"
 
+#include "app/comport/DevicePort.h"
+#include "app/comport/SerialPort.h"
+#include "app/dialogs/Agirlik.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/ReservedRows.h"
+#include "app/kit/Session.h"
+#include "app/kit/TurkishEntry.h"
+#include "platform/paths/DriveMap.h"
+#include "platform/settings/Registry.h"
+#include "platform/text/Turkish.h"
+#include "platform/ui/Messages.h"
 #include "registry/MusteriGiris2.h"
 #include "reports/CompetitionReports.h"
 #include "reports/RegistryReports.h"
-
-#include "app/Agirlik.h"
-#include "app/BrivexSchema.h"
-#include "app/CmPort.h"
-#include "app/DbConventions.h"
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
-#include "app/comport/SerialPort.h"
-#include "platform/paths/DriveMap.h"
-#include "platform/settings/Registry.h"
-#include "platform/ui/Messages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -59,16 +60,6 @@ QColor textColor(const QWidget* w)
     return w->palette().color(QPalette::WindowText);
 }
 
-// Upper-cases the ASCII letters only, as the special code is compared.
-QString asciiUpper(const QString& text)
-{
-    QString s = text;
-    for (QChar& c : s)
-        if (c >= QChar('a') && c <= QChar('z'))
-            c = QChar(c.unicode() - 0x20);
-    return s;
-}
-
 // A read-only field lying over its drop-down list, the list's button beside it.
 QWidget* pickerRow(QWidget* parent, QLineEdit* field, const QList<QComboBox*>& lists)
 {
@@ -85,29 +76,6 @@ QWidget* pickerRow(QWidget* parent, QLineEdit* field, const QList<QComboBox*>& l
         h->addWidget(list);
     }
     return row;
-}
-
-QLabel* label(const QString& text, QWidget* parent, const QString& name = QString())
-{
-    auto* l = new QLabel(text, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    return l;
-}
-
-QPushButton* button(const QString& text, QWidget* parent, const QString& name)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QAction* action(const QString& text, QObject* parent, const QString& name)
-{
-    auto* a = new QAction(text, parent);
-    a->setObjectName(name);
-    return a;
 }
 
 } // namespace
@@ -129,7 +97,7 @@ TMusteriGiris3::TMusteriGiris3()
     buildControls();
 
     // The scale's line is the device line of the port chooser.
-    SerialPort1 = TCmPort::devicePort(this);
+    SerialPort1 = DevicePort::make(this);
     SerialPort1->OnRxChar = [this](QObject* Sender, int Count) { SerialPort1RxChar(Sender, Count); };
 
     // "Kaydet" of the registration sits where "Yeni Kayıt" is; the chosen
@@ -148,6 +116,7 @@ TMusteriGiris3::~TMusteriGiris3()
 
 void TMusteriGiris3::buildControls()
 {
+    using namespace PlacedControls;
     auto* root = new QHBoxLayout(this);
 
     // --- Left: person search and registration --------------------------------
@@ -158,15 +127,15 @@ void TMusteriGiris3::buildControls()
     DBGrid1->setObjectName("DBGrid1");
     DBGrid1->setColumns({{"Ad_Soyad", "Ad Soyad", 150}, {"Vergi_Numarasi", "Sicil No", 60}, {"E38", "Kilo", 40},
                          {"E23", "Baba Adı", 80}});
-    CountLabel = label("", GroupBox1, "CountLabel");
+    CountLabel = make<QLabel>("CountLabel", "", GroupBox1);
     auto* leftButtons = new QGridLayout;
-    BitBtn7 = button("Yeni Kayıt", GroupBox1, "BitBtn7");
-    BitBtn10 = button("Kaydet", GroupBox1, "BitBtn10");
-    BitBtn6 = button("Raporlar", GroupBox1, "BitBtn6");
+    BitBtn7 = makeButton("BitBtn7", "Yeni Kayıt", GroupBox1);
+    BitBtn10 = makeButton("BitBtn10", "Kaydet", GroupBox1);
+    BitBtn6 = makeButton("BitBtn6", "Raporlar", GroupBox1);
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
-    SporcuBilgileri1 = action("Sporcu Listesi", PopupMenu1, "SporcuBilgileri1");
-    MenuItem2 = action("Branşlara Göre Sporcu Dağılımı", PopupMenu1, "MenuItem2");
+    SporcuBilgileri1 = makeAction("SporcuBilgileri1", "Sporcu Listesi", PopupMenu1);
+    MenuItem2 = makeAction("MenuItem2", "Branşlara Göre Sporcu Dağılımı", PopupMenu1);
     PopupMenu1->addAction(SporcuBilgileri1);
     PopupMenu1->addAction(MenuItem2);
     BitBtn6->setMenu(PopupMenu1);
@@ -183,14 +152,14 @@ void TMusteriGiris3::buildControls()
     // --- Middle: selection fields and the athlete ------------------------------
     auto* middle = new QVBoxLayout;
     auto* fields = new QGridLayout;
-    AdSoyadCaption = label("Ad Soyad", this, "AdSoyadCaption");
+    AdSoyadCaption = make<QLabel>("AdSoyadCaption", "Ad Soyad", this);
     Edit7 = new QLineEdit(this);
     Edit7->setObjectName("Edit7");
-    CopyNameCaption = label("<----", this, "CopyNameCaption");
-    SicilNoCaption = label("Sicil No", this, "SicilNoCaption");
+    CopyNameCaption = make<QLabel>("CopyNameCaption", "<----", this);
+    SicilNoCaption = make<QLabel>("SicilNoCaption", "Sicil No", this);
     Edit6 = new QLineEdit(this);
     Edit6->setObjectName("Edit6");
-    KlupTakimCaption = label("Klüp/Takım", this, "KlupTakimCaption");
+    KlupTakimCaption = make<QLabel>("KlupTakimCaption", "Klüp/Takım", this);
     Edit8 = new QLineEdit;
     Edit8->setObjectName("Edit8");
     DBLookupComboBox4 = new QComboBox;
@@ -201,7 +170,7 @@ void TMusteriGiris3::buildControls()
     ComboBox5 = new QComboBox;
     ComboBox5->setObjectName("ComboBox5");
     ComboBox5->addItems(grades());
-    TartiBransCaption = label("Tartı Branşı", this, "TartiBransCaption");
+    TartiBransCaption = make<QLabel>("TartiBransCaption", "Tartı Branşı", this);
     Edit19 = new QLineEdit;
     Edit19->setObjectName("Edit19");
     DBLookupComboBox19 = new QComboBox;
@@ -224,20 +193,20 @@ void TMusteriGiris3::buildControls()
     AthletePanel = new QWidget(this);
     AthletePanel->setObjectName("AthletePanel");
     auto* athlete = new QGridLayout(AthletePanel);
-    auto* liveCaption = label("aktif tartı", AthletePanel);
-    Label4 = label(noWeightText(), AthletePanel, "Label4");
+    auto* liveCaption = new QLabel("aktif tartı", AthletePanel);
+    Label4 = make<QLabel>("Label4", noWeightText(), AthletePanel);
     QFont big = Label4->font();
     big.setPointSize(28);
     big.setBold(true);
     Label4->setFont(big);
-    BitBtn2 = button("Listeye Ekle", AthletePanel, "BitBtn2");
+    BitBtn2 = makeButton("BitBtn2", "Listeye Ekle", AthletePanel);
     BitBtn2->setAutoDefault(true);
-    BitBtn8 = button("Kabul'e Ekle", AthletePanel, "BitBtn8");
-    BitBtn9 = button("Red'e Ekle", AthletePanel, "BitBtn9");
+    BitBtn8 = makeButton("BitBtn8", "Kabul'e Ekle", AthletePanel);
+    BitBtn9 = makeButton("BitBtn9", "Red'e Ekle", AthletePanel);
     BitBtn8->hide();
     BitBtn9->hide();
-    Label12 = label("Sistemde Kayıtlı Kilo : ", AthletePanel, "Label12");
-    Label55 = label("", AthletePanel, "Label55");
+    Label12 = make<QLabel>("Label12", "Sistemde Kayıtlı Kilo : ", AthletePanel);
+    Label55 = make<QLabel>("Label55", "", AthletePanel);
     SpeedButton1 = new QToolButton(AthletePanel);
     SpeedButton1->setObjectName("SpeedButton1");
     SpeedButton1->setText("X");
@@ -256,14 +225,14 @@ void TMusteriGiris3::buildControls()
     Panel4->setObjectName("Panel4");
     auto* slotGrid = new QGridLayout(Panel4);
     slotGrid->setContentsMargins(0, 0, 0, 0);
-    slotGrid->addWidget(label("Sistemde Kayıtlı Branşı", Panel4), 0, 1);
-    slotGrid->addWidget(label(" Alt Kilo ", Panel4), 0, 2);
-    slotGrid->addWidget(label(" Üst Kilo ", Panel4), 0, 3);
+    slotGrid->addWidget(new QLabel("Sistemde Kayıtlı Branşı", Panel4), 0, 1);
+    slotGrid->addWidget(new QLabel(" Alt Kilo ", Panel4), 0, 2);
+    slotGrid->addWidget(new QLabel(" Üst Kilo ", Panel4), 0, 3);
     for (int i = 0; i < 3; ++i) {
-        SlotArrow[i] = label("-->", Panel4, QString("SlotArrow%1").arg(i + 1));
-        SlotName[i] = label("", Panel4, QString("SlotName%1").arg(i + 1));
-        SlotMin[i] = label("", Panel4, QString("SlotMin%1").arg(i + 1));
-        SlotMax[i] = label("", Panel4, QString("SlotMax%1").arg(i + 1));
+        SlotArrow[i] = make<QLabel>(QString("SlotArrow%1").arg(i + 1), "-->", Panel4);
+        SlotName[i] = make<QLabel>(QString("SlotName%1").arg(i + 1), "", Panel4);
+        SlotMin[i] = make<QLabel>(QString("SlotMin%1").arg(i + 1), "", Panel4);
+        SlotMax[i] = make<QLabel>(QString("SlotMax%1").arg(i + 1), "", Panel4);
         SlotArrow[i]->hide();
         slotGrid->addWidget(SlotArrow[i], i + 1, 0);
         slotGrid->addWidget(SlotName[i], i + 1, 1);
@@ -274,12 +243,12 @@ void TMusteriGiris3::buildControls()
     Panel5->setObjectName("Panel5");
     auto* changed = new QGridLayout(Panel5);
     changed->setContentsMargins(0, 0, 0, 0);
-    changed->addWidget(label("Tartı Branşı", Panel5), 0, 0);
-    changed->addWidget(label(" Alt Kilo ", Panel5), 0, 1);
-    changed->addWidget(label(" Üst Kilo ", Panel5), 0, 2);
-    ChangedName = label("", Panel5, "ChangedName");
-    ChangedMin = label("", Panel5, "ChangedMin");
-    ChangedMax = label("", Panel5, "ChangedMax");
+    changed->addWidget(new QLabel("Tartı Branşı", Panel5), 0, 0);
+    changed->addWidget(new QLabel(" Alt Kilo ", Panel5), 0, 1);
+    changed->addWidget(new QLabel(" Üst Kilo ", Panel5), 0, 2);
+    ChangedName = make<QLabel>("ChangedName", "", Panel5);
+    ChangedMin = make<QLabel>("ChangedMin", "", Panel5);
+    ChangedMax = make<QLabel>("ChangedMax", "", Panel5);
     changed->addWidget(ChangedName, 1, 0);
     changed->addWidget(ChangedMin, 1, 1);
     changed->addWidget(ChangedMax, 1, 2);
@@ -287,11 +256,11 @@ void TMusteriGiris3::buildControls()
     athlete->addWidget(Panel4, 4, 0, 1, 4);
     athlete->addWidget(Panel5, 4, 0, 1, 4);
 
-    Image1 = label("", AthletePanel, "Image1");
+    Image1 = make<QLabel>("Image1", "", AthletePanel);
     Image1->setFixedSize(120, 150);
     Image1->setScaledContents(true);
     Image1->hide();
-    athlete->addWidget(label("Fotoğraf", AthletePanel), 5, 0);
+    athlete->addWidget(new QLabel("Fotoğraf", AthletePanel), 5, 0);
     athlete->addWidget(Image1, 6, 0, 9, 1);
     const QList<std::pair<const char*, QLabel**>> data = {
         {"Unvanı", &ValueE50},         {"Bölgesi", &ValueRegion}, {"Cinsiyet", &ValueE15},
@@ -301,11 +270,11 @@ void TMusteriGiris3::buildControls()
     const QStringList names = {"ValueE50", "ValueRegion", "ValueE15", "ValueE25", "ValueM3",
                                "ValueE16", "ValueE48", "ValueRegisterNumber", "ValueE26"};
     for (int i = 0; i < data.size(); ++i) {
-        athlete->addWidget(label(QString::fromUtf8(data[i].first), AthletePanel), 6 + i, 1);
-        *data[i].second = label("", AthletePanel, names[i]);
+        athlete->addWidget(new QLabel(QString::fromUtf8(data[i].first), AthletePanel), 6 + i, 1);
+        *data[i].second = make<QLabel>(names[i], "", AthletePanel);
         athlete->addWidget(*data[i].second, 6 + i, 2, 1, 2);
     }
-    SpeedButton2 = button("Bilgi Düzeltme", AthletePanel, "SpeedButton2");
+    SpeedButton2 = makeButton("SpeedButton2", "Bilgi Düzeltme", AthletePanel);
     athlete->addWidget(SpeedButton2, 15, 2, 1, 2);
     middle->addWidget(AthletePanel, 1);
     middle->addStretch();
@@ -314,11 +283,11 @@ void TMusteriGiris3::buildControls()
     // --- Right: settings, class browsing, the lists ----------------------------
     auto* right = new QVBoxLayout;
     auto* head = new QGridLayout;
-    head->addWidget(label("Kategori : ", this), 0, 0);
-    Label56 = label("", this, "Label56");
+    head->addWidget(new QLabel("Kategori : ", this), 0, 0);
+    Label56 = make<QLabel>("Label56", "", this);
     head->addWidget(Label56, 0, 1);
-    head->addWidget(label("Müs. Türü", this), 1, 0);
-    Label60 = label("", this, "Label60");
+    head->addWidget(new QLabel("Müs. Türü", this), 1, 0);
+    Label60 = make<QLabel>("Label60", "", this);
     head->addWidget(Label60, 1, 1);
     Edit5 = new QLineEdit(this);
     Edit5->setObjectName("Edit5");
@@ -326,15 +295,15 @@ void TMusteriGiris3::buildControls()
     Edit5->setFixedWidth(80);
     Edit5->hide();
     head->addWidget(Edit5, 0, 2);
-    BitBtn3 = button("Raporlar", this, "BitBtn3");
+    BitBtn3 = makeButton("BitBtn3", "Raporlar", this);
     PopupMenu5 = new QMenu(this);
     PopupMenu5->setObjectName("PopupMenu5");
-    TartiListesi1 = action("Tartı Listesi", PopupMenu5, "TartiListesi1");
-    ListelerTm1 = action("Tartı Listeleri (TAMAMI)", PopupMenu5, "ListelerTm1");
+    TartiListesi1 = makeAction("TartiListesi1", "Tartı Listesi", PopupMenu5);
+    ListelerTm1 = makeAction("ListelerTm1", "Tartı Listeleri (TAMAMI)", PopupMenu5);
     PopupMenu5->addAction(TartiListesi1);
     PopupMenu5->addAction(ListelerTm1);
     BitBtn3->setMenu(PopupMenu5);
-    BitBtn5 = button("Kapat", this, "BitBtn5");
+    BitBtn5 = makeButton("BitBtn5", "Kapat", this);
     head->addWidget(BitBtn3, 0, 3);
     head->addWidget(BitBtn5, 1, 3);
     right->addLayout(head);
@@ -343,7 +312,7 @@ void TMusteriGiris3::buildControls()
     Panel2->setObjectName("Panel2");
     auto* browse = new QHBoxLayout(Panel2);
     browse->setContentsMargins(0, 0, 0, 0);
-    browse->addWidget(label("Branş", Panel2));
+    browse->addWidget(new QLabel("Branş", Panel2));
     Edit2 = new QLineEdit;
     Edit2->setObjectName("Edit2");
     DBLookupComboBox2 = new QComboBox;
@@ -387,14 +356,14 @@ void TMusteriGiris3::buildControls()
     // Context menus.
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName("PopupMenu2");
-    Sil1 = action("Listeden Çıkart", PopupMenu2, "Sil1");
-    DiskalifiyeEt1 = action("Diskalifiye", PopupMenu2, "DiskalifiyeEt1");
-    BilgiDuzeltme1 = action("Bilgi Düzeltme", PopupMenu2, "BilgiDuzeltme1");
+    Sil1 = makeAction("Sil1", "Listeden Çıkart", PopupMenu2);
+    DiskalifiyeEt1 = makeAction("DiskalifiyeEt1", "Diskalifiye", PopupMenu2);
+    BilgiDuzeltme1 = makeAction("BilgiDuzeltme1", "Bilgi Düzeltme", PopupMenu2);
     PopupMenu2->addActions({Sil1, DiskalifiyeEt1, BilgiDuzeltme1});
     PopupMenu3 = new QMenu(this);
     PopupMenu3->setObjectName("PopupMenu3");
-    Sil2 = action("Listeden Çıkart", PopupMenu3, "Sil2");
-    KabuleEkle1 = action("Kabule Ekle", PopupMenu3, "KabuleEkle1");
+    Sil2 = makeAction("Sil2", "Listeden Çıkart", PopupMenu3);
+    KabuleEkle1 = makeAction("KabuleEkle1", "Kabule Ekle", PopupMenu3);
     PopupMenu3->addActions({Sil2, KabuleEkle1});
     for (auto [grid, menu] : {std::pair{DBGrid2, PopupMenu2}, std::pair{DBGrid3, PopupMenu3}}) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -404,7 +373,7 @@ void TMusteriGiris3::buildControls()
     // The screen's menu holds the barcode entry, never shown; F9 reaches it.
     PopupMenu4 = new QMenu(this);
     PopupMenu4->setObjectName("PopupMenu4");
-    BarCode1 = action("BarCode", PopupMenu4, "BarCode1");
+    BarCode1 = makeAction("BarCode1", "BarCode", PopupMenu4);
     BarCode1->setVisible(false);
     PopupMenu4->addAction(BarCode1);
     auto* f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
@@ -481,7 +450,7 @@ QString TMusteriGiris3::personSelect()
 
 Database& TMusteriGiris3::db() const
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
 // --- Small rules -------------------------------------------------------------
@@ -524,7 +493,7 @@ QColor TMusteriGiris3::liveWeightColor() const
 
 QString TMusteriGiris3::userStamp() const
 {
-    return (Sifre ? Sifre->FUserName : QString()) + ", " + Formats::dateToStr(FToday());
+    return session().user.FUserName + ", " + Formats::dateToStr(FToday());
 }
 
 QString TMusteriGiris3::orderBy() const
@@ -625,13 +594,13 @@ void TMusteriGiris3::FormActivate()
     // 9: the no-athlete view.
     FScaleBuffer.clear();
     SpGoster();
-    if (!Sifre->FMatchOnlyUser)
+    if (!session().user.FMatchOnlyUser)
         Edit7->setFocus();
 }
 
 void TMusteriGiris3::portSetUp()
 {
-    const QString key = TCmPort::registryKey();
+    const QString key = DevicePort::registryKey();
 
     // A USB serial adapter replaces the port chosen on the settings screen,
     // and the replacement stays stored.
@@ -648,7 +617,7 @@ void TMusteriGiris3::portSetUp()
         user.closeKey();
     }
 
-    const TCmPort::Choice stored = TCmPort::storedChoice();
+    const DevicePort::Choice stored = DevicePort::stored();
     FScaleType = stored.type;
     SerialPort1->setPort(stored.port);
 
@@ -1182,7 +1151,7 @@ void TMusteriGiris3::TartiBransCaptionClick()
 
 void TMusteriGiris3::Edit5Change()
 {
-    const bool unlocked = !FSpecialCode.isEmpty() && asciiUpper(Edit5->text()) == FSpecialCode;
+    const bool unlocked = !FSpecialCode.isEmpty() && Turkish::asciiUpper(Edit5->text()) == FSpecialCode;
     BitBtn8->setVisible(unlocked);
     BitBtn9->setVisible(unlocked);
     BitBtn2->setVisible(!unlocked);

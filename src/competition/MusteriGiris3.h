@@ -16,10 +16,10 @@
 // is the C_BRANSADI row chosen in the preferences (key 1: all categories);
 // a weight class belongs to the category its name ends with.
 
-#include "app/Form.h"
-#include "reports/ReportLaunch.h"
+#include "app/kit/Form.h"
 #include "competition/ScaleFrame.h"
 #include "platform/db/Database.h"
+#include "reports/ReportLaunch.h"
 
 #include <QColor>
 #include <QDate>

@@ -3,11 +3,11 @@
 // the operations on list rows.
 #include "competition/MusteriGiris3.h"
 
-#include "app/Agirlik.h"
-#include "app/BrivexSchema.h"
-#include "app/DbConventions.h"
-#include "app/DbGrid.h"
-#include "app/Formats.h"
+#include "app/dialogs/Agirlik.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
+#include "app/kit/ReservedRows.h"
 #include "platform/ui/Messages.h"
 
 #include <QLabel>

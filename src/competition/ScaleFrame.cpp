@@ -1,6 +1,6 @@
 #include "competition/ScaleFrame.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 
 #include <cmath>
 

@@ -1,9 +1,10 @@
 #include "competition/TurnuvaGir.h"
 
-#include "app/DbConventions.h"
-#include "app/DbGrid.h"
-#include "app/ReferenceScreens.h"
-#include "app/TurnuvaTuru.h"
+#include "app/dialogs/ReferenceScreens.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/PlacedControls.h"
+#include "competition/TurnuvaTuru.h"
 #include "platform/ui/Messages.h"
 #include "reports/ActivityReports.h"
 
@@ -21,20 +22,14 @@ namespace {
 // The whole-number columns typed into the grid.
 const char* const kCountColumns[] = {"Ulke_Say", "Sporcu_Say", "Erkek_Deg", "Bayan_Deg", "Takim_Deg"};
 
-bool isEmptyValue(const QVariant& v)
+bool isBlank(const QVariant& v)
 {
     return !v.isValid() || v.isNull() || v.toString().trimmed().isEmpty();
 }
 
-QVariant dateOrNull(const Record& row, const QString& field)
-{
-    const QDate d = row.date(field);
-    return d.isValid() ? QVariant(d) : QVariant();
-}
-
 QVariant keyOrNull(const Record& row, const QString& field)
 {
-    return isEmptyValue(row.value(field)) ? QVariant() : QVariant(row.toInt(field));
+    return isBlank(row.value(field)) ? QVariant() : QVariant(row.toInt(field));
 }
 
 QList<QPair<QVariant, QString>> lookupOf(const Records& rows, const QString& keyField, const QString& nameField)
@@ -167,8 +162,8 @@ TTurnuvaGir::TTurnuvaGir() : FOrderBy("Turnuva_Key desc")
     layout->addLayout(buttons, 2, 0);
     resize(980, 520);
 
-    ReferenceScreens::onClick(Label1, [this] { Label1Click(); });
-    ReferenceScreens::onClick(Label2, [this] { Label2Click(); });
+    PlacedControls::onClick(Label1, [this] { Label1Click(); });
+    PlacedControls::onClick(Label2, [this] { Label2Click(); });
     connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TTurnuvaGir::DBLookupComboBox1Click);
     connect(DBLookupComboBox2, qOverload<int>(&QComboBox::activated), this, &TTurnuvaGir::DBLookupComboBox2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TTurnuvaGir::SpeedButton1Click);
@@ -312,12 +307,12 @@ bool TTurnuvaGir::Table1NewRecord(Record& row)
 
 bool TTurnuvaGir::Table1BeforePost(Database& db, Record& row)
 {
-    if (row.str("Adi").isEmpty() || isEmptyValue(row.value("Durum_Key")) || isEmptyValue(row.value("Tur_Key")) ||
+    if (row.str("Adi").isEmpty() || isBlank(row.value("Durum_Key")) || isBlank(row.value("Tur_Key")) ||
         row.str("Yer").isEmpty() || !row.date("Tarih1").isValid() || !row.date("Tarih2").isValid()) {
         Messages::info("Eksik veya hatalı giriş yaptınız ...!");
         return false;
     }
-    if (row.date("Web_Tar").isValid() && (row.str("WebBr_Key").isEmpty() || isEmptyValue(row.value("Kusak_Key")))) {
+    if (row.date("Web_Tar").isValid() && (row.str("WebBr_Key").isEmpty() || isBlank(row.value("Kusak_Key")))) {
         Messages::info("Web Min Kuşak ve Web Kategoriler Bilgilerini Girmeniz Gerekmektedir...!");
         return false;
     }
@@ -328,7 +323,7 @@ bool TTurnuvaGir::Table1BeforePost(Database& db, Record& row)
     // The counts are whole numbers or empty.
     for (const char* column : kCountColumns) {
         const QVariant v = row.value(column);
-        if (isEmptyValue(v)) {
+        if (isBlank(v)) {
             TDBGrid::setValue(row, column, QVariant());
             continue;
         }
@@ -355,13 +350,13 @@ void TTurnuvaGir::writeRow(const Record& row, bool isNew)
                        {"Tur_Key", keyOrNull(row, "Tur_Key")},
                        {"Durum_Key", keyOrNull(row, "Durum_Key")},
                        {"Yer", row.value("Yer")},
-                       {"Tarih1", dateOrNull(row, "Tarih1")},
-                       {"Tarih2", dateOrNull(row, "Tarih2")},
-                       {"Web_Tar", dateOrNull(row, "Web_Tar")},
+                       {"Tarih1", ReferenceScreens::dateOrNull(row, "Tarih1")},
+                       {"Tarih2", ReferenceScreens::dateOrNull(row, "Tarih2")},
+                       {"Web_Tar", ReferenceScreens::dateOrNull(row, "Web_Tar")},
                        {"Kusak_Key", keyOrNull(row, "Kusak_Key")},
                        {"WebBr_Key", row.value("WebBr_Key")},
-                       {"Dt1", dateOrNull(row, "Dt1")},
-                       {"Dt2", dateOrNull(row, "Dt2")},
+                       {"Dt1", ReferenceScreens::dateOrNull(row, "Dt1")},
+                       {"Dt2", ReferenceScreens::dateOrNull(row, "Dt2")},
                        {"Yili", row.value("Yili")}};
     for (const char* column : kCountColumns)
         fields.insert(column, row.value(column));
@@ -371,7 +366,7 @@ void TTurnuvaGir::writeRow(const Record& row, bool isNew)
 void TTurnuvaGir::Sil1Click()
 {
     const Record row = DBGrid1->currentRecord();
-    if (row.isEmpty() || isEmptyValue(row.value("Turnuva_Key")))
+    if (row.isEmpty() || isBlank(row.value("Turnuva_Key")))
         return;
     if (!ReferenceScreens::confirm(row.str("Adi") + " Silinecektir. Eminmisiniz ...?"))
         return;

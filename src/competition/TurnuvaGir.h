@@ -5,7 +5,7 @@
 // the grid. The row with key 1 (the persons' penalties) and any lower key
 // never show. Shown modally from the main window's "Faaliyet Giriş Ekranı".
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "platform/db/Database.h"
 
 #include <functional>

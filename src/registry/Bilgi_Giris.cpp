@@ -1,11 +1,11 @@
 #include "registry/Bilgi_Giris.h"
 
-#include "app/Formats.h"
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/Formats.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "registry/MaskEdit.h"
 #include "registry/PersonChecks.h"
+#include "app/kit/Session.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,7 +16,7 @@
 
 namespace {
 
-QLabel* label(const QString& name, const QString& text, QWidget* parent)
+QLabel* entryLabel(const QString& name, const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -32,7 +32,7 @@ QLineEdit* edit(const QString& name, QWidget* parent, int maxLength = 0)
     return e;
 }
 
-QComboBox* pickList(const QString& name, QWidget* parent)
+QComboBox* entryPickList(const QString& name, QWidget* parent)
 {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
@@ -51,7 +51,7 @@ TBilgi_Giris::TBilgi_Giris()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = label("Label1", "", this);
+    Label1 = entryLabel("Label1", "", this);
     QPalette navy = Label1->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     Label1->setPalette(navy);
@@ -63,24 +63,24 @@ TBilgi_Giris::TBilgi_Giris()
     // Room for a title's prompt of up to three lines.
     Label1->setMinimumHeight(Label1->fontMetrics().lineSpacing() * 3 + 4);
 
-    Label7 = label("Label7", "Kuşak", this);
+    Label7 = entryLabel("Label7", "Kuşak", this);
     Edit82 = edit("Edit82", this, 30);
     Edit82->setReadOnly(true);
-    DBLookupComboBox1 = pickList("DBLookupComboBox1", this);
-    Label2 = label("Label2", "Verildiği Yer", this);
+    DBLookupComboBox1 = entryPickList("DBLookupComboBox1", this);
+    Label2 = entryLabel("Label2", "Verildiği Yer", this);
     Edit1 = edit("Edit1", this, 30);
-    Label3 = label("Label3", "Tarih", this);
+    Label3 = entryLabel("Label3", "Tarih", this);
     MaskEdit1 = new TMaskEdit(this);
     MaskEdit1->setObjectName("MaskEdit1");
     MaskEdit1->setFixedWidth(80);
-    Label4 = label("Label4", "No", this);
+    Label4 = entryLabel("Label4", "No", this);
     Edit2 = edit("Edit2", this, 20);
-    Label5 = label("Label5", "Dip. Tarih ve No", this);
+    Label5 = entryLabel("Label5", "Dip. Tarih ve No", this);
     Label5->setCursor(Qt::PointingHandCursor);
     Edit4 = edit("Edit4", this, 30);
-    Label6 = label("Label6", "Vize Yılı", this);
+    Label6 = entryLabel("Label6", "Vize Yılı", this);
     Edit3 = edit("Edit3", this, 30);
-    DBLookupComboBox14 = pickList("DBLookupComboBox14", this);
+    DBLookupComboBox14 = entryPickList("DBLookupComboBox14", this);
     DBLookupComboBox14->hide();
     BitBtn1 = new QPushButton("Tamam", this);
     BitBtn1->setObjectName("BitBtn1");
@@ -160,7 +160,7 @@ void TBilgi_Giris::FormActivate()
         Edit82->setFocus();
         DBLookupComboBox1->clear();
         for (const Record& r :
-             Sifre->ADOConnection1.select("select * from KUSAK where Kusak_Key>=0 order by Kusak_Key"))
+             session().db.select("select * from KUSAK where Kusak_Key>=0 order by Kusak_Key"))
             DBLookupComboBox1->addItem(r.str("Kusak_Adi"), r.value("Kusak_Key"));
         DBLookupComboBox1->setCurrentIndex(-1);
     } else {

@@ -15,7 +15,7 @@
 // that list). For "Stil Ekle" the caller also shows the belt row (Label7,
 // DBLookupComboBox1, Edit82); the dialog then lists the belts itself.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 class QComboBox;
 class QLabel;

@@ -1,11 +1,11 @@
 #include "registry/Bilgi_Giris_1.h"
 
-#include "app/Formats.h"
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/Formats.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "registry/CaptionClick.h"
 #include "registry/MaskEdit.h"
+#include "app/kit/Session.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,7 +14,7 @@
 
 namespace {
 
-QLabel* label(const QString& name, const QString& text, QWidget* parent)
+QLabel* careerEntryLabel(const QString& name, const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -42,7 +42,7 @@ TBilgi_Giris_1::TBilgi_Giris_1()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = label("Label1",
+    Label1 = careerEntryLabel("Label1",
                    "Lisans veya Transfer işlemi yapmak istiyorsanız. Lütfen aşağıdaki bilgileri dikkatlice doldurup "
                    "\"Tamam\" düğmesine basınız.",
                    this);
@@ -54,31 +54,31 @@ TBilgi_Giris_1::TBilgi_Giris_1()
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
-    Label8 = label("Label8", "Kulüp Adı :", this);
-    Label6 = label("Label6", "", this);
-    Label9 = label("Label9", "Bölge :", this);
-    Label7 = label("Label7", "", this);
+    Label8 = careerEntryLabel("Label8", "Kulüp Adı :", this);
+    Label6 = careerEntryLabel("Label6", "", this);
+    Label9 = careerEntryLabel("Label9", "Bölge :", this);
+    Label7 = careerEntryLabel("Label7", "", this);
     for (QLabel* l : {Label6, Label7}) {
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, Qt::blue);
         l->setPalette(p);
     }
-    Label2 = label("Label2", "Lisans Numarası", this);
+    Label2 = careerEntryLabel("Label2", "Lisans Numarası", this);
     Label2->setCursor(Qt::PointingHandCursor);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setMaxLength(20);
-    Label3 = label("Label3", "Lisans Tarihi", this);
+    Label3 = careerEntryLabel("Label3", "Lisans Tarihi", this);
     MaskEdit1 = dateField("MaskEdit1", this);
-    Label4 = label("Label4", "Vize Tarihi", this);
+    Label4 = careerEntryLabel("Label4", "Vize Tarihi", this);
     MaskEdit2 = dateField("MaskEdit2", this);
-    Label5 = label("Label5", "Transfer Tarihi", this);
+    Label5 = careerEntryLabel("Label5", "Transfer Tarihi", this);
     MaskEdit3 = dateField("MaskEdit3", this);
-    Label10 = label("Label10", "Kategori", this);
+    Label10 = careerEntryLabel("Label10", "Kategori", this);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName("Edit2");
     Edit2->setMaxLength(30);
-    Label11 = label("Label11", "Açıklama", this);
+    Label11 = careerEntryLabel("Label11", "Açıklama", this);
     Edit3 = new QLineEdit(this);
     Edit3->setObjectName("Edit3");
     Edit3->setMaxLength(40);
@@ -138,7 +138,7 @@ void TBilgi_Giris_1::FormActivate()
 
     // The club by its key, and the region by the person's region name; each
     // found exactly or not at all.
-    Database& db = Sifre->ADOConnection1;
+    Database& db = session().db;
     const auto club = db.first("select * from C_UYELIKSURESI where Durum_Key = :k", {{"k", FPickedClubKey}});
     Label6->setText(club ? club->str("Durum") : QString());
     FClubKey = club ? club->str("Durum_Key") : QString();

@@ -16,7 +16,7 @@
 // The dates come back as "dd.mm.yyyy", or the blank mask for the visa and
 // transfer dates not given.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 #include <QDate>
 

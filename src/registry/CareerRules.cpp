@@ -1,7 +1,7 @@
 #include "registry/CareerRules.h"
 
-#include "app/BrivexSchema.h"
-#include "app/Formats.h"
+#include "app/kit/ReservedRows.h"
+#include "app/kit/Formats.h"
 
 #include <QDate>
 

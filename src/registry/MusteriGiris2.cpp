@@ -3,16 +3,17 @@
 // MusteriGiris2Career.cpp.
 #include "registry/MusteriGiris2.h"
 
-#include "app/Form5.h"
-#include "app/Formats.h"
-#include "app/ImtRapor.h"
-#include "app/KlupGiris2.h"
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
-#include "app/DbConventions.h"
-#include "exchange/CompanionMirror.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/ImtRapor.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/ui/Messages.h"
+#include "registry/CompanionMirror.h"
+#include "registry/KlupGiris2.h"
 #include "registry/Bilgi_Giris.h"
 #include "registry/MaskEdit.h"
 #include "registry/PersonChecks.h"
@@ -33,18 +34,10 @@
 
 namespace {
 
-QLabel* caption(const QString& text, const QString& name, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
 QComboBox* pickList(const QString& name, QWidget* parent)
 {
     // Only the drop-down button shows, beside the read-only text it fills.
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
+    auto* c = PlacedControls::make<QComboBox>(name, parent);
     c->setFixedWidth(20);
     c->setMaxVisibleItems(14);
     c->setFocusPolicy(Qt::NoFocus);
@@ -170,7 +163,7 @@ TMusteriGiris2::TMusteriGiris2()
 
 Database& TMusteriGiris2::db() const
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
 bool TMusteriGiris2::TCKimlikDogrula(const QString& number)
@@ -203,6 +196,7 @@ TMaskEdit* TMusteriGiris2::addDate(const QString& name, const QString& column)
 
 void TMusteriGiris2::buildMainBlock(QWidget* host)
 {
+    using namespace PlacedControls;
     auto* h = new QHBoxLayout(host);
     h->setContentsMargins(0, 0, 0, 0);
 
@@ -244,31 +238,31 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     Edit74 = addEdit("Edit74", "E74", 30);
     MaskEdit9 = addDate("MaskEdit9", "M9");
     Edit20 = addEdit("Edit20", "DosyaNo", 20);
-    Label25 = caption("Kuşak", "Label25", left);
+    Label25 = make<QLabel>("Label25", "Kuşak", left);
 
     int r = 0;
-    g->addWidget(caption("Adı", "Label11", left), r, 0);
+    g->addWidget(make<QLabel>("Label11", "Adı", left), r, 0);
     g->addWidget(Edit11, r++, 1);
-    g->addWidget(caption("Soyadı", "Label12", left), r, 0);
+    g->addWidget(make<QLabel>("Label12", "Soyadı", left), r, 0);
     g->addWidget(Edit12, r++, 1);
-    g->addWidget(caption("Diğer Ad/Unv", "Label13", left), r, 0);
+    g->addWidget(make<QLabel>("Label13", "Diğer Ad/Unv", left), r, 0);
     g->addWidget(row(left, {Edit13, DBLookupComboBox13}), r++, 1);
-    g->addWidget(caption("Bölge", "Label4", left), r, 0);
+    g->addWidget(make<QLabel>("Label4", "Bölge", left), r, 0);
     g->addWidget(row(left, {Edit4, DBLookupComboBox2}), r++, 1);
-    g->addWidget(caption("Unvan", "Label43", left), r, 0);
+    g->addWidget(make<QLabel>("Label43", "Unvan", left), r, 0);
     g->addWidget(row(left, {Edit43, DBLookupComboBox7}), r++, 1);
-    g->addWidget(caption("Antrenör", "Label52", left), r, 0);
+    g->addWidget(make<QLabel>("Label52", "Antrenör", left), r, 0);
     g->addWidget(row(left, {Edit52, DBLookupComboBox6, Edit56, MaskEdit5}), r++, 1);
-    g->addWidget(caption("Hakem", "Label51", left), r, 0);
+    g->addWidget(make<QLabel>("Label51", "Hakem", left), r, 0);
     g->addWidget(row(left, {Edit51, DBLookupComboBox5, Edit57, MaskEdit6}), r++, 1);
     g->addWidget(Label25, r, 0);
     g->addWidget(row(left, {Edit25, DBLookupComboBox11, Edit58, MaskEdit7, Edit82, DBLookupComboBox14}), r++, 1);
     // The main window gives the captions of this configuration at start-up
     // ("Prof. Hakem", "Kick Beden No", "Kick Ayak.No").
-    Label29 = caption("Poomse / Mil", "Label29", left);
+    Label29 = make<QLabel>("Label29", "Poomse / Mil", left);
     g->addWidget(Label29, r, 0);
     g->addWidget(row(left, {Edit74, MaskEdit9}), r++, 1);
-    g->addWidget(caption("Dosya No", "Label20", left), r, 0);
+    g->addWidget(make<QLabel>("Label20", "Dosya No", left), r, 0);
     g->addWidget(Edit20, r++, 1);
     h->addWidget(left, 3);
 
@@ -310,23 +304,23 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     CheckBox1->setObjectName("CheckBox1");
 
     r = 0;
-    gr->addWidget(caption("Sicil Numarası", "Label5", right), r, 0);
+    gr->addWidget(make<QLabel>("Label5", "Sicil Numarası", right), r, 0);
     gr->addWidget(Edit5, r++, 1);
-    gr->addWidget(caption("Lisans No/V.Yılı", "Label26", right), r, 0);
+    gr->addWidget(make<QLabel>("Label26", "Lisans No/V.Yılı", right), r, 0);
     gr->addWidget(row(right, {Edit26, Edit67}), r++, 1);
-    gr->addWidget(caption("Sporcu", "Label50", right), r, 0);
+    gr->addWidget(make<QLabel>("Label50", "Sporcu", right), r, 0);
     gr->addWidget(row(right, {Edit50, DBLookupComboBox4}), r++, 1);
-    gr->addWidget(caption("Branş/Kategori", "Label53", right), r, 0);
+    gr->addWidget(make<QLabel>("Label53", "Branş/Kategori", right), r, 0);
     gr->addWidget(row(right, {Edit53, DBLookupComboBox8}), r++, 1);
-    gr->addWidget(caption("Diğer Branş 1", "Label54", right), r, 0);
+    gr->addWidget(make<QLabel>("Label54", "Diğer Branş 1", right), r, 0);
     gr->addWidget(row(right, {Edit54, DBLookupComboBox9}), r++, 1);
-    gr->addWidget(caption("Diğer Branş 2", "Label55", right), r, 0);
+    gr->addWidget(make<QLabel>("Label55", "Diğer Branş 2", right), r, 0);
     gr->addWidget(row(right, {Edit55, DBLookupComboBox10}), r++, 1);
-    gr->addWidget(caption("Katılm", "Label39", right), r, 0);
-    gr->addWidget(row(right, {ComboBox3, caption("Kilo", "Label38", right), Edit38}), r++, 1);
-    gr->addWidget(caption("Cinsiyet", "Label15", right), r, 0);
+    gr->addWidget(make<QLabel>("Label39", "Katılm", right), r, 0);
+    gr->addWidget(row(right, {ComboBox3, make<QLabel>("Label38", "Kilo", right), Edit38}), r++, 1);
+    gr->addWidget(make<QLabel>("Label15", "Cinsiyet", right), r, 0);
     gr->addWidget(row(right, {Edit15, ComboBox2}), r++, 1);
-    gr->addWidget(caption("Doğum Tarihi", "Label3", right), r, 0);
+    gr->addWidget(make<QLabel>("Label3", "Doğum Tarihi", right), r, 0);
     gr->addWidget(row(right, {MaskEdit3, CheckBox1}), r++, 1);
     h->addWidget(right, 2);
 
@@ -360,7 +354,7 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     keep.setRetainSizeWhenHidden(true);
     Image1->setSizePolicy(keep);
     Image1->setVisible(false);
-    Label_ResimNo = caption("", "Label_ResimNo", GroupBox1);
+    Label_ResimNo = make<QLabel>("Label_ResimNo", "", GroupBox1);
     Label_ResimNo->setVisible(false);
     auto* photoButtons = new QVBoxLayout;
     photoButtons->addWidget(SpeedButton1);
@@ -385,13 +379,13 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     Edit80 = addEdit("Edit80", "E80", 4);
     MaskEdit8 = addDate("MaskEdit8", "M8");
     Edit81 = addEdit("Edit81", "E81", 4);
-    gv->addWidget(caption("Hakemlik", "Label68", visas), 0, 0);
+    gv->addWidget(make<QLabel>("Label68", "Hakemlik", visas), 0, 0);
     gv->addWidget(row(visas, {Edit68, Edit77, Edit78}), 0, 1);
-    gv->addWidget(caption("Antrenörlük", "Label69", visas), 1, 0);
+    gv->addWidget(make<QLabel>("Label69", "Antrenörlük", visas), 1, 0);
     gv->addWidget(row(visas, {Edit69, Edit79, Edit80}), 1, 1);
-    gv->addWidget(caption("Seminer Tar", "Label8", visas), 2, 0);
+    gv->addWidget(make<QLabel>("Label8", "Seminer Tar", visas), 2, 0);
     gv->addWidget(MaskEdit8, 2, 1);
-    gv->addWidget(caption("Hak.Böl.Viz", "Label81", visas), 3, 0);
+    gv->addWidget(make<QLabel>("Label81", "Hak.Böl.Viz", visas), 3, 0);
     gv->addWidget(Edit81, 3, 1);
     sv->addWidget(visas);
 
@@ -416,7 +410,7 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     Edit107 = addEdit("Edit107", "E107", 0);
     CheckBox3 = new QCheckBox(this);
     CheckBox3->setObjectName("CheckBox3");
-    Label_Ovunc = caption("Övünç", "Label_Ovunc", this);
+    Label_Ovunc = make<QLabel>("Label_Ovunc", "Övünç", this);
     for (QWidget* w : std::initializer_list<QWidget*>{MaskEdit1, MaskEdit2, Edit48, Edit49, Edit75, Edit107,
                                                       CheckBox3, Label_Ovunc})
         w->setVisible(false);
@@ -424,6 +418,7 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
 
 void TMusteriGiris2::buildPages()
 {
+    using namespace PlacedControls;
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
     auto page = [this](const QString& name, const QString& title) {
@@ -460,7 +455,7 @@ void TMusteriGiris2::buildPages()
                                    {"Salon Adresi", "Edit59", "E59", "Edit60", "E60"}};
     int r = 0;
     for (const Address& a : addressRows) {
-        ag->addWidget(caption(a.title, QString("Label_") + a.streetColumn, addresses), r, 0);
+        ag->addWidget(make<QLabel>(QString("Label_") + a.streetColumn, a.title, addresses), r, 0);
         QLineEdit* street = addEdit(a.street, a.streetColumn, 100);
         QLineEdit* area = addEdit(a.area, a.areaColumn, 50);
         ag->addWidget(street, r, 1);
@@ -478,7 +473,7 @@ void TMusteriGiris2::buildPages()
                             {"Ev Tel", "Edit61", "E61", 20},          {"Cep Tel", "Edit62", "E62", 20},
                             {"Fax No", "Edit46", "Fax", 20},          {"e-mail Adresi", "Edit63", "E63", 40}};
     for (const Plain& ph : phones) {
-        ag->addWidget(caption(ph.title, QString("Label_") + ph.column, addresses), r, 0);
+        ag->addWidget(make<QLabel>(QString("Label_") + ph.column, ph.title, addresses), r, 0);
         ag->addWidget(addEdit(ph.name, ph.column, ph.limit), r++, 1);
     }
     pg->addWidget(addresses, 0, 0, 2, 1);
@@ -499,7 +494,7 @@ void TMusteriGiris2::buildPages()
     r = 0;
     int c = 0;
     for (const Plain& x : civilRows) {
-        cg->addWidget(caption(x.title, QString("Label_") + x.column, civil), r, c);
+        cg->addWidget(make<QLabel>(QString("Label_") + x.column, x.title, civil), r, c);
         cg->addWidget(addEdit(x.name, x.column, x.limit), r, c + 1);
         if (++r == 9) {
             r = 0;
@@ -514,9 +509,9 @@ void TMusteriGiris2::buildPages()
     ComboBox1->addItems({"BEKAR", "EVLİ"});
     ComboBox1->setFixedWidth(20);
     MaskEdit4 = addDate("MaskEdit4", "M4");
-    cg->addWidget(caption("Med.Hali", "Label_E18", civil), 9, 0);
+    cg->addWidget(make<QLabel>("Label_E18", "Med.Hali", civil), 9, 0);
     cg->addWidget(row(civil, {Edit18, ComboBox1}), 9, 1);
-    cg->addWidget(caption("Verildiği Tarih", "Label_M4", civil), 9, 2);
+    cg->addWidget(make<QLabel>("Label_M4", "Verildiği Tarih", civil), 9, 2);
     cg->addWidget(MaskEdit4, 9, 3);
     pg->addWidget(civil, 0, 1, 2, 1);
 
@@ -532,7 +527,7 @@ void TMusteriGiris2::buildPages()
                                {"Bitirdiği Okul ve Eğitimi", "Edit14", "E14", 50}};
     r = 0;
     for (const Plain& x : otherRows) {
-        og->addWidget(caption(x.title, QString("Label_") + x.column, other), r, 0);
+        og->addWidget(make<QLabel>(QString("Label_") + x.column, x.title, other), r, 0);
         og->addWidget(addEdit(x.name, x.column, x.limit), r++, 1, 1, 5);
     }
     Edit73 = findChild<QLineEdit*>("Edit73");
@@ -542,7 +537,7 @@ void TMusteriGiris2::buildPages()
                            {"Spor Ayak.No", "Edit66", "E66", 8}};
     c = 0;
     for (const Plain& x : sizes) {
-        og->addWidget(caption(x.title, labelName(x), other), r, c);
+        og->addWidget(make<QLabel>(labelName(x), x.title, other), r, c);
         og->addWidget(addEdit(x.name, x.column, x.limit), r, c + 1);
         c += 2;
         if (c == 6) {
@@ -563,7 +558,7 @@ void TMusteriGiris2::buildPages()
     SpeedButton4->setToolTip("Yeni Kulüp Ekle");
     CheckBox2 = new QCheckBox("Ferdi Sporcu", club);
     CheckBox2->setObjectName("CheckBox2");
-    clubRow->addWidget(caption("Kulübü", "Label16", club));
+    clubRow->addWidget(make<QLabel>("Label16", "Kulübü", club));
     clubRow->addWidget(Edit16, 1);
     clubRow->addWidget(DBLookupComboBox1);
     clubRow->addWidget(SpeedButton4);
@@ -654,7 +649,7 @@ void TMusteriGiris2::FormActivate()
     FProgramFolder = Folders::programFolder();
 
     // Only the administrator changes the licence grid.
-    const bool admin = Sifre && Sifre->FIsAdmin;
+    const bool admin = session().user.FIsAdmin;
     DBGrid1->setReadOnly(!admin);
     DBGrid1->setContextMenuPolicy(admin ? Qt::CustomContextMenu : Qt::NoContextMenu);
 
@@ -870,7 +865,7 @@ void TMusteriGiris2::Button1Click()
     save.pendingCoachTitle = FPendingCoachTitle;
     save.pendingRefereeTitle = FPendingRefereeTitle;
     save.pendingLicence = FPendingLicence;
-    save.userName = Sifre->FUserName;
+    save.userName = session().user.FUserName;
     save.now = FNow();
     const bool styleStep = save.styleChanged && FPersonKey != 0 && !v.value("E25").isEmpty();
     if (PersonWriter::KisiYaz(db(), save) == PersonWriter::NoRegisterNumber) {
@@ -914,7 +909,7 @@ void TMusteriGiris2::Button1Click()
 
 void TMusteriGiris2::AktarmaTolk()
 {
-    CompanionMirror::mirror(values(), FPersonKey, Sifre->FUserName, FNow());
+    CompanionMirror::mirror(values(), FPersonKey, session().user.FUserName, FNow());
 }
 
 // --- Closing ------------------------------------------------------------------

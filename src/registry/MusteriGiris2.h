@@ -20,8 +20,8 @@
 // control. The checks and the writing themselves are in PersonChecks.h and
 // PersonSave.h; the companion mirror in exchange/CompanionMirror.h.
 
-#include "app/DbGrid.h"
-#include "app/Form.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Form.h"
 #include "registry/PersonSave.h"
 #include "registry/PersonValues.h"
 

@@ -5,14 +5,17 @@
 // the person's "Kaydet".
 #include "registry/MusteriGiris2.h"
 
-#include "app/BrivexSchema.h"
-#include "app/DbConventions.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
-#include "app/Sifre.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/ReservedRows.h"
+#include "app/kit/Session.h"
+#include "platform/db/Schema.h"
 #include "platform/ui/Messages.h"
 #include "registry/CareerRules.h"
 #include "registry/MaskEdit.h"
+#include "registry/RegistryTables.h"
 #include "registry/Seminer.h"
 
 #include <QGridLayout>
@@ -29,16 +32,6 @@
 namespace {
 
 const char* const kIncomplete = "Eksik veya hatalı giriş yaptınız ...!";
-
-QLabel* heading(const QString& text, const QString& name, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
 
 GridColumn plain(const QString& field, const QString& title, int width)
 {
@@ -94,6 +87,7 @@ void changeColumns(TDBGrid* grid, Match match, Change change)
 
 void TMusteriGiris2::buildCareerGrids()
 {
+    using namespace PlacedControls;
     auto makeGrid = [this](const QString& name, QWidget* parent) {
         auto* g = new TDBGrid(parent);
         g->setObjectName(name);
@@ -117,14 +111,14 @@ void TMusteriGiris2::buildCareerGrids()
     SpeedButton6->setObjectName("SpeedButton6");
     SpeedButton6->setText("+");
     SpeedButton6->setToolTip("Yeni Giriş");
-    cg->addWidget(heading("Antrenörlük Kariyeri", "Label_F_ANT", TabSheet2), 0, 0);
+    cg->addWidget(bold(make<QLabel>("Label_F_ANT", "Antrenörlük Kariyeri", TabSheet2)), 0, 0);
     cg->addWidget(DBGrid13, 1, 0);
-    cg->addWidget(heading("Hakemlik Kariyeri", "Label_F_HAKEM", TabSheet2), 0, 1);
+    cg->addWidget(bold(make<QLabel>("Label_F_HAKEM", "Hakemlik Kariyeri", TabSheet2)), 0, 1);
     cg->addWidget(DBGrid14, 1, 1);
     auto* beltHead = new QWidget(TabSheet2);
     auto* bh = new QHBoxLayout(beltHead);
     bh->setContentsMargins(0, 0, 0, 0);
-    bh->addWidget(heading("Kuşak Bilgileri", "Label_F_KUSAK", beltHead));
+    bh->addWidget(bold(make<QLabel>("Label_F_KUSAK", "Kuşak Bilgileri", beltHead)));
     bh->addWidget(SpeedButton3);
     bh->addWidget(new QLabel("Stil Bilgileri :", beltHead));
     bh->addWidget(Label_Stiller, 1);
@@ -133,7 +127,7 @@ void TMusteriGiris2::buildCareerGrids()
     auto* semHead = new QWidget(TabSheet2);
     auto* sh = new QHBoxLayout(semHead);
     sh->setContentsMargins(0, 0, 0, 0);
-    sh->addWidget(heading("Katıldığı Seminerler", "Label_F_SEM", semHead));
+    sh->addWidget(bold(make<QLabel>("Label_F_SEM", "Katıldığı Seminerler", semHead)));
     sh->addWidget(SpeedButton6);
     sh->addStretch(1);
     cg->addWidget(semHead, 2, 1);
@@ -141,18 +135,18 @@ void TMusteriGiris2::buildCareerGrids()
 
     auto* av = new QVBoxLayout(TabSheet3);
     DBGrid16 = makeGrid("DBGrid16", TabSheet3);
-    av->addWidget(heading("Başarı, Derece, Ödül ve Cezalar", "Label_F_DER", TabSheet3));
+    av->addWidget(bold(make<QLabel>("Label_F_DER", "Başarı, Derece, Ödül ve Cezalar", TabSheet3)));
     av->addWidget(DBGrid16, 1);
 
     auto* pg = qobject_cast<QGridLayout*>(TabSheet1->layout());
     DBGrid17 = makeGrid("DBGrid17", TabSheet1);
-    pg->addWidget(heading("Salon ve Antrenörleri", "Label_F_GOR", TabSheet1), 4, 0, 1, 2);
+    pg->addWidget(bold(make<QLabel>("Label_F_GOR", "Salon ve Antrenörleri", TabSheet1)), 4, 0, 1, 2);
     pg->addWidget(DBGrid17, 5, 0, 1, 2);
     pg->setRowStretch(5, 1);
 
     auto* lv = new QVBoxLayout(TabSheet4);
     DBGrid1 = makeGrid("DBGrid1", TabSheet4);
-    lv->addWidget(heading("Sporcu Lisans Bilgileri", "Label_F_LNC", TabSheet4));
+    lv->addWidget(bold(make<QLabel>("Label_F_LNC", "Sporcu Lisans Bilgileri", TabSheet4)));
     lv->addWidget(DBGrid1, 1);
 
     // Pop-up menus.
@@ -452,7 +446,7 @@ bool TMusteriGiris2::sameTitleHeld(CareerIndex which, const Record& row)
 void TMusteriGiris2::writeRow(CareerIndex which, const Record& row, bool isNew)
 {
     const Career& c = m_career[which];
-    const TableDef* def = brivexSchema().table(c.table);
+    const TableDef* def = registrySchema().table(c.table);
     QVariantMap fields;
     for (const ColumnDef& col : def->columns)
         if (row.has(col.name))

@@ -4,15 +4,15 @@
 // record sheet and the new-club button.
 #include "registry/MusteriGiris2.h"
 
-#include "app/Formats.h"
-#include "app/KlupGiris2.h"
-#include "app/Main.h"
+#include "app/kit/Formats.h"
+#include "registry/KlupGiris2.h"
 #include "platform/ui/Messages.h"
 #include "registry/CaptionClick.h"
 #include "registry/MaskEdit.h"
 #include "registry/PersonRecordSheet.h"
 #include "reports/Baslik2.h"
 #include "reports/ReportLaunch.h"
+#include "app/kit/Session.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -340,7 +340,7 @@ void TMusteriGiris2::BitBtn3Click()
         return;
     }
     Baslik2->showModal();
-    const QString title = PersonRecordSheet::title(Baslik2->Edit8->text(), Main ? Main->SportName : QString());
+    const QString title = PersonRecordSheet::title(Baslik2->Edit8->text(), session().edition.SportName);
     // The editor stays as it is when it takes the focus back from the
     // preview (FKeepLoaded), and is disabled while the preview shows.
     const ReportCaller caller =

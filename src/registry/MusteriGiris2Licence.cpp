@@ -5,7 +5,7 @@
 // number, visa year and visa-year list follow them (SonLisans).
 #include "registry/MusteriGiris2.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "platform/ui/Messages.h"
 #include "registry/Bilgi_Giris_1.h"
 #include "registry/CareerRules.h"

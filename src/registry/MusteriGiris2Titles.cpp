@@ -5,7 +5,7 @@
 // of a belt with the same dialog.
 #include "registry/MusteriGiris2.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "platform/ui/Messages.h"
 #include "registry/Bilgi_Giris.h"
 #include "registry/CaptionClick.h"
@@ -33,7 +33,7 @@ void TMusteriGiris2::wireTitles()
 
 namespace {
 
-QVariant dateOrNull(const QString& text)
+QVariant titleDateOrNull(const QString& text)
 {
     QDate d;
     if (isBlankDate(text) || !Formats::tryStrToDate(text, d))
@@ -130,7 +130,7 @@ void TMusteriGiris2::beltFlow()
             const QString belt = adding ? d->Edit82->text() : Edit25->text();
             storeCareerRow(Belts, {{"KarNo", d->Edit2->text()},
                                    {"Kusak_Key", lookupKey(m_beltNames, belt)},
-                                   {"Tarih", dateOrNull(d->MaskEdit1->maskedText())},
+                                   {"Tarih", titleDateOrNull(d->MaskEdit1->maskedText())},
                                    {"Yer", d->Edit1->text()},
                                    {"Stil", d->Edit3->text()},
                                    {"Dip_No_Tar", d->Edit4->text()}});
@@ -239,7 +239,7 @@ void TMusteriGiris2::titleFlow(CareerIndex which, const QString& before)
     if (FPersonKey != 0) {
         storeCareerRow(which, {{"KarNo", d->Edit2->text()},
                                {"Durum_Key", titleKey},
-                               {"Tarih", dateOrNull(date->maskedText())},
+                               {"Tarih", titleDateOrNull(date->maskedText())},
                                {"Yer", place->text()},
                                {"Dip_No_Tar", d->Edit4->text()}});
         reopen(which);

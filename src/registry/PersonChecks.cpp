@@ -1,7 +1,8 @@
 #include "registry/PersonChecks.h"
 
-#include "app/Agirlik.h"
-#include "app/Formats.h"
+#include "app/dialogs/Agirlik.h"
+#include "app/kit/Formats.h"
+#include "platform/text/Turkish.h"
 
 #include <QDate>
 
@@ -95,16 +96,6 @@ const char* const kVisaOrder[] = {"E67", "E68", "E77", "E78", "E79", "E80", "E81
 CheckFailure fail(int number, const QString& message, CheckFailure::Kind kind, const QString& focus = QString())
 {
     return CheckFailure{number, message, kind, focus};
-}
-
-// Letters a to z upper-cased, everything else as it stands.
-QString asciiUpper(const QString& s)
-{
-    QString r = s;
-    for (QChar& c : r)
-        if (c >= QChar('a') && c <= QChar('z'))
-            c = QChar(c.unicode() - 0x20);
-    return r;
 }
 
 int categoryCount(const PersonValues& v)
@@ -210,7 +201,8 @@ std::optional<CheckFailure> KayitKontrol(PersonValues& v, bool batchMode, const 
     // A passport number may stand in the identity number field.
     const QString passport = v.value("E24");
     const QString identity = v.value("E42");
-    const bool passportException = passport.size() > 5 && asciiUpper(passport) == asciiUpper(identity);
+    const bool passportException =
+        passport.size() > 5 && Turkish::asciiUpper(passport) == Turkish::asciiUpper(identity);
     if (!batchMode && !passportException && !identity.isEmpty()) {
         if (identity.size() != 11)
             return fail(16, "T.C. Kimlik Numarasını 11 hane ve rakam olarak giriniz ...!", K::ErrorBox);

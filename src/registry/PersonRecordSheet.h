@@ -5,10 +5,11 @@
 // (reports/RegistryReports.h); the editor reaches it through preview() below.
 //
 //   Baslik2->showModal();
-//   const QString title = PersonRecordSheet::title(Baslik2->Edit8->text(), Main->SportName);
+//   const QString title = PersonRecordSheet::title(Baslik2->Edit8->text(), session().edition.SportName);
 //   PersonRecordSheet::preview(caller, FPersonKey, title, Formats::dateToStr(today));
 
 #include "reports/ReportLaunch.h"
+#include "app/kit/Session.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "registry/PersonSave.h"
 
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "registry/PersonChecks.h"
 
 #include <QDate>

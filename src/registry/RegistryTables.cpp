@@ -1,5 +1,7 @@
 // Tables of the person registry: the persons and their career history.
-#include "app/BrivexSchema.h"
+#include "registry/RegistryTables.h"
+
+#include "platform/db/Schema.h"
 
 void addRegistryTables(Schema& s)
 {
@@ -165,4 +167,14 @@ void addRegistryTables(Schema& s)
                  Col::date("T_Tarih"), Col::text("Kategori", 30), Col::text("Ack", 40)},
                 "Lnc_Key",
                 {"Musteri_Key", "Klup_Key"}});
+}
+
+const Schema& registrySchema()
+{
+    static const Schema schema = [] {
+        Schema s;
+        addRegistryTables(s);
+        return s;
+    }();
+    return schema;
 }

@@ -13,7 +13,7 @@
 // The date texts are read-only: the date pickers beside them fill them.
 // The name stays from one use to the next; the place and dates do not.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 class QDateEdit;
 class QLabel;

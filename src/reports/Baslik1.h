@@ -12,16 +12,11 @@
 // TBaslik1 upper-cases typed letters the Turkish way; TBaslik2 takes them as
 // typed; TBaslik4 (Baslik4.h) adds the sort choice of the person lists.
 
-#include "app/Form.h"
-
-#include <functional>
+#include "app/kit/Form.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-// Runs `action` when the label is clicked (labels that clear a field).
-void onLabelClick(QLabel* label, std::function<void()> action);
 
 class TBaslik1 : public Form {
     Q_OBJECT

@@ -1,8 +1,11 @@
 #include "reports/Baslik1S.h"
 
-#include "app/Formats.h"
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
+#include "app/kit/TurkishEntry.h"
+#include "app/kit/Formats.h"
+#include "app/kit/TurkishEntry.h"
 #include "reports/ActivityTitle.h"
 #include "reports/Baslik1.h"
 #include "reports/ReportForm.h"
@@ -34,57 +37,40 @@ QString lookup(const Records& rows, const QString& keyField, const QVariant& key
     return QString();
 }
 
-QFont bold(QFont f)
-{
-    f.setBold(true);
-    return f;
-}
-
 } // namespace
 
 TBaslik1S::TBaslik1S()
 {
+    using PlacedControls::make;
     setObjectName("Baslik1S");
     setWindowTitle("Rapor Başlığı Girişi");
 
     auto label = [](QWidget* parent, const char* name, const char* caption, int x, int y) {
-        auto* l = new QLabel(caption, parent);
-        l->setObjectName(name);
+        auto* l = make<QLabel>(name, caption, parent);
         l->move(x, y);
         return l;
     };
-    auto edit = [](QWidget* parent, const char* name, const QRect& r) {
-        auto* e = new QLineEdit(parent);
-        e->setObjectName(name);
-        e->setGeometry(r);
-        return e;
-    };
+    auto edit = [](QWidget* parent, const char* name, const QRect& r) { return make<QLineEdit>(name, parent, r); };
 
     Label15 = label(this, "Label15", "Başlık", 12, 18);
-    Label15->setFont(bold(Label15->font()));
-    Label15->setCursor(Qt::PointingHandCursor);
+    PlacedControls::bold(Label15);
     Edit8 = edit(this, "Edit8", {72, 14, 420, 24});
-    DBLookupComboBox1 = new QComboBox(this);
-    DBLookupComboBox1->setObjectName("DBLookupComboBox1");
+    DBLookupComboBox1 = make<QComboBox>("DBLookupComboBox1", this);
     DBLookupComboBox1->setGeometry(Edit8->geometry());
     DBLookupComboBox1->raise();
 
-    CheckBox2 = new QCheckBox("Kilo Gösterme", this);
-    CheckBox2->setObjectName("CheckBox2");
+    CheckBox2 = make<QCheckBox>("CheckBox2", "Kilo Gösterme", this);
     CheckBox2->setChecked(true);
     CheckBox2->move(72, 46);
-    CheckBox3 = new QCheckBox("Takım/Kulüp Gösterme", this);
-    CheckBox3->setObjectName("CheckBox3");
+    CheckBox3 = make<QCheckBox>("CheckBox3", "Takım/Kulüp Gösterme", this);
     CheckBox3->setChecked(true);
     CheckBox3->move(190, 46);
-    CheckBox5 = new QCheckBox("Uluslar arası Müsabaka", this);
-    CheckBox5->setObjectName("CheckBox5");
+    CheckBox5 = make<QCheckBox>("CheckBox5", "Uluslar arası Müsabaka", this);
     CheckBox5->move(350, 46);
     CheckBox5->hide();
 
     Label4 = label(this, "Label4", "Tarih", 12, 80);
-    DateTimePicker1 = new QDateEdit(this);
-    DateTimePicker1->setObjectName("DateTimePicker1");
+    DateTimePicker1 = make<QDateEdit>("DateTimePicker1", this);
     DateTimePicker1->setDisplayFormat(Formats::kShortDate);
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setGeometry(72, 76, 120, 24);
@@ -95,14 +81,12 @@ TBaslik1S::TBaslik1S()
     MaskEdit1->hide();
 
     Label54 = label(this, "Label54", "Kategori", 12, 112);
-    DBLookupComboBox5 = new QComboBox(this);
-    DBLookupComboBox5->setObjectName("DBLookupComboBox5");
+    DBLookupComboBox5 = make<QComboBox>("DBLookupComboBox5", this);
     DBLookupComboBox5->setGeometry(72, 108, 150, 24);
     Edit6 = edit(this, "Edit6", {226, 108, 120, 24});
     Edit6->setReadOnly(true);
     Label3 = label(this, "Label3", "Kata/Kumite", 12, 142);
-    ComboBox2 = new QComboBox(this);
-    ComboBox2->setObjectName("ComboBox2");
+    ComboBox2 = make<QComboBox>("ComboBox2", this);
     ComboBox2->addItems({"KATA", "KUMİTE"});
     ComboBox2->setGeometry(90, 138, 120, 24);
     for (QWidget* w : {static_cast<QWidget*>(Label54), static_cast<QWidget*>(DBLookupComboBox5),
@@ -110,16 +94,14 @@ TBaslik1S::TBaslik1S()
                        static_cast<QWidget*>(ComboBox2)})
         w->hide();
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName("Panel1");
+    Panel1 = make<QFrame>("Panel1", this);
     Panel1->setGeometry(0, 170, 506, 96);
     Label1 = label(Panel1, "Label1", "Ad Soyad", 12, 10);
     Edit1 = edit(Panel1, "Edit1", {80, 6, 300, 24});
     Label2 = label(Panel1, "Label2", "Unvan", 12, 40);
     Edit2 = edit(Panel1, "Edit2", {80, 36, 300, 24});
     auto radio = [this](const char* name, const char* caption, int x, int y) {
-        auto* b = new QRadioButton(caption, Panel1);
-        b->setObjectName(name);
+        auto* b = make<QRadioButton>(name, caption, Panel1);
         b->move(x, y);
         return b;
     };
@@ -131,14 +113,13 @@ TBaslik1S::TBaslik1S()
     RadioButton6 = radio("RadioButton6", "Diğer", 436, 68);
     Panel1->hide();
 
-    BitBtn4 = new QPushButton("Tamam", this);
-    BitBtn4->setObjectName("BitBtn4");
-    BitBtn4->setFont(bold(BitBtn4->font()));
+    BitBtn4 = make<QPushButton>("BitBtn4", "Tamam", this);
+    PlacedControls::bold(BitBtn4);
     BitBtn4->setGeometry(412, 106, 80, 30);
 
-    onLabelClick(Label15, [this] { Label15Click(); });
-    onLabelClick(Label54, [this] { Label54Click(); });
-    onLabelClick(Label3, [this] { Label3Click(); });
+    PlacedControls::onClick(Label15, [this] { Label15Click(); });
+    PlacedControls::onClick(Label54, [this] { Label54Click(); });
+    PlacedControls::onClick(Label3, [this] { Label3Click(); });
     connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TBaslik1S::DBLookupComboBox1Click);
     connect(DBLookupComboBox5, qOverload<int>(&QComboBox::activated), this, &TBaslik1S::DBLookupComboBox5Click);
     connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TBaslik1S::DateTimePicker1Change);
@@ -173,7 +154,7 @@ QString TBaslik1S::composeTitle(const Record& a, bool international)
 
 void TBaslik1S::FormActivate()
 {
-    Database& db = Sifre->ADOConnection1;
+    Database& db = session().db;
     Query1 = db.select("select * from C_BRANSADI");
     Query3 = db.select("select * from C_TURTURU");
     Query2 = db.select("select * from C_TURNUVA order by Turnuva_Key desc");

@@ -14,7 +14,7 @@
 // closing it other than by "Tamam" leaves FActivityTitle and FActivityName
 // as the last "Tamam" made them.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "platform/db/Database.h"
 
 class QCheckBox;

@@ -1,5 +1,7 @@
 #include "reports/Baslik4.h"
 
+#include "app/kit/PlacedControls.h"
+
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,12 +10,11 @@
 
 TBaslik4::TBaslik4() : TBaslik1("Baslik4", true)
 {
-    GroupBox1 = new QGroupBox(" Sıra ", this);
-    GroupBox1->setObjectName("GroupBox1");
+    using PlacedControls::make;
+    GroupBox1 = make<QGroupBox>("GroupBox1", " Sıra ", this);
     auto* column = new QVBoxLayout(GroupBox1);
     auto radio = [&](const char* name, const char* caption) {
-        auto* b = new QRadioButton(caption, GroupBox1);
-        b->setObjectName(name);
+        auto* b = make<QRadioButton>(name, caption, GroupBox1);
         column->addWidget(b);
         return b;
     };

@@ -1,6 +1,6 @@
 #include "reports/CompetitionReports.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "platform/ui/Messages.h"
 #include "reports/Baslik1S.h"
 #include "reports/PrintMenu1C.h"

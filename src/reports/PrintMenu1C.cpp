@@ -23,11 +23,11 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     addDataSet(Query2);
     addDataSet(Query3);
     Query2.sql = "select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
 
-    QRLabel9 = ListLayout::addTitle(QuickRep1, 190);
+    QRLabel9 = ListLayout::addTitle(ReportBody1, 190);
 
-    const ListLayout::Section sec = ListLayout::addSection(QuickRep1, &Query2, 150);
+    const ListLayout::Section sec = ListLayout::addSection(ReportBody1, &Query2, 150);
     ReportBand* section = sec.band;
     QRLabel10 = sec.QRLabel10;
     QRLabel8 = section->addLabel("QRLabel8", {150, 1, 40, 6});
@@ -45,7 +45,7 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     section->addShape("QRShape1", {0, 16, 190, 0.5}, ReportShape::HorLine);
     section->beforePrint = [this](ReportBand&, bool&) { sectionRow(); };
 
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query1, section);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 6, &Query1, section);
     const ListLayout::Fields field{rows, &Query1, 8};
     QRDBText1 = field("QRDBText1", {0, 0.5, 12, 5}, "Sira");
     QRDBText1->alignment = Qt::AlignRight | Qt::AlignTop;
@@ -59,7 +59,7 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     QRLabel3->font = font(8, true);
     rows->beforePrint = [this](ReportBand& band, bool&) { athleteRow(band); };
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     ListLayout::addPageNumber(foot, {150, 2, 40, 5});
 }
 

@@ -22,10 +22,10 @@ TPrintMenu1E::TPrintMenu1E() : TReportForm("PrintMenu1E")
     addDataSet(Query2);
     Query2.sql = "select Cinsiyet, Brans from C_LISTE where puan <>0 group by Cinsiyet, Brans "
                  "order by Cinsiyet desc, Brans";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    QuickRep1.page.columnSpace = 4;
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.columnSpace = 4;
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 26);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 26);
     QRLabel9 = head->addLabel("QRLabel9", {0, 2, 190, 12}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
     QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -34,7 +34,7 @@ TPrintMenu1E::TPrintMenu1E() : TReportForm("PrintMenu1E")
     QRLabel11->alignment = Qt::AlignHCenter | Qt::AlignTop;
 
     // The section: the category and the column captions.
-    m_section = QuickRep1.addSubDetail("QRSubDetail2", kSectionHeight, &Query2);
+    m_section = ReportBody1.addSubDetail("QRSubDetail2", kSectionHeight, &Query2);
     QRLabel10 = m_section->addLabel("QRLabel10", {0, 1, 190, 6});
     QRLabel10->font = font(10, true);
     const ListLayout::Captions caption{m_section, 8};
@@ -45,7 +45,7 @@ TPrintMenu1E::TPrintMenu1E() : TReportForm("PrintMenu1E")
     QRLabel1->alignment = Qt::AlignHCenter | Qt::AlignTop;
 
     // The athletes.
-    m_rows = QuickRep1.addSubDetail("QRSubDetail1", kRowHeight, &Query1, m_section);
+    m_rows = ReportBody1.addSubDetail("QRSubDetail1", kRowHeight, &Query1, m_section);
     QRLabel6 = m_rows->addLabel("QRLabel6", {});
     QRLabel6->font = font(9, true);
     QRLabel6->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -55,7 +55,7 @@ TPrintMenu1E::TPrintMenu1E() : TReportForm("PrintMenu1E")
     QRDBText3 = field("QRDBText3", {}, "Klup");
 
     // An empty ruled line closes each section.
-    m_closing = QuickRep1.addSubDetail("QRSubDetail3", kRowHeight, nullptr, m_section);
+    m_closing = ReportBody1.addSubDetail("QRSubDetail3", kRowHeight, nullptr, m_section);
 
     // Rules: the outer edges and the three inner ones of every band.
     ReportBand* bands[] = {m_section, m_rows, m_closing};
@@ -70,7 +70,7 @@ TPrintMenu1E::TPrintMenu1E() : TReportForm("PrintMenu1E")
     m_closing->frame.bottom = true;
     m_section->addShape("QRShape16", {0, 8, 190, 0.3}, ReportShape::HorLine);
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     QRSysData1 = ListLayout::addPageNumber(foot, {150, 2, 40, 5});
     QRSysData1->enabled = false;
 
@@ -89,7 +89,7 @@ TPrintMenu1E::TPrintMenu1E() : TReportForm("PrintMenu1E")
 void TPrintMenu1E::setClubColumn(bool shown)
 {
     m_clubs = shown;
-    QuickRep1.page.columns = shown ? 1 : 2;
+    ReportBody1.page.columns = shown ? 1 : 2;
     const double* edge = shown ? kWide : kNarrow;
     const int columns = shown ? 4 : 3;
     const double width = edge[columns];

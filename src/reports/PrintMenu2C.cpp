@@ -1,6 +1,6 @@
 #include "reports/PrintMenu2C.h"
 
-#include "app/Main.h"
+#include "app/kit/Session.h"
 #include "reports/Baslik1S.h"
 #include "reports/BoutLabels.h"
 #include "reports/ListLayout.h"
@@ -16,11 +16,11 @@ TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
     Query2.sql = "select Cinsiyet, Brans from C_KURA group by Cinsiyet, Brans order by Cinsiyet desc, Brans";
     Query1.addCalculated("Tur_Mac", [](const ReportQuery& q) { return BoutLabels::turMac(q.str("Tur"), q.str("Sira")); });
     Query1.addCalculated("skor1", [](const ReportQuery& q) { return BoutLabels::ringOrder(q.str("Skor")); });
-    QuickRep1.page.orientation = ReportPageSetup::Landscape;
+    ReportBody1.page.orientation = ReportPageSetup::Landscape;
 
-    QRLabel9 = ListLayout::addTitle(QuickRep1, 277);
+    QRLabel9 = ListLayout::addTitle(ReportBody1, 277);
 
-    const ListLayout::Section sec = ListLayout::addSection(QuickRep1, &Query2, 277);
+    const ListLayout::Section sec = ListLayout::addSection(ReportBody1, &Query2, 277);
     ReportBand* section = sec.band;
     QRLabel10 = sec.QRLabel10;
     const ListLayout::Captions caption{section, 7};
@@ -38,7 +38,7 @@ TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
     section->addShape("QRShape1", {0, 16, 277, 0.5}, ReportShape::HorLine);
     section->beforePrint = [this](ReportBand&, bool&) { sectionRow(); };
 
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query1, section);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 6, &Query1, section);
     const ListLayout::Fields field{rows, &Query1, 7};
     QRDBText1 = field("QRDBText1", {0, 0.5, 26, 5}, "Tur_Mac");
     QRDBText2 = field("QRDBText2", {26, 0.5, 38, 5}, "Ad1");
@@ -55,7 +55,7 @@ TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
     QRDBText12 = field("QRDBText12", {271, 0.5, 6, 5}, "Puan2");
     QRDBText12->alignment = Qt::AlignRight | Qt::AlignTop;
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     QRLabel12 = foot->addLabel("QRLabel12", {0, 2, 60, 5}, "Tarih");
     QRLabel12->font = font(8);
     ListLayout::addPageNumber(foot, {217, 2, 60, 5});
@@ -65,7 +65,7 @@ void TPrintMenu2C::sectionRow()
 {
     const QString gender = Query2.str("Cinsiyet");
     const QString category = Query2.str("Brans");
-    QRLabel10->caption = (Main ? Main->SportName : QString()) + " " + category + " KURA LİSTESİ";
+    QRLabel10->caption = session().edition.SportName + " " + category + " KURA LİSTESİ";
 
     Query1.sql = "select * from C_KURA where Cinsiyet = :Cinsiyet and Brans = :Brans order by Kura_Key";
     Query1.params = {{"Cinsiyet", gender}, {"Brans", category}};

@@ -11,13 +11,13 @@ TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
     addDataSet(Query2);
     addDataSet(Query3);
     Query1.addCalculated("Tur_Mac", [](const ReportQuery& q) { return BoutLabels::turMac(q.str("Tur"), q.str("Sira")); });
-    QuickRep1.page.orientation = ReportPageSetup::Landscape;
+    ReportBody1.page.orientation = ReportPageSetup::Landscape;
 
-    QRLabel9 = ListLayout::addTitle(QuickRep1, 277);
+    QRLabel9 = ListLayout::addTitle(ReportBody1, 277);
     Memo1 = QRLabel9->band()->addMemo("Memo1", {0, 0, 40, 5}, {"Memo1"});
     Memo1->enabled = false;
 
-    const ListLayout::Section sec = ListLayout::addSection(QuickRep1, &Query2, 277);
+    const ListLayout::Section sec = ListLayout::addSection(ReportBody1, &Query2, 277);
     ReportBand* section = sec.band;
     QRLabel10 = sec.QRLabel10;
     const ListLayout::Captions caption{section, 8};
@@ -32,7 +32,7 @@ TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
     section->addShape("QRShape1", {0, 16, 277, 0.5}, ReportShape::HorLine);
     section->beforePrint = [this](ReportBand&, bool&) { sectionRow(); };
 
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query1, section);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 6, &Query1, section);
     QRLabel1 = rows->addLabel("QRLabel1", {0, 0.5, 8, 5}, "9000");
     QRLabel1->font = font(8);
     QRLabel1->alignment = Qt::AlignRight | Qt::AlignTop;
@@ -56,7 +56,7 @@ TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
     rows->beforePrint = [this](ReportBand&, bool&) { boutRow(); };
     numberRows(Query1, QRLabel1);
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     ListLayout::addPageNumber(foot, {217, 2, 60, 5});
 }
 

@@ -29,9 +29,9 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
     addDataSet(Query3);
     Query2.sql = "select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans";
     Query3.sql = "select Durum from C_BRANSADI where Durum_Key >= 10";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 42);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 42);
     QRLabel9 = head->addLabel("QRLabel9", {0, 2, 190, 12}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
     QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -78,7 +78,7 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
     };
 
     // The categories.
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query2);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 6, &Query2);
     QRDBText1 = ListLayout::Fields{rows, &Query2, 9}("QRDBText1", {0, 0.5, 76, 5}, "Brans");
     const QList<ReportLabel*> row = figures(rows, 13, false);
     QRLabel13 = row[0];
@@ -87,7 +87,7 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
     QRLabel16 = row[3];
 
     // The totals, once after the categories.
-    ReportBand* totals = QuickRep1.addSubDetail("QRSubDetail2", 9, nullptr);
+    ReportBand* totals = ReportBody1.addSubDetail("QRSubDetail2", 9, nullptr);
     totals->addShape("QRShape2", {0, 0.5, 190, 0.3}, ReportShape::HorLine);
     QRLabel17 = totals->addLabel("QRLabel17", {0, 2, 76, 5}, "GENEL TOPLAM :");
     QRLabel17->font = font(9, true);
@@ -101,7 +101,7 @@ TPrintMenu3::TPrintMenu3() : TReportForm("PrintMenu3")
     QRLabel21 = total[3];
 
     // The levels that have athletes.
-    ReportBand* levels = QuickRep1.addSubDetail("QRSubDetail3", 6, &Query3);
+    ReportBand* levels = ReportBody1.addSubDetail("QRSubDetail3", 6, &Query3);
     QRDBText2 = ListLayout::Fields{levels, &Query3, 9}("QRDBText2", {0, 0.5, 76, 5}, "Durum");
     QRDBText2->font = font(9, true);
     const QList<ReportLabel*> level = figures(levels, 22, false);

@@ -15,7 +15,7 @@ const char* const kMedals =
     "FROM C_LISTE GROUP BY C_LISTE.Bolge ORDER BY 2 desc, 3 desc, 4 desc, Bolge";
 
 // Columns: x and width.
-const double kColumns[][2] = {{0, 10}, {12, 48}, {62, 22}, {86, 22}, {110, 18}, {130, 18}, {150, 18}, {170, 20}};
+const double kTeamColumns[][2] = {{0, 10}, {12, 48}, {62, 22}, {86, 22}, {110, 18}, {130, 18}, {150, 18}, {170, 20}};
 
 // A figure prints only when it is not 0.
 QString figure(int n)
@@ -30,9 +30,9 @@ TPrintMenu330::TPrintMenu330() : TReportForm("PrintMenu330")
     addDataSet(Query1);
     addDataSet(Query2);
     Query2.sql = kMedals;
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 40);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 40);
     QRLabel9 = head->addLabel("QRLabel9", {0, 2, 190, 12}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
     QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -48,7 +48,7 @@ TPrintMenu330::TPrintMenu330() : TReportForm("PrintMenu330")
             if (*captions[i][line] == 0)
                 continue;
             ReportLabel* l = caption(qPrintable(QString("QRLabel%1").arg(2 + 2 * i + line)),
-                                     {kColumns[i][0], 26.0 + 5 * line, kColumns[i][1], 5}, captions[i][line]);
+                                     {kTeamColumns[i][0], 26.0 + 5 * line, kTeamColumns[i][1], 5}, captions[i][line]);
             l->alignment = (i == 1 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignTop;
         }
     head->addShape("QRShape1", {0, 37, 190, 0.3}, ReportShape::HorLine);
@@ -56,7 +56,7 @@ TPrintMenu330::TPrintMenu330() : TReportForm("PrintMenu330")
     auto figures = [](ReportBand* band, int firstName, int firstColumn, int count, double top, bool bold) {
         QList<ReportLabel*> labels;
         for (int i = 0; i < count; ++i) {
-            const double* c = kColumns[firstColumn + i];
+            const double* c = kTeamColumns[firstColumn + i];
             ReportLabel* l = band->addLabel(QString("QRLabel%1").arg(firstName + i), {c[0], top, c[1], 5});
             l->font = font(9, bold);
             l->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -65,10 +65,10 @@ TPrintMenu330::TPrintMenu330() : TReportForm("PrintMenu330")
         return labels;
     };
 
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query2);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 6, &Query2);
     QRLabel20 = figures(rows, 20, 0, 1, 0.5, false)[0];
     QRLabel20->alignment = Qt::AlignRight | Qt::AlignTop;
-    QRDBText1 = ListLayout::Fields{rows, &Query2, 9}("QRDBText1", {kColumns[1][0], 0.5, kColumns[1][1], 5}, "Bolge");
+    QRDBText1 = ListLayout::Fields{rows, &Query2, 9}("QRDBText1", {kTeamColumns[1][0], 0.5, kTeamColumns[1][1], 5}, "Bolge");
     const QList<ReportLabel*> row = figures(rows, 21, 2, 6, 0.5, false);
     QRLabel21 = row[0];
     QRLabel22 = row[1];
@@ -77,9 +77,9 @@ TPrintMenu330::TPrintMenu330() : TReportForm("PrintMenu330")
     QRLabel25 = row[4];
     QRLabel26 = row[5];
 
-    ReportBand* totals = QuickRep1.addSubDetail("QRSubDetail2", 9, nullptr);
+    ReportBand* totals = ReportBody1.addSubDetail("QRSubDetail2", 9, nullptr);
     totals->addShape("QRShape2", {0, 0.5, 190, 0.3}, ReportShape::HorLine);
-    QRLabel27 = totals->addLabel("QRLabel27", {kColumns[1][0], 2, kColumns[1][1], 5}, "TOPLAM :");
+    QRLabel27 = totals->addLabel("QRLabel27", {kTeamColumns[1][0], 2, kTeamColumns[1][1], 5}, "TOPLAM :");
     QRLabel27->font = font(9, true);
     QRLabel27->alignment = Qt::AlignRight | Qt::AlignTop;
     const QList<ReportLabel*> total = figures(totals, 28, 2, 6, 2, true);

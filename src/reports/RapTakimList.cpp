@@ -19,20 +19,20 @@ TRapTakimList::TRapTakimList() : TReportForm("RapTakimList")
     Query1.sql = QString(kTeamPoints).arg("where cinsiyet = 'ERKEK' ");
     Query2.sql = QString(kTeamPoints).arg("where cinsiyet = 'BAYAN' ");
     Query3.sql = QString(kTeamPoints).arg(QString());
-    QuickRep1.title = "Rapor";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.title = "Rapor";
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
 
-    QRLabel9 = ListLayout::addTitle(QuickRep1, 190);
+    QRLabel9 = ListLayout::addTitle(ReportBody1, 190);
 
     addSection(1, "ERKEK TAKIM PUANLAMASI", Query1, FLineNo1);
     addSection(2, "BAYAN TAKIM PUANLAMASI", Query2, FLineNo2);
     addSection(3, "GENEL KLASMAN", Query3, FLineNo3);
-    QRLabel1 = QuickRep1.find<ReportLabel>("QRLabel1");
-    QRLabel2 = QuickRep1.find<ReportLabel>("QRLabel2");
-    QRLabel3 = QuickRep1.find<ReportLabel>("QRLabel3");
-    QRLabel4 = QuickRep1.find<ReportLabel>("QRLabel4");
-    QRLabel5 = QuickRep1.find<ReportLabel>("QRLabel5");
-    QRLabel6 = QuickRep1.find<ReportLabel>("QRLabel6");
+    QRLabel1 = ReportBody1.find<ReportLabel>("QRLabel1");
+    QRLabel2 = ReportBody1.find<ReportLabel>("QRLabel2");
+    QRLabel3 = ReportBody1.find<ReportLabel>("QRLabel3");
+    QRLabel4 = ReportBody1.find<ReportLabel>("QRLabel4");
+    QRLabel5 = ReportBody1.find<ReportLabel>("QRLabel5");
+    QRLabel6 = ReportBody1.find<ReportLabel>("QRLabel6");
 
     // A new run numbers every section from 1.
     Query1.beforeScroll = [this](ReportQuery&) {
@@ -50,8 +50,8 @@ TRapTakimList::TRapTakimList() : TReportForm("RapTakimList")
 
 void TRapTakimList::addSection(int index, const QString& caption, ReportQuery& query, int& counter)
 {
-    ReportBand* rows = QuickRep1.addSubDetail(QString("QRSubDetail%1").arg(index), 6, &query);
-    ReportBand* head = QuickRep1.addSubDetailHeader(rows, QString("QRBand%1").arg(index), 20);
+    ReportBand* rows = ReportBody1.addSubDetail(QString("QRSubDetail%1").arg(index), 6, &query);
+    ReportBand* head = ReportBody1.addSubDetailHeader(rows, QString("QRBand%1").arg(index), 20);
     ReportLabel* title = head->addLabel(QString("QRLabel%1").arg(index), {0, 4, 190, 7}, caption);
     title->font = font(11, true);
     title->alignment = Qt::AlignHCenter | Qt::AlignTop;

@@ -1,7 +1,6 @@
 #include "reports/ReportForm.h"
 
-#include "app/Main.h"
-#include "app/Sifre.h"
+#include "app/kit/Session.h"
 
 namespace {
 std::function<QDate()>& clockHook()
@@ -29,18 +28,18 @@ QString Reports::sportName()
 TReportForm::TReportForm(const QString& name)
 {
     setObjectName(name);
-    QuickRep1.title = "Rapor Önizleme";
-    QuickRep1.page.firstPageHeader = true;
-    QuickRep1.page.lastPageFooter = true;
-    QuickRep1.clock = [] { return QDateTime(Reports::today(), QTime::currentTime()); };
-    QuickRep1.afterPreview = [this](Report&) { closeDataSets(); };
+    ReportBody1.title = "Rapor Önizleme";
+    ReportBody1.page.firstPageHeader = true;
+    ReportBody1.page.lastPageFooter = true;
+    ReportBody1.clock = [] { return QDateTime(Reports::today(), QTime::currentTime()); };
+    ReportBody1.afterPreview = [this](Report&) { closeDataSets(); };
 }
 
 TReportForm::~TReportForm() = default;
 
 void TReportForm::addDataSet(ReportQuery& q)
 {
-    q.database = Sifre ? &Sifre->ADOConnection1 : nullptr;
+    q.database = &session().db;
     m_dataSets << &q;
 }
 
@@ -101,7 +100,7 @@ void TReportForm::numberRows(ReportQuery& q, ReportLabel* label)
 
 void TReportForm::loadOnNeedData(std::function<void()> open, ReportExpr* runningTotal)
 {
-    QuickRep1.needData = [this, open = std::move(open), runningTotal](Report&, bool&) {
+    ReportBody1.needData = [this, open = std::move(open), runningTotal](Report&, bool&) {
         ++FRowNo;
         if (FRowNo != 1)
             return;

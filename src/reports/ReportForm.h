@@ -1,6 +1,6 @@
 #pragma once
 // Base of every report form: the object that holds one banded report
-// (QuickRep1), the datasets that feed it and the labels its callers fill.
+// (ReportBody1), the datasets that feed it and the labels its callers fill.
 // A report form is created once at start-up and never shown as a window;
 // a caller prepares it and runs its preview (ReportLaunch.h).
 //
@@ -41,7 +41,7 @@ public:
     explicit TReportForm(const QString& name);
     ~TReportForm() override;
 
-    Report QuickRep1;
+    Report ReportBody1;
     int FFirstRow = 0;
     int FRowNo = 0;
     int FLineNo = 0;

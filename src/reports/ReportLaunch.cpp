@@ -1,6 +1,5 @@
 #include "reports/ReportLaunch.h"
 
-#include "app/Main.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
 #include "reports/ReportForm.h"
@@ -13,17 +12,6 @@ ReportCaller ReportCaller::screen(QWidget* window, int* flag, std::function<void
     c.window = window;
     c.inPreview = flag;
     c.setPreviewReport = std::move(setPreviewReport);
-    return c;
-}
-
-ReportCaller ReportCaller::mainWindow()
-{
-    ReportCaller c;
-    if (Main) {
-        c.window = Main;
-        c.inPreview = &Main->FInPreview;
-        c.toolBar = Main->findChild<QWidget*>("Menu");
-    }
     return c;
 }
 
@@ -110,7 +98,7 @@ void ReportLaunch::preview(TReportForm& report, const ReportCaller& caller, Kind
         caller.setPreviewReport(&report);
     if (kind == Kind::Modal) {
         try {
-            report.QuickRep1.previewModal();
+            report.ReportBody1.previewModal();
         } catch (...) {
             report.closeDataSets();
             throw;
@@ -120,7 +108,7 @@ void ReportLaunch::preview(TReportForm& report, const ReportCaller& caller, Kind
         return;
     }
     PreviewScope scope(report, caller);
-    report.QuickRep1.preview();
+    report.ReportBody1.preview();
 }
 
 QString ReportLaunch::notListedText(const QString& nouns)

@@ -40,9 +40,7 @@ struct ReportCaller {
     QWidget* toolBar = nullptr;       // hidden while the preview shows (the main window's `Menu`)
     std::function<void()> activate;   // the screen's activation (after a modal preview)
 
-    // The main window: its FInPreview and its left tool bar `Menu`. The
-    // main window's SetPreviewReport is given by the caller.
-    static ReportCaller mainWindow();
+    // (The main window describes itself: TMain::reportCaller().)
     // A screen with its one-shot flag and its SetPreviewReport.
     static ReportCaller screen(QWidget* window, int* flag, std::function<void(QObject* report)> setPreviewReport);
 };

@@ -1,6 +1,6 @@
 #include "reports/ResultsReports.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "platform/ui/Messages.h"
 #include "reports/Baslik1S.h"
 #include "reports/CompetitionReports.h"

@@ -1,6 +1,6 @@
 #include "scoring/Advancement.h"
 
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 #include "platform/ui/Messages.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "scoring/Aktar1S.h"
 
-#include "app/Form5.h"
-#include "app/Main.h"
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/Session.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "reports/ActivityTitle.h"
 #include "reports/Baslik1.h"
@@ -33,7 +33,7 @@ const QString kWinnersMissing = QStringLiteral(
 
 Database& db()
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
 QString lookup(const Records& rows, const QString& keyField, const QVariant& key, const QString& field)
@@ -48,7 +48,7 @@ QString lookup(const Records& rows, const QString& keyField, const QVariant& key
 
 ResultsPosting::Stamp stamp()
 {
-    return {Main ? Main->Today() : QDate::currentDate(), Sifre ? Sifre->FUserName : QString()};
+    return {session().today(), session().user.FUserName};
 }
 
 QFont bold(QFont f)
@@ -125,7 +125,7 @@ TAktar1S::TAktar1S()
     connect(BitBtn1, &QPushButton::clicked, this, &TAktar1S::BitBtn1Click);
     connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TAktar1S::DBLookupComboBox1Click);
     connect(DBLookupComboBox2, qOverload<int>(&QComboBox::activated), this, &TAktar1S::DBLookupComboBox2Click);
-    onLabelClick(Label1, [this] { Label1Click(); });
+    PlacedControls::onClick(Label1, [this] { Label1Click(); });
     TurkishEntry::textField(Edit8, nullptr);
     setFixedSize(532, 144);
 }

@@ -13,7 +13,7 @@
 // (Placings.h, ResultsPosting.h) and the report launchers
 // (reports/ResultsReports.h).
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "platform/db/Database.h"
 
 class QCheckBox;

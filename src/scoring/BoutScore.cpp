@@ -161,7 +161,7 @@ std::optional<RingMatch::Code> RingMatch::split(const QString& skor)
 }
 
 namespace {
-bool wholeNumber(const QString& s)
+bool allDigits(const QString& s)
 {
     return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; });
 }
@@ -175,7 +175,7 @@ RingMatch::Code RingMatch::propose(const QStringList& codes, int defaultRing)
             ring = last->ring;
     int best = -1;
     for (const QString& code : codes) {
-        if (ring.isEmpty() || !wholeNumber(code))
+        if (ring.isEmpty() || !allDigits(code))
             continue;
         const auto c = split(code);
         if (c && c->ring == ring)

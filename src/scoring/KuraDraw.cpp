@@ -1,10 +1,10 @@
 #include "scoring/KuraDraw.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
+#include "competition/MatchState.h"
 #include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
 #include "scoring/Advancement.h"
-#include "scoring/MatchState.h"
 #include "scoring/RandomSource.h"
 #include "scoring/SlotTable.h"
 
@@ -23,8 +23,6 @@ const QString kApprovedCount =
     QStringLiteral("select count(*) as Cn from C_LISTE where Onay = 1 and Brans = :b and Cinsiyet = :g");
 const QString kApproved =
     QStringLiteral("select * from C_LISTE where Onay = 1 and Brans = :b and Cinsiyet = :g order by Liste_Key");
-const QString kCategories =
-    QStringLiteral("select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans");
 
 // Rounds to the nearest integer, halves to the even one.
 int roundHalfEven(double x)
@@ -710,7 +708,7 @@ void KuraDraw::BrKuraCek(const QString& category)
     if (!ask(category + " KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
     bool matched = false;
-    for (const Record& r : m_db.select(kCategories)) {
+    for (const Record& r : m_db.select(KuraDraw::kCategoriesSql)) {
         if (!belongsToCategory(r.str("Brans"), category))
             continue;
         matched = true;
@@ -724,7 +722,7 @@ void KuraDraw::drawAll()
 {
     if (!ask("Tüm Müsabakaların KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
-    const Records categories = m_db.select(kCategories);
+    const Records categories = m_db.select(KuraDraw::kCategoriesSql);
     if (categories.isEmpty()) {
         Messages::error("Herhangi bir Müsabaka Listesi Bulunmamaktadır ...!");
         return;

@@ -42,6 +42,11 @@ public:
     // confirmation.
     void drawAll();
 
+    // The categories (gender and weight class) of the weigh-in lists, women
+    // first: the statement the draw and the match screen walk them with.
+    static inline const QString kCategoriesSql =
+        QStringLiteral("select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans");
+
     // Byes a category of the given number of entrants is padded with.
     static int byeCount(int entrants);
     // Whether a weight class named `branch` (weight, unit, sex and category

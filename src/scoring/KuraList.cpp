@@ -1,25 +1,27 @@
 #include "scoring/KuraList.h"
 
-#include "app/CmPort.h"
-#include "app/DbConventions.h"
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Main.h"
-#include "app/PlacedControls.h"
-#include "competition/MusteriGiris3.h"
-#include "reports/CompetitionReports.h"
-#include "app/Porgres.h"
-#include "app/Sifre.h"
-#include "app/SifreCheck.h"
+#include "app/comport/DevicePort.h"
 #include "app/comport/SerialPort.h"
-#include "competition/KurSec.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/Porgres.h"
+#include "app/dialogs/SifreCheck.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
+#include "app/kit/WeightCategories.h"
 #include "competition/KuraKayit.h"
+#include "competition/KurSec.h"
+#include "competition/MusteriGiris3.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
+#include "reports/CompetitionReports.h"
 #include "scoring/Advancement.h"
+#include "scoring/JudgeDevices.h"
 #include "scoring/KuraDraw.h"
+#include "scoring/MatchDefaults.h"
 #include "scoring/RandomSource.h"
 #include "scoring/Skor.h"
 #include "scoring/SlotTable.h"
@@ -45,11 +47,6 @@
 
 namespace {
 
-using PlacedControls::makeLabel;
-using PlacedControls::makeList;
-
-const QString kMen = QStringLiteral("ERKEK");
-const QString kWomen = QStringLiteral("BAYAN");
 const QString kBranchError = QStringLiteral("BRANŞ Tanımında HATA ile Karşılaşıldı ...!");
 const QString kPortError = QStringLiteral("Sisteminizde Tanımlı Olmayan veya Kullanımda Olan Seri İletişim Portu "
                                           "Seçili.\nLütfen 'İletişim Portu Seçme' Ekranından Düzeltiniz ...!");
@@ -57,33 +54,6 @@ const QString kDeviceKey = QStringLiteral("\\HARDWARE\\DEVICEMAP\\SERIALCOMM");
 const QString kDeviceValue = QStringLiteral("\\Device\\VCP0");
 const QString kMainDatabase = QStringLiteral("M:\\QVX_PROG\\Fdr.mdb");
 const QString kWeighInTitle = QStringLiteral("Ad Soyad");
-const QString kCategories =
-    QStringLiteral("select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans");
-
-QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& r, bool readOnly = true)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(r);
-    e->setReadOnly(readOnly);
-    return e;
-}
-
-QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent, const QRect& r)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setGeometry(r);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QAction* makeItem(QMenu* menu, const QString& name, const QString& text)
-{
-    QAction* a = menu->addAction(text);
-    a->setObjectName(name);
-    return a;
-}
 
 void setRed(QLabel* label, bool red)
 {
@@ -91,7 +61,7 @@ void setRed(QLabel* label, bool red)
 }
 
 // A whole number typed into a grid cell.
-bool isInteger(const QVariant& v)
+bool isIntegerCell(const QVariant& v)
 {
     if (v.isNull() || !v.isValid())
         return true;
@@ -132,21 +102,8 @@ TKuraList::TKuraList()
     layout->addWidget(Panel2);
     layout->addWidget(Panel1, 1);
 
-    // The scoring device's port: 9600 bits per second, 8 data bits, no
-    // parity, one stop bit, null bytes dropped, no handshake, DTR on, RTS off.
-    SerialPort1 = new TSerialPort(this);
-    SerialPort1->setObjectName("SerialPort1");
-    SerialPort1->setBaudRate(br9600);
-    SerialPort1->Parity()->setBits(prNone);
-    SerialPort1->setStopBits(sbOneStopBit);
-    SerialPort1->setDataBits(dbEight);
-    SerialPort1->setDiscardNull(true);
-    SerialPort1->FlowControl()->setOutCTSFlow(false);
-    SerialPort1->FlowControl()->setOutDSRFlow(false);
-    SerialPort1->FlowControl()->setControlDTR(dtrEnable);
-    SerialPort1->FlowControl()->setControlRTS(rtsDisable);
-    SerialPort1->FlowControl()->setXonXoffOut(false);
-    SerialPort1->FlowControl()->setXonXoffIn(false);
+    // The scoring device's port, with the device's line settings.
+    SerialPort1 = DevicePort::make(this);
 
     // Creation.
     FScoringStation = 0;
@@ -166,7 +123,7 @@ TKuraList::TKuraList()
     // its settings dialog when first used (they are created after this
     // screen). Its control group goes between the branch choice and the
     // bout grid.
-    m_live = std::make_unique<LiveScoring>(Sifre->ADOConnection1, *this, *this);
+    m_live = std::make_unique<LiveScoring>(session().db, *this, *this);
     GroupBox2 = m_live->GroupBox2;
     static_cast<QVBoxLayout*>(Panel1->layout())->insertWidget(1, GroupBox2);
     GroupBox2->hide();
@@ -189,7 +146,7 @@ TKuraList::~TKuraList()
 
 Database& TKuraList::db() const
 {
-    return Sifre->ADOConnection1;
+    return session().db;
 }
 
 void TKuraList::setRandomSource(RandomSource* random)
@@ -208,6 +165,7 @@ QString TKuraList::weighInOrder()
 
 void TKuraList::buildMenus()
 {
+    using namespace PlacedControls;
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
     KuraGrafiiSeilenin1 = makeItem(PopupMenu1, "KuraGrafiiSeilenin1", "Kura Çizelgesi");
@@ -284,6 +242,7 @@ void TKuraList::buildMenus()
 
 void TKuraList::buildDrawPanel()
 {
+    using namespace PlacedControls;
     Panel2 = new QFrame(this);
     Panel2->setObjectName("Panel2");
     Panel2->setFrameShape(QFrame::StyledPanel);
@@ -297,10 +256,10 @@ void TKuraList::buildDrawPanel()
     Label1->setCursor(Qt::PointingHandCursor);
     Label1->installEventFilter(this);
     DBLookupComboBox2 = makeList("DBLookupComboBox2", top, {44, 4, 280, 24});
-    Edit2 = makeEdit("Edit2", top, {44, 32, 196, 24});
-    Edit3 = makeEdit("Edit3", top, {244, 32, 80, 24});
+    Edit2 = readOnly(makeEdit("Edit2", top, {44, 32, 196, 24}));
+    Edit3 = readOnly(makeEdit("Edit3", top, {244, 32, 80, 24}));
     ComboBox1 = makeList("ComboBox1", top, {244, 4, 80, 24});
-    ComboBox1->addItems({kWomen, kMen});
+    ComboBox1->addItems({WeightCategories::kWomen, WeightCategories::kMen});
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->hide();
 
@@ -337,6 +296,7 @@ void TKuraList::buildDrawPanel()
 
 void TKuraList::buildBoutPanel()
 {
+    using namespace PlacedControls;
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
     Panel1->setFrameShape(QFrame::StyledPanel);
@@ -364,12 +324,12 @@ void TKuraList::buildBoutPanel()
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->installEventFilter(this);
     DBLookupComboBox1 = makeList("DBLookupComboBox1", top, {190, 4, 300, 24});
-    Edit7 = makeEdit("Edit7", top, {190, 4, 281, 24});
+    Edit7 = readOnly(makeEdit("Edit7", top, {190, 4, 281, 24}));
     Edit7->raise();
-    Edit1 = makeEdit("Edit1", top, {190, 32, 281, 24});
-    Edit4 = makeEdit("Edit4", top, {476, 32, 80, 24});
+    Edit1 = readOnly(makeEdit("Edit1", top, {190, 32, 281, 24}));
+    Edit4 = readOnly(makeEdit("Edit4", top, {476, 32, 80, 24}));
     ComboBox2 = makeList("ComboBox2", top, {496, 4, 80, 24});
-    ComboBox2->addItems({kWomen, kMen});
+    ComboBox2->addItems({WeightCategories::kWomen, WeightCategories::kMen});
     ComboBox2->setCurrentIndex(-1);
     ComboBox2->hide();
 
@@ -379,10 +339,10 @@ void TKuraList::buildBoutPanel()
     Label4->hide();
     DBLookupComboBox3 = makeList("DBLookupComboBox3", top, {200, 4, 290, 24});
     DBLookupComboBox3->hide();
-    Edit6 = makeEdit("Edit6", top, {200, 32, 271, 24});
+    Edit6 = readOnly(makeEdit("Edit6", top, {200, 32, 271, 24}));
     Edit6->hide();
 
-    Edit5 = makeEdit("Edit5", top, {580, 4, 80, 24}, false);
+    Edit5 = makeEdit("Edit5", top, {580, 4, 80, 24});
     Edit5->setEchoMode(QLineEdit::Password);
     Edit5->hide();
 
@@ -637,7 +597,7 @@ void TKuraList::FormActivate()
     m_live->activate();
 
     // Judges' mice.
-    const int mice = TSifre::MouseKontrol() ? 1 : 0;
+    const int mice = JudgeDevices::MouseKontrol() ? 1 : 0;
     FMiceMode = mice;
     FMiceLinked = mice;
 
@@ -697,7 +657,7 @@ void TKuraList::openPorts()
         if (hardware.valueExists(kDeviceValue)) {
             const QString port = hardware.readString(kDeviceValue);
             Registry user(Registry::HKEY_CURRENT_USER);
-            if (user.openKey(TCmPort::registryKey(), true))
+            if (user.openKey(DevicePort::registryKey(), true))
                 user.writeString("comport", port);
         }
         hardware.closeKey();
@@ -706,7 +666,7 @@ void TKuraList::openPorts()
     FDevicePortFailed = 0;
     QString port;
     Registry user(Registry::HKEY_CURRENT_USER);
-    if (user.openKeyReadOnly(TCmPort::registryKey()))
+    if (user.openKeyReadOnly(DevicePort::registryKey()))
         port = user.readString("comport");
     SerialPort1->setPort(port);
     // The activation only tests the port; live scoring opens it.
@@ -869,9 +829,9 @@ QString TKuraList::genderOf(const QString& branch, const QString& gender)
     }
     const QString eb = rows.first().str("E_B");
     if (eb == "E")
-        return kMen;
+        return WeightCategories::kMen;
     if (eb == "B")
-        return kWomen;
+        return WeightCategories::kWomen;
     return gender;
 }
 
@@ -991,7 +951,7 @@ void TKuraList::BitBtn5Click()
 {
     if (!askYesNo("Tüm Müsabakaların KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
-    const Records categories = db().select(kCategories);
+    const Records categories = db().select(KuraDraw::kCategoriesSql);
     if (categories.isEmpty()) {
         Messages::error("Herhangi bir Müsabaka Listesi Bulunmamaktadır ...!");
         return;
@@ -1006,7 +966,7 @@ void TKuraList::BrKuraCek()
     if (!askYesNo(category + " KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
     bool matched = false;
-    for (const Record& r : db().select(kCategories)) {
+    for (const Record& r : db().select(KuraDraw::kCategoriesSql)) {
         if (!KuraDraw::belongsToCategory(r.str("Brans"), category))
             continue;
         matched = true;
@@ -1018,11 +978,9 @@ void TKuraList::BrKuraCek()
 
 void TKuraList::KuraCek(const QString& branch, const QString& gender)
 {
-    // The main window's draw flags.
-    if (Main) {
-        RegionSeparation = Main->RegionSeparation;
-        ThirdPlaceBouts = Main->ThirdPlaceBouts;
-    }
+    // The edition's draw flags.
+    RegionSeparation = session().edition.RegionSeparation;
+    ThirdPlaceBouts = session().edition.ThirdPlaceBouts;
     KuraDraw draw(db(), *this, *m_random);
     draw.confirm = [this](const QString& question) { return askYesNo(question); };
     draw.progress = [this](int percent) {
@@ -1285,7 +1243,7 @@ QMenu* TKuraList::popupFor(const QString& field)
 
 void TKuraList::DBGrid1DblClick()
 {
-    if (!Main || Main->ScoringEdition != 1)
+    if (session().edition.ScoringEdition != 1)
         return;
     if (!m_boutListOpen || currentField(DBGrid1, "Kura_Key").isEmpty())
         return;
@@ -1346,7 +1304,7 @@ bool TKuraList::boutWritable(Record& row)
         return false;
     }
     for (const char* field : {"Puan1", "Puan2", "Raunt"}) {
-        if (!isInteger(row.value(field))) {
+        if (!isIntegerCell(row.value(field))) {
             Messages::error("'" + row.str(field) + "' Geçerli Bir Sayı Değildir ...!");
             return false;
         }

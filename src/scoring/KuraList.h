@@ -24,11 +24,11 @@
 // scoreboard's (Skor->FBoutOpen, Skor->FOpenBoutKey); the live values and
 // the scoreboard's orientation are live scoring's.
 
-#include "app/Form.h"
-#include "reports/ReportLaunch.h"
+#include "app/kit/Form.h"
+#include "competition/MatchState.h"
 #include "platform/db/Database.h"
+#include "reports/ReportLaunch.h"
 #include "scoring/LiveScoring.h"
-#include "scoring/MatchState.h"
 
 #include <memory>
 

@@ -2,10 +2,11 @@
 // operations that change points and penalties.
 #include "scoring/LiveScoring.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/PlacedControls.h"
+#include "competition/MatchState.h"
 #include "platform/db/Database.h"
 #include "platform/media/MediaPlayer.h"
-#include "scoring/MatchState.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -22,9 +23,7 @@ namespace {
 
 QToolButton* button(QGroupBox* box, const char* name, const QString& caption)
 {
-    auto* b = new QToolButton(box);
-    b->setObjectName(name);
-    b->setText(caption);
+    auto* b = PlacedControls::make<QToolButton>(name, caption, box);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return b;
 }

@@ -1,11 +1,11 @@
 // Live scoring: the bout clock, rounds and breaks.
 #include "scoring/LiveScoring.h"
 
-#include "app/Sifre.h"
+#include "competition/MatchState.h"
 #include "platform/db/Database.h"
 #include "platform/media/MediaPlayer.h"
 #include "platform/ui/Messages.h"
-#include "scoring/MatchState.h"
+#include "scoring/JudgeDevices.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 
@@ -84,7 +84,7 @@ void LiveScoring::Timer1Timer()
         return;
     }
     // The judges' mice must still be there.
-    if (FMiceMode && (!FMiceLinked || !TSifre::MouseKontrol())) {
+    if (FMiceMode && (!FMiceLinked || !JudgeDevices::MouseKontrol())) {
         SpeedButton2Click();
         Messages::error("SCORING CONTROL DEVICE NOT FOUND\nScoreboard will close ...!");
         SkorbTestDefault();

@@ -3,11 +3,11 @@
 // database.
 #include "scoring/LiveScoring.h"
 
+#include "competition/MatchState.h"
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
 #include "scoring/Advancement.h"
 #include "scoring/MainDatabaseCopy.h"
-#include "scoring/MatchState.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 

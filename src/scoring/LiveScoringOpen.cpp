@@ -2,13 +2,15 @@
 // and what the scoreboard's close leaves behind.
 #include "scoring/LiveScoring.h"
 
-#include "app/Form5.h"
-#include "app/SifreCheck.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/SifreCheck.h"
+#include "app/kit/Logo.h"
+#include "app/kit/RegionFlags.h"
+#include "competition/MatchState.h"
 #include "platform/db/Database.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/ui/Messages.h"
 #include "scoring/Advancement.h"
-#include "scoring/MatchState.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -28,9 +30,7 @@ using namespace ScoreboardLook;
 
 namespace {
 
-const QString kLogo = QStringLiteral("C:\\CO\\MusLogo.bmp");
-
-int number(const Record& row, const QString& column)
+int typedNumber(const Record& row, const QString& column)
 {
     return row.str(column).trimmed().toInt();
 }
@@ -89,7 +89,7 @@ QString LiveScoring::regionFor(const Record& row, int side) const
     const QString n = QString::number(side);
     if (!row.str("Bolge" + n).isEmpty())
         return row.str("Bolge" + n);
-    const auto entry = m_db.first("select Bolge from C_LISTE where Sira = :s", {{"s", number(row, "Sira" + n)}});
+    const auto entry = m_db.first("select Bolge from C_LISTE where Sira = :s", {{"s", typedNumber(row, "Sira" + n)}});
     return entry ? entry->str("Bolge") : QString();
 }
 
@@ -98,22 +98,18 @@ QString LiveScoring::clubFor(const Record& row, int side) const
     const QString n = QString::number(side);
     if (!row.str("Klup" + n).isEmpty())
         return row.str("Klup" + n);
-    const auto entry = m_db.first("select Klup from C_LISTE where Sira = :s", {{"s", number(row, "Sira" + n)}});
+    const auto entry = m_db.first("select Klup from C_LISTE where Sira = :s", {{"s", typedNumber(row, "Sira" + n)}});
     return entry ? entry->str("Klup") : QString();
 }
 
 void LiveScoring::showFlag(int side, const QString& region, bool* english)
 {
-    QString picture = kLogo;
+    QString picture = brivexLogoFile();
     if (!region.isEmpty()) {
-        const Records rows =
-            m_db.select("select Durum_Key, Tip1 from C_UYELIKTURU where Durum = :r", {{"r", region}});
-        const QString key = rows.size() == 1 ? rows.first().str("Durum_Key") : QString("99999");
-        if (rows.size() == 1 && rows.first().str("Tip1") == "00")
+        const RegionFlags::Region r = RegionFlags::region(m_db, region);
+        if (r.english)
             *english = true;
-        const QString flag = FProgramFolder + "Flags\\Flg" + key + ".bmp";
-        if (DriveMap::exists(flag))
-            picture = flag;
+        picture = RegionFlags::flagOrLogo(r.key, FProgramFolder);
     }
     QToolButton* glyph = side == 1 ? m_skor->SpeedButton1 : m_skor->SpeedButton2;
     glyph->setProperty("picture", picture);
@@ -185,16 +181,16 @@ void LiveScoring::MsabakayEkranaYkle1Click()
     v.sira1 = row.str("Sira1");
     v.sira2 = row.str("Sira2");
     v.clock = ClockText::parse(row.str("n_time")).value_or(0);
-    v.round = number(row, "Raunt");
+    v.round = typedNumber(row, "Raunt");
     v.brans = brans;
     for (int j = 0; j < 3; ++j) {
-        v.cards.judgeBlue[size_t(j)] = number(row, QString("H%1M").arg(j + 1));
-        v.cards.judgeRed[size_t(j)] = number(row, QString("H%1K").arg(j + 1));
-        v.cards.blue[size_t(j)] = number(row, QString("C%1M").arg(j + 1));
-        v.cards.red[size_t(j)] = number(row, QString("C%1K").arg(j + 1));
+        v.cards.judgeBlue[size_t(j)] = typedNumber(row, QString("H%1M").arg(j + 1));
+        v.cards.judgeRed[size_t(j)] = typedNumber(row, QString("H%1K").arg(j + 1));
+        v.cards.blue[size_t(j)] = typedNumber(row, QString("C%1M").arg(j + 1));
+        v.cards.red[size_t(j)] = typedNumber(row, QString("C%1K").arg(j + 1));
     }
-    v.cards.puan1 = number(row, "Puan1");
-    v.cards.puan2 = number(row, "Puan2");
+    v.cards.puan1 = typedNumber(row, "Puan1");
+    v.cards.puan2 = typedNumber(row, "Puan2");
     m_v = v;
     show();
     if (!row.str("H1").isEmpty())
@@ -233,7 +229,7 @@ void LiveScoring::MsabakayEkranaYkle1Click()
                                                        : (final ? s.FFinalTimeMen : s.FMatchTimeMen);
     }
     if (!missing(row, "Raunt_Say"))
-        s.FRoundCount = number(row, "Raunt_Say");
+        s.FRoundCount = typedNumber(row, "Raunt_Say");
     d.Edit4->setText(FBoutDuration.mid(3, 5));
     d.Edit5->setText(s.FBreakTime.mid(3, 5));
     d.Edit6->setText(QString::number(s.FRoundCount));
@@ -320,7 +316,7 @@ void LiveScoring::MsabakayEkranaYkle1Click()
     } else if (length < remaining) {
         Messages::warning("DİKKAT..! KALAN SÜRE MÜSABAKA SÜRESİNDEN FAZLA");
     }
-    if (number(row, "Raunt") > s.FRoundCount) {
+    if (typedNumber(row, "Raunt") > s.FRoundCount) {
         if (FSemiContact == 1)
             FExtraRound = 1;
         else

@@ -14,7 +14,7 @@ const QString kPendingKey = QStringLiteral("\\Software\\Brivex\\Scoring");
 const QString kPendingValue = QStringLiteral("PendingMainCopy");
 const QString kThirdPlace = QStringLiteral("3.'LÜK MAÇI");
 
-QStringList keyList(const QString& text)
+QStringList boutKeys(const QString& text)
 {
     QStringList keys;
     for (const QString& part : text.split(',', Qt::SkipEmptyParts)) {
@@ -44,7 +44,7 @@ QStringList MainDatabaseCopy::pendingKeys()
     Registry reg(Registry::HKEY_CURRENT_USER);
     if (!reg.openKeyReadOnly(kPendingKey))
         return {};
-    return keyList(reg.readString(kPendingValue));
+    return boutKeys(reg.readString(kPendingValue));
 }
 
 void MainDatabaseCopy::setPendingKeys(const QStringList& keys)
@@ -79,7 +79,7 @@ MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
     if (!linked())
         return Result::NotLinked;
     QStringList keys = pendingKeys();
-    for (const QString& k : keyList(changedKeys))
+    for (const QString& k : boutKeys(changedKeys))
         if (!keys.contains(k))
             keys << k;
     if (keys.isEmpty())

@@ -1,6 +1,6 @@
 #include "scoring/Placings.h"
 
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 
 #include <QHash>
 #include <QSet>

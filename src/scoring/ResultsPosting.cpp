@@ -1,7 +1,7 @@
 #include "scoring/ResultsPosting.h"
 
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "scoring/Placings.h"
 
 #include <QHash>

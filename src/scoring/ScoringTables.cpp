@@ -1,5 +1,7 @@
 // Tables of the draw and live scoring.
-#include "app/BrivexSchema.h"
+#include "scoring/ScoringTables.h"
+
+#include "platform/db/Schema.h"
 
 void addScoringTables(Schema& s)
 {

@@ -1,6 +1,7 @@
 #include "scoring/Skor.h"
 
-#include "app/Form5.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/PlacedControls.h"
 #include "platform/display/Display.h"
 #include "scoring/LiveScoring.h"
 #include "scoring/ScoreboardWidgets.h"
@@ -27,9 +28,7 @@ const QSize kScoreboardMode(1024, 768);
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place, const QString& family,
               int pixels, bool bold, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(place);
+    auto* l = PlacedControls::make<QLabel>(name, text, parent, place);
     ScoreboardLook::setFont(l, family, pixels, bold);
     l->setAlignment(align);
     return l;
@@ -48,9 +47,7 @@ SymbolLabel* marks(QWidget* parent, const char* name, const QString& text, const
 
 QFrame* panel(QWidget* parent, const char* name, const QRect& place, const QColor& colour)
 {
-    auto* p = new QFrame(parent);
-    p->setObjectName(name);
-    p->setGeometry(place);
+    auto* p = PlacedControls::make<QFrame>(name, parent, place);
     setBackground(p, colour);
     return p;
 }

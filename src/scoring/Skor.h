@@ -16,7 +16,7 @@
 //     FScoringEdition is on, and the size before is put back at the close.
 // Its captions are English.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 
 #include <QList>
 #include <QPointer>

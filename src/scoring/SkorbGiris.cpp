@@ -1,7 +1,8 @@
 #include "scoring/SkorbGiris.h"
 
-#include "app/Sifre.h"
-#include "app/TurkishEntry.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
+#include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "scoring/ScoreboardWidgets.h"
 
@@ -22,28 +23,20 @@ namespace {
 const QString kTimeFormat = QStringLiteral("Lütfen Süreyi DAKİKA:SANİYE (00:00) Formatında Giriniz ...!");
 const QString kBadTime = QStringLiteral("Süreyi Hatalı Girdiniz ...!");
 const QString kBadSize = QStringLiteral("Boş veya Büyük Değer Girdiniz ...!");
-const QString kBadEntry = QStringLiteral(" Hatalı Girdiniz ...!");
+const QString kWrongEntry = QStringLiteral(" Hatalı Girdiniz ...!");
 const QString kTestMissing =
     QStringLiteral("Lütfen tüm Hakemlere Mavi ve Kırmızı butonlara bastırıp test yaptırınız ...!");
 
-QLabel* caption(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 110)
+// The dialog's rows are 24 pixels high, their captions bold.
+QLabel* rowCaption(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 110)
 {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(x, y, w, 24);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    return l;
+    return PlacedControls::bold(PlacedControls::make<QLabel>(name, text, parent, {x, y, w, 24}));
 }
 
-QLineEdit* field(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int maxLength)
+QLineEdit* rowField(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int maxLength)
 {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(name);
-    e->setGeometry(x, y, w, 24);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
+    auto* e = PlacedControls::make<QLineEdit>(name, text, parent, {x, y, w, 24});
+    e->setMaxLength(maxLength);
     return e;
 }
 
@@ -57,7 +50,7 @@ SymbolLabel* testMark(QWidget* parent, const char* name, int x, int y)
     return m;
 }
 
-bool wholeNumber(const QString& text, int* value)
+bool readWholeNumber(const QString& text, int* value)
 {
     bool ok = false;
     *value = text.trimmed().toInt(&ok);
@@ -73,14 +66,14 @@ TSkorb_giris::TSkorb_giris()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(600, 440);
 
-    Label7 = caption(this, "Label7", "Orta Hakem", 16, 16);
-    Edit8 = field(this, "Edit8", QString(), 130, 16, 250, 40);
-    Label5 = caption(this, "Label5", "Hakem 1", 16, 48);
-    Edit1 = field(this, "Edit1", QString(), 130, 48, 250, 40);
-    Label1 = caption(this, "Label1", "Hakem 2", 16, 80);
-    Edit2 = field(this, "Edit2", QString(), 130, 80, 250, 40);
-    Label6 = caption(this, "Label6", "Hakem 3", 16, 112);
-    Edit3 = field(this, "Edit3", QString(), 130, 112, 250, 40);
+    Label7 = rowCaption(this, "Label7", "Orta Hakem", 16, 16);
+    Edit8 = rowField(this, "Edit8", QString(), 130, 16, 250, 40);
+    Label5 = rowCaption(this, "Label5", "Hakem 1", 16, 48);
+    Edit1 = rowField(this, "Edit1", QString(), 130, 48, 250, 40);
+    Label1 = rowCaption(this, "Label1", "Hakem 2", 16, 80);
+    Edit2 = rowField(this, "Edit2", QString(), 130, 80, 250, 40);
+    Label6 = rowCaption(this, "Label6", "Hakem 3", 16, 112);
+    Edit3 = rowField(this, "Edit3", QString(), 130, 112, 250, 40);
     for (QLabel* judge : {Label5, Label1, Label6}) {
         setTextColour(judge, Blue);
         judge->setCursor(Qt::PointingHandCursor);
@@ -100,35 +93,35 @@ TSkorb_giris::TSkorb_giris()
     connect(DBLookupComboBox3, qOverload<int>(&QComboBox::activated), this, &TSkorb_giris::DBLookupComboBox3Click);
     connect(DBLookupComboBox4, qOverload<int>(&QComboBox::activated), this, &TSkorb_giris::DBLookupComboBox4Click);
 
-    Label8 = caption(this, "Label8", "Maç Numarası", 16, 156);
-    Edit9 = field(this, "Edit9", "000", 130, 156, 50, 3);
-    Label9 = caption(this, "Label9", "Ring Numarası", 16, 188);
-    Edit10 = field(this, "Edit10", "0", 130, 188, 50, 2);
-    Label10 = caption(this, "Label10", "Minus Puanı", 16, 220);
-    Edit7 = field(this, "Edit7", "1", 130, 220, 50, 1);
-    Label2 = caption(this, "Label2", "Round Sayısı", 16, 252);
-    Edit6 = field(this, "Edit6", "3", 130, 252, 50, 1);
+    Label8 = rowCaption(this, "Label8", "Maç Numarası", 16, 156);
+    Edit9 = rowField(this, "Edit9", "000", 130, 156, 50, 3);
+    Label9 = rowCaption(this, "Label9", "Ring Numarası", 16, 188);
+    Edit10 = rowField(this, "Edit10", "0", 130, 188, 50, 2);
+    Label10 = rowCaption(this, "Label10", "Minus Puanı", 16, 220);
+    Edit7 = rowField(this, "Edit7", "1", 130, 220, 50, 1);
+    Label2 = rowCaption(this, "Label2", "Round Sayısı", 16, 252);
+    Edit6 = rowField(this, "Edit6", "3", 130, 252, 50, 1);
 
-    Label3 = caption(this, "Label3", "Müsabaka Süresi", 300, 156, 130);
-    Edit4 = field(this, "Edit4", "00:00", 440, 156, 70, 5);
-    Label4 = caption(this, "Label4", "Müsabaka Arası", 300, 188, 130);
-    Edit5 = field(this, "Edit5", "00:00", 440, 188, 70, 5);
-    Label19 = caption(this, "Label19", "Uzatma Süresi", 300, 220, 230);
+    Label3 = rowCaption(this, "Label3", "Müsabaka Süresi", 300, 156, 130);
+    Edit4 = rowField(this, "Edit4", "00:00", 440, 156, 70, 5);
+    Label4 = rowCaption(this, "Label4", "Müsabaka Arası", 300, 188, 130);
+    Edit5 = rowField(this, "Edit5", "00:00", 440, 188, 70, 5);
+    Label19 = rowCaption(this, "Label19", "Uzatma Süresi", 300, 220, 230);
     Label19->setWordWrap(true);
-    Edit11 = field(this, "Edit11", "01:00", 440, 220, 70, 5);
+    Edit11 = rowField(this, "Edit11", "01:00", 440, 220, 70, 5);
     Label20 = new SymbolLabel(SymbolLabel::TestMark, "o", this);
     Label20->setObjectName("Label20");
     Label20->setGeometry(540, 214, 37, 37);
     setTextColour(Label20, QColor(0xD7, 0x74, 0xDE));
     Label20->hide();
 
-    Label11 = caption(this, "Label11", "Hakem 1 Test", 16, 300);
+    Label11 = rowCaption(this, "Label11", "Hakem 1 Test", 16, 300);
     Label48 = testMark(this, "Label48", 130, 294);
     Label12 = testMark(this, "Label12", 172, 294);
-    Label13 = caption(this, "Label13", "Hakem 2 Test", 220, 300);
+    Label13 = rowCaption(this, "Label13", "Hakem 2 Test", 220, 300);
     Label14 = testMark(this, "Label14", 334, 294);
     Label15 = testMark(this, "Label15", 376, 294);
-    Label16 = caption(this, "Label16", "Hakem 3 Test", 424, 300, 80);
+    Label16 = rowCaption(this, "Label16", "Hakem 3 Test", 424, 300, 80);
     Label17 = testMark(this, "Label17", 506, 294);
     Label18 = testMark(this, "Label18", 548, 294);
 
@@ -188,8 +181,8 @@ void TSkorb_giris::FormActivate()
     FCancelled = 0;
     Query16.clear();
     Database* db = FDatabase;
-    if (!db && Sifre && Sifre->ADOConnection1.isOpen())
-        db = &Sifre->ADOConnection1;
+    if (!db && session().db.isOpen())
+        db = &session().db;
     // The referee lists only help typing: a list that cannot be read is left
     // empty and the names are typed.
     try {
@@ -267,23 +260,23 @@ bool TSkorb_giris::FormCloseQuery()
     if (Edit6->text().size() > 2)
         return refuse(kBadSize, Edit6);
     // A bout has at least one round.
-    if (!wholeNumber(Edit6->text(), &rounds) || rounds < 1)
-        return refuse("Round Sayısı" + kBadEntry, Edit6);
+    if (!readWholeNumber(Edit6->text(), &rounds) || rounds < 1)
+        return refuse("Round Sayısı" + kWrongEntry, Edit6);
     int minus = 0;
     if (Edit7->text().size() > 2)
         return refuse(kBadSize, Edit7);
-    if (!wholeNumber(Edit7->text(), &minus))
-        return refuse("Minus Puanı" + kBadEntry, Edit7);
+    if (!readWholeNumber(Edit7->text(), &minus))
+        return refuse("Minus Puanı" + kWrongEntry, Edit7);
     int match = 0;
     int ring = 0;
-    if (!wholeNumber(Edit9->text(), &match))
-        return refuse("Maç Numarası" + kBadEntry, Edit9);
-    if (!wholeNumber(Edit10->text(), &ring))
-        return refuse("Ring Numarası" + kBadEntry, Edit10);
+    if (!readWholeNumber(Edit9->text(), &match))
+        return refuse("Maç Numarası" + kWrongEntry, Edit9);
+    if (!readWholeNumber(Edit10->text(), &ring))
+        return refuse("Ring Numarası" + kWrongEntry, Edit10);
     if (match < 1)
-        return refuse("Maç Numarası" + kBadEntry, Edit9);
+        return refuse("Maç Numarası" + kWrongEntry, Edit9);
     if (ring < 1)
-        return refuse("Ring Numarası" + kBadEntry, Edit10);
+        return refuse("Ring Numarası" + kWrongEntry, Edit10);
     if (FSemiContact == 0 && FTestRequired == 1) {
         for (SymbolLabel* m : testMarks())
             if (m->text() != "C")

@@ -11,7 +11,7 @@
 // "Devam", Esc and the close box check the fields; "İptal" leaves without
 // checks. The dialog writes nothing to the database.
 
-#include "app/Form.h"
+#include "app/kit/Form.h"
 #include "platform/db/Database.h"
 
 class QComboBox;

@@ -1,6 +1,6 @@
 #include "scoring/SlotTable.h"
 
-#include "scoring/MatchState.h"
+#include "competition/MatchState.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ QString text(const Record& r, const QString& column)
     return r.has(column) ? r.str(column) : QString();
 }
 
-int number(const Record& r, const QString& column)
+int columnNumber(const Record& r, const QString& column)
 {
     return r.has(column) ? r.toInt(column) : 0;
 }
@@ -40,10 +40,10 @@ public:
         s.FSlotClub().set(slot, text(bout, "Klup" + n));
         s.FSlotBoutNo().set(slot, text(bout, "Skor"));
         s.FSlotRegion().set(slot, text(bout, "Bolge" + n));
-        s.FSlotDrawNo().set(slot, number(bout, "Sira" + n));
+        s.FSlotDrawNo().set(slot, columnNumber(bout, "Sira" + n));
         if (m_landscape) {
-            s.FSlotPoints().set(slot, number(bout, "Puan" + n));
-            s.FSlotOut().set(slot, number(bout, "Dis" + n) == 1 ? 1 : 0);
+            s.FSlotPoints().set(slot, columnNumber(bout, "Puan" + n));
+            s.FSlotOut().set(slot, columnNumber(bout, "Dis" + n) == 1 ? 1 : 0);
         }
     }
 

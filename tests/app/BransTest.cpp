@@ -1,5 +1,5 @@
-#include "app/Brans.h"
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
+#include "app/setup/Brans.h"
 #include "support/ScreenDriving.h"
 
 #include <QComboBox>
@@ -90,7 +90,7 @@ TEST_F(BransTest, OpensOnTheCategoriesOfTheChosenSex)
     EXPECT_FALSE(s()->BitBtn3->isEnabled()) << "nothing to delete in an empty grid";
 }
 
-struct NameCase {
+struct BransNameCase {
     const char* weight;
     const char* unit;
     const char* sex;
@@ -99,11 +99,11 @@ struct NameCase {
     const char* refusal;    // "" when it is stored
 };
 
-class BransName : public BransTest, public ::testing::WithParamInterface<NameCase> {};
+class BransName : public BransTest, public ::testing::WithParamInterface<BransNameCase> {};
 
 TEST_P(BransName, IsComposedFromThePartsAndStoredOnlyWhenItFits)
 {
-    const NameCase& c = GetParam();
+    const BransNameCase& c = GetParam();
     const QString categoryName = QString::fromUtf8(c.categoryName);
     if (!count("select count(*) from C_BRANSADI where Durum = :n", {{"n", categoryName}}))
         db.insert("C_BRANSADI", {{"Durum_Key", 300}, {"Durum", categoryName}, {"Yas1", 0}, {"Yas2", 99}});
@@ -133,18 +133,18 @@ TEST_P(BransName, IsComposedFromThePartsAndStoredOnlyWhenItFits)
 INSTANTIATE_TEST_SUITE_P(
     Names, BransName,
     ::testing::Values(
-        NameCase{"48", "KİLO", "ERKEK", "BÜYÜKLER", "48 KİLO ERKEK BÜYÜKLER", ""},
-        NameCase{"52,5", "KİLO", "BAYAN", "GENÇLER", "52,5 KİLO BAYAN GENÇLER", ""},
-        NameCase{"+91", "KG", "ERKEK", "YILDIZLAR", "+91 KG ERKEK YILDIZLAR", ""},
+        BransNameCase{"48", "KİLO", "ERKEK", "BÜYÜKLER", "48 KİLO ERKEK BÜYÜKLER", ""},
+        BransNameCase{"52,5", "KİLO", "BAYAN", "GENÇLER", "52,5 KİLO BAYAN GENÇLER", ""},
+        BransNameCase{"+91", "KG", "ERKEK", "YILDIZLAR", "+91 KG ERKEK YILDIZLAR", ""},
         // 40 characters fit; 41 are refused.
-        NameCase{"100", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "100 KİLO BAYAN ÜMİT GENÇLER ŞAMPİYONLUĞU", ""},
-        NameCase{"100,5", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "",
+        BransNameCase{"100", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "100 KİLO BAYAN ÜMİT GENÇLER ŞAMPİYONLUĞU", ""},
+        BransNameCase{"100,5", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "",
                  "100,5 KİLO BAYAN ÜMİT GENÇLER ŞAMPİYONLUĞU Branş Adı çok uzun...!"},
         // A hyphen is refused once for each.
-        NameCase{"-48", "KİLO", "ERKEK", "BÜYÜKLER", "", "Lütfen '-' İşaterini Kullanmayınız ...!"},
-        NameCase{"48", "KİLO", "ERKEK", "O'NEIL-KUPASI", "", "Lütfen '-' İşaterini Kullanmayınız ...!"},
+        BransNameCase{"-48", "KİLO", "ERKEK", "BÜYÜKLER", "", "Lütfen '-' İşaterini Kullanmayınız ...!"},
+        BransNameCase{"48", "KİLO", "ERKEK", "O'NEIL-KUPASI", "", "Lütfen '-' İşaterini Kullanmayınız ...!"},
         // A category name with an apostrophe.
-        NameCase{"60", "KİLO", "ERKEK", "D'ARTAGNAN KUPASI", "60 KİLO ERKEK D'ARTAGNAN KUPASI", ""}));
+        BransNameCase{"60", "KİLO", "ERKEK", "D'ARTAGNAN KUPASI", "60 KİLO ERKEK D'ARTAGNAN KUPASI", ""}));
 
 TEST_F(BransTest, EnterLeadsThroughTheEntryRow)
 {
@@ -209,18 +209,18 @@ TEST_F(BransTest, ASecondCategoryOfTheSameNameIsRefused)
     EXPECT_EQ(ui().lastText(), "Branş Kaydedildi ...!");
 }
 
-struct EntryCase {
+struct BransEntryCase {
     const char* weight;
     const char* lower;
     const char* upper;
     const char* message;    // "" when it is stored
 };
 
-class BransEntry : public BransTest, public ::testing::WithParamInterface<EntryCase> {};
+class BransEntry : public BransTest, public ::testing::WithParamInterface<BransEntryCase> {};
 
 TEST_P(BransEntry, NumbersAreReadWithTheDecimalComma)
 {
-    const EntryCase& c = GetParam();
+    const BransEntryCase& c = GetParam();
     open(s());
     chooseName("GENÇLER");
     fill(c.weight, c.lower, c.upper);
@@ -238,18 +238,18 @@ TEST_P(BransEntry, NumbersAreReadWithTheDecimalComma)
 INSTANTIATE_TEST_SUITE_P(
     Limits, BransEntry,
     ::testing::Values(
-        EntryCase{"48", "47,5", "48", ""}, EntryCase{"48", "48", "48", ""},
-        EntryCase{"", "47", "48", "Kilo Girmediniz ...!"},
-        EntryCase{"48", "47.5", "48",
+        BransEntryCase{"48", "47,5", "48", ""}, BransEntryCase{"48", "48", "48", ""},
+        BransEntryCase{"", "47", "48", "Kilo Girmediniz ...!"},
+        BransEntryCase{"48", "47.5", "48",
                   "Boş veya Hatalı Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!\n(Not: Ondalık ayıracında virgül "
                   "kullanınız)"},
-        EntryCase{"48", "", "48",
+        BransEntryCase{"48", "", "48",
                   "Boş veya Hatalı Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!\n(Not: Ondalık ayıracında virgül "
                   "kullanınız)"},
-        EntryCase{"48", "47", "kırk",
+        BransEntryCase{"48", "47", "kırk",
                   "Boş veya Hatalı Üst Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!\n(Not: Ondalık ayıracında virgül "
                   "kullanınız)"},
-        EntryCase{"48", "48,5", "48", "Alt Limit Kilo Üst Limit Kilodan Daha Büyük. Lütfen Düzeltiniz ...!"}));
+        BransEntryCase{"48", "48,5", "48", "Alt Limit Kilo Üst Limit Kilodan Daha Büyük. Lütfen Düzeltiniz ...!"}));
 
 TEST_F(BransTest, NoNameAndNoRowAsksForTheName)
 {
@@ -279,13 +279,13 @@ TEST_F(BransTest, KaydetWithoutANameStoresTheGridCorrectionsOnly)
 
 // The checks of a stored grid row: each failure shows its message, keeps the
 // row in edit and stores nothing.
-struct RowCase {
+struct BransRowCase {
     const char* field;
     const char* value;
     QStringList messages;
 };
 
-class BransRow : public BransTest, public ::testing::WithParamInterface<RowCase> {};
+class BransRow : public BransTest, public ::testing::WithParamInterface<BransRowCase> {};
 
 TEST_P(BransRow, RefusesAFaultyRow)
 {
@@ -314,16 +314,16 @@ const QString kBirth = "Doğum Tarihi girecekseniz Min ve Max olarak iki tarihi 
 INSTANTIATE_TEST_SUITE_P(
     Rows, BransRow,
     ::testing::Values(
-        RowCase{"AltKilo", "", {"Boş Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!"}},
-        RowCase{"UstKilo", "", {"Boş Üst Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!"}},
-        RowCase{"Web", "2", {"Aktif braşları 1 olarak işaretleyiniz. Aktif olmayanların boş olması gerekmektedir. ...!"}},
-        RowCase{"AltKilo", "60.5", {"Hatalı Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!" + kNote}},
-        RowCase{"UstKilo", "6x", {"Hatalı Üst Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!" + kNote}},
-        RowCase{"AltKilo", "63,5", {"Alt Limit Kilo Üst Limit Kilodan Daha Büyük. Lütfen Düzeltiniz ...!"}},
-        RowCase{"E_B", "K",
+        BransRowCase{"AltKilo", "", {"Boş Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!"}},
+        BransRowCase{"UstKilo", "", {"Boş Üst Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!"}},
+        BransRowCase{"Web", "2", {"Aktif braşları 1 olarak işaretleyiniz. Aktif olmayanların boş olması gerekmektedir. ...!"}},
+        BransRowCase{"AltKilo", "60.5", {"Hatalı Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!" + kNote}},
+        BransRowCase{"UstKilo", "6x", {"Hatalı Üst Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!" + kNote}},
+        BransRowCase{"AltKilo", "63,5", {"Alt Limit Kilo Üst Limit Kilodan Daha Büyük. Lütfen Düzeltiniz ...!"}},
+        BransRowCase{"E_B", "K",
                 {"Hatalı Giriş Yaptınız. Erkek için 'E', Bayan için 'B', Her ikisi için 'E/B' Giriniz ...!"}},
-        RowCase{"Dt1", "1990-01-01", {kBirth}},
-        RowCase{"Dt2", "2005-12-31", {"Boş Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!", kBirth}}));
+        BransRowCase{"Dt1", "1990-01-01", {kBirth}},
+        BransRowCase{"Dt2", "2005-12-31", {"Boş Alt Limit Kilo Girdiniz. Lütfen Düzeltiniz ...!", kBirth}}));
 
 TEST_F(BransTest, AnEmptyWebMarkAndEqualLimitsAreStored)
 {
@@ -349,13 +349,13 @@ TEST_F(BransTest, TheGridStartsNoRowsOfItsOwn)
 
 // Every column that may carry a category: the persons' three category
 // columns, weigh-in rows and bouts by name, activity rows by key.
-struct UserCase {
+struct BransUserCase {
     const char* table;
     const char* column;
     const char* message;
 };
 
-class BransGuard : public BransTest, public ::testing::WithParamInterface<UserCase> {};
+class BransGuard : public BransTest, public ::testing::WithParamInterface<BransUserCase> {};
 
 TEST_P(BransGuard, RefusesToDeleteACategoryInUse)
 {
@@ -378,21 +378,21 @@ TEST_P(BransGuard, RefusesToDeleteACategoryInUse)
     EXPECT_EQ(count("select count(*) from C_BRANS where Durum_Key = 550"), 1);
 }
 
-const char* const kPersons = " Branşının Bulunduğu Sporcular Olduğundan Silemezsiniz. Silmek için önce tüm Sporcu "
+const char* const kBransPersons = " Branşının Bulunduğu Sporcular Olduğundan Silemezsiniz. Silmek için önce tüm Sporcu "
                              "Kayıtları içerisinde bu Branşta olanları Değiştirmeniz Gerekmektedir ...!";
 
 INSTANTIATE_TEST_SUITE_P(
     Users, BransGuard,
     ::testing::Values(
-        UserCase{"C_MUSTERI", "E53", kPersons}, UserCase{"C_MUSTERI", "E54", kPersons},
-        UserCase{"C_MUSTERI", "E55", kPersons},
-        UserCase{"C_LISTE", "Brans",
+        BransUserCase{"C_MUSTERI", "E53", kBransPersons}, BransUserCase{"C_MUSTERI", "E54", kBransPersons},
+        BransUserCase{"C_MUSTERI", "E55", kBransPersons},
+        BransUserCase{"C_LISTE", "Brans",
                  " Branşının Bulunduğu Tartı Listeleri Olduğundan Silemezsiniz. Silmek için önce Bu Tartı Kayıtlarını "
                  "Silmeniz Gerekmektedir ...!"},
-        UserCase{"C_KURA", "Brans",
+        BransUserCase{"C_KURA", "Brans",
                  " Branşının Bulunduğu Kura Listeleri Olduğundan Silemezsiniz. Silmek için önce Kura Kayıtlarını "
                  "Silmeniz Gerekmektedir ...!"},
-        UserCase{"F_DER", "Durum_Key",
+        BransUserCase{"F_DER", "Durum_Key",
                  " Branşının Bulunduğu Sporcu Kariyer Bilgileri Bulunmaktadır. Silmek İçin Önce Tüm Sporcu Kayıtları "
                  "İçerisinde Bunları Değiştirmeniz Gerekmektedir ...!"}),
     [](const auto& info) { return std::string(info.param.table) + "_" + info.param.column; });

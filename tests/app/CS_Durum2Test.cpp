@@ -1,5 +1,5 @@
-#include "app/CS_Durum2.h"
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
+#include "app/setup/CS_Durum2.h"
 #include "support/ScreenDriving.h"
 
 #include <QComboBox>
@@ -111,18 +111,18 @@ INSTANTIATE_TEST_SUITE_P(Kinds, CS_Durum2Kinds,
                          ::testing::Values(KindCase{"SPORCU", "S"}, KindCase{"HAKEM", "H"},
                                            KindCase{"ANTRENÖR", "A"}, KindCase{"DİĞER", "D"}));
 
-struct EntryCase {
+struct CSDurum2EntryCase {
     const char* name;
     const char* code;
     const char* kind;
     UiRequest::Kind box;
     const char* message;
 };
-class CS_Durum2Checks : public CS_Durum2Test, public ::testing::WithParamInterface<EntryCase> {};
+class CS_Durum2Checks : public CS_Durum2Test, public ::testing::WithParamInterface<CSDurum2EntryCase> {};
 
 TEST_P(CS_Durum2Checks, RefuseWithTheirMessageAndStoreNothing)
 {
-    const EntryCase& c = GetParam();
+    const CSDurum2EntryCase& c = GetParam();
     open(s());
     const int rows = count("select count(*) from C_UYEKULLANICI");
     const int counter = Counters::current(db, "Sayi");
@@ -139,12 +139,12 @@ TEST_P(CS_Durum2Checks, RefuseWithTheirMessageAndStoreNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, CS_Durum2Checks,
-    ::testing::Values(EntryCase{" HAKEM", "H", "HAKEM", UiRequest::Info, "Hatalı Giriş ....."},
-                      EntryCase{"A,B,C", "H", "HAKEM", UiRequest::Error,
+    ::testing::Values(CSDurum2EntryCase{" HAKEM", "H", "HAKEM", UiRequest::Info, "Hatalı Giriş ....."},
+                      CSDurum2EntryCase{"A,B,C", "H", "HAKEM", UiRequest::Error,
                                 "Aktivite Türü içinde virgül (,) karakteri kullanmayınız ...!"},
-                      EntryCase{"MİLLİ HAKEM", "", "HAKEM", UiRequest::Error, "Kodu Girmediniz ...!"},
-                      EntryCase{"MİLLİ HAKEM", " M", "HAKEM", UiRequest::Info, "Hatalı Giriş ....."},
-                      EntryCase{"MİLLİ HAKEM", "M", "", UiRequest::Info, "Lütfen Aktivite Tipini Seçiniz ...!"}));
+                      CSDurum2EntryCase{"MİLLİ HAKEM", "", "HAKEM", UiRequest::Error, "Kodu Girmediniz ...!"},
+                      CSDurum2EntryCase{"MİLLİ HAKEM", " M", "HAKEM", UiRequest::Info, "Hatalı Giriş ....."},
+                      CSDurum2EntryCase{"MİLLİ HAKEM", "M", "", UiRequest::Info, "Lütfen Aktivite Tipini Seçiniz ...!"}));
 
 TEST_F(CS_Durum2Test, AnEmptyNameWithNoRowAsksForOne)
 {

@@ -1,5 +1,5 @@
-#include "app/CmPort.h"
 #include "app/comport/SerialPort.h"
+#include "app/setup/CmPort.h"
 #include "comport/PtyPair.h"
 #include "platform/settings/PortMap.h"
 #include "platform/settings/Registry.h"

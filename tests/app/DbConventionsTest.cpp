@@ -1,16 +1,16 @@
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "platform/settings/Registry.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-struct FolderCase {
+struct DbConventionsFolderCase {
     const char* dbq;
     const char* programFolder;
     const char* lettersFolder;
 };
-class FolderRule : public StationTest, public ::testing::WithParamInterface<FolderCase> {};
+class FolderRule : public StationTest, public ::testing::WithParamInterface<DbConventionsFolderCase> {};
 
 TEST_P(FolderRule, FollowsTheDatabaseDrive)
 {
@@ -20,13 +20,13 @@ TEST_P(FolderRule, FollowsTheDatabaseDrive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, FolderRule,
-                         ::testing::Values(FolderCase{"M:\\QVX_PROG\\Fdr.mdb", "M:\\QVX_PROG\\", "M:\\"},
-                                           FolderCase{"D:\\DATA\\Fdr.mdb", "D:\\QVX_PROG\\", "D:\\"},
-                                           FolderCase{"d:\\data\\fdr.mdb", "D:\\QVX_PROG\\", "D:\\"},
-                                           FolderCase{"", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
-                                           FolderCase{"M", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
-                                           FolderCase{"C:\\BASKA\\Fdr.mdb", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
-                                           FolderCase{"c:\\co\\qvx_prog\\fdr.mdb", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"}));
+                         ::testing::Values(DbConventionsFolderCase{"M:\\QVX_PROG\\Fdr.mdb", "M:\\QVX_PROG\\", "M:\\"},
+                                           DbConventionsFolderCase{"D:\\DATA\\Fdr.mdb", "D:\\QVX_PROG\\", "D:\\"},
+                                           DbConventionsFolderCase{"d:\\data\\fdr.mdb", "D:\\QVX_PROG\\", "D:\\"},
+                                           DbConventionsFolderCase{"", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
+                                           DbConventionsFolderCase{"M", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
+                                           DbConventionsFolderCase{"C:\\BASKA\\Fdr.mdb", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"},
+                                           DbConventionsFolderCase{"c:\\co\\qvx_prog\\fdr.mdb", "C:\\CO\\QVX_PROG\\", "C:\\CO\\"}));
 
 struct DateCase {
     const char* typed;

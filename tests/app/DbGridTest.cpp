@@ -1,5 +1,5 @@
-#include "app/DbGrid.h"
-#include "app/Formats.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
 #include "platform/db/Schema.h"
 #include "platform/ui/Messages.h"
 #include "support/TestSupport.h"

@@ -1,5 +1,5 @@
-#include "app/Isyeri.h"
 #include "app/Main.h"
+#include "app/setup/Isyeri.h"
 #include "support/ScreenDriving.h"
 
 #include <QLineEdit>

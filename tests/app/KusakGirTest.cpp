@@ -1,5 +1,5 @@
-#include "app/DbConventions.h"
-#include "app/KusakGir.h"
+#include "app/kit/DbConventions.h"
+#include "app/setup/KusakGir.h"
 #include "support/ScreenDriving.h"
 
 #include <QLineEdit>
@@ -52,12 +52,12 @@ TEST_F(KusakGirTest, ANewBeltIsTheLastInRankAndSelected)
     EXPECT_EQ(count("select count(*) from KUSAK where Kusak_Adi = 'SİYAH 2.DAN'"), 2);
 }
 
-struct EntryCase {
+struct KusakGirEntryCase {
     const char* name;
     UiRequest::Kind box;
     const char* message;
 };
-class KusakGirChecks : public KusakGirTest, public ::testing::WithParamInterface<EntryCase> {};
+class KusakGirChecks : public KusakGirTest, public ::testing::WithParamInterface<KusakGirEntryCase> {};
 
 TEST_P(KusakGirChecks, RefuseWithTheirMessage)
 {
@@ -71,8 +71,8 @@ TEST_P(KusakGirChecks, RefuseWithTheirMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, KusakGirChecks,
-                         ::testing::Values(EntryCase{"", UiRequest::Error, "Giriş Yapmadınız ...!"},
-                                           EntryCase{" SARI", UiRequest::Info, "Hatalı Giriş ....."}));
+                         ::testing::Values(KusakGirEntryCase{"", UiRequest::Error, "Giriş Yapmadınız ...!"},
+                                           KusakGirEntryCase{" SARI", UiRequest::Info, "Hatalı Giriş ....."}));
 
 TEST_F(KusakGirTest, KaydetWithAnEmptyNameAndARowChangesNothing)
 {
@@ -88,12 +88,12 @@ TEST_F(KusakGirTest, KaydetWithAnEmptyNameAndARowChangesNothing)
 
 // Every place that uses a belt: the persons' two belt columns by name, the
 // belt history and the activities' lowest web belt by key.
-struct UserCase {
+struct KusakGirUserCase {
     const char* table;
     const char* column;
     const char* message;
 };
-class KusakGirGuard : public KusakGirTest, public ::testing::WithParamInterface<UserCase> {};
+class KusakGirGuard : public KusakGirTest, public ::testing::WithParamInterface<KusakGirUserCase> {};
 
 TEST_P(KusakGirGuard, RefusesToDeleteABeltInUse)
 {
@@ -114,16 +114,16 @@ TEST_P(KusakGirGuard, RefusesToDeleteABeltInUse)
     EXPECT_EQ(count("select count(*) from KUSAK where Kusak_Key = 700"), 1);
 }
 
-const char* const kPersons = " Bulunan Sporcular Olduğundan Silemezsiniz. Silmek İçin Önce Tüm Sporcu Kayıtları "
+const char* const kKusakGirPersons = " Bulunan Sporcular Olduğundan Silemezsiniz. Silmek İçin Önce Tüm Sporcu Kayıtları "
                              "İçerisinde Bunları Değiştirmeniz Gerekmektedir ...!";
 
 INSTANTIATE_TEST_SUITE_P(
     Users, KusakGirGuard,
-    ::testing::Values(UserCase{"C_MUSTERI", "E25", kPersons}, UserCase{"C_MUSTERI", "E75", kPersons},
-                      UserCase{"F_KUSAK", "Kusak_Key",
+    ::testing::Values(KusakGirUserCase{"C_MUSTERI", "E25", kKusakGirPersons}, KusakGirUserCase{"C_MUSTERI", "E75", kKusakGirPersons},
+                      KusakGirUserCase{"F_KUSAK", "Kusak_Key",
                                " Bulunan Sporcu Kariyer Bilgileri Bulunmaktadır. Silmek İçin Önce Tüm Sporcu Kayıtları "
                                "İçerisinde Bunları Değiştirmeniz Gerekmektedir ...!"},
-                      UserCase{"C_TURNUVA", "Kusak_Key",
+                      KusakGirUserCase{"C_TURNUVA", "Kusak_Key",
                                " Bulunan Faaliyetler Olduğundan Silemezsiniz. Silmek İçin Önce Bu Faaliyetlerin Web "
                                "Min Kuşak Bilgisini Değiştirmeniz Gerekmektedir ...!"}),
     [](const auto& info) { return std::string(info.param.table) + "_" + info.param.column; });

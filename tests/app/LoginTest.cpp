@@ -101,11 +101,11 @@ TEST_F(LoginTest, UserListShowsEveryUserInKeyOrder)
     EXPECT_TRUE(Main->programEnded());
 }
 
-struct RightsCase {
+struct LoginRightsCase {
     const char* rights;
     bool matchOnly;
 };
-class LoginRights : public LoginTest, public ::testing::WithParamInterface<RightsCase> {};
+class LoginRights : public LoginTest, public ::testing::WithParamInterface<LoginRightsCase> {};
 
 TEST_P(LoginRights, MatchOnlyFlagFollowsTheRFColumn)
 {
@@ -119,8 +119,8 @@ TEST_P(LoginRights, MatchOnlyFlagFollowsTheRFColumn)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, LoginRights,
-                         ::testing::Values(RightsCase{"VAR", true}, RightsCase{"YOK", false}, RightsCase{"", false},
-                                           RightsCase{"var", false}));
+                         ::testing::Values(LoginRightsCase{"VAR", true}, LoginRightsCase{"YOK", false}, LoginRightsCase{"", false},
+                                           LoginRightsCase{"var", false}));
 
 TEST_F(LoginTest, WrongPasswordAndNoUserKeepTheWindowOpen)
 {

@@ -1,14 +1,14 @@
 #include "app/AboutBox.h"
-#include "app/CmPort.h"
+#include "app/dialogs/SifreCheck.h"
 #include "app/Main.h"
 #include "app/MainCommands.h"
+#include "app/setup/CmPort.h"
+#include "app/setup/Users.h"
 #include "app/Sifre.h"
-#include "app/SifreCheck.h"
-#include "app/Users.h"
-#include "platform/settings/Registry.h"
-#include "support/Screenshot.h"
-#include "registry/MusteriGiris2.h"
 #include "competition/MusteriGiris3.h"
+#include "platform/settings/Registry.h"
+#include "registry/MusteriGiris2.h"
+#include "support/Screenshot.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -91,7 +91,7 @@ protected:
     }
 };
 
-struct RightsCase {
+struct MainWindowRightsCase {
     const char* name;
     const char* user;
     const char* password;
@@ -106,11 +106,11 @@ const QStringList kAllButtons = {"  Kullanıcı Tanıtma", "  MÜSABAKA EKRANI  
 const QStringList kAllSeparators = {"ToolButton3", "ToolButton5", "ToolButton7", "ToolButton9"};
 const QStringList kMatchButtons = {"  MÜSABAKA EKRANI  ", "  Bilgilerin Yedeklenmesi    "};
 
-class MainWindowRights : public MainWindowTest, public ::testing::WithParamInterface<RightsCase> {};
+class MainWindowRights : public MainWindowTest, public ::testing::WithParamInterface<MainWindowRightsCase> {};
 
 TEST_P(MainWindowRights, ToolBarAndMenusFollowTheUser)
 {
-    const RightsCase& c = GetParam();
+    const MainWindowRightsCase& c = GetParam();
     if (QString(c.user) == "ADMIN")
         db.update("C_SIFRE", {{"R/F", c.rights}}, "Key_No = 1");
     else
@@ -144,13 +144,13 @@ TEST_P(MainWindowRights, ToolBarAndMenusFollowTheUser)
 
 INSTANTIATE_TEST_SUITE_P(
     Users, MainWindowRights,
-    ::testing::Values(RightsCase{"Administrator", "ADMIN", "1234", "YOK", kAllButtons, kAllSeparators, 0},
-                      RightsCase{"Ordinary", "MASA", "5", "YOK", kAllButtons, kAllSeparators, 1},
-                      RightsCase{"MatchOnly", "HAKEM MASASI", "42", "VAR", kMatchButtons, {"ToolButton5"}, 1},
+    ::testing::Values(MainWindowRightsCase{"Administrator", "ADMIN", "1234", "YOK", kAllButtons, kAllSeparators, 0},
+                      MainWindowRightsCase{"Ordinary", "MASA", "5", "YOK", kAllButtons, kAllSeparators, 1},
+                      MainWindowRightsCase{"MatchOnly", "HAKEM MASASI", "42", "VAR", kMatchButtons, {"ToolButton5"}, 1},
                       // An administrator who is also match-only gets both rule sets.
-                      RightsCase{"AdministratorMatchOnly", "ADMIN", "1234", "VAR", kMatchButtons, {"ToolButton5"},
+                      MainWindowRightsCase{"AdministratorMatchOnly", "ADMIN", "1234", "VAR", kMatchButtons, {"ToolButton5"},
                                  0}),
-    [](const ::testing::TestParamInfo<RightsCase>& i) { return std::string(i.param.name); });
+    [](const ::testing::TestParamInfo<MainWindowRightsCase>& i) { return std::string(i.param.name); });
 
 TEST_F(MainWindowTest, ConfigurationFixesTheEditionSettingsAndDefaults)
 {

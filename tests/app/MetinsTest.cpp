@@ -1,6 +1,6 @@
-#include "app/DbConventions.h"
-#include "app/MetinIlave.h"
-#include "app/Metins.h"
+#include "app/kit/DbConventions.h"
+#include "app/setup/MetinIlave.h"
+#include "app/setup/Metins.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/shell/Shell.h"
@@ -99,11 +99,11 @@ TEST_F(MetinsTest, ListsTheTextsByNameWithTheirDocumentMark)
     EXPECT_EQ(grid()->model()->data(gridCell(grid(), 0, "Met"), Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
 }
 
-struct FolderCase {
+struct MetinsFolderCase {
     const char* dbq;
     const char* document7;
 };
-class MetinsFolder : public MetinsTest, public ::testing::WithParamInterface<FolderCase> {};
+class MetinsFolder : public MetinsTest, public ::testing::WithParamInterface<MetinsFolderCase> {};
 
 TEST_P(MetinsFolder, TheDocumentLivesInTheLettersFolderOfTheDatabaseDrive)
 {
@@ -113,9 +113,9 @@ TEST_P(MetinsFolder, TheDocumentLivesInTheLettersFolderOfTheDatabaseDrive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drives, MetinsFolder,
-                         ::testing::Values(FolderCase{"C:\\CO\\QVX_PROG\\Fdr.mdb", "C:\\CO\\M7.rtf"},
-                                           FolderCase{"", "C:\\CO\\M7.rtf"},
-                                           FolderCase{"M:\\QVX_PROG\\Fdr.mdb", "M:\\M7.rtf"}));
+                         ::testing::Values(MetinsFolderCase{"C:\\CO\\QVX_PROG\\Fdr.mdb", "C:\\CO\\M7.rtf"},
+                                           MetinsFolderCase{"", "C:\\CO\\M7.rtf"},
+                                           MetinsFolderCase{"M:\\QVX_PROG\\Fdr.mdb", "M:\\M7.rtf"}));
 
 TEST_F(MetinsTest, ANewTextIsTypedIntoTheGrid)
 {
@@ -138,12 +138,12 @@ TEST_F(MetinsTest, ANameTakesThirtyCharacters)
     EXPECT_EQ(grid()->currentRecord().str("Met_Adi"), QString(30, 'A'));
 }
 
-struct RowCase {
+struct MetinsRowCase {
     const char* name;
     UiRequest::Kind box;
     const char* message;
 };
-class MetinsChecks : public MetinsTest, public ::testing::WithParamInterface<RowCase> {};
+class MetinsChecks : public MetinsTest, public ::testing::WithParamInterface<MetinsRowCase> {};
 
 TEST_P(MetinsChecks, RefuseAFaultyRow)
 {
@@ -160,8 +160,8 @@ TEST_P(MetinsChecks, RefuseAFaultyRow)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, MetinsChecks,
-    ::testing::Values(RowCase{"", UiRequest::Info, "Eksik veya Hatalı Giriş Yaptınız ...!"},
-                      RowCase{"O'NEIL'E TEŞEKKÜR", UiRequest::Error,
+    ::testing::Values(MetinsRowCase{"", UiRequest::Info, "Eksik veya Hatalı Giriş Yaptınız ...!"},
+                      MetinsRowCase{"O'NEIL'E TEŞEKKÜR", UiRequest::Error,
                               "Girmiş Olduğunuz Bilgiler Daha Önce Girilmiştir. Lütfen Düzeltiniz ...!"}));
 
 TEST_F(MetinsTest, ARenamedTextKeepsItsOwnName)

@@ -1,6 +1,7 @@
 #include "app/BrivexSchema.h"
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "app/Main.h"
+#include "app/setup/SetupTables.h"
 #include "app/Sifre.h"
 #include "app/Station.h"
 #include "support/ColumnCheck.h"

@@ -1,4 +1,4 @@
-#include "app/RegionFlags.h"
+#include "app/kit/RegionFlags.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "support/TestSupport.h"
@@ -7,12 +7,12 @@ namespace {
 
 const char* const kLogo = "C:\\CO\\MusLogo.bmp";
 
-struct FolderCase {
+struct RegionFlagsFolderCase {
     const char* dbq;
     const char* flagOf14;
 };
 
-class FlagFolder : public StationTest, public ::testing::WithParamInterface<FolderCase> {};
+class FlagFolder : public StationTest, public ::testing::WithParamInterface<RegionFlagsFolderCase> {};
 
 TEST_P(FlagFolder, FollowsTheDatabaseDrive)
 {
@@ -31,10 +31,10 @@ TEST_P(FlagFolder, FollowsTheDatabaseDrive)
 }
 
 INSTANTIATE_TEST_SUITE_P(Drives, FlagFolder,
-                         ::testing::Values(FolderCase{"C:\\CO\\QVX_PROG\\Fdr.mdb", "C:\\CO\\QVX_PROG\\Flags\\Flg14.bmp"},
-                                           FolderCase{"", "C:\\CO\\QVX_PROG\\Flags\\Flg14.bmp"},
-                                           FolderCase{"M:\\QVX_PROG\\Fdr.mdb", "M:\\QVX_PROG\\Flags\\Flg14.bmp"},
-                                           FolderCase{"m:\\qvx_prog\\fdr.mdb", "M:\\QVX_PROG\\Flags\\Flg14.bmp"}));
+                         ::testing::Values(RegionFlagsFolderCase{"C:\\CO\\QVX_PROG\\Fdr.mdb", "C:\\CO\\QVX_PROG\\Flags\\Flg14.bmp"},
+                                           RegionFlagsFolderCase{"", "C:\\CO\\QVX_PROG\\Flags\\Flg14.bmp"},
+                                           RegionFlagsFolderCase{"M:\\QVX_PROG\\Fdr.mdb", "M:\\QVX_PROG\\Flags\\Flg14.bmp"},
+                                           RegionFlagsFolderCase{"m:\\qvx_prog\\fdr.mdb", "M:\\QVX_PROG\\Flags\\Flg14.bmp"}));
 
 class RegionFlagLookup : public StationTest {
 protected:

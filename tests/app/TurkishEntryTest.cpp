@@ -1,6 +1,6 @@
+#include "app/kit/TurkishEntry.h"
 #include "app/Main.h"
 #include "app/Sifre.h"
-#include "app/TurkishEntry.h"
 #include "platform/text/CodePage.h"
 #include "support/TestSupport.h"
 

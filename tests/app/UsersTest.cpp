@@ -1,8 +1,8 @@
-#include "app/DbGrid.h"
-#include "app/Form5.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/DbGrid.h"
 #include "app/Main.h"
+#include "app/setup/Users.h"
 #include "app/Sifre.h"
-#include "app/Users.h"
 #include "support/Screenshot.h"
 #include "support/TestSupport.h"
 
@@ -223,7 +223,7 @@ TEST_F(UsersTest, GridCellsTakeTurkishCapitals)
     EXPECT_EQ(user(6)->str("Ad"), "HAKEM ŞİŞ");
 }
 
-struct RowCase {
+struct UsersRowCase {
     const char* name;
     int key;
     const char* field;
@@ -231,11 +231,11 @@ struct RowCase {
     const char* message;
 };
 
-class GridRowChecks : public UsersTest, public ::testing::WithParamInterface<RowCase> {};
+class GridRowChecks : public UsersTest, public ::testing::WithParamInterface<UsersRowCase> {};
 
 TEST_P(GridRowChecks, RefuseTheRowAndKeepItInEdit)
 {
-    const RowCase& c = GetParam();
+    const UsersRowCase& c = GetParam();
     db.update("C_SIFRE", {{"R/F", "BAŞKA"}}, "Key_No = 5");
     const auto before = user(c.key);
     open([&](TUsers* u) {
@@ -252,13 +252,13 @@ TEST_P(GridRowChecks, RefuseTheRowAndKeepItInEdit)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, GridRowChecks,
-    ::testing::Values(RowCase{"EmptyName", 6, "Ad", "", kBadEntry},
-                      RowCase{"BlankFirst", 6, "Ad", " HAKEM", kBadEntry},
-                      RowCase{"EmptyPassword", 6, "Sifre", "", kBadEntry},
-                      RowCase{"RightsNeitherVarNorYok", 5, "Ad", "MASA 2", kBadEntry},
-                      RowCase{"LetterInPassword", 6, "Sifre", "4X", kPasswordRule},
-                      RowCase{"LongPassword", 6, "Sifre", "123456789", kPasswordRule}),
-    [](const ::testing::TestParamInfo<RowCase>& i) { return std::string(i.param.name); });
+    ::testing::Values(UsersRowCase{"EmptyName", 6, "Ad", "", kBadEntry},
+                      UsersRowCase{"BlankFirst", 6, "Ad", " HAKEM", kBadEntry},
+                      UsersRowCase{"EmptyPassword", 6, "Sifre", "", kBadEntry},
+                      UsersRowCase{"RightsNeitherVarNorYok", 5, "Ad", "MASA 2", kBadEntry},
+                      UsersRowCase{"LetterInPassword", 6, "Sifre", "4X", kPasswordRule},
+                      UsersRowCase{"LongPassword", 6, "Sifre", "123456789", kPasswordRule}),
+    [](const ::testing::TestParamInfo<UsersRowCase>& i) { return std::string(i.param.name); });
 
 TEST_F(UsersTest, AdministratorKeepsFullRightsAndRightsAreStoredInCapitals)
 {

@@ -1,9 +1,9 @@
-#include "app/WeightCategories.h"
+#include "app/kit/WeightCategories.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-struct NameCase {
+struct WeightCategoriesNameCase {
     const char* weight;
     const char* unit;
     const char* gender;
@@ -12,11 +12,11 @@ struct NameCase {
     bool tooLong;
 };
 
-class WeightCategoryName : public ::testing::TestWithParam<NameCase> {};
+class WeightCategoryName : public ::testing::TestWithParam<WeightCategoriesNameCase> {};
 
 TEST_P(WeightCategoryName, IsThePartsJoinedBySingleSpaces)
 {
-    const NameCase& c = GetParam();
+    const WeightCategoriesNameCase& c = GetParam();
     const QString name = WeightCategories::composeName(QString::fromUtf8(c.weight), QString::fromUtf8(c.unit),
                                                        QString::fromUtf8(c.gender), QString::fromUtf8(c.categoryName));
     EXPECT_EQ(name.toStdString(), c.name);
@@ -31,19 +31,19 @@ INSTANTIATE_TEST_SUITE_P(
     Names, WeightCategoryName,
     ::testing::Values(
         // The weight category screen: the unit word is normally "KİLO".
-        NameCase{"48", "KİLO", "ERKEK", "BÜYÜKLER", "48 KİLO ERKEK BÜYÜKLER", false},
-        NameCase{"52,5", "KİLO", "BAYAN", "GENÇLER", "52,5 KİLO BAYAN GENÇLER", false},
-        NameCase{"+91", "KİLO", "ERKEK", "YILDIZLAR", "+91 KİLO ERKEK YILDIZLAR", false},
+        WeightCategoriesNameCase{"48", "KİLO", "ERKEK", "BÜYÜKLER", "48 KİLO ERKEK BÜYÜKLER", false},
+        WeightCategoriesNameCase{"52,5", "KİLO", "BAYAN", "GENÇLER", "52,5 KİLO BAYAN GENÇLER", false},
+        WeightCategoriesNameCase{"+91", "KİLO", "ERKEK", "YILDIZLAR", "+91 KİLO ERKEK YILDIZLAR", false},
         // The bout entry: the unit "KG"; a weight typed as -57 stays as typed.
-        NameCase{"57", "KG", "BAYAN", "MİNİKLER", "57 KG BAYAN MİNİKLER", false},
-        NameCase{"-57", "KG", "ERKEK", "GENÇLER", "-57 KG ERKEK GENÇLER", false},
+        WeightCategoriesNameCase{"57", "KG", "BAYAN", "MİNİKLER", "57 KG BAYAN MİNİKLER", false},
+        WeightCategoriesNameCase{"-57", "KG", "ERKEK", "GENÇLER", "-57 KG ERKEK GENÇLER", false},
         // 40 characters fit, 41 do not (Turkish letters count as one each).
-        NameCase{"48", "KİLO", "ERKEK", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "48 KİLO ERKEK ÜMİT GENÇLER ŞAMPİYONLUĞU", false},
-        NameCase{"100", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "100 KİLO BAYAN ÜMİT GENÇLER ŞAMPİYONLUĞU",
+        WeightCategoriesNameCase{"48", "KİLO", "ERKEK", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "48 KİLO ERKEK ÜMİT GENÇLER ŞAMPİYONLUĞU", false},
+        WeightCategoriesNameCase{"100", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "100 KİLO BAYAN ÜMİT GENÇLER ŞAMPİYONLUĞU",
                  false},
-        NameCase{"100", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞUU", "100 KİLO BAYAN ÜMİT GENÇLER ŞAMPİYONLUĞUU",
+        WeightCategoriesNameCase{"100", "KİLO", "BAYAN", "ÜMİT GENÇLER ŞAMPİYONLUĞUU", "100 KİLO BAYAN ÜMİT GENÇLER ŞAMPİYONLUĞUU",
                  true},
-        NameCase{"100,5", "KİLO", "ERKEK", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "100,5 KİLO ERKEK ÜMİT GENÇLER ŞAMPİYONLUĞU",
+        WeightCategoriesNameCase{"100,5", "KİLO", "ERKEK", "ÜMİT GENÇLER ŞAMPİYONLUĞU", "100,5 KİLO ERKEK ÜMİT GENÇLER ŞAMPİYONLUĞU",
                  true}));
 
 TEST(WeightCategoryHyphens, EachHyphenIsRefusedOnce)

@@ -2,11 +2,11 @@
 // A signed-in station with every screen, the match screen's settings the
 // bout entry and the draw options read, and helpers to fill their fields.
 
-#include "app/DbConventions.h"
-#include "app/Formats.h"
-#include "competition/KurSec.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "competition/KuraKayit.h"
-#include "scoring/MatchState.h"
+#include "competition/KurSec.h"
+#include "competition/MatchState.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
@@ -17,12 +17,11 @@
 #include <memory>
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 inline const QDate kEntryDay(2024, 5, 18);
+
+// The refusals of a duration typed into the bout entry or the draw options.
+inline const char* const kFormat = "Lütfen Süreyi DAKİKA:SANİYE (00:00) Formatında Giriniz ...!";
+inline const char* const kWrongTime = "Süreyi Hatalı Girdiniz ...!";
 
 // Types into a masked field from a position, as the operator does (a
 // position skipped stays blank).

@@ -162,9 +162,6 @@ TEST_P(DrawOptionRefusals, KeepTheDialogOpen)
     EXPECT_EQ(Kur_Sec->FCancelled, 1);
 }
 
-const char* const kFormat = "Lütfen Süreyi DAKİKA:SANİYE (00:00) Formatında Giriniz ...!";
-const char* const kWrongTime = "Süreyi Hatalı Girdiniz ...!";
-
 INSTANTIATE_TEST_SUITE_P(
     Checks, DrawOptionRefusals,
     ::testing::Values(

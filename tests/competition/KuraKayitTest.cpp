@@ -351,9 +351,6 @@ TEST_P(BoutEntryRefusals, ShowTheirMessageAndWriteNothing)
     }
 }
 
-const char* const kFormat = "Lütfen Süreyi DAKİKA:SANİYE (00:00) Formatında Giriniz ...!";
-const char* const kWrongTime = "Süreyi Hatalı Girdiniz ...!";
-
 INSTANTIATE_TEST_SUITE_P(
     Checks, BoutEntryRefusals,
     ::testing::Values(

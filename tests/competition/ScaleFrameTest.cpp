@@ -1,6 +1,6 @@
 // The scale's frames: weights cut out of the received characters, chunk by
 // chunk, for each frame type of the port settings.
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "competition/ScaleFrame.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/DbConventions.h"
-#include "app/TurnuvaTuru.h"
+#include "app/kit/DbConventions.h"
 #include "competition/TurnuvaGir.h"
+#include "competition/TurnuvaTuru.h"
 #include "support/ScreenDriving.h"
 
 #include <QAction>
@@ -195,13 +195,13 @@ TEST_F(TurnuvaGirTest, ANewActivityIsTypedIntoTheGridAndStaysInView)
     EXPECT_EQ(gridKeys(), QList<int>({counter + 1})) << "it has the filter's category and type";
 }
 
-struct RowCase {
+struct TurnuvaGirRowCase {
     const char* field;
     QVariant value;
     UiRequest::Kind box;
     const char* message;
 };
-class TurnuvaGirChecks : public TurnuvaGirTest, public ::testing::WithParamInterface<RowCase> {};
+class TurnuvaGirChecks : public TurnuvaGirTest, public ::testing::WithParamInterface<TurnuvaGirRowCase> {};
 
 TEST_P(TurnuvaGirChecks, RefuseAFaultyRow)
 {
@@ -221,17 +221,17 @@ const char* const kMissing = "Eksik veya hatalı giriş yaptınız ...!";
 INSTANTIATE_TEST_SUITE_P(
     Rows, TurnuvaGirChecks,
     ::testing::Values(
-        RowCase{"Adi", "", UiRequest::Info, kMissing}, RowCase{"Yer", "", UiRequest::Info, kMissing},
-        RowCase{"Tarih1", QVariant(), UiRequest::Info, kMissing},
-        RowCase{"Tarih2", QVariant(), UiRequest::Info, kMissing},
-        RowCase{"Tur_Key", QVariant(), UiRequest::Info, kMissing},
-        RowCase{"Durum_Key", QVariant(), UiRequest::Info, kMissing},
-        RowCase{"Web_Tar", QDate(2009, 2, 1), UiRequest::Info,
+        TurnuvaGirRowCase{"Adi", "", UiRequest::Info, kMissing}, TurnuvaGirRowCase{"Yer", "", UiRequest::Info, kMissing},
+        TurnuvaGirRowCase{"Tarih1", QVariant(), UiRequest::Info, kMissing},
+        TurnuvaGirRowCase{"Tarih2", QVariant(), UiRequest::Info, kMissing},
+        TurnuvaGirRowCase{"Tur_Key", QVariant(), UiRequest::Info, kMissing},
+        TurnuvaGirRowCase{"Durum_Key", QVariant(), UiRequest::Info, kMissing},
+        TurnuvaGirRowCase{"Web_Tar", QDate(2009, 2, 1), UiRequest::Info,
                 "Web Min Kuşak ve Web Kategoriler Bilgilerini Girmeniz Gerekmektedir...!"},
-        RowCase{"Dt2", QDate(1995, 1, 1), UiRequest::Info,
+        TurnuvaGirRowCase{"Dt2", QDate(1995, 1, 1), UiRequest::Info,
                 "Doğum Tarihi girecekseniz Min ve Max olarak iki tarihi de girmeniz gerekmektedir...!"},
-        RowCase{"Sporcu_Say", "12a", UiRequest::Info, "Sayı Alanlarına Yalnızca Rakam Giriniz ...!"},
-        RowCase{"Adi", "D'ARTAGNAN KUPASI", UiRequest::Error,
+        TurnuvaGirRowCase{"Sporcu_Say", "12a", UiRequest::Info, "Sayı Alanlarına Yalnızca Rakam Giriniz ...!"},
+        TurnuvaGirRowCase{"Adi", "D'ARTAGNAN KUPASI", UiRequest::Error,
                 "Girmiş Olduğunuz Faaliyet Adı Daha Önce Girilmiştir. Lütfen düzeltiniz ...!"}));
 
 TEST_F(TurnuvaGirTest, WebFieldsAndBirthDatesGoTogether)

@@ -4,7 +4,7 @@
 #include "competition/WeighInFixture.h"
 #include "registry/MusteriGiris2.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 
 #include <QComboBox>
 

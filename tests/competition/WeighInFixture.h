@@ -3,9 +3,9 @@
 // weigh-in screen opened as the preferences dialog would open it.
 
 #include "app/BrivexSchema.h"
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
 #include "competition/MusteriGiris3.h"
 #include "support/TestSupport.h"
 
@@ -15,15 +15,6 @@
 #include <QPushButton>
 
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-inline std::ostream& operator<<(std::ostream& os, const QString& text)
-{
-    return os << text.toStdString();
-}
 
 inline const QString kMen70 = QStringLiteral("70 KİLO ERKEK BÜYÜKLER");      // 70 .. 75
 inline const QString kMen65 = QStringLiteral("65 KİLO ERKEK BÜYÜKLER");      // 60 .. 65

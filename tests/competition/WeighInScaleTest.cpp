@@ -3,8 +3,8 @@
 // SerialPort1 and decides with the live weight.
 #include "competition/WeighInFixture.h"
 
-#include "app/DbConventions.h"
 #include "app/comport/SerialPort.h"
+#include "app/kit/DbConventions.h"
 #include "comport/PtyPair.h"
 #include "platform/settings/PortMap.h"
 #include "platform/settings/Registry.h"

@@ -1,7 +1,7 @@
-#include "exchange/CompanionMirror.h"
 #include "platform/db/Schema.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
+#include "registry/CompanionMirror.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

@@ -3,9 +3,9 @@
 // category, a club and a style to pick, and helpers that drive it as the
 // clerk does: typing and picking in its named controls.
 
-#include "app/DbConventions.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/Formats.h"
 #include "app/Sifre.h"
 #include "registry/Bilgi_Giris.h"
 #include "registry/Bilgi_Giris_1.h"

@@ -1,11 +1,11 @@
-#include "app/DbConventions.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
-#include "app/KlupGiris2.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "app/Sifre.h"
-#include "exchange/CompanionMirror.h"
 #include "platform/db/Schema.h"
 #include "platform/settings/Registry.h"
+#include "registry/CompanionMirror.h"
+#include "registry/KlupGiris2.h"
 #include "registry/MaskEdit.h"
 #include "registry/MusteriGiris2.h"
 #include "support/TestSupport.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-const QString k57 = QString::fromUtf8("57 KG ERKEK BÜYÜKLER");
+const QString kMen57 = QString::fromUtf8("57 KG ERKEK BÜYÜKLER");
 
 class MusteriGiris2Test : public ScreensTest {
 protected:
@@ -30,7 +30,7 @@ protected:
         ScreensTest::SetUp();
         saved = Formats::decimalSeparator();
         Formats::setDecimalSeparator(',');
-        db.insert("C_BRANS", {{"Durum_Key", Counters::next(db, "Sayi")}, {"Durum", k57}, {"E_B", "E"},
+        db.insert("C_BRANS", {{"Durum_Key", Counters::next(db, "Sayi")}, {"Durum", kMen57}, {"E_B", "E"},
                               {"AltKilo", 54.0}, {"UstKilo", 57.0}});
         ASSERT_TRUE(login("ADMIN", "1234"));
         MusteriGiris2->FNow = [] { return QDateTime(QDate(2009, 3, 5), QTime(14, 5, 9)); };
@@ -72,7 +72,7 @@ protected:
         pickRegion(QString::fromUtf8("İSTANBUL"));
         edit("Edit50")->setText("SPORCU");
         edit("Edit15")->setText("ERKEK");
-        edit("Edit53")->setText(k57);
+        edit("Edit53")->setText(kMen57);
         child<QComboBox>(editor, "ComboBox3")->setCurrentIndex(1);
         typeInto(edit("Edit38"), "56,5");
     }
@@ -457,7 +457,7 @@ TEST_F(MusteriGiris2Test, TheExamImportDrivesTheEditorWithoutAUser)
     editor->setFieldText("Vergi_Dairesi", "ANKARA");
     editor->setFieldText("E50", "SPORCU");
     editor->setFieldText("E15", "ERKEK");
-    editor->setFieldText("E53", k57);
+    editor->setFieldText("E53", kMen57);
     editor->setFieldText("E25", "SARI");
     editor->setFieldText("E42", "123");  // not checked in batch mode
     editor->setFieldText("M3", "01.02.1995");

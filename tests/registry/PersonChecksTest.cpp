@@ -1,4 +1,4 @@
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "registry/PersonChecks.h"
 
 #include <gtest/gtest.h>
@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Date fields: a valid date, then its range ------------------------------------
 
-struct DateCase {
+struct PersonDateCase {
     const char* column;
     const char* firstInRange;
     const char* lastInRange;
@@ -235,14 +235,14 @@ struct DateCase {
     const char* focus;
 };
 
-class DateChecks : public PersonChecks, public ::testing::WithParamInterface<DateCase> {
+class DateChecks : public PersonChecks, public ::testing::WithParamInterface<PersonDateCase> {
 protected:
     int index() const { return int(kPersonDateColumns.indexOf(GetParam().column)); }
 };
 
 TEST_P(DateChecks, NotADateThenOutOfRange)
 {
-    const DateCase& c = GetParam();
+    const PersonDateCase& c = GetParam();
     const int first = 26 + 2 * index();
 
     person.set(c.column, "31.02.2009");
@@ -274,7 +274,7 @@ TEST_P(DateChecks, NotADateThenOutOfRange)
 
 TEST_P(DateChecks, BothEndsOfTheRangePass)
 {
-    const DateCase& c = GetParam();
+    const PersonDateCase& c = GetParam();
     if (QString(c.column) == "M5")
         person.set("E52", QString::fromUtf8("1.KADEME ANTRENÖR"));
     if (QString(c.column) == "M6")
@@ -290,27 +290,27 @@ TEST_P(DateChecks, BothEndsOfTheRangePass)
 INSTANTIATE_TEST_SUITE_P(
     Fields, DateChecks,
     ::testing::Values(
-        DateCase{"M1", "01.01.1950", "01.01.2050", "31.12.1949", "Hatalı Tarih ...!",
+        PersonDateCase{"M1", "01.01.1950", "01.01.2050", "31.12.1949", "Hatalı Tarih ...!",
                  "Çok Büyük yada Çok Küçük Tarih ...!", ""},
-        DateCase{"M2", "01.01.1950", "01.01.2050", "31.12.1949", "Hatalı Tarih ...!",
+        PersonDateCase{"M2", "01.01.1950", "01.01.2050", "31.12.1949", "Hatalı Tarih ...!",
                  "Çok Büyük yada Çok Küçük Tarih ...!", ""},
-        DateCase{"M3", "01.01.1890", "01.01.2099", "31.12.1889", "Doğum Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+        PersonDateCase{"M3", "01.01.1890", "01.01.2099", "31.12.1889", "Doğum Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
                  "Doğum Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", ""},
-        DateCase{"M4", "01.01.1890", "01.01.2099", "31.12.1889",
+        PersonDateCase{"M4", "01.01.1890", "01.01.2099", "31.12.1889",
                  "Verildiği Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
                  "Verildiği Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", ""},
-        DateCase{"M5", "01.01.1900", "01.01.2099", "31.12.1899",
+        PersonDateCase{"M5", "01.01.1900", "01.01.2099", "31.12.1899",
                  "Antrenörlük Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
                  "Antrenörlük Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", ""},
-        DateCase{"M6", "01.01.1900", "01.01.2099", "31.12.1899",
+        PersonDateCase{"M6", "01.01.1900", "01.01.2099", "31.12.1899",
                  "Hakemlik Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
                  "Hakemlik Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", ""},
-        DateCase{"M7", "01.01.1900", "01.01.2099", "31.12.1899", "Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+        PersonDateCase{"M7", "01.01.1900", "01.01.2099", "31.12.1899", "Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
                  "Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", "M7"},
-        DateCase{"M8", "01.01.1900", "01.01.2099", "31.12.1899",
+        PersonDateCase{"M8", "01.01.1900", "01.01.2099", "31.12.1899",
                  "Son Seminer Tarihini Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
                  "Son Seminer Tarihini çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", ""},
-        DateCase{"M9", "01.01.1900", "01.01.2099", "31.12.1899", "Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
+        PersonDateCase{"M9", "01.01.1900", "01.01.2099", "31.12.1899", "Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!",
                  "Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!", "M9"}));
 
 // --- Edges and the steps between the checks ------------------------------------------

@@ -1,5 +1,5 @@
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "registry/PersonSave.h"
 #include "support/TestSupport.h"
 

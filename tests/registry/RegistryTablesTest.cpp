@@ -1,5 +1,5 @@
 #include "app/BrivexSchema.h"
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "support/ColumnCheck.h"
 #include "support/TestSupport.h"
 

@@ -80,7 +80,7 @@ TEST_F(WeighInList, PrintsOnePagePerClassWithItsAthletesAndStatuses)
     expectPreviewSavedAs(pdf);
     Reports::tartiListeleri(callerOf(&screen, &flag));
 
-    const ReportDocument& doc = *PrintMenu1C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 2);
     EXPECT_EQ(doc.pages[0].find("QRLabel10")->text, fixture::kMen60 + " TARTI LİSTESİ");
     EXPECT_EQ(doc.pages[0].find("QRLabel8")->text, "Sp.Sayısı: 3");
@@ -131,7 +131,7 @@ TEST_F(WeighInList, TheTitleIsTheComposedActivityTitle)
     });
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListeleri(callerOf(&screen, &flag));
-    const ReportDocument& doc = *PrintMenu1C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
     for (const ReportPage& page : doc.pages)
         EXPECT_EQ(page.bandTexts("PageHeaderBand1"), (QStringList{"ŞAMPİYONA", "12 - 14 MART 2010  ANKARA"}));
 }
@@ -152,7 +152,7 @@ TEST_P(WeighInOptionsCase, CheckBoxesLeaveColumnsOut)
     });
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListeleri(callerOf(&screen, &flag));
-    const ReportPage& page = PrintMenu1C->QuickRep1.document()->pages[0];
+    const ReportPage& page = PrintMenu1C->ReportBody1.document()->pages[0];
     EXPECT_EQ(fixture::prints(page, "QRLabel4"), !c.noWeights);
     EXPECT_EQ(fixture::prints(page, "QRDBText3"), !c.noWeights);
     EXPECT_EQ(fixture::prints(page, "QRLabel7"), !c.noClubs);
@@ -177,7 +177,7 @@ TEST_F(WeighInList, InternationalCompetitionPrintsEnglishCaptions)
     Reports::tartiListeleriKategori(callerOf(&screen, &flag), QString(), {true, false});
     EXPECT_FALSE(Baslik1S->CheckBox5->isVisibleTo(Baslik1S));
 
-    const ReportDocument& doc = *PrintMenu1C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel10")->text, "MALE 60 KG SENIORS LIST");
     EXPECT_EQ(doc.pages[0].find("QRLabel2")->text, "Name Surname");
     EXPECT_EQ(doc.pages[0].find("QRLabel5")->text, "Country");
@@ -189,8 +189,8 @@ TEST_F(WeighInList, InternationalCompetitionPrintsEnglishCaptions)
     expectTitle();
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListeleri(callerOf(&screen, &flag));
-    EXPECT_EQ(PrintMenu1C->QuickRep1.document()->pages[0].find("QRLabel2")->text, "Adı Soyadı");
-    EXPECT_EQ(PrintMenu1C->QuickRep1.document()->pages[0].find("QRLabel5")->text, "Bölge");
+    EXPECT_EQ(PrintMenu1C->ReportBody1.document()->pages[0].find("QRLabel2")->text, "Adı Soyadı");
+    EXPECT_EQ(PrintMenu1C->ReportBody1.document()->pages[0].find("QRLabel5")->text, "Bölge");
 }
 
 struct EnglishCase {
@@ -229,7 +229,7 @@ TEST_F(WeighInList, OneClassPrintsOnlyThatClass)
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListesi(callerOf(&screen, &flag), {true, true, fixture::kWomen52, "BAYAN"}, {});
     EXPECT_FALSE(Baslik1S->Edit8->isReadOnly());
-    const ReportDocument& doc = *PrintMenu1C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 1);
     EXPECT_EQ(textsOf(doc, "QRDBText2"), (QStringList{"AYŞE ÖZTÜRK", "GÜLŞEN İNCE"}));
 }
@@ -240,7 +240,7 @@ TEST_F(WeighInList, GradeTournamentUnticksTheClubOption)
     expectTitle([](QDialog*) { EXPECT_FALSE(Baslik1S->CheckBox3->isChecked()); });
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListesi(callerOf(&screen, &flag), {true, true, fixture::kMen60, "ERKEK"}, {false, true});
-    EXPECT_TRUE(fixture::prints(PrintMenu1C->QuickRep1.document()->pages[0], "QRDBText6"));
+    EXPECT_TRUE(fixture::prints(PrintMenu1C->ReportBody1.document()->pages[0], "QRDBText6"));
 }
 
 TEST_F(WeighInList, CategoryNarrowsToItsClasses)
@@ -248,7 +248,7 @@ TEST_F(WeighInList, CategoryNarrowsToItsClasses)
     expectTitle();
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListeleriKategori(callerOf(&screen, &flag), QString::fromUtf8("BÜYÜKLER"), {});
-    const ReportDocument& doc = *PrintMenu1C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRLabel10"), QStringList{fixture::kMen60 + " TARTI LİSTESİ"});
 }
 
@@ -261,7 +261,7 @@ TEST_F(WeighInList, AClassNameWithAQuotePrints)
     expectTitle();
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListesi(callerOf(&screen, &flag), {true, true, odd, "ERKEK"}, {});
-    const ReportDocument& doc = *PrintMenu1C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText2"), QStringList{"ALİ VELİ"});
     EXPECT_EQ(textsOf(doc, "QRLabel3"), QStringList{"MÜS.KATILMADI"});
 }
@@ -272,7 +272,7 @@ TEST_F(WeighInList, AthletesFollowTheWeighInScreensOrderAfterTheAccepted)
     expectTitle();
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListesi(callerOf(&screen, &flag), {true, true, fixture::kMen60, "ERKEK"}, {});
-    EXPECT_EQ(textsOf(*PrintMenu1C->QuickRep1.document(), "QRDBText1"), (QStringList{"1", "12", "3"}));
+    EXPECT_EQ(textsOf(*PrintMenu1C->ReportBody1.document(), "QRDBText1"), (QStringList{"1", "12", "3"}));
 
     // Only column names stand in the order.
     PrintMenu1C->FOrderBy = "Sira; delete from C_LISTE";
@@ -338,7 +338,7 @@ TEST_F(BoutList, PrintsOnePagePerClassWithBothCornersAndTheScore)
     expectPreviewSavedAs(pdf);
     Reports::kuraListeleri(callerOf(&screen, &flag));
 
-    const ReportDocument& doc = *PrintMenu2C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu2C->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 3);
     EXPECT_EQ(textsOf(doc, "QRLabel10"), (QStringList{"KİCK BOKS " + fixture::kMen60 + " KURA LİSTESİ",
                                                       "KİCK BOKS " + fixture::kMen65 + " KURA LİSTESİ",
@@ -365,7 +365,7 @@ TEST_F(BoutList, ClubColumnsFollowTheirOption)
     expectTitle([](QDialog*) { Baslik1S->CheckBox3->setChecked(true); });
     modals().expect("ReportPreview", nullptr);
     Reports::kuraListeleri(callerOf(&screen, &flag));
-    const ReportPage& page = PrintMenu2C->QuickRep1.document()->pages[0];
+    const ReportPage& page = PrintMenu2C->ReportBody1.document()->pages[0];
     for (const char* name : {"QRLabel4", "QRLabel7", "QRDBText4", "QRDBText7"})
         EXPECT_FALSE(fixture::prints(page, name)) << name;
     EXPECT_TRUE(fixture::prints(page, "QRDBText3"));
@@ -376,7 +376,7 @@ TEST_F(BoutList, OneClassOfTheMatchScreen)
     expectTitle();
     modals().expect("ReportPreview", nullptr);
     Reports::kuraListesi(callerOf(&screen, &flag), true, 1, fixture::kMen60, "ERKEK");
-    const ReportDocument& doc = *PrintMenu2C->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu2C->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 1);
     EXPECT_EQ(textsOf(doc, "QRDBText2"), (QStringList{"ŞÜKRÜ ÇAĞLAR", "ŞÜKRÜ ÇAĞLAR"}));
 }
@@ -460,7 +460,7 @@ TEST_F(RingList, PrintsOnePagePerRingOfTheDayInRingOrder)
     expectPreviewSavedAs(pdf);
     EXPECT_TRUE(Reports::ringListesi(callerOf(&screen, &flag), "12.03.2010", "RİNG"));
 
-    const ReportDocument& doc = *PrintMenu2C1->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu2C1->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 2);
     EXPECT_EQ(textsOf(doc, "QRLabel10"),
               (QStringList{"12.03.2010 RİNG 1 MÜSABAKA LİSTESİ", "12.03.2010 RİNG 2 MÜSABAKA LİSTESİ"}));
@@ -491,7 +491,7 @@ TEST_F(RingList, LineNumbersRestartInEveryRing)
     expectTitle();
     modals().expect("ReportPreview", nullptr);
     Reports::ringListesi(callerOf(&screen, &flag), "12.03.2010", "RİNG");
-    EXPECT_EQ(textsOf(*PrintMenu2C1->QuickRep1.document(), "QRLabel1"), (QStringList{"1", "2", "1"}));
+    EXPECT_EQ(textsOf(*PrintMenu2C1->ReportBody1.document(), "QRLabel1"), (QStringList{"1", "2", "1"}));
 }
 
 TEST_F(RingList, DayWithoutRingsSaysSo)
@@ -520,7 +520,7 @@ TEST_F(RingList, MatchScreenTakesTheDatePickedInTheDialog)
     });
     modals().expect("ReportPreview", nullptr);
     Reports::ringlereDagilimListesi(callerOf(&screen, &flag), "RİNG");
-    EXPECT_EQ(textsOf(*PrintMenu2C1->QuickRep1.document(), "QRLabel10"),
+    EXPECT_EQ(textsOf(*PrintMenu2C1->ReportBody1.document(), "QRLabel10"),
               QStringList{"13.03.2010 RİNG 1 MÜSABAKA LİSTESİ"});
     EXPECT_FALSE(Baslik1S->DateTimePicker1->isVisibleTo(Baslik1S));
     EXPECT_FALSE(Baslik1S->MaskEdit1->isVisibleTo(Baslik1S));

@@ -3,7 +3,7 @@
 // loading, the list screens' refusals and person queries.
 #include "ReportsFixture.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "app/Screens.h"
 #include "app/Startup.h"
 #include "reports/CompetitionReports.h"
@@ -21,8 +21,8 @@ public:
     {
         addDataSet(Query1);
         Query1.sql = "select * from C_LISTE order by Sira";
-        QuickRep1.dataSet = &Query1;
-        ReportBand* rows = QuickRep1.addBand(ReportBand::Detail, "DetailBand1", 6);
+        ReportBody1.dataSet = &Query1;
+        ReportBand* rows = ReportBody1.addBand(ReportBand::Detail, "DetailBand1", 6);
         QRLabel1 = rows->addLabel("QRLabel1", {0, 0, 10, 5}, "9000");
         rows->addDataText("QRDBText1", {12, 0, 80, 5}, &Query1, "Ad");
         numberRows(Query1, QRLabel1);
@@ -39,11 +39,11 @@ public:
     {
         addDataSet(Query1);
         Query1.sql = "select * from C_LISTE order by Sira";
-        ReportBand* body = QuickRep1.addBand(ReportBand::Detail, "DetailBand1", 6);
+        ReportBand* body = ReportBody1.addBand(ReportBand::Detail, "DetailBand1", 6);
         body->addLabel("QRLabel1", {0, 0, 50, 5}, "GENEL");
-        ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 6, &Query1, body);
+        ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 6, &Query1, body);
         rows->addDataText("QRDBText1", {0, 0, 80, 5}, &Query1, "Ad");
-        Total = QuickRep1.addBand(ReportBand::Summary, "SummaryBand1", 6)
+        Total = ReportBody1.addBand(ReportBand::Summary, "SummaryBand1", 6)
                     ->addExpr("QRExpr1", {0, 0, 50, 5}, "COUNT");
         Total->master = rows;
         loadOnNeedData([this] { ++Opened; Query1.open(); }, Total);
@@ -148,8 +148,8 @@ TEST_F(LaunchTest, NumbersStartAtOneInEveryRunAndEveryPass)
 
     // Printing again after the preview walks the rows once more.
     const QString pdf = dir.filePath("liste.pdf");
-    ASSERT_TRUE(list.QuickRep1.saveToFile(pdf));
-    EXPECT_EQ(fixture::textsOf(*list.QuickRep1.document(), "QRLabel1"), numbers);
+    ASSERT_TRUE(list.ReportBody1.saveToFile(pdf));
+    EXPECT_EQ(fixture::textsOf(*list.ReportBody1.document(), "QRLabel1"), numbers);
     const QString text = fixture::pdfText(pdf);
     EXPECT_EQ(text.count("ŞÜKRÜ ÇAĞLAR"), 1) << text.toStdString();
 
@@ -158,7 +158,7 @@ TEST_F(LaunchTest, NumbersStartAtOneInEveryRunAndEveryPass)
     list.FFirstRow = 1;
     modals().expect("ReportPreview", nullptr);
     ReportLaunch::preview(list, caller);
-    EXPECT_EQ(fixture::textsOf(*list.QuickRep1.document(), "QRLabel1"), numbers);
+    EXPECT_EQ(fixture::textsOf(*list.ReportBody1.document(), "QRLabel1"), numbers);
 }
 
 TEST_F(LaunchTest, NeedDataOpensTheRowsOncePerRun)
@@ -170,7 +170,7 @@ TEST_F(LaunchTest, NeedDataOpensTheRowsOncePerRun)
         ReportLaunch::preview(list, caller);
         EXPECT_EQ(list.Opened, run);
         EXPECT_EQ(list.FRowNo, 2) << "the event fires once for the body and once for the end";
-        const ReportDocument& doc = *list.QuickRep1.document();
+        const ReportDocument& doc = *list.ReportBody1.document();
         EXPECT_EQ(fixture::textsOf(doc, "QRLabel1"), QStringList{"GENEL"});
         EXPECT_EQ(fixture::textsOf(doc, "QRDBText1").size(), 5);
         EXPECT_EQ(fixture::textsOf(doc, "QRExpr1"), QStringList{"5"});
@@ -180,10 +180,14 @@ TEST_F(LaunchTest, NeedDataOpensTheRowsOncePerRun)
 
 TEST_F(LaunchTest, MainWindowCallerUsesItsFlagAndToolBar)
 {
-    const ReportCaller c = ReportCaller::mainWindow();
+    const ReportCaller c = Main->reportCaller();
     EXPECT_EQ(c.window, Main);
     EXPECT_EQ(c.inPreview, &Main->FInPreview);
     EXPECT_EQ(c.toolBar, Main->Menu);
+    ASSERT_TRUE(c.setPreviewReport);
+    QObject report;
+    c.setPreviewReport(&report);
+    EXPECT_EQ(Main->FPreviewReport.data(), &report);
 }
 
 TEST(ComposedLabels, JoinTheNonEmptyValues)

@@ -70,7 +70,7 @@ TEST_F(ResultsReports, ResultsListPrintsEveryPlacedAthleteOfTheCategoriesWithACh
     ASSERT_TRUE(Reports::dereceListesi(caller(), {false, true, "ŞAMPİYONA\n12 - 14 MART 2010  ANKARA", QString()}));
     EXPECT_TRUE(screen.isEnabled());
 
-    const ReportDocument& doc = *PrintMenu1E->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1E->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 1);
     EXPECT_EQ(doc.pages[0].bandTexts("PageHeaderBand1"),
               (QStringList{"ŞAMPİYONA", "12 - 14 MART 2010  ANKARA", "MÜSABAKA SONUÇLARI"}));
@@ -107,8 +107,8 @@ TEST_F(ResultsReports, ResultsListOfTheFirstThreeWithoutClubsFillsTwoColumns)
 
     modals().expect("ReportPreview", nullptr);
     ASSERT_TRUE(Reports::dereceListesi(caller(), {true, false, QString(), QString()}));
-    const ReportDocument& doc = *PrintMenu1E->QuickRep1.document();
-    EXPECT_EQ(PrintMenu1E->QuickRep1.page.columns, 2);
+    const ReportDocument& doc = *PrintMenu1E->ReportBody1.document();
+    EXPECT_EQ(PrintMenu1E->ReportBody1.page.columns, 2);
     EXPECT_EQ(textsOf(doc, "QRDBText1").mid(0, 4), (QStringList{"BİRİNCİ", "İKİNCİ", "DÖRDÜNCÜ A", "DÖRDÜNCÜ B"}));
     EXPECT_EQ(textsOf(doc, "QRLabel6").mid(0, 4), (QStringList{"1", "2", "3", "3"}));
     EXPECT_FALSE(textsOf(doc, "QRDBText1").contains("BEŞİNCİ"));
@@ -126,8 +126,8 @@ TEST_F(ResultsReports, ResultsListOfTheFirstThreeWithoutClubsFillsTwoColumns)
     // The club column comes back with one page column.
     modals().expect("ReportPreview", nullptr);
     ASSERT_TRUE(Reports::dereceListesi(caller(), {true, true, QString(), QString()}));
-    EXPECT_EQ(PrintMenu1E->QuickRep1.page.columns, 1);
-    EXPECT_FALSE(textsOf(*PrintMenu1E->QuickRep1.document(), "QRDBText3").isEmpty());
+    EXPECT_EQ(PrintMenu1E->ReportBody1.page.columns, 1);
+    EXPECT_FALSE(textsOf(*PrintMenu1E->ReportBody1.document(), "QRDBText3").isEmpty());
 }
 
 TEST_F(ResultsReports, ResultsListOfACategoryFilter)
@@ -136,7 +136,7 @@ TEST_F(ResultsReports, ResultsListOfACategoryFilter)
     placed(2, fixture::kWomen52, "AYŞE ÖZTÜRK", 1, "ŞANLIURFA");
     modals().expect("ReportPreview", nullptr);
     ASSERT_TRUE(Reports::dereceListesi(caller(), {true, false, QString(), "GENÇLER"}));
-    EXPECT_EQ(textsOf(*PrintMenu1E->QuickRep1.document(), "QRLabel10"), QStringList{fixture::kWomen52});
+    EXPECT_EQ(textsOf(*PrintMenu1E->ReportBody1.document(), "QRLabel10"), QStringList{fixture::kWomen52});
 
     EXPECT_FALSE(Reports::dereceListesi(caller(), {true, false, QString(), "VETERANLAR"}));
     EXPECT_EQ(ui().lastText(), "Listelerde Herhangi bir Sporcu Bulunmamaktadır ...!");
@@ -162,8 +162,8 @@ TEST_F(ResultsReports, TeamRankingNumbersEachSectionAndShowsThreeRowsWhenAsked)
     expectPreviewSavedAs(pdf);
     Reports::puanlamaListesi(caller(), true, "PUAN LİSTESİ");
     EXPECT_EQ(flag, 0) << "the modal preview leaves the caller alone";
-    const ReportDocument& doc = *RapTakimList->QuickRep1.document();
-    EXPECT_EQ(RapTakimList->QuickRep1.title, "Rapor");
+    const ReportDocument& doc = *RapTakimList->ReportBody1.document();
+    EXPECT_EQ(RapTakimList->ReportBody1.title, "Rapor");
     EXPECT_EQ(textsOf(doc, "QRDBText2"), (QStringList{"İZMİR", "ANKARA", "MUĞLA"}));
     EXPECT_EQ(textsOf(doc, "QRLabel4"), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(textsOf(doc, "QRDBText5"), (QStringList{"ŞANLIURFA", "İZMİR"}));
@@ -180,7 +180,7 @@ TEST_F(ResultsReports, TeamRankingNumbersEachSectionAndShowsThreeRowsWhenAsked)
     // Every row, and numbering that starts again with the next run.
     modals().expect("ReportPreview", nullptr);
     Reports::puanlamaListesi(caller(), false, QString());
-    const ReportDocument& all = *RapTakimList->QuickRep1.document();
+    const ReportDocument& all = *RapTakimList->ReportBody1.document();
     EXPECT_EQ(textsOf(all, "QRLabel4"), (QStringList{"1", "2", "3", "4", "5"}));
     EXPECT_EQ(textsOf(all, "QRLabel6"), (QStringList{"1", "2", "3", "4", "5", "6"}));
 }
@@ -223,7 +223,7 @@ TEST_F(Statistics, CountsAthletesAndBoutsPerCategoryAndLevel)
     Main->runCommand("MsabakastatistikRaporu1");
     EXPECT_TRUE(Main->isEnabled());
 
-    const ReportDocument& doc = *PrintMenu3->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu3->ReportBody1.document();
     EXPECT_EQ(PrintMenu3->QRLabel9->caption, "İSTATİSTİK");
     EXPECT_EQ(PrintMenu3->QRLabel12->caption, "15.03.2010");
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{fixture::kMen60, fixture::kWomen52}));
@@ -252,8 +252,8 @@ TEST_F(Statistics, CountsAthletesAndBoutsPerCategoryAndLevel)
     EXPECT_TRUE(text.contains(QRegularExpression("GENEL TOPLAM :\\s+4\\s+1\\s+4"))) << text.toStdString();
 
     // A second pass over the same data shows the totals of the first.
-    PrintMenu3->QuickRep1.run();
-    EXPECT_EQ(PrintMenu3->QuickRep1.document()->pages[0].bandTexts("QRSubDetail2"),
+    PrintMenu3->ReportBody1.run();
+    EXPECT_EQ(PrintMenu3->ReportBody1.document()->pages[0].bandTexts("QRSubDetail2"),
               (QStringList{"GENEL TOPLAM :", "4", "1", "4"}));
 }
 
@@ -288,8 +288,8 @@ TEST_F(ResultsReports, MedalTableCountsRealMedalsPerRegion)
     r.FFirstRow = 1;
     r.Query2.open();
     const QString pdf = dir.filePath("madalya.pdf");
-    ASSERT_TRUE(r.QuickRep1.saveToFile(pdf));
-    const ReportDocument& doc = *r.QuickRep1.document();
+    ASSERT_TRUE(r.ReportBody1.saveToFile(pdf));
+    const ReportDocument& doc = *r.ReportBody1.document();
     r.closeDataSets();
 
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"İZMİR", "ŞANLIURFA", "ANKARA", "MUĞLA"}));
@@ -312,20 +312,20 @@ TEST_F(ResultsReports, MedalTableCountsRealMedalsPerRegion)
     r.FCategory = "GENÇLER";
     r.FFirstRow = 1;
     r.Query2.open();
-    r.QuickRep1.run();
+    r.ReportBody1.run();
     r.closeDataSets();
     r.FCategory.clear();
-    EXPECT_TRUE(textsOf(*r.QuickRep1.document(), "QRLabel21").isEmpty()) << "no man in a GENÇLER class";
-    EXPECT_EQ(textsOf(*r.QuickRep1.document(), "QRLabel22"), (QStringList{"1", "1"}));
+    EXPECT_TRUE(textsOf(*r.ReportBody1.document(), "QRLabel21").isEmpty()) << "no man in a GENÇLER class";
+    EXPECT_EQ(textsOf(*r.ReportBody1.document(), "QRLabel22"), (QStringList{"1", "1"}));
     // So does the style: no KATA class here.
     r.FStyle = "KATA";
     r.FFirstRow = 1;
     r.Query2.open();
-    r.QuickRep1.run();
+    r.ReportBody1.run();
     r.closeDataSets();
     r.FStyle.clear();
-    EXPECT_TRUE(textsOf(*r.QuickRep1.document(), "QRLabel21").isEmpty());
-    EXPECT_EQ(textsOf(*r.QuickRep1.document(), "QRLabel23"), (QStringList{"1", "1"})) << "medals stay";
+    EXPECT_TRUE(textsOf(*r.ReportBody1.document(), "QRLabel21").isEmpty());
+    EXPECT_EQ(textsOf(*r.ReportBody1.document(), "QRLabel23"), (QStringList{"1", "1"})) << "medals stay";
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // activity title and options.
 #include "ReportsFixture.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 #include "reports/Baslik1.h"
 #include "reports/Baslik1S.h"
 #include "reports/Baslik2.h"

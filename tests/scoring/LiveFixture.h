@@ -5,8 +5,8 @@
 
 #include "ScoringFixture.h"
 
-#include "app/Form5.h"
-#include "app/SifreCheck.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/SifreCheck.h"
 #include "platform/display/Display.h"
 #include "platform/media/MediaPlayer.h"
 #include "scoring/LiveScoring.h"

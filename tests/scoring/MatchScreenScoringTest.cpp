@@ -5,7 +5,7 @@
 // the match screen with a bout open.
 #include "LiveFixture.h"
 
-#include "app/DbGrid.h"
+#include "app/kit/DbGrid.h"
 #include "app/Main.h"
 #include "app/Sifre.h"
 #include "competition/KuraKayit.h"

@@ -1,26 +1,26 @@
 // The match screen on a fixture station: its lists, bout entry and bout
 // edit, the draw from the draw panel, its start-up configuration and the
 // activation's checks of the station link and the device port.
-#include "app/DbConventions.h"
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
-#include "app/Main.h"
-#include "app/Porgres.h"
 #include "app/comport/SerialPort.h"
+#include "app/dialogs/Form5.h"
+#include "app/dialogs/Porgres.h"
+#include "app/dialogs/SifreCheck.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
+#include "app/Main.h"
 #include "app/Sifre.h"
-#include "app/SifreCheck.h"
-#include "comport/PtyPair.h"
-#include "competition/KurSec.h"
 #include "competition/KuraKayit.h"
+#include "competition/KurSec.h"
+#include "comport/PtyPair.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/PortMap.h"
 #include "platform/settings/Registry.h"
+#include "reports/CompetitionReports.h"
 #include "scoring/KuraList.h"
 #include "scoring/RandomSource.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
-#include "reports/CompetitionReports.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -35,11 +35,6 @@
 #include <QToolButton>
 
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "ScoringFixture.h"
 
 #include "app/Main.h"
-#include "app/SifreCheck.h"
+#include "app/dialogs/SifreCheck.h"
 #include "reports/PrintMenu1E.h"
 #include "reports/RapTakimList.h"
 #include "scoring/Aktar1S.h"
@@ -368,7 +368,7 @@ TEST_F(ResultsScreenTest, PointsListGivesParticipationPlaceByeAndWinPoints)
     EXPECT_EQ(Aktar1S->FByePoints, 2);
 
     // The ranking of teams, every row of each section, numbered from 1.
-    const ReportDocument& doc = *RapTakimList->QuickRep1.document();
+    const ReportDocument& doc = *RapTakimList->ReportBody1.document();
     EXPECT_EQ(fixture::textsOf(doc, "QRDBText2"), (QStringList{"İZMİR", "ANKARA"}));
     EXPECT_EQ(fixture::textsOf(doc, "QRDBText1"), (QStringList{"32", "6"}));
     EXPECT_EQ(fixture::textsOf(doc, "QRDBText5"), (QStringList{"ŞANLIURFA", "İZMİR", "ÇORUM"}));
@@ -388,7 +388,7 @@ TEST_F(ResultsScreenTest, PointsListWithTheFirstThreeShowsThreeTeamsPerSection)
         modals().expect("ReportPreview", nullptr);
         click(s->BitBtn3);
     });
-    const ReportDocument& doc = *RapTakimList->QuickRep1.document();
+    const ReportDocument& doc = *RapTakimList->ReportBody1.document();
     EXPECT_EQ(fixture::textsOf(doc, "QRDBText8"), (QStringList{"İZMİR", "ŞANLIURFA", "ANKARA"}));
     EXPECT_EQ(fixture::textsOf(doc, "QRDBText5").size(), 3);
     EXPECT_EQ(RapTakimList->QRLabel9->caption, "");
@@ -450,7 +450,7 @@ TEST_F(ResultsScreenTest, RankingListPrintsThePlacesUnderTheActivitysTitle)
     // The full ranking stays in the weigh-in rows.
     EXPECT_EQ(puan(), (std::map<int, int>{{11, 2}, {12, 4}, {13, 3}, {14, 1}, {15, 0}, {31, 5}, {21, 1}, {22, 3}, {23, 2}}));
 
-    const ReportDocument& doc = *PrintMenu1E->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1E->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].bandTexts("PageHeaderBand1"),
               (QStringList{"TÜRKİYE ŞAMPİYONASI", "28 ARALIK 2010  - 02 OCAK 2011  ANKARA", "MÜSABAKA SONUÇLARI"}));
     // "İlk 3'ü göster": places 1 to 4, the fourth printed as a third; the

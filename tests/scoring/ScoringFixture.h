@@ -2,8 +2,8 @@
 // A station with weigh-in rows and the match screen's draw state, for the
 // draw, advancement and slot table tests.
 
-#include "app/DbConventions.h"
-#include "scoring/MatchState.h"
+#include "app/kit/DbConventions.h"
+#include "competition/MatchState.h"
 #include "support/TestSupport.h"
 
 #include <QDate>
@@ -11,16 +11,6 @@
 #include <map>
 #include <ostream>
 #include <memory>
-
-// Texts in failure output as text.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-inline std::ostream& operator<<(std::ostream& os, const QString& text)
-{
-    return os << text.toStdString();
-}
 
 inline const QString kBranch = QStringLiteral("60 KİLO ERKEK BÜYÜKLER");
 inline const QString kMen = QStringLiteral("ERKEK");

@@ -3,9 +3,9 @@
 // screen, typing into grid cells as an operator does, and answers to the
 // shared yes/no question.
 
-#include "app/DbGrid.h"
-#include "app/Form5.h"
-#include "app/Formats.h"
+#include "app/dialogs/Form5.h"
+#include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>

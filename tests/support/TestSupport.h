@@ -4,6 +4,7 @@
 
 #include "platform/db/Database.h"
 #include "platform/ui/Messages.h"
+#include "support/Printers.h"
 
 #include <QComboBox>
 #include <QDialog>

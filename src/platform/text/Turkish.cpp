@@ -38,6 +38,15 @@ QString Turkish::upper(const QString& text)
     return turkishLocale().toUpper(s);
 }
 
+QString Turkish::asciiUpper(const QString& text)
+{
+    QString s = text;
+    for (QChar& c : s)
+        if (c >= QChar('a') && c <= QChar('z'))
+            c = QChar(c.unicode() - 0x20);
+    return s;
+}
+
 QString Turkish::lower(const QString& text)
 {
     QString s = text;

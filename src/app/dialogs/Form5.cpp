@@ -1,0 +1,70 @@
+#include "app/dialogs/Form5.h"
+
+#include "app/kit/PlacedControls.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+const int kLabelLeft = 64;
+const int kMinWidth = 330;
+const int kButtonTop = 76;
+}
+
+TForm5::TForm5()
+{
+    using PlacedControls::make;
+    setObjectName("Form5");
+    setWindowTitle("Uyarı");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    // Fixed positions: callers move Label1 by a few pixels for two lines.
+    Image1 = make<QLabel>("Image1", this);
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    Image1->setGeometry(16, 20, 32, 32);
+
+    Label1 = make<QLabel>("Label1", "XXX", this);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->move(kLabelLeft, 28);
+    Label1->adjustSize();
+
+    BitBtn1 = make<QPushButton>("BitBtn1", "Evet", this);
+    BitBtn1->setDefault(true);
+    BitBtn2 = make<QPushButton>("BitBtn2", "Hayır", this);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
+    setFixedSize(kMinWidth, kButtonTop + 40);
+}
+
+void TForm5::FormShow()
+{
+    // The window grows with a long question so that nothing is cut off.
+    Label1->adjustSize();
+    const int width = qMax(kMinWidth, Label1->x() + Label1->width() + 24);
+    setFixedSize(width, kButtonTop + 40);
+    const int buttonWidth = 88;
+    const int left = (width - 2 * buttonWidth - 12) / 2;
+    BitBtn1->setGeometry(left, kButtonTop, buttonWidth, 28);
+    BitBtn2->setGeometry(left + buttonWidth + 12, kButtonTop, buttonWidth, 28);
+    BitBtn1->setFocus();
+}
+
+void TForm5::FormActivate()
+{
+    FConfirmed = 0;
+}
+
+void TForm5::BitBtn1Click()
+{
+    FConfirmed = 1;
+    accept();
+}
+
+void TForm5::BitBtn2Click()
+{
+    FConfirmed = 0;
+    reject();
+}

@@ -1,0 +1,39 @@
+#pragma once
+// "Uyarı": the shared yes/no question. The caller writes the question into
+// Label1 (a "\n" gives a second line; callers with two lines move the label
+// 8 pixels up before showing it and back afterwards), may change the button
+// captions (and restores them), shows it modally and then tests FConfirmed.
+//
+//   Form5->Label1->setText(name.left(20) + " Silinecektir. Emin misiniz ...?");
+//   Form5->showModal();
+//   if (Form5->FConfirmed == 1) ...
+
+#include "app/kit/Form.h"
+
+class QLabel;
+class QPushButton;
+
+class TForm5 : public Form {
+    Q_OBJECT
+public:
+    TForm5();
+
+    // 1 when the dialog was closed with "Evet"; 0 otherwise (reset at every
+    // showing).
+    int FConfirmed = 0;
+
+    QLabel* Image1;         // the warning picture
+    QLabel* Label1;         // the question
+    QPushButton* BitBtn1;   // "Evet" (default button, Enter)
+    QPushButton* BitBtn2;   // "Hayır" (cancel button, Esc)
+
+public Q_SLOTS:
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+protected:
+    void FormShow() override;
+    void FormActivate() override;
+};
+
+inline TForm5* Form5 = nullptr;

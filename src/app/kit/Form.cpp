@@ -1,0 +1,145 @@
+#include "app/kit/Form.h"
+
+#include "platform/ui/Messages.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QShowEvent>
+
+namespace {
+
+// The last top-level window that lost the activation, and whether it was
+// modal at that moment. Recorded for every window of the program.
+struct LastDeactivated {
+    const void* window = nullptr;
+    bool modal = false;
+    bool known = false;
+};
+
+LastDeactivated& lastDeactivated()
+{
+    static LastDeactivated l;
+    return l;
+}
+
+class DeactivationRecorder : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowDeactivate) {
+            if (auto* w = qobject_cast<QWidget*>(watched); w && w->isWindow()) {
+                LastDeactivated& l = lastDeactivated();
+                l.window = w;
+                l.modal = w->isModal() || w->windowModality() != Qt::NonModal;
+                l.known = true;
+            }
+        }
+        return false;
+    }
+};
+
+void installRecorder()
+{
+    static DeactivationRecorder* recorder = nullptr;
+    if (!recorder && qApp) {
+        recorder = new DeactivationRecorder;
+        recorder->setParent(qApp);
+        qApp->installEventFilter(recorder);
+    }
+}
+
+} // namespace
+
+ActivationTracker::ActivationTracker(QWidget* window, std::function<void()> onActivate)
+    : m_window(window), m_onActivate(std::move(onActivate))
+{
+    installRecorder();
+    window->installEventFilter(this);
+}
+
+void ActivationTracker::shown()
+{
+    m_activatedThisShowing = true;
+    m_firstActivationPending = true;
+    m_onActivate();
+}
+
+void ActivationTracker::hidden()
+{
+    m_activatedThisShowing = false;
+    m_firstActivationPending = false;
+}
+
+bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_window)
+        return false;
+    if (event->type() == QEvent::WindowDeactivate) {
+        // The window was active once: its showing's first activation is over.
+        m_firstActivationPending = false;
+        return false;
+    }
+    if (event->type() != QEvent::WindowActivate || !m_window->isVisible())
+        return false;
+    if (m_firstActivationPending) {
+        // The activation that follows the showing already ran the handler.
+        m_firstActivationPending = false;
+        return false;
+    }
+    const LastDeactivated& l = lastDeactivated();
+    if (!l.known || l.window == m_window || l.modal)
+        return false;
+    m_onActivate();
+    return false;
+}
+
+Form::Form(QWidget* parent)
+    : QDialog(parent), m_tracker(this, [this] { FormActivate(); })
+{
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+int Form::showModal()
+{
+    // The modality stays set after the run: the window's deactivation, which
+    // tells its opener that a modal dialog is what it comes back from, may be
+    // delivered after exec() returns.
+    setWindowModality(Qt::ApplicationModal);
+    m_inShowModal = true;
+    const int r = ModalRunner::exec(this);
+    m_inShowModal = false;
+    return r;
+}
+
+void Form::setVisible(bool visible)
+{
+    if (visible && !isVisible() && !m_inShowModal && windowModality() != Qt::NonModal)
+        setWindowModality(Qt::NonModal);
+    QDialog::setVisible(visible);
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous() || m_inShowHandler)
+        return;
+    m_inShowHandler = true;
+    FormShow();
+    m_tracker.shown();
+    m_inShowHandler = false;
+}
+
+void Form::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        m_tracker.hidden();
+}
+
+void Form::done(int result)
+{
+    if (!FormCloseQuery())
+        return;
+    FormClose();
+    QDialog::done(result);
+}

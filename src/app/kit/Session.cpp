@@ -1,0 +1,15 @@
+#include "app/kit/Session.h"
+
+void Session::reset()
+{
+    db.close();
+    user = SessionUser();
+    edition = EditionSettings();
+    today = [] { return QDate::currentDate(); };
+}
+
+Session& session()
+{
+    static Session s;
+    return s;
+}

@@ -1,0 +1,6 @@
+#pragma once
+// Tables of the draw and live scoring.
+
+class Schema;
+
+void addScoringTables(Schema& schema);
