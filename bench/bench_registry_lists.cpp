@@ -53,7 +53,7 @@ void BM_PersonListToPdf(benchmark::State& state)
         list.FFirstRow = 1;
         list.Query1.open();
         const auto t0 = Clock::now();
-        const ReportDocument& doc = list.QuickRep1.run();
+        const ReportDocument& doc = list.ReportBody1.run();
         const auto t1 = Clock::now();
         QString why;
         if (!ReportOutput::writePdf(doc, pdf, &why)) {

@@ -129,6 +129,10 @@ void Screens::createAll()
     make(PrintMenu1C);
     make(PrintMenu2C);
     make(PrintMenu2C1);
+    make(PrintMenu1E);
+    make(RapTakimList);
+    make(PrintMenu3);
+    make(PrintMenu330);
     make(PrintMenu1);
     make(PrintMenu1A);
     make(PrintMenu1D);
@@ -161,10 +165,6 @@ void Screens::createAll()
     make(RapTurnuvaK1);
     make(RapTurnuvaC);
     make(OdaYaz);
-    make(PrintMenu1E);
-    make(RapTakimList);
-    make(PrintMenu3);
-    make(PrintMenu330);
 }
 
 void Screens::destroyAll()

@@ -6,11 +6,11 @@ TCsvList::TCsvList(const QString& name, bool numbered) : TReportForm(name)
 {
     addDataSet(Query1);
     Query1.sql = "select * from C_MUSTERI order by Soyadi, Adi";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    QuickRep1.dataSet = &Query1;
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.dataSet = &Query1;
     const double w = width();
 
-    PageHeaderBand1 = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 18);
+    PageHeaderBand1 = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 18);
     PageHeaderBand1->frame.bottom = true;
     QRLabel9 = PageHeaderBand1->addLabel("QRLabel9", {0, 2, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
@@ -18,11 +18,11 @@ TCsvList::TCsvList(const QString& name, bool numbered) : TReportForm(name)
     QRLabel9->wordWrap = true;
     QRLabel9->autoStretch = true;
 
-    DetailBand1 = QuickRep1.addBand(ReportBand::Detail, "DetailBand1", 5);
+    DetailBand1 = ReportBody1.addBand(ReportBand::Detail, "DetailBand1", 5);
     if (numbered)
         QRLabel1 = ListLayout::addLineNumber(DetailBand1, "QRLabel1", {0, 0.5, 8.5, 4}, 8);
 
-    PageFooterBand1 = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    PageFooterBand1 = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     ListLayout::addPageNumber(PageFooterBand1, {w - 40, 2, 40, 5});
 
     Query1.beforeScroll = [this](ReportQuery&) {

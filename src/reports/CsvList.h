@@ -32,7 +32,7 @@ protected:
     TCsvList(const QString& name, bool numbered);
     // The columns of the printed list, from `left`.
     ListLayout::Table addColumns(const std::vector<ListLayout::Column>& columns, double left);
-    double width() const { return QuickRep1.page.printableWidth(); }
+    double width() const { return ReportBody1.page.printableWidth(); }
 
     // The header line, and the work on each row (its lookups), whose line
     // follows; both given by each list.

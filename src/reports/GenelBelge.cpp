@@ -34,15 +34,15 @@ TGenelBelge::TGenelBelge() : TReportForm("GenelBelge")
     addDataSet(Query2);
     Query2.sql = "select FirmaAdi from C_YAZILAR";
     Query1.sql = "select Musteri_Key,Vergi_Numarasi,Ad_Soyad,E75,E25,E26 from C_MUSTERI";
-    QuickRep1.title = "Genel Rapor";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    QuickRep1.page.leftMargin = 12;
-    QuickRep1.page.rightMargin = 10;
-    QuickRep1.page.topMargin = 10;
-    QuickRep1.page.bottomMargin = 10;
-    const double w = QuickRep1.page.printableWidth();
+    ReportBody1.title = "Genel Rapor";
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.leftMargin = 12;
+    ReportBody1.page.rightMargin = 10;
+    ReportBody1.page.topMargin = 10;
+    ReportBody1.page.bottomMargin = 10;
+    const double w = ReportBody1.page.printableWidth();
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 42);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 42);
     QRLabel1 = head->addLabel("QRLabel1", {0, 1, w, 7});
     QRLabel1->font = font(14, true);
     QRLabel1->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -54,7 +54,7 @@ TGenelBelge::TGenelBelge() : TReportForm("GenelBelge")
     Place = labelled(head, "QRLabel4", 0, 22, 35, w, "İmtihan Yeri/Adresi", 9, true);
     ExamDate = labelled(head, "QRLabel5", 0, 27, 35, w, "İmtihan Tarihi", 9, true);
 
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 5.5, &Query1);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 5.5, &Query1);
     rows->frame.bottom = true;
     QRLabel30 = ListLayout::addLineNumber(rows, "QRLabel30", {0, 0.7, 8, 4}, 8);
     numberRows(Query1, QRLabel30);
@@ -73,7 +73,7 @@ TGenelBelge::TGenelBelge() : TReportForm("GenelBelge")
     head->addShape("QRShape1", {0, 39, w, 0.5}, ReportShape::HorLine);
 
     // Committee: three members side by side.
-    QRSubDetail2 = QuickRep1.addSubDetail("QRSubDetail2", 24, nullptr);
+    QRSubDetail2 = ReportBody1.addSubDetail("QRSubDetail2", 24, nullptr);
     const double third = w / 3;
     for (int i = 0; i < 3; ++i) {
         const double x = i * third;
@@ -87,7 +87,7 @@ TGenelBelge::TGenelBelge() : TReportForm("GenelBelge")
     }
 
     // Chairman, provincial representative, the federation's confirmation.
-    QRSubDetail3 = QuickRep1.addSubDetail("QRSubDetail3", 33, nullptr);
+    QRSubDetail3 = ReportBody1.addSubDetail("QRSubDetail3", 33, nullptr);
     QRSubDetail3->addLabel("QRLabel50", {0, 5, third - 2, 5}, "Sınav Komisyonu Başkanı")->font = underlined(8);
     ChairmanName = QRSubDetail3->addLabel("QRLabel51", {0, 10, third - 2, 4.5});
     ChairmanName->font = font(8);
@@ -105,7 +105,7 @@ TGenelBelge::TGenelBelge() : TReportForm("GenelBelge")
     QRSubDetail3->addLabel("QRLabel62", {2 * third, 19, third, 4.5}, kDateLine)->font = font(8);
 
     // Payment, switched on by the launcher when used.
-    QRSubDetail4 = QuickRep1.addSubDetail("QRSubDetail4", 16, nullptr);
+    QRSubDetail4 = ReportBody1.addSubDetail("QRSubDetail4", 16, nullptr);
     QRSubDetail4->enabled = false;
     auto payment = [this, w](const char* name, double y, const char* caption) {
         QRSubDetail4->addLabel(QString(name) + "Caption", {0, y, 40, 4.5}, caption)->font = font(8, true);
@@ -117,18 +117,18 @@ TGenelBelge::TGenelBelge() : TReportForm("GenelBelge")
     ReceiptDate = payment("QRLabel71", 5.5, "Dekont Tarihi :");
     Explanation = payment("QRLabel72", 10, "Açıklama :");
 
-    QRSubDetail5 = QuickRep1.addSubDetail("QRSubDetail5", 8, nullptr);
+    QRSubDetail5 = ReportBody1.addSubDetail("QRSubDetail5", 8, nullptr);
     QRSubDetail5->addLabel("QRLabel80", {0, 2, 10, 4.5}, "Açk;")->font = font(8, true);
     QRMemo1 = QRSubDetail5->addMemo("QRMemo1", {11, 2, w - 11, 4.5});
     QRMemo1->font = font(8);
     QRMemo1->autoStretch = true;
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
     ReportSysData* page = foot->addSysData("QRSysData1", {0, 2, w, 4.5}, ReportSysData::PageNumber);
     page->font = font(8);
     page->alignment = Qt::AlignHCenter | Qt::AlignTop;
 
-    QuickRep1.beforePrint = [this](Report&) { readFederation(); };
+    ReportBody1.beforePrint = [this](Report&) { readFederation(); };
     loadOnNeedData([this] { Query1.open(); });
 }
 

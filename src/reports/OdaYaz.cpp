@@ -12,8 +12,8 @@ TOdaYaz::TOdaYaz() : TReportForm("OdaYaz")
     Query1.sql = "select * from C_TURNUVA where Turnuva_Key > 1 order by Turnuva_Key desc";
     Query2.sql = "select * from C_TURTURU";
     Query3.sql = "select * from C_BRANSADI";
-    QuickRep1.page.orientation = ReportPageSetup::Landscape;
-    const double w = QuickRep1.page.printableWidth();
+    ReportBody1.page.orientation = ReportPageSetup::Landscape;
+    const double w = ReportBody1.page.printableWidth();
 
     ListLayout::showDates(Query1, {"Tarih1", "Tarih2"});
     Query1.addCalculated("Turu", [this](const ReportQuery& q) -> QVariant {
@@ -23,7 +23,7 @@ TOdaYaz::TOdaYaz() : TReportForm("OdaYaz")
         return m_categories.value(q.record().value("Durum_Key").toLongLong());
     });
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 19);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 19);
     head->frame.bottom = true;
     QRLabel9 = head->addLabel("QRLabel9", {0, 2, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
@@ -31,7 +31,7 @@ TOdaYaz::TOdaYaz() : TReportForm("OdaYaz")
     QRLabel9->wordWrap = true;
     QRLabel9->autoStretch = true;
 
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 4.5, &Query1);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 4.5, &Query1);
     rows->frame.bottom = true;
     ListLayout::addColumns(head, 13, rows, &Query1,
                            {
@@ -49,14 +49,14 @@ TOdaYaz::TOdaYaz() : TReportForm("OdaYaz")
                            },
                            7);
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
     ReportSysData* page = foot->addSysData("QRSysData1", {0, 2, w, 4.5}, ReportSysData::PageNumber);
     page->font = font(8);
     page->alignment = Qt::AlignHCenter | Qt::AlignTop;
 
     // The heading is on the page before any data is asked for: it takes the
     // title when the run starts.
-    QuickRep1.beforePrint = [this](Report&) { QRLabel9->caption = FTitle; };
+    ReportBody1.beforePrint = [this](Report&) { QRLabel9->caption = FTitle; };
     loadOnNeedData([this] { openData(); });
 }
 

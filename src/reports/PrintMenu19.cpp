@@ -1,6 +1,6 @@
 #include "reports/PrintMenu19.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/text/Rtf.h"
 #include "reports/ListLayout.h"
@@ -17,15 +17,15 @@ TLetterForm::TLetterForm(const QString& name) : TReportForm(name)
     addDataSet(Query1);
     addDataSet(Query8);
     Query8.sql = "select * from C_YAZILAR";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    QuickRep1.page.leftMargin = 16;
-    QuickRep1.page.rightMargin = 10;
-    QuickRep1.page.topMargin = 8;
-    QuickRep1.page.bottomMargin = 3;
-    QuickRep1.dataSet = &Query1;
-    const double w = QuickRep1.page.printableWidth();
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.leftMargin = 16;
+    ReportBody1.page.rightMargin = 10;
+    ReportBody1.page.topMargin = 8;
+    ReportBody1.page.bottomMargin = 3;
+    ReportBody1.dataSet = &Query1;
+    const double w = ReportBody1.page.printableWidth();
 
-    ReportBand* letter = QuickRep1.addBand(ReportBand::Detail, "DetailBand1", 69);
+    ReportBand* letter = ReportBody1.addBand(ReportBand::Detail, "DetailBand1", 69);
     letter->forceNewPage = true;
     QRImage1 = letter->addImage("QRImage1", {w / 2 - 25, 0, 50, 16});
     QRImage1->keepAspect = true;
@@ -55,11 +55,11 @@ TLetterForm::TLetterForm(const QString& name) : TReportForm(name)
     QRLabel2 = letter->addLabel("QRLabel2", {0, 63, w, 6});
     QRLabel2->font = font(11, true);
 
-    ChildBand1 = QuickRep1.addChild(letter, "ChildBand1", 5);
+    ChildBand1 = ReportBody1.addChild(letter, "ChildBand1", 5);
     QRRichText1 = ChildBand1->addRichText("QRRichText1", {0, 0, 176, 5});
     QRRichText1->font = QFont("Times New Roman", 11);
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
     foot->addShape("QRShape2", {0, 0.5, w, 0.5}, ReportShape::HorLine);
     QRLabel4 = foot->addLabel("QRLabel4", {0, 2, w - 40, 4});
     QRLabel4->font = font(6);
@@ -116,7 +116,7 @@ void TLetterForm::rowMoved()
 TPrintMenu19::TPrintMenu19() : TLetterForm("PrintMenu19")
 {
     Query1.sql = "select * from C_MUSTERI order by Ad_Soyad";
-    const double bx = QuickRep1.page.printableWidth() - 89;
+    const double bx = ReportBody1.page.printableWidth() - 89;
     QRDBText1 = QRShape1->band()->addDataText("QRDBText1", {bx + 2, 37, 85, 5}, &Query1, "Ad_Soyad");
     QRDBText1->font = font(10, true);
 }
@@ -135,7 +135,7 @@ QString TPrintMenu19::personAddress(const Record& person)
 TPrintMenu19S::TPrintMenu19S() : TLetterForm("PrintMenu19S")
 {
     Query1.sql = "select * from C_UYELIKSURESI";
-    const double bx = QuickRep1.page.printableWidth() - 89;
+    const double bx = ReportBody1.page.printableWidth() - 89;
     QRDBText2 = QRShape1->band()->addDataText("QRDBText2", {bx + 22, 31, 65, 5}, &Query1, "Ad_Soyad");
     QRDBText2->font = font(10, true);
     QRDBText1 = QRShape1->band()->addDataText("QRDBText1", {bx + 2, 37, 85, 5}, &Query1, "Durum");

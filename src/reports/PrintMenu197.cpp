@@ -2,7 +2,7 @@
 
 TPrintMenu197::TPrintMenu197() : TRegisterList("PrintMenu197", ReportPageSetup::Portrait, false)
 {
-    QuickRep1.title = "Rapor";
+    ReportBody1.title = "Rapor";
     Query1.sql = "SELECT Count(*) AS Sayi, E16 AS Durum from C_MUSTERI Group by E16 Order By E16";
     // The register's statement has no region column: the column stays empty.
     Query1.addCalculated("E1", [](const ReportQuery& q) -> QVariant {

@@ -8,19 +8,19 @@ using ListLayout::font;
 TLabelForm::TLabelForm(const QString& name, double leftMargin) : TReportForm(name)
 {
     addDataSet(Query1);
-    QuickRep1.title = "Yazıcı Raporu";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    QuickRep1.page.columns = 2;
-    QuickRep1.page.columnSpace = 0;
-    QuickRep1.page.columnsAcross = true;
-    QuickRep1.page.leftMargin = leftMargin;
-    QuickRep1.page.topMargin = 0;
-    QuickRep1.page.bottomMargin = 3;
+    ReportBody1.title = "Yazıcı Raporu";
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    ReportBody1.page.columns = 2;
+    ReportBody1.page.columnSpace = 0;
+    ReportBody1.page.columnsAcross = true;
+    ReportBody1.page.leftMargin = leftMargin;
+    ReportBody1.page.topMargin = 0;
+    ReportBody1.page.bottomMargin = 3;
     // The labels lie 97.1 mm apart on the sheet: the right margin is what
     // two of them leave of the page's width.
-    QuickRep1.page.rightMargin = QuickRep1.page.size().width() - leftMargin - 2 * kLabelWidth;
-    QuickRep1.dataSet = &Query1;
-    DetailBand1 = QuickRep1.addBand(ReportBand::Detail, "DetailBand1", kLabelHeight);
+    ReportBody1.page.rightMargin = ReportBody1.page.size().width() - leftMargin - 2 * kLabelWidth;
+    ReportBody1.dataSet = &Query1;
+    DetailBand1 = ReportBody1.addBand(ReportBand::Detail, "DetailBand1", kLabelHeight);
 }
 
 TPrintMenu199::TPrintMenu199() : TLabelForm("PrintMenu199", 14)

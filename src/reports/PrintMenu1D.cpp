@@ -15,10 +15,10 @@ TPrintMenu1D::TPrintMenu1D() : TReportForm("PrintMenu1D")
         addDataSet(*q);
     Query2.sql = kMenCategories;
     Query4.sql = kWomenCategories;
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    const double w = QuickRep1.page.printableWidth();
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    const double w = ReportBody1.page.printableWidth();
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 15);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 15);
     QRLabel9 = head->addLabel("QRLabel9", {0, 2, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
     QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -39,7 +39,7 @@ TPrintMenu1D::TPrintMenu1D() : TReportForm("PrintMenu1D")
     };
     auto addSection = [&](ReportQuery& categories, ReportQuery& athletes, const QString& gender, const Names& n,
                           ReportLabel*& caption, ReportLabel*& count, ReportLabel*& number) {
-        ReportBand* section = QuickRep1.addSubDetail(n.section, 17, &categories);
+        ReportBand* section = ReportBody1.addSubDetail(n.section, 17, &categories);
         section->forceNewPage = true;
         section->frame.bottom = true;
         caption = section->addLabel(n.caption, {0, 1, w - 45, 6});
@@ -48,7 +48,7 @@ TPrintMenu1D::TPrintMenu1D() : TReportForm("PrintMenu1D")
         count->font = font(9, true);
         count->alignment = Qt::AlignRight | Qt::AlignTop;
 
-        ReportBand* rows = QuickRep1.addSubDetail(n.rows, 5, &athletes, section);
+        ReportBand* rows = ReportBody1.addSubDetail(n.rows, 5, &athletes, section);
         number = ListLayout::addLineNumber(rows, n.number, {0, 0.5, 8.5, 4}, 8);
         numberRows(athletes, number);
         auto name = [](const char* prefix, int i) { return QByteArray(prefix) + QByteArray::number(i); };
@@ -81,7 +81,7 @@ TPrintMenu1D::TPrintMenu1D() : TReportForm("PrintMenu1D")
                {"QRSubDetail4", "QRLabel30", "QRLabel28", "QRSubDetail3", "QRLabel3", "QRDBText3", "QRLabel5"},
                QRLabel30, QRLabel28, QRLabel3);
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     ListLayout::addPageNumber(foot, {w - 40, 2, 40, 5});
 }
 

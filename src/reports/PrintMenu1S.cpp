@@ -1,6 +1,6 @@
 #include "reports/PrintMenu1S.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "reports/ListLayout.h"
 
 using ListLayout::font;
@@ -105,10 +105,10 @@ TPrintMenu1S::TPrintMenu1S() : TReportForm("PrintMenu1S")
                            &Query11, &Query12, &Query13, &Query14})
         addDataSet(*q);
     Query1.sql = "select * from C_MUSTERI order by Ad_Soyad";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    const double w = QuickRep1.page.printableWidth();
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    const double w = ReportBody1.page.printableWidth();
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 11);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 11);
     QRLabel9 = head->addLabel("QRLabel9", {0, 1, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
     QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -123,7 +123,7 @@ TPrintMenu1S::TPrintMenu1S() : TReportForm("PrintMenu1S")
     addJoined(Query1, "EvAdresi", {"Semt", "Cadde"});
     addJoined(Query1, "SalonAdresi", {"E59", "E60"});
 
-    QRSubDetail1 = QuickRep1.addSubDetail("QRSubDetail1", 10, &Query1);
+    QRSubDetail1 = ReportBody1.addSubDetail("QRSubDetail1", 10, &Query1);
     QRSubDetail1->forceNewPage = true;
     Sheet s{QRSubDetail1, &Query1};
     const double capW = 36, valW = 92;
@@ -214,8 +214,8 @@ TPrintMenu1S::TPrintMenu1S() : TReportForm("PrintMenu1S")
     auto section = [&](ReportQuery& q, const QString& caption, const std::vector<Col>& cols) {
         ++sectionNo;
         q.master = &Query1;
-        ReportBand* rows = QuickRep1.addSubDetail(QString("QRSubDetail%1").arg(sectionNo + 10), kRow, &q, QRSubDetail1);
-        ReportBand* header = QuickRep1.addSubDetailHeader(rows, QString("QRBand%1").arg(sectionNo + 10), 11.5);
+        ReportBand* rows = ReportBody1.addSubDetail(QString("QRSubDetail%1").arg(sectionNo + 10), kRow, &q, QRSubDetail1);
+        ReportBand* header = ReportBody1.addSubDetailHeader(rows, QString("QRBand%1").arg(sectionNo + 10), 11.5);
         ReportLabel* title = header->addLabel(QString("QRSection%1").arg(sectionNo), {0, 1.5, w, 4.5}, caption);
         title->font = font(9, true);
         title->background = kCaptionShade;
@@ -293,7 +293,7 @@ TPrintMenu1S::TPrintMenu1S() : TReportForm("PrintMenu1S")
     Query14.sql = "select * from C_UYELIKTURU order by Durum";
     loadOnNeedData([this] { openLookups(); });
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     foot->frame.top = true;
     QRLabel42 = foot->addLabel("QRLabel42", {0, 2, 60, 5}, "Tarih");
     QRLabel42->font = font(8);
@@ -338,10 +338,10 @@ TPrintMenu1S1::TPrintMenu1S1() : TReportForm("PrintMenu1S1")
 {
     addDataSet(Query1);
     Query1.sql = "select * from C_MUSTERI order by Ad_Soyad";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    const double w = QuickRep1.page.printableWidth();
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    const double w = ReportBody1.page.printableWidth();
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 11);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 11);
     QRLabel9 = head->addLabel("QRLabel9", {0, 1, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
     QRLabel9->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -354,7 +354,7 @@ TPrintMenu1S1::TPrintMenu1S1() : TReportForm("PrintMenu1S1")
     addJoined(Query1, "EvAdresi", {"Semt", "Cadde"});
     addJoined(Query1, "SalonAdresi", {"E59", "E60"});
 
-    ReportBand* band = QuickRep1.addSubDetail("QRSubDetail1", 10, &Query1);
+    ReportBand* band = ReportBody1.addSubDetail("QRSubDetail1", 10, &Query1);
     band->forceNewPage = true;
     Sheet s{band, &Query1};
     const double capW = 36, valW = 92;

@@ -1,6 +1,6 @@
 #include "reports/PrintMenuCS1.h"
 
-#include "app/Formats.h"
+#include "app/kit/Formats.h"
 
 #include <QMap>
 

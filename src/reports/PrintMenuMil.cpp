@@ -20,8 +20,8 @@ TPrintMenuMil::TPrintMenuMil() : TRegisterList("PrintMenuMil", ReportPageSetup::
         {"QRLabel8", "Ceza", "QRDBText7", "E73", 46},
     });
 
-    ReportBand* years = QuickRep1.addSubDetail("QRSubDetail2", 6, &Query2);
-    ReportBand* head = QuickRep1.addSubDetailHeader(years, "QRBand1", 12);
+    ReportBand* years = ReportBody1.addSubDetail("QRSubDetail2", 6, &Query2);
+    ReportBand* head = ReportBody1.addSubDetailHeader(years, "QRBand1", 12);
     head->forceNewPage = true;
     QRLabel20 = head->addLabel("QRLabel20", {0, 2, 120, 7}, "YILLARA GÖRE DAĞILIM");
     QRLabel20->font = font(11, true);

@@ -9,11 +9,11 @@ TRegionCountList::TRegionCountList(const QString& name, const QString& column, c
 {
     addDataSet(Query1);
     Query1.sql = statement(QString());
-    QuickRep1.title = "Rapor";
-    QuickRep1.page.orientation = ReportPageSetup::Portrait;
-    const double w = QuickRep1.page.printableWidth();
+    ReportBody1.title = "Rapor";
+    ReportBody1.page.orientation = ReportPageSetup::Portrait;
+    const double w = ReportBody1.page.printableWidth();
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 17);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 17);
     head->frame.bottom = true;
     QRLabel9 = head->addLabel("QRLabel9", {0, 2, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
@@ -21,7 +21,7 @@ TRegionCountList::TRegionCountList(const QString& name, const QString& column, c
     QRLabel9->wordWrap = true;
     QRLabel9->autoStretch = true;
 
-    ReportBand* rows = QuickRep1.addSubDetail("QRSubDetail1", 5, &Query1);
+    ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 5, &Query1);
     QRLabel1 = ListLayout::addLineNumber(rows, "QRLabel1", {0, 0.5, 13, 4}, 9);
     numberRows(Query1, QRLabel1);
     head->addLabel("QRLabel2", {0, 11, 13, 5}, "S.No")->font = font(9, true);
@@ -38,7 +38,7 @@ TRegionCountList::TRegionCountList(const QString& name, const QString& column, c
     QRDBText2 = t.cells[1];
     QRDBText2->field = column;
 
-    ReportBand* total = QuickRep1.addBand(ReportBand::Summary, "SummaryBand1", 8);
+    ReportBand* total = ReportBody1.addBand(ReportBand::Summary, "SummaryBand1", 8);
     total->frame.top = true;
     ReportLabel* label = total->addLabel("QRLabel6", {15, 1.5, 140, 5}, "Genel Toplam :");
     label->font = font(9, true);
@@ -49,7 +49,7 @@ TRegionCountList::TRegionCountList(const QString& name, const QString& column, c
     QRExpr1->master = rows;
     loadOnNeedData([this] { Query1.open(); }, QRExpr1);
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     ListLayout::addPageNumber(foot, {w - 40, 2, 40, 5});
 }
 

@@ -21,10 +21,10 @@ TActivityReport::TActivityReport(const QString& name, ReportPageSetup::Orientati
 {
     addDataSet(Query1);
     addDataSet(m_count);
-    QuickRep1.page.orientation = orientation;
+    ReportBody1.page.orientation = orientation;
     const double w = width();
 
-    ReportBand* head = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 19);
+    ReportBand* head = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 19);
     head->frame.bottom = true;
     QRLabel9 = head->addLabel("QRLabel9", {0, 2, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
@@ -32,10 +32,10 @@ TActivityReport::TActivityReport(const QString& name, ReportPageSetup::Orientati
     QRLabel9->wordWrap = true;
     QRLabel9->autoStretch = true;
 
-    QRSubDetail1 = QuickRep1.addSubDetail("QRSubDetail1", 4.5, &Query1);
+    QRSubDetail1 = ReportBody1.addSubDetail("QRSubDetail1", 4.5, &Query1);
     QRSubDetail1->frame.bottom = true;
 
-    ReportBand* foot = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
+    ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 7);
     ReportSysData* page = foot->addSysData("QRSysData1", {0, 2, w, 4.5}, ReportSysData::PageNumber);
     page->font = font(8);
     page->alignment = Qt::AlignHCenter | Qt::AlignTop;
@@ -75,7 +75,7 @@ TActivityReport::TActivityReport(const QString& name, ReportPageSetup::Orientati
 
 void TActivityReport::addColumns(const std::vector<Col>& columns, int size, bool numbered)
 {
-    ReportBand* head = QuickRep1.band("PageHeaderBand1");
+    ReportBand* head = ReportBody1.band("PageHeaderBand1");
     const double top = 13;
     double x = 0;
     if (numbered) {
@@ -104,7 +104,7 @@ void TActivityReport::addColumns(const std::vector<Col>& columns, int size, bool
 std::vector<ReportLabel*> TActivityReport::addTotals(const QString& caption, int first, int count, int size)
 {
     if (!SummaryBand1)
-        SummaryBand1 = QuickRep1.addBand(ReportBand::Summary, "SummaryBand1", 7);
+        SummaryBand1 = ReportBody1.addBand(ReportBand::Summary, "SummaryBand1", 7);
     const double x = m_columns[size_t(first)].first;
     ReportLabel* c = SummaryBand1->addLabel("QRLabel90", {0, 1.5, x - 1, 4.5}, caption);
     c->font = font(size, true);
@@ -162,7 +162,7 @@ TRapTurnuva::TRapTurnuva() : TActivityReport("RapTurnuva", ReportPageSetup::Land
                 {"Ceza/Ödül", "Odul", 26}},
                7, true);
     // "Ulusal/U. Arası" (Tipi) is part of the design but switched off.
-    ReportLabel* c = QuickRep1.band("PageHeaderBand1")->addLabel("QRLabel99", {0, 13, 20, 4}, "Ulusal/U. Arası");
+    ReportLabel* c = ReportBody1.band("PageHeaderBand1")->addLabel("QRLabel99", {0, 13, 20, 4}, "Ulusal/U. Arası");
     c->enabled = false;
     QRSubDetail1->addDataText("QRDBText99", {0, 0.4, 20, 4}, &Query1, "Tipi")->enabled = false;
 }

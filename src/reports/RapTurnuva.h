@@ -47,7 +47,7 @@ public:
 
 protected:
     TActivityReport(const QString& name, ReportPageSetup::Orientation orientation);
-    double width() const { return QuickRep1.page.printableWidth(); }
+    double width() const { return ReportBody1.page.printableWidth(); }
     // The column captions (bold, `size` points) and the rows' cells; numbered
     // lists start with "S.No".
     struct Col {

@@ -8,12 +8,12 @@ TRegisterList::TRegisterList(const QString& name, ReportPageSetup::Orientation o
 {
     addDataSet(Query1);
     Query1.sql = "select * from C_MUSTERI order by Ad_Soyad";
-    QuickRep1.page.orientation = orientation;
+    ReportBody1.page.orientation = orientation;
     if (rows == DetailRows)
-        QuickRep1.dataSet = &Query1;
+        ReportBody1.dataSet = &Query1;
     const double w = width();
 
-    PageHeaderBand1 = QuickRep1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 21);
+    PageHeaderBand1 = ReportBody1.addBand(ReportBand::PageHeader, "PageHeaderBand1", 21);
     PageHeaderBand1->frame.bottom = true;
     QRLabel9 = PageHeaderBand1->addLabel("QRLabel9", {0, 2, w, 7}, "RAPOR BAŞLIĞI");
     QRLabel9->font = font(12, true);
@@ -24,13 +24,13 @@ TRegisterList::TRegisterList(const QString& name, ReportPageSetup::Orientation o
     QRLabel10->font = font(8);
     QRLabel10->alignment = Qt::AlignRight | Qt::AlignTop;
 
-    DetailBand1 = rows == DetailRows ? QuickRep1.addBand(ReportBand::Detail, "DetailBand1", 5)
-                                     : QuickRep1.addSubDetail("QRSubDetail1", 5, &Query1);
+    DetailBand1 = rows == DetailRows ? ReportBody1.addBand(ReportBand::Detail, "DetailBand1", 5)
+                                     : ReportBody1.addSubDetail("QRSubDetail1", 5, &Query1);
     QRLabel1 = ListLayout::addLineNumber(DetailBand1, "QRLabel1", {0, 0.5, kNumberWidth - 1.5, 4}, 8);
     numberRows(Query1, QRLabel1);
 
     if (pageFooter) {
-        PageFooterBand1 = QuickRep1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
+        PageFooterBand1 = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
         ListLayout::addPageNumber(PageFooterBand1, {w - 40, 2, 40, 5});
     }
 }

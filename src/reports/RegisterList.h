@@ -35,7 +35,7 @@ protected:
     // (empty ones left out).
     void addJoined(const QString& name, const QStringList& columns);
     // The printable width of the page.
-    double width() const { return QuickRep1.page.printableWidth(); }
+    double width() const { return ReportBody1.page.printableWidth(); }
 
     static constexpr double kNumberWidth = 10;
     static constexpr double kCaptionTop = 15;

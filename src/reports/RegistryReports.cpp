@@ -1,7 +1,7 @@
 #include "reports/RegistryReports.h"
 
-#include "app/DbConventions.h"
-#include "app/Formats.h"
+#include "app/kit/DbConventions.h"
+#include "app/kit/Formats.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/Messages.h"

@@ -22,7 +22,7 @@ void Reports::setToday(std::function<QDate()> clock)
 
 QString Reports::sportName()
 {
-    return Main ? Main->SportName : QString();
+    return session().edition.SportName;
 }
 
 TReportForm::TReportForm(const QString& name)

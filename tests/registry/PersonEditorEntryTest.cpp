@@ -290,7 +290,7 @@ TEST_F(PersonEditorTest, RaporAsksTheTitleOfTheSheetForASavedPerson)
         QStringList shown;
         modals().expect("ReportPreview", [&](QDialog* d) {
             disabledWhileShown = !editor->isEnabled();
-            shown = PrintMenu1S->QuickRep1.document()->texts();
+            shown = PrintMenu1S->ReportBody1.document()->texts();
             d->close();
         });
         click(button("BitBtn3"));

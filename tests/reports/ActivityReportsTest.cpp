@@ -91,7 +91,7 @@ TEST_F(ActivityReports, PlacingCountsFollowTheScreensFilter)
     expectTitle();
     expectPreview(pdf);
     Reports::rapTurnuva1(caller, all());
-    const ReportDocument& doc = *RapTurnuva1->QuickRep1.document();
+    const ReportDocument& doc = *RapTurnuva1->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"2009 AVRUPA", "2010 TÜRKİYE"}));
     EXPECT_EQ(textsOf(doc, "QRDBText12"), (QStringList{"2", "1"}));
     EXPECT_EQ(textsOf(doc, "QRDBText13"), (QStringList{"0", "1"}));
@@ -107,7 +107,7 @@ TEST_F(ActivityReports, PlacingCountsFollowTheScreensFilter)
     expectTitle();
     expectPreview();
     Reports::rapTurnuva1(caller, region("ANKARA"));
-    const ReportDocument& ankara = *RapTurnuva1->QuickRep1.document();
+    const ReportDocument& ankara = *RapTurnuva1->ReportBody1.document();
     EXPECT_EQ(textsOf(ankara, "QRDBText12"), (QStringList{"1", "1"}));
     EXPECT_EQ(textsOf(ankara, "QRLabel1"), (QStringList{"1", "2"}));
     EXPECT_EQ(ankara.pages[0].bandTexts("SummaryBand1"), (QStringList{"Toplam :", "2", "1", "1"}));
@@ -118,7 +118,7 @@ TEST_F(ActivityReports, TypeAndYearListsCountPlacesAndMedals)
     expectTitle();
     expectPreview();
     Reports::rapTurnuva2(caller, all());
-    const ReportDocument& types = *RapTurnuva2->QuickRep1.document();
+    const ReportDocument& types = *RapTurnuva2->ReportBody1.document();
     // By national/international, then type.
     EXPECT_EQ(textsOf(types, "QRDBText1"), (QStringList{"TÜRKİYE ŞAMPİYONASI", "AVRUPA ŞAMPİYONASI"}));
     EXPECT_EQ(textsOf(types, "QRDBText3"), (QStringList{"1", "2"}));
@@ -128,7 +128,7 @@ TEST_F(ActivityReports, TypeAndYearListsCountPlacesAndMedals)
     expectTitle();
     expectPreview();
     Reports::rapTurnuva3(caller, region("İZMİR"));
-    const ReportDocument& years = *RapTurnuva3->QuickRep1.document();
+    const ReportDocument& years = *RapTurnuva3->ReportBody1.document();
     EXPECT_EQ(textsOf(years, "QRDBText1"), (QStringList{"2009", "2010"}));
     EXPECT_EQ(textsOf(years, "QRDBText2"), (QStringList{"1", "0"}));
     EXPECT_EQ(textsOf(years, "QRDBText5"), (QStringList{"1", "0"}));
@@ -142,7 +142,7 @@ TEST_F(ActivityReports, ClubCountsHoldWithAndWithoutAFilterOnASharedColumn)
     expectPreview(pdf);
     Reports::rapTurnuvaK(caller, all());
     EXPECT_EQ(offeredTitle, "FAALİYETLER") << "the screen's title is offered";
-    const ReportDocument& doc = *RapTurnuvaK->QuickRep1.document();
+    const ReportDocument& doc = *RapTurnuvaK->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"ANKARA", "İZMİR"}));
     // Ankara: Ayşe's three rows (one a pair row), Zeki with an empty gender
     // text (under "Kayıtsız" and in the total), Can without gender (in no
@@ -157,12 +157,12 @@ TEST_F(ActivityReports, ClubCountsHoldWithAndWithoutAFilterOnASharedColumn)
     expectTitle();
     expectPreview();
     Reports::rapTurnuvaK(caller, region("İZMİR"));
-    EXPECT_EQ(textsOf(*RapTurnuvaK->QuickRep1.document(), "QRDBText2"), QStringList{"GÜÇ SPOR"});
+    EXPECT_EQ(textsOf(*RapTurnuvaK->ReportBody1.document(), "QRDBText2"), QStringList{"GÜÇ SPOR"});
 
     expectTitle();
     expectPreview();
     Reports::rapTurnuvaK1(caller, region("ANKARA"));
-    const ReportDocument& k1 = *RapTurnuvaK1->QuickRep1.document();
+    const ReportDocument& k1 = *RapTurnuvaK1->ReportBody1.document();
     EXPECT_EQ(textsOf(k1, "QRDBText3"), (QStringList{"2009 AVRUPA", "2010 TÜRKİYE"}));
     EXPECT_EQ(textsOf(k1, "QRDBText4"), (QStringList{"2", "2"}));
     EXPECT_EQ(k1.pages[0].bandTexts("SummaryBand1"), QStringList{"4"});
@@ -174,7 +174,7 @@ TEST_F(ActivityReports, GeneralListAndRefereeViewListEveryRowInTheScreensOrder)
     expectTitle();
     expectPreview(pdf);
     Reports::rapTurnuva(caller, region("ANKARA"));
-    const ReportDocument& doc = *RapTurnuva->QuickRep1.document();
+    const ReportDocument& doc = *RapTurnuva->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText2"),
               (QStringList{"AYŞE GÜLER", "AYŞE GÜLER", "AYŞE GÜLER", "CAN ER", "ZEKİ ŞAHİN"}));
     EXPECT_EQ(textsOf(doc, "QRLabel1"), (QStringList{"1", "2", "3", "4", "5"}));
@@ -184,7 +184,7 @@ TEST_F(ActivityReports, GeneralListAndRefereeViewListEveryRowInTheScreensOrder)
     expectTitle();
     expectPreview();
     Reports::rapTurnuvaH(caller, region("İZMİR"));
-    const ReportDocument& h = *RapTurnuvaH->QuickRep1.document();
+    const ReportDocument& h = *RapTurnuvaH->ReportBody1.document();
     EXPECT_EQ(textsOf(h, "QRDBText2"), (QStringList{"EDA SU", "MEHMET ÖZ"}));
     // A long duty wraps in its column: its lines make the whole text.
     EXPECT_EQ(textsOf(h, "QRDBText6").join(" "), "HAKEM OLARAK GÖREV YAPMIŞTIR.");
@@ -196,7 +196,7 @@ TEST_F(ActivityReports, PairListShowsThePairAndItsCommonCategories)
     expectTitle();
     expectPreview(pdf);
     Reports::rapTurnuvaC(caller, all(), true);
-    const ReportDocument& doc = *RapTurnuvaC->QuickRep1.document();
+    const ReportDocument& doc = *RapTurnuvaC->ReportBody1.document();
     // Rows with a duty text, by club, category and place: Eda's referee
     // duty and the pair row.
     EXPECT_EQ(textsOf(doc, "QRDBText3"), (QStringList{"EDA SU-", "AYŞE GÜLER-MEHMET ÖZ"}));
@@ -260,7 +260,7 @@ TEST_F(ActivityReports, ActivityScreensRaporPrintsTheListedActivities)
     const QString pdf = pdfPath("odayaz.pdf");
     expectPreview(pdf);
     screen->Yazdr1Click();
-    const ReportDocument& doc = *OdaYaz->QuickRep1.document();
+    const ReportDocument& doc = *OdaYaz->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"2010 TÜRKİYE", "2009 AVRUPA"})) << "as the screen lists them";
     EXPECT_EQ(textsOf(doc, "QRDBText2"), (QStringList{"TÜRKİYE ŞAMPİYONASI", "AVRUPA ŞAMPİYONASI"}));
     EXPECT_EQ(textsOf(doc, "QRDBText5").last(), "01.10.2009");

@@ -71,7 +71,7 @@ TEST_F(CountLists, ClubListPrintsEveryColumnWithTheAddressLine)
     expectTitle("TBaslik1", "KULÜPLER");
     expectPreview(pdf);
     Reports::kulupListesi(caller, clubs());
-    const ReportDocument& doc = *PrintMenu196->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu196->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel10")->text, "KULÜP LİSTESİ");
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"ÇANKAYA SK", "GÜÇ SPOR", "SERBEST"}));
     EXPECT_EQ(textsOf(doc, "QRLabel1"), (QStringList{"1", "2", "3"}));
@@ -84,7 +84,7 @@ TEST_F(CountLists, ClubListPrintsEveryColumnWithTheAddressLine)
     expectTitle("TBaslik1", "SEÇİLİ");
     expectPreview();
     Reports::kulupListesi(caller, clubs("12"));
-    EXPECT_EQ(textsOf(*PrintMenu196->QuickRep1.document(), "QRDBText1"), QStringList{"GÜÇ SPOR"});
+    EXPECT_EQ(textsOf(*PrintMenu196->ReportBody1.document(), "QRDBText1"), QStringList{"GÜÇ SPOR"});
 }
 
 TEST_F(CountLists, AthletesPerClubFromTheClubsScreen)
@@ -93,7 +93,7 @@ TEST_F(CountLists, AthletesPerClubFromTheClubsScreen)
     expectTitle("TBaslik1", "SAYILAR");
     expectPreview(pdf);
     Reports::kulupSporcuSayilari(caller, clubs());
-    const ReportDocument& doc = *PrintMenu197->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu197->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel10")->text, "KULÜP SPORCU SAYILARI");
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"ÇANKAYA SK", "GÜÇ SPOR"})) << "SERBEST is left out";
     EXPECT_EQ(textsOf(doc, "QRDBText2"), (QStringList{"ANKARA", "İZMİR"}));
@@ -107,7 +107,7 @@ TEST_F(CountLists, AthletesPerClubFromTheClubsScreen)
     expectTitle("TBaslik1", "İZMİR");
     expectPreview();
     Reports::kulupSporcuSayilari(caller, s);
-    EXPECT_EQ(textsOf(*PrintMenu197->QuickRep1.document(), "QRDBText1"), QStringList{"GÜÇ SPOR"});
+    EXPECT_EQ(textsOf(*PrintMenu197->ReportBody1.document(), "QRDBText1"), QStringList{"GÜÇ SPOR"});
 }
 
 TEST_F(CountLists, AthletesPerClubFromThePersonSearchHasNoRegion)
@@ -115,7 +115,7 @@ TEST_F(CountLists, AthletesPerClubFromThePersonSearchHasNoRegion)
     expectTitle("TBaslik1", "KULÜP BAZINDA");
     expectPreview();
     Reports::kulupBazindaSporcuSayilari(caller, everyone("1,3,4"));
-    const ReportDocument& doc = *PrintMenu197->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu197->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel10")->text, "KULÜP BAZINDA SPORCU SAYILARI");
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"ÇANKAYA SK", "GÜÇ SPOR"}));
     EXPECT_EQ(textsOf(doc, "QRDBText3"), (QStringList{"1", "1"}));
@@ -131,7 +131,7 @@ TEST_F(CountLists, RefereeCountGroupsByRegionAndSumsInTheFooter)
     expectTitle("TBaslik1", "HAKEMLER");
     expectPreview(pdf);
     Reports::bolgeHakemListesi(caller, everyone());
-    const ReportDocument& doc = *RapHakList->QuickRep1.document();
+    const ReportDocument& doc = *RapHakList->ReportBody1.document();
     EXPECT_EQ(doc.title, "Rapor");
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"ANKARA", "İZMİR"}));
     EXPECT_EQ(textsOf(doc, "QRDBText2"), (QStringList{"ULUSAL HAKEM", "BÖLGE HAKEMİ"}));
@@ -152,8 +152,8 @@ TEST_F(CountLists, RefereeCountGroupsByRegionAndSumsInTheFooter)
     expectTitle("TBaslik1", "HAKEMLER");
     expectPreview();
     Reports::bolgeHakemListesi(caller, searched(" where Vergi_Dairesi = :b", {{"b", "İZMİR"}}));
-    EXPECT_EQ(textsOf(*RapHakList->QuickRep1.document(), "QRLabel1"), QStringList{"1"});
-    EXPECT_EQ(textsOf(*RapHakList->QuickRep1.document(), "QRExpr1"), QStringList{"1"});
+    EXPECT_EQ(textsOf(*RapHakList->ReportBody1.document(), "QRLabel1"), QStringList{"1"});
+    EXPECT_EQ(textsOf(*RapHakList->ReportBody1.document(), "QRExpr1"), QStringList{"1"});
 }
 
 TEST_F(CountLists, CoachAndBeltCountsUseTheirColumns)
@@ -161,14 +161,14 @@ TEST_F(CountLists, CoachAndBeltCountsUseTheirColumns)
     expectTitle("TBaslik1", "ANTRENÖRLER");
     expectPreview();
     Reports::bolgeAntrenorListesi(caller, everyone());
-    EXPECT_EQ(textsOf(*RapAntList->QuickRep1.document(), "QRDBText2"), QStringList{"1. KADEME"});
-    EXPECT_EQ(RapAntList->QuickRep1.document()->pages[0].find("QRLabel3")->text, "Antrenörlük Türü");
+    EXPECT_EQ(textsOf(*RapAntList->ReportBody1.document(), "QRDBText2"), QStringList{"1. KADEME"});
+    EXPECT_EQ(RapAntList->ReportBody1.document()->pages[0].find("QRLabel3")->text, "Antrenörlük Türü");
 
     expectTitle("TBaslik1", "KUŞAKLAR");
     expectPreview();
     Reports::bolgeKusakListesi(caller, everyone());
-    EXPECT_EQ(textsOf(*RapDanList->QuickRep1.document(), "QRDBText1"), (QStringList{"ANKARA", "İZMİR"}));
-    EXPECT_EQ(textsOf(*RapDanList->QuickRep1.document(), "QRExpr1"), QStringList{"2"});
+    EXPECT_EQ(textsOf(*RapDanList->ReportBody1.document(), "QRDBText1"), (QStringList{"ANKARA", "İZMİR"}));
+    EXPECT_EQ(textsOf(*RapDanList->ReportBody1.document(), "QRExpr1"), QStringList{"2"});
 }
 
 } // namespace

@@ -70,7 +70,7 @@ TEST_F(CoachList, CsvHoldsOneQuotedLinePerCoachInCodePage1254)
     EXPECT_TRUE(file.startsWith("ADI;SOYADI;L\xDD" "SANS NO;C\xDDNS\xDDYET;\xDDL\xDD;\xC7" "ALI\xDE"))
         << "Turkish letters as code page 1254 bytes";
 
-    const ReportDocument& doc = *PrintMenuCA1->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenuCA1->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel9")->text, "KİCK BOKS ANTRENÖR BİLGİLERİ");
     EXPECT_EQ(textsOf(doc, "QRDBText3"), QStringList{"D-5"});
     EXPECT_EQ(textsOf(doc, "QRDBText5"), (QStringList{"2010", "2010"}));
@@ -85,7 +85,7 @@ TEST_F(CoachList, ASecondRunAfterTheFirstAddsNoLinesTwice)
     expectTitle("TBaslik2", "ANTRENÖRLER");
     modals().expect("ReportPreview", [](QDialog* d) {
         // Printing from the preview lays the report out once more.
-        PrintMenuCA1->QuickRep1.run();
+        PrintMenuCA1->ReportBody1.run();
         d->close();
     });
     ASSERT_TRUE(Reports::antrenorRapor(caller, everyone("1")));
@@ -171,7 +171,7 @@ TEST_F(AthleteList, CsvHasTheLatestVisaOfEachYearUpToTheCurrentOne)
         "AYŞE;ÇELİK;BAYAN;03.02.1990;ÇANKAYA SK;L-1;01.03.2009;;05.12.2011;\r\n"
         "CAN;ER;ERKEK;;\"GÜÇ; SPOR\";;;;;\r\n");
     EXPECT_EQ(listFile(), Cp1254::encode(expected)) << listFile().toStdString();
-    const ReportDocument& doc = *PrintMenuCS1->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenuCS1->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel9")->text, "KİCK BOKS SPORCU BİLGİLERİ");
     EXPECT_EQ(textsOf(doc, "QRDBText6"), QStringList{"03.02.1990"});
     EXPECT_EQ(textsOf(doc, "QRDBText5"), QStringList{"2011"});
@@ -218,7 +218,7 @@ TEST_F(PairsList, CsvHoldsThePairsWithTheirCommonCategories)
         "0000003;ZEKİ ŞAHİN;0000009;YOK KİŞİ;\r\n");
     EXPECT_EQ(listFile(), Cp1254::encode(expected)) << listFile().toStdString();
 
-    const ReportDocument& doc = *PrintMenuCF1->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenuCF1->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel9")->text, "KİCK BOKS HAKEM BİLGİLERİ");
     EXPECT_EQ(textsOf(doc, "QRLabel4"), QStringList{"LOW KICK,K1,K1"});
     EXPECT_EQ(textsOf(doc, "QRLabel1"), (QStringList{"1", "2", "3"}));
@@ -233,7 +233,7 @@ TEST_F(PairsList, PairsCommandListsPersonsWithAPartnerName)
     expectTitle("TBaslik1", "ÇİFTLER");
     expectPreview();
     Reports::ciftlerListesi(caller, everyone());
-    const ReportDocument& doc = *PrintMenuCF1->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenuCF1->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText2"), (QStringList{"AYŞE ÇELİK", "ZEKİ ŞAHİN"}));
     EXPECT_EQ(textsOf(doc, "QRLabel4"), QStringList{"LOW KICK,K1,K1"}) << "no common category: empty";
 }

@@ -42,7 +42,7 @@ protected:
         Reports::genelBelgeKisileri(everyone(keys));
         expectPreview(pdf);
         Reports::genelBelge(caller, texts(), bands);
-        return *GenelBelge->QuickRep1.document();
+        return *GenelBelge->ReportBody1.document();
     }
 };
 
@@ -94,7 +94,7 @@ TEST_F(ExamDocument, AnEmptySelectionPrintsTheHeaderAndTheSignatures)
     Reports::genelBelgeKisileri(searched(" where Musteri_Key = :k", {{"k", 99}}));
     expectPreview();
     Reports::genelBelge(caller, texts(), {});
-    const ReportDocument& doc = *GenelBelge->QuickRep1.document();
+    const ReportDocument& doc = *GenelBelge->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 1);
     EXPECT_TRUE(textsOf(doc, "QRDBText2").isEmpty());
     EXPECT_TRUE(fixture::prints(doc.pages[0], "QRLabel50"));

@@ -2,7 +2,7 @@
 // clubs.
 #include "RegistryFixture.h"
 
-#include "app/DbConventions.h"
+#include "app/kit/DbConventions.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/text/Rtf.h"
@@ -61,7 +61,7 @@ TEST_F(Letters, PersonLetterMergesTheLetterTextOnePagePerAddressee)
     const QString pdf = pdfPath("mektup.pdf");
     expectPreview(pdf);
     Reports::mektup(caller, everyone("1,3"), header(), true);
-    const ReportDocument& doc = *PrintMenu19->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu19->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 2);
     const ReportPage& first = doc.pages[0];
     EXPECT_EQ(first.find("QRLabel5")->text, "TÜRKİYE KİCK BOKS FEDERASYONU");
@@ -88,7 +88,7 @@ TEST_F(Letters, WithoutALetterTextOrAddressBlockOnlyTheLetterheadAndTitlePrint)
 {
     expectPreview();
     Reports::mektup(caller, everyone("2"), {"DUYURU", "", "", "", ""}, false);
-    const ReportDocument& doc = *PrintMenu19->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu19->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 1);
     const ReportPage& page = doc.pages[0];
     EXPECT_EQ(page.find("QRLabel2")->text, "DUYURU");
@@ -99,8 +99,8 @@ TEST_F(Letters, WithoutALetterTextOrAddressBlockOnlyTheLetterheadAndTitlePrint)
     // A missing letter document leaves the body out as well.
     expectPreview();
     Reports::mektup(caller, everyone("2"), header("M99.rtf"), true);
-    EXPECT_FALSE(fixture::prints(PrintMenu19->QuickRep1.document()->pages[0], "QRRichText1"));
-    EXPECT_TRUE(fixture::prints(PrintMenu19->QuickRep1.document()->pages[0], "QRLabel3"));
+    EXPECT_FALSE(fixture::prints(PrintMenu19->ReportBody1.document()->pages[0], "QRRichText1"));
+    EXPECT_TRUE(fixture::prints(PrintMenu19->ReportBody1.document()->pages[0], "QRLabel3"));
 }
 
 TEST_F(Letters, WithTheDatabaseOnDriveDTheLetterTextIsReadFromItsRoot)
@@ -113,7 +113,7 @@ TEST_F(Letters, WithTheDatabaseOnDriveDTheLetterTextIsReadFromItsRoot)
     writeLetter("D:\\");
     expectPreview();
     Reports::mektup(caller, everyone("1"), header(), true);
-    EXPECT_NE(PrintMenu19->QuickRep1.document()->pages[0].find("QRRichText1"), nullptr);
+    EXPECT_NE(PrintMenu19->ReportBody1.document()->pages[0].find("QRRichText1"), nullptr);
 }
 
 TEST_F(Letters, ClubLetterIsAddressedToTheContactPerson)
@@ -122,7 +122,7 @@ TEST_F(Letters, ClubLetterIsAddressedToTheContactPerson)
     expectPreview(pdf);
     Reports::kulupMektup(caller, {"select * from C_UYELIKSURESI where Durum_Key>1", "", {}, "11,12", "Durum"},
                          header(QString()), true);
-    const ReportDocument& doc = *PrintMenu19S->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu19S->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 2);
     EXPECT_EQ(doc.pages[0].find("QRDBText2")->text, "ALİ VELİ");
     EXPECT_EQ(doc.pages[0].find("QRDBText1")->text, "ÇANKAYA SK");
@@ -159,7 +159,7 @@ TEST_F(Letters, PersonLabelsLeaveOutPersonsWithoutBothAddressLines)
     const QString pdf = pdfPath("etiket.pdf");
     expectPreview(pdf);
     Reports::etiket(caller, everyone());
-    const ReportDocument& doc = *PrintMenu199->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu199->ReportBody1.document();
     EXPECT_EQ(doc.title, "Yazıcı Raporu");
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"AYŞE GÜLER", "ZEKİ ŞAHİN"}));
     // Two across: the second label 97.1 mm to the right of the first, at
@@ -179,7 +179,7 @@ TEST_F(Letters, ClubLabelsNeedAProvinceAndAStreetPart)
 {
     expectPreview();
     Reports::kulupEtiket(caller, {"select * from C_UYELIKSURESI where Durum_Key>1", "", {}, "", "Durum"});
-    const ReportDocument& doc = *PrintMenu198->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu198->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText2"), QStringList{"ÇANKAYA SK"});
     EXPECT_EQ(textsOf(doc, "QRDBText1"), QStringList{"ALİ VELİ"});
     EXPECT_EQ(textsOf(doc, "QRLabel1"), (QStringList{"ATATÜRK CAD.", "5", "06100 ÇANKAYA /  ANKARA"}));

@@ -72,11 +72,11 @@ TEST_P(ColumnsFit, EveryControlLiesInsideThePrintableWidth)
 {
     TReportForm* form = GetParam().form();
     ASSERT_NE(form, nullptr);
-    const ReportPageSetup& page = form->QuickRep1.page;
+    const ReportPageSetup& page = form->ReportBody1.page;
     EXPECT_EQ(page.orientation == ReportPageSetup::Landscape, GetParam().landscape);
     const double width = page.columns > 1 ? (page.printableWidth() - page.columnSpace) / page.columns
                                           : page.printableWidth();
-    for (const auto& band : form->QuickRep1.bands())
+    for (const auto& band : form->ReportBody1.bands())
         for (const auto& c : band->controls())
             EXPECT_LE(c->rect.right(), width + 1e-6)
                 << GetParam().name << ": " << c->name.toStdString() << " in " << band->name.toStdString();
@@ -124,7 +124,7 @@ TEST_F(PersonLists, GeneralListPrintsEveryColumnOnALandscapePage)
     expectTitle("TBaslik1", "GENEL LİSTE");
     expectPreview(pdf);
     Reports::genelListe(caller, everyone(), QString(), "ayse");
-    const ReportDocument& doc = *PrintMenu4->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu4->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 1);
     EXPECT_EQ(textsOf(doc, "QRLabel1"), (QStringList{"1", "2", "3"}));
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"AYŞE GÜLER", "MEHMET ÖZ", "ZEKİ ŞAHİN"}));
@@ -169,7 +169,7 @@ TEST_F(PersonLists, GeneralListOfSelectedRowsWithThePenaltyColumn)
     expectTitle("TBaslik1", "SEÇİLENLER");
     expectPreview();
     Reports::genelListe(caller, everyone("3,1"), "HAKEM", QString());
-    const ReportDocument& doc = *PrintMenu4->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu4->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"AYŞE GÜLER", "ZEKİ ŞAHİN"})) << "in the list's order";
     EXPECT_EQ(textsOf(doc, "QRDBText3"), (QStringList{"ULUSAL HAKEM", "BÖLGE HAKEMİ"}));
     EXPECT_EQ(doc.pages[0].find("QRLabel17")->text, "Ceza");
@@ -182,7 +182,7 @@ TEST_F(PersonLists, AddressListJoinsTitlesAndAddress)
     expectTitle("TBaslik1", "ADRESLİ LİSTE");
     expectPreview(pdf);
     Reports::genelListeAdresli(caller, searched(" where Vergi_Dairesi = :b", {{"b", "ANKARA"}}));
-    const ReportDocument& doc = *PrintMenu1->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText1"), QStringList{"AYŞE GÜLER"});
     EXPECT_EQ(textsOf(doc, "QRDBText6"), QStringList{"ATATÜRK CAD. 5, ÇANKAYA"});
     const QString text = fixture::squeezedPdfText(pdf);
@@ -200,7 +200,7 @@ TEST_F(PersonLists, TitleDatedListTakesTheOrderChosenInItsDialog)
     });
     expectPreview(pdf);
     Reports::genelListeUnvanTarihli(caller, everyone());
-    const ReportDocument& doc = *PrintMenu2->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu2->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText3"), (QStringList{"ANKARA", "BURSA", "İZMİR"}));
     EXPECT_EQ(textsOf(doc, "QRDBText6").first(), "01.05.2009");
     EXPECT_EQ(textsOf(doc, "QRDBText12"), QStringList{"03.02.2008"});
@@ -214,7 +214,7 @@ TEST_F(PersonLists, ClubStyleListShowsOtherNamesAndPhones)
     expectTitle("TBaslik1", "KULÜP V.S.");
     expectPreview();
     Reports::genelListeKulup(caller, everyone("1"));
-    const ReportDocument& doc = *PrintMenu1_1->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1_1->ReportBody1.document();
     EXPECT_EQ(textsOf(doc, "QRDBText2"), QStringList{"AYŞE HOCA"});
     EXPECT_EQ(textsOf(doc, "QRDBText4"), QStringList{"0532 111 22 33"});
 }
@@ -225,7 +225,7 @@ TEST_F(PersonLists, AthleteListShowsCategoriesAndTheFilterCaption)
     expectTitle("TBaslik1", "SPORCULAR");
     expectPreview(pdf);
     Reports::sporcuListesi(caller, everyone(), "LOW KICK");
-    const ReportDocument& doc = *PrintMenu1A->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1A->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].find("QRLabel10")->text, "KİCK BOKS SPORCU LİSTESİ");
     EXPECT_EQ(doc.pages[0].find("QRLabel12")->text, "LOW KICK");
     // Only athletes (E50 not empty); categories only in E54 start with ", ".
@@ -241,7 +241,7 @@ TEST_F(PersonLists, CategoryDistributionGivesEveryCategoryItsPage)
     expectTitle("TBaslik1", "DAĞILIM");
     expectPreview(pdf);
     Reports::bransDagilimi(caller, ">=0");
-    const ReportDocument& doc = *PrintMenu1D->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1D->ReportBody1.document();
     // Men: FULL CONTACT (Mehmet), LOW KICK (nobody); women: LOW KICK (Ayşe).
     ASSERT_EQ(doc.pageCount(), 3);
     EXPECT_EQ(doc.pages[0].find("QRLabel10")->text, "KİCK BOKS FULL CONTACT");
@@ -260,8 +260,8 @@ TEST_F(PersonLists, CategoryDistributionGivesEveryCategoryItsPage)
     expectTitle("TBaslik1", "DAĞILIM");
     expectPreview();
     Reports::bransDagilimi(caller, Reports::countFilterOf("YARIŞMAYACAK"));
-    EXPECT_EQ(textsOf(*PrintMenu1D->QuickRep1.document(), "QRDBText11"), QStringList{});
-    EXPECT_EQ(textsOf(*PrintMenu1D->QuickRep1.document(), "QRDBText31"), QStringList{"AYŞE GÜLER"});
+    EXPECT_EQ(textsOf(*PrintMenu1D->ReportBody1.document(), "QRDBText11"), QStringList{});
+    EXPECT_EQ(textsOf(*PrintMenu1D->ReportBody1.document(), "QRDBText31"), QStringList{"AYŞE GÜLER"});
 }
 
 TEST_F(PersonLists, CategoryDistributionWithoutCategoriesSaysSo)
@@ -279,7 +279,7 @@ TEST_F(PersonLists, WeighInScreenPrintsTheDistributionOfEveryAthlete)
     expectPreview();
     MusteriGiris3->MenuItem2->trigger();
     EXPECT_EQ(PrintMenu1D->FCountFilter, ">=0");
-    EXPECT_EQ(textsOf(*PrintMenu1D->QuickRep1.document(), "QRDBText11"), QStringList{"MEHMET ÖZ"});
+    EXPECT_EQ(textsOf(*PrintMenu1D->ReportBody1.document(), "QRDBText11"), QStringList{"MEHMET ÖZ"});
 }
 
 TEST_F(PersonLists, NationalTeamListShowsIdentityAndPenaltyAndTheYears)
@@ -288,7 +288,7 @@ TEST_F(PersonLists, NationalTeamListShowsIdentityAndPenaltyAndTheYears)
     expectTitle("TBaslik1", "MİLLİLİK");
     expectPreview(pdf);
     Reports::millilikDiplomasi(caller, everyone());
-    const ReportDocument& doc = *PrintMenuMil->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenuMil->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 2) << "the years start a new page";
     // By diploma date: no date first.
     EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"ZEKİ ŞAHİN", "MEHMET ÖZ"}));
@@ -308,8 +308,8 @@ TEST_F(PersonLists, ShortGeneralListRunsThroughTheLaunchContract)
     r.Query1.open();
     expectPreview();
     ReportLaunch::preview(r, caller);
-    EXPECT_EQ(textsOf(*r.QuickRep1.document(), "QRDBText3"), QStringList{"L-11"});
-    EXPECT_EQ(textsOf(*r.QuickRep1.document(), "QRLabel1"), (QStringList{"1", "2"}));
+    EXPECT_EQ(textsOf(*r.ReportBody1.document(), "QRDBText3"), QStringList{"L-11"});
+    EXPECT_EQ(textsOf(*r.ReportBody1.document(), "QRLabel1"), (QStringList{"1", "2"}));
 }
 
 TEST_F(PersonLists, PrintingTwiceNumbersBothRunsFromOne)
@@ -318,11 +318,11 @@ TEST_F(PersonLists, PrintingTwiceNumbersBothRunsFromOne)
     modals().expect("ReportPreview", [](QDialog* d) {
         // A second run, as a print from the preview lays the report out again.
         PrintMenu4->FFirstRow = 0;
-        PrintMenu4->QuickRep1.run();
+        PrintMenu4->ReportBody1.run();
         d->close();
     });
     Reports::genelListe(caller, everyone(), QString(), QString());
-    EXPECT_EQ(textsOf(*PrintMenu4->QuickRep1.document(), "QRLabel1"), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(textsOf(*PrintMenu4->ReportBody1.document(), "QRLabel1"), (QStringList{"1", "2", "3"}));
 }
 
 } // namespace

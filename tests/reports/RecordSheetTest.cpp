@@ -68,7 +68,7 @@ protected:
         expectTitle("TBaslik2", title);
         expectPreview(pdf);
         Reports::sicilDokumu(caller, everyone(keys));
-        return *PrintMenu1S->QuickRep1.document();
+        return *PrintMenu1S->ReportBody1.document();
     }
 
     // The page a person's sheet starts on.
@@ -194,7 +194,7 @@ TEST_F(RecordSheet, PersonEditorPrintsTheSavedPersonOnly)
         d->close();
     });
     click(editor->BitBtn3);
-    const ReportDocument& doc = *PrintMenu1S->QuickRep1.document();
+    const ReportDocument& doc = *PrintMenu1S->ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 1);
     EXPECT_EQ(doc.pages[0].find("QRDBTextAd_Soyad")->text, "ZEKİ ŞAHİN");
     EXPECT_EQ(doc.pages[0].find("QRLabel9")->text, "ZEKİ'NİN SİCİLİ");
@@ -214,7 +214,7 @@ TEST_F(RecordSheet, ShortSheetPrintsOnePagePerPersonWithoutCareer)
     r.Query1.open();
     expectPreview();
     ReportLaunch::preview(r, caller);
-    const ReportDocument& doc = *r.QuickRep1.document();
+    const ReportDocument& doc = *r.ReportBody1.document();
     ASSERT_EQ(doc.pageCount(), 2);
     EXPECT_EQ(doc.pages[0].find("QRLabel11")->text, "ÇANKAYA SPOR KULÜBÜ / ANKARA");
     EXPECT_EQ(doc.pages[0].find("QRLabel63")->text, "SİYAH KUŞAK");
