@@ -206,12 +206,12 @@ TEST_F(ActivityReports, PairListShowsThePairAndItsCommonCategories)
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 }
 
-struct RefusalCase {
+struct ActivityRefusalCase {
     const char* name;
     std::function<void(const ReportCaller&, const Reports::ActivitySelection&)> launch;
     bool activities;
 };
-class ActivityRefusals : public ActivityReports, public ::testing::WithParamInterface<RefusalCase> {};
+class ActivityRefusals : public ActivityReports, public ::testing::WithParamInterface<ActivityRefusalCase> {};
 
 TEST_P(ActivityRefusals, NeedAListedQueryWithRows)
 {
@@ -230,18 +230,18 @@ TEST_P(ActivityRefusals, NeedAListedQueryWithRows)
 
 INSTANTIATE_TEST_SUITE_P(
     Launchers, ActivityRefusals,
-    ::testing::Values(RefusalCase{"Genel", Reports::rapTurnuva, false},
-                      RefusalCase{"Faaliyet", Reports::rapTurnuva1, true},
-                      RefusalCase{"Tur", Reports::rapTurnuva2, true}, RefusalCase{"Tarih", Reports::rapTurnuva3, true},
-                      RefusalCase{"Hakem", Reports::rapTurnuvaH, false},
-                      RefusalCase{"Kulup", Reports::rapTurnuvaK, false},
-                      RefusalCase{"KulupFaaliyet", Reports::rapTurnuvaK1, false},
-                      RefusalCase{"Ciftler",
+    ::testing::Values(ActivityRefusalCase{"Genel", Reports::rapTurnuva, false},
+                      ActivityRefusalCase{"Faaliyet", Reports::rapTurnuva1, true},
+                      ActivityRefusalCase{"Tur", Reports::rapTurnuva2, true}, ActivityRefusalCase{"Tarih", Reports::rapTurnuva3, true},
+                      ActivityRefusalCase{"Hakem", Reports::rapTurnuvaH, false},
+                      ActivityRefusalCase{"Kulup", Reports::rapTurnuvaK, false},
+                      ActivityRefusalCase{"KulupFaaliyet", Reports::rapTurnuvaK1, false},
+                      ActivityRefusalCase{"Ciftler",
                                   [](const ReportCaller& c, const Reports::ActivitySelection& a) {
                                       Reports::rapTurnuvaC(c, a, false);
                                   },
                                   false}),
-    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ActivityRefusalCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ActivityReports, PairListNeedsAGender)
 {
