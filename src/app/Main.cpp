@@ -12,6 +12,7 @@
 #include "registry/MusteriGiris2.h"
 #include "reports/Baslik1S.h"
 #include "reports/PrintScore.h"
+#include "reports/PrintMenu1S.h"
 #include "scoring/KuraList.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -396,9 +397,10 @@ void TMain::FormShow()
     Skor->FScoringEdition = ScoringEdition;
 
     // Captions of other screens, each a fixed text:
-    //   person search (TMusteriGiris1): Label28 "Prof.Hakem";
-    //   personal record sheet report (TPrintMenu1S): QRLabel79 " Kick Beden No",
-    //     QRLabel80 " Kick Ayakkabı No", QRLabel39 " Profesyonel Hakem".
+    //   person search (TMusteriGiris1): Label28 "Prof.Hakem".
+    PrintMenu1S->QRLabel79->caption = " Kick Beden No";
+    PrintMenu1S->QRLabel80->caption = " Kick Ayakkabı No";
+    PrintMenu1S->QRLabel39->caption = " Profesyonel Hakem";
     Bilgi_Giris_1->Label10->setText("Menajer");
     MusteriGiris2->Label46->setText("Kick Beden No");
     MusteriGiris2->Label47->setText("Kick Ayak.No");

@@ -36,6 +36,25 @@
 #include "reports/BaslikDip.h"
 #include "reports/Margin.h"
 #include "reports/Millilik.h"
+#include "reports/GenelBelge.h"
+#include "reports/OdaYaz.h"
+#include "reports/PrintMenu1.h"
+#include "reports/PrintMenu19.h"
+#include "reports/PrintMenu196.h"
+#include "reports/PrintMenu197.h"
+#include "reports/PrintMenu199.h"
+#include "reports/PrintMenu1A.h"
+#include "reports/PrintMenu1D.h"
+#include "reports/PrintMenu1S.h"
+#include "reports/PrintMenu1_1.h"
+#include "reports/PrintMenu2.h"
+#include "reports/PrintMenu4.h"
+#include "reports/PrintMenuCA1.h"
+#include "reports/PrintMenuCF1.h"
+#include "reports/PrintMenuCS1.h"
+#include "reports/PrintMenuMil.h"
+#include "reports/RapHakList.h"
+#include "reports/RapTurnuva.h"
 #include "reports/PrintMenu1C.h"
 #include "reports/PrintMenu1E.h"
 #include "reports/PrintMenu3.h"
@@ -129,6 +148,38 @@ void Screens::createAll()
     make(Margin);
     make(BaslikDip);
     make(Millilik);
+    make(PrintMenu1);
+    make(PrintMenu1A);
+    make(PrintMenu1D);
+    make(PrintMenu1S);
+    make(PrintMenu1S1);
+    make(PrintMenu1_1);
+    make(PrintMenu2);
+    make(PrintMenu4);
+    make(PrintMenu41);
+    make(PrintMenuMil);
+    make(PrintMenu196);
+    make(PrintMenu197);
+    make(PrintMenu19);
+    make(PrintMenu19S);
+    make(PrintMenu198);
+    make(PrintMenu199);
+    make(PrintMenuCA1);
+    make(PrintMenuCS1);
+    make(PrintMenuCF1);
+    make(RapHakList);
+    make(RapAntList);
+    make(RapDanList);
+    make(GenelBelge);
+    make(RapTurnuva);
+    make(RapTurnuva1);
+    make(RapTurnuva2);
+    make(RapTurnuva3);
+    make(RapTurnuvaH);
+    make(RapTurnuvaK);
+    make(RapTurnuvaK1);
+    make(RapTurnuvaC);
+    make(OdaYaz);
 }
 
 void Screens::destroyAll()

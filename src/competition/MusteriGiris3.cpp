@@ -17,6 +17,7 @@
 #include "platform/ui/Messages.h"
 #include "registry/MusteriGiris2.h"
 #include "reports/CompetitionReports.h"
+#include "reports/RegistryReports.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -388,6 +389,7 @@ void TMusteriGiris3::buildControls()
     connect(BitBtn3, &QPushButton::clicked, this, &TMusteriGiris3::BitBtn3Click);
     connect(TartiListesi1, &QAction::triggered, this, &TMusteriGiris3::BitBtn3Click);
     connect(ListelerTm1, &QAction::triggered, this, &TMusteriGiris3::ListelerTm1Click);
+    connect(MenuItem2, &QAction::triggered, this, &TMusteriGiris3::MenuItem2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TMusteriGiris3::SpeedButton1Click);
     connect(Sil1, &QAction::triggered, this, &TMusteriGiris3::Sil1Click);
     connect(Sil2, &QAction::triggered, this, &TMusteriGiris3::Sil2Click);
@@ -1200,6 +1202,12 @@ void TMusteriGiris3::openEditorAndReselect()
 ReportCaller TMusteriGiris3::reportCaller()
 {
     return ReportCaller::screen(this, &FInPreview, [this](QObject* report) { FPreviewReport = report; });
+}
+
+void TMusteriGiris3::MenuItem2Click()
+{
+    // Every athlete of the register, competing or not.
+    Reports::bransDagilimi(reportCaller(), ">=0");
 }
 
 void TMusteriGiris3::BitBtn3Click()

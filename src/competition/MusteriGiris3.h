@@ -273,6 +273,7 @@ public Q_SLOTS:
     void ListelerTm1Click();        // the weigh-in lists of the category (or all)
     void Kart_Yazdir();             // the accreditation card of the athlete shown
     void AkreditasyonKart1Click();  // the cards of the accepted list, last row first
+    void MenuItem2Click();          // "Branşlara Göre Sporcu Dağılımı"
     // The scale's characters.
     void SerialPort1RxChar(QObject* Sender, int Count);
 

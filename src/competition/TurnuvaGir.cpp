@@ -6,6 +6,7 @@
 #include "app/kit/PlacedControls.h"
 #include "competition/TurnuvaTuru.h"
 #include "platform/ui/Messages.h"
+#include "reports/ActivityReports.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -379,10 +380,12 @@ void TTurnuvaGir::Yazdr1Click()
         Messages::info("Liste Alanında Herhangibir Kayıt Bulunmamaktadır ...!");
         return;
     }
-    const QString title = askTitle ? askTitle() : QString();
+    const QString title = askTitle ? askTitle() : Reports::askActivityListTitle();
     Query();
     if (printList)
         printList(title, FQueryText);
+    else
+        Reports::odaYaz(ReportCaller::screen(this, nullptr, nullptr), title, FQueryText);
 }
 
 void TTurnuvaGir::BitBtn3Click()

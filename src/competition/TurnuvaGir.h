@@ -29,8 +29,9 @@ public:
     // screen's filter and order); the activity list report prints it.
     QString FQueryText;
 
-    // The activity list print of "Rapor", given by the reports: the title
-    // dialog (its answer is the title) and the report over a statement.
+    // The activity list print of "Rapor": the title dialog (its answer is
+    // the title) and the report over a statement; the reports' own
+    // (ActivityReports.h) unless a test puts others in.
     static inline std::function<QString()> askTitle;
     static inline std::function<void(const QString& title, const QString& sql)> printList;
 

@@ -1,6 +1,6 @@
 #include "registry/PersonRecordSheet.h"
 
-#include "platform/ui/Messages.h"
+#include "reports/RegistryReports.h"
 
 namespace PersonRecordSheet {
 
@@ -9,16 +9,9 @@ QString title(const QString& typed, const QString& sportName)
     return typed.isEmpty() ? sportName + " SİCİL BİLGİLERİ" : typed;
 }
 
-bool preview(const ReportCaller& caller, int personKey, const QString& title, const QString& date)
+void preview(const ReportCaller& caller, int personKey, const QString& title, const QString& date)
 {
-    // The record sheet's form is not part of the program yet: its launcher
-    // takes this place, with these arguments.
-    Q_UNUSED(caller);
-    Q_UNUSED(personKey);
-    Q_UNUSED(title);
-    Q_UNUSED(date);
-    Messages::info(kNoSheet);
-    return false;
+    Reports::sicilDokumuKisi(caller, personKey, title, date);
 }
 
 } // namespace PersonRecordSheet

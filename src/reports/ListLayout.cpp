@@ -1,5 +1,7 @@
 #include "reports/ListLayout.h"
 
+#include "platform/db/Database.h"
+
 namespace ListLayout {
 
 QFont font(int size, bool bold)
@@ -48,6 +50,60 @@ ReportSysData* addPageNumber(ReportBand* footer, const QRectF& rect)
     page->font = font(8);
     page->alignment = Qt::AlignRight | Qt::AlignTop;
     return page;
+}
+
+Table addColumns(ReportBand* captionBand, double captionTop, ReportBand* rows, ReportQuery* query,
+                 const std::vector<Column>& columns, int size, double left, double rowTop)
+{
+    Table t;
+    double x = left;
+    bool afterNumber = false;
+    for (const Column& col : columns) {
+        // Text that follows a right-aligned column (a number) starts a
+        // little further in, so the two never touch.
+        const bool number = (col.align & Qt::AlignRight) != 0;
+        const double indent = afterNumber && !number ? 2 : 0;
+        afterNumber = number;
+        const QRectF frame(x + indent, 0, col.width - 0.5 - indent, 4);
+        ReportLabel* caption = nullptr;
+        if (captionBand && *col.captionName) {
+            caption = captionBand->addLabel(col.captionName, frame.translated(0, captionTop), col.caption);
+            caption->font = font(size, true);
+            caption->alignment = col.align | Qt::AlignTop;
+            caption->wordWrap = true;
+            caption->autoStretch = true;
+        }
+        ReportDataText* cell = rows->addDataText(col.cellName, frame.translated(0, rowTop), query, col.field);
+        cell->font = font(size);
+        cell->alignment = col.align | Qt::AlignTop;
+        cell->wordWrap = true;
+        cell->autoStretch = true;
+        t.captions.push_back(caption);
+        t.cells.push_back(cell);
+        x += col.width;
+    }
+    t.right = x;
+    return t;
+}
+
+ReportLabel* addLineNumber(ReportBand* rows, const char* name, const QRectF& rect, int size)
+{
+    ReportLabel* l = rows->addLabel(name, rect, "9000");
+    l->font = font(size);
+    l->alignment = Qt::AlignRight | Qt::AlignTop;
+    return l;
+}
+
+void showDates(ReportQuery& query, const QStringList& columns)
+{
+    for (const QString& column : columns)
+        query.addCalculated(column, [column](const ReportQuery& q) -> QVariant {
+            const Record& r = q.record();
+            if (!r.has(column) || r.isNull(column))
+                return QVariant();
+            const QDate d = r.date(column);
+            return d.isValid() ? QVariant(d) : r.value(column);
+        });
 }
 
 }

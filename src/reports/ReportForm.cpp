@@ -20,6 +20,11 @@ void Reports::setToday(std::function<QDate()> clock)
     clockHook() = clock ? std::move(clock) : [] { return QDate::currentDate(); };
 }
 
+QString Reports::sportName()
+{
+    return session().edition.SportName;
+}
+
 TReportForm::TReportForm(const QString& name)
 {
     setObjectName(name);

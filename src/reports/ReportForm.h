@@ -30,6 +30,9 @@ namespace Reports {
 // Today's date as the report dates print it (tests fix it).
 QDate today();
 void setToday(std::function<QDate()> clock);
+// The sport's name the main window read at start-up (Ihbar of C_YAZILAR),
+// the prefix of report titles and section captions.
+QString sportName();
 }
 
 class TReportForm : public QObject {

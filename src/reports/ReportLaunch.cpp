@@ -54,9 +54,11 @@ private:
     QPointer<QWidget> m_toolBar;
 };
 
+} // namespace
+
 // The selected keys stand in the statement as a list of numbers; anything
 // else in them is refused rather than pasted into SQL.
-QString checkedKeys(const QString& keys)
+QString ReportLaunch::keyList(const QString& keys)
 {
     QStringList out;
     for (const QString& item : keys.split(',')) {
@@ -69,20 +71,23 @@ QString checkedKeys(const QString& keys)
     return out.join(',');
 }
 
+QString ReportLaunch::narrowing(const RegistrySelection& s, const QString& keyColumn, const QString& extra)
+{
+    const QString joiner = s.hasWhere ? " and " : " where ";
+    if (!s.selectedKeys.isEmpty())
+        return joiner + keyColumn + " in (" + keyList(s.selectedKeys) + ")" + (extra.isEmpty() ? "" : " and " + extra);
+    if (!extra.isEmpty())
+        return joiner + extra;
+    return QString();
+}
+
+namespace {
+
 QString compose(const QString& base, const ReportLaunch::RegistrySelection& s, const QString& keyColumn, const QString& extra,
                 const QString& order)
 {
     const QString o = order.isEmpty() ? s.orderBy : order;
-    const QString joiner = s.hasWhere ? " and " : " where ";
-    QString sql = base;
-    if (!s.selectedKeys.isEmpty()) {
-        sql += joiner + keyColumn + " in (" + checkedKeys(s.selectedKeys) + ")";
-        if (!extra.isEmpty())
-            sql += " and " + extra;
-    } else if (!extra.isEmpty()) {
-        sql += joiner + extra;
-    }
-    return sql + " Order By " + o;
+    return base + ReportLaunch::narrowing(s, keyColumn, extra) + " Order By " + o;
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QVariantMap>
 
 #include <functional>
 
@@ -70,6 +71,7 @@ struct RegistrySelection {
     bool hasWhere = false;  // FHasWhere
     QString selectedKeys;   // FSelectedKeys: comma-separated Musteri_Key values, empty for none
     QString orderBy;        // FOrderBy: the grid's order
+    QVariantMap params = {};   // the values the search condition binds
 };
 // Lists: the rows of the last search, narrowed to the selected rows when
 // there are any, with the command's extra condition (may be empty), in the
@@ -78,5 +80,12 @@ QString listQuery(const RegistrySelection& s, const QString& extra = QString(), 
 // Record sheets and CSV reports: the same over "Select * from C_MUSTERI "
 // + the condition, with the selection qualified by the table.
 QString sheetQuery(const RegistrySelection& s, const QString& extra = QString(), const QString& order = QString());
+// What narrows a statement that ends with the search condition: the
+// selected keys (keyColumn in (...)) and the extra condition, each joined
+// with " where " or " and "; empty when there is neither.
+QString narrowing(const RegistrySelection& s, const QString& keyColumn, const QString& extra = QString());
+// A comma-separated list of keys as it may stand in a statement: numbers
+// only; anything else throws DbError.
+QString keyList(const QString& keys);
 
 }

@@ -251,6 +251,31 @@ TEST_F(ReportEngineData, SubDetailHeaderAndFooterFrameItsRows)
     EXPECT_EQ(r.run().texts(), QStringList({"BAYAN TAKIM PUANLAMASI", "ÖZGE", "ŞULE", "-", "BOŞ BÖLÜM"}));
 }
 
+TEST_F(ReportEngineData, SubDetailHeaderThatWouldStandAloneAtThePageFootMovesWithItsFirstRow)
+{
+    // A tall first band leaves room for a header but not for its first row.
+    Query1.sql = "select * from T_SPORCU where Cinsiyet = 'BAYAN' order by Ad";
+    Query2.sql = "select * from T_SPORCU where Sira = 1";
+    r.page.topMargin = r.page.bottomMargin = 10;
+    ReportBand* first = r.addSubDetail("QRSubDetail0", 297 - 20 - 8, &Query2);
+    first->addLabel("QRLabel9", {0, 0, 80, 5}, "BAŞLIK");
+    ReportBand* women = r.addSubDetail("QRSubDetail1", 6, &Query1);
+    women->addDataText("QRDBText1", {0, 0, 50, 5}, &Query1, "Ad");
+    r.addSubDetailHeader(women, "QRBand1", 6)->addLabel("QRLabel1", {0, 0, 80, 5}, "BAYANLAR");
+    const ReportDocument& doc = r.run();
+    ASSERT_EQ(doc.pageCount(), 2);
+    EXPECT_EQ(doc.pages[0].texts(), QStringList{"BAŞLIK"});
+    EXPECT_EQ(doc.pages[1].texts(), QStringList({"BAYANLAR", "ÖZGE", "ŞULE"}));
+
+    // With room for the header and a row, the header stays; the second row
+    // goes over.
+    first->height = 297 - 20 - 13;
+    const ReportDocument& fits = r.run();
+    ASSERT_EQ(fits.pageCount(), 2);
+    EXPECT_EQ(fits.pages[0].texts(), QStringList({"BAŞLIK", "BAYANLAR", "ÖZGE"}));
+    EXPECT_EQ(fits.pages[1].texts(), QStringList{"ŞULE"});
+}
+
 TEST_F(ReportEngineData, DataTextMaskAndCalculatedField)
 {
     Query1.sql = "select * from T_SPORCU where Sira <= 2 order by Sira";

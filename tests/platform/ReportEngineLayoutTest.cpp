@@ -275,6 +275,34 @@ TEST(ReportEngineLayout, TwoColumnsFillTheLeftColumnFirst)
     EXPECT_EQ(doc.pages[1].findAll("QRDBText1").size(), 14u);
 }
 
+TEST(ReportEngineLayout, ColumnsFilledAcrossGoRowByRow)
+{
+    Report r;
+    ReportQuery q("Query1");
+    q.openRows(numberedRows(19));
+    r.dataSet = &q;
+    r.page.columns = 2;
+    r.page.columnsAcross = true;
+    r.page.topMargin = r.page.bottomMargin = 0;
+    r.addBand(ReportBand::Detail, "DetailBand1", 33.9)->addDataText("QRDBText1", {2, 4, 80, 5}, &q, "Ad");
+    r.addBand(ReportBand::Summary, "SummaryBand1", 6)->addLabel("QRLabel1", {0, 0, 40, 5}, "SON");
+    const ReportDocument& doc = r.run();
+    // Two labels a row, 8 rows a page.
+    ASSERT_EQ(doc.pageCount(), 2);
+    const auto labels = doc.pages[0].findAll("QRDBText1");
+    ASSERT_EQ(labels.size(), 16u);
+    EXPECT_EQ(labels[1]->text, "SPORCU 2");
+    EXPECT_NEAR(labels[1]->rect.left(), 10 + 95 + 2, 1e-6);
+    EXPECT_NEAR(labels[1]->rect.top(), labels[0]->rect.top(), 1e-6);
+    EXPECT_EQ(labels[2]->text, "SPORCU 3");
+    EXPECT_NEAR(labels[2]->rect.left(), 10 + 2, 1e-6);
+    EXPECT_NEAR(labels[2]->rect.top(), labels[0]->rect.top() + 33.9, 1e-6);
+    const auto rest = doc.pages[1].findAll("QRDBText1");
+    ASSERT_EQ(rest.size(), 3u);
+    // A full-width band goes below the last, half-filled row.
+    EXPECT_NEAR(doc.pages[1].find("QRLabel1")->rect.top(), rest[2]->rect.top() - 4 + 33.9, 1e-6);
+}
+
 TEST(ReportEngineLayout, WordWrappedMemoStretchesItsBand)
 {
     Report r;

@@ -7,6 +7,7 @@
 #include "platform/shell/Shell.h"
 #include "registry/PersonRecordSheet.h"
 #include "reports/Baslik2.h"
+#include "reports/PrintMenu1S.h"
 
 #include <QTabWidget>
 #include <QToolButton>
@@ -285,8 +286,20 @@ TEST_F(PersonEditorTest, RaporAsksTheTitleOfTheSheetForASavedPerson)
     open(7, [&] {
         typeInto(edit("Edit13"), "x");
         modals().expect("TBaslik2", [](QDialog* d) { click(Baslik2->BitBtn4); EXPECT_FALSE(d->isVisible()); });
+        bool disabledWhileShown = false;
+        QStringList shown;
+        modals().expect("ReportPreview", [&](QDialog* d) {
+            disabledWhileShown = !editor->isEnabled();
+            shown = PrintMenu1S->ReportBody1.document()->texts();
+            d->close();
+        });
         click(button("BitBtn3"));
-        EXPECT_EQ(ui().lastText(), PersonRecordSheet::kNoSheet);
+        EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ").toStdString();
+        EXPECT_TRUE(disabledWhileShown) << "the editor waits while the sheet shows";
+        EXPECT_TRUE(shown.contains("KICK BOKS SİCİL BİLGİLERİ")) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(shown.contains("05.03.2009")) << "today's date";
+        EXPECT_TRUE(shown.contains(stored(7).str("Ad_Soyad"))) << "the stored person's sheet";
+        EXPECT_FALSE(PrintMenu1S->anyDataSetOpen()) << "closed after the preview";
         EXPECT_EQ(edit("Edit13")->text(), "X") << "the editor keeps what is typed";
         EXPECT_TRUE(editor->isEnabled());
     });

@@ -79,6 +79,7 @@ struct ReportPageSetup {
     double topMargin = 10, bottomMargin = 10, leftMargin = 10, rightMargin = 10;
     int columns = 1;               // detail, sub-detail and group bands fill column by column
     double columnSpace = 0;
+    bool columnsAcross = false;    // fill the columns row by row instead (labels on a sheet)
     bool firstPageHeader = true;   // page header on the first page
     bool lastPageFooter = true;    // page footer on the last page
 

@@ -137,6 +137,8 @@ private:
     // is settled, so that a page footer's sum never counts the row that
     // moved on to the next page.
     void place(ReportBand* band, Mode mode, bool addsRow);
+    // A column band when the columns fill row by row.
+    void placeAcross(ReportBand* band, bool addsRow);
     double safeBreak(const Layout& layout, double room) const;
     void put(const Layout& layout, double from, double to, double x, double y, bool last);
     ReportPage& page() { return m_doc->pages.back(); }
@@ -162,6 +164,7 @@ private:
     double m_y = 0;
     double m_limit = 0;
     double m_columnTop = 0;
+    double m_rowTop = 0, m_rowBottom = 0;   // the row of bands filled across the columns
     double m_maxY = 0;
     int m_column = 0;
     bool m_pageHasRows = false;
@@ -454,9 +457,23 @@ void ReportEngine::runSubDetail(ReportBand* subDetail)
     if (q && (q->master || !q->isOpen()))
         q->open();
     const bool frame = !q || !q->isEmpty() || subDetail->printIfEmpty;
-    if (frame)
-        for (ReportBand* h : bandsOf(ReportBand::SubDetailHeader, subDetail))
+    if (frame) {
+        const std::vector<ReportBand*> headers = bandsOf(ReportBand::SubDetailHeader, subDetail);
+        // A header never stays alone at the foot of a page: when it and the
+        // first row do not fit below, both start the next page.
+        if (!headers.empty() && q && !q->isEmpty() && subDetail->enabled && m_report.page.columns == 1 &&
+            m_pageHasRows) {
+            const double width = m_report.page.printableWidth();
+            double need = layout(subDetail, width).height;
+            for (ReportBand* h : headers)
+                if (h->enabled)
+                    need += layout(h, width).height;
+            if (m_y + need > m_limit + kEps)
+                newPage();
+        }
+        for (ReportBand* h : headers)
             printBand(h);
+    }
     walkLevel(subDetail);
     if (frame)
         for (ReportBand* f : bandsOf(ReportBand::SubDetailFooter, subDetail))
@@ -625,6 +642,10 @@ void ReportEngine::place(ReportBand* band, Mode mode, bool addsRow)
     }
 
     const bool inColumns = isColumnBand(band) && setup.columns > 1;
+    if (inColumns && setup.columnsAcross) {
+        placeAcross(band, addsRow);
+        return;
+    }
     if (!inColumns && m_column > 0) {
         // A full-width band after the columns goes below the longest one.
         m_y = qMax(m_y, m_maxY);
@@ -677,6 +698,40 @@ void ReportEngine::place(ReportBand* band, Mode mode, bool addsRow)
     m_y += l.height - from;
     m_maxY = qMax(m_maxY, m_y);
     m_pageHasRows = m_columnHasRows = true;
+}
+
+void ReportEngine::placeAcross(ReportBand* band, bool addsRow)
+{
+    const ReportPageSetup& setup = m_report.page;
+    if (band->forceNewPage && m_pageHasRows)
+        newPage();
+    if (m_column == 0)
+        m_rowTop = m_rowBottom = m_y;
+    const double width = columnWidth();
+    Layout l = layout(band, width);
+    // A band that does not fit below the row above starts the next page; it
+    // is never split (a label goes whole onto its sheet).
+    if (m_rowTop + l.height > m_limit + kEps && m_pageHasRows) {
+        newPage();
+        m_rowTop = m_rowBottom = m_y;
+        l = layout(band, width);
+    }
+    if (addsRow) {
+        accumulate(band);
+        if (m_showsOwnSums.count(band))
+            l = layout(band, width);
+    }
+    put(l, 0, l.height, columnX(), m_rowTop, true);
+    m_rowBottom = qMax(m_rowBottom, m_rowTop + l.height);
+    m_maxY = qMax(m_maxY, m_rowBottom);
+    m_pageHasRows = m_columnHasRows = true;
+    if (m_column + 1 < setup.columns) {
+        ++m_column;
+        m_y = m_rowTop;
+    } else {
+        m_column = 0;
+        m_y = m_rowBottom;
+    }
 }
 
 double ReportEngine::safeBreak(const Layout& l, double cut) const

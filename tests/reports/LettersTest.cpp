@@ -1,0 +1,188 @@
+// Letters over the stored letter texts and address labels, for persons and
+// clubs.
+#include "RegistryFixture.h"
+
+#include "app/kit/DbConventions.h"
+#include "platform/paths/DriveMap.h"
+#include "platform/settings/Registry.h"
+#include "platform/text/Rtf.h"
+#include "reports/PrintMenu19.h"
+#include "reports/PrintMenu199.h"
+#include "reports/RegistryReports.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+using fixture::textsOf;
+
+namespace {
+
+class Letters : public RegistryTest {
+protected:
+    void SetUp() override
+    {
+        RegistryTest::SetUp();
+        addPerson(1, {{"Adi", "AYŞE"}, {"Soyadi", "GÜLER"}, {"Adres", "ATATÜRK CAD. 5"}, {"Sokak", "ÇANKAYA/ANKARA"}});
+        addPerson(2, {{"Adi", "MEHMET"}, {"Soyadi", "ÖZ"}, {"Adres", "GÜL SK. 3"}, {"Sokak", ""}});
+        addPerson(3, {{"Adi", "ZEKİ"}, {"Soyadi", "ŞAHİN"}, {"Adres", "LALE SK. 9"}, {"Sokak", "KONAK/İZMİR"}});
+        db.exec("delete * from C_UYELIKSURESI where Durum_Key > 1");
+        db.insert("C_UYELIKSURESI", {{"Durum_Key", 11}, {"Durum", "ÇANKAYA SK"}, {"Ad_Soyad", "ALİ VELİ"},
+                                     {"Cadde", "ATATÜRK CAD."}, {"No1", "5"}, {"PostaKodu", "06100"},
+                                     {"Ilce", "ÇANKAYA"}, {"Il", "ANKARA"}});
+        db.insert("C_UYELIKSURESI", {{"Durum_Key", 12}, {"Durum", "GÜÇ SPOR"}, {"Ad_Soyad", "CAN ER"}, {"Il", "İZMİR"}});
+        db.insert("C_UYELIKSURESI", {{"Durum_Key", 13}, {"Durum", "ADRESSİZ SK"}, {"Il", "BURSA"}});
+    }
+
+    // A letter text "M7.rtf" in a folder, with a bold first line.
+    void writeLetter(const QString& windowsFolder)
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        c.insertText("Değerli Sporcumuz,", bold);
+        c.insertBlock();
+        c.insertText("Şampiyonamıza katılımınız için teşekkür ederiz.", QTextCharFormat());
+        const QString path = host(windowsFolder + "M7.rtf");
+        QDir().mkpath(QFileInfo(path).path());
+        QString why;
+        ASSERT_TRUE(Rtf::save(doc, path, &why)) << why.toStdString();
+    }
+
+    static Reports::LetterHeader header(const QString& file = "M7.rtf")
+    {
+        return {"DAVET", "ŞAMPİYONA", "2010/17", "15 MART 2010", file};
+    }
+};
+
+TEST_F(Letters, PersonLetterMergesTheLetterTextOnePagePerAddressee)
+{
+    writeLetter("C:\\CO\\");
+    const QString pdf = pdfPath("mektup.pdf");
+    expectPreview(pdf);
+    Reports::mektup(caller, everyone("1,3"), header(), true);
+    const ReportDocument& doc = *PrintMenu19->ReportBody1.document();
+    ASSERT_EQ(doc.pageCount(), 2);
+    const ReportPage& first = doc.pages[0];
+    EXPECT_EQ(first.find("QRLabel5")->text, "TÜRKİYE KİCK BOKS FEDERASYONU");
+    EXPECT_EQ(first.find("QRLabel1")->text, "Sayı : 2010/17");
+    EXPECT_EQ(first.find("QRLabel9")->text, "Konu : ŞAMPİYONA");
+    EXPECT_EQ(first.find("QRLabel7")->text, "15 MART 2010");
+    EXPECT_EQ(first.find("QRLabel2")->text, "DAVET");
+    EXPECT_EQ(first.find("QRDBText1")->text, "AYŞE GÜLER");
+    EXPECT_EQ(first.bandTexts("DetailBand1").filter("ATATÜRK").size(), 1);
+    EXPECT_EQ(first.find("QRLabel4")->text, " ULUS İŞ HANI A BLOK ALTINDAĞ / ANKARA");
+    EXPECT_EQ(first.find("QRLabel10")->text, "15.03.2010");
+    EXPECT_NE(first.find("QRRichText1"), nullptr) << "the letter body";
+    EXPECT_EQ(doc.pages[1].find("QRDBText1")->text, "ZEKİ ŞAHİN");
+    EXPECT_NE(doc.pages[1].find("QRRichText1"), nullptr) << "on every letter";
+
+    const QString text = fixture::squeezedPdfText(pdf);
+    for (const char* expected : {"TÜRKİYE KİCK BOKS FEDERASYONU", "Sayın :", "AYŞE GÜLER", "ATATÜRK CAD. 5",
+                                 "ÇANKAYA/ANKARA", "Değerli Sporcumuz,", "katılımınız için teşekkür ederiz.",
+                                 "Konu : ŞAMPİYONA", "ZEKİ ŞAHİN", "KONAK/İZMİR"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
+TEST_F(Letters, WithoutALetterTextOrAddressBlockOnlyTheLetterheadAndTitlePrint)
+{
+    expectPreview();
+    Reports::mektup(caller, everyone("2"), {"DUYURU", "", "", "", ""}, false);
+    const ReportDocument& doc = *PrintMenu19->ReportBody1.document();
+    ASSERT_EQ(doc.pageCount(), 1);
+    const ReportPage& page = doc.pages[0];
+    EXPECT_EQ(page.find("QRLabel2")->text, "DUYURU");
+    EXPECT_FALSE(fixture::prints(page, "QRLabel1")) << "no number: an empty line";
+    for (const char* hidden : {"QRShape1", "QRLabel3", "QRDBText1", "QRLabel8", "QRRichText1"})
+        EXPECT_FALSE(fixture::prints(page, hidden)) << hidden;
+
+    // A missing letter document leaves the body out as well.
+    expectPreview();
+    Reports::mektup(caller, everyone("2"), header("M99.rtf"), true);
+    EXPECT_FALSE(fixture::prints(PrintMenu19->ReportBody1.document()->pages[0], "QRRichText1"));
+    EXPECT_TRUE(fixture::prints(PrintMenu19->ReportBody1.document()->pages[0], "QRLabel3"));
+}
+
+TEST_F(Letters, WithTheDatabaseOnDriveDTheLetterTextIsReadFromItsRoot)
+{
+    DriveMap::mapDrive('D', dir.filePath("D"), false);
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.openKey("\\Software\\ODBC\\ODBC.INI\\fdr", true));
+    reg.writeString("DBQ", "D:\\QVX_PROG\\Fdr.mdb");
+    ASSERT_EQ(Folders::lettersFolder(), "D:\\");
+    writeLetter("D:\\");
+    expectPreview();
+    Reports::mektup(caller, everyone("1"), header(), true);
+    EXPECT_NE(PrintMenu19->ReportBody1.document()->pages[0].find("QRRichText1"), nullptr);
+}
+
+TEST_F(Letters, ClubLetterIsAddressedToTheContactPerson)
+{
+    const QString pdf = pdfPath("kulupmektup.pdf");
+    expectPreview(pdf);
+    Reports::kulupMektup(caller, {"select * from C_UYELIKSURESI where Durum_Key>1", "", {}, "11,12", "Durum"},
+                         header(QString()), true);
+    const ReportDocument& doc = *PrintMenu19S->ReportBody1.document();
+    ASSERT_EQ(doc.pageCount(), 2);
+    EXPECT_EQ(doc.pages[0].find("QRDBText2")->text, "ALİ VELİ");
+    EXPECT_EQ(doc.pages[0].find("QRDBText1")->text, "ÇANKAYA SK");
+    EXPECT_EQ(PrintMenu19S->FAddress, "  İZMİR") << "only the province: two blanks before it";
+    const QString text = fixture::squeezedPdfText(pdf);
+    for (const char* expected : {"ALİ VELİ", "ATATÜRK CAD.", "06100 ÇANKAYA / ANKARA", "CAN ER", "GÜÇ SPOR"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
+struct ClubAddressCase {
+    QVariantMap club;
+    const char* expected;
+};
+class ClubLetterAddress : public ::testing::TestWithParam<ClubAddressCase> {};
+
+TEST_P(ClubLetterAddress, IsBuiltLineByLine)
+{
+    QVariantMap m{{"Cadde", ""}, {"Sokak", ""}, {"No1", ""}, {"PostaKodu", ""}, {"Ilce", ""}, {"Il", ""}};
+    for (auto it = GetParam().club.constBegin(); it != GetParam().club.constEnd(); ++it)
+        m.insert(it.key(), it.value());
+    EXPECT_EQ(TPrintMenu19S::clubAddress(Record(m.keys(), m.values())), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clubs, ClubLetterAddress,
+    ::testing::Values(ClubAddressCase{{{"Il", "ANKARA"}}, "  ANKARA"},
+                      ClubAddressCase{{{"PostaKodu", "06100"}, {"Ilce", "ÇANKAYA"}, {"Il", "ANKARA"}},
+                                      "06100 ÇANKAYA /  ANKARA"},
+                      ClubAddressCase{{{"Cadde", "ATATÜRK CAD."}, {"Sokak", "GÜL SK."}, {"No1", "5"}, {"Il", "ANKARA"}},
+                                      "ATATÜRK CAD.\nGÜL SK.\n5\n  ANKARA"}));
+
+TEST_F(Letters, PersonLabelsLeaveOutPersonsWithoutBothAddressLines)
+{
+    const QString pdf = pdfPath("etiket.pdf");
+    expectPreview(pdf);
+    Reports::etiket(caller, everyone());
+    const ReportDocument& doc = *PrintMenu199->ReportBody1.document();
+    EXPECT_EQ(doc.title, "Yazıcı Raporu");
+    EXPECT_EQ(textsOf(doc, "QRDBText1"), (QStringList{"AYŞE GÜLER", "ZEKİ ŞAHİN"}));
+    // Two across: the second label 97.1 mm to the right of the first, at
+    // the same height.
+    const auto names = doc.pages[0].findAll("QRDBText1");
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_NEAR(names[1]->rect.left() - names[0]->rect.left(), 97.1, 1e-6);
+    EXPECT_NEAR(names[1]->rect.top(), names[0]->rect.top(), 1e-6);
+    EXPECT_NEAR(names[0]->rect.left(), 14 + 3, 1e-6);
+    const QString text = fixture::squeezedPdfText(pdf);
+    for (const char* expected : {"AYŞE GÜLER", "ATATÜRK CAD. 5", "ÇANKAYA/ANKARA", "KONAK/İZMİR"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_FALSE(text.contains(QString::fromUtf8("MEHMET")));
+}
+
+TEST_F(Letters, ClubLabelsNeedAProvinceAndAStreetPart)
+{
+    expectPreview();
+    Reports::kulupEtiket(caller, {"select * from C_UYELIKSURESI where Durum_Key>1", "", {}, "", "Durum"});
+    const ReportDocument& doc = *PrintMenu198->ReportBody1.document();
+    EXPECT_EQ(textsOf(doc, "QRDBText2"), QStringList{"ÇANKAYA SK"});
+    EXPECT_EQ(textsOf(doc, "QRDBText1"), QStringList{"ALİ VELİ"});
+    EXPECT_EQ(textsOf(doc, "QRLabel1"), (QStringList{"ATATÜRK CAD.", "5", "06100 ÇANKAYA /  ANKARA"}));
+}
+
+} // namespace
