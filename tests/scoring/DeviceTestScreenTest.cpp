@@ -19,7 +19,7 @@
 
 namespace {
 
-const QByteArray kOpening = QByteArray::fromHex("016464b416ff");
+const QByteArray kButtonTestOpening = QByteArray::fromHex("016464b416ff");
 const QString kPortKey = QStringLiteral("\\Software\\Classes\\.comport\\Shellex\\PropertySheet");
 
 class DeviceTestScreen : public ScreensTest {
@@ -132,7 +132,7 @@ TEST_F(DeviceTestScreen, WakesTheDeviceAndCountsEveryButtonOnItsCounter)
 {
     choosePort("COM7");
     openTest([this] {
-        EXPECT_EQ(pty.receive(6, 2000), kOpening)
+        EXPECT_EQ(pty.receive(6, 2000), kButtonTestOpening)
             << "the opening sequence through the match screen's port " << ui().texts().join('|').toStdString();
         EXPECT_TRUE(pty.receive(1, 300).isEmpty());
         EXPECT_TRUE(::Test->SerialPort1->Connected());
@@ -208,7 +208,7 @@ TEST_F(DeviceTestScreen, AClickResetsACounterAndEscClosesThePort)
     });
     // Opened again: all zero, every judge linked.
     openTest([this] {
-        EXPECT_EQ(pty.receive(6, 2000), kOpening);
+        EXPECT_EQ(pty.receive(6, 2000), kButtonTestOpening);
         EXPECT_EQ(counters(), allZero());
         EXPECT_EQ(linkedShown(), (QList<bool>{true, true, true}));
         count({26}, 1);
@@ -259,7 +259,7 @@ TEST_F(DeviceTestScreen, TheMatchScreenIsLeftAsItWasFound)
     DeviceLink& matchLink = KuraList->devices().link();
     const qint64 before = matchLink.FBytesReceived;
     openTest([&] {
-        EXPECT_EQ(pty.receive(6, 2000), kOpening);
+        EXPECT_EQ(pty.receive(6, 2000), kButtonTestOpening);
         EXPECT_EQ(matchPort->Port(), "COM5");
         EXPECT_FALSE(matchPort->Connected());
         EXPECT_EQ(KuraList->live().FDeviceLive, 0) << "the judges' codes stay off";
@@ -275,7 +275,7 @@ TEST_F(DeviceTestScreen, TheMatchScreenIsLeftAsItWasFound)
     matchPort->OpenPort();
     KuraList->live().FDeviceLive = 1;
     openTest([this] {
-        EXPECT_EQ(pty.receive(6, 2000), kOpening);
+        EXPECT_EQ(pty.receive(6, 2000), kButtonTestOpening);
         EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join('|').toStdString();
     });
     EXPECT_TRUE(matchPort->Connected());
@@ -288,7 +288,7 @@ TEST_F(DeviceTestScreen, MainWindowOpensItFromTheBlankLabel)
 {
     ASSERT_TRUE(login("ADMIN", "1234"));
     choosePort("COM7");
-    modals().expect("TTest", [this](QDialog*) { EXPECT_EQ(pty.receive(6, 2000), kOpening); });
+    modals().expect("TTest", [this](QDialog*) { EXPECT_EQ(pty.receive(6, 2000), kButtonTestOpening); });
     QTest::mouseDClick(Main->Label_t, Qt::LeftButton);
     EXPECT_EQ(modals().seen().last(), "TTest");
 }

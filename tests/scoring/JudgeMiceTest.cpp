@@ -10,7 +10,7 @@ using namespace ScoreboardLook;
 namespace {
 
 const QString kLost = QStringLiteral("SCORING CONTROL DEVICE NOT FOUND\nScoreboard will close ...!");
-const QString kSemiBranch = QStringLiteral("57 KİLO ERKEK SEMI CONTACT");
+const QString kMiceSemiBranch = QStringLiteral("57 KİLO ERKEK SEMI CONTACT");
 constexpr unsigned L = RawMouseInput::LeftDown;
 constexpr unsigned R = RawMouseInput::RightDown;
 
@@ -219,8 +219,8 @@ TEST_F(JudgeMiceTest, BothButtonsWhileScoringGiveBothPoints)
 
 TEST_F(JudgeMiceTest, ASemiContactBoutRegistersNoMice)
 {
-    addStandardBout({}, kSemiBranch);
-    match->shownBranch = kSemiBranch;
+    addStandardBout({}, kMiceSemiBranch);
+    match->shownBranch = kMiceSemiBranch;
     Settings s;
     s.judge3.clear();
     openWithTest(1, [this] { EXPECT_FALSE(mice->started()); }, s);

@@ -7,14 +7,14 @@ using namespace ScoreboardLook;
 
 namespace {
 
-const QString kSemiBranch = QStringLiteral("57 KİLO ERKEK SEMI CONTACT");
+const QString kSemiContactBranch = QStringLiteral("57 KİLO ERKEK SEMI CONTACT");
 
 class SemiContactTest : public LiveTest {
 protected:
     void openSemi(const QVariantMap& extra = {})
     {
-        addStandardBout(extra, kSemiBranch);
-        match->shownBranch = kSemiBranch;
+        addStandardBout(extra, kSemiContactBranch);
+        match->shownBranch = kSemiContactBranch;
         Settings s;
         s.judge3.clear();
         openBout(1, s);
