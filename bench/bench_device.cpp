@@ -6,22 +6,15 @@
 // and the ratio of the two.
 //
 //   build-release/bench/bench_device
-#include "BenchSupport.h"
+#include "ScoringBench.h"
 
 #include "app/comport/SerialPort.h"
-#include "competition/MatchState.h"
-#include "platform/display/Display.h"
 #include "platform/input/MouseInput.h"
 #include "platform/settings/PortMap.h"
-#include "platform/ui/Messages.h"
-#include "scoring/LiveScoring.h"
 #include "scoring/ScoringDevices.h"
-#include "scoring/Skor.h"
-#include "scoring/SkorbGiris.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -37,60 +30,20 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class BenchHost : public LiveScoringHost {
-public:
-    bool boutListOpen() const override { return true; }
-    int currentBoutKey() const override { return 1; }
-    bool locateBout(int) override { return true; }
-    void reloadBoutList(int) override {}
-};
-
-class FixedDisplay : public DisplayBackend {
-public:
-    QSize currentSize() override { return {1024, 768}; }
-    bool changeSize(const QSize&) override { return true; }
-};
-
 // A station with a full-contact bout open on the scoreboard, its device on a
 // pseudo-terminal, the clock running.
-struct DeviceBench : BenchStation {
-    DeviceBench()
+struct DeviceBench : ScoreboardBench {
+    DeviceBench() : ScoreboardBench(true)
     {
         char name[256] = {};
         if (openpty(&master, &slave, name, nullptr, nullptr) != 0)
             return;
         fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
         PortMap::setDevice("COM7", QString::fromLocal8Bit(name));
-        DisplayMode::setBackend(std::make_shared<FixedDisplay>());
-        Messages::setHook([](const UiRequest&) { return UiAnswer{true, {}}; });
-        ModalRunner::setHook([](QDialog* d) {
-            Skorb_giris->Edit1->setText("ALİ");
-            Skorb_giris->Edit2->setText("VELİ");
-            Skorb_giris->Edit3->setText("CEM");
-            for (int judge = 1; judge <= 3; ++judge) {
-                Skorb_giris->markPress(judge, true);
-                Skorb_giris->markPress(judge, false);
-            }
-            d->close();
-            return true;
-        });
-        Skor = new TSkor;
-        Skorb_giris = new TSkorb_giris;
-        match.FScoringStation = 1;
-        match.FRestrictedUser = 0;
-        QVariantMap row{{"Kura_Key", 1}, {"Brans", "60 KİLO ERKEK"}, {"Cinsiyet", "ERKEK"}, {"Tur", "FİNAL"},
-                        {"Sira", "1"}, {"Ad1", "AHMET"}, {"Sira1", 11}, {"Bolge1", "ANKARA"}, {"Ad2", "BEKİR"},
-                        {"Sira2", 12}, {"Bolge2", "İZMİR"}, {"Galip", ""}, {"Salon", ""}, {"Puan1", 0},
-                        {"Puan2", 0}, {"Foul1", 0}, {"Foul2", 0}, {"Raunt", 1}, {"Raunt_Say", 3},
-                        {"n_time", "00:02:00"}, {"d_time", "00:02:00"}};
-        for (const char* c : {"H1M", "H2M", "H3M", "H1K", "H2K", "H3K", "C1M", "C2M", "C3M", "C1K", "C2K", "C3K"})
-            row.insert(c, 0);
-        db.insert("C_KURA", row);
         port.setBaudRate(br9600);
         port.setDiscardNull(true);
         port.FlowControl()->setControlDTR(dtrEnable);
         port.setPort("COM7");
-        live = std::make_unique<LiveScoring>(db, match, host, time);
         devices = std::make_shared<ScoringDevices>(*live, &port, std::make_shared<ManualMouseSource>());
         live->setInputs(devices);
         live->activate();
@@ -104,8 +57,6 @@ struct DeviceBench : BenchStation {
         live.reset();
         devices.reset();
         port.ClosePort();
-        delete Skorb_giris;
-        delete Skor;
         if (master >= 0)
             ::close(master);
         if (slave >= 0)
@@ -140,10 +91,6 @@ struct DeviceBench : BenchStation {
     int master = -1;
     int slave = -1;
     TSerialPort port;
-    MatchState match;
-    BenchHost host;
-    std::shared_ptr<ManualTimeSource> time = std::make_shared<ManualTimeSource>();
-    std::unique_ptr<LiveScoring> live;
     std::shared_ptr<ScoringDevices> devices;
     int points[3] = {0, 0, 0};
 };

@@ -2,17 +2,9 @@
 // the round record, the bout row written with full synchronisation, the
 // scoreboard's controls updated and painted), as events per second and as
 // the median and 99th-percentile time of one event.
-#include "BenchSupport.h"
-
-#include "competition/MatchState.h"
-#include "platform/display/Display.h"
-#include "platform/ui/Messages.h"
-#include "scoring/LiveScoring.h"
-#include "scoring/Skor.h"
-#include "scoring/SkorbGiris.h"
+#include "ScoringBench.h"
 
 #include <QApplication>
-#include <QLineEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -20,55 +12,12 @@
 
 namespace {
 
-// The match screen's bout list, always on the bout being scored.
-class BenchHost : public LiveScoringHost {
-public:
-    bool boutListOpen() const override { return true; }
-    int currentBoutKey() const override { return 1; }
-    bool locateBout(int) override { return true; }
-    void reloadBoutList(int) override {}
-};
-
-class FixedDisplay : public DisplayBackend {
-public:
-    QSize currentSize() override { return {1024, 768}; }
-    bool changeSize(const QSize&) override { return true; }
-};
-
 // The station comes first; the scoring parts work on its database.
-struct Bench : BenchStation {
-    Bench()
+struct Bench : ScoreboardBench {
+    Bench() : ScoreboardBench(false)
     {
-        DisplayMode::setBackend(std::make_shared<FixedDisplay>());
-        Messages::setHook([](const UiRequest&) { return UiAnswer{true, {}}; });
-        ModalRunner::setHook([](QDialog* d) {
-            Skorb_giris->Edit1->setText("ALİ");
-            Skorb_giris->Edit2->setText("VELİ");
-            Skorb_giris->Edit3->setText("CEM");
-            d->close();
-            return true;
-        });
-        Skor = new TSkor;
-        Skorb_giris = new TSkorb_giris;
-        match.FScoringStation = 1;
-        match.FRestrictedUser = 0;
-        QVariantMap row{{"Kura_Key", 1}, {"Brans", "60 KİLO ERKEK"}, {"Cinsiyet", "ERKEK"}, {"Tur", "FİNAL"},
-                        {"Sira", "1"}, {"Ad1", "AHMET"}, {"Sira1", 11}, {"Bolge1", "ANKARA"}, {"Ad2", "BEKİR"},
-                        {"Sira2", 12}, {"Bolge2", "İZMİR"}, {"Galip", ""}, {"Salon", ""}, {"Puan1", 0},
-                        {"Puan2", 0}, {"Foul1", 0}, {"Foul2", 0}, {"Raunt", 1}, {"Raunt_Say", 3},
-                        {"n_time", "00:02:00"}, {"d_time", "00:02:00"}};
-        for (const char* c : {"H1M", "H2M", "H3M", "H1K", "H2K", "H3K", "C1M", "C2M", "C3M", "C1K", "C2K", "C3K"})
-            row.insert(c, 0);
-        db.insert("C_KURA", row);
-        live = std::make_unique<LiveScoring>(db, match, host, time);
         live->MsabakayEkranaYkle1Click();
         QApplication::processEvents();
-    }
-    ~Bench()
-    {
-        live.reset();
-        delete Skorb_giris;
-        delete Skor;
     }
 
     // One scoring event of a rotation that never reaches a limit: judges'
@@ -88,11 +37,6 @@ struct Bench : BenchStation {
         // The scoreboard paints what changed.
         QApplication::processEvents();
     }
-
-    MatchState match;
-    BenchHost host;
-    std::shared_ptr<ManualTimeSource> time = std::make_shared<ManualTimeSource>();
-    std::unique_ptr<LiveScoring> live;
 };
 
 void BM_ScoringEvents(benchmark::State& state)

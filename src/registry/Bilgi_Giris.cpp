@@ -1,11 +1,12 @@
 #include "registry/Bilgi_Giris.h"
 
 #include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "registry/MaskEdit.h"
 #include "registry/PersonChecks.h"
-#include "app/kit/Session.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,13 +16,6 @@
 #include <QPushButton>
 
 namespace {
-
-QLabel* entryLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 QLineEdit* edit(const QString& name, QWidget* parent, int maxLength = 0)
 {
@@ -51,7 +45,7 @@ TBilgi_Giris::TBilgi_Giris()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = entryLabel("Label1", "", this);
+    Label1 = PlacedControls::make<QLabel>("Label1", "", this);
     QPalette navy = Label1->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     Label1->setPalette(navy);
@@ -63,22 +57,22 @@ TBilgi_Giris::TBilgi_Giris()
     // Room for a title's prompt of up to three lines.
     Label1->setMinimumHeight(Label1->fontMetrics().lineSpacing() * 3 + 4);
 
-    Label7 = entryLabel("Label7", "Kuşak", this);
+    Label7 = PlacedControls::make<QLabel>("Label7", "Kuşak", this);
     Edit82 = edit("Edit82", this, 30);
     Edit82->setReadOnly(true);
     DBLookupComboBox1 = entryPickList("DBLookupComboBox1", this);
-    Label2 = entryLabel("Label2", "Verildiği Yer", this);
+    Label2 = PlacedControls::make<QLabel>("Label2", "Verildiği Yer", this);
     Edit1 = edit("Edit1", this, 30);
-    Label3 = entryLabel("Label3", "Tarih", this);
+    Label3 = PlacedControls::make<QLabel>("Label3", "Tarih", this);
     MaskEdit1 = new TMaskEdit(this);
     MaskEdit1->setObjectName("MaskEdit1");
     MaskEdit1->setFixedWidth(80);
-    Label4 = entryLabel("Label4", "No", this);
+    Label4 = PlacedControls::make<QLabel>("Label4", "No", this);
     Edit2 = edit("Edit2", this, 20);
-    Label5 = entryLabel("Label5", "Dip. Tarih ve No", this);
+    Label5 = PlacedControls::make<QLabel>("Label5", "Dip. Tarih ve No", this);
     Label5->setCursor(Qt::PointingHandCursor);
     Edit4 = edit("Edit4", this, 30);
-    Label6 = entryLabel("Label6", "Vize Yılı", this);
+    Label6 = PlacedControls::make<QLabel>("Label6", "Vize Yılı", this);
     Edit3 = edit("Edit3", this, 30);
     DBLookupComboBox14 = entryPickList("DBLookupComboBox14", this);
     DBLookupComboBox14->hide();

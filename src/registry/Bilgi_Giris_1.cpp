@@ -1,11 +1,12 @@
 #include "registry/Bilgi_Giris_1.h"
 
 #include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
+#include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "registry/CaptionClick.h"
 #include "registry/MaskEdit.h"
-#include "app/kit/Session.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -13,13 +14,6 @@
 #include <QPushButton>
 
 namespace {
-
-QLabel* careerEntryLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 TMaskEdit* dateField(const QString& name, QWidget* parent)
 {
@@ -42,10 +36,11 @@ TBilgi_Giris_1::TBilgi_Giris_1()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = careerEntryLabel("Label1",
-                   "Lisans veya Transfer işlemi yapmak istiyorsanız. Lütfen aşağıdaki bilgileri dikkatlice doldurup "
-                   "\"Tamam\" düğmesine basınız.",
-                   this);
+    Label1 = PlacedControls::make<QLabel>(
+        "Label1",
+        "Lisans veya Transfer işlemi yapmak istiyorsanız. Lütfen aşağıdaki bilgileri dikkatlice doldurup "
+        "\"Tamam\" düğmesine basınız.",
+        this);
     QPalette navy = Label1->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     Label1->setPalette(navy);
@@ -54,31 +49,31 @@ TBilgi_Giris_1::TBilgi_Giris_1()
     Label1->setFont(bold);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
-    Label8 = careerEntryLabel("Label8", "Kulüp Adı :", this);
-    Label6 = careerEntryLabel("Label6", "", this);
-    Label9 = careerEntryLabel("Label9", "Bölge :", this);
-    Label7 = careerEntryLabel("Label7", "", this);
+    Label8 = PlacedControls::make<QLabel>("Label8", "Kulüp Adı :", this);
+    Label6 = PlacedControls::make<QLabel>("Label6", "", this);
+    Label9 = PlacedControls::make<QLabel>("Label9", "Bölge :", this);
+    Label7 = PlacedControls::make<QLabel>("Label7", "", this);
     for (QLabel* l : {Label6, Label7}) {
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, Qt::blue);
         l->setPalette(p);
     }
-    Label2 = careerEntryLabel("Label2", "Lisans Numarası", this);
+    Label2 = PlacedControls::make<QLabel>("Label2", "Lisans Numarası", this);
     Label2->setCursor(Qt::PointingHandCursor);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setMaxLength(20);
-    Label3 = careerEntryLabel("Label3", "Lisans Tarihi", this);
+    Label3 = PlacedControls::make<QLabel>("Label3", "Lisans Tarihi", this);
     MaskEdit1 = dateField("MaskEdit1", this);
-    Label4 = careerEntryLabel("Label4", "Vize Tarihi", this);
+    Label4 = PlacedControls::make<QLabel>("Label4", "Vize Tarihi", this);
     MaskEdit2 = dateField("MaskEdit2", this);
-    Label5 = careerEntryLabel("Label5", "Transfer Tarihi", this);
+    Label5 = PlacedControls::make<QLabel>("Label5", "Transfer Tarihi", this);
     MaskEdit3 = dateField("MaskEdit3", this);
-    Label10 = careerEntryLabel("Label10", "Kategori", this);
+    Label10 = PlacedControls::make<QLabel>("Label10", "Kategori", this);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName("Edit2");
     Edit2->setMaxLength(30);
-    Label11 = careerEntryLabel("Label11", "Açıklama", this);
+    Label11 = PlacedControls::make<QLabel>("Label11", "Açıklama", this);
     Edit3 = new QLineEdit(this);
     Edit3->setObjectName("Edit3");
     Edit3->setMaxLength(40);

@@ -1,6 +1,7 @@
 #include "registry/Seminer.h"
 
 #include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/ui/Messages.h"
 #include "registry/CaptionClick.h"
@@ -14,13 +15,6 @@
 #include <QPushButton>
 
 namespace {
-
-QLabel* seminarLabel(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
 
 QDateEdit* picker(const QString& name, QWidget* parent)
 {
@@ -41,22 +35,22 @@ TSeminer::TSeminer()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* grid = new QGridLayout(this);
-    Label1 = seminarLabel("Label1", "Seminer Adı", this);
+    Label1 = PlacedControls::make<QLabel>("Label1", "Seminer Adı", this);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setMaxLength(40);
     Edit1->setMinimumWidth(300);
-    Label2 = seminarLabel("Label2", "Verildiği Yer", this);
+    Label2 = PlacedControls::make<QLabel>("Label2", "Verildiği Yer", this);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName("Edit2");
     Edit2->setMaxLength(30);
-    Label4 = seminarLabel("Label4", "Başlangıç Tarihi", this);
+    Label4 = PlacedControls::make<QLabel>("Label4", "Başlangıç Tarihi", this);
     MaskEdit2 = new TMaskEdit(this);
     MaskEdit2->setObjectName("MaskEdit2");
     MaskEdit2->setReadOnly(true);
     MaskEdit2->setFixedWidth(80);
     DateTimePicker2 = picker("DateTimePicker2", this);
-    Label3 = seminarLabel("Label3", "Bitiş Tarihi", this);
+    Label3 = PlacedControls::make<QLabel>("Label3", "Bitiş Tarihi", this);
     MaskEdit1 = new TMaskEdit(this);
     MaskEdit1->setObjectName("MaskEdit1");
     MaskEdit1->setReadOnly(true);

@@ -132,6 +132,21 @@ bool isEmptyDate(const QString& text)
     return rest.trimmed().isEmpty();
 }
 
+// A category's bout list is open on the match screen and holds a bout;
+// otherwise the operator is told which is missing.
+bool boutsChosen(bool listOpen, const QVariant& kuraKey)
+{
+    if (!listOpen) {
+        Messages::info(Reports::kChooseBranch);
+        return false;
+    }
+    if (kuraKey.isNull() || !kuraKey.isValid()) {
+        Messages::info(Reports::kNoBoutsInBranch);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString Reports::noRingListText(const QString& dateText, const QString& ringWord)
@@ -178,14 +193,8 @@ void Reports::kuraListeleri(const ReportCaller& caller)
 void Reports::kuraListesi(const ReportCaller& caller, bool listOpen, const QVariant& kuraKey, const QString& brans,
                           const QString& cinsiyet)
 {
-    if (!listOpen) {
-        Messages::info(kChooseBranch);
+    if (!boutsChosen(listOpen, kuraKey))
         return;
-    }
-    if (kuraKey.isNull() || !kuraKey.isValid()) {
-        Messages::info(kNoBoutsInBranch);
-        return;
-    }
     boutLists(caller, "where Brans = :Brans and Cinsiyet = :Cinsiyet ", {{"Brans", brans}, {"Cinsiyet", cinsiyet}});
 }
 
@@ -222,14 +231,8 @@ bool Reports::ringListesi(const ReportCaller& caller, const QString& dateText, c
 void Reports::skoreRaporu(const ReportCaller& caller, bool listOpen, const QVariant& kuraKey, const QString& brans,
                           const QString& cinsiyet)
 {
-    if (!listOpen) {
-        Messages::info(kChooseBranch);
+    if (!boutsChosen(listOpen, kuraKey))
         return;
-    }
-    if (kuraKey.isNull() || !kuraKey.isValid()) {
-        Messages::info(kNoBoutsInBranch);
-        return;
-    }
     if (PrintScore->FScope == 2)
         scoreSheets(caller, "select Kura_Key from C_KURA where Kura_Key = :Kura_Key", {{"Kura_Key", kuraKey}});
     else

@@ -289,14 +289,6 @@ void TBarcode::Change()
         OnChange();
 }
 
-void TBarcode::setField(int& field, int v)
-{
-    if (field != v) {
-        field = v;
-        Change();
-    }
-}
-
 void TBarcode::setHeight(int v) { setField(FHeight, v); }
 void TBarcode::setTop(int v) { setField(FTop, v); }
 void TBarcode::setLeft(int v) { setField(FLeft, v); }
@@ -307,53 +299,17 @@ void TBarcode::setModul(int v)
         setField(FModul, v);
 }
 
-void TBarcode::setText(const QString& v)
-{
-    if (FText != v) {
-        FText = v;
-        Change();
-    }
-}
+void TBarcode::setText(const QString& v) { setField(FText, v); }
 
-void TBarcode::setRatio(double v)
-{
-    if (FRatio != v) {
-        FRatio = v;
-        Change();
-    }
-}
+void TBarcode::setRatio(double v) { setField(FRatio, v); }
 
-void TBarcode::setTyp(TBarcodeType v)
-{
-    if (FTyp != v) {
-        FTyp = v;
-        Change();
-    }
-}
+void TBarcode::setTyp(TBarcodeType v) { setField(FTyp, v); }
 
-void TBarcode::setChecksum(bool v)
-{
-    if (FChecksum != v) {
-        FChecksum = v;
-        Change();
-    }
-}
+void TBarcode::setChecksum(bool v) { setField(FChecksum, v); }
 
-void TBarcode::setAngle(double v)
-{
-    if (FAngle != v) {
-        FAngle = v;
-        Change();
-    }
-}
+void TBarcode::setAngle(double v) { setField(FAngle, v); }
 
-void TBarcode::setShowText(TBarcodeOption v)
-{
-    if (FShowText != v) {
-        FShowText = v;
-        Change();
-    }
-}
+void TBarcode::setShowText(TBarcodeOption v) { setField(FShowText, v); }
 
 void TBarcode::setShowTextFont(const QFont& v)
 {
@@ -361,13 +317,7 @@ void TBarcode::setShowTextFont(const QFont& v)
     Change();
 }
 
-void TBarcode::setShowTextPosition(TShowTextPosition v)
-{
-    if (FShowTextPosition != v) {
-        FShowTextPosition = v;
-        Change();
-    }
-}
+void TBarcode::setShowTextPosition(TShowTextPosition v) { setField(FShowTextPosition, v); }
 
 QString TBarcode::SymbologyName(TBarcodeType typ)
 {

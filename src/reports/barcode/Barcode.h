@@ -172,7 +172,15 @@ public:
     int ElementWidth(QChar module) const;
 
 private:
-    void setField(int& field, int v);
+    // Stores a changed value and tells OnChange; an unchanged one is left alone.
+    template <typename T>
+    void setField(T& field, const T& v)
+    {
+        if (field != v) {
+            field = v;
+            Change();
+        }
+    }
     void MakeBarWidths();
     QString ApplyCheckSum(const QString& data) const;
     [[noreturn]] void Refuse(QChar c) const;
