@@ -2,11 +2,13 @@
 
 #include "app/AboutBox.h"
 #include "app/Main.h"
+#include "app/StationMaintenance.h"
 #include "app/dialogs/SifreCheck.h"
 #include "app/setup/Brans.h"
 #include "app/setup/CS_Durum2.h"
 #include "app/setup/CmPort.h"
 #include "app/setup/Isyeri.h"
+#include "app/setup/KlupGiris1.h"
 #include "app/setup/KusakGir.h"
 #include "app/setup/Metins.h"
 #include "app/setup/Users.h"
@@ -87,7 +89,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"AktiviteTrleri1", "Aktivite Türleri", "Genellemler1", "", [](TMain&) { CS_Durum2->showModal(); }},
         {"BranlarKategoriler1", "Branşlar/Kategoriler", "Genellemler1", "", [](TMain&) { Brans->showModal(); }},
         {"Kuaklar1", "Kuşaklar", "Genellemler1", "", [](TMain&) { KusakGir->showModal(); }},
-        {"Kulpler1", "Kulüpler", "Genellemler1", "", nullptr},                         // club list
+        {"Kulpler1", "Kulüpler", "Genellemler1", "", [](TMain&) { KlupGiris1->showModal(); }},
         {"MektupMetni1", "Mektup Metni", "Genellemler1", "", [](TMain&) { Metins->showModal(); }},
         {"KullancTantma1", "  Kullanıcı Tanıtma", "Genellemler1", "ToolButton2", userAccounts},
         {"letiimPortuSeme1", "  İletişim Portu Seçme", "Genellemler1", "",
@@ -95,7 +97,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"DataTransfer1", "Dosya Transferi", "Genellemler1", "", nullptr},             // file transfer
         {"N1", "-", "Genellemler1", "", nullptr},
         {"BilgilerinYedeklenmesi1", "  Bilgilerin Yedeklenmesi    ", "Genellemler1", "ToolButton6",
-         nullptr},                                                                      // backup copy
+         [](TMain&) { StationMaintenance::backup(); }},
         {"N2", "-", "Genellemler1", "", nullptr},
         {"Hakknda1", "Hakkında", "Genellemler1", "", [](TMain&) { AboutBox->showModal(); }},
         {"Programdank1", "Programdan Çıkış", "Genellemler1", "", [](TMain& m) { m.close(); }},
@@ -111,28 +113,30 @@ const QList<MainCommand>& MainCommands::commands()
 
         // " TARTI "
         {"SporcularnMsabakalaraKatlmarnnSfrlanmas1", "  Sporcuların Müsabakalara Katılmarının Sıfırlanması",
-         "TARTI1", "", nullptr},                                                        // reset participation counts
+         "TARTI1", "", [](TMain&) { StationMaintenance::resetParticipation(); }},
         {"ncekiTartListelerinSilinmesi1", "  Önceki Tartı Listelerin Silinmesi", "TARTI1", "",
-         nullptr},                                                                      // delete weigh-in lists
+         [](TMain&) { StationMaintenance::clearWeighInLists(); }},
         {"N3", "-", "TARTI1", "", nullptr},
         {"SporcuTARTIEkran1", "  Sporcu TARTI Ekranı", "TARTI1", "", [](TMain&) { Giris1->showModal(); }},
         {"MsabakastatistikRaporu1", "  Müsabaka İstatistik Raporu", "TARTI1", "",
          [](TMain& m) { Reports::istatistikRaporu(m.reportCaller()); }},
-        {"TartlarnToplanmas1", "  Tartıların Toplanması", "TARTI1", "", nullptr},      // gather weigh-in rows
+        {"TartlarnToplanmas1", "  Tartıların Toplanması", "TARTI1", "",
+         [](TMain&) { StationMaintenance::gatherWeighIns(); }},
         {"TartListeleri1", "  Tartı Listeleri", "TARTI1", "", [](TMain& m) { Reports::tartiListeleri(m.reportCaller()); }},
         {"N4", "-", "TARTI1", "", nullptr},
         {"TartveKuralarnSistemeAktarlmas1", "  Tartı ve Kuraların Sisteme Aktarılması", "TARTI1", "",
-         nullptr},                                                                      // replace lists and bouts
+         [](TMain&) { StationMaintenance::replaceListsAndBouts(); }},
         {"TurnuvaBilgilerininSporcuSicillerinelenmesi1", "  Turnuva Bilgilerinin Sporcu Sicillerine İşlenmesi",
          "TARTI1", "", postResults},
 
         // " KURA "
         {"ncekiMsabakalarnSilinmesi1", "  Önceki Müsabakaların Silinmesi  ", "KURA1", "ToolButton8",
-         nullptr},                                                                      // delete all bouts
+         [](TMain&) { StationMaintenance::clearBouts(); }},
         {"N5", "-", "KURA1", "", nullptr},
         {"KURAekimiveMsabaka1", "  KURA Çekimi ve Müsabaka", "KURA1", "ToolButton4", [](TMain&) { KuraList->showModal(); }},
         {"MalarnRinglereDatlmas1", "  Maçların Ringlere Dağıtılması", "KURA1", "", nullptr},    // ring distribution
-        {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "", nullptr},    // gather bout results
+        {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "",
+         [](TMain&) { StationMaintenance::gatherResults(); }},
         {"N6", "-", "KURA1", "", nullptr},
         {"KuraListeleri1", "  Kura Listeleri", "KURA1", "", [](TMain& m) { Reports::kuraListeleri(m.reportCaller()); }},
         {"PuanlamaListesi1", "  Puanlama Listesi", "KURA1", "",

@@ -14,6 +14,7 @@
 #include "app/setup/CmPort.h"
 #include "app/setup/Isyeri.h"
 #include "app/setup/KusakGir.h"
+#include "app/setup/KlupGiris1.h"
 #include "app/setup/MetinIlave.h"
 #include "app/setup/Metins.h"
 #include "app/setup/Users.h"
@@ -116,6 +117,7 @@ void Screens::createAll()
     make(Metins);
     make(MetinIlave);
     make(KlupGiris2);
+    make(KlupGiris1);
     make(MusteriGiris2);
     make(Bilgi_Giris);
     make(Bilgi_Giris_1);

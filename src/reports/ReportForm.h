@@ -72,3 +72,12 @@ private:
     QList<ReportQuery*> m_dataSets;
     bool m_moving = false;
 };
+
+// Closes a report's datasets when the scope ends, however it ends (a
+// launcher's last step).
+//
+//   CloseDataSetsAfter close{r};
+struct CloseDataSetsAfter {
+    TReportForm& report;
+    ~CloseDataSetsAfter() { report.closeDataSets(); }
+};

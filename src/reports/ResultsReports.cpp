@@ -1,5 +1,6 @@
 #include "reports/ResultsReports.h"
 
+#include "reports/ReportForm.h"
 #include "app/kit/Formats.h"
 #include "platform/ui/Messages.h"
 #include "reports/Baslik1S.h"
@@ -11,16 +12,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-namespace {
-
-// The report's datasets are closed when the launch ends, however it ends.
-struct CloseAfter {
-    TReportForm& report;
-    ~CloseAfter() { report.closeDataSets(); }
-};
-
-} // namespace
-
 void Reports::istatistikRaporu(const ReportCaller& caller)
 {
     Baslik1S->CheckBox2->setVisible(false);
@@ -28,7 +19,7 @@ void Reports::istatistikRaporu(const ReportCaller& caller)
     Baslik1S->showModal();
 
     TPrintMenu3& r = *PrintMenu3;
-    CloseAfter close{r};
+    CloseDataSetsAfter close{r};
     r.QRLabel9->caption = Baslik1S->Edit8->text();
     r.QRLabel12->caption = Formats::dateToStr(Reports::today());
     r.FFirstRow = 1;
@@ -45,7 +36,7 @@ void Reports::istatistikRaporu(const ReportCaller& caller)
 bool Reports::dereceListesi(const ReportCaller& caller, const RankingListOptions& o)
 {
     TPrintMenu1E& r = *PrintMenu1E;
-    CloseAfter close{r};
+    CloseDataSetsAfter close{r};
     r.FPlaceFilter = o.firstThree ? TPrintMenu1E::kFirstThree : TPrintMenu1E::kEveryPlace;
     r.QRLabel9->caption = o.title;
     r.setClubColumn(o.clubs);

@@ -52,6 +52,16 @@ void TForm5::FormShow()
     BitBtn1->setFocus();
 }
 
+bool TForm5::confirm(const QString& question, bool twoLines)
+{
+    Label1->setText(question);
+    const int shift = twoLines ? 8 : 0;
+    Label1->move(Label1->x(), Label1->y() - shift);
+    showModal();
+    Label1->move(Label1->x(), Label1->y() + shift);
+    return FConfirmed == 1;
+}
+
 void TForm5::FormActivate()
 {
     FConfirmed = 0;

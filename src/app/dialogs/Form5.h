@@ -7,6 +7,10 @@
 //   Form5->Label1->setText(name.left(20) + " Silinecektir. Emin misiniz ...?");
 //   Form5->showModal();
 //   if (Form5->FConfirmed == 1) ...
+//
+// or in one call, which also moves the label for a two-line question:
+//
+//   if (Form5->confirm("Silinecektir." "\n" "Devam Edilsinmi ?", true)) ...
 
 #include "app/kit/Form.h"
 
@@ -26,6 +30,10 @@ public:
     QLabel* Label1;         // the question
     QPushButton* BitBtn1;   // "Evet" (default button, Enter)
     QPushButton* BitBtn2;   // "Hayır" (cancel button, Esc)
+
+    // Asks `question` modally; true for "Evet". With twoLines the label
+    // stands 8 pixels higher while the question shows.
+    bool confirm(const QString& question, bool twoLines = false);
 
 public Q_SLOTS:
     void BitBtn1Click();

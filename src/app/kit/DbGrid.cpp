@@ -391,8 +391,7 @@ void TDBGrid::setRecords(const Records& rows)
     });
     applyColumnLayout();
     if (!m_rows.isEmpty())
-        selectionModel()->setCurrentIndex(m_model->index(0, firstVisibleColumn()),
-                                          QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(m_model->index(0, firstVisibleColumn()), programMove());
     m_moving = false;
     notifyRow(true);
 }
@@ -465,6 +464,16 @@ QList<int> TDBGrid::selectedRows() const
     return rows;
 }
 
+QItemSelectionModel::SelectionFlags TDBGrid::programMove() const
+{
+    // With several rows selectable, only the operator's clicks and keys
+    // select: the program moving the current row leaves the selection alone
+    // (a new list starts with none).
+    if (selectionMode() == QAbstractItemView::ExtendedSelection)
+        return QItemSelectionModel::NoUpdate;
+    return QItemSelectionModel::ClearAndSelect;
+}
+
 void TDBGrid::moveCurrent(int row, int column)
 {
     const bool was = m_moving;
@@ -472,7 +481,7 @@ void TDBGrid::moveCurrent(int row, int column)
     if (row < 0 || row >= m_rows.size())
         selectionModel()->clearCurrentIndex();
     else
-        selectionModel()->setCurrentIndex(m_model->index(row, column), QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(m_model->index(row, column), programMove());
     m_moving = was;
 }
 

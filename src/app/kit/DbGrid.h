@@ -131,7 +131,8 @@ public:
     bool locate(const QString& field, const QVariant& value);
     // The field of the current column.
     QString currentField() const;
-    // Several rows selected with Ctrl and Shift clicks (whole rows).
+    // Several rows selected with Ctrl and Shift clicks (whole rows); the
+    // program's own moves of the current row select nothing.
     void setMultiSelect(bool on);
     // Whole rows highlighted instead of single cells.
     void setRowSelect(bool on);
@@ -204,6 +205,7 @@ private:
     void discardEditor();
     void applyColumnLayout();
     void moveCurrent(int row, int column);
+    QItemSelectionModel::SelectionFlags programMove() const;
     int firstVisibleColumn() const;
     void notifyRow(bool force = false);
     QStringList newRowFields() const;
