@@ -5,6 +5,7 @@
 #include "app/Version.h"
 #include "app/comport/DevicePort.h"
 #include "app/kit/Formats.h"
+#include "app/kit/Session.h"
 #include "app/setup/Users.h"
 #include "competition/MusteriGiris3.h"
 #include "platform/settings/Registry.h"
@@ -127,11 +128,8 @@ void TMain::buildMenus()
         a->setShortcuts({});
         if (menu)
             menu->addAction(a);
-        const auto handler = c.handler;
-        connect(a, &QAction::triggered, this, [this, handler] {
-            if (handler)
-                handler(*this);
-        });
+        const MainCommand* row = &c;
+        connect(a, &QAction::triggered, this, [this, row] { MainCommands::run(*row, *this); });
     }
 }
 
@@ -443,12 +441,16 @@ void TMain::FormShow()
                             Skorb_giris->DBLookupComboBox3, Skorb_giris->DBLookupComboBox4})
         list->hide();
 
-    // Only the left tool bar stays in use; the menu items remain commands.
+    // A scoring station uses only the left tool bar; the menu items remain
+    // commands. An office station keeps the five menus and "Kısayollar", so
+    // the register, the weigh-in and the print commands can be reached.
+    session().station.kind = StationKinds::read();
+    const bool office = session().station.isOffice();
     for (const MainMenu& m : MainCommands::menus())
-        menu(m.name)->menuAction()->setVisible(false);
-    MainMenu1->setVisible(false);
-    setOnBar(ToolBar1, "ToolButton12", false);
-    setOnBar(ToolBar1, "ToolButton13", false);
+        menu(m.name)->menuAction()->setVisible(office);
+    MainMenu1->setVisible(office);
+    setOnBar(ToolBar1, "ToolButton12", office);
+    setOnBar(ToolBar1, "ToolButton13", office);
     Menu->setMovable(false);
     Menu->setFloatable(false);
 

@@ -13,6 +13,7 @@
 #include "app/setup/Metins.h"
 #include "app/setup/Users.h"
 #include "competition/Giris1.h"
+#include "platform/ui/Messages.h"
 #include "competition/TurnuvaGir.h"
 #include "reports/CompetitionReports.h"
 #include "reports/ReportLaunch.h"
@@ -82,7 +83,7 @@ const QList<MainMenu>& MainCommands::menus()
 const QList<MainCommand>& MainCommands::commands()
 {
     // name, caption, menu, tool button, handler (nullptr: its screen comes
-    // later; the command exists and does nothing).
+    // later; the command exists and says it is not available here).
     static const QList<MainCommand> c = {
         // " Genel İşlemler "
         {"FederasyonAdresi1", "Federasyon Adresi", "Genellemler1", "", [](TMain&) { Isyeri->showModal(); }},
@@ -188,6 +189,14 @@ const MainCommand* MainCommands::find(const QString& name)
         if (name == c.name)
             return &c;
     return nullptr;
+}
+
+void MainCommands::run(const MainCommand& command, TMain& main)
+{
+    if (command.handler)
+        command.handler(main);
+    else
+        NotAvailable::tell();
 }
 
 const MainCommand* MainCommands::forToolButton(const QString& toolButton)

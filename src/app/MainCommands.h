@@ -16,7 +16,10 @@
 //    [](TMain&) { Isyeri->showModal(); }},
 //
 // A row without a handler is a command all the same (its menu item and tool
-// button exist) and does nothing.
+// button exist): running it tells the operator, in one message, that the
+// command is not available on this station.
+
+#include "app/kit/NotAvailable.h"
 
 #include <QList>
 
@@ -64,4 +67,9 @@ const QList<ToolBarItem>& topToolBar();
 // there is none.
 const MainCommand* find(const QString& name);
 const MainCommand* forToolButton(const QString& toolButton);
+
+// What a command without a screen says when it is run.
+inline constexpr const char* kNotAvailableHere = NotAvailable::kText;
+// Runs a command's handler, or says kNotAvailableHere when it has none.
+void run(const MainCommand& command, TMain& main);
 }

@@ -10,11 +10,31 @@
 #include "platform/paths/DriveMap.h"
 #include "platform/report/ReportExpression.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
+
+bool Startup::loadQtTranslations()
+{
+    static QTranslator* startupQtTranslator = nullptr;
+    if (startupQtTranslator)
+        return true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::Turkish, QLocale::Turkey), "qt", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    startupQtTranslator = translator;
+    return true;
+}
 
 void Startup::prepare()
 {
     Formats::fix();
+    loadQtTranslations();
     ReportFormat::setDecimalSeparator(Formats::decimalSeparator());
     QApplication::setApplicationName(kProductTitle);
     QApplication::setApplicationDisplayName(kProductTitle);

@@ -2,6 +2,7 @@
 
 #include "app/BrivexSchema.h"
 #include "app/kit/DbConventions.h"
+#include "app/kit/StationKind.h"
 #include "platform/db/Database.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
@@ -60,5 +61,6 @@ QStringList Station::describe()
             lines << QString("%1: sürücüsü       : ").arg(l) + DriveMap::driveFolder(l) +
                          (type == DriveMap::DriveType::Remote ? " (ağ)" : "");
     }
+    lines << "İstasyon türü     : " + StationKinds::name(StationKinds::read());
     return lines;
 }

@@ -1,4 +1,5 @@
 #include "competition/MusteriGiris3.h"
+#include "app/kit/WeightCategories.h"
 
 #include "app/comport/DevicePort.h"
 #include "app/comport/SerialPort.h"
@@ -466,11 +467,6 @@ double TMusteriGiris3::roundWeight(double kilograms)
     return std::round(kilograms * 1000.0) / 1000.0;
 }
 
-bool TMusteriGiris3::belongsTo(const QString& weightClass, const QString& categoryName)
-{
-    return !weightClass.isEmpty() && !categoryName.isEmpty() && weightClass.endsWith(categoryName);
-}
-
 QStringList TMusteriGiris3::teamNames()
 {
     QStringList names;
@@ -680,8 +676,16 @@ void TMusteriGiris3::SerialPort1RxChar(QObject* Sender, int Count)
     }
     FScaleBuffer.append(received);
     const QList<ScaleFrame::Reading> readings = ScaleFrame::take(FScaleBuffer, ScaleFrame::typeOf(FScaleType));
-    if (!readings.isEmpty())
+    if (!readings.isEmpty()) {
+        FCharsWithoutFrame = 0;
         showLiveWeight(readings.last().kilograms);
+        return;
+    }
+    FCharsWithoutFrame += int(received.size());
+    if (FCharsWithoutFrame >= ScaleFrame::kBlockLength) {
+        FCharsWithoutFrame = 0;
+        showLiveWeight(0);
+    }
 }
 
 void TMusteriGiris3::showLiveWeight(double w)
@@ -839,6 +843,8 @@ void TMusteriGiris3::showAthlete()
     else if (Edit8->text().isEmpty() && FTeamMode)
         teamDefault();
     FScaleBuffer.clear();
+    // A weight typed for the athlete shown before is not kept.
+    FKeptTypedKey = 0;
     closeClassBrowsing();
     Label4->setText(noWeightText());
     Panel2->hide();
@@ -923,7 +929,7 @@ void TMusteriGiris3::showAthlete()
     FWeighMax = FSlotMax[0];
     if (FCategoryKey != kAllCategoriesKey) {
         for (int i = 0; i < 3; ++i) {
-            if (belongsTo(FSlotName[i], FCategoryName)) {
+            if (WeightCategories::belongsToCategory(FSlotName[i], FCategoryName)) {
                 FWeighClass = FSlotName[i];
                 FWeighMin = FSlotMin[i];
                 FWeighMax = FSlotMax[i];

@@ -49,6 +49,10 @@ public:
     QString FReportSql;             // select of the last person search
     QString FSearchOrder;           // order of the person search, "Ad_Soyad"
     QByteArray FScaleBuffer;        // received from the scale, not yet evaluated
+    // Characters received since the last whole frame: a scale that sends
+    // a block's worth (ScaleFrame::kBlockLength) without one shows 0 in red,
+    // so a stale weight is never taken.
+    int FCharsWithoutFrame = 0;
     QString FScaleType;             // "Type" of the port settings: "1", "2"
     int FParticipationPoints = 0;   // Puani of the first C_PUAN row
     int FInPreview = 0;             // a report preview runs: the next activation only clears it
@@ -74,6 +78,11 @@ public:
     double FSlotMin[3] = {0, 0, 0}; // AltKilo of the class slots 1 .. 3
     double FSlotMax[3] = {0, 0, 0}; // UstKilo
     double FWeighedWeight = 0;      // weight of the last weighing
+    // A typed weight kept for the athlete it was typed for until a row is
+    // written or an athlete is shown: after a refusal before the write (no
+    // club chosen) "Listeye Ekle" uses it again instead of asking anew.
+    double FKeptTypedWeight = 0;
+    int FKeptTypedKey = 0;
     double FWeighMin = 0;           // limits of FWeighClass
     double FWeighMax = 0;
     QString FAthleteName;
@@ -235,8 +244,6 @@ public:
     static bool insideLimits(double weight, double lower, double upper);
     // A weight rounded to grams.
     static double roundWeight(double kilograms);
-    // Whether a class name belongs to a category: it ends with its name.
-    static bool belongsTo(const QString& weightClass, const QString& categoryName);
     // The 23 team names and the grades.
     static QStringList teamNames();
     static QStringList grades();

@@ -2,6 +2,7 @@
 // list rows (Kaydet), the two buttons that write without the limit rule, and
 // the operations on list rows.
 #include "competition/MusteriGiris3.h"
+#include "app/kit/WeightCategories.h"
 
 #include "app/dialogs/Agirlik.h"
 #include "app/kit/DbConventions.h"
@@ -97,8 +98,12 @@ void TMusteriGiris3::BitBtn2Click()
             FManualNoticeShown = 1;
         }
         double typed = 0;
-        if (!typedWeight(typed))
+        if (FAthleteKey != 0 && FKeptTypedKey == FAthleteKey)
+            typed = FKeptTypedWeight;
+        else if (!typedWeight(typed))
             return;
+        FKeptTypedWeight = typed;
+        FKeptTypedKey = FAthleteKey;
         FWeighedWeight = typed;
         Kaydet(insideLimits(FWeighedWeight, FWeighMin, FWeighMax) ? 1 : 0);
         return;
@@ -168,7 +173,7 @@ void TMusteriGiris3::Kaydet(int decision)
         last = count;
     } else {
         for (int i = 1; i <= count; ++i)
-            if (belongsTo(FSlotName[i - 1], FCategoryName))
+            if (WeightCategories::belongsToCategory(FSlotName[i - 1], FCategoryName))
                 first = last = i;
     }
 
@@ -237,6 +242,7 @@ void TMusteriGiris3::Kaydet(int decision)
         // f: the registered weight, once per call.
         if (!weightStored) {
             weightStored = true;
+            FKeptTypedKey = 0;
             db().update("C_MUSTERI", {{"E38", q}}, "Musteri_Key = :w_k", {{"w_k", FAthleteKey}});
             Label12->setText("Sistemde Kayıtlı Kilo : " + Formats::floatToStr(q));
             if (auto p = db().first(personSelect() + " and Musteri_Key = :k", {{"k", FAthleteKey}}))

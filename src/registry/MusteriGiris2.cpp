@@ -28,6 +28,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -78,6 +80,9 @@ Records onlyAboveOne(const Records& rows)
     return r;
 }
 
+// Room left for a title bar the window manager has not drawn yet.
+constexpr int kEditorTitleRoom = 32;
+
 } // namespace
 
 TMusteriGiris2::TMusteriGiris2()
@@ -87,12 +92,23 @@ TMusteriGiris2::TMusteriGiris2()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(1024, 768);
 
+    // The editor fits a 1024 x 768 screen: what does not fit scrolls.
     auto* outer = new QVBoxLayout(this);
-    auto* top = new QWidget(this);
-    outer->addWidget(top);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("EditorScroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    auto* content = new QWidget(scroll);
+    content->setObjectName("EditorContent");
+    auto* inner = new QVBoxLayout(content);
+    auto* top = new QWidget(content);
+    inner->addWidget(top);
     buildMainBlock(top);
     buildPages();
-    outer->addWidget(PageControl1, 1);
+    inner->addWidget(PageControl1, 1);
+    scroll->setWidget(content);
 
     // The personal page's fields, made from the tables of buildPages, as
     // members of their own.
@@ -629,6 +645,16 @@ PersonValues TMusteriGiris2::values() const
 void TMusteriGiris2::FormShow()
 {
     m_firstActivation = true;
+    // Within the screen it opens on, its title bar included (a 1024 x 768
+    // screen leaves less than 768 pixels for the editor's inside).
+    if (const QScreen* on = screen()) {
+        const QRect room = on->availableGeometry();
+        const QSize frame = frameGeometry().size() - geometry().size();
+        const QSize fits(std::min(width(), room.width() - frame.width()),
+                         std::min(height(), room.height() - std::max(frame.height(), kEditorTitleRoom)));
+        if (fits != size())
+            resize(fits);
+    }
 }
 
 void TMusteriGiris2::FormActivate()

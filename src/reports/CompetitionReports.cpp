@@ -44,7 +44,9 @@ void askWeighInTitle(const Reports::WeighInOptions& options)
         Baslik1S->CheckBox5->setVisible(true);
     if (options.gradeMode)
         Baslik1S->CheckBox3->setChecked(false);
-    Baslik1S->Edit8->setReadOnly(true);
+    // The title comes from the activity picker; where the station hides the
+    // picker, the operator types it.
+    Baslik1S->Edit8->setReadOnly(!Baslik1S->DBLookupComboBox1->isHidden());
     Baslik1S->showModal();
     Baslik1S->Edit8->setReadOnly(false);
     if (options.international)
@@ -55,7 +57,9 @@ void weighInLists(const ReportCaller& caller, const QString& where, const QVaria
 {
     TPrintMenu1C& r = *PrintMenu1C;
     CloseDataSetsAfter close{r};
-    r.QRLabel9->caption = Baslik1S->FActivityTitle;
+    // The picked activity's composed title; without one, the typed title.
+    r.QRLabel9->caption =
+        Baslik1S->FActivityTitle.isEmpty() ? Baslik1S->Edit8->text() : Baslik1S->FActivityTitle;
     r.FFirstRow = 1;
     r.Query2.sql = QString(kWeighInGroups).arg(where);
     r.Query2.params = params;

@@ -1,4 +1,5 @@
 #include "reports/PrintScore.h"
+#include "app/kit/WeightCategories.h"
 
 #include "reports/BoutLabels.h"
 
@@ -81,7 +82,7 @@ QString ScoreSheet::minutesSeconds(const QString& clock)
 
 bool ScoreSheet::isSemiContact(const QString& brans)
 {
-    return brans.contains("SEMI") || brans.contains("POINT FIGHTING");
+    return WeightCategories::isSemiContact(brans);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "scoring/KuraDraw.h"
+#include "app/kit/WeightCategories.h"
 
 #include "app/kit/DbConventions.h"
 #include "competition/MatchState.h"
@@ -124,6 +125,7 @@ public:
     void makeBouts();
     void reseatInChartOrder();
     bool exchangeSameRegionClash();
+    int exchangeAvoidableRegionClashes();
     void writeBouts(const std::function<void(int)>& progress);
     void advanceByes();
 
@@ -595,6 +597,57 @@ bool DrawRun::exchangeSameRegionClash()
     return false;
 }
 
+// After the placement and the exchange above, a first-round bout may still
+// pair two athletes of one region where another seating has no such bout
+// (seven entrants, four of one region and three of another; twelve from three
+// regions of four). The rule: while a first-round bout pairs one region and
+// another first-round bout holds an athlete of a different region whose
+// opponent is not of that region either (a bye is of no region), the two
+// athletes change places. The clash is gone and no new one is made, so every
+// exchange removes at least one clash and the passes end; when none is
+// possible, no seating without a clash exists. Byes keep their places; the
+// bouts are searched from the last, as above. Returns the exchanges made.
+int DrawRun::exchangeAvoidableRegionClashes()
+{
+    auto firstRound = [](const Bout& b) { return b.side[0].seated && b.side[1].seated; };
+    auto isBye = [](const Side& sd) { return sd.region == Bye::Region; };
+    auto clashes = [&](const Bout& b) {
+        return firstRound(b) && !isBye(b.side[0]) && hasRegion(b.side[0].region) &&
+               b.side[0].region == b.side[1].region;
+    };
+    int exchanges = 0;
+    bool found = true;
+    while (found) {
+        found = false;
+        for (Bout& clash : m_bouts) {
+            if (!clashes(clash))
+                continue;
+            const QString region = clash.side[0].region;
+            for (int i = int(m_bouts.size()) - 1; i >= 0 && !found; --i) {
+                Bout& other = m_bouts[i];
+                if (&other == &clash || !firstRound(other))
+                    continue;
+                for (int side = 1; side >= 0 && !found; --side) {
+                    const Side& incoming = other.side[side];
+                    const Side& staying = other.side[1 - side];
+                    if (isBye(incoming) || incoming.region == region || staying.region == region)
+                        continue;
+                    Side& outgoing = clash.side[1];
+                    std::swap(outgoing.name, other.side[side].name);
+                    std::swap(outgoing.region, other.side[side].region);
+                    std::swap(outgoing.club, other.side[side].club);
+                    std::swap(outgoing.number, other.side[side].number);
+                    ++exchanges;
+                    found = true;
+                }
+            }
+            if (found)
+                break;
+        }
+    }
+    return exchanges;
+}
+
 void DrawRun::writeBouts(const std::function<void(int)>& progress)
 {
     s.FSkipActivate = 1;
@@ -644,20 +697,6 @@ int KuraDraw::byeCount(int entrants)
     return size - entrants;
 }
 
-bool KuraDraw::belongsToCategory(const QString& branch, const QString& category)
-{
-    const QStringList name = category.split(' ', Qt::SkipEmptyParts);
-    if (name.isEmpty())
-        return false;
-    // A weight class is named weight, unit, sex and category name: the
-    // category name is what follows the sex, whole, not merely its end.
-    const QStringList words = branch.split(' ', Qt::SkipEmptyParts);
-    for (int i = 0; i < int(words.size()); ++i)
-        if (words[i] == "ERKEK" || words[i] == "BAYAN")
-            return words.mid(i + 1) == name;
-    return branch == category || branch.endsWith(" " + category);
-}
-
 bool KuraDraw::ask(const QString& text) const
 {
     return confirm && confirm(text);
@@ -693,6 +732,8 @@ bool KuraDraw::KuraCek(const QString& branch, const QString& gender)
         run.makeBouts();
         run.reseatInChartOrder();
         exchanged = run.exchangeSameRegionClash();
+        if (s.RegionSeparation)
+            run.exchangeAvoidableRegionClashes();
         run.writeBouts(progress);
         run.advanceByes();
         tx.commit();
@@ -709,7 +750,7 @@ void KuraDraw::BrKuraCek(const QString& category)
         return;
     bool matched = false;
     for (const Record& r : m_db.select(KuraDraw::kCategoriesSql)) {
-        if (!belongsToCategory(r.str("Brans"), category))
+        if (!WeightCategories::belongsToCategory(r.str("Brans"), category))
             continue;
         matched = true;
         KuraCek(r.str("Brans"), r.str("Cinsiyet"));

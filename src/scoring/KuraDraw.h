@@ -4,10 +4,12 @@
 //
 // The category is padded with byes to a power of two, the entrants are
 // shuffled, the athletes of each region are spread over the bracket so that
-// they meet as late as possible, every bout of every round is written with
-// the labels of the bouts whose winners it waits for, and the byes'
-// opponents are advanced at once. A draw is one transaction: it is written
-// whole or not at all, byes' weigh-in rows included.
+// they meet as late as possible (and, after the placement, two first-round
+// opponents of one region change places with athletes of other bouts while
+// that removes such a bout without making another), every bout of every
+// round is written with the labels of the bouts whose winners it waits for,
+// and the byes' opponents are advanced at once. A draw is one transaction:
+// it is written whole or not at all, byes' weigh-in rows included.
 //
 // Questions to the operator and the progress window are callbacks, so the
 // match screen wires them to its dialogs and tests answer them directly.
@@ -49,9 +51,6 @@ public:
 
     // Byes a category of the given number of entrants is padded with.
     static int byeCount(int entrants);
-    // Whether a weight class named `branch` (weight, unit, sex and category
-    // name joined by blanks) belongs to the category name.
-    static bool belongsToCategory(const QString& branch, const QString& category);
 
 private:
     bool ask(const QString& text) const;

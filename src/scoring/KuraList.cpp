@@ -9,12 +9,14 @@
 #include "app/kit/DbGrid.h"
 #include "app/kit/PlacedControls.h"
 #include "app/kit/Session.h"
+#include "app/kit/NotAvailable.h"
 #include "app/kit/WeightCategories.h"
 #include "competition/KuraKayit.h"
 #include "competition/KurSec.h"
 #include "competition/MusteriGiris3.h"
 #include "platform/input/MouseInput.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/settings/PortMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
@@ -30,6 +32,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,6 +55,12 @@ namespace {
 const QString kBranchError = QStringLiteral("BRANŞ Tanımında HATA ile Karşılaşıldı ...!");
 const QString kPortError = QStringLiteral("Sisteminizde Tanımlı Olmayan veya Kullanımda Olan Seri İletişim Portu "
                                           "Seçili.\nLütfen 'İletişim Portu Seçme' Ekranından Düzeltiniz ...!");
+// The scoring station's own text: its port settings screen is out of reach
+// (the menus are hidden), so it says where the port is set.
+const QString kScoringPortError = QStringLiteral(
+    "Puanlama cihazının seri portu (%1) açılamadı: puanlar klavyeden ve hakem farelerinden verilecektir.\n"
+    "Düzeltmek için programı kapatıp portu 'brivex-station map-port %1 AYGIT' komutuyla cihaza bağlayınız "
+    "(kullanıcı 'dialout' grubunda olmalıdır). Bu mesaj bir kez gösterilir ...!");
 const QString kDeviceKey = QStringLiteral("\\HARDWARE\\DEVICEMAP\\SERIALCOMM");
 const QString kDeviceValue = QStringLiteral("\\Device\\VCP0");
 const QString kMainDatabase = QStringLiteral("M:\\QVX_PROG\\Fdr.mdb");
@@ -691,15 +700,23 @@ void TKuraList::openPorts()
     // The activation only tests the port; live scoring opens it.
     try {
         SerialPort1->OpenPort();
-        m_portFailureTold = false;
     } catch (const ESerialPort&) {
         SerialPort1->ClosePort();
         FDevicePortFailed = 1;
-        // A scoring station is told once, not at every activation, that its
-        // device cannot be reached; another station every time.
-        if (FScoringStation != 1 || !m_portFailureTold)
+        // Another station is told at every activation, and fixes it on the
+        // port settings screen. A scoring station is told once per run, and
+        // where to fix it; without a device on its port (none plugged in,
+        // the port named to no device) it scores from the keys and the mice
+        // and is told nothing.
+        if (FScoringStation != 1) {
             Messages::error(kPortError);
-        m_portFailureTold = true;
+        } else if (!m_portFailureTold) {
+            const QString device = PortMap::devicePath(port);
+            if (!device.isEmpty() && QFileInfo::exists(device)) {
+                Messages::error(kScoringPortError.arg(port));
+                m_portFailureTold = true;
+            }
+        }
     }
     SerialPort1->ClosePort();
     FSerialDevice = 1;
@@ -986,7 +1003,7 @@ void TKuraList::BrKuraCek()
         return;
     bool matched = false;
     for (const Record& r : db().select(KuraDraw::kCategoriesSql)) {
-        if (!KuraDraw::belongsToCategory(r.str("Brans"), category))
+        if (!WeightCategories::belongsToCategory(r.str("Brans"), category))
             continue;
         matched = true;
         KuraCek(r.str("Brans"), r.str("Cinsiyet"));
@@ -1029,12 +1046,16 @@ void TKuraList::BitBtn2Click()
     // the category just drawn; the chart itself comes with the reports.
     if (FChartSilent == 1)
         SlotTable::buildForDraw(db(), *this);
+    else
+        NotAvailable::tell();   // the chart is not printed here
 }
 
 void TKuraList::KuraizelgesiYatay1Click()
 {
     if (FChartSilent == 1)
         SlotTable::build(db(), *this, FDrawBranch, drawGender(), true);
+    else
+        NotAvailable::tell();   // the bracket chart is not printed here
 }
 
 // ---------------------------------------------------------------------------

@@ -107,6 +107,8 @@ void LiveScoring::SpeedButton13Click()
     k.Label4->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setTransparent(k.Label4, false);
     setStatus("Winner:", Black);
+    // The winner list takes the place of the "Round" caption.
+    k.Label2->hide();
     k.ComboBox1->show();
     k.Label1->show();
     k.ComboBox2->show();

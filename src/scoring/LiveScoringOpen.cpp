@@ -6,6 +6,7 @@
 #include "app/dialogs/SifreCheck.h"
 #include "app/kit/Logo.h"
 #include "app/kit/RegionFlags.h"
+#include "app/kit/WeightCategories.h"
 #include "competition/MatchState.h"
 #include "platform/db/Database.h"
 #include "platform/paths/DriveMap.h"
@@ -143,7 +144,7 @@ void LiveScoring::MsabakayEkranaYkle1Click()
 
     // The kind of bout and the layout for it.
     const QString brans = row.str("Brans");
-    FSemiContact = brans.contains("SEMI") || brans.contains("POINT FIGHTING") ? 1 : 0;
+    FSemiContact = WeightCategories::isSemiContact(brans) ? 1 : 0;
     layOutFor(FSemiContact == 1);
 
     if (s.FRestrictedUser == 1 && !row.str("Karar").isEmpty()) {

@@ -3,6 +3,7 @@
 #include "app/dialogs/Form5.h"
 #include "app/kit/PlacedControls.h"
 #include "platform/display/Display.h"
+#include "platform/ui/Messages.h"
 #include "scoring/LiveScoring.h"
 #include "scoring/ScoreboardWidgets.h"
 
@@ -393,6 +394,11 @@ bool TSkor::handleKey(QKeyEvent* event)
 
 bool TSkor::eventFilter(QObject* watched, QEvent* event)
 {
+    FScale.watch(watched, event);
+    // Esc on the open right-click menu closes the menu only.
+    if (event->type() == QEvent::KeyPress && watched == PopupMenu1 &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        return Form::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress && watched != this && isVisible()) {
         if (handleKey(static_cast<QKeyEvent*>(event)))
             return true;
@@ -405,6 +411,26 @@ void TSkor::keyPressEvent(QKeyEvent* event)
     if (handleKey(event))
         return;
     Form::keyPressEvent(event);
+}
+
+void TSkor::showEvent(QShowEvent* event)
+{
+    // Questions and errors raised while the scoreboard shows come above it,
+    // and the keyboard comes back to it after them.
+    FrontWindow::set(this);
+    Form::showEvent(event);
+}
+
+void TSkor::hideEvent(QHideEvent* event)
+{
+    FrontWindow::clear(this);
+    Form::hideEvent(event);
+}
+
+void TSkor::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    FScale.fit(size());
 }
 
 void TSkor::penalty(int kind, bool blue, bool add)

@@ -17,6 +17,7 @@
 // Its captions are English.
 
 #include "app/kit/Form.h"
+#include "scoring/ScoreboardScale.h"
 
 #include <QList>
 #include <QPointer>
@@ -190,6 +191,9 @@ protected:
     void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildTop();
@@ -202,6 +206,11 @@ private:
 
     bool m_switchedThisShowing = false;
     bool m_closeUnasked = false;
+
+public:
+    // The content scaled to the window where the display keeps a larger
+    // size than 1024 x 768.
+    ScoreboardScale FScale{this, {1016, 734}};
 };
 
 inline TSkor* Skor = nullptr;

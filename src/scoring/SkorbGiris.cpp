@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QTime>
 
+#include <algorithm>
+
 using namespace ScoreboardLook;
 
 namespace {
@@ -30,7 +32,11 @@ const QString kTestMissing =
 // The dialog's rows are 24 pixels high, their captions bold.
 QLabel* rowCaption(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 110)
 {
-    return PlacedControls::bold(PlacedControls::make<QLabel>(name, text, parent, {x, y, w, 24}));
+    QLabel* caption = PlacedControls::bold(PlacedControls::make<QLabel>(name, text, parent, {x, y, w, 24}));
+    // Never cut: as wide as its text needs in this machine's font.
+    if (!caption->wordWrap())
+        caption->resize(std::max(w, caption->sizeHint().width()), 24);
+    return caption;
 }
 
 QLineEdit* rowField(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int maxLength)
@@ -48,6 +54,15 @@ SymbolLabel* testMark(QWidget* parent, const char* name, int x, int y)
     setTextColour(m, White);
     setBackground(m, QColor(0x60, 0x60, 0x60));
     return m;
+}
+
+// "mm:ss": two digits, the colon, two digits; "_" marks a digit not typed.
+void setDurationMask(QLineEdit* field)
+{
+    const QString text = field->text();
+    field->setMaxLength(5);
+    field->setInputMask("99:99;_");
+    field->setText(text);
 }
 
 bool readWholeNumber(const QString& text, int* value)
@@ -109,6 +124,9 @@ TSkorb_giris::TSkorb_giris()
     Label19 = rowCaption(this, "Label19", "Uzatma Süresi", 300, 220, 230);
     Label19->setWordWrap(true);
     Edit11 = rowField(this, "Edit11", "01:00", 440, 220, 70, 5);
+    // The durations are typed as minutes and seconds into a "mm:ss" mask.
+    for (QLineEdit* duration : {Edit4, Edit5, Edit11})
+        setDurationMask(duration);
     Label20 = new SymbolLabel(SymbolLabel::TestMark, "o", this);
     Label20->setObjectName("Label20");
     Label20->setGeometry(540, 214, 37, 37);
@@ -117,15 +135,16 @@ TSkorb_giris::TSkorb_giris()
 
     // Each judge's caption and his two marks; the three fit the dialog's
     // width with the captions in full.
+    // The marks follow their caption's whole width in this machine's font.
     Label11 = rowCaption(this, "Label11", "Hakem 1 Test", 16, 300, 96);
-    Label48 = testMark(this, "Label48", 114, 294);
-    Label12 = testMark(this, "Label12", 156, 294);
+    Label48 = testMark(this, "Label48", Label11->geometry().right() + 3, 294);
+    Label12 = testMark(this, "Label12", Label48->geometry().right() + 6, 294);
     Label13 = rowCaption(this, "Label13", "Hakem 2 Test", 208, 300, 96);
-    Label14 = testMark(this, "Label14", 306, 294);
-    Label15 = testMark(this, "Label15", 348, 294);
+    Label14 = testMark(this, "Label14", Label13->geometry().right() + 3, 294);
+    Label15 = testMark(this, "Label15", Label14->geometry().right() + 6, 294);
     Label16 = rowCaption(this, "Label16", "Hakem 3 Test", 400, 300, 96);
-    Label17 = testMark(this, "Label17", 498, 294);
-    Label18 = testMark(this, "Label18", 540, 294);
+    Label17 = testMark(this, "Label17", Label16->geometry().right() + 3, 294);
+    Label18 = testMark(this, "Label18", Label17->geometry().right() + 6, 294);
 
     RadioButton1 = new QRadioButton("Bölge Adı Göster", this);
     RadioButton1->setObjectName("RadioButton1");

@@ -1,6 +1,6 @@
 // brivex-station: creates and inspects a station's data.
 //
-//   brivex-station init [--home DIR] [--database PATH] [--if-missing]
+//   brivex-station init [--home DIR] [--database PATH] [--if-missing] [--office]
 //   brivex-station info [--home DIR]
 //   brivex-station map-drive LETTER FOLDER [--remote] [--home DIR]
 //   brivex-station map-ring NAME FOLDER [--home DIR]
@@ -8,6 +8,7 @@
 
 #include "app/BrivexSchema.h"
 #include "app/Station.h"
+#include "app/kit/StationKind.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/PortMap.h"
 
@@ -22,7 +23,7 @@ int usage()
 {
     QTextStream err(stderr);
     err << "Kullanım:\n"
-           "  brivex-station init [--home KLASÖR] [--database YOL] [--if-missing]\n"
+           "  brivex-station init [--home KLASÖR] [--database YOL] [--if-missing] [--office]\n"
            "  brivex-station info [--home KLASÖR]\n"
            "  brivex-station map-drive HARF KLASÖR [--remote] [--home KLASÖR]\n"
            "  brivex-station map-ring AD KLASÖR [--home KLASÖR]\n"
@@ -68,11 +69,15 @@ int main(int argc, char** argv)
             if (database.isEmpty())
                 database = Station::kDefaultDatabase;
             const bool ifMissing = takeFlag("--if-missing");
+            // An office station shows the register's menus; the default is a
+            // scoring station.
+            const bool office = takeFlag("--office");
             if (ifMissing && Station::exists()) {
                 out << "İstasyon zaten var.\n";
                 return 0;
             }
             Station::init(database);
+            StationKinds::write(office ? StationKind::Office : StationKind::Scoring);
             out << "Yeni istasyon oluşturuldu.\n";
             out << "Yönetici: " << kInitialAdminName << ", şifre: " << kInitialAdminPassword << "\n";
             for (const QString& line : Station::describe())

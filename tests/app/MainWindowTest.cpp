@@ -5,6 +5,9 @@
 #include "app/setup/CmPort.h"
 #include "app/setup/Users.h"
 #include "app/Sifre.h"
+#include "app/Station.h"
+#include "app/kit/Session.h"
+#include "app/kit/StationKind.h"
 #include "competition/MusteriGiris3.h"
 #include "platform/settings/Registry.h"
 #include "registry/MusteriGiris2.h"
@@ -382,14 +385,14 @@ TEST_F(MainWindowTest, ShortcutsButtonShowsAndHidesTheLeftToolBar)
 
 class PendingCommands : public MainWindowTest, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(PendingCommands, ExistAndDoNothingYet)
+TEST_P(PendingCommands, SayTheyAreNotAvailableOnThisStation)
 {
     ASSERT_TRUE(login("ADMIN", "1234"));
     QAction* command = Main->command(GetParam());
     ASSERT_NE(command, nullptr);
     command->trigger();
     EXPECT_EQ(modals().seen(), QStringList({"TSifre"})) << "no screen opened";
-    EXPECT_EQ(ui().count(), 0);
+    EXPECT_EQ(ui().texts(), QStringList{"Bu işlem bu istasyonda kullanılamaz."});
     EXPECT_TRUE(Main->configured());
 }
 
@@ -613,5 +616,116 @@ TEST_F(MainWindowTest, NothingIsClippedAt1024x768)
     saveScreenshot(Main, "BRIVEX_MAIN_SCREENSHOT");
     Main->hide();
 }
+
+// --- The office station --------------------------------------------------------
+
+namespace MainOfficeLocal {
+
+// The commands a visible menu item or tool button runs on an office station,
+// with what each does there: opens a screen (its class), asks a question or
+// shows a message first (its text), or says it is not available.
+struct OfficeCommandCase {
+    const char* command;
+    const char* screen;      // class of the modal screen it opens, "" for none
+    const char* message;     // first message box text, "" for none
+};
+
+class OfficeStation : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        StationKinds::write(StationKind::Office);
+    }
+};
+
+TEST_F(OfficeStation, KeepsTheFiveMenusAndTheShortcutsButton)
+{
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    showAtSize(Main, QSize(1024, 768));
+    EXPECT_TRUE(session().station.isOffice());
+    EXPECT_FALSE(Main->MainMenu1->isHidden());
+    QStringList titles;
+    for (QAction* a : Main->MainMenu1->actions())
+        if (a->isVisible())
+            titles << a->text();
+    EXPECT_EQ(titles, QStringList({" Genel İşlemler ", " SİCİL ", "FAALİYET", " TARTI ", " KURA "}));
+    EXPECT_TRUE(Main->toolButton("ToolButton13")->isVisible());
+    EXPECT_TRUE(Main->toolButton("ToolButton11")->isVisible());
+    // The rest of the configuration is the scoring station's.
+    EXPECT_EQ(Main->ScoringEdition, 1);
+    EXPECT_EQ(Main->toolButton("ToolButton4")->text(), "  MÜSABAKA EKRANI  ");
+    EXPECT_FALSE(Main->Menu->isMovable());
+    EXPECT_TRUE(Users->CheckBox1->isChecked());
+}
+
+TEST_F(OfficeStation, MatchOnlyUserKeepsTheMatchButtonsOnTheLeftBar)
+{
+    addUser(5, "HAKEM MASASI", "42", "VAR");
+    ASSERT_TRUE(login("HAKEM MASASI", "42"));
+    showAtSize(Main, QSize(1024, 768));
+    EXPECT_EQ(usableLeftButtons(), kMatchButtons);
+}
+
+TEST_F(MainWindowTest, ScoringStationIsTheDefaultAndHidesTheMenus)
+{
+    EXPECT_EQ(StationKinds::read(), StationKind::Scoring) << "nothing stored";
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    EXPECT_FALSE(session().station.isOffice());
+    EXPECT_TRUE(Main->MainMenu1->isHidden());
+}
+
+TEST_F(MainWindowTest, StationKindIsStoredAndTold)
+{
+    StationKinds::write(StationKind::Office);
+    EXPECT_EQ(StationKinds::read(), StationKind::Office);
+    EXPECT_TRUE(Station::describe().contains("İstasyon türü     : ofis (menüler açık)"));
+    StationKinds::write(StationKind::Scoring);
+    EXPECT_EQ(StationKinds::read(), StationKind::Scoring);
+    EXPECT_TRUE(Station::describe().contains("İstasyon türü     : puanlama (yalnız müsabaka araç çubuğu)"));
+}
+
+class OfficeCommands : public OfficeStation, public ::testing::WithParamInterface<OfficeCommandCase> {};
+
+// Every item of the five menus and the left tool bar either works or says it
+// is not available; here each visible one is run through its menu item.
+TEST_P(OfficeCommands, WorkOrSayTheyAreNotAvailable)
+{
+    const OfficeCommandCase& c = GetParam();
+    ASSERT_TRUE(login("ADMIN", "1234"));
+    if (*c.screen)
+        modals().expect(c.screen, [](QDialog* d) { d->close(); });
+    QAction* item = Main->command(c.command);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isVisible());
+    item->trigger();
+    if (*c.screen)
+        EXPECT_EQ(modals().seen().value(1), c.screen);
+    else
+        EXPECT_EQ(modals().seen(), QStringList({"TSifre"}));
+    if (*c.message)
+        EXPECT_EQ(ui().texts().value(0), QString::fromUtf8(c.message));
+    else
+        EXPECT_EQ(ui().count(), 0);
+}
+
+const char* const kOfficeNotAvailable = "Bu işlem bu istasyonda kullanılamaz.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, OfficeCommands,
+    ::testing::Values(OfficeCommandCase{"FederasyonAdresi1", "TIsyeri", ""},
+                      OfficeCommandCase{"Kuaklar1", "TKusakGir", ""},
+                      OfficeCommandCase{"KullancTantma1", "TSifreCheck", ""},
+                      OfficeCommandCase{"BilgilerinYedeklenmesi1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"SporcuKaydveSCLlemleri1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"SorgulamaveRaporlar1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"FaaliyetGiriEkran1", "TTurnuvaGir", ""},
+                      OfficeCommandCase{"SporcuTARTIEkran1", "TGiris1", ""},
+                      OfficeCommandCase{"ncekiMsabakalarnSilinmesi1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"KURAekimiveMsabaka1", "TKuraList", ""},
+                      OfficeCommandCase{"MsabakaListeleri1", "TBaslik1S", "HERHANGİ BİR SONUÇ LİSTESİ BULUNMAMAKTADIR ...!"}),
+    [](const ::testing::TestParamInfo<OfficeCommandCase>& i) { return std::string(i.param.command); });
+
+} // namespace MainOfficeLocal
 
 } // namespace

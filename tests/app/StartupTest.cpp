@@ -1,11 +1,16 @@
 #include "app/SplashForm.h"
+#include "app/Startup.h"
 #include "app/Station.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -42,5 +47,44 @@ TEST_F(StartupTest, NewStationHasItsSeedRowsAndRegistryValue)
     EXPECT_EQ(db.scalar("select count(*) from C_YAZILAR").toInt(), 1);
     EXPECT_TRUE(DriveMap::exists("C:\\CO\\QVX_PROG\\Flags"));
 }
+
+TEST(QtTranslations, QtsOwnDialogsSpeakTurkish)
+{
+    ASSERT_TRUE(Startup::loadQtTranslations()) << "qt6-translations-l10n is installed by scripts/setup.sh";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "İptal");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Evet");
+    EXPECT_TRUE(Startup::loadQtTranslations()) << "loaded once, asked again";
+}
+
+// The station tool makes each kind of station and tells which it is.
+class StationToolKinds : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(StationToolKinds, InitMakesTheKindAndInfoTellsIt)
+{
+    const QString tool = QCoreApplication::applicationDirPath() + "/../src/brivex-station";
+    ASSERT_TRUE(QFileInfo::exists(tool)) << tool.toStdString();
+    QTemporaryDir home;
+    auto runTool = [&](const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("BRIVEX_HOME", home.path());
+        p.setProcessEnvironment(env);
+        p.start(tool, args);
+        p.waitForFinished(60000);
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    QStringList init = {"init"};
+    if (*GetParam().first)
+        init << GetParam().first;
+    runTool(init);
+    const QString info = runTool({"info"});
+    EXPECT_TRUE(info.contains(QString::fromUtf8("İstasyon türü     : ") + QString::fromUtf8(GetParam().second)))
+        << info.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, StationToolKinds,
+                         ::testing::Values(std::pair{"", "puanlama (yalnız müsabaka araç çubuğu)"},
+                                           std::pair{"--office", "ofis (menüler açık)"}));
 
 } // namespace

@@ -90,4 +90,27 @@ TEST_F(CategoryNameFromDatabase, ReadsTheOfferedCategoryNames)
     EXPECT_EQ(WeightCategories::categoryNameOf(db, "71 KİLO ERKEK -"), "");
 }
 
+struct SemiContactCase {
+    const char* name;
+    bool semi;
+};
+
+class SemiContactName : public ::testing::TestWithParam<SemiContactCase> {};
+
+TEST_P(SemiContactName, IsFoundInAnyCaseWithTurkishLettersFolded)
+{
+    EXPECT_EQ(WeightCategories::isSemiContact(QString::fromUtf8(GetParam().name)), GetParam().semi) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SemiContactName,
+                         ::testing::Values(SemiContactCase{"57 KİLO ERKEK SEMI CONTACT", true},
+                                           SemiContactCase{"57 kilo erkek semi contact", true},
+                                           SemiContactCase{"57 KİLO ERKEK SEMİ CONTACT", true},
+                                           SemiContactCase{"57 KİLO ERKEK semı contact", true},
+                                           SemiContactCase{"57 KİLO BAYAN Point Fighting", true},
+                                           SemiContactCase{"57 KİLO BAYAN POİNT FİGHTİNG", true},
+                                           SemiContactCase{"57 KİLO ERKEK FULL CONTACT", false},
+                                           SemiContactCase{"57 KİLO ERKEK LOW KICK", false},
+                                           SemiContactCase{"", false}));
+
 } // namespace

@@ -153,6 +153,35 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"NoGrade", {}, 1, 1, true, "Lütfen Sporcunun Derecesini Seçiniz ...!"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A typed weight refused for want of a club is kept: once the club is
+// chosen, "Listeye Ekle" writes it without asking for it again.
+TEST_F(WeighInDecision, TypedWeightIsKeptWhenTheClubIsMissing)
+{
+    addPerson(1, "VELİ KAYA", {{"E53", kMen65}, {"E38", 66.0}});
+    open();
+    selectByNumber("1");
+    screen->Edit8->clear();
+    weigh("64,5");
+    EXPECT_EQ(ui().texts(), (QStringList{kManualNotice, "Lütfen Sporcunun Kulübünü Seçiniz ...!"}));
+    EXPECT_TRUE(rows().isEmpty());
+
+    ui().clear();
+    screen->Edit8->setText(kClub);
+    const int dialogsBefore = int(modals().seen().size());
+    click(screen->BitBtn2);
+    EXPECT_EQ(modals().seen().size(), dialogsBefore) << "the weight is not asked again";
+    EXPECT_EQ(ui().texts(), QStringList{msg(kAccepted, kMen65)});
+    const Records r = rows();
+    ASSERT_EQ(r.size(), 1);
+    EXPECT_DOUBLE_EQ(r[0].toDouble("TartilanKilo"), 64.5);
+
+    // Written once, the next weighing asks again.
+    db.exec("delete * from C_LISTE");
+    typeWeight("63");
+    click(screen->BitBtn2);
+    EXPECT_EQ(modals().seen().last(), "TAgirlik");
+}
+
 TEST_F(WeighInDecision, NoAthleteNoWrite)
 {
     open();
@@ -195,6 +224,37 @@ TEST_F(WeighInDecision, AthleteOutsideTheCategoryIsAskedForAClass)
     EXPECT_EQ(questions, QStringList{"Sporcu GENÇLER Tartısına Katılmamaktadır.\nSporcu Bilgilerine Branş Eklemek "
                                      "İstermisiniz ...?"});
     EXPECT_TRUE(rows().isEmpty());
+}
+
+// The category name is the whole text after the sex word: "GENÇLER" does
+// not take an "ÜMİT GENÇLER" class (as the draw decides), "ÜMİT GENÇLER" does.
+TEST_F(WeighInDecision, CategoryTakesOnlyTheClassesNamedWhollyAfterTheSex)
+{
+    const QString youngMen = QStringLiteral("60 KİLO ERKEK ÜMİT GENÇLER");
+    db.insert("C_BRANS", {{"Durum_Key", 520}, {"Durum", youngMen}, {"Kilo", 0.0}, {"AltKilo", 55.0},
+                          {"UstKilo", 60.0}, {"E_B", "E"}, {"Web", "1"}});
+    addPerson(1, "VELİ KAYA", {{"E53", youngMen}});
+    screen->FCategoryKey = 7;
+    screen->FCategoryName = "GENÇLER";
+    open();
+    selectByNumber("1");
+    typeWeight("58");
+    answer(false);
+    click(screen->BitBtn2);
+    EXPECT_EQ(questions, QStringList{"Sporcu GENÇLER Tartısına Katılmamaktadır.\nSporcu Bilgilerine Branş Eklemek "
+                                     "İstermisiniz ...?"});
+    EXPECT_TRUE(rows().isEmpty());
+
+    questions.clear();
+    screen->FCategoryName = "ÜMİT GENÇLER";
+    selectByNumber("1");
+    typeWeight("58");
+    click(screen->BitBtn2);
+    EXPECT_TRUE(questions.isEmpty());
+    const Records r = rows();
+    ASSERT_EQ(r.size(), 1);
+    EXPECT_EQ(r[0].str("Brans"), youngMen);
+    EXPECT_EQ(r[0].toInt("Onay"), 1);
 }
 
 TEST_F(WeighInDecision, AllCategoriesWriteEveryClassByItsOwnLimits)

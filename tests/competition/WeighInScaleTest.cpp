@@ -188,6 +188,23 @@ TEST_F(ScaleWeighIn, NoWeightFromTheScaleIsTyped)
     EXPECT_EQ(screen->FManualNoticeShown, 0);
 }
 
+// A scale that goes on sending without a whole frame (a line without its
+// carriage return) shows 0 in red, never the weight it sent before, and the
+// weight is then typed.
+TEST_F(ScaleWeighIn, AScaleWithoutWholeFramesShowsZeroInRed)
+{
+    selectByNumber("1");
+    scale(72.5, "72,5");
+    ASSERT_TRUE(pty.send("ST,+0072.50kg\nST,+0072.50kg\nST,+0072.50kg\n"));
+    ASSERT_TRUE(waitFor([&] { return screen->Label4->text() == "0"; })) << screen->Label4->text();
+    EXPECT_EQ(screen->liveWeightColor(), TMusteriGiris3::kRed);
+    typeWeight("71");
+    click(screen->BitBtn2);
+    EXPECT_EQ(modals().seen().last(), "TAgirlik") << "the stale 72,5 is not taken";
+    ASSERT_EQ(rows().size(), 1);
+    EXPECT_DOUBLE_EQ(rows()[0].toDouble("TartilanKilo"), 71.0);
+}
+
 TEST_F(ScaleWeighIn, SpecialCodeOverrideTypesTheWeight)
 {
     db.exec("update C_SAYI set OzelKod = '4321'");

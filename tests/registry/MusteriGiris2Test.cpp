@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -148,6 +150,28 @@ TEST_F(MusteriGiris2Test, Design)
     EXPECT_EQ(editor->fieldOf("E72"), editor->Edit72);
     for (const char* grid : {"DBGrid12", "DBGrid13", "DBGrid14", "DBGrid15", "DBGrid16", "DBGrid17", "DBGrid1"})
         EXPECT_NE(child<TDBGrid>(editor, grid), nullptr);
+}
+
+// The editor fits a 1024 x 768 screen with a title bar: its smallest size
+// is below what such a screen leaves, the rest scrolls, and shown on a
+// smaller screen it keeps within it.
+TEST_F(MusteriGiris2Test, FitsA1024x768Screen)
+{
+    const QSize smallest = editor->minimumSizeHint();
+    EXPECT_LE(smallest.width(), 1024);
+    EXPECT_LE(smallest.height(), 768 - 32);
+    auto* scroll = child<QScrollArea>(editor, "EditorScroll");
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_TRUE(scroll->widget()->isAncestorOf(child<QTabWidget>(editor, "PageControl1")));
+    EXPECT_TRUE(scroll->widget()->isAncestorOf(child<QPushButton>(editor, "BitBtn1")));
+
+    modals().expect("TMusteriGiris2", [](QDialog* d) {
+        const QRect room = d->screen()->availableGeometry();
+        EXPECT_LE(d->width(), room.width());
+        EXPECT_LE(d->height(), room.height());
+        d->close();
+    });
+    editor->showModal();
 }
 
 TEST_F(MusteriGiris2Test, ANewPersonIsSavedThroughTheNamedControls)

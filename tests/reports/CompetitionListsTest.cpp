@@ -118,8 +118,8 @@ TEST_F(WeighInList, TheTitleIsTheComposedActivityTitle)
     expectTitle([](QDialog*) { Baslik1S->Edit8->setText("ELLE YAZILAN"); });
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListeleri(callerOf(&screen, &flag));
-    // The picker chose no activity, so the composed title is empty.
-    EXPECT_EQ(PrintMenu1C->QRLabel9->caption, "");
+    // The picker chose no activity: the typed title prints.
+    EXPECT_EQ(PrintMenu1C->QRLabel9->caption, "ELLE YAZILAN");
 
     // With an activity picked the title prints on two lines on every page.
     db.insert("C_TURNUVA", {{"Turnuva_Key", 5}, {"Adi", "ŞAMPİYONA"}, {"Yer", "ANKARA"},
@@ -134,6 +134,23 @@ TEST_F(WeighInList, TheTitleIsTheComposedActivityTitle)
     const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
     for (const ReportPage& page : doc.pages)
         EXPECT_EQ(page.bandTexts("PageHeaderBand1"), (QStringList{"ŞAMPİYONA", "12 - 14 MART 2010  ANKARA"}));
+}
+
+TEST_F(WeighInList, WhereThePickerIsHiddenTheTypedTitlePrints)
+{
+    // The scoring and office stations hide the activity picker.
+    Baslik1S->DBLookupComboBox1->hide();
+    expectTitle([](QDialog*) {
+        EXPECT_FALSE(Baslik1S->Edit8->isReadOnly());
+        Baslik1S->Edit8->clear();
+        typeInto(Baslik1S->Edit8, "il şampiyonası");
+    });
+    modals().expect("ReportPreview", nullptr);
+    Reports::tartiListeleri(callerOf(&screen, &flag));
+    EXPECT_EQ(PrintMenu1C->QRLabel9->caption, "İL ŞAMPİYONASI");
+    const ReportDocument& doc = *PrintMenu1C->ReportBody1.document();
+    ASSERT_FALSE(doc.pages.empty());
+    EXPECT_TRUE(doc.pages[0].bandTexts("PageHeaderBand1").contains("İL ŞAMPİYONASI"));
 }
 
 struct OptionCase {
@@ -221,10 +238,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(WeighInList, OneClassPrintsOnlyThatClass)
 {
     expectTitle([](QDialog*) {
-        // Options offered, the title only from an activity.
+        // Options offered; the title from an activity where the picker is
+        // offered, typed where the configuration hides it.
         EXPECT_TRUE(Baslik1S->CheckBox2->isVisible());
         EXPECT_TRUE(Baslik1S->CheckBox3->isVisible());
-        EXPECT_TRUE(Baslik1S->Edit8->isReadOnly());
+        EXPECT_EQ(Baslik1S->Edit8->isReadOnly(), !Baslik1S->DBLookupComboBox1->isHidden());
     });
     modals().expect("ReportPreview", nullptr);
     Reports::tartiListesi(callerOf(&screen, &flag), {true, true, fixture::kWomen52, "BAYAN"}, {});

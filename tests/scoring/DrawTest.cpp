@@ -1,4 +1,5 @@
 #include "ScoringFixture.h"
+#include "app/kit/WeightCategories.h"
 #include "scoring/KuraDraw.h"
 #include "scoring/RandomSource.h"
 #include "scoring/SlotTable.h"
@@ -611,7 +612,7 @@ class CategoryName : public ::testing::TestWithParam<CategoryCase> {};
 TEST_P(CategoryName, IsWhatFollowsTheSex)
 {
     const CategoryCase& c = GetParam();
-    EXPECT_EQ(KuraDraw::belongsToCategory(QString::fromUtf8(c.branch), QString::fromUtf8(c.category)), c.belongs);
+    EXPECT_EQ(WeightCategories::belongsToCategory(QString::fromUtf8(c.branch), QString::fromUtf8(c.category)), c.belongs);
 }
 
 INSTANTIATE_TEST_SUITE_P(

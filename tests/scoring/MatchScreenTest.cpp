@@ -151,6 +151,17 @@ protected:
 
 // --- Lists ------------------------------------------------------------------
 
+// The chart buttons ("Raporlar" beside "Sporcu Kayıt", the portrait chart)
+// have no chart to print here: they say so instead of doing nothing.
+TEST_F(MatchScreenTest, ChartButtonsSayTheyAreNotAvailable)
+{
+    open();
+    ui().clear();
+    KuraList->KuraizelgesiYatay1Click();   // "Raporlar" and its menu item
+    KuraList->BitBtn2Click();
+    EXPECT_EQ(ui().texts(), (QStringList{"Bu işlem bu istasyonda kullanılamaz.", "Bu işlem bu istasyonda kullanılamaz."}));
+}
+
 TEST_F(MatchScreenTest, ListsTheApprovedWeighInRowsOfABranch)
 {
     weightClass(kBranch, "E");
@@ -720,27 +731,43 @@ TEST_F(MatchScreenStation, AWorkingDevicePortIsOnlyTested)
     EXPECT_TRUE(ui().texts().isEmpty());
 }
 
-TEST_F(MatchScreenStation, AScoringStationIsToldOnceThatItsDevicePortFails)
+TEST_F(MatchScreenStation, AScoringStationWithoutADeviceOnItsPortIsToldNothing)
 {
+    choosePort("COM9");     // named to no device
+    open();
+    EXPECT_EQ(KuraList->FDevicePortFailed, 1);
+    KuraList->activateNow();
+    EXPECT_EQ(KuraList->FDevicePortFailed, 1);
+    EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ").toStdString();
+}
+
+TEST_F(MatchScreenStation, AScoringStationIsToldOncePerRunWhereToFixAFailingDevicePort)
+{
+    // A device that is there but cannot be opened as a serial line.
+    const QString notALine = dir.path() + "/not-a-tty";
+    writeFile(notALine, "x");
+    PortMap::setDevice("COM9", notALine);
     choosePort("COM9");
     open();
     EXPECT_EQ(KuraList->FDevicePortFailed, 1);
-    EXPECT_EQ(ui().texts(), QStringList{kPortMessage});
+    const QString told =
+        "Puanlama cihazının seri portu (COM9) açılamadı: puanlar klavyeden ve hakem farelerinden verilecektir.\n"
+        "Düzeltmek için programı kapatıp portu 'brivex-station map-port COM9 AYGIT' komutuyla cihaza bağlayınız "
+        "(kullanıcı 'dialout' grubunda olmalıdır). Bu mesaj bir kez gösterilir ...!";
+    EXPECT_EQ(ui().texts(), QStringList{told});
     EXPECT_EQ(ui().requests.first().kind, UiRequest::Error);
 
     KuraList->activateNow();
     KuraList->close();
     open();
-    EXPECT_EQ(KuraList->FDevicePortFailed, 1);
-    EXPECT_EQ(ui().texts().size(), 1) << "told once";
-
-    // Once the port works again a later failure is told again.
+    // The port works for a while and fails again: still told only once.
     choosePort("COM1");
     KuraList->activateNow();
     EXPECT_EQ(KuraList->FDevicePortFailed, 0);
     choosePort("COM9");
     KuraList->activateNow();
-    EXPECT_EQ(ui().texts(), (QStringList{kPortMessage, kPortMessage}));
+    EXPECT_EQ(KuraList->FDevicePortFailed, 1);
+    EXPECT_EQ(ui().texts(), QStringList{told});
 }
 
 TEST_F(MatchScreenTest, AwayFromTheScoringStationEveryActivationTellsThePortFailure)

@@ -2,7 +2,10 @@
 // close, and a picture of it.
 #include "LiveFixture.h"
 
+#include <QLineEdit>
 #include <QMenu>
+
+#include <cmath>
 
 using namespace ScoreboardLook;
 
@@ -375,6 +378,103 @@ TEST_F(ScoreboardTest, PictureAt1024x768)
     if (!file.isEmpty()) {
         EXPECT_TRUE(picture.save(file, "PNG"));
     }
+}
+
+// --- The operator's road through the board -------------------------------------
+
+TEST_F(ScoreboardTest, EscOnTheRightClickMenuClosesTheMenuOnly)
+{
+    addStandardBout();
+    openBout(1);
+    Skor->PopupMenu1->popup(Skor->mapToGlobal(QPoint(100, 100)));
+    ASSERT_TRUE(Skor->PopupMenu1->isVisible());
+    QTest::keyClick(Skor->PopupMenu1, Qt::Key_Escape);
+    EXPECT_FALSE(Skor->PopupMenu1->isVisible());
+    EXPECT_TRUE(Skor->isVisible());
+    EXPECT_EQ(modals().seen().filter("TForm5"), QStringList()) << "no close question";
+    // Esc on the board itself still asks.
+    modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn2); });
+    key(Qt::Key_Escape);
+    EXPECT_EQ(modals().seen().filter("TForm5"), QStringList{"TForm5"});
+    EXPECT_TRUE(Skor->isVisible());
+}
+
+// Without a display switch the window is larger than the design: the
+// content grows with it, proportions kept, centred.
+TEST_F(ScoreboardTest, ContentFillsALargerWindowScaled)
+{
+    addStandardBout();
+    openBout(1);
+    Skor->setWindowState(Qt::WindowNoState);
+    const QRect roundDesign = Skor->Raunt->geometry();
+    const int roundFont = Skor->Raunt->font().pixelSize();
+    ASSERT_EQ(roundDesign, QRect(448, 42, 129, 105));
+
+    Skor->resize(2032, 1468);       // twice the design
+    EXPECT_DOUBLE_EQ(Skor->FScale.factor(), 2.0);
+    EXPECT_EQ(Skor->Raunt->geometry(), QRect(896, 84, 258, 210));
+    EXPECT_EQ(Skor->Raunt->font().pixelSize(), 2 * roundFont);
+
+    // A wider screen: the height decides, the content is centred across.
+    Skor->resize(1920, 1080);
+    const double f = 1080.0 / 734.0;
+    EXPECT_DOUBLE_EQ(Skor->FScale.factor(), f);
+    const int offset = int((1920 - 1016 * f) / 2);
+    EXPECT_EQ(Skor->Raunt->x(), offset + int(std::lround(448 * f)));
+    EXPECT_EQ(Skor->Raunt->y(), int(std::lround(42 * f)));
+
+    // A control the program places anew is placed in design coordinates.
+    Skor->Raunt->move(10, 20);
+    EXPECT_EQ(Skor->FScale.designGeometry(Skor->Raunt), QRect(10, 20, 129, 105));
+    EXPECT_EQ(Skor->Raunt->pos(), QPoint(offset + int(std::lround(10 * f)), int(std::lround(20 * f))));
+
+    // Back at the design size everything is where it was designed.
+    Skor->Raunt->move(roundDesign.topLeft());
+    Skor->resize(1016, 734);
+    EXPECT_DOUBLE_EQ(Skor->FScale.factor(), 1.0);
+    EXPECT_EQ(Skor->Raunt->geometry(), roundDesign);
+    EXPECT_EQ(Skor->Raunt->font().pixelSize(), roundFont);
+}
+
+TEST_F(ScoreboardTest, TheWinnerListTakesThePlaceOfTheRoundCaption)
+{
+    addStandardBout();
+    openBout(1);
+    EXPECT_TRUE(Skor->Label2->isVisible());
+    key(Qt::Key_X);
+    ASSERT_TRUE(Skor->ComboBox1->isVisible());
+    EXPECT_FALSE(Skor->Label2->isVisible()) << "\"Round\" would stand over the winner list";
+    // The next bout shows the caption again.
+    Skor->closeUnasked();
+    addBout(2, {"CEM", 21, "ANKARA", "ANKARA SPOR"}, {"DENİZ", 22, "İZMİR", "İZMİR SPOR"});
+    openBout(2);
+    EXPECT_TRUE(Skor->Label2->isVisible());
+}
+
+TEST_F(ScoreboardTest, SettingsTakeDurationsAsMinutesAndSecondsAndShowWholeCaptions)
+{
+    TSkorb_giris* d = Skorb_giris;
+    for (QLineEdit* duration : {d->Edit4, d->Edit5, d->Edit11}) {
+        EXPECT_EQ(duration->inputMask(), "99:99;_") << duration->objectName().toStdString();
+        duration->clear();
+        duration->setFocus();
+        duration->setCursorPosition(0);
+        QTest::keyClicks(duration, "0230");
+        EXPECT_EQ(duration->text(), "02:30") << duration->objectName().toStdString();
+        QTest::keyClicks(duration, "x");
+        EXPECT_EQ(duration->text(), "02:30") << "letters are not taken";
+    }
+    for (QLabel* caption : d->findChildren<QLabel*>()) {
+        if (caption->wordWrap() || caption->text().isEmpty() || caption->text().size() < 2)
+            continue;
+        EXPECT_GE(caption->width(), caption->sizeHint().width()) << caption->text().toStdString();
+    }
+    // The judges' marks stand clear of their captions and of each other.
+    const QList<std::pair<QLabel*, QLabel*>> marks = {{d->Label11, d->Label48}, {d->Label13, d->Label14},
+                                                       {d->Label16, d->Label17}};
+    for (const auto& [caption, mark] : marks)
+        EXPECT_GT(mark->x(), caption->geometry().right()) << caption->text().toStdString();
+    EXPECT_LE(d->Label18->geometry().right(), d->width());
 }
 
 } // namespace

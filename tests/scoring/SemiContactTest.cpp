@@ -131,6 +131,28 @@ INSTANTIATE_TEST_SUITE_P(
                     "BF+ BF-", 0, 3, {1, 0, 0, 0}, {0, 0, 0, 0}}),
     [](const ::testing::TestParamInfo<WarningCase>& info) { return std::string(info.param.name); });
 
+// The category's name decides the kind of bout in any case, Turkish
+// letters folded: a name typed in lower case opens a semi-contact bout.
+class SemiContactNames : public LiveTest, public ::testing::WithParamInterface<std::pair<const char*, int>> {};
+
+TEST_P(SemiContactNames, OpenTheirKindOfBout)
+{
+    const QString branch = QString::fromUtf8(GetParam().first);
+    addStandardBout({}, branch);
+    match->shownBranch = branch;
+    Settings s;
+    s.judge3.clear();
+    openBout(1, s);
+    ASSERT_TRUE(Skor->isVisible());
+    EXPECT_EQ(live->FSemiContact, GetParam().second) << GetParam().first;
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SemiContactNames,
+                         ::testing::Values(std::pair{"57 kilo erkek semi contact", 1},
+                                           std::pair{"57 KİLO ERKEK Semi Contact", 1},
+                                           std::pair{"57 KİLO ERKEK SEMİ CONTACT", 1},
+                                           std::pair{"57 KİLO ERKEK point fighting", 1}));
+
 TEST_F(SemiContactTest, PointOperationsDoNothingInFullContact)
 {
     addStandardBout();

@@ -1,6 +1,5 @@
 #include "app/kit/Formats.h"
 
-#include <QLocale>
 #include <QRegularExpression>
 
 namespace {
@@ -13,8 +12,9 @@ QChar& decimal()
 
 void Formats::fix()
 {
-    const QString point = QLocale::system().decimalPoint();
-    decimal() = point.isEmpty() ? QChar('.') : point.at(0);
+    // The desktop's locale (QLocale::system()) may say "." (C, en_US); the
+    // weights, lists and messages of the program are Turkish.
+    decimal() = kDecimalSeparator;
 }
 
 QChar Formats::decimalSeparator()

@@ -3,7 +3,8 @@
 //
 // Dates are shown and typed as "dd.mm.yyyy", times as "HH:mm:ss", the date
 // separator is ".", the time separator ":", the thousands separator ",". The
-// decimal separator is the user's (from the locale the program runs under).
+// decimal separator is the Turkish ",", whatever the locale of the desktop
+// the program runs on (the messages ask for a comma, the lists print one).
 // These are fixed at start-up for the whole run.
 
 #include <QDate>
@@ -18,11 +19,13 @@ inline constexpr QChar kDateSeparator = QChar('.');
 inline constexpr QChar kTimeSeparator = QChar(':');
 inline constexpr QChar kThousandSeparator = QChar(',');
 
-// Fixes the process formats; the decimal separator is read once from the
-// user's locale here.
+// The program's own decimal separator.
+inline constexpr QChar kDecimalSeparator = QChar(',');
+// Fixes the process formats: the decimal separator becomes
+// kDecimalSeparator, never the desktop's.
 void fix();
 QChar decimalSeparator();
-// Sets the user's decimal separator (tests set the Turkish ",").
+// Sets the decimal separator (tests of the older "." reading set it).
 void setDecimalSeparator(QChar separator);
 
 // "05.03.2009"

@@ -5,6 +5,7 @@ void Session::reset()
     db.close();
     user = SessionUser();
     edition = EditionSettings();
+    station = StationSettings();
     today = [] { return QDate::currentDate(); };
 }
 

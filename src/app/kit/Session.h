@@ -19,6 +19,7 @@
 // Routines that compute still take a Database& (tests call them on a
 // fixture database); a screen hands them session().db.
 
+#include "app/kit/StationKind.h"
 #include "platform/db/Database.h"
 
 #include <QDate>
@@ -43,6 +44,13 @@ struct EditionSettings {
     int RegionSeparation = 0;       // 1: byes to a power of two, regions kept apart
 };
 
+// The kind of this station (see StationKind.h), read by the start-up
+// configuration from the station's settings.
+struct StationSettings {
+    StationKind kind = StationKind::Scoring;
+    bool isOffice() const { return kind == StationKind::Office; }
+};
+
 class Session {
 public:
     Session() = default;
@@ -53,6 +61,7 @@ public:
     Database db;
     SessionUser user;
     EditionSettings edition;
+    StationSettings station;
     // Today's date as the station sees it (the main window's date panel;
     // Main->Today is the same). Tests set a fixed day here.
     std::function<QDate()> today = [] { return QDate::currentDate(); };

@@ -46,3 +46,39 @@ QString categoryNameOf(Database& db, const QString& weightCategory)
 }
 
 }
+
+bool WeightCategories::belongsToCategory(const QString& weightCategory, const QString& categoryName)
+{
+    const QStringList name = categoryName.split(' ', Qt::SkipEmptyParts);
+    if (name.isEmpty())
+        return false;
+    // A weight category is named weight, unit, sex and category name: the
+    // category name is what follows the sex, whole, not merely its end.
+    const QStringList words = weightCategory.split(' ', Qt::SkipEmptyParts);
+    for (int i = 0; i < int(words.size()); ++i)
+        if (words[i] == kMen || words[i] == kWomen)
+            return words.mid(i + 1) == name;
+    return weightCategory == categoryName || weightCategory.endsWith(" " + categoryName);
+}
+
+namespace {
+// Upper case with the four Turkish i letters (i, ı, İ, I) as one.
+QString semiContactFold(const QString& text)
+{
+    QString folded;
+    folded.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QChar('i') || c == QChar(0x0131) || c == QChar(0x0130))
+            folded += QChar('I');
+        else
+            folded += c.toUpper();
+    }
+    return folded;
+}
+}
+
+bool WeightCategories::isSemiContact(const QString& weightCategory)
+{
+    const QString folded = semiContactFold(weightCategory);
+    return folded.contains("SEMI") || folded.contains(semiContactFold("POINT FIGHTING"));
+}

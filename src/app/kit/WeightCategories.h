@@ -44,4 +44,16 @@ QString categoryNameOf(const QString& weightCategory, const QStringList& categor
 // rows with a key above 2).
 QString categoryNameOf(Database& db, const QString& weightCategory);
 
+// Whether a weight category belongs to a category name: the name is the whole
+// text after the weight category's sex word ("-57 KG ERKEK ÜMİT GENÇLER"
+// belongs to "ÜMİT GENÇLER", not to "GENÇLER"). A name without a sex word
+// belongs when it is the category name or ends with it after a space. The
+// draw and the weigh-in decide by this one rule.
+bool belongsToCategory(const QString& weightCategory, const QString& categoryName);
+
+// Whether a bout of this weight category is a semi-contact bout: its name
+// holds "SEMI" or "POINT FIGHTING" in any case, Turkish letters folded
+// ("semi contact", "Semi Contact", "SEMİ CONTACT" alike).
+bool isSemiContact(const QString& weightCategory);
+
 }

@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QWindow>
 
 namespace {
 
@@ -26,9 +27,36 @@ ModalRunner::Hook& modalHook()
     return h;
 }
 
+QPointer<QWidget>& frontWindow()
+{
+    static QPointer<QWidget> w;
+    return w;
+}
+
 QWidget* activeParent()
 {
+    if (QWidget* front = FrontWindow::current())
+        return front;
     return QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+}
+
+// Shows a message box above the front window when there is one, and gives
+// the keyboard back to it afterwards.
+int execBox(QMessageBox& box)
+{
+    QWidget* front = FrontWindow::current();
+    if (front)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int r = box.exec();
+    if (front)
+        FrontWindow::giveBackKeyboard();
+    return r;
+}
+
+void showBox(QMessageBox::Icon icon, QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    execBox(box);
 }
 
 UiAnswer dispatch(const UiRequest& r)
@@ -39,22 +67,22 @@ UiAnswer dispatch(const UiRequest& r)
     QWidget* parent = activeParent();
     switch (r.kind) {
     case UiRequest::Error:
-        QMessageBox::critical(parent, r.caption, r.text);
+        showBox(QMessageBox::Critical, parent, r.caption, r.text);
         a.accepted = true;
         break;
     case UiRequest::Info:
-        QMessageBox::information(parent, r.caption, r.text);
+        showBox(QMessageBox::Information, parent, r.caption, r.text);
         a.accepted = true;
         break;
     case UiRequest::Warning:
-        QMessageBox::warning(parent, r.caption, r.text);
+        showBox(QMessageBox::Warning, parent, r.caption, r.text);
         a.accepted = true;
         break;
     case UiRequest::Question: {
         QMessageBox box(QMessageBox::Question, r.caption, r.text, QMessageBox::Yes | QMessageBox::No, parent);
         box.button(QMessageBox::Yes)->setText("Evet");
         box.button(QMessageBox::No)->setText("Hayır");
-        a.accepted = box.exec() == QMessageBox::Yes;
+        a.accepted = execBox(box) == QMessageBox::Yes;
         break;
     }
     case UiRequest::OpenFile:
@@ -141,6 +169,33 @@ QString Dialogs::choosePrinter(const QString& title)
     return a.accepted ? a.value : QString();
 }
 
+void FrontWindow::set(QWidget* window)
+{
+    frontWindow() = window;
+}
+
+void FrontWindow::clear(QWidget* window)
+{
+    if (frontWindow() == window)
+        frontWindow() = nullptr;
+}
+
+QWidget* FrontWindow::current()
+{
+    QWidget* w = frontWindow();
+    return w && w->isVisible() ? w : nullptr;
+}
+
+void FrontWindow::giveBackKeyboard()
+{
+    QWidget* w = current();
+    if (!w)
+        return;
+    w->raise();
+    w->activateWindow();
+    w->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void ModalRunner::setHook(Hook h)
 {
     modalHook() = std::move(h);
@@ -168,11 +223,56 @@ private:
 };
 }
 
+namespace {
+// A dialog shown while the front window shows stays above it, as a window
+// of its own that belongs to it; afterwards it is as it was.
+class AboveFrontWindow {
+public:
+    explicit AboveFrontWindow(QDialog* dialog) : m_dialog(dialog), m_front(FrontWindow::current())
+    {
+        if (!m_front || m_front == dialog || m_front->isAncestorOf(dialog))
+            m_front = nullptr;
+        if (!m_front)
+            return;
+        m_hadFlag = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (!m_hadFlag)
+            dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        dialog->winId();
+        m_front->winId();
+        if (QWindow* own = dialog->windowHandle()) {
+            m_oldTransient = own->transientParent();
+            own->setTransientParent(m_front->windowHandle());
+        }
+    }
+    ~AboveFrontWindow()
+    {
+        if (!m_front || !m_dialog)
+            return;
+        if (!m_hadFlag) {
+            const bool visible = m_dialog->isVisible();
+            m_dialog->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+            if (visible)
+                m_dialog->show();
+        }
+        if (QWindow* own = m_dialog->windowHandle())
+            own->setTransientParent(m_oldTransient);
+        FrontWindow::giveBackKeyboard();
+    }
+
+private:
+    QPointer<QDialog> m_dialog;
+    QPointer<QWidget> m_front;
+    QPointer<QWindow> m_oldTransient;
+    bool m_hadFlag = false;
+};
+}
+
 int ModalRunner::exec(QDialog* dialog)
 {
     if (dialog->windowModality() == Qt::NonModal)
         dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setResult(QDialog::Rejected);
+    const AboveFrontWindow above(dialog);
     if (modalHook()) {
         dialog->show();
         if (modalHook()(dialog)) {

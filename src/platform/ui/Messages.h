@@ -56,6 +56,23 @@ QString chooseFolder(const QString& title, const QString& initial = QString());
 QString choosePrinter(const QString& title);
 }
 
+// The window that stays in front of every other while it shows (the
+// scoreboard). While it is visible, every message box, chooser and modal
+// dialog is parented to it and shown above it, and when one closes the
+// keyboard goes back to it, so a question is never hidden behind it and the
+// next key never lands on the window underneath.
+//
+//   FrontWindow::set(this);        // when the scoreboard shows
+//   FrontWindow::clear(this);      // when it hides
+namespace FrontWindow {
+void set(QWidget* window);
+void clear(QWidget* window);
+// The front window while it is visible; nullptr otherwise.
+QWidget* current();
+// Puts the keyboard back on the front window (raised and active), if any.
+void giveBackKeyboard();
+}
+
 namespace ModalRunner {
 // A hook receives each dialog shown modally, already visible, and may fill its
 // controls and close it; returning false means it did not handle it.
