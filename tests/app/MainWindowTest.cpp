@@ -396,10 +396,10 @@ TEST_P(PendingCommands, ExistAndDoNothingYet)
 INSTANTIATE_TEST_SUITE_P(
     Commands, PendingCommands,
     ::testing::Values("Kulpler1", "DataTransfer1", "BilgilerinYedeklenmesi1", "SporcuKaydveSCLlemleri1",
-                      "GIPmtihanSonularnnAktarlmas1", "SorgulamaveRaporlar1",
+                      "GIPmtihanSonularnnAktarlmas1",
                       "SporcularnMsabakalaraKatlmarnnSfrlanmas1", "ncekiTartListelerinSilinmesi1",
                       "TartlarnToplanmas1", "TartveKuralarnSistemeAktarlmas1",
-                      "ncekiMsabakalarnSilinmesi1", "MalarnRinglereDatlmas1",
+                      "ncekiMsabakalarnSilinmesi1",
                       "SonularnnToplanmas1"));
 
 TEST_F(MainWindowTest, MusabakaSonucListeleriPrintsTheScoreSheetsOfEveryBout)
@@ -436,7 +436,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, WiredCommands,
                                            WiredCase{"KURAekimiveMsabaka1", "TKuraList"},
                                            WiredCase{"Label_t", "TTest"},
                                            WiredCase{"PuanlamaListesi1", "TAktar1S"},
-                                           WiredCase{"DereceListesi1", "TAktar1S"}));
+                                           WiredCase{"DereceListesi1", "TAktar1S"},
+                                           WiredCase{"SorgulamaveRaporlar1", "TTurnuvaGiris1"},
+                                           WiredCase{"MalarnRinglereDatlmas1", "TRingDag"}));
 
 struct ReportCommandCase {
     const char* command;
