@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -82,6 +83,8 @@ void TRingDag::FormClose()
 void TRingDag::ringDagOpenList()
 {
     DBGrid1->setRecords(session().db.select("select Brans from C_KURA group by Brans order by Brans"));
+    // Nothing is chosen until the operator selects classes.
+    DBGrid1->selectionModel()->clearSelection();
 }
 
 void TRingDag::DateTimePicker1Change()

@@ -1,10 +1,12 @@
 // The activity query screen: its seventeen filters alone and together, the
 // date checks, list mode and the order, and its report commands.
 #include "app/kit/DbGrid.h"
+#include "app/kit/ReservedRows.h"
 #include "competition/ActivityQuery.h"
 #include "competition/TurnuvaGiris1.h"
 #include "reports/ActivityReports.h"
 #include "reports/Baslik1.h"
+#include "support/Screenshot.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
@@ -102,6 +104,7 @@ TEST_P(ActivityFilters, ListOnlyTheMatchingRows)
     GetParam().fill(screen);
     search();
     EXPECT_EQ(found(), GetParam().expected);
+    saveScreenshot(screen, "BRIVEX_ACTIVITYQUERY_SCREENSHOT");
     EXPECT_EQ(screen->Label10->text(), QString("Kayıt Sayısı : %1").arg(GetParam().expected.size()));
 }
 
@@ -163,7 +166,8 @@ TEST_F(ActivityQueryTest, ADateBecomesTheDatabaseKindsLiteralInItsNormalForm)
 struct DateCase {
     const char* from;
     const char* to;
-    const char* message;   // "" for a search
+    const char* message;   // "" for none
+    bool searched;
 };
 class ActivityDates : public ActivityQueryTest, public ::testing::WithParamInterface<DateCase> {};
 
@@ -175,15 +179,15 @@ TEST_P(ActivityDates, AreCheckedFromThenTo)
     search();
     const QString message = QString::fromUtf8(GetParam().message);
     EXPECT_EQ(ui().texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    EXPECT_EQ(screen->FResultOpen, message.isEmpty());
+    EXPECT_EQ(screen->FResultOpen, GetParam().searched);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dates, ActivityDates,
-                         ::testing::Values(DateCase{"31.12.1949", "", ActivityQuery::kDateOutOfRange},
-                                           DateCase{"01.01.2050", "", ""},
-                                           DateCase{"01.01.2009", "02.01.2050", ActivityQuery::kDateOutOfRange},
-                                           DateCase{"31.02.2009", "02.01.2050", ActivityQuery::kBadDate},
-                                           DateCase{"", "", ""}));
+                         ::testing::Values(DateCase{"31.12.1949", "", ActivityQuery::kDateOutOfRange, false},
+                                           DateCase{"01.01.2050", "", ActivityQuery::kNothingFound, true},
+                                           DateCase{"01.01.2009", "02.01.2050", ActivityQuery::kDateOutOfRange, false},
+                                           DateCase{"31.02.2009", "02.01.2050", ActivityQuery::kBadDate, false},
+                                           DateCase{"", "01.01.2050", "", true}));
 
 TEST_F(ActivityQueryTest, ListModeJoinsTheCollectedStatusesInOneGroup)
 {

@@ -6,6 +6,7 @@
 #include "competition/Form2.h"
 #include "app/kit/Session.h"
 #include "competition/WeighCorrection.h"
+#include "support/Screenshot.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -56,6 +57,7 @@ TEST_F(WeighCorrectionTest, ListModeCorrectsTheAthletesRowsCornersAndRecordToget
     ASSERT_TRUE(screen->DBGrid2->locate("Liste_Key", 1));
     modals().expect("TForm2", [](QDialog*) {
         EXPECT_EQ(Form2->windowTitle(), "Bilgi Düzeltme");
+        saveScreenshot(Form2, "BRIVEX_FORM2_SCREENSHOT", Form2->size());
         EXPECT_EQ(Form2->Label3->text(), "ALİ VELİ");
         EXPECT_EQ(Form2->Edit4->text(), "ANKARA");
         EXPECT_EQ(Form2->FBackNumber, "5");
@@ -99,6 +101,7 @@ TEST_F(WeighCorrectionTest, ATeamTournamentWritesTheTeamApart)
         EXPECT_EQ(Form2->Label6->text(), "Takım");
         EXPECT_EQ(Form2->ComboBox3->count(), 23);
         pick(Form2->ComboBox3, "C TAKIMI");
+        pick(Form2->DBLookupComboBox4, kClub);
         click(Form2->BitBtn3);
         click(Form2->BitBtn1);
     });
