@@ -15,11 +15,13 @@
 #include "competition/Giris1.h"
 #include "platform/ui/Messages.h"
 #include "competition/TurnuvaGir.h"
+#include "competition/TurnuvaGiris1.h"
 #include "reports/CompetitionReports.h"
 #include "reports/ReportLaunch.h"
 #include "reports/ResultsReports.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
+#include "scoring/RingDag.h"
 #include "scoring/Test.h"
 
 #include <QCheckBox>
@@ -110,7 +112,7 @@ const QList<MainCommand>& MainCommands::commands()
 
         // "FAALİYET"
         {"FaaliyetGiriEkran1", "Faaliyet Giriş Ekranı", "FAALYET1", "", [](TMain&) { TurnuvaGir->showModal(); }},
-        {"SorgulamaveRaporlar1", "Sorgulama ve Raporlar", "FAALYET1", "", nullptr},    // activity query
+        {"SorgulamaveRaporlar1", "Sorgulama ve Raporlar", "FAALYET1", "", [](TMain&) { TurnuvaGiris1->showModal(); }},
 
         // " TARTI "
         {"SporcularnMsabakalaraKatlmarnnSfrlanmas1", "  Sporcuların Müsabakalara Katılmarının Sıfırlanması",
@@ -135,7 +137,7 @@ const QList<MainCommand>& MainCommands::commands()
          [](TMain&) { StationMaintenance::clearBouts(); }},
         {"N5", "-", "KURA1", "", nullptr},
         {"KURAekimiveMsabaka1", "  KURA Çekimi ve Müsabaka", "KURA1", "ToolButton4", [](TMain&) { KuraList->showModal(); }},
-        {"MalarnRinglereDatlmas1", "  Maçların Ringlere Dağıtılması", "KURA1", "", nullptr},    // ring distribution
+        {"MalarnRinglereDatlmas1", "  Maçların Ringlere Dağıtılması", "KURA1", "", [](TMain&) { RingDag->showModal(); }},
         {"SonularnnToplanmas1", "  Sonuçlarının Toplanması", "KURA1", "",
          [](TMain&) { StationMaintenance::gatherResults(); }},
         {"N6", "-", "KURA1", "", nullptr},

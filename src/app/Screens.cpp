@@ -18,12 +18,14 @@
 #include "app/setup/MetinIlave.h"
 #include "app/setup/Metins.h"
 #include "app/setup/Users.h"
+#include "competition/Form2.h"
 #include "competition/Giris1.h"
 #include "competition/KurSec.h"
 #include "competition/KuraAktar.h"
 #include "competition/KuraKayit.h"
 #include "competition/MusteriGiris3.h"
 #include "competition/TurnuvaGir.h"
+#include "competition/TurnuvaGiris1.h"
 #include "competition/TurnuvaTuru.h"
 #include "registry/KlupGiris2.h"
 #include "registry/Bilgi_Giris.h"
@@ -67,6 +69,7 @@
 #include "reports/PrintMenuD1.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
+#include "scoring/RingDag.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
 #include "scoring/Test.h"
@@ -123,8 +126,10 @@ void Screens::createAll()
     make(Bilgi_Giris_1);
     make(Seminer);
     make(TurnuvaGir);
+    make(TurnuvaGiris1);
     make(Giris1);
     make(MusteriGiris3);
+    make(Form2);
     make(Kura_Kayit);
     make(Kur_Sec);
     make(KuraAktar);
@@ -132,6 +137,7 @@ void Screens::createAll()
     make(Skor);
     make(Skorb_giris);
     make(Test);
+    make(RingDag);
     make(Aktar1S);
     make(Baslik1);
     make(Baslik2);

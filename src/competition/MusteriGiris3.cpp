@@ -126,8 +126,10 @@ void TMusteriGiris3::buildControls()
     auto* left = new QVBoxLayout(GroupBox1);
     DBGrid1 = new TDBGrid(GroupBox1);
     DBGrid1->setObjectName("DBGrid1");
+    GridColumn participation("Kullanici", "Katılım", 40);
+    participation.visible = false;
     DBGrid1->setColumns({{"Ad_Soyad", "Ad Soyad", 150}, {"Vergi_Numarasi", "Sicil No", 60}, {"E38", "Kilo", 40},
-                         {"E23", "Baba Adı", 80}});
+                         {"E23", "Baba Adı", 80}, participation});
     CountLabel = make<QLabel>("CountLabel", "", GroupBox1);
     auto* leftButtons = new QGridLayout;
     BitBtn7 = makeButton("BitBtn7", "Yeni Kayıt", GroupBox1);
@@ -144,6 +146,7 @@ void TMusteriGiris3::buildControls()
     leftButtons->addWidget(BitBtn7, 0, 0);
     leftButtons->addWidget(BitBtn10, 0, 0);
     leftButtons->addWidget(BitBtn6, 0, 1);
+    buildSearchPanel(left);
     left->addWidget(DBGrid1, 1);
     left->addWidget(CountLabel);
     left->addLayout(leftButtons);
@@ -392,6 +395,8 @@ void TMusteriGiris3::buildControls()
     connect(ListelerTm1, &QAction::triggered, this, &TMusteriGiris3::ListelerTm1Click);
     connect(MenuItem2, &QAction::triggered, this, &TMusteriGiris3::MenuItem2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TMusteriGiris3::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TMusteriGiris3::SpeedButton2Click);
+    connect(BilgiDuzeltme1, &QAction::triggered, this, &TMusteriGiris3::BilgiDuzeltme1Click);
     connect(Sil1, &QAction::triggered, this, &TMusteriGiris3::Sil1Click);
     connect(Sil2, &QAction::triggered, this, &TMusteriGiris3::Sil2Click);
     connect(DiskalifiyeEt1, &QAction::triggered, this, &TMusteriGiris3::DiskalifiyeEt1Click);
@@ -430,6 +435,8 @@ void TMusteriGiris3::buildControls()
 
 bool TMusteriGiris3::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::FocusOut && watched == Edit18)
+        Edit18Exit();
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == AdSoyadCaption)
             AdSoyadCaptionClick();
@@ -558,6 +565,7 @@ void TMusteriGiris3::FormActivate()
     for (const Record& r : FClubRows)
         DBLookupComboBox4->addItem(r.str("Durum"), r.value("Durum_Key"));
     DBLookupComboBox4->setCurrentIndex(-1);
+    fillSearchLists();
     FManualOverride = 0;
     FByRegisterNumber = 0;
     FKeepTeamField = 0;
@@ -1218,14 +1226,15 @@ void TMusteriGiris3::MenuItem2Click()
 
 void TMusteriGiris3::BitBtn3Click()
 {
-    // The class and gender of the highlighted accepted row; with none, the
-    // disqualified list's row still lets the report look (and find nothing).
+    // The class and gender of the highlighted accepted row; a class whose
+    // rows are all disqualified prints by its disqualified row.
     Reports::WeighInClass list;
     list.listOpen = FListsOpen;
     const Record accepted = DBGrid2->currentRecord();
-    list.hasAthlete = FListsOpen && (!accepted.isEmpty() || !DBGrid3->currentRecord().isEmpty());
-    list.brans = accepted.isEmpty() ? QString() : accepted.str("Brans");
-    list.cinsiyet = accepted.isEmpty() ? QString() : accepted.str("Cinsiyet");
+    const Record shown = accepted.isEmpty() ? DBGrid3->currentRecord() : accepted;
+    list.hasAthlete = FListsOpen && !shown.isEmpty();
+    list.brans = shown.isEmpty() ? QString() : shown.str("Brans");
+    list.cinsiyet = shown.isEmpty() ? QString() : shown.str("Cinsiyet");
     Reports::tartiListesi(reportCaller(), list, {true, FGradeMode != 0});
 }
 

@@ -36,6 +36,7 @@ class QAction;
 class QPushButton;
 class QToolButton;
 class QWidget;
+class QVBoxLayout;
 class TDBGrid;
 class TSerialPort;
 
@@ -128,6 +129,26 @@ public:
     QMenu* PopupMenu1;
     QAction* SporcuBilgileri1;      // "Sporcu Listesi"
     QAction* MenuItem2;             // "Branşlara Göre Sporcu Dağılımı"
+    // Search fields (MusteriGiris3Search.cpp), top to bottom, each with its
+    // caption (a click empties it) and, where picked, its list.
+    QLineEdit* Edit4;               // "Ad Soyad"
+    QLineEdit* Edit9;               // "Bölge"
+    QComboBox* DBLookupComboBox5;
+    QLineEdit* Edit18;              // "Lisans No"
+    QLineEdit* Edit16;              // "Branş"
+    QComboBox* DBLookupComboBox8;
+    QLineEdit* Edit13;              // "Kilo"
+    QLineEdit* Edit12;              // "Kulüp"
+    QComboBox* DBLookupComboBox6;
+    QLineEdit* Edit1;               // "Sicil No"
+    QLineEdit* Edit10;              // "Katılım"
+    QComboBox* ComboBox4;
+    QLineEdit* Edit15;              // gender of the picked class (hidden)
+    QLineEdit* Edit11;              // region code of the picked region (hidden)
+    QPushButton* BitBtn1;           // "Kayıt Bul"
+    QList<QLabel*> SearchCaptions;  // the eight captions, in the fields' order
+    QList<QLineEdit*> SearchFields;
+    QVariantMap FSearchParams;      // the values FReportSql binds
 
     // Selection fields.
     QLabel* AdSoyadCaption;         // "Ad Soyad": a click clears the selection
@@ -227,6 +248,11 @@ public:
     void SpAc();
     // Closes the search result.
     void QIslem();
+    // The licence number of "Lisans No" (quick registration); sets FLicenceOk.
+    void LisHes();
+    // After a registration: class browsing on the registered class, the
+    // accepted list on its last row.
+    void KayitBul1(const QString& weightClass);
     // Writes the athlete into the lists: decision 1 accept, 0 disqualify.
     void Kaydet(int decision);
     // Deletes the current row of the accepted (1) or disqualified (0) list.
@@ -281,6 +307,14 @@ public Q_SLOTS:
     void Kart_Yazdir();             // the accreditation card of the athlete shown
     void AkreditasyonKart1Click();  // the cards of the accepted list, last row first
     void MenuItem2Click();          // "Branşlara Göre Sporcu Dağılımı"
+    void SporcuBilgileri1Click();   // "Sporcu Listesi"
+    void BitBtn1Click();            // "Kayıt Bul"
+    void BitBtn7Click();            // "Yeni Kayıt"
+    void BitBtn10Click();           // "Kaydet": quick registration
+    void DBGrid1DblClick();
+    void Edit18Exit();
+    void SpeedButton2Click();       // "Bilgi Düzeltme" of the athlete panel
+    void BilgiDuzeltme1Click();     // "Bilgi Düzeltme" of the accepted list
     // The scale's characters.
     void SerialPort1RxChar(QObject* Sender, int Count);
 
@@ -297,6 +331,10 @@ private:
     Database& db() const;
     void buildControls();
     void buildCardCommands();
+    void buildSearchPanel(QVBoxLayout* panel);
+    void fillSearchLists();
+    void searchFieldPicked(QLineEdit* field, const QString& value);
+    void searchEnter(QLineEdit* field);
     void portSetUp();
     void showLiveWeight(double kilograms);
     void setLiveWeight(const QString& text, const QColor& color);

@@ -33,4 +33,24 @@ TEST_F(WeighInReports, EveryListOfTheCategoryIsPreviewedWhileTheScreenWaits)
     EXPECT_EQ(screen->FPreviewReport, PrintMenu1C);
 }
 
+TEST_F(WeighInReports, AClassWhoseRowsAreAllDisqualifiedStillPrints)
+{
+    db.insert("C_LISTE", {{"Liste_Key", 1}, {"Brans", kMen70}, {"Cinsiyet", "ERKEK"}, {"Ad", "VELİ KAYA"}, {"Sira", 1},
+                          {"Onay", 0}});
+    open();
+    pick(screen->DBLookupComboBox2, kMen70);
+    ASSERT_TRUE(screen->DBGrid2->isEmpty());
+    modals().expect("TBaslik1S", [](QDialog* d) { d->close(); });
+    QStringList names;
+    modals().expect("ReportPreview", [&names](QDialog* d) {
+        for (const ReportPage& p : PrintMenu1C->ReportBody1.document()->pages)
+            for (const ReportItem* i : p.findAll("QRDBText2"))
+                names << i->text;
+        d->close();
+    });
+    screen->BitBtn3Click();
+    EXPECT_EQ(names, QStringList{"VELİ KAYA"});
+    EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ");
+}
+
 } // namespace
