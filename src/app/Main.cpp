@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/MainCommands.h"
+#include "app/MusteriGiris1.h"
 #include "app/Sifre.h"
 #include "app/Version.h"
 #include "app/comport/DevicePort.h"
@@ -395,7 +396,7 @@ void TMain::FormShow()
     Skor->FScoringEdition = ScoringEdition;
 
     // Captions of other screens, each a fixed text:
-    //   person search (TMusteriGiris1): Label28 "Prof.Hakem".
+    MusteriGiris1->Label28->setText("Prof.Hakem");
     PrintMenu1S->QRLabel79->caption = " Kick Beden No";
     PrintMenu1S->QRLabel80->caption = " Kick Ayakkabı No";
     PrintMenu1S->QRLabel39->caption = " Profesyonel Hakem";

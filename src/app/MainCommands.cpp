@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/Main.h"
+#include "app/MusteriGiris1.h"
 #include "app/StationMaintenance.h"
 #include "app/dialogs/SifreCheck.h"
 #include "app/setup/Brans.h"
@@ -106,7 +107,8 @@ const QList<MainCommand>& MainCommands::commands()
         {"Programdank1", "Programdan Çıkış", "Genellemler1", "", [](TMain& m) { m.close(); }},
 
         // " SİCİL "
-        {"SporcuKaydveSCLlemleri1", "  Sporcu Kaydı ve SİCİL İşlemleri ", "SCL1", "", nullptr},  // person search
+        {"SporcuKaydveSCLlemleri1", "  Sporcu Kaydı ve SİCİL İşlemleri ", "SCL1", "",
+         [](TMain&) { MusteriGiris1->showModal(); }},
         {"GIPmtihanSonularnnAktarlmas1", "  İmtihanı Sonuçlarının Aktarılması", "SCL1", "",
          nullptr},                                                                      // person editor, exam import
 

@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/Main.h"
+#include "app/MusteriGiris1.h"
 #include "app/Sifre.h"
 #include "app/dialogs/Agirlik.h"
 #include "app/dialogs/Form5.h"
@@ -31,6 +32,7 @@
 #include "registry/Bilgi_Giris.h"
 #include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
+#include "registry/Vizeler.h"
 #include "registry/Seminer.h"
 #include "reports/Baslik1.h"
 #include "reports/Baslik1S.h"
@@ -125,6 +127,8 @@ void Screens::createAll()
     make(Bilgi_Giris);
     make(Bilgi_Giris_1);
     make(Seminer);
+    make(Vizeler);
+    make(MusteriGiris1);
     make(TurnuvaGir);
     make(TurnuvaGiris1);
     make(Giris1);

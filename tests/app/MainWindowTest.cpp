@@ -398,7 +398,7 @@ TEST_P(PendingCommands, SayTheyAreNotAvailableOnThisStation)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, PendingCommands,
-    ::testing::Values("DataTransfer1", "SporcuKaydveSCLlemleri1", "GIPmtihanSonularnnAktarlmas1"));
+    ::testing::Values("DataTransfer1", "GIPmtihanSonularnnAktarlmas1"));
 
 TEST_F(MainWindowTest, MusabakaSonucListeleriPrintsTheScoreSheetsOfEveryBout)
 {
@@ -430,6 +430,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, WiredCommands,
                                            WiredCase{"Kuaklar1", "TKusakGir"},
                                            WiredCase{"MektupMetni1", "TMetins"},
                                            WiredCase{"FaaliyetGiriEkran1", "TTurnuvaGir"},
+                                           WiredCase{"SporcuKaydveSCLlemleri1", "TMusteriGiris1"},
                                            WiredCase{"SporcuTARTIEkran1", "TGiris1"},
                                            WiredCase{"KURAekimiveMsabaka1", "TKuraList"},
                                            WiredCase{"Label_t", "TTest"},
@@ -717,12 +718,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OfficeCommandCase{"FederasyonAdresi1", "TIsyeri", ""},
                       OfficeCommandCase{"Kuaklar1", "TKusakGir", ""},
                       OfficeCommandCase{"KullancTantma1", "TSifreCheck", ""},
-                      OfficeCommandCase{"BilgilerinYedeklenmesi1", "", kOfficeNotAvailable},
-                      OfficeCommandCase{"SporcuKaydveSCLlemleri1", "", kOfficeNotAvailable},
-                      OfficeCommandCase{"SorgulamaveRaporlar1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"Kulpler1", "TKlupGiris1", ""},
+                      OfficeCommandCase{"DataTransfer1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"SporcuKaydveSCLlemleri1", "TMusteriGiris1", ""},
+                      OfficeCommandCase{"SorgulamaveRaporlar1", "TTurnuvaGiris1", ""},
                       OfficeCommandCase{"FaaliyetGiriEkran1", "TTurnuvaGir", ""},
                       OfficeCommandCase{"SporcuTARTIEkran1", "TGiris1", ""},
-                      OfficeCommandCase{"ncekiMsabakalarnSilinmesi1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"ncekiMsabakalarnSilinmesi1", "TSifreCheck", ""},
                       OfficeCommandCase{"KURAekimiveMsabaka1", "TKuraList", ""},
                       OfficeCommandCase{"MsabakaListeleri1", "TBaslik1S", "HERHANGİ BİR SONUÇ LİSTESİ BULUNMAMAKTADIR ...!"}),
     [](const ::testing::TestParamInfo<OfficeCommandCase>& i) { return std::string(i.param.command); });
