@@ -266,3 +266,14 @@ TEST_F(ClubListScreen, LettersAskTheirHeaderFirst)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ClubListScreen, SmsGonderHandsTheClubsToTheSmsExport)
+{
+    // No SMS program on this station: the export says so.
+    click(child<QPushButton>(screen, "BitBtn7"));
+    EXPECT_EQ(ui().texts(), QStringList{"SMS Gönderi arayüzü bulunamamıştır. Lütfen yükleyiniz ...!"});
+}
+
+} // namespace

@@ -7,6 +7,7 @@
 #include "app/kit/TurkishEntry.h"
 #include "app/setup/ClubListRules.h"
 #include "app/setup/MetinIlave.h"
+#include "exchange/SmsExportLog.h"
 #include "platform/ui/Messages.h"
 #include "registry/KlupGiris2.h"
 #include "reports/RegistryReports.h"
@@ -404,10 +405,11 @@ void TKlupGiris1::Etiket1Click()
 
 void TKlupGiris1::BitBtn7Click()
 {
-    Sec(0);
-    if (!sendSms) {
-        Messages::info("SMS aktarımı bu istasyonda kullanılamıyor ...!");
+    if (DBGrid1->isEmpty())
         return;
-    }
-    clubListRun([this] { sendSms(FSelectedKeys); });
+    Sec(0);
+    clubListRun([this] {
+        SmsExport::showOutcome(SmsExport::exportClubs(session().db, clubSelectionOf(*this)), this, &FInPreview,
+                               false);
+    });
 }

@@ -51,9 +51,6 @@ public:
     QPointer<QObject> FPreviewReport;
     // Today, for the stamps of "Aktarım".
     std::function<QDate()> FToday = [] { return QDate::currentDate(); };
-    // The SMS export of the clubs `keys` ("3,5" or "0" for none selected);
-    // set when the export is available.
-    static inline std::function<void(const QString& keys)> sendSms;
 
     QLabel* Label7;                 // "Yetkili Kişi" (a click empties Edit7)
     QLineEdit* Edit7;
