@@ -9,7 +9,7 @@ libsqlite3-dev libzip-dev libjpeg-dev zlib1g-dev libevdev-dev libudev-dev \
 libgtest-dev libbenchmark-dev \
 sqlite3 poppler-utils unzip xvfb xauth fonts-dejavu-core \
 openbox xdotool imagemagick zbar-tools \
-python3-pyftpdlib curl"
+microsocks python3-pyftpdlib curl"
 
 missing=""
 for p in $PACKAGES; do
