@@ -71,6 +71,9 @@ def main():
             super().handle_read()
             self._check_drop()
 
+        # The base class binds the event to its own reader.
+        handle_read_event = handle_read
+
     class TestHandler(FTPHandler):
         def handle(self):
             if args.banner_code != 220:
@@ -85,6 +88,8 @@ def main():
             super().pre_process_command(line, cmd, arg)
 
     TestHandler.authorizer = authorizer
+    # Every byte goes through send(), so that the drop option sees it.
+    TestHandler.use_sendfile = False
     TestHandler.dtp_handler = TestDTP
     TestHandler.banner = "Brivex test server ready."
     TestHandler.passive_ports = None
