@@ -34,9 +34,9 @@ using ReportLaunch::RegistrySelection;
 namespace {
 
 // The datasets of a report are closed when the launch ends, however it ends.
-struct CloseAfter {
+struct RegistryCloseAfter {
     TReportForm& report;
-    ~CloseAfter() { report.closeDataSets(); }
+    ~RegistryCloseAfter() { report.closeDataSets(); }
 };
 
 QString askTitle(TBaslik1* dialog)
@@ -61,7 +61,7 @@ QString todayText()
 void run(TReportForm& report, ReportQuery& query, const QString& sql, const QVariantMap& params,
          const ReportCaller& caller, ReportLaunch::Kind kind = ReportLaunch::Kind::Waiting)
 {
-    CloseAfter close{report};
+    RegistryCloseAfter close{report};
     report.FFirstRow = 1;
     query.sql = sql;
     query.params = params;
@@ -196,7 +196,7 @@ QString Reports::countFilterOf(const QString& participation)
 void Reports::bransDagilimi(const ReportCaller& caller, const QString& countFilter)
 {
     TPrintMenu1D& r = *PrintMenu1D;
-    CloseAfter close{r};
+    RegistryCloseAfter close{r};
     r.QRLabel9->caption = askTitle(Baslik1);
     r.QRLabel12->caption = todayText();
     r.FCountFilter = countFilter;
@@ -215,7 +215,7 @@ void Reports::bransDagilimi(const ReportCaller& caller, const QString& countFilt
 void Reports::millilikDiplomasi(const ReportCaller& caller, const RegistrySelection& s)
 {
     TPrintMenuMil& r = *PrintMenuMil;
-    CloseAfter close{r};
+    RegistryCloseAfter close{r};
     const QString extra = "(E74 <> '' or M9 is not null)";
     r.QRLabel9->caption = askTitle(Baslik1);
     r.QRLabel10->caption = todayText();
