@@ -21,9 +21,9 @@ const char* const kBoutGroups =
     "select Cinsiyet, Brans from C_KURA %1group by Cinsiyet, Brans order by Cinsiyet desc, Brans";
 
 // The report's datasets are closed when the launch ends, however it ends.
-struct CloseAfter {
+struct CompetitionCloseAfter {
     TReportForm& report;
-    ~CloseAfter() { report.closeDataSets(); }
+    ~CompetitionCloseAfter() { report.closeDataSets(); }
 };
 
 // The common end of a launch: the preview when the group query has rows,
@@ -59,7 +59,7 @@ void askWeighInTitle(const Reports::WeighInOptions& options)
 void weighInLists(const ReportCaller& caller, const QString& where, const QVariantMap& params)
 {
     TPrintMenu1C& r = *PrintMenu1C;
-    CloseAfter close{r};
+    CompetitionCloseAfter close{r};
     r.QRLabel9->caption = Baslik1S->FActivityTitle;
     r.FFirstRow = 1;
     r.Query2.sql = QString(kWeighInGroups).arg(where);
@@ -76,7 +76,7 @@ void boutLists(const ReportCaller& caller, const QString& where, const QVariantM
     Baslik1S->showModal();
 
     TPrintMenu2C& r = *PrintMenu2C;
-    CloseAfter close{r};
+    CompetitionCloseAfter close{r};
     r.QRLabel9->caption = Baslik1S->Edit8->text();
     r.QRLabel12->caption = Formats::dateToStr(Reports::today());
     r.FFirstRow = 1;
@@ -94,7 +94,7 @@ bool ringLists(const ReportCaller& caller, const std::function<QString()>& dateT
     Baslik1S->showModal();
 
     TPrintMenu2C1& r = *PrintMenu2C1;
-    CloseAfter close{r};
+    CompetitionCloseAfter close{r};
     r.QRLabel9->caption = Baslik1S->Edit8->text();
     r.FFirstRow = 1;
     const QString date = dateText();
@@ -113,7 +113,7 @@ void scoreSheets(const ReportCaller& caller, const QString& sql, const QVariantM
     Baslik1S->showModal();
 
     TPrintScore& r = *PrintScore;
-    CloseAfter close{r};
+    CompetitionCloseAfter close{r};
     r.QRLabel9->caption = Baslik1S->Edit8->text();
     r.Query2.close();
     r.Query2.sql = sql;

@@ -179,7 +179,7 @@ TEST(AsyncSocket, WithoutADataHandlerIncomingBytesAreReadAndDropped)
     connectPair(S, P, Log);
     S.OnDataAvailable = nullptr;
     P.send(QByteArray(5000, 'x'));
-    P.send("");
+    ASSERT_TRUE(waitFor([&] { return S.RcvdCount() > 0; }));
     ASSERT_TRUE(waitFor([&] { return S.RcvdCount() == 0; }));
     spin();
     EXPECT_EQ(S.RcvdCount(), 0);
@@ -486,4 +486,36 @@ TEST(AsyncSocket, LastObjectGoneStopsTheBindingAndTheNextStartsItAgain)
     }
     EXPECT_FALSE(WinSock::Binding::started());
     EXPECT_EQ(WinsockInfo().wVersion, 0x0101);
+}
+
+TEST(AsyncSocket, LookupsOfAddressesAnswerAtOnceAndNamesThroughTheLoop)
+{
+    TAsyncSocket S;
+    QList<int> Done;
+    S.OnDnsLookupDone = [&](TCustomAsyncSocket*, quint16 E) { Done << E; };
+
+    S.DnsLookup(QStringLiteral(" 127.000.0.1 "));
+    EXPECT_EQ(Done, QList<int>{0});
+    EXPECT_EQ(S.DnsResult(), QStringLiteral("127.0.0.1"));
+
+    Done.clear();
+    S.DnsLookup(QStringLiteral("localhost"));
+    EXPECT_TRUE(Done.isEmpty());
+    ASSERT_TRUE(waitFor([&] { return !Done.isEmpty(); }));
+    EXPECT_EQ(Done, QList<int>{0});
+    EXPECT_TRUE(S.DnsResultList().contains(QStringLiteral("127.0.0.1"))) << S.DnsResultList().join(',').toStdString();
+    EXPECT_EQ(S.DnsResult(), S.DnsResultList().first());
+
+    // A cancelled lookup answers 10004 and nothing later.
+    Done.clear();
+    S.DnsLookup(QStringLiteral("localhost"));
+    S.CancelDnsLookup();
+    EXPECT_EQ(Done, QList<int>{10004});
+    spin(50);
+    EXPECT_EQ(Done, QList<int>{10004});
+
+    Done.clear();
+    S.OnError = [](TCustomAsyncSocket*) {};
+    S.DnsLookup(QString());
+    EXPECT_EQ(Done, QList<int>{10022});
 }

@@ -72,6 +72,17 @@ TCustomAsyncSocket::TCustomAsyncSocket(QObject* AOwner) : QObject(AOwner)
 TCustomAsyncSocket::~TCustomAsyncSocket()
 {
     FDestroying = true;
+    // No event reaches an owner that may be half gone.
+    OnSessionAvailable = nullptr;
+    OnSessionConnected = nullptr;
+    OnSessionClosed = nullptr;
+    OnChangeState = nullptr;
+    OnDataAvailable = nullptr;
+    OnDataSent = nullptr;
+    OnSendData = nullptr;
+    OnDnsLookupDone = nullptr;
+    OnError = nullptr;
+    OnBgException = nullptr;
     try {
         CancelDnsLookup();
     } catch (...) {

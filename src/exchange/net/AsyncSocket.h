@@ -405,6 +405,7 @@ protected:
     void SocksFailure(int Code, const QString& Msg);
     void SocksSendRequest(const QByteArray& Request);
     void SocksParseReply();
+    int SocksReadLimit() const;
 
     int FSocksState = SocksStateData;
     QString FSocksServer;

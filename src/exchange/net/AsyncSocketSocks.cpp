@@ -259,11 +259,7 @@ bool TCustomSocksSocket::FireDataAvailable(quint16 ErrCode)
         SocksFailure(ErrCode, QStringLiteral("data receive error"));
         return true;
     }
-    // A version 4 reply is 8 bytes and what follows stays in the network;
-    // a version 5 reply may carry a host name of up to 255 bytes.
-    const bool Level4Connect = FSocksState == SocksStateConnect && FSocksLevel.startsWith(QLatin1Char('4'));
-    const int Limit = Level4Connect ? 8 : FSocksState == SocksStateConnect ? 262 : 127;
-    const int Want = Limit - int(FRcvBuf.size());
+    const int Want = SocksReadLimit() - int(FRcvBuf.size());
     if (Want <= 0) {
         SocksParseReply();
         return true;
@@ -277,15 +273,30 @@ bool TCustomSocksSocket::FireDataAvailable(quint16 ErrCode)
     return true;
 }
 
+int TCustomSocksSocket::SocksReadLimit() const
+{
+    // Only the bytes of the reply awaited are taken, so that nothing that
+    // follows it is lost: two for the method and the authentication
+    // replies, eight for a version 4 reply; a version 5 reply may carry a
+    // host name of up to 255 bytes (what follows it is kept as leftover).
+    switch (FSocksState) {
+    case SocksStateMethods:
+    case SocksStateAuth:
+        return 2;
+    case SocksStateConnect:
+        return FSocksLevel.startsWith(QLatin1Char('4')) ? 8 : 262;
+    default:
+        return 127;
+    }
+}
+
 void TCustomSocksSocket::SocksReceived(const QByteArray& Bytes)
 {
     if (FSocksState == SocksStateData)
-        FSocksState = SocksStateMethods;
+        FSocksState = FSocksLevel.startsWith(QLatin1Char('4')) ? SocksStateConnect : SocksStateMethods;
     int Pos = 0;
     while (Pos < Bytes.size() && FSocksState != SocksStateData) {
-        const bool Level4Connect = FSocksState == SocksStateConnect && FSocksLevel.startsWith(QLatin1Char('4'));
-        const int Limit = Level4Connect ? 8 : FSocksState == SocksStateConnect ? 262 : 127;
-        const int Take = std::min<int>(Limit - int(FRcvBuf.size()), int(Bytes.size()) - Pos);
+        const int Take = std::min<int>(SocksReadLimit() - int(FRcvBuf.size()), int(Bytes.size()) - Pos);
         if (Take <= 0)
             break;
         FRcvBuf.append(Bytes.mid(Pos, Take));

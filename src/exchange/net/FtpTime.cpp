@@ -6,7 +6,7 @@
 
 namespace {
 
-int ftpTimeNumber(const QString& S, int From, int Len)
+int netFtpTimeNumber(const QString& S, int From, int Len)
 {
     int Value = 0;
     for (int I = From; I < From + Len && I < S.size(); ++I) {
@@ -18,7 +18,7 @@ int ftpTimeNumber(const QString& S, int From, int Len)
     return Value;
 }
 
-const QDate ftpTimeEpoch(1899, 12, 30);
+const QDate netFtpTimeEpoch(1899, 12, 30);
 
 } // namespace
 
@@ -26,22 +26,22 @@ TDateTime MdtmToDateTime(const QString& S)
 {
     if (S.size() < 14)
         return 0;
-    const int Year = ftpTimeNumber(S, 0, 4);
-    const int Month = ftpTimeNumber(S, 4, 2);
-    const int Day = ftpTimeNumber(S, 6, 2);
+    const int Year = netFtpTimeNumber(S, 0, 4);
+    const int Month = netFtpTimeNumber(S, 4, 2);
+    const int Day = netFtpTimeNumber(S, 6, 2);
     if (Month <= 0 || Month > 12 || Day <= 0 || Day > 31)
         return 0;
     const QDate Date(Year, Month, Day);
     if (Year <= 0 || !Date.isValid())
         return -1;
-    const int Hour = ftpTimeNumber(S, 8, 2);
-    const int Minute = ftpTimeNumber(S, 10, 2);
-    const int Second = ftpTimeNumber(S, 12, 2);
-    const int Msec = S.size() >= 18 ? ftpTimeNumber(S, 15, 3) : 0;
+    const int Hour = netFtpTimeNumber(S, 8, 2);
+    const int Minute = netFtpTimeNumber(S, 10, 2);
+    const int Second = netFtpTimeNumber(S, 12, 2);
+    const int Msec = S.size() >= 18 ? netFtpTimeNumber(S, 15, 3) : 0;
     const QTime Time(Hour, Minute, Second, Msec);
     if (Hour < 0 || Minute < 0 || Second < 0 || Msec < 0 || !Time.isValid())
         return -1;
-    return double(ftpTimeEpoch.daysTo(Date)) + Time.msecsSinceStartOfDay() / 86400000.0;
+    return double(netFtpTimeEpoch.daysTo(Date)) + Time.msecsSinceStartOfDay() / 86400000.0;
 }
 
 int64_t GetLocalFileSize(const QString& FileName)
@@ -54,12 +54,12 @@ int64_t GetLocalFileSize(const QString& FileName)
 
 TDateTime DateTimeFromQDateTime(const QDateTime& D)
 {
-    return double(ftpTimeEpoch.daysTo(D.date())) + D.time().msecsSinceStartOfDay() / 86400000.0;
+    return double(netFtpTimeEpoch.daysTo(D.date())) + D.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
 QDateTime QDateTimeFromDateTime(TDateTime D)
 {
     const double Days = std::floor(D);
     const qint64 Ms = qint64(std::llround((D - Days) * 86400000.0));
-    return QDateTime(ftpTimeEpoch.addDays(qint64(Days)), QTime(0, 0).addMSecs(int(Ms)));
+    return QDateTime(netFtpTimeEpoch.addDays(qint64(Days)), QTime(0, 0).addMSecs(int(Ms)));
 }

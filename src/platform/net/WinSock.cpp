@@ -19,7 +19,7 @@ namespace {
 
 thread_local int wsLastError = 0;
 
-struct BindingState {
+struct WsBindingState {
     std::mutex lock;
     int live = 0;
     bool started = false;
@@ -28,16 +28,16 @@ struct BindingState {
     uint8_t high = 1;
 };
 
-BindingState& bindingState()
+WsBindingState& wsBindingState()
 {
-    static BindingState s;
+    static WsBindingState s;
     return s;
 }
 
 // One watched socket: its notifiers and what WinSock would remember of it.
-class SocketWatch : public QObject {
+class WsSocketWatch : public QObject {
 public:
-    explicit SocketWatch(TSocket fd, bool stream) : fd(fd), stream(stream) {}
+    explicit WsSocketWatch(TSocket fd, bool stream) : fd(fd), stream(stream) {}
 
     TSocket fd;
     bool stream;
@@ -136,45 +136,45 @@ public:
     }
 };
 
-std::mutex& watchLock()
+std::mutex& wsWatchLock()
 {
     static std::mutex m;
     return m;
 }
 
-std::unordered_map<TSocket, QPointer<SocketWatch>>& watches()
+std::unordered_map<TSocket, QPointer<WsSocketWatch>>& wsWatches()
 {
-    static std::unordered_map<TSocket, QPointer<SocketWatch>> w;
+    static std::unordered_map<TSocket, QPointer<WsSocketWatch>> w;
     return w;
 }
 
-SocketWatch* watchOf(TSocket s)
+WsSocketWatch* wsWatchOf(TSocket s)
 {
-    std::lock_guard<std::mutex> g(watchLock());
-    auto it = watches().find(s);
-    return it == watches().end() ? nullptr : it->second.data();
+    std::lock_guard<std::mutex> g(wsWatchLock());
+    auto it = wsWatches().find(s);
+    return it == wsWatches().end() ? nullptr : it->second.data();
 }
 
-void addWatch(TSocket s, bool stream)
+void wsAddWatch(TSocket s, bool stream)
 {
-    auto* w = new SocketWatch(s, stream);
-    std::lock_guard<std::mutex> g(watchLock());
-    auto it = watches().find(s);
-    if (it != watches().end() && it->second)
+    auto* w = new WsSocketWatch(s, stream);
+    std::lock_guard<std::mutex> g(wsWatchLock());
+    auto it = wsWatches().find(s);
+    if (it != wsWatches().end() && it->second)
         it->second->deleteLater();
-    watches()[s] = w;
+    wsWatches()[s] = w;
 }
 
-void dropWatch(TSocket s)
+void wsDropWatch(TSocket s)
 {
-    SocketWatch* w = nullptr;
+    WsSocketWatch* w = nullptr;
     {
-        std::lock_guard<std::mutex> g(watchLock());
-        auto it = watches().find(s);
-        if (it == watches().end())
+        std::lock_guard<std::mutex> g(wsWatchLock());
+        auto it = wsWatches().find(s);
+        if (it == wsWatches().end())
             return;
         w = it->second.data();
-        watches().erase(it);
+        wsWatches().erase(it);
     }
     if (!w)
         return;
@@ -186,7 +186,7 @@ void dropWatch(TSocket s)
     w->deleteLater();
 }
 
-int fail()
+int wsFail()
 {
     wsLastError = errorFromErrno(errno);
     return SocketErrorResult;
@@ -194,7 +194,7 @@ int fail()
 
 // Reads and drops what the peer has sent and nobody will read, so that the
 // close that follows is an orderly one (unread bytes make the kernel reset).
-void discardPending(TSocket s)
+void wsDiscardPending(TSocket s)
 {
     char buf[4096];
     for (int round = 0; round < 256; ++round) {
@@ -205,9 +205,9 @@ void discardPending(TSocket s)
 }
 
 // Sends what was still queued when the owner closed, then closes.
-class CloseAfterSending : public QObject {
+class WsCloseAfterSending : public QObject {
 public:
-    CloseAfterSending(TSocket s, QByteArray pending) : fd(s), rest(std::move(pending))
+    WsCloseAfterSending(TSocket s, QByteArray pending) : fd(s), rest(std::move(pending))
     {
         notifier = new QSocketNotifier(fd, QSocketNotifier::Write, this);
         QObject::connect(notifier, &QSocketNotifier::activated, this, [this] { pump(); });
@@ -228,7 +228,7 @@ private:
         }
         notifier->setEnabled(false);
         ::shutdown(fd, SHUT_WR);
-        discardPending(fd);
+        wsDiscardPending(fd);
         ::close(fd);
         deleteLater();
     }
@@ -318,14 +318,14 @@ int errorFromResolver(int gai)
 
 void Binding::addObject()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     ++b.live;
 }
 
 void Binding::releaseObject()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     --b.live;
     if (b.live < 1 && b.started)
@@ -334,14 +334,14 @@ void Binding::releaseObject()
 
 int Binding::liveObjects()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     return b.live;
 }
 
 bool Binding::ensureStarted()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     if (!b.started) {
         b.started = true;
@@ -352,21 +352,21 @@ bool Binding::ensureStarted()
 
 bool Binding::started()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     return b.started;
 }
 
 int Binding::startupCount()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     return b.startups;
 }
 
 WsaData Binding::winsockInfo()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     if (!b.started) {
         b.started = true;
@@ -386,21 +386,21 @@ WsaData Binding::winsockInfo()
 
 uint8_t Binding::reqVerLow()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     return b.low;
 }
 
 uint8_t Binding::reqVerHigh()
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     return b.high;
 }
 
 void Binding::setReqVer(uint8_t low, uint8_t high)
 {
-    auto& b = bindingState();
+    auto& b = wsBindingState();
     std::lock_guard<std::mutex> g(b.lock);
     b.low = low;
     b.high = high;
@@ -411,23 +411,23 @@ TSocket socket(int family, int type, int protocol)
     Binding::ensureStarted();
     const int fd = ::socket(family, type | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
     if (fd < 0) {
-        fail();
+        wsFail();
         return InvalidSocket;
     }
-    addWatch(fd, type == SOCK_STREAM);
+    wsAddWatch(fd, type == SOCK_STREAM);
     return fd;
 }
 
 int bind(TSocket s, const sockaddr* addr, socklen_t len)
 {
-    return ::bind(s, addr, len) == 0 ? 0 : fail();
+    return ::bind(s, addr, len) == 0 ? 0 : wsFail();
 }
 
 int listen(TSocket s, int backlog)
 {
     if (::listen(s, backlog) != 0)
-        return fail();
-    if (auto* w = watchOf(s)) {
+        return wsFail();
+    if (auto* w = wsWatchOf(s)) {
         w->listening = true;
         w->update();
     }
@@ -438,7 +438,7 @@ TSocket accept(TSocket s, sockaddr* addr, socklen_t* len)
 {
     const int fd = ::accept4(s, addr, len, SOCK_NONBLOCK | SOCK_CLOEXEC);
     const int saved = errno;
-    if (auto* w = watchOf(s)) {
+    if (auto* w = wsWatchOf(s)) {
         w->readArmed = true;
         w->update();
     }
@@ -446,7 +446,7 @@ TSocket accept(TSocket s, sockaddr* addr, socklen_t* len)
         wsLastError = errorFromErrno(saved);
         return InvalidSocket;
     }
-    addWatch(fd, true);
+    wsAddWatch(fd, true);
     return fd;
 }
 
@@ -454,7 +454,7 @@ int connect(TSocket s, const sockaddr* addr, socklen_t len)
 {
     const int r = ::connect(s, addr, len);
     const int saved = errno;
-    auto* w = watchOf(s);
+    auto* w = wsWatchOf(s);
     if (w && w->stream && (r == 0 || saved == EINPROGRESS)) {
         // The outcome arrives as a connect notice, as with WinSock, also when
         // the kernel finished at once.
@@ -474,7 +474,7 @@ int send(TSocket s, const void* data, int len, int flags)
         return int(n);
     const int saved = errno;
     if (saved == EAGAIN || saved == EWOULDBLOCK) {
-        if (auto* w = watchOf(s)) {
+        if (auto* w = wsWatchOf(s)) {
             w->writeArmed = true;
             w->update();
         }
@@ -487,7 +487,7 @@ int recv(TSocket s, void* buf, int len, int flags)
 {
     const ssize_t n = ::recv(s, buf, size_t(len), flags);
     const int saved = errno;
-    if (auto* w = watchOf(s)) {
+    if (auto* w = wsWatchOf(s)) {
         w->readArmed = true;
         w->update();
     }
@@ -504,7 +504,7 @@ int sendto(TSocket s, const void* data, int len, int flags, const sockaddr* to, 
         return int(n);
     const int saved = errno;
     if (saved == EAGAIN || saved == EWOULDBLOCK) {
-        if (auto* w = watchOf(s)) {
+        if (auto* w = wsWatchOf(s)) {
             w->writeArmed = true;
             w->update();
         }
@@ -517,7 +517,7 @@ int recvfrom(TSocket s, void* buf, int len, int flags, sockaddr* from, socklen_t
 {
     const ssize_t n = ::recvfrom(s, buf, size_t(len), flags, from, fromLen);
     const int saved = errno;
-    if (auto* w = watchOf(s)) {
+    if (auto* w = wsWatchOf(s)) {
         w->readArmed = true;
         w->update();
     }
@@ -529,36 +529,36 @@ int recvfrom(TSocket s, void* buf, int len, int flags, sockaddr* from, socklen_t
 
 int shutdown(TSocket s, int how)
 {
-    return ::shutdown(s, how) == 0 ? 0 : fail();
+    return ::shutdown(s, how) == 0 ? 0 : wsFail();
 }
 
 int closesocket(TSocket s)
 {
-    dropWatch(s);
+    wsDropWatch(s);
     // Bytes that arrived and were never read would turn the close into a
     // reset; they are dropped first.
-    discardPending(s);
-    return ::close(s) == 0 ? 0 : fail();
+    wsDiscardPending(s);
+    return ::close(s) == 0 ? 0 : wsFail();
 }
 
 int setsockopt(TSocket s, int level, int name, const void* value, socklen_t len)
 {
-    return ::setsockopt(s, level, name, value, len) == 0 ? 0 : fail();
+    return ::setsockopt(s, level, name, value, len) == 0 ? 0 : wsFail();
 }
 
 int getsockopt(TSocket s, int level, int name, void* value, socklen_t* len)
 {
-    return ::getsockopt(s, level, name, value, len) == 0 ? 0 : fail();
+    return ::getsockopt(s, level, name, value, len) == 0 ? 0 : wsFail();
 }
 
 int getsockname(TSocket s, sockaddr* addr, socklen_t* len)
 {
-    return ::getsockname(s, addr, len) == 0 ? 0 : fail();
+    return ::getsockname(s, addr, len) == 0 ? 0 : wsFail();
 }
 
 int getpeername(TSocket s, sockaddr* addr, socklen_t* len)
 {
-    return ::getpeername(s, addr, len) == 0 ? 0 : fail();
+    return ::getpeername(s, addr, len) == 0 ? 0 : wsFail();
 }
 
 int ioctlsocket(TSocket s, long cmd, unsigned long* arg)
@@ -566,16 +566,16 @@ int ioctlsocket(TSocket s, long cmd, unsigned long* arg)
     if (cmd == FIONREAD_) {
         int n = 0;
         if (::ioctl(s, FIONREAD, &n) != 0)
-            return fail();
+            return wsFail();
         *arg = static_cast<unsigned long>(n);
         return 0;
     }
     if (cmd == FIONBIO_) {
         const int flags = ::fcntl(s, F_GETFL);
         if (flags < 0)
-            return fail();
+            return wsFail();
         const int want = *arg ? (flags | O_NONBLOCK) : (flags & ~O_NONBLOCK);
-        return ::fcntl(s, F_SETFL, want) == 0 ? 0 : fail();
+        return ::fcntl(s, F_SETFL, want) == 0 ? 0 : wsFail();
     }
     wsLastError = WSAEINVAL;
     return SocketErrorResult;
@@ -598,7 +598,7 @@ QByteArray inet_ntoa(in_addr a)
 
 int asyncSelect(TSocket s, NoticeTarget* target, int mask)
 {
-    auto* w = watchOf(s);
+    auto* w = wsWatchOf(s);
     if (!w) {
         wsLastError = WSAENOTSOCK;
         return SocketErrorResult;
@@ -611,14 +611,14 @@ int asyncSelect(TSocket s, NoticeTarget* target, int mask)
 
 void closeAfterSending(TSocket s, const QByteArray& pending)
 {
-    dropWatch(s);
+    wsDropWatch(s);
     if (pending.isEmpty()) {
         ::shutdown(s, SHUT_WR);
-        discardPending(s);
+        wsDiscardPending(s);
         ::close(s);
         return;
     }
-    new CloseAfterSending(s, pending);
+    new WsCloseAfterSending(s, pending);
 }
 
 } // namespace WinSock
