@@ -115,7 +115,7 @@ void benchFtpCompare(benchmark::State& state, bool upload)
         const double a = benchFtpClientRound(upload);
         const double b = benchFtpCurlRound(upload);
         if (a < 0 || b < 0) {
-            state.SkipWithError("transfer failed");
+            state.SkipWithError(a < 0 ? "the client's transfer failed" : "curl's transfer failed");
             return;
         }
         ours += a;
