@@ -8,7 +8,8 @@ qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev \
 libsqlite3-dev libzip-dev libjpeg-dev zlib1g-dev libevdev-dev libudev-dev \
 libgtest-dev libbenchmark-dev \
 sqlite3 poppler-utils unzip xvfb xauth fonts-dejavu-core \
-openbox xdotool x11-utils imagemagick zbar-tools qt6-translations-l10n"
+openbox xdotool x11-utils imagemagick zbar-tools qt6-translations-l10n \
+microsocks python3-pyftpdlib curl"
 
 missing=""
 for p in $PACKAGES; do

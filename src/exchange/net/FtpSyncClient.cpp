@@ -1,0 +1,138 @@
+// The blocking twins of the FTP client. A blocking call starts the
+// asynchronous operation and runs the event loop until the client is ready
+// again or the time-out passes. While it waits, user input and the timers of
+// the rest of the program are held back (and delivered once the call
+// returns), so no button or timer can start an operation inside the one that
+// is waiting.
+#include "exchange/net/FtpClient.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+TFtpClient::TFtpClient(QObject* AOwner) : TCustomFtpClient(AOwner)
+{
+    FWaitTimer = new QTimer(this);
+    FWaitTimer->setSingleShot(true);
+    connect(FWaitTimer, &QTimer::timeout, this, [this] { FWaitTimedOut = true; });
+}
+
+TFtpClient::~TFtpClient()
+{
+    if (FWaitDepth > 0)
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool TFtpClient::Progress()
+{
+    const bool goOn = TCustomFtpClient::Progress();
+    // Every sign of life of a transfer moves the deadline on, so only a
+    // stalled transfer times out.
+    if (Timeout > 0 && FWaitDepth > 0)
+        FWaitTimer->start(Timeout * 1000);
+    return goOn;
+}
+
+bool TFtpClient::OwnObject(QObject* O) const
+{
+    for (QObject* p = O; p; p = p->parent())
+        if (p == this)
+            return true;
+    return false;
+}
+
+bool TFtpClient::eventFilter(QObject* Watched, QEvent* E)
+{
+    if (FWaitDepth > 0 && E->type() == QEvent::Timer && !OwnObject(Watched)) {
+        const int id = static_cast<QTimerEvent*>(E)->timerId();
+        for (const auto& held : FHeldTimers)
+            if (held.first == Watched && held.second == id)
+                return true;
+        FHeldTimers.emplace_back(QPointer<QObject>(Watched), id);
+        return true;
+    }
+    return QObject::eventFilter(Watched, E);
+}
+
+bool TFtpClient::WaitUntilReady()
+{
+    auto ready = [this] { return FState == fsReady || FState == fsInternalReady; };
+    if (ready())
+        return FRequestResult == 0;
+    ++FWaitDepth;
+    if (FWaitDepth == 1)
+        QCoreApplication::instance()->installEventFilter(this);
+    FWaitTimedOut = false;
+    if (Timeout > 0)
+        FWaitTimer->start(Timeout * 1000);
+    QEventLoop loop;
+    while (!ready() && !FWaitTimedOut && !QCoreApplication::closingDown())
+        loop.processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    const bool timedOut = !ready();
+    FWaitTimer->stop();
+    --FWaitDepth;
+    if (FWaitDepth == 0) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        // The held timers fire now, once each.
+        const auto held = std::move(FHeldTimers);
+        FHeldTimers.clear();
+        for (const auto& h : held)
+            if (h.first)
+                QCoreApplication::postEvent(h.first, new QTimerEvent(h.second));
+    }
+    if (timedOut) {
+        Abort();
+        FErrorMessage = QStringLiteral("426 Timeout");
+        FStatusCode = 426;
+        return false;
+    }
+    return FRequestResult == 0;
+}
+
+bool TFtpClient::Synchronize(const std::function<void()>& Start)
+{
+    FLocalErrorRaised = false;
+    try {
+        Start();
+    } catch (const FtpException& E) {
+        FErrorMessage = E.Message();
+        return false;
+    } catch (const std::exception& E) {
+        FErrorMessage = QString::fromUtf8(E.what());
+        return false;
+    }
+    if (FLocalErrorRaised && FRequestDoneFlag) {
+        // Refused before it started (OnError took the error): a failure.
+        FErrorMessage = FLocalErrorText;
+        return false;
+    }
+    return WaitUntilReady();
+}
+
+bool TFtpClient::Connect() { return Synchronize([this] { ConnectAsync(); }); }
+bool TFtpClient::Transmit() { return Synchronize([this] { TransmitAsync(); }); }
+bool TFtpClient::Put() { return Synchronize([this] { PutAsync(); }); }
+bool TFtpClient::Get() { return Synchronize([this] { GetAsync(); }); }
+bool TFtpClient::Append() { return Synchronize([this] { AppendAsync(); }); }
+bool TFtpClient::Receive() { return Synchronize([this] { ReceiveAsync(); }); }
+bool TFtpClient::Dele() { return Synchronize([this] { DeleAsync(); }); }
+bool TFtpClient::Ren() { return Synchronize([this] { RenAsync(); }); }
+bool TFtpClient::Quote() { return Synchronize([this] { QuoteAsync(); }); }
+bool TFtpClient::Quit() { return Synchronize([this] { QuitAsync(); }); }
+bool TFtpClient::Dir() { return Synchronize([this] { DirAsync(); }); }
+bool TFtpClient::Directory() { return Synchronize([this] { DirectoryAsync(); }); }
+bool TFtpClient::Ls() { return Synchronize([this] { LsAsync(); }); }
+bool TFtpClient::List() { return Synchronize([this] { ListAsync(); }); }
+bool TFtpClient::Mkd() { return Synchronize([this] { MkdAsync(); }); }
+bool TFtpClient::Rmd() { return Synchronize([this] { RmdAsync(); }); }
+bool TFtpClient::Cwd() { return Synchronize([this] { CwdAsync(); }); }
+bool TFtpClient::Pwd() { return Synchronize([this] { PwdAsync(); }); }
+bool TFtpClient::Size() { return Synchronize([this] { SizeAsync(); }); }
+bool TFtpClient::Syst() { return Synchronize([this] { SystAsync(); }); }
+
+bool TFtpClient::AbortSync()
+{
+    Abort();
+    return true;
+}

@@ -1,0 +1,157 @@
+// The blocking twins of the FTP client: results, local errors, time-outs,
+// progress that keeps a slow transfer alive, and timers of the rest of the
+// program held back while a call waits.
+#include "net/FtpTestServer.h"
+
+#include <QWidget>
+
+namespace FtpSyncTestLocal {
+
+QStringList ftpSyncSent(const QStringList& Trace)
+{
+    QStringList out;
+    for (const QString& t : Trace)
+        if (t.startsWith(QLatin1String("> ")))
+            out << t.mid(2).section(u' ', 0, 0);
+    return out;
+}
+
+} // namespace FtpSyncTestLocal
+
+using namespace FtpSyncTestLocal;
+
+TEST(FtpSync, BlockingCallsReturnTheOutcome)
+{
+    FtpTestServer server;
+    TFtpClient c;
+    server.aim(c);
+    EXPECT_TRUE(c.Connect()) << c.ErrorMessage().toStdString();
+    EXPECT_TRUE(c.Connected());
+    EXPECT_TRUE(c.Synchronize([&] { c.TypeBinaryAsync(); }));
+    const QByteArray data = ftpTestBytes(100000);
+    ftpTestWriteFile(server.localPath("a.bin"), data);
+    c.LocalFileName = server.localPath("a.bin");
+    c.HostFileName = QStringLiteral("a.bin");
+    EXPECT_TRUE(c.Put());
+    c.LocalFileName = server.localPath("a2.bin");
+    EXPECT_TRUE(c.Get());
+    EXPECT_EQ(ftpTestReadFile(server.localPath("a2.bin")).size(), data.size());
+    EXPECT_TRUE(ftpTestReadFile(server.localPath("a2.bin")) == data);
+    c.HostFileName = QStringLiteral("nope.bin");
+    EXPECT_FALSE(c.Dele());
+    EXPECT_EQ(c.RequestResult(), 550);
+    c.LocalFileName = QStringLiteral("NOOP");
+    EXPECT_TRUE(c.Quote());
+    EXPECT_TRUE(c.Quit());
+    EXPECT_FALSE(c.Connected());
+    c.PassWord = QStringLiteral("wrong");
+    EXPECT_FALSE(c.Connect());
+    EXPECT_TRUE(c.ErrorMessage().startsWith(QLatin1String("530 ")));
+}
+
+TEST(FtpSync, ALocalErrorReturnsFalseWithThatError)
+{
+    FtpTestServer server;
+    TFtpClient c;
+    QStringList trace;
+    c.OnDisplay = [&](TCustomFtpClient*, QString& M) { trace << M; };
+    server.aim(c);
+    // Raised before anything started.
+    c.HostDirName = QStringLiteral("x");
+    EXPECT_FALSE(c.Cwd());
+    EXPECT_EQ(c.ErrorMessage(), "FTP component not connected");
+    // Taken by OnError: still false.
+    QStringList errors;
+    c.OnError = [&](TCustomFtpClient*, QString& M) { errors << M; };
+    EXPECT_FALSE(c.Pwd());
+    EXPECT_EQ(c.ErrorMessage(), "FTP component not connected");
+    EXPECT_EQ(errors.size(), 1);
+    c.OnError = nullptr;
+
+    // Inside a composite: the operation fails and QUIT still goes out.
+    c.HostDirName.clear();
+    c.HostFileName = QStringLiteral("x.bin");
+    c.LocalFileName.clear();
+    EXPECT_FALSE(c.Transmit());
+    EXPECT_EQ(c.ErrorMessage(), "LocalFileName empty");
+    EXPECT_NE(c.RequestResult(), 0);
+    EXPECT_EQ(ftpSyncSent(trace), (QStringList{"USER", "PASS", "TYPE", "PORT", "QUIT"}));
+    EXPECT_FALSE(c.Connected());
+    EXPECT_EQ(c.State(), fsReady);
+}
+
+TEST(FtpSync, ASilentServerTimesOut)
+{
+    FtpTestServer server({"--silent", "SYST"});
+    TFtpClient c;
+    server.aim(c);
+    c.Timeout = 1;
+    ASSERT_TRUE(c.Connect());
+    EXPECT_FALSE(c.Syst());
+    EXPECT_EQ(c.ErrorMessage(), "426 Timeout");
+    EXPECT_EQ(c.StatusCode(), 426);
+    EXPECT_FALSE(c.Connected());
+    EXPECT_EQ(c.State(), fsReady);
+    // The client can start again.
+    EXPECT_TRUE(c.Connect());
+}
+
+TEST(FtpSync, ProgressKeepsASlowTransferAlive)
+{
+    // About six seconds at 200,000 bytes a second, with a time-out of three
+    // (the server sends in bursts with pauses of about a second): every block
+    // received moves the deadline on.
+    FtpTestServer server({"--rate", "200000"});
+    const QByteArray data = ftpTestBytes(1200000);
+    ftpTestWriteFile(server.serverPath("slow.bin"), data);
+    TFtpClient c;
+    server.aim(c);
+    c.Timeout = 3;
+    ASSERT_TRUE(c.Connect());
+    ASSERT_TRUE(c.Synchronize([&] { c.TypeBinaryAsync(); }));
+    c.LocalFileName = server.localPath("slow.bin");
+    c.HostFileName = QStringLiteral("slow.bin");
+    EXPECT_TRUE(c.Get()) << c.ErrorMessage().toStdString();
+    EXPECT_TRUE(ftpTestReadFile(server.localPath("slow.bin")) == data);
+}
+
+TEST(FtpSync, TimersAndOtherWorkWaitUntilTheCallReturns)
+{
+    FtpTestServer server;
+    TFtpClient c;
+    server.aim(c);
+    QWidget screen;
+    bool fired = false;
+    bool refused = false;
+    QTimer timer(&screen);
+    timer.setSingleShot(true);
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, &screen, [&] {
+        fired = true;
+        // Would be refused as "not ready" if it ran inside the call.
+        try {
+            c.PwdAsync();
+        } catch (const FtpException&) {
+            refused = true;
+        }
+    });
+    int singleShots = 0;
+    QTimer::singleShot(1, &screen, [&] { ++singleShots; });
+    timer.start();
+    FtpRecorder r(c);
+    ASSERT_TRUE(c.Connect());
+    EXPECT_FALSE(fired);
+    EXPECT_EQ(singleShots, 0);
+    // Once the call is back they run, once each: first the connect is
+    // reported, then the timer's command.
+    for (int i = 0; i < 3 && (r.done.empty() || r.done.back().request != ftpPwdAsync); ++i)
+        r.run([] {});
+    ASSERT_FALSE(r.done.empty());
+    EXPECT_EQ(r.done.front().request, ftpConnectAsync);
+    const FtpRecorder::Done d = r.done.back();
+    EXPECT_TRUE(fired);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(singleShots, 1);
+    EXPECT_EQ(d.request, ftpPwdAsync);
+    EXPECT_EQ(d.error, 0);
+}
