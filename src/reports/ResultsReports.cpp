@@ -14,9 +14,9 @@
 namespace {
 
 // The report's datasets are closed when the launch ends, however it ends.
-struct CloseAfter {
+struct ResultsCloseAfter {
     TReportForm& report;
-    ~CloseAfter() { report.closeDataSets(); }
+    ~ResultsCloseAfter() { report.closeDataSets(); }
 };
 
 } // namespace
@@ -28,7 +28,7 @@ void Reports::istatistikRaporu(const ReportCaller& caller)
     Baslik1S->showModal();
 
     TPrintMenu3& r = *PrintMenu3;
-    CloseAfter close{r};
+    ResultsCloseAfter close{r};
     r.QRLabel9->caption = Baslik1S->Edit8->text();
     r.QRLabel12->caption = Formats::dateToStr(Reports::today());
     r.FFirstRow = 1;
@@ -45,7 +45,7 @@ void Reports::istatistikRaporu(const ReportCaller& caller)
 bool Reports::dereceListesi(const ReportCaller& caller, const RankingListOptions& o)
 {
     TPrintMenu1E& r = *PrintMenu1E;
-    CloseAfter close{r};
+    ResultsCloseAfter close{r};
     r.FPlaceFilter = o.firstThree ? TPrintMenu1E::kFirstThree : TPrintMenu1E::kEveryPlace;
     r.QRLabel9->caption = o.title;
     r.setClubColumn(o.clubs);

@@ -1023,20 +1023,6 @@ void TKuraList::KuraCek(const QString& branch, const QString& gender)
     showCategory(branch, gender);
 }
 
-void TKuraList::BitBtn2Click()
-{
-    // The portrait chart: in the draw's silent mode only the slot table of
-    // the category just drawn; the chart itself comes with the reports.
-    if (FChartSilent == 1)
-        SlotTable::buildForDraw(db(), *this);
-}
-
-void TKuraList::KuraizelgesiYatay1Click()
-{
-    if (FChartSilent == 1)
-        SlotTable::build(db(), *this, FDrawBranch, drawGender(), true);
-}
-
 // ---------------------------------------------------------------------------
 // The bout list
 
@@ -1402,7 +1388,6 @@ void TKuraList::SkorboardSfrla1Click()
     m_live->SkorboardSfrla1Click();
 }
 
-void TKuraList::Rpsajizelgesi1Click() {}
 void TKuraList::MenuItem1Click()
 {
     const Record bout = DBGrid1->currentRecord();
