@@ -68,6 +68,10 @@
 #include "reports/PrintMenu2C.h"
 #include "reports/PrintMenu2C1.h"
 #include "reports/PrintScore.h"
+#include "reports/Baslik3.h"
+#include "reports/PrintMenu2D.h"
+#include "reports/PrintMenu2D_1.h"
+#include "reports/PrintMenuR.h"
 #include "reports/PrintMenuD1.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/KuraList.h"
@@ -151,6 +155,10 @@ void Screens::createAll()
     make(PrintMenu2C);
     make(PrintMenu2C1);
     make(PrintScore);
+    make(Baslik3);
+    make(PrintMenu2D);
+    make(PrintMenu2D_1);
+    make(PrintMenuR);
     make(PrintMenu1E);
     make(RapTakimList);
     make(PrintMenu3);

@@ -505,7 +505,11 @@ void TKuraList::applyStartupConfiguration(bool isAdmin, bool matchOnlyUser)
 
     // Commands of the scoring station.
     MsabakayEkranaYkle1->setEnabled(true);
-    KuraizelgesiYatay1->setVisible(false);
+    // An office station reaches the bracket charts and the lists through the
+    // tool bar's "Raporlar"; a scoring station has neither.
+    const bool office = session().station.isOffice();
+    KuraizelgesiYatay1->setVisible(office);
+    m_toolButton2Item->setVisible(office);
     MaSonuSayfas1->setVisible(true);
     SonuListesi1->setVisible(true);
     SkorbTestDefault();
@@ -1040,24 +1044,6 @@ void TKuraList::KuraCek(const QString& branch, const QString& gender)
     showCategory(branch, gender);
 }
 
-void TKuraList::BitBtn2Click()
-{
-    // The portrait chart: in the draw's silent mode only the slot table of
-    // the category just drawn; the chart itself comes with the reports.
-    if (FChartSilent == 1)
-        SlotTable::buildForDraw(db(), *this);
-    else
-        NotAvailable::tell();   // the chart is not printed here
-}
-
-void TKuraList::KuraizelgesiYatay1Click()
-{
-    if (FChartSilent == 1)
-        SlotTable::build(db(), *this, FDrawBranch, drawGender(), true);
-    else
-        NotAvailable::tell();   // the bracket chart is not printed here
-}
-
 // ---------------------------------------------------------------------------
 // The bout list
 
@@ -1423,7 +1409,6 @@ void TKuraList::SkorboardSfrla1Click()
     m_live->SkorboardSfrla1Click();
 }
 
-void TKuraList::Rpsajizelgesi1Click() {}
 void TKuraList::MenuItem1Click()
 {
     const Record bout = DBGrid1->currentRecord();

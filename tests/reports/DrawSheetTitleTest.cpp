@@ -1,0 +1,142 @@
+// The draw-sheet title dialog of the bracket charts: its options, and the
+// activity title "Tamam" composes for periods within a month, across months
+// and across a year's end.
+#include "ReportsFixture.h"
+
+#include "reports/Baslik3.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+class DrawSheetTitle : public ReportsTest {
+protected:
+    void addDrawSheetActivity(int key, const char* name, const char* place, QDate from, QDate to)
+    {
+        db.insert("C_TURNUVA", {{"Turnuva_Key", key}, {"Adi", name}, {"Yer", place}, {"Tarih1", from},
+                                {"Tarih2", to}});
+    }
+
+    // Shows the dialog, types the title line (when not read-only), picks
+    // the activity and presses "Tamam".
+    void runDrawSheetTitle(const QString& typed, int activityKey)
+    {
+        modals().expect("TBaslik3", [typed, activityKey](QDialog* d) {
+            auto* picker = Baslik3->DBLookupComboBox1;
+            if (activityKey != 0) {
+                picker->setCurrentIndex(picker->findData(activityKey));
+                emit picker->activated(picker->currentIndex());
+            }
+            if (!typed.isNull())
+                Baslik3->Edit8->setText(typed);
+            click(d->findChild<QWidget*>("BitBtn4"));
+        });
+        Baslik3->showModal();
+    }
+};
+
+TEST_F(DrawSheetTitle, DesignAndOptions)
+{
+    TBaslik3* d = Baslik3;
+    EXPECT_EQ(d->windowTitle(), "Rapor Başlığı Girişi");
+    const std::vector<std::tuple<QCheckBox*, const char*, bool, bool>> boxes = {
+        {d->CheckBox1, "Kura Tablosunda Bölge Yaz", true, true},
+        {d->CheckBox2, "Kulüp Yaz", false, true},
+        {d->CheckBox3, "Çizelge Tek Sayfaya Sığmıyorsa 2'ye Böl", true, false},
+        {d->CheckBox4, "Sırt Numarası Yaz", false, true},
+        {d->CheckBox5, "Puan Yaz", false, true},
+        {d->CheckBox6, "Uluslar arası Müsabaka", false, true}};
+    for (const auto& [box, caption, checked, visible] : boxes) {
+        EXPECT_EQ(box->text(), QString::fromUtf8(caption));
+        EXPECT_EQ(box->isChecked(), checked) << caption;
+        EXPECT_EQ(box->isVisibleTo(d), visible) << caption;
+    }
+    EXPECT_EQ(d->BitBtn4->text(), "Tamam");
+    EXPECT_EQ(d->findChildren<QPushButton*>().size(), 1) << "no cancel";
+
+    d->CheckBox1->setChecked(false);
+    d->CheckBox2->setChecked(true);
+    d->CheckBox4->setChecked(true);
+    d->CheckBox6->setChecked(true);
+    const BracketChart::Options o = d->options();
+    EXPECT_FALSE(o.region);
+    EXPECT_TRUE(o.club);
+    EXPECT_TRUE(o.drawNumbers);
+    EXPECT_FALSE(o.points);
+    EXPECT_TRUE(o.international);
+}
+
+TEST_F(DrawSheetTitle, ActivitiesNewestFirstAndThePickCopiedIntoTheTitle)
+{
+    addDrawSheetActivity(5, "ŞAMPİYONA", "ANKARA", {2010, 3, 5}, {2010, 3, 7});
+    addDrawSheetActivity(6, "KUPA", "İZMİR", {2011, 5, 1}, {2011, 5, 2});
+    modals().expect("TBaslik3", [](QDialog* d) {
+        auto* picker = Baslik3->DBLookupComboBox1;
+        ASSERT_GE(picker->count(), 2);
+        EXPECT_EQ(picker->itemData(0).toInt(), 6);
+        EXPECT_EQ(picker->itemData(1).toInt(), 5);
+        EXPECT_TRUE(picker->itemText(1).startsWith("05.03.2010-07.03.2010 ANKARA ŞAMPİYONA /"));
+        EXPECT_EQ(d->focusWidget(), Baslik3->Edit8);
+        picker->setCurrentIndex(1);
+        emit picker->activated(1);
+        EXPECT_EQ(Baslik3->Edit8->text(), picker->currentText());
+        // A click on "Başlık" empties the title line.
+        Baslik3->Label15Click();
+        EXPECT_TRUE(Baslik3->Edit8->text().isEmpty());
+        d->close();
+    });
+    Baslik3->showModal();
+    EXPECT_TRUE(Baslik3->Query2.isEmpty()) << "the activities close with the dialog";
+}
+
+struct DrawSheetPeriodCase {
+    const char* name;
+    QDate from, to;
+    bool international;
+    const char* second;   // the title's second line
+};
+
+class DrawSheetPeriod : public DrawSheetTitle, public ::testing::WithParamInterface<DrawSheetPeriodCase> {};
+
+TEST_P(DrawSheetPeriod, TamamComposesTheActivityTitle)
+{
+    const DrawSheetPeriodCase& c = GetParam();
+    addDrawSheetActivity(5, "X", "Y", c.from, c.to);
+    Baslik3->CheckBox6->setChecked(c.international);
+    runDrawSheetTitle(QString(), 5);
+    EXPECT_EQ(Baslik3->FActivityTitle, "X\n" + QString::fromUtf8(c.second) + "  Y");
+    Baslik3->CheckBox6->setChecked(false);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Periods, DrawSheetPeriod,
+    ::testing::Values(
+        DrawSheetPeriodCase{"WithinAMonth", {2010, 3, 5}, {2010, 3, 7}, false, "05 - 07 MART 2010"},
+        DrawSheetPeriodCase{"AcrossMonths", {2010, 3, 30}, {2010, 4, 2}, false, "30 MART  - 02 NİSAN 2010"},
+        DrawSheetPeriodCase{"AcrossMonthsInEnglish", {2010, 3, 30}, {2010, 4, 2}, true, "30 MARCH  - 02 APRIL 2010"},
+        // Over a year's end both years stay, also in the same month number.
+        DrawSheetPeriodCase{"AcrossAYearsEnd", {2010, 12, 28}, {2011, 1, 2}, false,
+                            "28 ARALIK 2010  - 02 OCAK 2011"},
+        DrawSheetPeriodCase{"SameMonthOfTwoYears", {2010, 3, 5}, {2011, 3, 7}, false, "05 MART 2010  - 07 MART 2011"},
+        DrawSheetPeriodCase{"OneDay", {2010, 8, 1}, {2010, 8, 1}, false, "01 - 01 AĞUSTOS 2010"}),
+    [](const ::testing::TestParamInfo<DrawSheetPeriodCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DrawSheetTitle, AnEmptyTitleLineGivesNoActivityTitle)
+{
+    addDrawSheetActivity(5, "X", "Y", {2010, 3, 5}, {2010, 3, 7});
+    runDrawSheetTitle("ELLE YAZILAN", 5);
+    EXPECT_FALSE(Baslik3->FActivityTitle.isEmpty());
+    runDrawSheetTitle("", 5);
+    EXPECT_TRUE(Baslik3->FActivityTitle.isEmpty()) << "even with an activity chosen";
+}
+
+TEST(DrawSheetTitleCompose, WithoutAnActivityTheTitleIsEmpty)
+{
+    EXPECT_TRUE(TBaslik3::composeTitle("BAŞLIK", nullptr, false).isEmpty());
+}
+
+} // namespace
