@@ -1,6 +1,6 @@
 // brivex-station: creates and inspects a station's data.
 //
-//   brivex-station init [--home DIR] [--database PATH] [--if-missing]
+//   brivex-station init [--home DIR] [--database PATH] [--if-missing] [--private]
 //   brivex-station info [--home DIR]
 //   brivex-station map-drive LETTER FOLDER [--remote] [--home DIR]
 //   brivex-station map-ring NAME FOLDER [--home DIR]
@@ -22,7 +22,7 @@ int usage()
 {
     QTextStream err(stderr);
     err << "Kullanım:\n"
-           "  brivex-station init [--home KLASÖR] [--database YOL] [--if-missing]\n"
+           "  brivex-station init [--home KLASÖR] [--database YOL] [--if-missing] [--private]\n"
            "  brivex-station info [--home KLASÖR]\n"
            "  brivex-station map-drive HARF KLASÖR [--remote] [--home KLASÖR]\n"
            "  brivex-station map-ring AD KLASÖR [--home KLASÖR]\n"
@@ -68,11 +68,15 @@ int main(int argc, char** argv)
             if (database.isEmpty())
                 database = Station::kDefaultDatabase;
             const bool ifMissing = takeFlag("--if-missing");
+            // A station no other station opens: its database in WAL mode.
+            const bool privateStation = takeFlag("--private");
             if (ifMissing && Station::exists()) {
                 out << "İstasyon zaten var.\n";
                 return 0;
             }
             Station::init(database);
+            if (privateStation)
+                Station::makePrivate(database);
             out << "Yeni istasyon oluşturuldu.\n";
             out << "Yönetici: " << kInitialAdminName << ", şifre: " << kInitialAdminPassword << "\n";
             for (const QString& line : Station::describe())
