@@ -102,7 +102,7 @@ void BM_DeviceByteToStoredAndShownPoint(benchmark::State& state)
         state.SkipWithError("no pseudo-terminal or the bout did not open");
         return;
     }
-    BareUpdate bare(bench.db);
+    BenchSupport::BareUpdate bare(bench.db);
     if (!bare.ready()) {
         state.SkipWithError("no SQLite handle for the bare update");
         return;

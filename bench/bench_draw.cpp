@@ -36,7 +36,7 @@ BenchStation& station(int privateStation)
 // The bare update's median, over 500 of them on the station's file.
 void drawBaseline(benchmark::State& st, Database& db, double secondsPerUnit, const char* name)
 {
-    BareUpdate bare(db);
+    BenchSupport::BareUpdate bare(db);
     if (!bare.ready())
         return;
     bare.run(500);

@@ -51,7 +51,7 @@ struct Bench : ScoreboardBench {
 void BM_ScoringEvents(benchmark::State& state)
 {
     Bench bench(state.range(0) == 1);
-    BareUpdate bare(bench.db);
+    BenchSupport::BareUpdate bare(bench.db);
     if (!bare.ready()) {
         state.SkipWithError("no SQLite handle for the bare update");
         return;
