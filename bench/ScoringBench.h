@@ -37,8 +37,9 @@ public:
 // and then loads it.
 struct ScoreboardBench : BenchStation {
     // `pressJudgeMarks`: the judges also press their marks in the entry
-    // dialog, as a station with hand devices asks them to.
-    explicit ScoreboardBench(bool pressJudgeMarks)
+    // dialog, as a station with hand devices asks them to. `privateStation`:
+    // the database in WAL mode (BenchStation).
+    explicit ScoreboardBench(bool pressJudgeMarks, bool privateStation = false) : BenchStation(privateStation)
     {
         DisplayMode::setBackend(std::make_shared<FixedDisplay>());
         Messages::setHook([](const UiRequest&) { return UiAnswer{true, {}}; });

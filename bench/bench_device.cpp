@@ -1,9 +1,9 @@
 // The scoring device's way to the scoreboard: one byte written by the device
 // on the far side of a pseudo-terminal ("COM7") until the point it gives is
 // stored in the bout row and shown on the scoreboard, as the median and the
-// 99th percentile of single presses. Beside it, in the same process and on
-// the same disk, the bare durable update of the bout row the press ends in,
-// and the ratio of the two.
+// 99th percentile of single presses. Beside each press, in the same process
+// and on the same file, the bare durable update of the journal mode
+// (BareUpdate), and the ratios of the two.
 //
 //   build-release/bench/bench_device
 #include "ScoringBench.h"
@@ -95,25 +95,6 @@ struct DeviceBench : ScoreboardBench {
     int points[3] = {0, 0, 0};
 };
 
-std::vector<double> g_baseline;
-
-// The bare durable update of the bout row a press ends in, alone.
-void BM_BareBoutRowUpdate(benchmark::State& state)
-{
-    BenchStation station;
-    station.db.insert("C_KURA", {{"Kura_Key", 1}, {"Brans", "60 KİLO ERKEK"}, {"H1M", 0}});
-    std::vector<double> micros;
-    int n = 0;
-    for (auto _ : state) {
-        const Clock::time_point start = Clock::now();
-        station.db.update("C_KURA", {{"H1M", ++n}}, "Kura_Key = :k", {{"k", 1}});
-        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    BenchSupport::reportPercentiles(state, micros);
-    g_baseline = micros;
-}
-BENCHMARK(BM_BareBoutRowUpdate)->Iterations(1000)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
 void BM_DeviceByteToStoredAndShownPoint(benchmark::State& state)
 {
     DeviceBench bench;
@@ -121,13 +102,22 @@ void BM_DeviceByteToStoredAndShownPoint(benchmark::State& state)
         state.SkipWithError("no pseudo-terminal or the bout did not open");
         return;
     }
+    BenchSupport::BareUpdate bare(bench.db);
+    if (!bare.ready()) {
+        state.SkipWithError("no SQLite handle for the bare update");
+        return;
+    }
     std::vector<double> micros;
     micros.reserve(size_t(state.max_iterations));
     int n = 0;
     for (auto _ : state) {
+        // The baseline interleaved with the presses, so both see the same disk.
+        bare.once();
         const Clock::time_point start = Clock::now();
         bench.press(n++ % 3 + 1);
-        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        micros.push_back(seconds * 1e6);
+        state.SetIterationTime(seconds);
     }
     // Every press is in the row.
     const auto row = bench.db.first("select H1M, H2M, H3M from C_KURA where Kura_Key = 1");
@@ -135,14 +125,9 @@ void BM_DeviceByteToStoredAndShownPoint(benchmark::State& state)
         row->toInt("H3M") != bench.points[2])
         state.SkipWithError("the bout row misses presses");
     state.SetItemsProcessed(int64_t(state.iterations()));
-    BenchSupport::reportPercentiles(state, micros);
-    if (!g_baseline.empty() && !micros.empty()) {
-        std::sort(g_baseline.begin(), g_baseline.end());
-        state.counters["median_ratio_to_bare_update"] =
-            micros[micros.size() / 2] / std::max(1e-9, g_baseline[g_baseline.size() / 2]);
-    }
+    BenchSupport::reportAgainstBare(state, micros, bare);
 }
-BENCHMARK(BM_DeviceByteToStoredAndShownPoint)->Iterations(1000)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_DeviceByteToStoredAndShownPoint)->Iterations(1000)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "app/kit/DbConventions.h"
 #include "app/kit/StationKind.h"
 #include "platform/db/Database.h"
+#include "platform/db/JournalMode.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 
@@ -40,6 +41,17 @@ void Station::init(const QString& databasePath)
     RegistryValues::setDbq(databasePath);
 }
 
+void Station::makePrivate(const QString& databasePath)
+{
+    try {
+        Database db;
+        db.open(databasePath);
+        JournalMode::makePrivate(db);
+    } catch (const DbError& e) {
+        throw std::runtime_error(e.message().toStdString());
+    }
+}
+
 QStringList Station::describe()
 {
     const QString dbq = RegistryValues::dbq();
@@ -50,6 +62,11 @@ QStringList Station::describe()
     lines << "DBQ               : " + (dbq.isEmpty() ? QString("(yok)") : dbq);
     if (!dbq.isEmpty())
         lines << "Veritabanı dosyası: " + DriveMap::toHost(dbq) + (exists() ? "" : " (bulunamadı)");
+    if (exists())
+        lines << "Günlük kipi       : " +
+                     QString(JournalMode::isWalFile(DriveMap::toHost(dbq))
+                                 ? "WAL, synchronous=FULL (özel istasyon: başka istasyon açmaz)"
+                                 : "DELETE, synchronous=FULL (başka istasyonlar ağdan açabilir)");
     lines << "C: sürücüsü       : " + DriveMap::driveFolder('C');
     lines << "Program klasörü   : " + Folders::programFolder() + " -> " + DriveMap::toHost(Folders::programFolder());
     lines << "Çalışma klasörü   : " + Folders::workFolder() + " -> " + DriveMap::toHost(Folders::workFolder());

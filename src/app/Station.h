@@ -20,7 +20,13 @@ bool exists();
 // std::runtime_error with a Turkish message) when the file already exists.
 void init(const QString& databasePath = kDefaultDatabase);
 
-// Lines that tell where the station's files are.
+// Makes the station's new database a private station's: one that no other
+// station ever opens (a single-computer competition, a standalone office).
+// Its file goes into WAL mode, durable at every commit (JournalMode.h).
+void makePrivate(const QString& databasePath = kDefaultDatabase);
+
+// Lines that tell where the station's files are and the database's journal
+// mode.
 QStringList describe();
 
 }

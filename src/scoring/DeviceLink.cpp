@@ -81,6 +81,8 @@ void DeviceLink::SerialPort1RxChar(QObject*, int Count)
 
 void DeviceLink::handle(int code)
 {
+    // One code is one scoring event, stored whole or not at all.
+    LiveScoring::Event event(m_live);
     if (code >= 1 && code <= 6)
         judgeCode(code);
     else

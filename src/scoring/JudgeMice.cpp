@@ -130,6 +130,8 @@ void JudgeMice::WMGiris(const RawMouseInput& report)
             d->markPress(CurrentJudge, flags == RawMouseInput::LeftDown);
         return;
     }
+    // One report is one scoring event, both buttons' points included.
+    LiveScoring::Event event(m_live);
     m_live.select(CurrentJudge);
     if (flags == RawMouseInput::LeftDown) {
         m_live.SpeedButton9Click();

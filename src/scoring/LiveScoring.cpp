@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <exception>
+
 using namespace ScoreboardLook;
 
 namespace {
@@ -428,8 +430,75 @@ const QStringList kPointColumns{"Puan1", "Puan2"};
 
 } // namespace
 
+// ---------------------------------------------------------------------------
+// Scoring events
+
+LiveScoring::Event::Event(LiveScoring& live)
+    : m_live(live), m_outer(!live.m_inEvent), m_exceptions(std::uncaught_exceptions())
+{
+    if (!m_outer)
+        return;
+    live.m_inEvent = true;
+    live.m_eventStart = {live.m_v, live.FConvertedWarnings, live.FWarningEffects};
+}
+
+LiveScoring::Event::~Event() noexcept(false)
+{
+    if (!m_outer)
+        return;
+    m_live.m_inEvent = false;
+    if (std::uncaught_exceptions() > m_exceptions)
+        m_live.abandonEvent();
+    else
+        m_live.settleEvent();
+}
+
+void LiveScoring::eventWrite()
+{
+    if (!m_inEvent || m_eventWriting)
+        return;
+    m_db.begin();
+    m_eventWriting = true;
+}
+
+void LiveScoring::settleEvent()
+{
+    if (!m_eventWriting)
+        return;
+    m_eventWriting = false;
+    try {
+        m_db.commit();
+    } catch (...) {
+        // The commit failed and was rolled back: nothing of the event is
+        // stored, so nothing of it stays on the scoreboard either.
+        abandonEvent();
+        throw;
+    }
+    m_eventStart = {m_v, FConvertedWarnings, FWarningEffects};
+}
+
+void LiveScoring::abandonEvent()
+{
+    if (m_eventWriting) {
+        m_eventWriting = false;
+        try {
+            m_db.rollback();
+        } catch (...) {
+        }
+    }
+    m_v = m_eventStart.values;
+    FConvertedWarnings = m_eventStart.converted;
+    FWarningEffects = m_eventStart.effects;
+    try {
+        if (boutOpen())
+            show();
+    } catch (...) {
+    }
+}
+
 bool LiveScoring::store(const Values& next, const QStringList& columns, bool withRecord)
 {
+    eventWrite();
     QVariantMap fields;
     for (const QString& c : columns)
         fields.insert(c, columnValue(next, c));
@@ -485,21 +554,25 @@ void LiveScoring::judgeVote(bool blue)
 
 void LiveScoring::SpeedButton9Click()
 {
+    Event event(*this);
     judgeVote(true);
 }
 
 void LiveScoring::SpeedButton10Click()
 {
+    Event event(*this);
     judgePoint(true, -1, false);
 }
 
 void LiveScoring::SpeedButton11Click()
 {
+    Event event(*this);
     judgeVote(false);
 }
 
 void LiveScoring::SpeedButton12Click()
 {
+    Event event(*this);
     judgePoint(false, -1, false);
 }
 
@@ -587,10 +660,10 @@ void LiveScoring::penaltyMinus(bool blue)
     }
 }
 
-void LiveScoring::SpeedButton5Click() { penaltyPlus(true); }
-void LiveScoring::SpeedButton6Click() { penaltyMinus(true); }
-void LiveScoring::SpeedButton7Click() { penaltyPlus(false); }
-void LiveScoring::SpeedButton8Click() { penaltyMinus(false); }
+void LiveScoring::SpeedButton5Click() { Event event(*this); penaltyPlus(true); }
+void LiveScoring::SpeedButton6Click() { Event event(*this); penaltyMinus(true); }
+void LiveScoring::SpeedButton7Click() { Event event(*this); penaltyPlus(false); }
+void LiveScoring::SpeedButton8Click() { Event event(*this); penaltyMinus(false); }
 
 // ---------------------------------------------------------------------------
 // Semi-contact points and warnings
@@ -605,10 +678,10 @@ void LiveScoring::semiPoints(bool blue, int delta)
     PuanHesap();
 }
 
-void LiveScoring::M_Arti_Puan(int n) { semiPoints(true, n); }
-void LiveScoring::K_Arti_Puan(int n) { semiPoints(false, n); }
-void LiveScoring::M_Eksi_Puan(int n) { semiPoints(true, -n); }
-void LiveScoring::K_Eksi_Puan(int n) { semiPoints(false, -n); }
+void LiveScoring::M_Arti_Puan(int n) { Event event(*this); semiPoints(true, n); }
+void LiveScoring::K_Arti_Puan(int n) { Event event(*this); semiPoints(false, n); }
+void LiveScoring::M_Eksi_Puan(int n) { Event event(*this); semiPoints(true, -n); }
+void LiveScoring::K_Eksi_Puan(int n) { Event event(*this); semiPoints(false, -n); }
 
 void LiveScoring::warningGiven(bool blue, Penalty kind)
 {

@@ -8,8 +8,10 @@
 // the live values of the open bout (clock, round, the three judges' cards,
 // the penalty counts, the totals), shows them on the scoreboard Skor and
 // writes every change into the bout's C_KURA row before the operation
-// returns: one statement per change, committed with the database's full
-// synchronisation, so a power cut never loses a point that was shown.
+// returns. One scoring event (a key, a device code, a clock tick that saves,
+// a decision with its advancement) is one transaction with one commit at the
+// database's full synchronisation: a power cut never loses a point that was
+// shown, and never keeps half of an event (a Minus without its three cards).
 //
 // The match screen hosts it:
 //   - it implements LiveScoringHost (its bout list, its list area, the
@@ -103,6 +105,27 @@ public:
     LiveScoring(Database& db, MatchState& match, LiveScoringHost& host, std::shared_ptr<TimeSource> time = {},
                 TSkor* scoreboard = nullptr, TSkorb_giris* settings = nullptr);
     ~LiveScoring() override;
+
+    // One scoring event: what it writes is stored in one transaction,
+    // begun at its first write and committed when the outermost event ends
+    // (events opened inside it join it). An event that fails is rolled back
+    // and the live values go back to the stored ones.
+    //
+    //   LiveScoring::Event event(live);   // e.g. one device code
+    //   live.select(judge);
+    //   live.SpeedButton9Click();
+    class Event {
+    public:
+        explicit Event(LiveScoring& live);
+        ~Event() noexcept(false);
+        Event(const Event&) = delete;
+        Event& operator=(const Event&) = delete;
+
+    private:
+        LiveScoring& m_live;
+        bool m_outer;
+        int m_exceptions;
+    };
 
     void setInputs(std::shared_ptr<ScoringInputs> inputs);
     ScoringInputs* inputs() const { return m_inputs.get(); }
@@ -285,6 +308,14 @@ private:
     // Writes the changed columns of the open bout's row; returns whether the
     // row was there. Afterwards the values are the live ones.
     bool store(const Values& next, const QStringList& columns, bool withRecord);
+    // Before a write of the current event: its transaction begins.
+    void eventWrite();
+    // Commits what the current event wrote so far (before a message box or
+    // the copy to the main database, so that no lock is held meanwhile).
+    void settleEvent();
+    // The current event failed: its writes are rolled back and the live
+    // values are the stored ones again.
+    void abandonEvent();
     void show();                // every live value onto the scoreboard
     void drawMarks();           // bars, differences, penalty marks, boxes, colours
     void setStatus(const QString& text, const QColor& colour);
@@ -316,4 +347,13 @@ private:
     QPointer<TSkorb_giris> m_dialog;
     Values m_v;
     int m_writes = 0;
+    // The event under way: whether one is, whether its transaction is open,
+    // and the live values it started from.
+    bool m_inEvent = false;
+    bool m_eventWriting = false;
+    struct EventStart {
+        Values values;
+        std::array<int, 4> converted{};
+        std::array<std::array<int, 2>, 4> effects{};
+    } m_eventStart;
 };

@@ -43,6 +43,7 @@ void LiveScoring::stopSignal()
 
 void LiveScoring::SpeedButton1Click()
 {
+    Event event(*this);
     if (!boutOpen() || FBoutDecided || Timer1->isEnabled() || Timer2->isEnabled())
         return;
     if (clockAtZero()) {
@@ -63,6 +64,7 @@ void LiveScoring::SpeedButton1Click()
 
 void LiveScoring::SpeedButton2Click()
 {
+    Event event(*this);
     if (!boutOpen() || Timer2->isEnabled() || !Timer1->isEnabled())
         return;
     // At zero the next tick ends the round.
@@ -77,6 +79,7 @@ void LiveScoring::SpeedButton2Click()
 
 void LiveScoring::Timer1Timer()
 {
+    Event event(*this);
     if (!boutOpen()) {
         Timer1->setEnabled(false);
         if (FSerialDevice)
@@ -86,6 +89,7 @@ void LiveScoring::Timer1Timer()
     // The judges' mice must still be there.
     if (FMiceMode && (!FMiceLinked || !JudgeDevices::MouseKontrol())) {
         SpeedButton2Click();
+        settleEvent();
         Messages::error("SCORING CONTROL DEVICE NOT FOUND\nScoreboard will close ...!");
         SkorbTestDefault();
         FMiceLinked = 0;
@@ -144,6 +148,7 @@ void LiveScoring::startBreakOrDecide()
 
 void LiveScoring::Timer2Timer()
 {
+    Event event(*this);
     if (!boutOpen()) {
         Timer2->setEnabled(false);
         return;
@@ -169,6 +174,7 @@ void LiveScoring::endBreak(bool playSounds)
 
 void LiveScoring::SpeedButton3Click()
 {
+    Event event(*this);
     if (!boutOpen())
         return;
     Values next = m_v;
@@ -180,6 +186,7 @@ void LiveScoring::SpeedButton3Click()
 
 void LiveScoring::SpeedButton4Click()
 {
+    Event event(*this);
     if (!boutOpen())
         return;
     Values next = m_v;
@@ -191,6 +198,8 @@ void LiveScoring::SpeedButton4Click()
 
 void LiveScoring::n_time_save()
 {
+    Event event(*this);
+    eventWrite();
     const int key = openBoutKey();
     QVariantMap fields{{"n_time", clockText()}};
     const QString record = RoundRecord::column(m_v.round);
@@ -208,6 +217,7 @@ void LiveScoring::n_time_save()
 
 void LiveScoring::IlaveRound()
 {
+    Event event(*this);
     if (!boutOpen() || FSemiContact == 0 || FBoutDecided == 1 || FExtraRound == 1 || m_v.round < s.FRoundCount ||
         !clockAtZero() || Timer1->isEnabled() || Timer2->isEnabled())
         return;

@@ -27,6 +27,7 @@ QString LiveScoring::judgeName(int judge) const
 
 void LiveScoring::SonucDeg()
 {
+    Event event(*this);
     if (FBoutEnded == 1 || !m_skor)
         return;
     TSkor& k = *m_skor;
@@ -87,6 +88,7 @@ void LiveScoring::SonucDeg()
 
 void LiveScoring::SpeedButton13Click()
 {
+    Event event(*this);
     if (!boutOpen() || !m_skor)
         return;
     if (FSemiContact == 0 && FBoutEnded == 1)
@@ -117,6 +119,7 @@ void LiveScoring::SpeedButton13Click()
 
 void LiveScoring::X_Tus_Ok()
 {
+    Event event(*this);
     if (!boutOpen() || !m_skor)
         return;
     TSkor& k = *m_skor;
@@ -159,6 +162,7 @@ void LiveScoring::X_Tus_Ok()
 
 void LiveScoring::KazananIlan()
 {
+    Event event(*this);
     if (!m_skor)
         return;
     TSkor& k = *m_skor;
@@ -167,7 +171,8 @@ void LiveScoring::KazananIlan()
     bool advanced = false;
     {
         // The winner, his advancement and the decision reach the database
-        // together.
+        // together, with the rest of the event that decided the bout.
+        eventWrite();
         Transaction tx(m_db);
         if (FWinnerSide == 1 || FWinnerSide == 2) {
             const bool blue = FWinnerSide == 1;
@@ -202,6 +207,8 @@ void LiveScoring::KazananIlan()
                     "Kura_Key = :w_k", {{"w_k", key}});
         tx.commit();
     }
+    // Stored before anything is said or copied to the main database.
+    settleEvent();
     setTextColour(k.PuanS1, White);
     setTextColour(k.PuanS2, White);
     FBoutDecided = 1;

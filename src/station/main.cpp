@@ -1,6 +1,6 @@
 // brivex-station: creates and inspects a station's data.
 //
-//   brivex-station init [--home DIR] [--database PATH] [--if-missing] [--office]
+//   brivex-station init [--home DIR] [--database PATH] [--if-missing] [--office] [--private]
 //   brivex-station info [--home DIR]
 //   brivex-station map-drive LETTER FOLDER [--remote] [--home DIR]
 //   brivex-station map-ring NAME FOLDER [--home DIR]
@@ -23,7 +23,7 @@ int usage()
 {
     QTextStream err(stderr);
     err << "Kullanım:\n"
-           "  brivex-station init [--home KLASÖR] [--database YOL] [--if-missing] [--office]\n"
+           "  brivex-station init [--home KLASÖR] [--database YOL] [--if-missing] [--office] [--private]\n"
            "  brivex-station info [--home KLASÖR]\n"
            "  brivex-station map-drive HARF KLASÖR [--remote] [--home KLASÖR]\n"
            "  brivex-station map-ring AD KLASÖR [--home KLASÖR]\n"
@@ -72,12 +72,16 @@ int main(int argc, char** argv)
             // An office station shows the register's menus; the default is a
             // scoring station.
             const bool office = takeFlag("--office");
+            // A station no other station opens: its database in WAL mode.
+            const bool privateStation = takeFlag("--private");
             if (ifMissing && Station::exists()) {
                 out << "İstasyon zaten var.\n";
                 return 0;
             }
             Station::init(database);
             StationKinds::write(office ? StationKind::Office : StationKind::Scoring);
+            if (privateStation)
+                Station::makePrivate(database);
             out << "Yeni istasyon oluşturuldu.\n";
             out << "Yönetici: " << kInitialAdminName << ", şifre: " << kInitialAdminPassword << "\n";
             for (const QString& line : Station::describe())

@@ -1,6 +1,7 @@
 #include "platform/db/Database.h"
 
 #include "platform/db/JetSql.h"
+#include "platform/db/JournalMode.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/paths/DriveMap.h"
 
@@ -206,6 +207,9 @@ void Database::open(const QString& path, bool mustExist)
     const QString host = DriveMap::toHost(path);
     if (mustExist && !QFileInfo(host).isFile())
         throw DbError(QString("Veritabanı dosyası bulunamadı: %1").arg(path));
+    // A private station's file (WAL) is never opened over the network.
+    JournalMode::refuseSharedWal(path, host);
+    const bool wal = JournalMode::isWalFile(host);
     QDir().mkpath(QFileInfo(host).path());
     m_db = QSqlDatabase::addDatabase("QSQLITE", m_name);
     m_db.setDatabaseName(host);
@@ -227,10 +231,9 @@ void Database::open(const QString& path, bool mustExist)
         close();
         throw DbError("SQL fonksiyonları kurulamadı");
     }
-    // Other stations open the same file over a network mount: no WAL (it
-    // needs shared memory), and every commit reaches the disk.
-    exec("PRAGMA journal_mode=DELETE");
-    exec("PRAGMA synchronous=FULL");
+    // DELETE for a file other stations may open over the network, WAL for a
+    // private station's; every commit reaches the disk (JournalMode.h).
+    JournalMode::apply(*this, wal);
     // A file that is not a database fails here rather than at the first query.
     select("select count(*) from sqlite_master");
 }
