@@ -79,6 +79,11 @@ QString TSifre::supportUrl()
     return "http://www.brivex.org/destek.asp";
 }
 
+QString TSifre::cannotWriteMessage()
+{
+    return "BU İSTASYON VERİTABANINA YAZAMIYOR ...!";
+}
+
 QString TSifre::checkDatabasePath(const QString& upperPath, bool networkDriveM)
 {
     if (upperPath.size() < 2)
@@ -115,9 +120,31 @@ void TSifre::FormActivate()
         return;
     }
 
-    // A database that cannot be opened ends the activation with the engine's
-    // message; only "Çıkış" stays useful.
-    ADOConnection1.open(path);
+    // A file that is no station's database (empty, damaged, another
+    // program's) is refused with its message, and nothing is written into
+    // it: no schema goes into a file the station did not make.
+    try {
+        ADOConnection1.open(path);
+        if (!ADOConnection1.hasTable("C_SIFRE"))
+            throw DbError(DbError::textFor(DbError::Kind::NotADatabase), DbError::Kind::NotADatabase,
+                          QString("C_SIFRE yok: %1").arg(path));
+    } catch (const DbError& e) {
+        ADOConnection1.close();
+        refuse(e.message());
+        return;
+    }
+    // A station that cannot write says so now, not at the first point of a
+    // bout. Another station's lock is no reason to refuse.
+    try {
+        BusyWait briefly(ADOConnection1, 2000);
+        ADOConnection1.checkWritable();
+    } catch (const DbError& e) {
+        if (e.kind() != DbError::Kind::Busy) {
+            ADOConnection1.close();
+            refuse(cannotWriteMessage() + "\n\n" + e.message());
+            return;
+        }
+    }
     ALANEKLE();
     Query1 = ADOConnection1.select("Select * from C_SIFRE order by Key_No");
     DBLookupComboBox1->clear();
