@@ -188,7 +188,8 @@ void LiveScoring::SpeedButton3Click()
         return;
     Values next = m_v;
     next.round += 1;
-    store(next, {"Raunt"}, false);
+    if (!store(next, {"Raunt"}, false))
+        return;
     if (m_skor)
         m_skor->Raunt->setText(QString::number(m_v.round));
 }
@@ -199,7 +200,8 @@ void LiveScoring::SpeedButton4Click()
         return;
     Values next = m_v;
     next.round -= 1;
-    store(next, {"Raunt"}, false);
+    if (!store(next, {"Raunt"}, false))
+        return;
     if (m_skor)
         m_skor->Raunt->setText(QString::number(m_v.round));
 }

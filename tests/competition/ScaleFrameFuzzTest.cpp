@@ -49,8 +49,9 @@ TEST(ScaleFrameFuzz, RandomStreamsGiveTheSameWeightsHoweverTheyAreCutAndNoBuffer
             }
             // Without a frame type a reading comes per block received, so
             // only framed streams give the same weights however they are cut.
-            if (type != ScaleFrame::Type::None)
+            if (type != ScaleFrame::Type::None) {
                 ASSERT_EQ(got, expected) << stream.toHex().constData();
+            }
         }
     }
 }

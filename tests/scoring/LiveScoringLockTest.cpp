@@ -87,10 +87,10 @@ TEST_F(LiveScoringLockTest, AScoringKeyThatCannotBeStoredSaysSoAtOnceAndChangesN
 TEST_F(LiveScoringLockTest, APenaltyOnABoutRowThatIsGoneIsNotShownAsStored)
 {
     db.exec("delete * from C_KURA where Kura_Key = 1");
-    live->select(1);
+    live->select(2);    // Foul
     live->SpeedButton5Click();
     EXPECT_EQ(ui().texts(), QStringList{LiveScoring::notStoredMessage()});
-    EXPECT_EQ(live->values().cards.blue[0], 0);
+    EXPECT_EQ(live->values().cards.blue[1], 0);
 }
 
 } // namespace LiveScoringLockTestLocal

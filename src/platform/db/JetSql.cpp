@@ -128,11 +128,14 @@ QString joinsWithNullAsEmpty(const QString& sql)
             int first = k - 1;
             if (t[first].kind == ')') {
                 first = matchingBracket(t, first, -1);
-                if (first > 0 && t[first - 1].kind == 'w')
+                // A function's name stands right before its bracket; a
+                // word with a blank between ("select (") is no part of it.
+                if (first > 0 && t[first - 1].kind == 'w' && t[first - 1].end == t[first].start)
                     --first;
             }
+            // A quoted text is never Null: it needs no wrapping.
             const QChar before = t[k - 1].kind;
-            if (before == 'w' || before == '\'' || before == '"' || before == ')')
+            if (before == 'w' || before == '"' || before == ')')
                 operands.append({t[first].start, t[k - 1].end});
         }
         if (k + 1 < t.size()) {
@@ -140,16 +143,20 @@ QString joinsWithNullAsEmpty(const QString& sql)
             // A signed number or term: the sign goes with it.
             while ((t[last].kind == '-' || t[last].kind == '+') && last + 1 < t.size())
                 ++last;
-            if (t[last].kind == 'w' && last + 1 < t.size() && t[last + 1].kind == '(')
+            if (t[last].kind == 'w' && last + 1 < t.size() && t[last + 1].kind == '(' &&
+                t[last].end == t[last + 1].start)
                 ++last;
             if (t[last].kind == '(')
                 last = matchingBracket(t, last, 1);
             const QChar after = t[last].kind;
-            if (after == 'w' || after == '\'' || after == '"' || after == ')')
+            if (after == 'w' || after == '"' || after == ')')
                 operands.append({t[k + 1].start, t[last].end});
         }
     }
-    // Spans either nest or stand apart: the marks go in from the back.
+    // A span may be the operand of two joins ("a & b & c"); spans either
+    // nest or stand apart, and the marks go in from the back.
+    std::sort(operands.begin(), operands.end());
+    operands.erase(std::unique(operands.begin(), operands.end()), operands.end());
     QList<QPair<int, QString>> marks;
     for (const auto& span : operands) {
         marks.append({span.second, QStringLiteral(", '')")});
