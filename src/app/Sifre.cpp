@@ -120,18 +120,15 @@ void TSifre::FormActivate()
         return;
     }
 
-    // A file that is no station's database (empty, damaged, another
-    // program's) is refused with its message, and nothing is written into
-    // it: no schema goes into a file the station did not make.
-    try {
-        ADOConnection1.open(path);
-        if (!ADOConnection1.hasTable("C_SIFRE"))
-            throw DbError(DbError::textFor(DbError::Kind::NotADatabase), DbError::Kind::NotADatabase,
-                          QString("C_SIFRE yok: %1").arg(path));
-    } catch (const DbError& e) {
+    // A database that cannot be opened ends the activation with its message
+    // (an empty, damaged or foreign file: "not a database"); only "Çıkış"
+    // stays useful. Nothing is written into such a file: no schema goes into
+    // a file the station did not make.
+    ADOConnection1.open(path);
+    if (!ADOConnection1.hasTable("C_SIFRE")) {
         ADOConnection1.close();
-        refuse(e.message());
-        return;
+        throw DbError(DbError::textFor(DbError::Kind::NotADatabase), DbError::Kind::NotADatabase,
+                      QString("C_SIFRE yok: %1").arg(path));
     }
     // A station that cannot write says so now, not at the first point of a
     // bout. Another station's lock is no reason to refuse.
