@@ -1,7 +1,6 @@
 #include "app/Application.h"
 
-#include "platform/db/Database.h"
-#include "platform/ui/Messages.h"
+#include "platform/ui/Guarded.h"
 
 #include <exception>
 
@@ -12,12 +11,11 @@ BrivexApplication::BrivexApplication(int& argc, char** argv)
 
 bool BrivexApplication::notify(QObject* receiver, QEvent* event)
 {
+    // The last boundary: an event handler's failure is shown as a slot's is.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const DbError& e) {
-        Messages::error(e.message());
-    } catch (const std::exception& e) {
-        Messages::error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        Guard::show(std::current_exception());
     }
     return false;
 }

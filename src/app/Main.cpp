@@ -10,6 +10,7 @@
 #include "app/setup/Users.h"
 #include "competition/MusteriGiris3.h"
 #include "platform/settings/Registry.h"
+#include "platform/ui/Guarded.h"
 #include "registry/Bilgi_Giris_1.h"
 #include "registry/MusteriGiris2.h"
 #include "reports/Baslik1S.h"
@@ -304,7 +305,7 @@ void TMain::showEvent(QShowEvent* event)
         m_firstShowDone = true;
         // The configuration runs inside the message loop, after every screen
         // exists, as the first thing the loop does.
-        QTimer::singleShot(0, this, &TMain::FormShow);
+        QTimer::singleShot(0, this, guarded(this, &TMain::FormShow));
     }
 }
 

@@ -79,6 +79,11 @@ QString TSifre::supportUrl()
     return "http://www.brivex.org/destek.asp";
 }
 
+QString TSifre::cannotWriteMessage()
+{
+    return "BU İSTASYON VERİTABANINA YAZAMIYOR ...!";
+}
+
 QString TSifre::checkDatabasePath(const QString& upperPath, bool networkDriveM)
 {
     if (upperPath.size() < 2)
@@ -115,9 +120,28 @@ void TSifre::FormActivate()
         return;
     }
 
-    // A database that cannot be opened ends the activation with the engine's
-    // message; only "Çıkış" stays useful.
+    // A database that cannot be opened ends the activation with its message
+    // (an empty, damaged or foreign file: "not a database"); only "Çıkış"
+    // stays useful. Nothing is written into such a file: no schema goes into
+    // a file the station did not make.
     ADOConnection1.open(path);
+    if (!ADOConnection1.hasTable("C_SIFRE")) {
+        ADOConnection1.close();
+        throw DbError(DbError::textFor(DbError::Kind::NotADatabase), DbError::Kind::NotADatabase,
+                      QString("C_SIFRE yok: %1").arg(path));
+    }
+    // A station that cannot write says so now, not at the first point of a
+    // bout. Another station's lock is no reason to refuse.
+    try {
+        BusyWait briefly(ADOConnection1, 2000);
+        ADOConnection1.checkWritable();
+    } catch (const DbError& e) {
+        if (e.kind() != DbError::Kind::Busy) {
+            ADOConnection1.close();
+            refuse(cannotWriteMessage() + "\n\n" + e.message());
+            return;
+        }
+    }
     ALANEKLE();
     Query1 = ADOConnection1.select("Select * from C_SIFRE order by Key_No");
     DBLookupComboBox1->clear();

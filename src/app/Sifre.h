@@ -46,6 +46,9 @@ public:
     // The drive rules on a database path; "" when it may be used, else the
     // message to show.
     static QString checkDatabasePath(const QString& upperPath, bool networkDriveM);
+    // The refusal of a station whose database takes no write (read-only file
+    // or folder, full disk); the engine's reason follows it.
+    static QString cannotWriteMessage();
 
     // The page the "Destek" label opens.
     static QString supportUrl();

@@ -12,6 +12,7 @@
 #include "app/kit/ReservedRows.h"
 #include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/Registry.h"
 #include "platform/text/Turkish.h"
@@ -551,7 +552,7 @@ void TMusteriGiris3::FormActivate()
         FClassRows = db().select("select * from C_BRANS where Durum_Key > 1 order by Durum");
     else
         FClassRows = db().select("select * from C_BRANS where Durum like :c order by Durum",
-                                 {{"c", "%" + FCategoryName + "%"}});
+                                 {{"c", "%" + SqlFunctions::likeLiteral(FCategoryName) + "%"}});
     DBLookupComboBox19->clear();
     for (const Record& r : FClassRows)
         DBLookupComboBox19->addItem(r.str("Durum"));
@@ -1077,7 +1078,7 @@ void TMusteriGiris3::openClassBrowsing()
         FCategoryKey == kAllCategoriesKey
             ? db().select("select distinct(Brans) as Br from C_LISTE order by Brans")
             : db().select("select distinct(Brans) as Br from C_LISTE where Brans like :c order by Brans",
-                          {{"c", "%" + FCategoryName + "%"}});
+                          {{"c", "%" + SqlFunctions::likeLiteral(FCategoryName) + "%"}});
     DBLookupComboBox2->clear();
     for (const Record& r : rows)
         DBLookupComboBox2->addItem(r.str("Br"));

@@ -1,3 +1,4 @@
+#include "platform/db/SqlFunctions.h"
 #include "reports/CompetitionReports.h"
 
 #include "reports/ReportForm.h"
@@ -99,7 +100,7 @@ bool ringLists(const ReportCaller& caller, const std::function<QString()>& dateT
     const QString date = dateText();
     r.Query2.sql = "select Tar_Saat from C_KURA where Tar_Saat <> '' and Tar_Saat like :Gun "
                    "group by Tar_Saat order by Tar_Saat";
-    r.Query2.params = {{"Gun", date + "%"}};
+    r.Query2.params = {{"Gun", SqlFunctions::likeLiteral(date) + "%"}};
     return previewIfRows(r, r.Query2, caller, Reports::noRingListText(date, ringWord));
 }
 
@@ -166,7 +167,7 @@ void Reports::tartiListeleriKategori(const ReportCaller& caller, const QString& 
     if (category.isEmpty())
         weighInLists(caller, QString(), {});
     else
-        weighInLists(caller, "where Brans like :Kategori ", {{"Kategori", "%" + category + "%"}});
+        weighInLists(caller, "where Brans like :Kategori ", {{"Kategori", "%" + SqlFunctions::likeLiteral(category) + "%"}});
 }
 
 void Reports::tartiListesi(const ReportCaller& caller, const WeighInClass& list, const WeighInOptions& options)

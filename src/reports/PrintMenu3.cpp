@@ -1,3 +1,4 @@
+#include "platform/db/SqlFunctions.h"
 #include "reports/PrintMenu3.h"
 
 #include "reports/ListLayout.h"
@@ -155,7 +156,7 @@ TPrintMenu3::Counts TPrintMenu3::categoryCounts(const QString& gender, const QSt
 
 TPrintMenu3::Counts TPrintMenu3::levelCounts(const QString& level)
 {
-    return counts("Brans like :Seviye", {{"Seviye", "%" + level + "%"}});
+    return counts("Brans like :Seviye", {{"Seviye", "%" + SqlFunctions::likeLiteral(level) + "%"}});
 }
 
 void TPrintMenu3::hideThirdPlaceColumn()

@@ -1,3 +1,4 @@
+#include "platform/db/SqlFunctions.h"
 #include "reports/PrintMenu330.h"
 
 #include "reports/ListLayout.h"
@@ -112,7 +113,7 @@ int TPrintMenu330::athletes(const QString& region, const QString& gender)
     QVariantMap params{{"Bolge", region}, {"Cinsiyet", gender}};
     if (!FCategory.isEmpty()) {
         filters += " and Brans like :Kategori";
-        params.insert("Kategori", "%" + FCategory);
+        params.insert("Kategori", "%" + SqlFunctions::likeLiteral(FCategory));
     }
     if (FStyle == "KATA")
         filters += " and Brans like '%KATA%'";

@@ -1,3 +1,4 @@
+#include "platform/db/SqlFunctions.h"
 #include "reports/ResultsReports.h"
 
 #include "reports/ReportForm.h"
@@ -45,7 +46,7 @@ bool Reports::dereceListesi(const ReportCaller& caller, const RankingListOptions
     r.Query2.params.clear();
     if (!o.category.isEmpty()) {
         sql += " and Brans like :Kategori";
-        r.Query2.params.insert("Kategori", "%" + o.category);
+        r.Query2.params.insert("Kategori", "%" + SqlFunctions::likeLiteral(o.category));
     }
     r.Query2.sql = sql + " group by Cinsiyet, Brans order by Cinsiyet desc, Brans";
     r.Query2.open();

@@ -1,5 +1,7 @@
 #include "scoring/BoutTime.h"
 
+#include "platform/ui/Guarded.h"
+
 #include <QTimer>
 
 #include <algorithm>
@@ -11,7 +13,9 @@ public:
     explicit QtTicker(std::function<void()> onTick)
     {
         m_timer.setInterval(1000);
-        QObject::connect(&m_timer, &QTimer::timeout, std::move(onTick));
+        // A tick's failure (a database error) is shown, never carried
+        // through the timer's signal.
+        QObject::connect(&m_timer, &QTimer::timeout, guarded(std::move(onTick)));
     }
     void setEnabled(bool enabled) override
     {
@@ -28,6 +32,16 @@ private:
 };
 
 } // namespace
+
+QtTimeSource::QtTimeSource()
+{
+    m_clock.start();
+}
+
+qint64 QtTimeSource::nowMs() const
+{
+    return m_clock.elapsed();
+}
 
 std::unique_ptr<SecondTicker> QtTimeSource::ticker(std::function<void()> onTick)
 {
@@ -66,6 +80,7 @@ std::unique_ptr<SecondTicker> ManualTimeSource::ticker(std::function<void()> onT
 void ManualTimeSource::advance(int seconds)
 {
     for (int s = 0; s < seconds; ++s) {
+        m_nowMs += 1000;
         // A tick may switch the other ticker on (a round ends, a break
         // begins); that one ticks from the next second on.
         std::vector<Manual*> due;

@@ -7,6 +7,8 @@
 #include "competition/MatchState.h"
 #include "platform/db/Database.h"
 #include "platform/media/MediaPlayer.h"
+#include "platform/ui/Guarded.h"
+#include "platform/ui/Messages.h"
 #include "scoring/ScoreboardWidgets.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -80,19 +82,19 @@ LiveScoring::LiveScoring(Database& db, MatchState& match, LiveScoringHost& host,
                                       SpeedButton11, SpeedButton12, SpeedButton13};
     for (int i = 0; i < buttons.size(); ++i)
         grid->addWidget(buttons[i], 1 + i / 4, i % 4);
-    connect(SpeedButton1, &QToolButton::clicked, this, &LiveScoring::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &LiveScoring::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &LiveScoring::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &LiveScoring::SpeedButton4Click);
-    connect(SpeedButton5, &QToolButton::clicked, this, &LiveScoring::SpeedButton5Click);
-    connect(SpeedButton6, &QToolButton::clicked, this, &LiveScoring::SpeedButton6Click);
-    connect(SpeedButton7, &QToolButton::clicked, this, &LiveScoring::SpeedButton7Click);
-    connect(SpeedButton8, &QToolButton::clicked, this, &LiveScoring::SpeedButton8Click);
-    connect(SpeedButton9, &QToolButton::clicked, this, &LiveScoring::SpeedButton9Click);
-    connect(SpeedButton10, &QToolButton::clicked, this, &LiveScoring::SpeedButton10Click);
-    connect(SpeedButton11, &QToolButton::clicked, this, &LiveScoring::SpeedButton11Click);
-    connect(SpeedButton12, &QToolButton::clicked, this, &LiveScoring::SpeedButton12Click);
-    connect(SpeedButton13, &QToolButton::clicked, this, &LiveScoring::SpeedButton13Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton1Click));
+    connect(SpeedButton2, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton2Click));
+    connect(SpeedButton3, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton3Click));
+    connect(SpeedButton4, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton4Click));
+    connect(SpeedButton5, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton5Click));
+    connect(SpeedButton6, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton6Click));
+    connect(SpeedButton7, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton7Click));
+    connect(SpeedButton8, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton8Click));
+    connect(SpeedButton9, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton9Click));
+    connect(SpeedButton10, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton10Click));
+    connect(SpeedButton11, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton11Click));
+    connect(SpeedButton12, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton12Click));
+    connect(SpeedButton13, &QToolButton::clicked, this, guarded(this, &LiveScoring::SpeedButton13Click));
     GroupBox2->hide();
     m_group = GroupBox2;
 }
@@ -498,16 +500,41 @@ void LiveScoring::abandonEvent()
 
 bool LiveScoring::store(const Values& next, const QStringList& columns, bool withRecord)
 {
-    eventWrite();
     QVariantMap fields;
     for (const QString& c : columns)
         fields.insert(c, columnValue(next, c));
     if (withRecord)
         recordInto(next, FSemiContact == 1, fields);
-    // The change is on disk before the scoreboard shows it.
-    const int rows = m_db.update("C_KURA", fields, "Kura_Key = :w_k", {{"w_k", openBoutKey()}});
+    // The change is on disk before the scoreboard shows it. A change that
+    // cannot be stored is not shown, and the operator hears of it at once:
+    // the wait for another station's lock is short, also for the start of
+    // the event's transaction. A failed write undoes the whole event.
+    int rows = 0;
+    try {
+        BusyWait wait(m_db, kScoringBusyWait);
+        eventWrite();
+        retryClockSave();
+        rows = m_db.update("C_KURA", fields, "Kura_Key = :w_k", {{"w_k", openBoutKey()}});
+    } catch (const DbError& e) {
+        if (m_inEvent)
+            abandonEvent();
+        Messages::error(notStoredMessage() + "\n\n" + e.message());
+        return false;
+    }
+    if (rows != 1) {
+        if (m_inEvent)
+            abandonEvent();
+        Messages::error(notStoredMessage());
+        return false;
+    }
     m_v = next;
-    return rows == 1;
+    return true;
+}
+
+QString LiveScoring::notStoredMessage()
+{
+    return QStringLiteral("SKOR KAYDEDİLEMEDİ. Son tuş geçersiz sayıldı, skorbord kayıtlı değerleri gösteriyor. "
+                          "Lütfen tuşa tekrar basınız ...!");
 }
 
 void LiveScoring::RoundKayit(QVariantMap& fields) const
@@ -536,7 +563,8 @@ bool LiveScoring::judgePoint(bool blue, int delta, bool checkLock)
     (blue ? next.cards.judgeBlue : next.cards.judgeRed)[size_t(judge - 1)] += delta;
     if (FSemiContact == 0)
         Judging::countVotes(next.cards);
-    store(next, kJudgeColumns, true);
+    if (!store(next, kJudgeColumns, true))
+        return false;
     PuanHesap();
     if (m_skor)
         m_skor->flashJudge(judge, blue ? Blue : Red);
@@ -595,7 +623,8 @@ void LiveScoring::penaltyPlus(bool blue)
         return;
     Values next = m_v;
     (blue ? next.cards.blue : next.cards.red)[size_t(kind)] += 1;
-    store(next, kPenaltyColumns, true);
+    if (!store(next, kPenaltyColumns, true))
+        return;
     if (FSemiContact == 1)
         warningGiven(blue, kind);
     PuanHesap();
@@ -607,7 +636,8 @@ void LiveScoring::penaltyPlus(bool blue)
             Values card = m_v;
             (blue ? card.cards.judgeBlue : card.cards.judgeRed)[size_t(judge - 1)] -= s.FMinusPoints();
             Judging::countVotes(card.cards);
-            store(card, kJudgeColumns, true);
+            if (!store(card, kJudgeColumns, true))
+                break;
             PuanHesap();
             if (m_skor)
                 m_skor->flashJudge(judge, blue ? Blue : Red);
@@ -635,7 +665,8 @@ void LiveScoring::penaltyMinus(bool blue)
         return;
     Values next = m_v;
     (blue ? next.cards.blue : next.cards.red)[size_t(kind)] -= 1;
-    store(next, kPenaltyColumns, true);
+    if (!store(next, kPenaltyColumns, true))
+        return;
     if (FSemiContact == 1)
         warningTakenBack(blue, kind);
     PuanHesap();
@@ -648,7 +679,8 @@ void LiveScoring::penaltyMinus(bool blue)
             Values card = m_v;
             (blue ? card.cards.judgeBlue : card.cards.judgeRed)[size_t(judge - 1)] += s.FMinusPoints();
             Judging::countVotes(card.cards);
-            store(card, kJudgeColumns, true);
+            if (!store(card, kJudgeColumns, true))
+                break;
             PuanHesap();
             if (m_skor)
                 m_skor->flashJudge(judge, blue ? Blue : Red);
@@ -674,7 +706,8 @@ void LiveScoring::semiPoints(bool blue, int delta)
         return;
     Values next = m_v;
     (blue ? next.cards.puan1 : next.cards.puan2) += delta;
-    store(next, kPointColumns, true);
+    if (!store(next, kPointColumns, true))
+        return;
     PuanHesap();
 }
 

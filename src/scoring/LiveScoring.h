@@ -286,6 +286,14 @@ public:
     // The current round's record into the fields of a row write; nothing
     // for rounds other than 1 to 4.
     void RoundKayit(QVariantMap& fields) const;
+
+    // How long a scoring key and the clock's save wait for another
+    // station's lock (ms): the scoreboard never freezes on a lock.
+    static constexpr int kScoringBusyWait = 1000;
+    static constexpr int kClockBusyWait = 100;
+    static QString notStoredMessage();
+    // A clock save waiting for the database (another station's lock).
+    bool clockSavePending() const { return m_pendingClockKey != 0; }
     void Analiz(const QString& record);
 
     // The scoreboard closes (TSkor.FormClose): whether the close must be
@@ -305,8 +313,10 @@ private:
     void semiPoints(bool blue, int delta);
     void warningGiven(bool blue, Penalty kind);
     void warningTakenBack(bool blue, Penalty kind);
-    // Writes the changed columns of the open bout's row; returns whether the
-    // row was there. Afterwards the values are the live ones.
+    // Writes the changed columns of the open bout's row. True when it was
+    // written: the values are then the live ones. False when it could not
+    // be (a lock past the short wait, a failure, the row gone): the operator
+    // has been told and the values stay as stored; the caller stops.
     bool store(const Values& next, const QStringList& columns, bool withRecord);
     // Before a write of the current event: its transaction begins.
     void eventWrite();
@@ -316,6 +326,13 @@ private:
     // The current event failed: its writes are rolled back and the live
     // values are the stored ones again.
     void abandonEvent();
+    // Starts a ticker with the countdown taken from the monotonic clock.
+    void runTicker(SecondTicker& ticker);
+    // The clock's save that met another station's lock waits here and is
+    // tried again at the next tick or change, without freezing the
+    // scoreboard.
+    void retryClockSave();
+    bool saveClockFields(int boutKey, const QVariantMap& fields);
     void show();                // every live value onto the scoreboard
     void drawMarks();           // bars, differences, penalty marks, boxes, colours
     void setStatus(const QString& text, const QColor& colour);
@@ -356,4 +373,7 @@ private:
         std::array<int, 4> converted{};
         std::array<std::array<int, 2>, 4> effects{};
     } m_eventStart;
+    Countdown m_countdown;
+    int m_pendingClockKey = 0;
+    QVariantMap m_pendingClockFields;
 };

@@ -55,7 +55,7 @@ void LiveScoring::SpeedButton1Click()
         setTransparent(m_skor->Label4, true);
     hideWinnerEntry();
     FBoutEnded = 0;
-    Timer1->setEnabled(true);
+    runTicker(*Timer1);
     setStatus(QString("Round %1/%2 - FIGHT!").arg(m_v.round).arg(s.FRoundCount), Black);
     FSaveTick = 0;
     SerialPortAc();
@@ -77,9 +77,18 @@ void LiveScoring::SpeedButton2Click()
     n_time_save();
 }
 
+void LiveScoring::runTicker(SecondTicker& ticker)
+{
+    if (ticker.isEnabled())
+        return;
+    m_countdown.start(m_v.clock, m_time->nowMs());
+    ticker.setEnabled(true);
+}
+
 void LiveScoring::Timer1Timer()
 {
     Event event(*this);
+    retryClockSave();
     if (!boutOpen()) {
         Timer1->setEnabled(false);
         if (FSerialDevice)
@@ -118,8 +127,13 @@ bool LiveScoring::tickDown()
 {
     if (clockAtZero())
         return false;
+    // The time shown follows the monotonic clock, not the count of ticks: a
+    // tick that came late takes every second that passed.
+    const int remaining = m_countdown.remaining(m_time->nowMs());
+    if (remaining >= m_v.clock)
+        return true;
     playSignal();
-    m_v.clock -= 1;
+    m_v.clock = remaining;
     if (m_skor)
         m_skor->n_time->setText(clockText());
     return true;
@@ -131,7 +145,7 @@ void LiveScoring::startBreakOrDecide()
         m_v.clock = seconds(s.FBreakTime);
         if (m_skor)
             m_skor->n_time->setText(clockText());
-        Timer2->setEnabled(true);
+        runTicker(*Timer2);
         stopSignal();
         if (FStopSound)
             MediaPlayer2->play();
@@ -149,6 +163,7 @@ void LiveScoring::startBreakOrDecide()
 void LiveScoring::Timer2Timer()
 {
     Event event(*this);
+    retryClockSave();
     if (!boutOpen()) {
         Timer2->setEnabled(false);
         return;
@@ -179,7 +194,8 @@ void LiveScoring::SpeedButton3Click()
         return;
     Values next = m_v;
     next.round += 1;
-    store(next, {"Raunt"}, false);
+    if (!store(next, {"Raunt"}, false))
+        return;
     if (m_skor)
         m_skor->Raunt->setText(QString::number(m_v.round));
 }
@@ -191,7 +207,8 @@ void LiveScoring::SpeedButton4Click()
         return;
     Values next = m_v;
     next.round -= 1;
-    store(next, {"Raunt"}, false);
+    if (!store(next, {"Raunt"}, false))
+        return;
     if (m_skor)
         m_skor->Raunt->setText(QString::number(m_v.round));
 }
@@ -212,7 +229,39 @@ void LiveScoring::n_time_save()
         if (row->str(record).isEmpty())
             RoundKayit(fields);
     }
-    m_db.update("C_KURA", fields, "Kura_Key = :w_k", {{"w_k", key}});
+    saveClockFields(key, fields);
+}
+
+bool LiveScoring::saveClockFields(int boutKey, const QVariantMap& fields)
+{
+    // A save still waiting for the same bout goes with this one.
+    QVariantMap all = boutKey == m_pendingClockKey ? m_pendingClockFields : QVariantMap();
+    for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
+        all.insert(it.key(), it.value());
+    try {
+        BusyWait wait(m_db, kClockBusyWait);
+        m_db.update("C_KURA", all, "Kura_Key = :w_k", {{"w_k", boutKey}});
+    } catch (const DbError& e) {
+        if (e.kind() != DbError::Kind::Busy)
+            throw;
+        m_pendingClockKey = boutKey;
+        m_pendingClockFields = all;
+        return false;
+    }
+    if (boutKey == m_pendingClockKey) {
+        m_pendingClockKey = 0;
+        m_pendingClockFields.clear();
+    }
+    return true;
+}
+
+void LiveScoring::retryClockSave()
+{
+    if (m_pendingClockKey == 0)
+        return;
+    const int key = m_pendingClockKey;
+    const QVariantMap fields = m_pendingClockFields;
+    saveClockFields(key, fields);
 }
 
 void LiveScoring::IlaveRound()
@@ -228,6 +277,6 @@ void LiveScoring::IlaveRound()
     if (m_skor)
         m_skor->n_time->setText(clockText());
     FExtraRound = 1;
-    Timer2->setEnabled(true);
+    runTicker(*Timer2);
     setStatus("EXTRA TIME", Yellow);
 }

@@ -47,15 +47,14 @@ QStringList MainDatabaseCopy::pendingKeys()
     return boutKeys(reg.readString(kPendingValue));
 }
 
-void MainDatabaseCopy::setPendingKeys(const QStringList& keys)
+bool MainDatabaseCopy::setPendingKeys(const QStringList& keys)
 {
     Registry reg(Registry::HKEY_CURRENT_USER);
     if (!reg.openKey(kPendingKey, true))
-        return;
+        return false;
     if (keys.isEmpty())
-        reg.deleteValue(kPendingValue);
-    else
-        reg.writeString(kPendingValue, keys.join(','));
+        return !reg.valueExists(kPendingValue) || reg.deleteValue(kPendingValue);
+    return reg.writeString(kPendingValue, keys.join(','));
 }
 
 bool MainDatabaseCopy::reachable() const
@@ -84,21 +83,38 @@ MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
             keys << k;
     if (keys.isEmpty())
         return Result::Copied;
-    // The waiting list is on disk before the main database is tried.
+    // The waiting list is on disk before the main database is tried. When
+    // the settings cannot be written (the store has said so), the copy is
+    // still tried: only a copy that reaches the main database keeps the
+    // bouts safe then.
     setPendingKeys(keys);
     if (!reachable()) {
         Messages::warning(unreachableMessage());
         return Result::Pending;
     }
-    try {
-        Database main;
-        main.open(m_mainPath, true);
-        copyRows(main, keys);
-        main.close();
-    } catch (const DbError&) {
-        Messages::warning(unreachableMessage());
-        return Result::Pending;
+    // A main database that another ring is writing is only busy: the copy is
+    // tried again, and a lock that outlasts the tries leaves the bouts
+    // waiting for the next copy without telling the operator it is lost.
+    for (int attempt = 0;; ++attempt) {
+        try {
+            Database main;
+            main.open(m_mainPath, true);
+            if (m_busyWait >= 0)
+                main.setBusyTimeout(m_busyWait);
+            copyRows(main, keys);
+            main.close();
+            break;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::Busy) {
+                Messages::warning(unreachableMessage());
+                return Result::Pending;
+            }
+            if (attempt + 1 >= kBusyAttempts)
+                return Result::Busy;
+        }
     }
+    // A list that cannot be cleared copies the same bouts again next time,
+    // which changes nothing in the main database.
     setPendingKeys({});
     return Result::Copied;
 }

@@ -25,8 +25,12 @@ public:
     enum class Result {
         NotLinked,      // the station works on the main database, or has none
         Copied,         // every waiting bout reached the main database
-        Pending         // the main database was not reached; the bouts wait
+        Pending,        // the main database was not reached; the bouts wait
+        Busy            // other rings held the main database through every
+                        // try; the bouts wait, quietly, for the next copy
     };
+    // How often a copy meets a busy main database before the bouts wait.
+    static constexpr int kBusyAttempts = 3;
 
     MainDatabaseCopy(Database& station, QString programFolder, QString mainDatabasePath);
 
@@ -38,9 +42,14 @@ public:
     // advancement wrote) and every bout still waiting from earlier copies.
     Result copy(const QString& changedKeys);
 
+    // How long each try waits for another ring's lock on the main database
+    // (ms); the database's busy timeout unless set.
+    void setBusyWait(int ms) { m_busyWait = ms; }
+
     // The bouts waiting for the main database, in their order.
     static QStringList pendingKeys();
-    static void setPendingKeys(const QStringList& keys);
+    // False when the settings store could not be written (it told the user).
+    static bool setPendingKeys(const QStringList& keys);
 
     static QString unreachableMessage();
 
@@ -51,4 +60,5 @@ private:
     Database& m_station;
     QString m_programFolder;
     QString m_mainPath;
+    int m_busyWait = -1;
 };

@@ -1,3 +1,4 @@
+#include "platform/db/SqlFunctions.h"
 #include "scoring/ResultsPosting.h"
 
 #include "app/kit/DbConventions.h"
@@ -89,7 +90,7 @@ ResultsPosting::Totals ResultsPosting::postResults(Database& db, int activityKey
     QVariantMap params;
     if (!category.isEmpty()) {
         sql += " where Brans like :Kategori";
-        params.insert("Kategori", "%" + category);
+        params.insert("Kategori", "%" + SqlFunctions::likeLiteral(category));
     }
     const Records rows = db.select(sql + " order by Liste_Key", params);
 

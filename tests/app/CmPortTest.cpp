@@ -6,6 +6,8 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -251,6 +253,25 @@ TEST_F(CmPortTest, ClosingTheScreenReleasesAPortOpenedBefore)
     });
     CmPort->showModal();
     EXPECT_FALSE(CmPort->SerialPort1->Connected());
+}
+
+TEST_F(CmPortTest, ASettingThatCannotBeWrittenIsReportedAndTheScreenStaysOpen)
+{
+    store("COM3", "2");
+    // The settings file cannot be replaced (a folder stands in its place, as
+    // a read-only data folder or a full disk refuse the new file).
+    const QString file = Registry::storeFile();
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(file));
+    choose("COM7", 1, [](QDialog* d) { EXPECT_TRUE(d->isVisible()) << "not closed as if saved"; });
+    ASSERT_EQ(ui().count(), 1);
+    EXPECT_EQ(ui().requests[0].kind, UiRequest::Error);
+    EXPECT_TRUE(ui().lastText().startsWith(Registry::writeFailureMessage())) << ui().lastText().toStdString();
+    EXPECT_FALSE(CmPort->SerialPort1->Connected());
+    EXPECT_NE(stored("comport"), "COM7") << "the store does not pretend to hold it";
+    ASSERT_TRUE(QDir(file).removeRecursively());
+    Registry::reload();
+    EXPECT_NE(stored("comport"), "COM7");
 }
 
 } // namespace

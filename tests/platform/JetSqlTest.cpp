@@ -25,7 +25,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"select * from T where D = #3/5/2009 2:05:09 PM#", "select * from T where D = '2009-03-05 14:05:09'"},
         Case{"select [R/F], [Key_No] from C_SIFRE", "select \"R/F\", \"Key_No\" from C_SIFRE"},
         Case{"update C_MUSTERI set Ferdi = True where Tip = False", "update C_MUSTERI set Ferdi = -1 where Tip = 0"},
-        Case{"select Ad & ' ' & Soyad as n from T", "select Ad || ' ' || Soyad as n from T"},
+        Case{"select Ad & ' ' & Soyad as n from T", "select coalesce(Ad, '') || ' ' || coalesce(Soyad, '') as n from T"},
         Case{"select \"ERKEK\" as c from T", "select 'ERKEK' as c from T"},
         Case{"select * from T where Ad = 'O''NEIL & TRUE #1#'", "select * from T where Ad = 'O''NEIL & TRUE #1#'"},
         Case{"select top 5 * from C_KURA order by Kura_Key", "select * from C_KURA order by Kura_Key limit 5"},

@@ -202,4 +202,24 @@ TEST_F(MainCopyTest, AStationWorkingOnTheMainDatabaseMakesNoCopy)
     EXPECT_TRUE(ui().texts().isEmpty());
 }
 
+TEST_F(MainCopyTest, ABusyMainDatabaseIsRetriedQuietlyAndTheBoutsGoWithTheNextCopy)
+{
+    makeMain();
+    db.update("C_KURA", {{"Galip", "11"}, {"Karar", "KO"}}, "Kura_Key = 1");
+    // Another ring writes into the main database through every try.
+    main.begin();
+    main.exec("update C_KURA set Skor = 'x' where Kura_Key = 2");
+    MainDatabaseCopy copy(db, "C:\\CO\\QVX_PROG\\", kMain);
+    copy.setBusyWait(20);
+    EXPECT_EQ(copy.copy("1"), MainDatabaseCopy::Result::Busy);
+    EXPECT_TRUE(ui().texts().isEmpty()) << "busy is not unreachable";
+    EXPECT_EQ(MainDatabaseCopy::pendingKeys(), QStringList{"1"});
+    main.commit();
+    EXPECT_EQ(copy.copy(""), MainDatabaseCopy::Result::Copied);
+    EXPECT_TRUE(ui().texts().isEmpty());
+    EXPECT_TRUE(MainDatabaseCopy::pendingKeys().isEmpty());
+    EXPECT_EQ(mainBout(1).str("Galip"), "11");
+    EXPECT_EQ(mainBout(2).str("Skor"), "x");
+}
+
 } // namespace

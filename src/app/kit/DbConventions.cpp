@@ -49,11 +49,26 @@ static void ensureCounterRow(Database& db)
         db.exec("insert into C_SAYI default values");
 }
 
+// A counter cell that holds no number would restart the keys at 1 and hand
+// out keys that are taken: an error, and nothing changes.
+static void checkCounterCell(Database& db, const QString& col, const QString& column)
+{
+    const auto row = db.first(QString("select %1 as v, typeof(%1) as t from C_SAYI").arg(col));
+    if (!row || row->isNull("v") || row->str("t") == "integer" || row->str("t") == "real")
+        return;
+    bool ok = false;
+    row->str("v").trimmed().toDouble(&ok);
+    if (!ok)
+        throw DbError(QString("C_SAYI tablosunun %1 alanındaki sayaç değeri bir sayı değil: \"%2\"")
+                          .arg(column, row->str("v")));
+}
+
 int Counters::next(Database& db, const QString& column, int n)
 {
     const QString col = counterColumn(db, column);
     Transaction tx(db);
     ensureCounterRow(db);
+    checkCounterCell(db, col, column);
     // One statement reads and writes the counter, so two stations on one
     // file never hand out the same value.
     db.exec(QString("update C_SAYI set %1 = coalesce(cast(%1 as integer), 0) + :n").arg(col), {{"n", n}});

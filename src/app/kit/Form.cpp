@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QShowEvent>
 
+#include <memory>
+
 namespace {
 
 // The last top-level window that lost the activation, and whether it was
@@ -106,9 +108,8 @@ int Form::showModal()
     // delivered after exec() returns.
     setWindowModality(Qt::ApplicationModal);
     m_inShowModal = true;
-    const int r = ModalRunner::exec(this);
-    m_inShowModal = false;
-    return r;
+    const std::unique_ptr<bool, void (*)(bool*)> clearFlag(&m_inShowModal, [](bool* flag) { *flag = false; });
+    return ModalRunner::exec(this);
 }
 
 void Form::setVisible(bool visible)
@@ -123,10 +124,12 @@ void Form::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous() || m_inShowHandler)
         return;
+    // The flag is cleared however the handler ends (a failure too), so the
+    // screen shows and activates again next time.
     m_inShowHandler = true;
+    const std::unique_ptr<bool, void (*)(bool*)> clearFlag(&m_inShowHandler, [](bool* flag) { *flag = false; });
     FormShow();
     m_tracker.shown();
-    m_inShowHandler = false;
 }
 
 void Form::hideEvent(QHideEvent* event)

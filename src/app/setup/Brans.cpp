@@ -9,6 +9,7 @@
 #include "app/kit/TurkishEntry.h"
 #include "app/kit/WeightCategories.h"
 #include "platform/db/Database.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/ui/Messages.h"
 
 #include <QComboBox>
@@ -127,7 +128,7 @@ void TBrans::loadGrid(const QString& category, const QString& sex)
 {
     DBGrid1->setRecords(ReferenceScreens::db().select(
         "select * from C_BRANS where Durum_Key > 1 and Durum like :c and Durum like :s order by Durum",
-        {{"c", "%" + category + "%"}, {"s", "%" + sex + "%"}}));
+        {{"c", "%" + SqlFunctions::likeLiteral(category) + "%"}, {"s", "%" + SqlFunctions::likeLiteral(sex) + "%"}}));
 }
 
 void TBrans::enableDelete()

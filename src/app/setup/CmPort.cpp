@@ -103,14 +103,19 @@ void TCmPort::BitBtn1Click()
         return;
     }
 
+    // A setting that did not reach the settings file has been reported by
+    // the store; the screen stays open so the choice is not taken as saved.
     Registry reg(Registry::HKEY_CURRENT_USER);
-    reg.openKey(DevicePort::registryKey(), true);
-    reg.writeString("comport", name);
-    if (RadioButton1->isChecked())
-        reg.writeString("Type", "1");
-    else if (RadioButton2->isChecked())
-        reg.writeString("Type", "2");
+    bool saved = reg.openKey(DevicePort::registryKey(), true) && reg.writeString("comport", name);
+    if (saved && RadioButton1->isChecked())
+        saved = reg.writeString("Type", "1");
+    else if (saved && RadioButton2->isChecked())
+        saved = reg.writeString("Type", "2");
     reg.closeKey();
+    if (!saved) {
+        SerialPort1->ClosePort();
+        return;
+    }
     close();
 }
 

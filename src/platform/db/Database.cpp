@@ -8,10 +8,12 @@
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QThread>
 
 #include <sqlite3.h>
 
@@ -37,6 +39,14 @@ QString errorText(const QSqlError& e)
     if (t.isEmpty())
         t = e.text();
     return t;
+}
+
+// The engine's result code of a failed call (0 when Qt gave none).
+int engineCode(const QSqlError& e)
+{
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    return ok ? code : 0;
 }
 
 // Named placeholders that occur in a statement outside quoted strings.
@@ -189,6 +199,74 @@ QVariantMap Record::toMap() const
 }
 
 // ---------------------------------------------------------------------------
+// DbError
+
+QString DbError::textFor(Kind kind)
+{
+    switch (kind) {
+    case Kind::Busy:
+        return QStringLiteral("Veritabanı şu anda başka bir istasyonun kullanımında. İşlem yapılamadı, hiçbir "
+                              "değişiklik kaydedilmedi. Lütfen biraz sonra tekrar deneyiniz ...!");
+    case Kind::ReadOnly:
+        return QStringLiteral("Veritabanı dosyasına yazılamıyor (dosya ya da klasörü salt okunur). "
+                              "Değişiklik kaydedilmedi ...!");
+    case Kind::DiskFull:
+        return QStringLiteral("Diskte yer kalmadı. Değişiklik kaydedilmedi; lütfen diskte yer açıp tekrar "
+                              "deneyiniz ...!");
+    case Kind::Damaged:
+        return QStringLiteral("Veritabanı dosyası bozuk. Lütfen dosyayı yedeğinden geri yükleyiniz ...!");
+    case Kind::NotADatabase:
+        return QStringLiteral("Dosya bir veritabanı değil (boş ya da başka türde bir dosya) ...!");
+    case Kind::Other:
+        break;
+    }
+    return QString();
+}
+
+DbError DbError::fromEngine(int code, const QString& engineText)
+{
+    Kind kind = Kind::Other;
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        kind = Kind::Busy;
+        break;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        kind = Kind::ReadOnly;
+        break;
+    case SQLITE_FULL:
+        kind = Kind::DiskFull;
+        break;
+    case SQLITE_CORRUPT:
+        kind = Kind::Damaged;
+        break;
+    case SQLITE_NOTADB:
+        kind = Kind::NotADatabase;
+        break;
+    default:
+        break;
+    }
+    if (kind == Kind::Other) {
+        // Qt does not always hand the code over; the engine's texts are fixed.
+        const QString t = engineText.toLower();
+        if (t.contains("database is locked") || t.contains("database table is locked"))
+            kind = Kind::Busy;
+        else if (t.contains("readonly database") || t.contains("read-only"))
+            kind = Kind::ReadOnly;
+        else if (t.contains("database or disk is full"))
+            kind = Kind::DiskFull;
+        else if (t.contains("disk image is malformed"))
+            kind = Kind::Damaged;
+        else if (t.contains("file is not a database"))
+            kind = Kind::NotADatabase;
+    }
+    DbError e = kind == Kind::Other ? DbError(engineText) : DbError(textFor(kind), kind, engineText);
+    e.m_engineCode = code;
+    return e;
+}
+
+// ---------------------------------------------------------------------------
 // Database
 
 Database::Database()
@@ -205,8 +283,14 @@ void Database::open(const QString& path, bool mustExist)
 {
     close();
     const QString host = DriveMap::toHost(path);
-    if (mustExist && !QFileInfo(host).isFile())
+    const QFileInfo file(host);
+    if (mustExist && !file.isFile())
         throw DbError(QString("Veritabanı dosyası bulunamadı: %1").arg(path));
+    // An empty file would open as a new, empty database: it is no station's
+    // database, and nothing is written into it.
+    if (mustExist && file.size() == 0)
+        throw DbError(DbError::textFor(DbError::Kind::NotADatabase), DbError::Kind::NotADatabase,
+                      QString("0 bayt: %1").arg(path));
     // A private station's file (WAL) is never opened over the network.
     JournalMode::refuseSharedWal(path, host);
     const bool wal = JournalMode::isWalFile(host);
@@ -214,12 +298,12 @@ void Database::open(const QString& path, bool mustExist)
     m_db = QSqlDatabase::addDatabase("QSQLITE", m_name);
     m_db.setDatabaseName(host);
     // Other stations may hold the file for a moment; wait rather than fail.
-    m_db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=15000");
+    m_db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(kDefaultBusyTimeout));
     if (!m_db.open()) {
-        const QString message = errorText(m_db.lastError());
+        const QSqlError e = m_db.lastError();
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_name);
-        throw DbError(message);
+        throw DbError::fromEngine(engineCode(e), errorText(e));
     }
     m_path = path;
     m_hostPath = host;
@@ -227,6 +311,10 @@ void Database::open(const QString& path, bool mustExist)
     sqlite3* h = nullptr;
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
         h = *static_cast<sqlite3* const*>(handle.constData());
+    m_handle = h;
+    m_busyTimeout = kDefaultBusyTimeout;
+    if (h)
+        sqlite3_busy_handler(h, &Database::busyHandler, this);
     if (!SqlFunctions::install(h)) {
         close();
         throw DbError("SQL fonksiyonları kurulamadı");
@@ -247,6 +335,7 @@ void Database::close()
     QSqlDatabase::removeDatabase(m_name);
     m_txDepth = 0;
     m_txFailed = false;
+    m_handle = nullptr;
     m_path.clear();
     m_hostPath.clear();
 }
@@ -291,8 +380,17 @@ QSqlQuery Database::prepare(const QString& sql) const
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(JetSql::translate(sql)))
-        throw DbError(errorText(q.lastError()) + "\n" + sql);
+        throw failure(q.lastError(), sql);
     return q;
+}
+
+DbError Database::failure(const QSqlError& e, const QString& sql) const
+{
+    int code = engineCode(e);
+    // Qt reports some failures of a step without the code; the engine still has it.
+    if (code == 0 && m_handle)
+        code = sqlite3_errcode(m_handle);
+    return DbError::fromEngine(code, errorText(e) + "\n" + sql);
 }
 
 QSqlQuery Database::execute(const QString& sql, const QVariantMap* named, const QVariantList* positional) const
@@ -303,7 +401,7 @@ QSqlQuery Database::execute(const QString& sql, const QVariantMap* named, const 
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
     if (!q.prepare(translated))
-        throw DbError(errorText(q.lastError()) + "\n" + sql);
+        throw failure(q.lastError(), sql);
     if (named) {
         for (const QString& name : placeholders(translated)) {
             auto it = named->constFind(name);
@@ -323,7 +421,7 @@ QSqlQuery Database::execute(const QString& sql, const QVariantMap* named, const 
             q.bindValue(i, storable(positional->at(i)));
     }
     if (!q.exec())
-        throw DbError(errorText(q.lastError()) + "\n" + sql);
+        throw failure(q.lastError(), sql);
     return q;
 }
 
@@ -414,24 +512,59 @@ QSqlQuery Database::run(const QString& sql, const QVariantMap& params) const
         throw DbError("Veritabanı bağlantısı açık değil");
     QSqlQuery q(m_db);
     if (!q.prepare(translated))
-        throw DbError(errorText(q.lastError()) + "\n" + sql);
+        throw failure(q.lastError(), sql);
     for (const QString& name : placeholders(translated)) {
         if (!params.contains(name))
             throw DbError(QString("Parametre değeri verilmedi: %1").arg(name));
         q.bindValue(":" + name, storable(params.value(name)));
     }
     if (!q.exec())
-        throw DbError(errorText(q.lastError()) + "\n" + sql);
+        throw failure(q.lastError(), sql);
     return q;
+}
+
+// --- Transactions -----------------------------------------------------------
+// Straight on the engine, so the outer transaction starts as a write and the
+// result codes (busy, read-only, full disk) reach the caller unchanged.
+
+int Database::engineExec(const char* sql, QString* message)
+{
+    const int rc = sqlite3_exec(m_handle, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK && message)
+        *message = QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + QString::fromUtf8(sql);
+    return rc;
+}
+
+// The wait for another station's lock: short sleeps with a random part
+// until the busy timeout has passed. Stations that poll often and at
+// different moments each get their turn; the engine's own wait, whose sleeps
+// grow to 100 ms, lets a station miss its turn again and again while others
+// write.
+int Database::busyHandler(void* self, int tries)
+{
+    auto* db = static_cast<Database*>(self);
+    if (tries == 0)
+        db->m_busySince.start();
+    if (db->m_busySince.elapsed() >= db->m_busyTimeout)
+        return 0;
+    QThread::usleep(500 + QRandomGenerator::global()->bounded(4000));
+    return 1;
+}
+
+void Database::setBusyTimeout(int ms)
+{
+    m_busyTimeout = ms;
 }
 
 void Database::begin()
 {
     if (m_txDepth == 0) {
-        if (!isOpen())
+        if (!isOpen() || !m_handle)
             throw DbError("Veritabanı bağlantısı açık değil");
-        if (!m_db.transaction())
-            throw DbError(errorText(m_db.lastError()));
+        QString message;
+        const int rc = engineExec("BEGIN IMMEDIATE", &message);
+        if (rc != SQLITE_OK)
+            throw DbError::fromEngine(rc, message);
         m_txFailed = false;
     }
     ++m_txDepth;
@@ -444,14 +577,19 @@ void Database::commit()
     if (--m_txDepth > 0)
         return;
     if (m_txFailed) {
-        m_db.rollback();
+        engineExec("ROLLBACK");
         m_txFailed = false;
         throw DbError("İşlem geri alındı");
     }
-    if (!m_db.commit()) {
-        const QString message = errorText(m_db.lastError());
-        m_db.rollback();
-        throw DbError(message);
+    QString message;
+    const int rc = engineExec("COMMIT", &message);
+    if (rc != SQLITE_OK) {
+        // A commit that could not get the file (readers past the busy
+        // timeout, a full disk) leaves the transaction open: nothing of it
+        // may reach the file later.
+        if (!sqlite3_get_autocommit(m_handle))
+            engineExec("ROLLBACK");
+        throw DbError::fromEngine(rc, message);
     }
 }
 
@@ -464,7 +602,27 @@ void Database::rollback()
         return;
     }
     m_txFailed = false;
-    m_db.rollback();
+    if (m_handle && !sqlite3_get_autocommit(m_handle))
+        engineExec("ROLLBACK");
+}
+
+void Database::checkWritable()
+{
+    // A page change in a transaction that is rolled back: the engine takes
+    // its write lock and makes its journal beside the file, as for a real
+    // change, and nothing changes.
+    const int version = scalar("PRAGMA user_version").toInt();
+    begin();
+    try {
+        exec(QString("PRAGMA user_version = %1").arg(version));
+    } catch (const DbError& e) {
+        rollback();
+        // The journal that cannot be made in a read-only folder.
+        if (e.kind() == DbError::Kind::Other && (e.engineCode() & 0xff) == SQLITE_CANTOPEN)
+            throw DbError(DbError::textFor(DbError::Kind::ReadOnly), DbError::Kind::ReadOnly, e.text());
+        throw;
+    }
+    rollback();
 }
 
 QStringList Database::tables() const

@@ -13,9 +13,18 @@
 // Bound values: QDate is stored as "yyyy-MM-dd", QDateTime as
 // "yyyy-MM-dd HH:mm:ss", QTime as "HH:mm:ss", bool as -1/0 (Jet's True/False).
 // Text columns sort and compare in Turkish alphabetical order without regard
-// to case, as Jet compares text. Every failure throws DbError with the
-// engine's message; the application shows it and the current operation ends.
+// to case, as Jet compares text. Every failure throws DbError; the
+// application shows it and the current operation ends. The common failures
+// (another station holds the file, a read-only file or folder, a full disk,
+// a damaged file, a file that is no database) carry a Turkish text for the
+// user and the engine's message as the detail for support.
+//
+// Sharing one file: every writing transaction starts as a write (BEGIN
+// IMMEDIATE), so a station waits its turn (the busy timeout) instead of
+// failing when another station writes; a lock that outlasts the wait rolls
+// the transaction back and throws DbError of kind Busy.
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -27,14 +36,44 @@
 #include <optional>
 #include <stdexcept>
 
+struct sqlite3;
+
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
+    enum class Kind {
+        Other,          // message() is the engine's text (or the layer's own)
+        Busy,           // another station held the file past the busy timeout
+        ReadOnly,       // the file or its folder cannot be written
+        DiskFull,
+        Damaged,        // the file is a database with broken pages
+        NotADatabase,   // the file is empty or of another kind
+    };
+    explicit DbError(const QString& message, Kind kind = Kind::Other, const QString& detail = QString())
+        : std::runtime_error(message.toStdString()), m_message(message), m_kind(kind), m_detail(detail) {}
+    // What the user is shown: the Turkish text, and for the common failures
+    // the engine's text below it as the detail for support.
+    QString message() const
+    {
+        return m_detail.isEmpty() ? m_message : m_message + "\n\nAyrıntı: " + m_detail;
+    }
+    // The Turkish text alone, and the engine's text (with the statement).
+    QString text() const { return m_message; }
+    QString detail() const { return m_detail; }
+    Kind kind() const { return m_kind; }
+    // The engine's result code when the engine failed (0 otherwise).
+    int engineCode() const { return m_engineCode; }
+
+    // The error for an engine result code (SQLITE_BUSY, SQLITE_FULL, ...)
+    // and the engine's text: a Turkish text for the common failures.
+    static DbError fromEngine(int code, const QString& engineText);
+    // The Turkish text of a kind ("" for Other).
+    static QString textFor(Kind kind);
 
 private:
     QString m_message;
+    Kind m_kind = Kind::Other;
+    QString m_detail;
+    int m_engineCode = 0;
 };
 
 // One row of a result. Fields are found by name without regard to case.
@@ -107,7 +146,10 @@ public:
     // An executed query for models and grids (scrollable).
     QSqlQuery run(const QString& sql, const QVariantMap& params = {}) const;
 
-    // Transactions: nested begin() calls join the outer transaction.
+    // Transactions: nested begin() calls join the outer transaction. The
+    // outer one starts as a write (BEGIN IMMEDIATE); when the lock is not
+    // had within the busy timeout, begin() and commit() throw a DbError of
+    // kind Busy and nothing of the transaction is written.
     void begin();
     void commit();
     void rollback();
@@ -117,6 +159,18 @@ public:
     QStringList tables() const;
     QStringList columns(const QString& table) const;
     bool hasTable(const QString& table) const;
+
+    // How long a statement waits for another station's lock (ms). Screens
+    // that must not freeze (the bout clock) wait briefly and retry later.
+    int busyTimeout() const { return m_busyTimeout; }
+    void setBusyTimeout(int ms);
+    static constexpr int kDefaultBusyTimeout = 15000;
+
+    // Whether the file and its folder take a write: a write transaction is
+    // started and rolled back. Throws DbError (ReadOnly, DiskFull, Busy...)
+    // when not. The login calls it so a station that cannot write says so
+    // before the first bout.
+    void checkWritable();
 
     QSqlDatabase& connection() { return m_db; }
     QString connectionName() const { return m_name; }
@@ -131,6 +185,10 @@ private:
     QSqlQuery prepare(const QString& sql) const;
     QSqlQuery execute(const QString& sql, const QVariantMap* named, const QVariantList* positional) const;
     Records collect(QSqlQuery& q) const;
+    DbError failure(const QSqlError& e, const QString& sql) const;
+    static int busyHandler(void* self, int tries);
+    // BEGIN IMMEDIATE / COMMIT / ROLLBACK straight on the engine.
+    int engineExec(const char* sql, QString* message = nullptr);
 
     QSqlDatabase m_db;
     QString m_name;
@@ -138,6 +196,23 @@ private:
     QString m_hostPath;
     int m_txDepth = 0;
     bool m_txFailed = false;
+    int m_busyTimeout = kDefaultBusyTimeout;
+    QElapsedTimer m_busySince;
+    sqlite3* m_handle = nullptr;
+};
+
+// Runs a change and keeps the scoreboard going when another station holds the
+// file: waits at most `ms` for the lock, then gives the busy timeout back.
+class BusyWait {
+public:
+    BusyWait(Database& db, int ms) : m_db(db), m_saved(db.busyTimeout()) { m_db.setBusyTimeout(ms); }
+    ~BusyWait() { m_db.setBusyTimeout(m_saved); }
+    BusyWait(const BusyWait&) = delete;
+    BusyWait& operator=(const BusyWait&) = delete;
+
+private:
+    Database& m_db;
+    int m_saved;
 };
 
 // Rolls back unless commit() was called; for operations whose half-done

@@ -1,7 +1,11 @@
 #include "platform/db/JetSql.h"
 
 #include <QList>
+#include <QPair>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -42,6 +46,190 @@ QString dateLiteral(const QString& inner)
     return out;
 }
 
+// Where "&" stood, until its operands are known.
+const QChar kJoin = QChar(0x0001);
+
+// The translated statement in pieces: quoted strings and names, words
+// (names, numbers, parameters), brackets, the join mark, single characters.
+struct SqlToken {
+    int start;
+    int end;    // one past
+    QChar kind; // '\'', '"', 'w', '(', ')', kJoin, ' ' or the character
+};
+
+QList<SqlToken> sqlTokens(const QString& sql)
+{
+    QList<SqlToken> tokens;
+    const int n = int(sql.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c.isSpace()) {
+            ++i;
+            continue;
+        }
+        if (c == '\'' || c == '"') {
+            int j = i + 1;
+            while (j < n) {
+                if (sql[j] == c) {
+                    if (j + 1 < n && sql[j + 1] == c) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            tokens.append({i, qMin(j + 1, n), c});
+            i = j + 1;
+            continue;
+        }
+        if (isWordChar(c) || c == ':' || c == '.' || c == '?') {
+            int j = i + 1;
+            while (j < n && (isWordChar(sql[j]) || sql[j] == '.'))
+                ++j;
+            tokens.append({i, j, QChar('w')});
+            i = j;
+            continue;
+        }
+        tokens.append({i, i + 1, c});
+        ++i;
+    }
+    return tokens;
+}
+
+// The token that closes (forward) or opens (backward) the bracket at `at`.
+int matchingBracket(const QList<SqlToken>& t, int at, int direction)
+{
+    int depth = 0;
+    for (int k = at; k >= 0 && k < t.size(); k += direction) {
+        if (t[k].kind == '(')
+            depth += direction;
+        else if (t[k].kind == ')')
+            depth -= direction;
+        if (depth == 0)
+            return k;
+    }
+    return direction > 0 ? int(t.size()) - 1 : 0;
+}
+
+// Jet's "&" takes Null as an empty text: each operand of a join is wrapped
+// in coalesce(x, '') before the joins become "||".
+QString joinsWithNullAsEmpty(const QString& sql)
+{
+    if (!sql.contains(kJoin))
+        return sql;
+    const QList<SqlToken> t = sqlTokens(sql);
+    QList<QPair<int, int>> operands;   // character spans to wrap
+    for (int k = 0; k < t.size(); ++k) {
+        if (t[k].kind != kJoin)
+            continue;
+        if (k > 0) {
+            int first = k - 1;
+            if (t[first].kind == ')') {
+                first = matchingBracket(t, first, -1);
+                // A function's name stands right before its bracket; a
+                // word with a blank between ("select (") is no part of it.
+                if (first > 0 && t[first - 1].kind == 'w' && t[first - 1].end == t[first].start)
+                    --first;
+            }
+            // A quoted text is never Null: it needs no wrapping.
+            const QChar before = t[k - 1].kind;
+            if (before == 'w' || before == '"' || before == ')')
+                operands.append({t[first].start, t[k - 1].end});
+        }
+        if (k + 1 < t.size()) {
+            int last = k + 1;
+            // A signed number or term: the sign goes with it.
+            while ((t[last].kind == '-' || t[last].kind == '+') && last + 1 < t.size())
+                ++last;
+            if (t[last].kind == 'w' && last + 1 < t.size() && t[last + 1].kind == '(' &&
+                t[last].end == t[last + 1].start)
+                ++last;
+            if (t[last].kind == '(')
+                last = matchingBracket(t, last, 1);
+            const QChar after = t[last].kind;
+            if (after == 'w' || after == '"' || after == ')')
+                operands.append({t[k + 1].start, t[last].end});
+        }
+    }
+    // A span may be the operand of two joins ("a & b & c"); spans either
+    // nest or stand apart, and the marks go in from the back.
+    std::sort(operands.begin(), operands.end());
+    operands.erase(std::unique(operands.begin(), operands.end()), operands.end());
+    QList<QPair<int, QString>> marks;
+    for (const auto& span : operands) {
+        marks.append({span.second, QStringLiteral(", '')")});
+        marks.append({span.first, QStringLiteral("coalesce(")});
+    }
+    std::stable_sort(marks.begin(), marks.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    QString out = sql;
+    for (const auto& m : marks)
+        out.insert(m.first, m.second);
+    out.replace(kJoin, QStringLiteral("||"));
+    return out;
+}
+
+// A sort on a computed value (a join, a function) has no column's collation:
+// it gets the Turkish one, as the columns have.
+QString computedOrderInTurkish(const QString& sql)
+{
+    const QList<SqlToken> t = sqlTokens(sql);
+    QList<int> inserts;
+    for (int k = 0; k + 1 < t.size(); ++k) {
+        if (t[k].kind != 'w' || t[k + 1].kind != 'w')
+            continue;
+        if (sql.mid(t[k].start, t[k].end - t[k].start).compare("order", Qt::CaseInsensitive) != 0 ||
+            sql.mid(t[k + 1].start, t[k + 1].end - t[k + 1].start).compare("by", Qt::CaseInsensitive) != 0)
+            continue;
+        int itemStart = k + 2;
+        int m = itemStart;
+        auto closeItem = [&](int itemEnd) {
+            // itemEnd: one past the item's last token
+            int last = itemEnd - 1;
+            if (last >= itemStart && t[last].kind == 'w') {
+                const QString w = sql.mid(t[last].start, t[last].end - t[last].start).toLower();
+                if (w == "asc" || w == "desc")
+                    --last;
+            }
+            if (last <= itemStart)
+                return;     // a bare name or number keeps its own order
+            bool hasCollate = false;
+            for (int q = itemStart; q <= last; ++q)
+                if (t[q].kind == 'w' && sql.mid(t[q].start, t[q].end - t[q].start).compare("collate", Qt::CaseInsensitive) == 0)
+                    hasCollate = true;
+            if (!hasCollate)
+                inserts.append(t[last].end);
+        };
+        while (m < t.size()) {
+            const QChar kind = t[m].kind;
+            if (kind == '(') {
+                m = matchingBracket(t, m, 1) + 1;
+                continue;
+            }
+            if (kind == ')' || kind == ';')
+                break;
+            if (kind == 'w') {
+                const QString w = sql.mid(t[m].start, t[m].end - t[m].start).toLower();
+                if (w == "limit" || w == "union" || w == "offset")
+                    break;
+            }
+            if (kind == ',') {
+                closeItem(m);
+                itemStart = m + 1;
+            }
+            ++m;
+        }
+        closeItem(m);
+        k = m;
+    }
+    QString out = sql;
+    std::sort(inserts.begin(), inserts.end(), std::greater<int>());
+    for (int at : inserts)
+        out.insert(at, QStringLiteral(" collate TURKISH"));
+    return out;
+}
+
 } // namespace
 
 QString JetSql::translate(const QString& jet)
@@ -62,6 +250,20 @@ QString JetSql::translate(const QString& jet)
 
     while (i < n) {
         const QChar c = jet[i];
+        // Comments go: the text after them can never become a statement of
+        // its own, nor shift where a string starts.
+        if (c == '-' && i + 1 < n && jet[i + 1] == '-') {
+            while (i < n && jet[i] != '\n')
+                ++i;
+            out += ' ';
+            continue;
+        }
+        if (c == '/' && i + 1 < n && jet[i + 1] == '*') {
+            const int end = int(jet.indexOf("*/", i + 2));
+            i = end < 0 ? n : end + 2;
+            out += ' ';
+            continue;
+        }
         if (c == '\'') {
             // Copy a single-quoted string, '' stays an escaped quote.
             int j = i + 1;
@@ -133,7 +335,7 @@ QString JetSql::translate(const QString& jet)
             continue;
         }
         if (c == '&') {
-            out += "||";
+            out += kJoin;
             ++i;
             continue;
         }
@@ -206,6 +408,8 @@ QString JetSql::translate(const QString& jet)
         out += c;
         ++i;
     }
+    out = joinsWithNullAsEmpty(out);
+    out = computedOrderInTurkish(out);
     if (!pendingLimit.isEmpty() && !pendingLimit.first().isEmpty()) {
         QString trimmed = out.trimmed();
         bool semicolon = trimmed.endsWith(';');

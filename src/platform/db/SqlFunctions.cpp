@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,6 +26,25 @@ bool isNull(sqlite3_value* v)
     return sqlite3_value_type(v) == SQLITE_NULL;
 }
 
+// A number that fits a 64-bit integer after rounding (no undefined
+// conversion of a huge, infinite or missing value).
+bool fitsInt64(double d)
+{
+    return std::isfinite(d) && d > -9.2e18 && d < 9.2e18;
+}
+
+// An integer argument held within [low, high] (a count or a position).
+qint64 intArg(sqlite3_value* v, qint64 low, qint64 high)
+{
+    return std::clamp<qint64>(sqlite3_value_int64(v), low, high);
+}
+
+void overflow(sqlite3_context* ctx, const char* function)
+{
+    const QByteArray text = QByteArray(function) + ": sayı sınırların dışında (taşma)";
+    sqlite3_result_error(ctx, text.constData(), int(text.size()));
+}
+
 void resultText(sqlite3_context* ctx, const QString& s)
 {
     const QByteArray utf8 = s.toUtf8();
@@ -40,6 +60,9 @@ QDateTime toDateTime(sqlite3_value* v)
     const int type = sqlite3_value_type(v);
     if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
         const double d = sqlite3_value_double(v);
+        // Days as Jet counts them reach from year 100 to 9999.
+        if (!std::isfinite(d) || d < -657434.0 || d > 2958466.0)
+            return QDateTime();
         const QDate base(1899, 12, 30);
         const qint64 days = qint64(std::floor(d));
         const int secs = int(std::round((d - double(days)) * 86400.0));
@@ -115,9 +138,9 @@ void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv)
         return;
     }
     const QString s = argText(argv[0]);
-    const int start = qMax(1, sqlite3_value_int(argv[1]));
+    const qsizetype start = qsizetype(intArg(argv[1], 1, qint64(s.size()) + 1));
     if (argc > 2)
-        resultText(ctx, s.mid(start - 1, qMax(0, sqlite3_value_int(argv[2]))));
+        resultText(ctx, s.mid(start - 1, qsizetype(intArg(argv[2], 0, s.size()))));
     else
         resultText(ctx, s.mid(start - 1));
 }
@@ -127,7 +150,7 @@ void fnLeft(sqlite3_context* ctx, int, sqlite3_value** argv)
     if (isNull(argv[0]))
         sqlite3_result_null(ctx);
     else
-        resultText(ctx, argText(argv[0]).left(qMax(0, sqlite3_value_int(argv[1]))));
+        resultText(ctx, argText(argv[0]).left(qsizetype(intArg(argv[1], 0, 1 << 30))));
 }
 
 void fnRight(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -135,7 +158,7 @@ void fnRight(sqlite3_context* ctx, int, sqlite3_value** argv)
     if (isNull(argv[0]))
         sqlite3_result_null(ctx);
     else
-        resultText(ctx, argText(argv[0]).right(qMax(0, sqlite3_value_int(argv[1]))));
+        resultText(ctx, argText(argv[0]).right(qsizetype(intArg(argv[1], 0, 1 << 30))));
 }
 
 void fnUCase(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -214,6 +237,10 @@ void fnCInt(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     const int type = sqlite3_value_type(argv[0]);
     const double d = (type == SQLITE_TEXT) ? SqlFunctions::val(argText(argv[0])) : sqlite3_value_double(argv[0]);
+    if (!fitsInt64(d)) {
+        overflow(ctx, "CInt");
+        return;
+    }
     // Jet rounds half to even when it converts to an integer.
     sqlite3_result_int64(ctx, qint64(std::nearbyint(d)));
 }
@@ -234,7 +261,12 @@ void fnInt(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_null(ctx);
         return;
     }
-    sqlite3_result_int64(ctx, qint64(std::floor(sqlite3_value_double(argv[0]))));
+    const double d = sqlite3_value_double(argv[0]);
+    if (!fitsInt64(d)) {
+        overflow(ctx, "Int");
+        return;
+    }
+    sqlite3_result_int64(ctx, qint64(std::floor(d)));
 }
 
 void fnFix(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -243,7 +275,12 @@ void fnFix(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_null(ctx);
         return;
     }
-    sqlite3_result_int64(ctx, qint64(std::trunc(sqlite3_value_double(argv[0]))));
+    const double d = sqlite3_value_double(argv[0]);
+    if (!fitsInt64(d)) {
+        overflow(ctx, "Fix");
+        return;
+    }
+    sqlite3_result_int64(ctx, qint64(std::trunc(d)));
 }
 
 void fnStr(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -262,7 +299,7 @@ void fnInStr(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     int start = 1;
     int first = 0;
     if (argc == 3) {
-        start = qMax(1, sqlite3_value_int(argv[0]));
+        start = int(intArg(argv[0], 1, 1 << 30));
         first = 1;
     }
     if (isNull(argv[first]) || isNull(argv[first + 1])) {
@@ -276,7 +313,12 @@ void fnInStr(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 
 void fnSpace(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    resultText(ctx, QString(qMax(0, sqlite3_value_int(argv[0])), ' '));
+    const qint64 n = sqlite3_value_int64(argv[0]);
+    if (n > SqlFunctions::kSpaceLimit) {
+        overflow(ctx, "Space");
+        return;
+    }
+    resultText(ctx, QString(qsizetype(qMax<qint64>(0, n)), ' '));
 }
 
 // Format(value, pattern): the date patterns ("dd.mm.yyyy", "yyyy", "mm/dd/yyyy",
@@ -327,9 +369,16 @@ bool SqlFunctions::like(const QString& pattern, const QString& text, QChar escap
         if (pi < p.size()) {
             QChar pc = p[pi];
             bool literal = false;
+            int step = 1;
             if (!escape.isNull() && pc == Turkish::upper(QString(escape)).at(0) && pi + 1 < p.size()) {
                 pc = p[pi + 1];
                 literal = true;
+                step = 2;
+            } else if (pc == '[' && pi + 2 < p.size() && p[pi + 2] == ']') {
+                // Jet's "[%]": the one character in brackets stands for itself.
+                pc = p[pi + 1];
+                literal = true;
+                step = 3;
             }
             if (!literal && pc == '%') {
                 starP = pi++;
@@ -337,7 +386,7 @@ bool SqlFunctions::like(const QString& pattern, const QString& text, QChar escap
                 continue;
             }
             if ((!literal && pc == '_') || pc == t[ti]) {
-                pi += literal ? 2 : 1;
+                pi += step;
                 ++ti;
                 continue;
             }
@@ -352,6 +401,19 @@ bool SqlFunctions::like(const QString& pattern, const QString& text, QChar escap
     while (pi < p.size() && p[pi] == '%')
         ++pi;
     return pi == p.size();
+}
+
+QString SqlFunctions::likeLiteral(const QString& typed)
+{
+    QString out;
+    out.reserve(typed.size());
+    for (const QChar c : typed) {
+        if (c == '%' || c == '_' || c == '[')
+            out += QString("[") + c + "]";
+        else
+            out += c;
+    }
+    return out;
 }
 
 double SqlFunctions::val(const QString& text)

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -73,18 +75,25 @@ void load()
 }
 
 // Appends the components to a host folder, matching each existing component
-// without regard to case.
+// without regard to case. ".." goes up one component but never above the
+// folder itself (the drive's root), as on a drive.
 QString resolveBelow(const QString& base, const QStringList& components)
 {
     QString current = base;
     bool exists = QFileInfo(current).isDir();
+    QList<QPair<QString, bool>> above;     // the folders gone through, to go back up
     for (const QString& c : components) {
         if (c.isEmpty() || c == ".")
             continue;
         if (c == "..") {
-            current = QFileInfo(current).path();
+            if (!above.isEmpty()) {
+                current = above.last().first;
+                exists = above.last().second;
+                above.removeLast();
+            }
             continue;
         }
+        above.append({current, exists});
         QString next = current + "/" + c;
         if (exists && !QFileInfo::exists(next)) {
             const QStringList entries = QDir(current).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

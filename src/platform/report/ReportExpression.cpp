@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cmath>
 
 // ---------------------------------------------------------------------------
@@ -241,6 +242,7 @@ struct ReportExpression::Node {
     QString dataset;
     QString name;   // field name, operator or function name (upper case)
     std::vector<std::unique_ptr<Node>> args;
+    int depth = 1;  // levels of the tree below and with this node
 
     // Aggregate state
     bool aggregate = false;
@@ -380,11 +382,33 @@ private:
         n->name = op;
         n->args.push_back(std::move(l));
         n->args.push_back(std::move(r));
+        return measured(std::move(n));
+    }
+
+    // The expression's nesting is bounded, so neither the parser nor the
+    // evaluation can run out of stack (brackets, NOT NOT ..., long chains).
+    std::unique_ptr<Node> measured(std::unique_ptr<Node> n) const
+    {
+        for (const auto& a : n->args)
+            n->depth = std::max(n->depth, a->depth + 1);
+        if (n->depth > ReportExpression::kMaxDepth)
+            fail("iç içe ifade çok derin");
         return n;
     }
 
+    struct Nesting {
+        explicit Nesting(Parser& p) : parser(p)
+        {
+            if (++parser.m_nesting > ReportExpression::kMaxDepth)
+                parser.fail("iç içe ifade çok derin");
+        }
+        ~Nesting() { --parser.m_nesting; }
+        Parser& parser;
+    };
+
     std::unique_ptr<Node> parseOr()
     {
+        const Nesting nesting(*this);
         auto l = parseAnd();
         while (isWord("OR")) {
             advance();
@@ -409,8 +433,9 @@ private:
             advance();
             auto n = std::make_unique<Node>();
             n->kind = Node::Not;
+            const Nesting nesting(*this);
             n->args.push_back(parseNot());
-            return n;
+            return measured(std::move(n));
         }
         return parseCompare();
     }
@@ -455,11 +480,13 @@ private:
             advance();
             auto n = std::make_unique<Node>();
             n->kind = Node::Neg;
+            const Nesting nesting(*this);
             n->args.push_back(parseUnary());
-            return n;
+            return measured(std::move(n));
         }
         if (isOp("+")) {
             advance();
+            const Nesting nesting(*this);
             return parseUnary();
         }
         return parsePrimary();
@@ -516,7 +543,7 @@ private:
                 fail("')' eksik");
             advance();
             checkArity(*n);
-            return n;
+            return measured(std::move(n));
         }
         if (isOp(".")) {
             advance();
@@ -578,6 +605,7 @@ private:
 
     QString m_text;
     int m_pos = 0;
+    int m_nesting = 0;
     Token m_tok;
 };
 

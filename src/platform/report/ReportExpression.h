@@ -59,6 +59,9 @@ public:
 
     // Throws ReportError when the text does not parse.
     static ReportExpression parse(const QString& text);
+    // The deepest nesting an expression may have (brackets, NOT, signs,
+    // chains of operators); deeper is a ReportError.
+    static constexpr int kMaxDepth = 256;
 
     QString text() const { return m_text; }
     bool hasAggregates() const;

@@ -2,6 +2,7 @@
 
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/PortMap.h"
+#include "platform/ui/Messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -133,13 +134,17 @@ void loadStore()
     st.loaded = true;
 }
 
-void saveStore()
+// Writes the whole store under a temporary name and renames it over the old
+// file; false (and the file unchanged) when that fails.
+bool saveStore(QString* reason)
 {
     const QString file = Registry::storeFile();
     QDir().mkpath(QFileInfo(file).path());
     QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
-        return;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        *reason = f.errorString();
+        return false;
+    }
     QTextStream out(&f);
     out.setEncoding(QStringConverter::Utf8);
     for (auto it = store().keys.constBegin(); it != store().keys.constEnd(); ++it) {
@@ -155,7 +160,25 @@ void saveStore()
         out << "\n";
     }
     out.flush();
-    f.commit();
+    if (out.status() != QTextStream::Ok || !f.commit()) {
+        *reason = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+// Saves the store after a change. When the file cannot be written the change
+// is dropped (the store is read again from the file), the user is told and
+// false returned: a setting never seems saved when it is not.
+bool saveOrUndo()
+{
+    QString reason;
+    if (saveStore(&reason))
+        return true;
+    store().keys.clear();
+    store().loaded = false;
+    Messages::error(Registry::writeFailureMessage() + "\n\nAyrıntı: " + Registry::storeFile() + ": " + reason);
+    return false;
 }
 
 QString readTextFile(const QString& path)
@@ -282,7 +305,8 @@ bool Registry::openKey(const QString& key, bool canCreate)
         Key k;
         k.path = normaliseKey(key);
         store().keys.insert(id, k);
-        saveStore();
+        if (!saveOrUndo())
+            return false;
     }
     m_key = normaliseKey(key);
     m_open = true;
@@ -383,8 +407,7 @@ bool Registry::writeValue(const QString& name, const QVariant& data)
     if (v.name.isEmpty())
         v.name = name;
     v.data = data;
-    saveStore();
-    return true;
+    return saveOrUndo();
 }
 
 bool Registry::writeString(const QString& name, const QString& value)
@@ -405,8 +428,13 @@ bool Registry::deleteValue(const QString& name)
     auto it = store().keys.find(storeId(m_root, m_key));
     if (it == store().keys.end() || !it->values.remove(name.toLower()))
         return false;
-    saveStore();
-    return true;
+    return saveOrUndo();
+}
+
+QString Registry::writeFailureMessage()
+{
+    return QStringLiteral("AYARLAR KAYDEDİLEMEDİ: ayar dosyasına yazılamıyor (salt okunur klasör ya da dolu disk). "
+                          "Değişiklik kaydedilmedi ...!");
 }
 
 // ---------------------------------------------------------------------------

@@ -5,7 +5,9 @@
 // as "\Software\ODBC\ODBC.INI\fdr", values such as "DBQ". Key paths and value
 // names are compared without regard to case. Everything written is kept in
 // "registry.ini" under the data root (see DriveMap); a write is on disk when
-// the call returns.
+// the call returns. The file is written under a temporary name and renamed;
+// a write that fails (read-only data folder, full disk) changes nothing, is
+// shown to the user (writeFailureMessage) and returns false.
 //
 // Two hardware keys are answered live from the machine instead of the file:
 //   HKLM "\HARDWARE\DEVICEMAP\SERIALCOMM": one value per USB or ACM serial
@@ -43,7 +45,8 @@ public:
     int readInteger(const QString& name, bool* ok = nullptr) const;
     QStringList valueNames() const;
 
-    // Writing needs a key opened for writing; returns false otherwise.
+    // Writing needs a key opened for writing; returns false otherwise, and
+    // when the store file could not be written.
     bool writeString(const QString& name, const QString& value);
     bool writeInteger(const QString& name, int value);
     bool deleteValue(const QString& name);
@@ -54,6 +57,7 @@ public:
     // Forgets the cached store (another process may have written it).
     static void reload();
     static QString storeFile();
+    static QString writeFailureMessage();
 
 private:
     bool writeValue(const QString& name, const QVariant& data);

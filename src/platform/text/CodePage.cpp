@@ -20,6 +20,7 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
     bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t handle() const { return m_cd; }
 
     // Converts all of `bytes` (`expected` bytes of output reserved). Where
     // a sequence cannot be converted, `standIn` writes what stands for it
@@ -66,6 +67,21 @@ int utf8Length(unsigned char lead)
     return 1;
 }
 
+// Whether the code page leaves this byte undefined (iconv cannot read it).
+bool undefinedByte(unsigned char b, const char* codePage)
+{
+    Converter conv("UTF-8", codePage);
+    if (!conv.valid())
+        return false;
+    char in[1] = {char(b)};
+    char* src = in;
+    size_t srcLeft = 1;
+    char buffer[8];
+    char* dst = buffer;
+    size_t dstLeft = sizeof buffer;
+    return iconv(conv.handle(), &src, &srcLeft, &dst, &dstLeft) == size_t(-1);
+}
+
 } // namespace
 
 QByteArray CodePage::encode(const QString& text, const char* codePage, bool* lossless)
@@ -81,12 +97,21 @@ QByteArray CodePage::encode(const QString& text, const char* codePage, bool* los
     }
     const QByteArray in = text.toUtf8();
     // A character without a byte in this code page (or a broken sequence):
-    // "?" for it.
-    return conv.convert(in, in.size(), [lossless](const char* at, size_t left, QByteArray& out) {
+    // "?" for it. A control character U+0080..U+009F whose number is a byte
+    // the code page leaves undefined is that byte again, as decode() read it.
+    return conv.convert(in, in.size(), [lossless, codePage](const char* at, size_t left, QByteArray& out) {
+        const auto lead = static_cast<unsigned char>(at[0]);
+        if (left >= 2 && lead == 0xC2) {
+            const auto code = static_cast<unsigned char>(at[1]);
+            if (code >= 0x80 && code <= 0x9F && undefinedByte(code, codePage)) {
+                out.append(char(code));
+                return size_t(2);
+            }
+        }
         out.append('?');
         if (lossless)
             *lossless = false;
-        return qMin(size_t(utf8Length(static_cast<unsigned char>(*at))), left);
+        return qMin(size_t(utf8Length(lead)), left);
     });
 }
 

@@ -8,7 +8,8 @@
 //
 // A character that code page 1254 has no byte for is written as "?" (as
 // Windows does); `lossless` tells whether that happened. The bytes that the
-// code page leaves undefined read as the character of the same number.
+// code page leaves undefined (81, 8D, 8E, 8F, 90, 9D, 9E) read as the
+// character of the same number and are written back as the same byte.
 
 #include <QByteArray>
 #include <QString>

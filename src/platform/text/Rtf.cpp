@@ -16,6 +16,10 @@
 
 namespace {
 
+// The largest number a control word carries here (RTF numbers are 16 or 32 bit).
+constexpr qint64 rtfParamLimit = 2147483647;
+
+
 // ---------------------------------------------------------------------------
 // Single-byte code pages: byte -> character, character -> byte.
 
@@ -246,17 +250,20 @@ bool Reader::parse()
                     negative = true;
                     ++m_pos;
                 }
+                // Every number read from the file is bounded: a long run of
+                // digits stops growing at rtfParamLimit.
+                qint64 value = 0;
                 while (m_pos < n && m_data[m_pos] >= '0' && m_data[m_pos] <= '9') {
                     hasParam = true;
-                    param = param * 10 + (m_data[m_pos] - '0');
+                    value = qMin<qint64>(rtfParamLimit, value * 10 + (m_data[m_pos] - '0'));
                     ++m_pos;
                 }
-                if (negative)
-                    param = -param;
+                param = int(negative ? -value : value);
                 if (m_pos < n && m_data[m_pos] == ' ')
                     ++m_pos;
                 if (word == "bin") {
-                    m_pos += qMax(0, param);
+                    // Binary data: skipped, never past the end of the file.
+                    m_pos += int(qMin<qint64>(qMax(0, param), n - m_pos));
                     continue;
                 }
                 controlWord(word, hasParam, param);
@@ -394,15 +401,16 @@ void Reader::controlWord(const QByteArray& w, bool hasParam, int param)
     } else if (w == "ulnone") {
         m_state.underline = false;
     } else if (w == "fs") {
-        m_state.halfPoints = hasParam ? param : 24;
+        m_state.halfPoints = hasParam ? qBound(2, param, 3276) : 24;
     } else if (w == "cf") {
         m_state.colour = param;
     } else if (w == "f") {
         m_state.font = param;
     } else if (w == "uc") {
-        m_state.uc = qMax(0, param);
+        m_state.uc = qBound(0, param, 16);
     } else if (w == "u") {
-        character(QChar(char16_t(param < 0 ? param + 65536 : param)));
+        character(param >= -32768 && param <= 65535 ? QChar(char16_t(param < 0 ? param + 65536 : param))
+                                                    : QChar(QChar::ReplacementCharacter));
         m_skipCount = m_state.uc;
         return;
     } else if (w == "emdash") {
@@ -446,7 +454,7 @@ void Reader::byteChar(unsigned char b)
         if (m_red < 0 && m_green < 0 && m_blue < 0)
             m_colours.push_back(QColor());
         else
-            m_colours.push_back(QColor(qMax(0, m_red), qMax(0, m_green), qMax(0, m_blue)));
+            m_colours.push_back(QColor(qBound(0, m_red, 255), qBound(0, m_green, 255), qBound(0, m_blue, 255)));
         m_red = m_green = m_blue = -1;
     }
 }
