@@ -519,3 +519,50 @@ TEST(AsyncSocket, LookupsOfAddressesAnswerAtOnceAndNamesThroughTheLoop)
     S.DnsLookup(QString());
     EXPECT_EQ(Done, QList<int>{10022});
 }
+
+TEST(AsyncSocket, EveryPendingByteArrivesBeforeTheCloseEvenOneEventPerNotice)
+{
+    Peer P;
+    TAsyncSocket S;
+    EventLog Log;
+    connectPair(S, P, Log);
+    S.SetComponentOptions(skoNoReceiveLoop);
+    S.OnDataAvailable = [&](TCustomAsyncSocket* Sender, quint16) {
+        char C;
+        if (Sender->Receive(&C, 1) == 1)
+            Log.received.append(C);
+    };
+    P.send("abcdef");
+    P.close();
+    ASSERT_TRUE(waitFor([&] { return S.State() == skClosed; }));
+    EXPECT_EQ(Log.received, QByteArray("abcdef"));
+    EXPECT_EQ(Log.lines.mid(Log.lines.size() - 2),
+        (QStringList{QStringLiteral("closed 0"), QStringLiteral("state skConnected>skClosed")}));
+}
+
+TEST(AsyncSocket, NoticesForAnotherHandleChangeNothing)
+{
+    Peer P;
+    TAsyncSocket S;
+    EventLog Log;
+    connectPair(S, P, Log);
+    Log.lines.clear();
+    S.PostMessageToSelf(WM_ASYNCSELECT, S.HSocket() + 1000, WinSock::FdClose | WinSock::FdRead);
+    spin();
+    EXPECT_EQ(S.State(), skConnected);
+    EXPECT_TRUE(Log.lines.isEmpty());
+}
+
+TEST(AsyncSocket, TheLingerOptionNeedsAHandleUnlessNothingIsSet)
+{
+    TAsyncSocket S;
+    S.SetLingerOnOff(skLingerNoSet);
+    S.SetLingerOption();
+    S.SetLingerOnOff(skLingerOn);
+    try {
+        S.SetLingerOption();
+        ADD_FAILURE();
+    } catch (const ESocketException& E) {
+        EXPECT_EQ(E.Message(), QStringLiteral("Cannot set linger option at this time"));
+    }
+}
