@@ -28,9 +28,27 @@ namespace {
 // The yes/no question of Form5.
 bool searchBatchConfirm(const QString& question)
 {
-    Form5->Label1->setText(question);
-    Form5->showModal();
-    return Form5->FConfirmed == 1;
+    return Form5->confirm(question);
+}
+
+// The three checks before a batch operation: a search ran, the list has a
+// current row, rows are selected; each refusal says so and gives false.
+bool searchBatchReady(bool listOpen, bool hasKey, const QString& selectedKeys, const QString& notListed,
+                      const QString& noneSelected)
+{
+    if (!listOpen) {
+        Messages::info(notListed);
+        return false;
+    }
+    if (!hasKey) {
+        Messages::info("Liste Alanında Herhangibir Kayıt Bulunmamaktadır ...!");
+        return false;
+    }
+    if (selectedKeys.isEmpty()) {
+        Messages::info(noneSelected);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -98,19 +116,11 @@ void TMusteriGiris1::BitBtn5Click()
 
 void TMusteriGiris1::BitBtn7Click()
 {
-    if (!FListOpen) {
-        Messages::info("Lütfen 'Kayıt Bul' Düğmesine Basarak Kayıtları Listeleyiniz. Sonra Lisans Vize Yılı "
-                       "İşlenecek Olan Hakem veya Antrenörleri Seçiniz ...!");
+    if (!searchBatchReady(FListOpen, hasCurrentKey(), FSelectedKeys,
+                          "Lütfen 'Kayıt Bul' Düğmesine Basarak Kayıtları Listeleyiniz. Sonra Lisans Vize Yılı "
+                          "İşlenecek Olan Hakem veya Antrenörleri Seçiniz ...!",
+                          QStringLiteral("Lütfen Hakem veya Antrenörleri Seçiniz ...!")))
         return;
-    }
-    if (!hasCurrentKey()) {
-        Messages::info("Liste Alanında Herhangibir Kayıt Bulunmamaktadır ...!");
-        return;
-    }
-    if (FSelectedKeys.isEmpty()) {
-        Messages::info("Lütfen Hakem veya Antrenörleri Seçiniz ...!");
-        return;
-    }
     Vizeler->showModal();
     if (Vizeler->FConfirmed != 1)
         return;
@@ -132,19 +142,11 @@ void TMusteriGiris1::BitBtn7Click()
 
 void TMusteriGiris1::BitBtn9Click()
 {
-    if (!FListOpen) {
-        Messages::info("Lütfen 'Kayıt Bul' Düğmesine Basarak Kayıtları Listeleyiniz. Sonra Seminer İşlenecek Olan "
-                       "Kişileri Seçiniz ...!");
+    if (!searchBatchReady(FListOpen, hasCurrentKey(), FSelectedKeys,
+                          "Lütfen 'Kayıt Bul' Düğmesine Basarak Kayıtları Listeleyiniz. Sonra Seminer İşlenecek Olan "
+                          "Kişileri Seçiniz ...!",
+                          QStringLiteral("Lütfen Seminer İşlenecek Olan Kişileri Seçiniz ...!")))
         return;
-    }
-    if (!hasCurrentKey()) {
-        Messages::info("Liste Alanında Herhangibir Kayıt Bulunmamaktadır ...!");
-        return;
-    }
-    if (FSelectedKeys.isEmpty()) {
-        Messages::info("Lütfen Seminer İşlenecek Olan Kişileri Seçiniz ...!");
-        return;
-    }
     Seminer->showModal();
     if (Seminer->FConfirmed != 1)
         return;
@@ -176,19 +178,11 @@ void TMusteriGiris1::BitBtn9Click()
 
 void TMusteriGiris1::BitBtn10Click()
 {
-    if (!FListOpen) {
-        Messages::info("Lütfen 'Kayıt Bul' Düğmesine Basarak Kayıtları Listeleyiniz. Sonra Turnuva İşlenecek Olan "
-                       "Kişileri Seçiniz ...!");
+    if (!searchBatchReady(FListOpen, hasCurrentKey(), FSelectedKeys,
+                          "Lütfen 'Kayıt Bul' Düğmesine Basarak Kayıtları Listeleyiniz. Sonra Turnuva İşlenecek Olan "
+                          "Kişileri Seçiniz ...!",
+                          QStringLiteral("Lütfen Turnuva İşlenecek Olan Kişileri Seçiniz ...!")))
         return;
-    }
-    if (!hasCurrentKey()) {
-        Messages::info("Liste Alanında Herhangibir Kayıt Bulunmamaktadır ...!");
-        return;
-    }
-    if (FSelectedKeys.isEmpty()) {
-        Messages::info("Lütfen Turnuva İşlenecek Olan Kişileri Seçiniz ...!");
-        return;
-    }
     if (Edit12->text().isEmpty()) {
         Messages::info("Lütfen Aktivite'den HAKEM, ANTRENÖR veya SPORCU Seçiniz ...!");
         return;

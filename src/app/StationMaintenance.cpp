@@ -60,6 +60,26 @@ void upkeepRun(Work work)
     }
 }
 
+// The two gathers from a station copy: password, question, the copy, the
+// messages of rows this station lacks, the counts.
+void gatherFromCopy(const QString& what, GatherOutcome (*gather)(Database&, const StationCopy&),
+                    QString (*outcomeText)(const GatherOutcome&))
+{
+    if (!upkeepPasswordOk())
+        return;
+    if (!Form5->confirm(what + "\n" + "Devam etmeden önce yedek almayı unutmayınız. Devam Edilsinmi ?", true))
+        return;
+    const std::optional<StationCopy> copy = chosenStationCopy();
+    if (!copy)
+        return;
+    upkeepRun([&] {
+        const GatherOutcome out = gather(session().db, *copy);
+        for (const QString& m : out.missing)
+            Messages::error(m);
+        Messages::info(outcomeText(out));
+    });
+}
+
 } // namespace
 
 namespace StationMaintenance {
@@ -135,40 +155,14 @@ void replaceListsAndBouts()
 
 void gatherWeighIns()
 {
-    if (!upkeepPasswordOk())
-        return;
-    if (!Form5->confirm(QString("Seçilecek dosyadaki Tartılar sisteme aktarılacaktır.") + "\n"
-                            + "Devam etmeden önce yedek almayı unutmayınız. Devam Edilsinmi ?",
-                        true))
-        return;
-    const std::optional<StationCopy> copy = chosenStationCopy();
-    if (!copy)
-        return;
-    upkeepRun([&] {
-        const GatherOutcome out = StationUpkeep::gatherWeighIns(session().db, *copy);
-        for (const QString& m : out.missing)
-            Messages::error(m);
-        Messages::info(StationUpkeep::weighInsOutcomeText(out));
-    });
+    gatherFromCopy("Seçilecek dosyadaki Tartılar sisteme aktarılacaktır.", StationUpkeep::gatherWeighIns,
+                   StationUpkeep::weighInsOutcomeText);
 }
 
 void gatherResults()
 {
-    if (!upkeepPasswordOk())
-        return;
-    if (!Form5->confirm(QString("Seçilecek dosyadaki Müsabaka Sonuçları Kura listelerine aktarılacaktır.") + "\n"
-                            + "Devam etmeden önce yedek almayı unutmayınız. Devam Edilsinmi ?",
-                        true))
-        return;
-    const std::optional<StationCopy> copy = chosenStationCopy();
-    if (!copy)
-        return;
-    upkeepRun([&] {
-        const GatherOutcome out = StationUpkeep::gatherResults(session().db, *copy);
-        for (const QString& m : out.missing)
-            Messages::error(m);
-        Messages::info(StationUpkeep::resultsOutcomeText(out));
-    });
+    gatherFromCopy("Seçilecek dosyadaki Müsabaka Sonuçları Kura listelerine aktarılacaktır.",
+                   StationUpkeep::gatherResults, StationUpkeep::resultsOutcomeText);
 }
 
 bool backupRefused(const QString& folder, const QString& databaseHostPath)

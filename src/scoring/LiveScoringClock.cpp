@@ -216,7 +216,6 @@ void LiveScoring::SpeedButton4Click()
 void LiveScoring::n_time_save()
 {
     Event event(*this);
-    eventWrite();
     const int key = openBoutKey();
     QVariantMap fields{{"n_time", clockText()}};
     const QString record = RoundRecord::column(m_v.round);
@@ -239,7 +238,9 @@ bool LiveScoring::saveClockFields(int boutKey, const QVariantMap& fields)
     for (auto it = fields.constBegin(); it != fields.constEnd(); ++it)
         all.insert(it.key(), it.value());
     try {
+        // The event's transaction, too, starts within the short wait.
         BusyWait wait(m_db, kClockBusyWait);
+        eventWrite();
         m_db.update("C_KURA", all, "Kura_Key = :w_k", {{"w_k", boutKey}});
     } catch (const DbError& e) {
         if (e.kind() != DbError::Kind::Busy)

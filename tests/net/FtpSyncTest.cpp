@@ -98,15 +98,16 @@ TEST(FtpSync, ASilentServerTimesOut)
 
 TEST(FtpSync, ProgressKeepsASlowTransferAlive)
 {
-    // About six seconds at 200,000 bytes a second, with a time-out of three
-    // (the server sends in bursts with pauses of about a second): every block
-    // received moves the deadline on.
+    // About six seconds at 200,000 bytes a second, with a time-out of four
+    // (the server sends in bursts with pauses of about a second, so a slow
+    // machine still has three seconds to spare): every block received moves
+    // the deadline on.
     FtpTestServer server({"--rate", "200000"});
     const QByteArray data = ftpTestBytes(1200000);
     ftpTestWriteFile(server.serverPath("slow.bin"), data);
     TFtpClient c;
     server.aim(c);
-    c.Timeout = 3;
+    c.Timeout = 4;
     ASSERT_TRUE(c.Connect());
     ASSERT_TRUE(c.Synchronize([&] { c.TypeBinaryAsync(); }));
     c.LocalFileName = server.localPath("slow.bin");

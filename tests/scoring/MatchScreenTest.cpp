@@ -153,15 +153,6 @@ protected:
 
 // The chart buttons ("Raporlar" beside "Sporcu Kayıt", the portrait chart)
 // have no chart to print here: they say so instead of doing nothing.
-TEST_F(MatchScreenTest, ChartButtonsSayTheyAreNotAvailable)
-{
-    open();
-    ui().clear();
-    KuraList->KuraizelgesiYatay1Click();   // "Raporlar" and its menu item
-    KuraList->BitBtn2Click();
-    EXPECT_EQ(ui().texts(), (QStringList{"Bu işlem bu istasyonda kullanılamaz.", "Bu işlem bu istasyonda kullanılamaz."}));
-}
-
 TEST_F(MatchScreenTest, ListsTheApprovedWeighInRowsOfABranch)
 {
     weightClass(kBranch, "E");

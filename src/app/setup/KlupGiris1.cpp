@@ -93,7 +93,7 @@ TKlupGiris1::TKlupGiris1()
     // Order buttons above the grid's first three columns, and the marker of
     // the order in force in place of its button.
     const int gridTop = 130;
-    const int orderLeft[] = {14, 214, 374};
+    const int orderLeft[] = {14, 204, 354};
     const char* const hints[] = {"Kulüp Adına göre sırala", "Yetkili Kişiye göre sırala", "Bölgeye göre sırala"};
     QToolButton** buttons[] = {&SpeedButton1, &SpeedButton2, &SpeedButton3};
     QLabel** markers[] = {&Image1, &Image2, &Image3};
@@ -105,16 +105,16 @@ TKlupGiris1::TKlupGiris1()
     }
 
     DBGrid1 = make<TDBGrid>("DBGrid1", this, {10, gridTop, 880, 380});
-    GridColumn key("Durum_Key", "Kayıt No", 70);
+    GridColumn key("Durum_Key", "Kayıt No", 65);
     key.text = [](const Record& r) { return ClubListRules::keyText(r.toInt("Durum_Key")); };
     key.color = Qt::gray;
-    DBGrid1->setColumns({{"Durum", "Kulüp Adı", 200},
-                         {"Ad_Soyad", "Yetkili Kişi", 160},
-                         {"E1", "Bölge", 110},
-                         {"E3", "Cep Telefonu", 100},
-                         {"Telefonlar", "İş Telefonu", 100},
-                         {"Fax", "Fax", 80},
-                         {"E4", "Ev Telf.", 80},
+    DBGrid1->setColumns({{"Durum", "Kulüp Adı", 190},
+                         {"Ad_Soyad", "Yetkili Kişi", 150},
+                         {"E1", "Bölge", 100},
+                         {"E3", "Cep Telefonu", 95},
+                         {"Telefonlar", "İş Telefonu", 95},
+                         {"Fax", "Fax", 75},
+                         {"E4", "Ev Telf.", 75},
                          key});
     DBGrid1->setMultiSelect(true);
     Label10 = make<QLabel>("Label10", "Kayıt Sayısı : ", this, {12, 516, 200, 20});
