@@ -32,8 +32,8 @@ def main():
     args = parser.parse_args()
 
     authorizer = DummyAuthorizer()
-    for spec in args.user:
-        name, password, perms, home = spec.split(":", 3)
+    for account in args.user:
+        name, password, perms, home = account.split(":", 3)
         authorizer.add_user(name, password, home, perm=perms)
 
     base_dtp = ThrottledDTPHandler if args.rate > 0 else DTPHandler
