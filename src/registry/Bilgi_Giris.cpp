@@ -1,6 +1,7 @@
 #include "registry/Bilgi_Giris.h"
 
 #include "app/kit/Formats.h"
+#include "app/kit/PickLists.h"
 #include "app/kit/PlacedControls.h"
 #include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
@@ -24,16 +25,6 @@ QLineEdit* edit(const QString& name, QWidget* parent, int maxLength = 0)
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     return e;
-}
-
-QComboBox* entryPickList(const QString& name, QWidget* parent)
-{
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setFixedWidth(20);
-    c->setFocusPolicy(Qt::NoFocus);
-    c->setMaxVisibleItems(14);
-    return c;
 }
 
 } // namespace
@@ -60,7 +51,7 @@ TBilgi_Giris::TBilgi_Giris()
     Label7 = PlacedControls::make<QLabel>("Label7", "Kuşak", this);
     Edit82 = edit("Edit82", this, 30);
     Edit82->setReadOnly(true);
-    DBLookupComboBox1 = entryPickList("DBLookupComboBox1", this);
+    DBLookupComboBox1 = PickLists::make("DBLookupComboBox1", this);
     Label2 = PlacedControls::make<QLabel>("Label2", "Verildiği Yer", this);
     Edit1 = edit("Edit1", this, 30);
     Label3 = PlacedControls::make<QLabel>("Label3", "Tarih", this);
@@ -74,7 +65,7 @@ TBilgi_Giris::TBilgi_Giris()
     Edit4 = edit("Edit4", this, 30);
     Label6 = PlacedControls::make<QLabel>("Label6", "Vize Yılı", this);
     Edit3 = edit("Edit3", this, 30);
-    DBLookupComboBox14 = entryPickList("DBLookupComboBox14", this);
+    DBLookupComboBox14 = PickLists::make("DBLookupComboBox14", this);
     DBLookupComboBox14->hide();
     BitBtn1 = new QPushButton("Tamam", this);
     BitBtn1->setObjectName("BitBtn1");

@@ -7,14 +7,15 @@
 #include "app/dialogs/ImtRapor.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/Formats.h"
+#include "app/kit/PickLists.h"
 #include "app/kit/PlacedControls.h"
 #include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/ui/Messages.h"
+#include "registry/Bilgi_Giris.h"
 #include "registry/CompanionMirror.h"
 #include "registry/KlupGiris2.h"
-#include "registry/Bilgi_Giris.h"
 #include "registry/MaskEdit.h"
 #include "registry/PersonChecks.h"
 #include "registry/PersonPhoto.h"
@@ -36,16 +37,6 @@
 
 namespace {
 
-QComboBox* pickList(const QString& name, QWidget* parent)
-{
-    // Only the drop-down button shows, beside the read-only text it fills.
-    auto* c = PlacedControls::make<QComboBox>(name, parent);
-    c->setFixedWidth(20);
-    c->setMaxVisibleItems(14);
-    c->setFocusPolicy(Qt::NoFocus);
-    return c;
-}
-
 // A row of controls in one grid cell.
 QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets)
 {
@@ -61,14 +52,6 @@ QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets)
         first = false;
     }
     return w;
-}
-
-void fillPickList(QComboBox* combo, const Records& rows, const QString& nameField, const QString& keyField)
-{
-    combo->clear();
-    for (const Record& r : rows)
-        combo->addItem(r.str(nameField), keyField.isEmpty() ? QVariant() : r.value(keyField));
-    combo->setCurrentIndex(-1);
 }
 
 Records onlyAboveOne(const Records& rows)
@@ -226,31 +209,31 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     Edit1 = addEdit("Edit1", "Ad_Soyad", 61);
     Edit1->setVisible(false);
     Edit13 = addEdit("Edit13", "Klup_Yetkilisi", 30);
-    DBLookupComboBox13 = pickList("DBLookupComboBox13", left);
+    DBLookupComboBox13 = PickLists::make("DBLookupComboBox13", left);
     Edit4 = addEdit("Edit4", "Vergi_Dairesi", 30);
     Edit4->setReadOnly(true);
-    DBLookupComboBox2 = pickList("DBLookupComboBox2", left);
+    DBLookupComboBox2 = PickLists::make("DBLookupComboBox2", left);
     Edit43 = addEdit("Edit43", "E43", 40);
     Edit43->setReadOnly(true);
-    DBLookupComboBox7 = pickList("DBLookupComboBox7", left);
+    DBLookupComboBox7 = PickLists::make("DBLookupComboBox7", left);
     Edit52 = addEdit("Edit52", "E52", 255);
     Edit52->setReadOnly(true);
-    DBLookupComboBox6 = pickList("DBLookupComboBox6", left);
+    DBLookupComboBox6 = PickLists::make("DBLookupComboBox6", left);
     Edit56 = addEdit("Edit56", "E56", 30);
     MaskEdit5 = addDate("MaskEdit5", "M5");
     Edit51 = addEdit("Edit51", "E51", 255);
     Edit51->setReadOnly(true);
-    DBLookupComboBox5 = pickList("DBLookupComboBox5", left);
+    DBLookupComboBox5 = PickLists::make("DBLookupComboBox5", left);
     Edit57 = addEdit("Edit57", "E57", 30);
     MaskEdit6 = addDate("MaskEdit6", "M6");
     Edit25 = addEdit("Edit25", "E25", 30);
     Edit25->setReadOnly(true);
-    DBLookupComboBox11 = pickList("DBLookupComboBox11", left);
+    DBLookupComboBox11 = PickLists::make("DBLookupComboBox11", left);
     Edit58 = addEdit("Edit58", "E58", 30);
     MaskEdit7 = addDate("MaskEdit7", "M7");
     Edit82 = addEdit("Edit82", "Stil", 30);
     Edit82->setReadOnly(true);
-    DBLookupComboBox14 = pickList("DBLookupComboBox14", left);
+    DBLookupComboBox14 = PickLists::make("DBLookupComboBox14", left);
     Edit74 = addEdit("Edit74", "E74", 30);
     MaskEdit9 = addDate("MaskEdit9", "M9");
     Edit20 = addEdit("Edit20", "DosyaNo", 20);
@@ -294,16 +277,16 @@ void TMusteriGiris2::buildMainBlock(QWidget* host)
     Edit67->setFixedWidth(44);
     Edit50 = addEdit("Edit50", "E50", 40);
     Edit50->setReadOnly(true);
-    DBLookupComboBox4 = pickList("DBLookupComboBox4", right);
+    DBLookupComboBox4 = PickLists::make("DBLookupComboBox4", right);
     Edit53 = addEdit("Edit53", "E53", 40);
     Edit53->setReadOnly(true);
-    DBLookupComboBox8 = pickList("DBLookupComboBox8", right);
+    DBLookupComboBox8 = PickLists::make("DBLookupComboBox8", right);
     Edit54 = addEdit("Edit54", "E54", 40);
     Edit54->setReadOnly(true);
-    DBLookupComboBox9 = pickList("DBLookupComboBox9", right);
+    DBLookupComboBox9 = PickLists::make("DBLookupComboBox9", right);
     Edit55 = addEdit("Edit55", "E55", 40);
     Edit55->setReadOnly(true);
-    DBLookupComboBox10 = pickList("DBLookupComboBox10", right);
+    DBLookupComboBox10 = PickLists::make("DBLookupComboBox10", right);
     ComboBox3 = new QComboBox(right);
     ComboBox3->setObjectName("ComboBox3");
     ComboBox3->addItems({"YARIŞMAYACAK", "1", "2", "3"});
@@ -567,7 +550,7 @@ void TMusteriGiris2::buildPages()
     auto* clubRow = new QHBoxLayout(club);
     clubRow->setContentsMargins(0, 0, 0, 0);
     Edit16 = addEdit("Edit16", "E16", 50);
-    DBLookupComboBox1 = pickList("DBLookupComboBox1", club);
+    DBLookupComboBox1 = PickLists::make("DBLookupComboBox1", club);
     SpeedButton4 = new QToolButton(club);
     SpeedButton4->setObjectName("SpeedButton4");
     SpeedButton4->setText("...");
@@ -712,7 +695,7 @@ void TMusteriGiris2::openLists()
 {
     Database& d = db();
     m_regions = d.select("select * from C_UYELIKTURU order by durum");
-    fillPickList(DBLookupComboBox2, m_regions, "Durum", "Durum_Key");
+    PickLists::fill(DBLookupComboBox2, m_regions, "Durum", "Durum_Key");
     struct Titles {
         QComboBox* combo;
         const char* kind;
@@ -722,16 +705,16 @@ void TMusteriGiris2::openLists()
                             Titles{DBLookupComboBox13, "D"}}) {
         const Records rows =
             d.select("select * from C_UYEKULLANICI where tip2 = :k order by Durum_Key", {{"k", t.kind}});
-        fillPickList(t.combo, onlyAboveOne(rows), "Durum", "Durum_Key");
+        PickLists::fill(t.combo, onlyAboveOne(rows), "Durum", "Durum_Key");
     }
     m_categories = d.select("select * from C_BRANS order by Durum");
     for (QComboBox* c : {DBLookupComboBox8, DBLookupComboBox9, DBLookupComboBox10})
-        fillPickList(c, m_categories, "Durum", "Durum_Key");
+        PickLists::fill(c, m_categories, "Durum", "Durum_Key");
     m_belts = d.select("select * from KUSAK order by Kusak_Key");
-    fillPickList(DBLookupComboBox11, m_belts, "Kusak_Adi", "Kusak_Key");
+    PickLists::fill(DBLookupComboBox11, m_belts, "Kusak_Adi", "Kusak_Key");
     m_styles = d.select("select * from STIL order by Stil_Key");
-    fillPickList(DBLookupComboBox14, m_styles, "Stil", "Stil_Key");
-    fillPickList(Bilgi_Giris->DBLookupComboBox14, m_styles, "Stil", "Stil_Key");
+    PickLists::fill(DBLookupComboBox14, m_styles, "Stil", "Stil_Key");
+    PickLists::fill(Bilgi_Giris->DBLookupComboBox14, m_styles, "Stil", "Stil_Key");
     // Without styles the style functions are hidden.
     const bool styles = !m_styles.isEmpty();
     DBLookupComboBox14->setVisible(styles);

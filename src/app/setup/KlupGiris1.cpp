@@ -2,6 +2,7 @@
 
 #include "app/dialogs/Form5.h"
 #include "app/kit/DbGrid.h"
+#include "app/kit/PickLists.h"
 #include "app/kit/PlacedControls.h"
 #include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
@@ -22,23 +23,6 @@
 #include <QToolButton>
 
 namespace {
-
-// Only the drop-down button of a pick list shows, beside the field it fills.
-QComboBox* clubPickList(const QString& name, QWidget* parent, const QRect& place)
-{
-    auto* c = PlacedControls::make<QComboBox>(name, parent, place);
-    c->setMaxVisibleItems(14);
-    c->setFocusPolicy(Qt::NoFocus);
-    return c;
-}
-
-void clubFillPickList(QComboBox* combo, const Records& rows, const QString& field)
-{
-    combo->clear();
-    for (const Record& r : rows)
-        combo->addItem(r.str(field));
-    combo->setCurrentIndex(-1);
-}
 
 void clubCaptionColour(QWidget* w, bool red)
 {
@@ -69,13 +53,13 @@ TKlupGiris1::TKlupGiris1()
     // Filters.
     Label7 = make<QLabel>("Label7", "Yetkili Kişi", this, {12, 14, 80, 20});
     Edit7 = make<QLineEdit>("Edit7", this, {96, 12, 220, 24});
-    DBLookupComboBox7 = clubPickList("DBLookupComboBox7", this, {316, 12, 20, 24});
+    DBLookupComboBox7 = PickLists::make("DBLookupComboBox7", this, {316, 12, 20, 24});
     Label3 = make<QLabel>("Label3", "Kulüp", this, {12, 44, 80, 20});
     Edit3 = make<QLineEdit>("Edit3", this, {96, 42, 220, 24});
-    DBLookupComboBox3 = clubPickList("DBLookupComboBox3", this, {316, 42, 20, 24});
+    DBLookupComboBox3 = PickLists::make("DBLookupComboBox3", this, {316, 42, 20, 24});
     Label2 = make<QLabel>("Label2", "Bölge", this, {12, 74, 80, 20});
     Edit2 = readOnly(make<QLineEdit>("Edit2", this, {96, 72, 220, 24}));
-    DBLookupComboBox2 = clubPickList("DBLookupComboBox2", this, {316, 72, 20, 24});
+    DBLookupComboBox2 = PickLists::make("DBLookupComboBox2", this, {316, 72, 20, 24});
     for (QLabel* l : {Label7, Label3, Label2})
         l->setCursor(Qt::PointingHandCursor);
     onClick(Label7, [this] { Edit7->clear(); });
@@ -200,14 +184,14 @@ void TKlupGiris1::paintFilterCaptions()
 void TKlupGiris1::readPickLists()
 {
     Database& db = session().db;
-    clubFillPickList(DBLookupComboBox7,
+    PickLists::fill(DBLookupComboBox7,
                      db.select("select distinct(Ad_Soyad) as Ad_Soyad from C_UYELIKSURESI where ad_soyad<>'' "
                                "order by Ad_Soyad"),
                      "Ad_Soyad");
-    clubFillPickList(DBLookupComboBox3,
+    PickLists::fill(DBLookupComboBox3,
                      db.select("select Durum_Key, Durum from C_UYELIKSURESI where Durum_Key > 1 order by Durum"),
                      "Durum");
-    clubFillPickList(DBLookupComboBox2, db.select("select * from C_UYELIKTURU order by durum"), "Durum");
+    PickLists::fill(DBLookupComboBox2, db.select("select * from C_UYELIKTURU order by durum"), "Durum");
 }
 
 void TKlupGiris1::FormActivate()
