@@ -62,10 +62,21 @@ TEST(AsyncSocket, ARefusedConnectPassesThroughConnectedAndReportsItsCodeOnBothEv
     TAsyncSocket S;
     EventLog Log;
     Log.attach(S);
+    // A port held by a bound socket that does not listen refuses every
+    // connect, and no other test can take it meanwhile.
+    const int Held = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in A{};
+    A.sin_family = AF_INET;
+    A.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(Held, reinterpret_cast<sockaddr*>(&A), sizeof A), 0);
+    socklen_t L = sizeof A;
+    ::getsockname(Held, reinterpret_cast<sockaddr*>(&A), &L);
     S.SetAddr(QStringLiteral("127.0.0.1"));
-    S.SetPort(QString::number(freePort()));
+    S.SetPort(QString::number(ntohs(A.sin_port)));
     S.Connect();
-    ASSERT_TRUE(waitFor([&] { return S.State() == skClosed; }));
+    const bool Closed = waitFor([&] { return S.State() == skClosed; });
+    ::close(Held);
+    ASSERT_TRUE(Closed);
     EXPECT_EQ(Log.lines, (QStringList{QStringLiteral("state skClosed>skOpened"),
                              QStringLiteral("state skOpened>skConnecting"),
                              QStringLiteral("state skConnecting>skConnected"), QStringLiteral("connected 10061"),

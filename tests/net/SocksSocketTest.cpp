@@ -12,6 +12,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 using namespace NetTest;
@@ -26,24 +27,45 @@ public:
         const QString Exe = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
         if (Exe.isEmpty())
             return false;
-        port = freePort();
-        QStringList Args{QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port)};
-        if (!User.isEmpty())
-            Args << QStringLiteral("-u") << User << QStringLiteral("-P") << Password;
-        proc.start(Exe, Args);
-        if (!proc.waitForStarted())
-            return false;
-        // Ready once it takes a connection.
-        return waitFor([this] {
-            const int S = ::socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in A{};
-            A.sin_family = AF_INET;
-            A.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            A.sin_port = htons(uint16_t(port));
-            const bool Ok = ::connect(S, reinterpret_cast<sockaddr*>(&A), sizeof A) == 0;
-            ::close(S);
-            return Ok;
-        });
+        // The free port may be taken by another test before the proxy binds
+        // it; the proxy then ends, and the next try takes another port.
+        for (int Try = 0; Try < 5; ++Try) {
+            port = freePort();
+            QStringList Args{QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
+                             QString::number(port)};
+            if (!User.isEmpty())
+                Args << QStringLiteral("-u") << User << QStringLiteral("-P") << Password;
+            proc.start(Exe, Args);
+            if (!proc.waitForStarted())
+                return false;
+            waitFor([this] { return proc.state() != QProcess::Running || answersSocks5(port); });
+            if (proc.state() == QProcess::Running && answersSocks5(port))
+                return true;
+            proc.kill();
+            proc.waitForFinished();
+        }
+        return false;
+    }
+    // Whether the program on the port answers a SOCKS 5 greeting (so it is
+    // this proxy, not another test's listener that took the port).
+    static bool answersSocks5(int Port)
+    {
+        const int S = ::socket(AF_INET, SOCK_STREAM, 0);
+        timeval Guard{2, 0};
+        ::setsockopt(S, SOL_SOCKET, SO_RCVTIMEO, &Guard, sizeof Guard);
+        sockaddr_in A{};
+        A.sin_family = AF_INET;
+        A.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        A.sin_port = htons(uint16_t(Port));
+        bool Ok = false;
+        if (::connect(S, reinterpret_cast<sockaddr*>(&A), sizeof A) == 0) {
+            const unsigned char Greeting[] = {5, 1, 0};
+            unsigned char Reply[2] = {0, 0};
+            Ok = ::send(S, Greeting, sizeof Greeting, MSG_NOSIGNAL) == sizeof Greeting
+                 && ::recv(S, Reply, sizeof Reply, MSG_WAITALL) == sizeof Reply && Reply[0] == 5;
+        }
+        ::close(S);
+        return Ok;
     }
     ~SocksProxy()
     {
