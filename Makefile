@@ -5,6 +5,10 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_file_ctime
+# Paths inside the tree are hashed relative to it, so every checkout of the
+# project (a second clone, a git worktree) reuses the objects of the others.
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 
 .PHONY: all setup build run test bench clean
 
