@@ -27,7 +27,8 @@ public:
     {
         QDir(m_dir.path()).mkpath(QStringLiteral("home"));
         const QString home = m_dir.path() + QStringLiteral("/home");
-        const QString script = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/ftp_test_server.py");
+        // The build copies the server script next to the test programs.
+        const QString script = QCoreApplication::applicationDirPath() + QStringLiteral("/ftp_test_server.py");
         QStringList args{script, QStringLiteral("--user"), QStringLiteral("user:secret:elradfmwMT:") + home,
             QStringLiteral("--user"), QStringLiteral("reader:secret:elr:") + home};
         args += Extra;
