@@ -49,9 +49,11 @@ Database& bilgiAktarDb()
     return session().db;
 }
 
-QLabel* bilgiAktarCaption(const QString& text, QWidget* parent, int x, int y)
+QLabel* bilgiAktarCaption(const QString& text, QWidget* parent, int x, int y, bool heading = false)
 {
     auto* l = new QLabel(text, parent);
+    if (heading)
+        bold(l);
     l->move(x, y);
     l->adjustSize();
     return l;
@@ -80,7 +82,7 @@ TBilgiAktar::TBilgiAktar()
     MaskEdit1 = make<TMaskEdit>("MaskEdit1", this, {160, 66, 90, 24});
     Label15 = bold(make<QLabel>("Label15", "Sporcu Sayısı : ", this, {10, 96, 320, 20}));
 
-    bold(bilgiAktarCaption("Sınav Komisyonu Başkanı", this, 10, 122));
+    bilgiAktarCaption("Sınav Komisyonu Başkanı", this, 10, 122, true);
     bilgiAktarCaption("Adı Soyadı", this, 10, 144);
     Edit1 = make<QLineEdit>("Edit1", this, {110, 140, 220, 24});
     bilgiAktarCaption("Sicil No", this, 10, 170);
@@ -90,13 +92,13 @@ TBilgiAktar::TBilgiAktar()
     Edit15 = make<QLineEdit>("Edit15", this, {290, 166, 40, 24});
     bilgiAktarCaption("Antrenörlük Belge No", this, 10, 196);
     Edit16 = make<QLineEdit>("Edit16", this, {150, 192, 180, 24});
-    bold(bilgiAktarCaption("İl Temsilcisi", this, 10, 224));
+    bilgiAktarCaption("İl Temsilcisi", this, 10, 224, true);
     Edit13 = make<QLineEdit>("Edit13", this, {110, 220, 220, 24});
 
     QLineEdit** members[3][3] = {{&Edit3, &Edit4, &Edit5}, {&Edit6, &Edit7, &Edit8}, {&Edit9, &Edit10, &Edit11}};
     for (int m = 0; m < 3; ++m) {
-        const int y = 252 + m * 62;
-        bold(bilgiAktarCaption("Sınav Komisyonu Üyesi -" + QString::number(m + 1), this, 10, y));
+        const int y = 252 + m * 64;
+        bilgiAktarCaption("Sınav Komisyonu Üyesi -" + QString::number(m + 1), this, 10, y, true);
         bilgiAktarCaption("Adı Soyadı", this, 10, y + 22);
         *members[m][0] = make<QLineEdit>("Edit" + QString::number(3 + m * 3), this, {110, y + 18, 220, 24});
         bilgiAktarCaption("Sicil No", this, 10, y + 44);
@@ -105,8 +107,8 @@ TBilgiAktar::TBilgiAktar()
         bilgiAktarCaption("Dan Derecesi", this, 200, y + 44);
         *members[m][2] = make<QLineEdit>("Edit" + QString::number(5 + m * 3), this, {290, y + 40, 40, 24});
     }
-    bilgiAktarCaption("Açıklama", this, 10, 440);
-    Memo2 = make<QPlainTextEdit>("Memo2", this, {10, 458, 320, 56});
+    bilgiAktarCaption("Açıklama", this, 10, 446);
+    Memo2 = make<QPlainTextEdit>("Memo2", this, {10, 464, 320, 50});
 
     bilgiAktarCaption("Sürücü :", this, 10, 524);
     DriveComboBox1 = make<QComboBox>("DriveComboBox1", this, {70, 520, 260, 24});
@@ -117,9 +119,10 @@ TBilgiAktar::TBilgiAktar()
     SpeedButton1->setText("Tarihi Güncelle");
     SpeedButton2 = make<QToolButton>("SpeedButton2", this, {165, 586, 165, 22});
     SpeedButton2->setText("Sicil Numarası Güncelle");
-    Label2 = bold(make<QLabel>("Label2", "", this, {10, 610, 320, 20}));
+    Label2 = bold(make<QLabel>("Label2", "", this, {10, 590, 320, 20}));
     bilgiAktarColour(Label2, Qt::red);
-    Label1 = make<QLabel>("Label1", "", this, {10, 630, 320, 36});
+    Label1 = make<QLabel>("Label1", "", this, {10, 610, 320, 56});
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
     Memo1 = bold(make<QLabel>("Memo1", "", this, {10, 666, 260, 20}));
     Animate1 = make<QLabel>("Animate1", "▶▶▶", this, {280, 666, 50, 20});
@@ -137,7 +140,7 @@ TBilgiAktar::TBilgiAktar()
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at)); });
 
-    bold(bilgiAktarCaption("Web Durum Penceresi", this, 340, 444));
+    bilgiAktarCaption("Web Durum Penceresi", this, 340, 444, true);
     WebBrowser1 = make<QTextBrowser>("WebBrowser1", this, {340, 464, 660, 218});
     WebBrowser1->setOpenLinks(false);
 

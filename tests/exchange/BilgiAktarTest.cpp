@@ -12,6 +12,7 @@
 #include "platform/zip/ZipArchive.h"
 #include "registry/MaskEdit.h"
 #include "support/LoopbackHttp.h"
+#include "support/Screenshot.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -248,6 +249,7 @@ TEST_F(BilgiAktarTest, TheUploadPostsTheArchiveJustBuiltToTheEncodedAddressAndIs
         EXPECT_TRUE(c<QTextBrowser>("WebBrowser1")->toPlainText().contains(QString::fromUtf8("Sunucu hatası")));
         EXPECT_TRUE(c<QPushButton>("BitBtn3")->isEnabled());
         EXPECT_FALSE(screen->FSent);
+        saveScreenshot(screen, "BRIVEX_EXAM_SCREENSHOT", QSize(1010, 690));
 
         expectDocumentAndQuestion(webQuestion(), true);
         click(c<QPushButton>("BitBtn3"));
