@@ -8,6 +8,7 @@
 #include "exchange/BilgiAktar.h"
 #include "exchange/ExamUpload.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/shell/Shell.h"
 #include "platform/web/FormUpload.h"
 #include "platform/zip/ZipArchive.h"
 #include "registry/MaskEdit.h"
@@ -303,6 +304,81 @@ TEST_F(BilgiAktarTest, TheUploadQuestionCancelledPostsNothing)
         EXPECT_FALSE(screen->upload()->isRunning());
     });
     EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST_F(BilgiAktarTest, PhotosAreAddedUpToTheirSizeLimitAndDeletedAfterTheQuestion)
+{
+    Shell::setHook([](const Shell::Request&) { return true; });
+    const QString big = dir.filePath("büyük.jpg");
+    const QString fits = dir.filePath("vesikalık 1.jpg");
+    writeFile(big, QByteArray(100000, 'x'));
+    writeFile(fits, QByteArray(99999, 'y'));
+    QFile::remove(host("C:\\CO\\QVX_PROG\\R2.jpg"));
+    run([&] {
+        TDBGrid* grid = c<TDBGrid>("DBGrid1");
+        ASSERT_TRUE(grid->setCurrentRow(1));
+        ui().answerFile(big);
+        c<QAction>("ResimEkle1")->trigger();
+        EXPECT_EQ(ui().lastText(), QString::fromUtf8("Fotoğraf boyutu 100 KB'dan küçük olmalıdır...!"));
+        EXPECT_EQ(grid->cellText(1, 5), "-");
+
+        ui().answerFile(fits);
+        c<QAction>("ResimEkle1")->trigger();
+        EXPECT_EQ(grid->currentRow(), 1) << "the list reopens on the same athlete";
+        EXPECT_EQ(grid->cellText(1, 5), "VAR");
+
+        ui().answerYes();
+        c<QAction>("Sil1")->trigger();
+        EXPECT_EQ(ui().lastText(), QString::fromUtf8("Seçilen Sporcunun Fotoğrafı Silinecektir. Eminmisiniz ...?"));
+        EXPECT_EQ(grid->cellText(1, 5), "-");
+    });
+    Shell::setHook({});
+    EXPECT_FALSE(QFile::exists(host("C:\\CO\\QVX_PROG\\R2.jpg")));
+}
+
+TEST_F(BilgiAktarTest, AttachmentsFillFiveSlotsAndNamesThePackageUsesAreRefused)
+{
+    const QString big = dir.filePath("ekler/büyük.pdf");
+    const QString impostor = dir.filePath("ekler/Fdr.mdb");
+    writeFile(big, QByteArray(500000, 'x'));
+    writeFile(impostor, "x");
+    QStringList files;
+    for (int i = 1; i <= 6; ++i) {
+        files << dir.filePath("ekler/ek " + QString::number(i) + ".pdf");
+        writeFile(files.last(), "%PDF");
+    }
+    run([&] {
+        EXPECT_EQ(c<QLabel>("Label21")->text(), "Dosya Ekle");
+        ui().answerFile(big);
+        screen->Label21Click();
+        EXPECT_EQ(ui().lastText(), QString::fromUtf8("Dosya boyutu 500 KB'dan küçük olmalıdır...!"));
+        ui().answerFile(impostor);
+        screen->Label21Click();
+        EXPECT_TRUE(ui().lastText().startsWith(QString::fromUtf8("\"Fdr.mdb\" adlı dosya eklenemez.")));
+        EXPECT_FALSE(c<QLabel>("Label23")->isEnabled());
+        for (const QString& f : files) {
+            ui().answerFile(f);
+            screen->Label21Click();
+        }
+        EXPECT_EQ(c<QLabel>("Attachment1")->text(), "1. Ek: ek 1.pdf");
+        EXPECT_EQ(c<QLabel>("Attachment5")->text(), "5. Ek: ek 5.pdf");
+        EXPECT_EQ(screen->FAttachmentPaths.size(), 5);
+        EXPECT_FALSE(screen->FAttachmentPaths.contains(files.last())) << "a sixth finds no slot";
+        EXPECT_TRUE(c<QLabel>("Label23")->isEnabled());
+
+        fill();
+        chooseDrive("E");
+        expectDocumentAndQuestion(driveQuestion(), true);
+        click(c<QPushButton>("BitBtn1"));
+    });
+    EXPECT_EQ(ZipArchive::entryNames(dir.filePath("usb/F200.zip")),
+              (QStringList{"BG200.mdb", "ek 1.pdf", "ek 2.pdf", "ek 3.pdf", "ek 4.pdf", "ek 5.pdf", "R1.jpg",
+                           "R2.jpg"}));
+    run([&] {
+        screen->Label23Click();
+        EXPECT_TRUE(c<QLabel>("Attachment1")->text().isEmpty());
+        EXPECT_FALSE(c<QLabel>("Label23")->isEnabled());
+    });
 }
 
 TEST_F(BilgiAktarTest, ThePersonSearchOpensTheScreenOnlyFromItsHiddenItemWithAList)
