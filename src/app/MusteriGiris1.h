@@ -170,6 +170,7 @@ public:
     QAction* BlgeBazndaAntrenrListesi1;     // "Bölge Bazında Antrenör Listesi"
     QAction* BlgeBazndaKuakListesi1;        // "Bölge Bazında Kuşak Listesi"
     QAction* Hazrlayanlar1;         // "BarCode" (F9), never shown
+    QAction* GIPmtihanListesiOlutur1;   // "GIP İmtihan Listesi Oluştur", never shown
 
     // --- Operations ----------------------------------------------------------
     // The criteria as the filter builder takes them (after validation).
@@ -204,6 +205,7 @@ public Q_SLOTS:
     void BitBtn8Click();            // SMS export
     // Print commands (MusteriGiris1Print.cpp).
     void BitBtn6Click();            // "Raporlar": the general list
+    void GIPmtihanListesiOlutur1Click();    // the club's exam list and package
     void runPrintCommand(const QString& item);
 
 protected:

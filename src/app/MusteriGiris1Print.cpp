@@ -7,6 +7,8 @@
 #include "app/kit/PlacedControls.h"
 #include "app/kit/Session.h"
 #include "app/setup/MetinIlave.h"
+#include "exchange/BilgiAktar.h"
+#include "platform/ui/Guarded.h"
 #include "platform/ui/Messages.h"
 #include "reports/CardLaunch.h"
 #include "reports/RegistryReports.h"
@@ -42,10 +44,36 @@ void TMusteriGiris1::buildPrintMenu()
     BlgeBazndaHakemListesi1 = item("BlgeBazndaHakemListesi1", "Bölge Bazında Hakem Listesi");
     BlgeBazndaAntrenrListesi1 = item("BlgeBazndaAntrenrListesi1", "Bölge Bazında Antrenör Listesi");
     BlgeBazndaKuakListesi1 = item("BlgeBazndaKuakListesi1", "Bölge Bazında Kuşak Listesi");
+    // The club's exam list: in the menu, but nothing shows it.
+    GIPmtihanListesiOlutur1 = PlacedControls::makeItem(PopupMenu1, "GIPmtihanListesiOlutur1", "GIP İmtihan Listesi Oluştur");
+    GIPmtihanListesiOlutur1->setVisible(false);
+    connect(GIPmtihanListesiOlutur1, &QAction::triggered, this,
+            guarded(this, &TMusteriGiris1::GIPmtihanListesiOlutur1Click));
     PopupMenu1->addSeparator();
     Cards::addMenuItems(PopupMenu1, session().user.FIsAdmin, [this](const QString& name) {
         Cards::launch(name, reportCaller(), registryList());
     });
+}
+
+void TMusteriGiris1::GIPmtihanListesiOlutur1Click()
+{
+    if (!FListOpen) {
+        Messages::info("Lütfen 'Kayıt Bul' Düğmesine Basarak Listelenen Sporcular İçinden GIP İmtihanına Girenleri "
+                       "Seçiniz ...!");
+        return;
+    }
+    if (!hasCurrentKey()) {
+        Messages::info("Liste Alanında Herhangibir Sporcu Bulunmamaktadır ...!");
+        return;
+    }
+    const ReportLaunch::RegistrySelection s = selection();
+    Reports::genelBelgeKisileri(s);
+    BilgiAktar->FSelectionWhere = s.whereClause + ReportLaunch::narrowing(s, "Musteri_Key");
+    BilgiAktar->FSelectionParams = s.params;
+    BilgiAktar->FOrderBy = s.orderBy;
+    BilgiAktar->showModal();
+    if (BilgiAktar->FChanged)
+        QIslem();
 }
 
 void TMusteriGiris1::BitBtn6Click()

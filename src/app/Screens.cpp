@@ -28,6 +28,7 @@
 #include "competition/TurnuvaGir.h"
 #include "competition/TurnuvaGiris1.h"
 #include "competition/TurnuvaTuru.h"
+#include "exchange/BilgiAktar.h"
 #include "registry/KlupGiris2.h"
 #include "registry/Bilgi_Giris.h"
 #include "registry/Bilgi_Giris_1.h"
@@ -133,6 +134,7 @@ void Screens::createAll()
     make(Seminer);
     make(Vizeler);
     make(MusteriGiris1);
+    make(BilgiAktar);
     make(TurnuvaGir);
     make(TurnuvaGiris1);
     make(Giris1);
