@@ -453,6 +453,8 @@ void TMain::FormShow()
     MainMenu1->setVisible(office);
     setOnBar(ToolBar1, "ToolButton12", office);
     setOnBar(ToolBar1, "ToolButton13", office);
+    // A club prepares its belt exams on its office computer.
+    MusteriGiris1->GIPmtihanListesiOlutur1->setVisible(office);
     Menu->setMovable(false);
     Menu->setFloatable(false);
 

@@ -170,7 +170,7 @@ public:
     QAction* BlgeBazndaAntrenrListesi1;     // "Bölge Bazında Antrenör Listesi"
     QAction* BlgeBazndaKuakListesi1;        // "Bölge Bazında Kuşak Listesi"
     QAction* Hazrlayanlar1;         // "BarCode" (F9), never shown
-    QAction* GIPmtihanListesiOlutur1;   // "GIP İmtihan Listesi Oluştur", never shown
+    QAction* GIPmtihanListesiOlutur1;   // "GIP İmtihan Listesi Oluştur", shown on an office station
 
     // --- Operations ----------------------------------------------------------
     // The criteria as the filter builder takes them (after validation).

@@ -44,7 +44,8 @@ void TMusteriGiris1::buildPrintMenu()
     BlgeBazndaHakemListesi1 = item("BlgeBazndaHakemListesi1", "Bölge Bazında Hakem Listesi");
     BlgeBazndaAntrenrListesi1 = item("BlgeBazndaAntrenrListesi1", "Bölge Bazında Antrenör Listesi");
     BlgeBazndaKuakListesi1 = item("BlgeBazndaKuakListesi1", "Bölge Bazında Kuşak Listesi");
-    // The club's exam list: in the menu, but nothing shows it.
+    // The club's exam list: hidden; the start-up configuration shows it on
+    // an office station (a club's own computer).
     GIPmtihanListesiOlutur1 = PlacedControls::makeItem(PopupMenu1, "GIPmtihanListesiOlutur1", "GIP İmtihan Listesi Oluştur");
     GIPmtihanListesiOlutur1->setVisible(false);
     connect(GIPmtihanListesiOlutur1, &QAction::triggered, this,

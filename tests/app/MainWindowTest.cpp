@@ -1,6 +1,7 @@
 #include "app/AboutBox.h"
 #include "app/dialogs/SifreCheck.h"
 #include "app/Main.h"
+#include "app/MusteriGiris1.h"
 #include "app/MainCommands.h"
 #include "app/setup/CmPort.h"
 #include "app/setup/Users.h"
@@ -654,6 +655,7 @@ TEST_F(OfficeStation, KeepsTheFiveMenusAndTheShortcutsButton)
     EXPECT_EQ(titles, QStringList({" Genel İşlemler ", " SİCİL ", "FAALİYET", " TARTI ", " KURA "}));
     EXPECT_TRUE(Main->toolButton("ToolButton13")->isVisible());
     EXPECT_TRUE(Main->toolButton("ToolButton11")->isVisible());
+    EXPECT_TRUE(MusteriGiris1->GIPmtihanListesiOlutur1->isVisible()) << "a club's exam list";
     // The rest of the configuration is the scoring station's.
     EXPECT_EQ(Main->ScoringEdition, 1);
     EXPECT_EQ(Main->toolButton("ToolButton4")->text(), "  MÜSABAKA EKRANI  ");
@@ -675,6 +677,7 @@ TEST_F(MainWindowTest, ScoringStationIsTheDefaultAndHidesTheMenus)
     ASSERT_TRUE(login("ADMIN", "1234"));
     EXPECT_FALSE(session().station.isOffice());
     EXPECT_TRUE(Main->MainMenu1->isHidden());
+    EXPECT_FALSE(MusteriGiris1->GIPmtihanListesiOlutur1->isVisible());
 }
 
 TEST_F(MainWindowTest, StationKindIsStoredAndTold)

@@ -381,7 +381,7 @@ TEST_F(BilgiAktarTest, AttachmentsFillFiveSlotsAndNamesThePackageUsesAreRefused)
     });
 }
 
-TEST_F(BilgiAktarTest, ThePersonSearchOpensTheScreenOnlyFromItsHiddenItemWithAList)
+TEST_F(BilgiAktarTest, ThePersonSearchOpensTheScreenFromItsItemOnlyWithAList)
 {
     QAction* item = MusteriGiris1->findChild<QAction*>("GIPmtihanListesiOlutur1");
     ASSERT_TRUE(item);
