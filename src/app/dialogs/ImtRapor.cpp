@@ -89,6 +89,11 @@ QStringList TImtRapor::lines() const
     return l;
 }
 
+bool TImtRapor::saveLog(const QString& file)
+{
+    return Rtf::save(*RichEdit1->document(), DriveMap::toHost(file));
+}
+
 void TImtRapor::enableOnClose(QWidget* screen)
 {
     if (screen && !m_enableOnClose.contains(screen))
@@ -118,7 +123,7 @@ void TImtRapor::BitBtn1Click()
     const QString file = fileFor(SaveDialog1);
     if (file.isEmpty())
         return;
-    if (!Rtf::save(*RichEdit1->document(), DriveMap::toHost(file))) {
+    if (!saveLog(file)) {
         saveFailed(file);
         return;
     }
