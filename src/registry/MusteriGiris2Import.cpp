@@ -148,7 +148,7 @@ void TMusteriGiris2::runImport(const QString& chosenFile, Database& workingCopy)
     setEnabled(false);
     ImtRapor->RichEdit1->clear();
     ImtRapor->BitBtn4->hide();
-    ImtRapor->show();
+    ImtRapor->showBeside(this);
     ImtRapor->ProgressBar1->setValue(0);
     importLine(LogColour::Navy, "Kulüp : " + package.clubName);
     importLine(LogColour::Navy, "Bölge : " + package.region);
@@ -180,6 +180,9 @@ void TMusteriGiris2::runImport(const QString& chosenFile, Database& workingCopy)
     Messages::info("İşlem Tamamlandı. Hatalı Durumları Tespit Etmek için Lütfen Hatalı Listesini Alınız !");
     if (!ImtRapor->saveLog(logFile))
         Messages::error("Dosya Kaydedilemedi ...!\n" + logFile);
+    // The editor stays disabled until the log is closed: the log is the
+    // window to work in.
+    ImtRapor->activateWindow();
 }
 
 void TMusteriGiris2::KayitGuncelle()

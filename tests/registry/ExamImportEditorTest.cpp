@@ -18,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QWindow>
 
 namespace ExamImportEditorTestLocal {
 
@@ -105,6 +106,10 @@ protected:
             ui().answerFile(packageFile);
             click(editor->BitBtn4);
             editorEnabledAfter = editor->isEnabled();
+            // The log is kept in front of the modal editor and is not
+            // blocked by it.
+            logOwnedByEditor = ImtRapor->windowHandle() &&
+                               ImtRapor->windowHandle()->transientParent() == d->windowHandle();
             clubPrefill = {KlupGiris2->Edit26->text(), KlupGiris2->Edit4->text(),
                            QString::number(KlupGiris2->FPrefilled)};
             MusteriGiris2->FModified = 0;
@@ -150,6 +155,7 @@ protected:
     QStringList questions;
     QList<bool> buttonsDuring;
     bool editorEnabledAfter = true;
+    bool logOwnedByEditor = false;
     QStringList clubPrefill;
 };
 
@@ -263,6 +269,7 @@ TEST_F(ExamImportEditorTest, ImportsThePackageRowByRowAndLogsEachInColour)
     // log, is left empty, and gets its buttons back.
     EXPECT_EQ(buttonsDuring, (QList<bool>{false, false, true}));
     EXPECT_FALSE(editorEnabledAfter);
+    EXPECT_TRUE(logOwnedByEditor);
     EXPECT_EQ(editor->FPersonKey, 0);
     EXPECT_EQ(editor->FBatchMode, 0);
     EXPECT_FALSE(editor->BitBtn1->isHidden());

@@ -18,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QWindow>
 
 TImtRapor::TImtRapor()
 {
@@ -98,6 +99,18 @@ void TImtRapor::enableOnClose(QWidget* screen)
 {
     if (screen && !m_enableOnClose.contains(screen))
         m_enableOnClose << screen;
+}
+
+void TImtRapor::showBeside(QWidget* caller)
+{
+    QWindow* owner = caller ? caller->window()->windowHandle() : nullptr;
+    if (owner) {
+        winId();
+        if (QWindow* own = windowHandle())
+            own->setTransientParent(owner);
+    }
+    show();
+    raise();
 }
 
 QString TImtRapor::fileFor(SaveDialog& dialog)

@@ -78,6 +78,12 @@ public:
 
     // A screen that closing this window enables again.
     void enableOnClose(QWidget* screen);
+    // Shows the log modeless in front of a caller that is itself shown
+    // modally: the log is kept above the caller's window and takes clicks
+    // while the caller's modal loop runs (a window shown plainly beside a
+    // modal screen would be blocked by it, and the window manager puts the
+    // caller back over it whenever a message box of the caller closes).
+    void showBeside(QWidget* caller);
 
 public Q_SLOTS:
     void BitBtn1Click();    // "Hatalı Listesi"
