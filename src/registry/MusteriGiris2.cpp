@@ -12,6 +12,7 @@
 #include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/ui/Guarded.h"
 #include "platform/ui/Messages.h"
 #include "registry/Bilgi_Giris.h"
 #include "registry/CompanionMirror.h"
@@ -134,6 +135,7 @@ TMusteriGiris2::TMusteriGiris2()
     connect(BitBtn1, &QPushButton::clicked, this, &TMusteriGiris2::Button1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TMusteriGiris2::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TMusteriGiris2::BitBtn3Click);
+    connect(BitBtn4, &QPushButton::clicked, this, guarded(this, &TMusteriGiris2::BitBtn4Click));
     connect(SpeedButton4, &QToolButton::clicked, this, &TMusteriGiris2::SpeedButton4Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &TMusteriGiris2::SpeedButton6Click);
     connect(DBLookupComboBox1, &QComboBox::activated, this, &TMusteriGiris2::DBLookupComboBox1Click);
@@ -821,12 +823,15 @@ void TMusteriGiris2::loadPhoto()
 bool TMusteriGiris2::askQuestion(const QString& text, bool raised)
 {
     // A two-line question sits 8 pixels higher while it shows.
-    if (raised)
-        Form5->Label1->move(Form5->Label1->x(), Form5->Label1->y() - 8);
+    return askRaised(text, raised ? 8 : 0);
+}
+
+bool TMusteriGiris2::askRaised(const QString& text, int pixels)
+{
+    Form5->Label1->move(Form5->Label1->x(), Form5->Label1->y() - pixels);
     Form5->Label1->setText(text);
     Form5->showModal();
-    if (raised)
-        Form5->Label1->move(Form5->Label1->x(), Form5->Label1->y() + 8);
+    Form5->Label1->move(Form5->Label1->x(), Form5->Label1->y() + pixels);
     return Form5->FConfirmed == 1;
 }
 

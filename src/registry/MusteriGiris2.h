@@ -14,7 +14,10 @@
 // The exam import drives it without a user: FBatchMode := 1, FormActivate()
 // (loads the person or clears the fields), fields filled through
 // setFieldText(column, text), FSaved := 0, Button1Click(), then FSaved,
-// FPersonKey and the register number field Edit5 are read.
+// FPersonKey and the register number field Edit5 are read. The import
+// itself is the editor's import mode ("Aktar", MusteriGiris2Import.cpp,
+// over the rules of ExamImport.h): the main window hides "Kaydet" and
+// "Rapor", shows "Aktar" and opens the editor empty.
 //
 // Every field stands for one column of C_MUSTERI; fieldOf(column) gives the
 // control. The checks and the writing themselves are in PersonChecks.h and
@@ -32,6 +35,7 @@
 #include <functional>
 
 class QCheckBox;
+class QColor;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -60,6 +64,11 @@ public:
     int FLoaded = 0;            // 0 while a load or clear runs
     int FLoading = 0;           // 1 while the load fills the fields
     QString FProgramFolder;     // photos and attachments live here
+    // The exam import: the folder of the package being imported (with its
+    // separator at the end), and whether the row being saved enters as a
+    // new person.
+    QString FImportFolder;
+    int FImportAsNew = 0;
     int FPhotoLoaded = 0;       // the photo file was found and shown
     int FInGrid = 0;            // a career grid has the focus
     int FStyleChanged = 0;      // the style field changed since the load
@@ -268,6 +277,11 @@ public Q_SLOTS:
     void BitBtn2Click();            // "Kapat"
     void BitBtn3Click();            // "Rapor": the person's record sheet
     void SpeedButton4Click();       // "..." beside "Kulübü": a new club
+    // The exam import (MusteriGiris2Import.cpp).
+    void BitBtn4Click();            // "Aktar": imports an exam package
+    void KayitGuncelle();           // the row promotes the person found
+    void KayitYeniGir();            // the row enters as a new person
+    void KayitIslemK();             // fills, saves and logs one package row
     // Field handling (MusteriGiris2Fields.cpp).
     void DBLookupComboBox2Click();  // region pick
     void Edit13Change();            // the shared change flag
@@ -366,6 +380,12 @@ private:
     void applyLookups();
     void showCheckFailure(int kind, const QString& message, const QString& focusColumn);
     bool askQuestion(const QString& text, bool raised);
+    // The shared question with its text moved up by some pixels while shown.
+    bool askRaised(const QString& text, int pixels);
+    // The exam import's run on a chosen package file, and its end.
+    void runImport(const QString& chosenFile, Database& workingCopy);
+    void finishImport();
+    void importLine(const QColor& colour, const QString& line);
     // Reopens a career grid on the person, keeping the row with this key
     // current when it is still there.
     void reopen(CareerIndex which, const QVariant& keepKey = QVariant());
@@ -440,6 +460,11 @@ private:
     bool m_inEntry = false;
     bool m_firstActivation = false;
     QHash<QString, QWidget*> m_fields;  // column -> control
+    // The exam import: the package row being saved, the person found for
+    // it, and the package's working copy while a run lasts.
+    Record m_importRow;
+    int m_importMatchKey = 0;
+    Database* m_importCopy = nullptr;
     QList<QLineEdit*> m_typedFields;    // fields that upper-case typed letters
 };
 

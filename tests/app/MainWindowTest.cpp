@@ -399,7 +399,7 @@ TEST_P(PendingCommands, SayTheyAreNotAvailableOnThisStation)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, PendingCommands,
-    ::testing::Values("DataTransfer1", "GIPmtihanSonularnnAktarlmas1"));
+    ::testing::Values("DataTransfer1"));
 
 TEST_F(MainWindowTest, MusabakaSonucListeleriPrintsTheScoreSheetsOfEveryBout)
 {

@@ -18,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QWindow>
 
 TImtRapor::TImtRapor()
 {
@@ -89,10 +90,27 @@ QStringList TImtRapor::lines() const
     return l;
 }
 
+bool TImtRapor::saveLog(const QString& file)
+{
+    return Rtf::save(*RichEdit1->document(), DriveMap::toHost(file));
+}
+
 void TImtRapor::enableOnClose(QWidget* screen)
 {
     if (screen && !m_enableOnClose.contains(screen))
         m_enableOnClose << screen;
+}
+
+void TImtRapor::showBeside(QWidget* caller)
+{
+    QWindow* owner = caller ? caller->window()->windowHandle() : nullptr;
+    if (owner) {
+        winId();
+        if (QWindow* own = windowHandle())
+            own->setTransientParent(owner);
+    }
+    show();
+    raise();
 }
 
 QString TImtRapor::fileFor(SaveDialog& dialog)
@@ -118,7 +136,7 @@ void TImtRapor::BitBtn1Click()
     const QString file = fileFor(SaveDialog1);
     if (file.isEmpty())
         return;
-    if (!Rtf::save(*RichEdit1->document(), DriveMap::toHost(file))) {
+    if (!saveLog(file)) {
         saveFailed(file);
         return;
     }

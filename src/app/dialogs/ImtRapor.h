@@ -2,7 +2,8 @@
 // "Rapor": the coloured status log of long runs (the exam import, the SMS
 // exports). The caller disables its own screen, clears the log, sets the
 // progress bar to 0 and the save file names (and, for SMS exports, the list
-// lines), shows the window modeless and writes line by line:
+// lines), shows the window modeless and writes line by line (a run that
+// keeps its log saves it itself at its end with saveLog):
 //
 //   ImtRapor->SaveDialog1.FileName = "C:\\CO\\HATALILAR.rtf";
 //   ImtRapor->SaveDialog2.FileName = "C:\\CO\\Liste.csv";
@@ -71,9 +72,18 @@ public:
     void addLine(const QString& line);
     // The log's lines as plain text.
     QStringList lines() const;
+    // Saves the log as RTF, colours included, to a file (Windows form or
+    // host path) without opening it; false when it could not be written.
+    bool saveLog(const QString& file);
 
     // A screen that closing this window enables again.
     void enableOnClose(QWidget* screen);
+    // Shows the log modeless in front of a caller that is itself shown
+    // modally: the log is kept above the caller's window and takes clicks
+    // while the caller's modal loop runs (a window shown plainly beside a
+    // modal screen would be blocked by it, and the window manager puts the
+    // caller back over it whenever a message box of the caller closes).
+    void showBeside(QWidget* caller);
 
 public Q_SLOTS:
     void BitBtn1Click();    // "Hatalı Listesi"
