@@ -27,7 +27,9 @@ public:
     {
         QDir(m_dir.path()).mkpath(QStringLiteral("home"));
         const QString home = m_dir.path() + QStringLiteral("/home");
-        const QString script = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/ftp_test_server.py");
+        // The build names the script by its absolute path: __FILE__ may be
+        // relative to the build folder (ccache's base directory).
+        const QString script = QStringLiteral(BRIVEX_FTP_TEST_SERVER);
         QStringList args{script, QStringLiteral("--user"), QStringLiteral("user:secret:elradfmwMT:") + home,
             QStringLiteral("--user"), QStringLiteral("reader:secret:elr:") + home};
         args += Extra;
