@@ -6,7 +6,7 @@
 # pass in one process. The list is made again whenever the program is newer.
 #
 # Set by the including file: BRIVEX_SUITE_EXE (the test program),
-# BRIVEX_SUITE_LIST (the generated file), BRIVEX_SUITE_TIMEOUT (seconds for
+# BRIVEX_SUITE_LIST (the generated file), BRIVEX_SUITE_CMAKE (cmake), BRIVEX_SUITE_TIMEOUT (seconds for
 # a suite, plus BRIVEX_SUITE_TIMEOUT_PER_TEST for each of its tests) and
 # BRIVEX_SUITE_ENV (the tests' environment).
 if(NOT EXISTS "${BRIVEX_SUITE_EXE}")
@@ -15,7 +15,7 @@ if(NOT EXISTS "${BRIVEX_SUITE_EXE}")
 endif()
 if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}")
   execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env ${BRIVEX_SUITE_ENV} "${BRIVEX_SUITE_EXE}" --gtest_list_tests
+    COMMAND "${BRIVEX_SUITE_CMAKE}" -E env ${BRIVEX_SUITE_ENV} "${BRIVEX_SUITE_EXE}" --gtest_list_tests
     OUTPUT_VARIABLE listing
     ERROR_VARIABLE errors
     RESULT_VARIABLE rc
