@@ -33,7 +33,7 @@ struct BenchFtpServer {
     BenchFtpServer()
     {
         QDir(dir.path()).mkpath("home");
-        const QString script = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../tests/net/ftp_test_server.py";
+        const QString script = QStringLiteral(BRIVEX_FTP_TEST_SERVER);
         proc.start("/usr/bin/python3", {script, "--user", "user:secret:elradfmwMT:" + home()});
         proc.waitForStarted(10000);
         while (!proc.canReadLine() && proc.waitForReadyRead(10000)) {

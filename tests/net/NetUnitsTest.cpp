@@ -249,6 +249,58 @@ TEST(NetUnits, WritingPastTheEndFillsTheGapWithZerosAndReadingThereEnds)
     EXPECT_EQ(Got.right(3), QByteArray("end"));
 }
 
+TEST(NetUnits, AWriteOnlyStreamKeepsTheBytesItDidNotWrite)
+{
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("wo.bin"));
+    const QByteArray Original = netUnitsPattern(5000);
+    netUnitsWrite(Path, Original);
+    {
+        TBufferedFileStream S(Path, fmOpenWrite, 512);
+        EXPECT_EQ(S.Size(), 5000);
+        // Ten bytes over a buffer boundary, two runs apart in one block, and
+        // a tail past the end.
+        S.Seek(int64_t(1020), soFromBeginning);
+        EXPECT_EQ(S.Write("0123456789", 10), 10);
+        S.Seek(int64_t(3000), soFromBeginning);
+        EXPECT_EQ(S.Write("ab", 2), 2);
+        S.Seek(int64_t(3010), soFromBeginning);
+        EXPECT_EQ(S.Write("cd", 2), 2);
+        S.Seek(int64_t(5100), soFromBeginning);
+        EXPECT_EQ(S.Write("end", 3), 3);
+        EXPECT_EQ(S.Size(), 5103);
+        // Nothing is read from a file opened for writing only.
+        char C = 'x';
+        S.Seek(int64_t(0), soFromBeginning);
+        EXPECT_EQ(S.Read(&C, 1), 0);
+    }
+    QByteArray Expected = Original;
+    Expected.replace(1020, 10, "0123456789");
+    Expected.replace(3000, 2, "ab");
+    Expected.replace(3010, 2, "cd");
+    Expected += QByteArray(100, '\0') + "end";
+    EXPECT_EQ(netUnitsFile(Path), Expected);
+}
+
+TEST(NetUnits, AWriteBeforeASeekWithinTheBlockIsNotLostToTheNextRead)
+{
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("rw.bin"));
+    netUnitsWrite(Path, QByteArray(100, 'a'));
+    TBufferedFileStream S(Path, fmOpenReadWrite, 512);
+    EXPECT_EQ(S.Write("xy", 2), 2);
+    // Past the end and back, within the same block.
+    S.Seek(int64_t(300), soFromBeginning);
+    S.Seek(int64_t(200), soFromBeginning);
+    QByteArray Back(100, '\0');
+    EXPECT_EQ(S.Read(Back.data(), 100), 100);
+    EXPECT_EQ(Back, QByteArray(100, '\0'));
+    S.Seek(int64_t(0), soFromBeginning);
+    QByteArray Head(4, '\0');
+    EXPECT_EQ(S.Read(Head.data(), 4), 4);
+    EXPECT_EQ(Head, QByteArray("xyaa"));
+}
+
 TEST(NetUnits, OpeningAMissingFileNamesItInTheError)
 {
     QTemporaryDir Dir;

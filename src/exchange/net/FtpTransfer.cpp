@@ -349,9 +349,9 @@ bool TCustomFtpClient::OpenLocalFileForDownload()
     CloseLocalFile();
     try {
         if (ResumeAt > 0) {
-            // Read and write: the stream's buffer holds whole blocks, and the
-            // block where the download goes on must keep its first bytes.
-            auto file = std::make_unique<TBufferedFileStream>(LocalFileName, uint16_t(fmOpenReadWrite | FShareMode), kFtpLocalFileBuffer);
+            // The bytes before the resume point stay as they are: the stream
+            // writes back only what the download wrote.
+            auto file = std::make_unique<TBufferedFileStream>(LocalFileName, uint16_t(fmOpenWrite | FShareMode), kFtpLocalFileBuffer);
             if (file->Seek(ResumeAt, soFromBeginning) != ResumeAt) {
                 DataFailure(550, QStringLiteral("Unable to set resume position in local file"));
                 return false;

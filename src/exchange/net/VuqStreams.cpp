@@ -120,6 +120,7 @@ void TBufferedFileStream::Open(const QString& FileName, uint16_t Mode, uint32_t 
             throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(Full, QString::fromLocal8Bit(strerror(errno))));
     } else {
         const int Access = (Mode & 3) == fmOpenWrite ? O_WRONLY : (Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
+        FCanRead = Access != O_WRONLY;
         FHandle = ::open(Path.constData(), Access | O_CLOEXEC);
         if (FHandle < 0)
             throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(Full, QString::fromLocal8Bit(strerror(errno))));
@@ -186,11 +187,14 @@ void TBufferedFileStream::ReadFromFile()
 
 void TBufferedFileStream::WriteToFile()
 {
-    if (::lseek(FHandle, FFileOffset, SEEK_SET) != FFileOffset)
+    // Only the bytes written into the buffer go back: the rest of the block
+    // may never have been read (a write-only file), and the file keeps them.
+    const int64_t At = FFileOffset + FDirtyFrom;
+    if (::lseek(FHandle, At, SEEK_SET) != At)
         throw EStreamError(QStringLiteral("Seek before write to file failed"));
-    int Done = 0;
-    while (Done < FBufCount) {
-        const ssize_t N = ::write(FHandle, FBuf + Done, size_t(FBufCount - Done));
+    int Done = FDirtyFrom;
+    while (Done < FDirtyTo) {
+        const ssize_t N = ::write(FHandle, FBuf + Done, size_t(FDirtyTo - Done));
         if (N < 0 && errno == EINTR)
             continue;
         if (N <= 0)
@@ -208,14 +212,17 @@ void TBufferedFileStream::Flush()
 
 int TBufferedFileStream::Read(void* Buffer, int Count)
 {
-    if (FHandle < 0)
+    if (FHandle < 0 || !FCanRead)
         return 0;
     const int64_t Pos = FFileOffset + FBufPos;
     const int Result = int(std::min<int64_t>(Count, FFileSize - Pos));
     if (Result <= 0)
         return 0;
-    if (FBufCount == 0 || FBufCount < FBufPos)
+    if (FBufCount == 0 || FBufCount < FBufPos) {
+        if (FDirty)
+            WriteToFile();
         ReadFromFile();
+    }
     char* Dst = static_cast<char*>(Buffer);
     int Remaining = Result;
     for (;;) {
@@ -245,18 +252,24 @@ int TBufferedFileStream::Write(const void* Buffer, int Count)
         return 0;
     if (Count <= 0)
         return Count;
-    if (FBufCount == 0 && FFileOffset < FFileSize)
+    if (FBufCount == 0 && FFileOffset < FFileSize && FCanRead)
         ReadFromFile();
     const char* Src = static_cast<const char*>(Buffer);
     int Remaining = Count;
     for (;;) {
         const int N = std::min(FBufSize - FBufPos, Remaining);
+        // One run of written bytes per buffer: bytes written apart from the
+        // run go to the file first.
+        if (FDirty && (FBufPos > FDirtyTo || FBufPos + N < FDirtyFrom))
+            WriteToFile();
         if (FBufPos > FBufCount) {
             // The gap left by a seek past the end reads as zeros.
             memset(FBuf + FBufCount, 0, size_t(FBufPos - FBufCount));
             FBufCount = FBufPos;
         }
         memcpy(FBuf + FBufPos, Src, size_t(N));
+        FDirtyFrom = FDirty ? std::min(FDirtyFrom, FBufPos) : FBufPos;
+        FDirtyTo = FDirty ? std::max(FDirtyTo, FBufPos + N) : FBufPos + N;
         FDirty = true;
         FBufPos += N;
         Src += N;
@@ -269,7 +282,7 @@ int TBufferedFileStream::Write(const void* Buffer, int Count)
         WriteToFile();
         FFileOffset += FBufSize;
         FBufPos = 0;
-        if (FFileOffset < FFileSize)
+        if (FFileOffset < FFileSize && FCanRead)
             ReadFromFile();
         else
             FBufCount = 0;

@@ -2,7 +2,9 @@
 // Streams of the network layer: the stream interface the compression helpers
 // and the FTP transfers work on, a memory stream, and a file stream with one
 // block-aligned buffer of its own (the FTP client opens the local file of
-// every transfer through it with a 64 KB buffer).
+// every transfer through it with a 64 KB buffer). The file stream writes
+// back only the bytes written into its buffer, so a file opened write-only
+// keeps the bytes around them; it reads nothing from such a file.
 
 #include <QByteArray>
 #include <QString>
@@ -122,4 +124,9 @@ private:
     int FBufCount = 0;
     int FBufPos = 0;
     bool FDirty = false;
+    // The bytes of the buffer written since it was last written back.
+    int FDirtyFrom = 0;
+    int FDirtyTo = 0;
+    // False for a file opened write-only: its blocks are never read in.
+    bool FCanRead = true;
 };
