@@ -334,37 +334,45 @@ TEST(FtpTransfer, DataPortRangeIsUsedInTurnAndItsErrorsAreReported)
     FtpRecorder r(c);
     server.aim(c);
     ftpTransferLogin(c, r);
-    // Two neighbouring free ports.
-    quint16 base = 0;
-    for (int attempt = 0; attempt < 50 && !base; ++attempt) {
-        QTcpServer a;
-        QTcpServer b;
-        if (a.listen(QHostAddress::Any, 0) && a.serverPort() < 65535 && b.listen(QHostAddress::Any, a.serverPort() + 1))
-            base = a.serverPort();
-    }
-    ASSERT_NE(base, 0);
-    c.SetDataPortRangeStart(base);
-    c.SetDataPortRangeEnd(base + 1);
     ftpTestWriteFile(server.localPath("s.txt"), "s");
     c.LocalFileName = server.localPath("s.txt");
     c.HostFileName = QStringLiteral("s.txt");
-    ASSERT_EQ(r.run([&] { c.PutAsync(); }).error, 0);
-    ASSERT_EQ(r.run([&] { c.PutAsync(); }).error, 0);
-    const QStringList ports = r.sent().filter(QStringLiteral("PORT"));
-    ASSERT_EQ(ports.size(), 2);
     auto portOf = [](const QString& line) {
         const QStringList f = line.mid(5).split(u',');
         return f[4].toInt() * 256 + f[5].toInt();
     };
+    // Two neighbouring free ports. Between finding them and the client's
+    // bind another program may take one; then the pair is chosen again.
+    quint16 base = 0;
+    QStringList ports;
+    for (int attempt = 0; attempt < 50 && ports.size() != 2; ++attempt) {
+        base = 0;
+        {
+            QTcpServer a;
+            QTcpServer b;
+            if (a.listen(QHostAddress::Any, 0) && a.serverPort() < 65535 &&
+                b.listen(QHostAddress::Any, a.serverPort() + 1))
+                base = a.serverPort();
+        }
+        if (!base)
+            continue;
+        c.SetDataPortRangeStart(base);
+        c.SetDataPortRangeEnd(base + 1);
+        const int before = int(r.sent().filter(QStringLiteral("PORT")).size());
+        if (r.run([&] { c.PutAsync(); }).error != 0 || r.run([&] { c.PutAsync(); }).error != 0)
+            continue;
+        ports = r.sent().filter(QStringLiteral("PORT")).mid(before);
+    }
+    ASSERT_EQ(ports.size(), 2);
     EXPECT_EQ(portOf(ports[0]), base);
     EXPECT_EQ(portOf(ports[1]), base + 1);
 
-    // Both ports busy.
+    // Both ports busy (held here, or already taken by another program).
     {
         QTcpServer a;
         QTcpServer b;
-        ASSERT_TRUE(a.listen(QHostAddress::Any, base));
-        ASSERT_TRUE(b.listen(QHostAddress::Any, base + 1));
+        a.listen(QHostAddress::Any, base);
+        b.listen(QHostAddress::Any, base + 1);
         const FtpRecorder::Done d = r.run([&] { c.PutAsync(); });
         EXPECT_EQ(d.error, 550);
         EXPECT_EQ(c.ErrorMessage(), "All ports in DataPortRange are in use");
