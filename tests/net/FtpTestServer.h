@@ -27,7 +27,13 @@ public:
     {
         QDir(m_dir.path()).mkpath(QStringLiteral("home"));
         const QString home = m_dir.path() + QStringLiteral("/home");
-        const QString script = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/ftp_test_server.py");
+        // __FILE__ may be relative to the build folder (the compiler cache
+        // rewrites paths below the checkout), which is the parent of the
+        // test programs' folder, whatever the working folder is.
+        QString script = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/ftp_test_server.py");
+        if (QFileInfo(QString::fromUtf8(__FILE__)).isRelative())
+            script = QCoreApplication::applicationDirPath() + QStringLiteral("/../") +
+                     QFileInfo(QString::fromUtf8(__FILE__)).path() + QStringLiteral("/ftp_test_server.py");
         QStringList args{script, QStringLiteral("--user"), QStringLiteral("user:secret:elradfmwMT:") + home,
             QStringLiteral("--user"), QStringLiteral("reader:secret:elr:") + home};
         args += Extra;
