@@ -7,6 +7,7 @@
 #include "app/comport/DevicePort.h"
 #include "app/kit/Formats.h"
 #include "app/kit/Session.h"
+#include "app/publish/Publish1.h"
 #include "app/setup/Users.h"
 #include "competition/MusteriGiris3.h"
 #include "platform/settings/Registry.h"
@@ -416,7 +417,8 @@ void TMain::FormShow()
     // Person editor: no "    Mesleki Bilgiler    " page.
     MusteriGiris2->PageControl1->setTabVisible(MusteriGiris2->PageControl1->indexOf(MusteriGiris2->TabSheet5), false);
     // Person search screen: retitle "Sporcu Lisans Kartı" to "Profesyonel Sporcu Lisans Kartı".
-    // File-transfer screen (TPublishForm): FPhotoSubdirectory := "fed".
+    // File-transfer screen: the photos go to the remote folder "fed".
+    PublishForm->FPhotoSubdirectory = "fed";
 
     ThirdPlaceBouts = 0;
     RegionSeparation = 1;

@@ -5,6 +5,7 @@
 #include "app/MusteriGiris1.h"
 #include "app/StationMaintenance.h"
 #include "app/dialogs/SifreCheck.h"
+#include "app/publish/Publish1.h"
 #include "app/setup/Brans.h"
 #include "app/setup/CS_Durum2.h"
 #include "app/setup/CmPort.h"
@@ -100,7 +101,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"KullancTantma1", "  Kullanıcı Tanıtma", "Genellemler1", "ToolButton2", userAccounts},
         {"letiimPortuSeme1", "  İletişim Portu Seçme", "Genellemler1", "",
          [](TMain&) { CmPort->showModal(); }},
-        {"DataTransfer1", "Dosya Transferi", "Genellemler1", "", nullptr},             // file transfer
+        {"DataTransfer1", "Dosya Transferi", "Genellemler1", "", [](TMain&) { PublishForm->showModal(); }},
         {"N1", "-", "Genellemler1", "", nullptr},
         {"BilgilerinYedeklenmesi1", "  Bilgilerin Yedeklenmesi    ", "Genellemler1", "ToolButton6",
          [](TMain&) { StationMaintenance::backup(); }},

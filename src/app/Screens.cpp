@@ -10,6 +10,7 @@
 #include "app/dialogs/Porgres.h"
 #include "app/dialogs/SifreCheck.h"
 #include "app/kit/Session.h"
+#include "app/publish/Publish1.h"
 #include "app/setup/Brans.h"
 #include "app/setup/CS_Durum2.h"
 #include "app/setup/CmPort.h"
@@ -119,6 +120,7 @@ void Screens::createAll()
     make(AboutBox);
     make(CmPort);
     make(Users);
+    make(PublishForm);
     make(Isyeri);
     make(CS_Durum2);
     make(Brans);

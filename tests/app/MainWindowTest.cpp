@@ -384,23 +384,6 @@ TEST_F(MainWindowTest, ShortcutsButtonShowsAndHidesTheLeftToolBar)
     EXPECT_FALSE(Main->Menu->isHidden());
 }
 
-class PendingCommands : public MainWindowTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(PendingCommands, SayTheyAreNotAvailableOnThisStation)
-{
-    ASSERT_TRUE(login("ADMIN", "1234"));
-    QAction* command = Main->command(GetParam());
-    ASSERT_NE(command, nullptr);
-    command->trigger();
-    EXPECT_EQ(modals().seen(), QStringList({"TSifre"})) << "no screen opened";
-    EXPECT_EQ(ui().texts(), QStringList{"Bu işlem bu istasyonda kullanılamaz."});
-    EXPECT_TRUE(Main->configured());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, PendingCommands,
-    ::testing::Values("DataTransfer1"));
-
 TEST_F(MainWindowTest, MusabakaSonucListeleriPrintsTheScoreSheetsOfEveryBout)
 {
     ASSERT_TRUE(login("ADMIN", "1234"));
@@ -714,15 +697,13 @@ TEST_P(OfficeCommands, WorkOrSayTheyAreNotAvailable)
         EXPECT_EQ(ui().count(), 0);
 }
 
-const char* const kOfficeNotAvailable = "Bu işlem bu istasyonda kullanılamaz.";
-
 INSTANTIATE_TEST_SUITE_P(
     Commands, OfficeCommands,
     ::testing::Values(OfficeCommandCase{"FederasyonAdresi1", "TIsyeri", ""},
                       OfficeCommandCase{"Kuaklar1", "TKusakGir", ""},
                       OfficeCommandCase{"KullancTantma1", "TSifreCheck", ""},
                       OfficeCommandCase{"Kulpler1", "TKlupGiris1", ""},
-                      OfficeCommandCase{"DataTransfer1", "", kOfficeNotAvailable},
+                      OfficeCommandCase{"DataTransfer1", "TPublishForm", ""},
                       OfficeCommandCase{"SporcuKaydveSCLlemleri1", "TMusteriGiris1", ""},
                       OfficeCommandCase{"SorgulamaveRaporlar1", "TTurnuvaGiris1", ""},
                       OfficeCommandCase{"FaaliyetGiriEkran1", "TTurnuvaGir", ""},
