@@ -1,25 +1,47 @@
 #pragma once
-// "Turnuva Seç": names a tournament's Word result file by the tournament it
-// belongs to (FTournamentFileName, "<key>TUR.doc").
+// "Turnuva Seç": names a tournament's Word result file. The publishing
+// screen shows the chosen file's name in Label3 and shows the dialog
+// modally; "Devam" with a tournament chosen sets FTournamentFileName to its
+// key + "TUR.doc", "İptal" empties it.
 //
-// This is the dialog's outline only: it closes at once without a choice.
+//   TDosyaSec dialog(db, this);
+//   dialog.Label3->setText(QFileInfo(path).fileName());
+//   dialog.showModal();
+//   if (!dialog.FTournamentFileName.isEmpty()) ...
 
 #include "app/kit/Form.h"
+#include "platform/db/Database.h"
 
-class Database;
+class QComboBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 
 class TDosyaSec : public Form {
     Q_OBJECT
 public:
-    TDosyaSec(Database& db, QWidget* parent = nullptr);
+    explicit TDosyaSec(Database& db, QWidget* parent = nullptr);
 
+    QString FTournamentFileName;    // key + "TUR.doc", "" when none was chosen
+
+    QComboBox* DBLookupComboBox4;   // the tournaments, the latest first
+    QLineEdit* Edit8;               // the chosen tournament's name
     QLabel* Label3;                 // the chosen file's name
-    QString FTournamentFileName;
+    QPushButton* BitBtn3;           // "Devam"
+    QPushButton* BitBtn1;           // "İptal"
+
+    static constexpr const char* kNoTournament = "Lütfen Turnuva Seçiniz...!";
+
+public Q_SLOTS:
+    void DBLookupComboBox4Click();
+    void BitBtn3Click();
+    void BitBtn1Click();
 
 protected:
     void FormActivate() override;
+    void FormClose() override;
 
 private:
     Database& m_db;
+    Records m_tournaments;
 };
