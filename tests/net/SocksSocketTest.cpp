@@ -124,7 +124,7 @@ TEST(SocksSocket, Version5WithoutAuthenticationReachesTheTargetAndCarriesData)
     Target.send("back");
     ASSERT_TRUE(waitFor([&] { return C.log.received == "back"; }));
     // Only the owner's own send is reported as sent.
-    EXPECT_EQ(C.log.lines.count(QStringLiteral("sent 0")), 1);
+    EXPECT_EQ(C.log.lines.count(QStringLiteral("sent 0")), 1) << C.log.lines.join(QStringLiteral("|")).toStdString();
     C.sock.Close();
     // Every close forgets the proxy.
     EXPECT_EQ(C.sock.SocksServer(), QString());

@@ -408,6 +408,10 @@ protected:
     int SocksReadLimit() const;
 
     int FSocksState = SocksStateData;
+    // Write notices still to come for the negotiation's own requests: each
+    // request's notice may be handled after the proxy's reply, when the
+    // session already carries the owner's data.
+    int FSocksRequestNotices = 0;
     QString FSocksServer;
     QString FSocksLevel = QStringLiteral("5");
     QString FSocksPort;

@@ -128,6 +128,7 @@ void TCustomSocksSocket::Connect()
         return;
     }
     FSocksState = SocksStateMethods;
+    FSocksRequestNotices = 0;
     FRcvBuf.clear();
     FLeftover.clear();
     TCustomAsyncSocket::Connect();
@@ -171,6 +172,7 @@ void TCustomSocksSocket::SocksSendRequest(const QByteArray& Request)
 {
     try {
         Send(Request.constData(), int(Request.size()));
+        ++FSocksRequestNotices;
     } catch (...) {
         // A failed request shows as the proxy's silence or a close.
     }
@@ -421,7 +423,11 @@ void TCustomSocksSocket::FireSessionClosed(quint16 ErrCode)
 void TCustomSocksSocket::FireDataSent(quint16 ErrCode)
 {
     // The requests of the negotiation are the proxy's business, not the
-    // owner's.
+    // owner's, also when their notice comes after the negotiation ended.
+    if (FSocksRequestNotices > 0) {
+        --FSocksRequestNotices;
+        return;
+    }
     if (FSocksState != SocksStateData)
         return;
     TCustomAsyncSocket::FireDataSent(ErrCode);
