@@ -2,6 +2,7 @@
 // progress that keeps a slow transfer alive, and timers of the rest of the
 // program held back while a call waits.
 #include "net/FtpTestServer.h"
+#include "net/NetTestSupport.h"
 
 #include <QThread>
 #include <QWidget>
@@ -164,6 +165,8 @@ TEST(FtpSync, TimersAndOtherWorkWaitUntilTheCallReturns)
     const FtpRecorder::Done d = r.done.back();
     EXPECT_TRUE(fired);
     EXPECT_FALSE(refused);
+    // The single shot's turn comes when the loop next looks at its timers.
+    EXPECT_TRUE(waitFor([&] { return singleShots > 0; }));
     EXPECT_EQ(singleShots, 1);
     EXPECT_EQ(d.request, ftpPwdAsync);
     EXPECT_EQ(d.error, 0);
