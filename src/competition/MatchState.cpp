@@ -68,8 +68,14 @@ void CellArea::clear(int index)
 
 void CellArea::clear(int first, int last)
 {
-    for (int i = first; i <= last; ++i)
-        clear(i);
+    if (first > last)
+        return;
+    at(first);
+    at(last);
+    // Most cells of a section are empty already: only the others are touched.
+    for (auto it = m_cells.begin() + first, end = m_cells.begin() + last + 1; it != end; ++it)
+        if (!std::holds_alternative<std::monostate>(*it))
+            *it = std::monostate();
 }
 
 int CellSection::cell(int i) const
@@ -103,6 +109,8 @@ namespace {
 // reset finds and writes them without regard to case.
 QString keyOf(const QVariantMap& row, const QString& column)
 {
+    if (row.contains(column))
+        return column;
     for (auto it = row.constBegin(); it != row.constEnd(); ++it)
         if (it.key().compare(column, Qt::CaseInsensitive) == 0)
             return it.key();

@@ -55,7 +55,9 @@ QString Advancement::checkPlaces(const QVariant& place1, const QVariant& place2)
 
 bool Advancement::GalipIs(int boutKey)
 {
-    const auto bout = m_db.first("select * from C_KURA where Kura_Key = :k", {{"k", boutKey}});
+    const auto bout = m_db.first(
+        "select Kura_Key, Brans, Cinsiyet, Tur, Sira, Salon, Derece1, Derece2 from C_KURA where Kura_Key = :k",
+        {{"k", boutKey}});
     if (!bout)
         return false;
     const QString tur = bout->str("Tur");

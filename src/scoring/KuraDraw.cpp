@@ -156,9 +156,15 @@ private:
 
 void DrawRun::addByes(int count)
 {
+    if (count <= 0)
+        return;
+    // The keys and back numbers of all the byes at once: the same values as
+    // one at a time, in one step of each counter.
+    const int firstKey = Counters::next(m_db, "sayi1", count);
+    const int firstNumber = Counters::next(m_db, "sayi3", count);
     for (int i = 0; i < count; ++i) {
-        const int key = Counters::next(m_db, "sayi1");
-        const int number = Counters::next(m_db, "sayi3");
+        const int key = firstKey + i;
+        const int number = firstNumber + i;
         m_db.insert("C_LISTE", {{"Liste_Key", key},
                                 {"Brans", m_branch},
                                 {"Onay", 1},

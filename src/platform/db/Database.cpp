@@ -13,9 +13,13 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QSqlResult>
+#include <QSet>
 #include <QThread>
 
 #include <sqlite3.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -328,6 +332,7 @@ void Database::open(const QString& path, bool mustExist)
 
 void Database::close()
 {
+    forgetStatements();
     if (!m_db.isValid())
         return;
     m_db.close();
@@ -365,23 +370,24 @@ QVariant Database::storable(const QVariant& value)
 
 QString Database::identifier(const QString& name)
 {
-    static const QRegularExpression re("^[A-Za-z_][A-Za-z0-9_/]*$");
-    if (!re.match(name).hasMatch())
+    // A letter or "_" first, then letters, digits, "_" and "/" (ASCII only).
+    const auto plain = [&name] {
+        if (name.isEmpty())
+            return false;
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            const char16_t c = name[i].unicode();
+            const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+            const bool more = (c >= u'0' && c <= u'9') || c == u'/';
+            if (!letter && (i == 0 || !more))
+                return false;
+        }
+        return true;
+    };
+    if (!plain())
         throw DbError(QString("Geçersiz alan adı: %1").arg(name));
     // Bracketed (Jet's quoting of names), so that names that are SQL words
     // ("check") or hold "/" ("R/F") stand as names.
     return "[" + name + "]";
-}
-
-QSqlQuery Database::prepare(const QString& sql) const
-{
-    if (!isOpen())
-        throw DbError("Veritabanı bağlantısı açık değil");
-    QSqlQuery q(m_db);
-    q.setForwardOnly(true);
-    if (!q.prepare(JetSql::translate(sql)))
-        throw failure(q.lastError(), sql);
-    return q;
 }
 
 DbError Database::failure(const QSqlError& e, const QString& sql) const
@@ -393,17 +399,158 @@ DbError Database::failure(const QSqlError& e, const QString& sql) const
     return DbError::fromEngine(code, errorText(e) + "\n" + sql);
 }
 
-QSqlQuery Database::execute(const QString& sql, const QVariantMap* named, const QVariantList* positional) const
+// ---------------------------------------------------------------------------
+// Kept statements
+
+struct Database::Prepared {
+    QSqlQuery query;
+    QString translated;
+    QStringList names;          // named placeholders, in the order they occur
+    int parameters = -1;        // the engine's count of them (-1: unknown)
+    int distinctNames = 0;
+    bool changesSchema = false; // create, alter or drop
+    int schemaVersion = 0;      // the file's schema version when prepared
+    quint64 lastUse = 0;
+    bool inUse = false;         // running now
+};
+
+namespace {
+
+// Statements after which the kept ones may no longer fit the schema.
+bool dbStatementChangesSchema(const QString& translated)
+{
+    static const QRegularExpression re("^\\s*(create|alter|drop)\\b", QRegularExpression::CaseInsensitiveOption);
+    return re.match(translated).hasMatch();
+}
+
+int dbStatementParameterCount(const QSqlQuery& q)
+{
+    const QVariant handle = q.result() ? q.result()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return -1;
+    sqlite3_stmt* stmt = *static_cast<sqlite3_stmt* const*>(handle.constData());
+    return stmt ? sqlite3_bind_parameter_count(stmt) : -1;
+}
+
+// The schema version of the file (PRAGMA schema_version), -1 when unknown.
+int dbSchemaVersion(sqlite3* handle)
+{
+    int version = -1;
+    if (!handle)
+        return version;
+    // A statement on a table checks the version the engine read last and,
+    // when another connection changed the schema, makes it read it again.
+    sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_exec(
+        handle, "PRAGMA schema_version",
+        [](void* out, int columns, char** values, char**) {
+            if (columns > 0 && values[0])
+                *static_cast<int*>(out) = std::atoi(values[0]);
+            return 0;
+        },
+        &version, nullptr);
+    return version;
+}
+
+} // namespace
+
+std::shared_ptr<Database::Prepared> Database::prepared(const QString& sql, const QVariantMap* named,
+                                                      const QVariantList* positional) const
+{
+    // Statements are kept inside write transactions only: there the schema
+    // cannot change under them but by this connection (another station
+    // waits for the lock), and begin() drops them when it changed between
+    // two transactions. Outside, a statement is prepared for its one use.
+    const bool keep = m_txDepth > 0;
+    if (const auto found = m_statements.constFind(sql);
+        keep && found != m_statements.constEnd() && !(*found)->inUse) {
+        if (fits(**found, named, positional)) {
+            (*found)->lastUse = ++m_statementUses;
+            return *found;
+        }
+    }
+    auto p = std::make_shared<Prepared>();
+    p->translated = JetSql::translate(sql);
+    p->names = placeholders(p->translated);
+    // The engine prepares on the schema it read last; reading the version
+    // first makes it read the schema again when another station changed it.
+    p->schemaVersion = dbSchemaVersion(m_handle);
+    p->query = QSqlQuery(m_db);
+    p->query.setForwardOnly(true);
+    if (!p->query.prepare(p->translated))
+        throw failure(p->query.lastError(), sql);
+    p->parameters = dbStatementParameterCount(p->query);
+    p->distinctNames = int(QSet<QString>(p->names.begin(), p->names.end()).size());
+    p->changesSchema = dbStatementChangesSchema(p->translated);
+    p->lastUse = ++m_statementUses;
+    // Kept: a statement whose every parameter gets a value at this use, and
+    // not while the kept one of its text runs (a nested use).
+    if (!keep || !fits(*p, named, positional) || m_statements.contains(sql))
+        return p;
+    if (p->schemaVersion < 0)
+        return p;
+    if (m_statements.size() >= kStatementCacheSize) {
+        auto oldest = m_statements.end();
+        for (auto it = m_statements.begin(); it != m_statements.end(); ++it)
+            if (!(*it)->inUse && (oldest == m_statements.end() || (*it)->lastUse < (*oldest)->lastUse))
+                oldest = it;
+        if (oldest == m_statements.end())
+            return p;
+        m_statements.erase(oldest);
+    }
+    m_statements.insert(sql, p);
+    return p;
+}
+
+// Every parameter of a kept statement gets a value at every use, so that no
+// value of an earlier use stays bound: all its named parameters are looked up
+// (a missing one is an error), or exactly as many positional values are given.
+bool Database::fits(const Prepared& p, const QVariantMap* named, const QVariantList* positional)
+{
+    if (p.parameters < 0)
+        return false;
+    if (named)
+        return p.distinctNames == p.parameters;
+    return positional && int(positional->size()) == p.parameters;
+}
+
+void Database::forget(const QString& sql, const Prepared* statement) const
+{
+    const auto found = m_statements.constFind(sql);
+    if (found != m_statements.constEnd() && found->get() == statement)
+        m_statements.erase(found);
+}
+
+void Database::forgetStatements() const
+{
+    m_statements.clear();
+}
+
+void Database::execute(const QString& sql, const QVariantMap* named, const QVariantList* positional,
+                       const std::function<void(QSqlQuery&)>& use) const
 {
     if (!isOpen())
         throw DbError("Veritabanı bağlantısı açık değil");
-    const QString translated = JetSql::translate(sql);
-    QSqlQuery q(m_db);
-    q.setForwardOnly(true);
-    if (!q.prepare(translated))
-        throw failure(q.lastError(), sql);
+    const std::shared_ptr<Prepared> p = prepared(sql, named, positional);
+    struct Release {
+        const Database* db;
+        const QString& sql;
+        Prepared* p;
+        bool failed = true;
+        ~Release()
+        {
+            p->query.finish();
+            p->inUse = false;
+            // A statement that failed is not used again: the engine may have
+            // dropped it.
+            if (failed)
+                db->forget(sql, p);
+        }
+    } release{this, sql, p.get()};
+    p->inUse = true;
+    QSqlQuery& q = p->query;
     if (named) {
-        for (const QString& name : placeholders(translated)) {
+        for (const QString& name : std::as_const(p->names)) {
             auto it = named->constFind(name);
             if (it == named->constEnd()) {
                 // Parameter names are matched without regard to case too.
@@ -422,7 +569,10 @@ QSqlQuery Database::execute(const QString& sql, const QVariantMap* named, const 
     }
     if (!q.exec())
         throw failure(q.lastError(), sql);
-    return q;
+    use(q);
+    release.failed = false;
+    if (p->changesSchema)
+        forgetStatements();
 }
 
 Records Database::collect(QSqlQuery& q) const
@@ -444,35 +594,53 @@ Records Database::collect(QSqlQuery& q) const
 
 Records Database::select(const QString& sql, const QVariantMap& params) const
 {
-    QSqlQuery q = execute(sql, &params, nullptr);
-    return collect(q);
+    Records rows;
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) { rows = collect(q); });
+    return rows;
 }
 
 std::optional<Record> Database::first(const QString& sql, const QVariantMap& params) const
 {
-    QSqlQuery q = execute(sql, &params, nullptr);
-    Records rows = collect(q);
-    if (rows.isEmpty())
-        return std::nullopt;
-    return rows.first();
+    std::optional<Record> row;
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) {
+        if (!q.next())
+            return;
+        const QSqlRecord rec = q.record();
+        QStringList names;
+        QVariantList values;
+        names.reserve(rec.count());
+        values.reserve(rec.count());
+        for (int i = 0; i < rec.count(); ++i) {
+            names << rec.fieldName(i);
+            values << q.value(i);
+        }
+        row = Record(names, values);
+    });
+    return row;
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantMap& params) const
 {
-    QSqlQuery q = execute(sql, &params, nullptr);
-    return q.next() ? q.value(0) : QVariant();
+    QVariant value;
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) {
+        if (q.next())
+            value = q.value(0);
+    });
+    return value;
 }
 
 int Database::exec(const QString& sql, const QVariantMap& params)
 {
-    QSqlQuery q = execute(sql, &params, nullptr);
-    return q.numRowsAffected();
+    int changed = 0;
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) { changed = q.numRowsAffected(); });
+    return changed;
 }
 
 int Database::execPositional(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery q = execute(sql, nullptr, &params);
-    return q.numRowsAffected();
+    int changed = 0;
+    execute(sql, nullptr, &params, [&](QSqlQuery& q) { changed = q.numRowsAffected(); });
+    return changed;
 }
 
 void Database::insert(const QString& table, const QVariantMap& fields)
@@ -510,6 +678,9 @@ QSqlQuery Database::run(const QString& sql, const QVariantMap& params) const
     const QString translated = JetSql::translate(sql);
     if (!isOpen())
         throw DbError("Veritabanı bağlantısı açık değil");
+    // A schema another station changed is read again before the statement
+    // is prepared on it (see prepared()).
+    dbSchemaVersion(m_handle);
     QSqlQuery q(m_db);
     if (!q.prepare(translated))
         throw failure(q.lastError(), sql);
@@ -520,6 +691,8 @@ QSqlQuery Database::run(const QString& sql, const QVariantMap& params) const
     }
     if (!q.exec())
         throw failure(q.lastError(), sql);
+    if (dbStatementChangesSchema(translated))
+        forgetStatements();
     return q;
 }
 
@@ -566,6 +739,12 @@ void Database::begin()
         if (rc != SQLITE_OK)
             throw DbError::fromEngine(rc, message);
         m_txFailed = false;
+        // The kept statements were prepared for the schema of an earlier
+        // transaction; another station may have changed it since (the
+        // engine would prepare them again with other columns than the
+        // driver expects).
+        if (!m_statements.isEmpty() && dbSchemaVersion(m_handle) != (*m_statements.cbegin())->schemaVersion)
+            forgetStatements();
     }
     ++m_txDepth;
 }

@@ -19,12 +19,21 @@
 // a damaged file, a file that is no database) carry a Turkish text for the
 // user and the engine's message as the detail for support.
 //
+// Statements run in a transaction are kept prepared and run again with new
+// bound values (the last 64, by their text), so a statement written as a
+// constant with bound values costs its translation and preparation once.
+// Values pasted into the text make a new statement each time (and are
+// unsafe besides): bind them. Kept statements are dropped when one fails,
+// after a statement that changes the schema (create, alter, drop), when
+// another station changed it, and when the connection closes.
+//
 // Sharing one file: every writing transaction starts as a write (BEGIN
 // IMMEDIATE), so a station waits its turn (the busy timeout) instead of
 // failing when another station writes; a lock that outlasts the wait rolls
 // the transaction back and throws DbError of kind Busy.
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -33,6 +42,8 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -175,6 +186,10 @@ public:
     QSqlDatabase& connection() { return m_db; }
     QString connectionName() const { return m_name; }
 
+    // Statements kept prepared for reuse (at most kStatementCacheSize).
+    int cachedStatements() const { return int(m_statements.size()); }
+    static constexpr int kStatementCacheSize = 64;
+
     // The text a value gets when stored (dates as ISO text, bool as -1/0).
     static QVariant storable(const QVariant& value);
     // Checks that a name is a plain identifier (table or column), so that it
@@ -182,8 +197,16 @@ public:
     static QString identifier(const QString& name);
 
 private:
-    QSqlQuery prepare(const QString& sql) const;
-    QSqlQuery execute(const QString& sql, const QVariantMap* named, const QVariantList* positional) const;
+    struct Prepared;
+    // Runs a statement (a kept one when there is one) with its bound values
+    // and hands the executed query to `use`; the statement is reset after.
+    void execute(const QString& sql, const QVariantMap* named, const QVariantList* positional,
+                 const std::function<void(QSqlQuery&)>& use) const;
+    std::shared_ptr<Prepared> prepared(const QString& sql, const QVariantMap* named,
+                                       const QVariantList* positional) const;
+    static bool fits(const Prepared& p, const QVariantMap* named, const QVariantList* positional);
+    void forget(const QString& sql, const Prepared* statement) const;
+    void forgetStatements() const;
     Records collect(QSqlQuery& q) const;
     DbError failure(const QSqlError& e, const QString& sql) const;
     static int busyHandler(void* self, int tries);
@@ -199,6 +222,8 @@ private:
     int m_busyTimeout = kDefaultBusyTimeout;
     QElapsedTimer m_busySince;
     sqlite3* m_handle = nullptr;
+    mutable QHash<QString, std::shared_ptr<Prepared>> m_statements;
+    mutable quint64 m_statementUses = 0;
 };
 
 // Runs a change and keeps the scoreboard going when another station holds the
