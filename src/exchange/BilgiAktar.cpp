@@ -15,6 +15,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/web/FormUpload.h"
 #include "registry/MaskEdit.h"
+#include "registry/PersonFiles.h"
 #include "reports/GenelBelge.h"
 #include "reports/RegistryReports.h"
 #include "reports/ReportLaunch.h"
@@ -372,11 +373,7 @@ void TBilgiAktar::ResimEkle1Click()
     Shell::open(chosen);
     const QString target = DriveMap::toHost(photoPath(row.str("Musteri_Key")));
     QDir().mkpath(QFileInfo(target).absolutePath());
-    if (QFile::exists(target)) {
-        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
-        QFile::remove(target);
-    }
-    if (!QFile::copy(chosen, target))
+    if (!PersonFiles::replace(chosen, target))
         Messages::error("Fotoğraf kaydedilemedi: " + DriveMap::toWindows(target));
     openList(row.toInt("Musteri_Key"));
 }

@@ -2,6 +2,7 @@
 
 #include "app/kit/Formats.h"
 #include "registry/PersonChecks.h"
+#include "registry/PersonFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,21 +159,7 @@ bool writeMarker(const QString& hostPath, const QByteArray& text)
 
 bool copyFile(const QString& source, const QString& target)
 {
-    const QString part = target + ".part";
-    QFile::remove(part);
-    if (QFileInfo::exists(target) && !QFile::remove(target))
-        return false;
-    if (!QFile::copy(source, part)) {
-        QFile::remove(part);
-        return false;
-    }
-    if (!QFile::rename(part, target)) {
-        QFile::remove(part);
-        return false;
-    }
-    // The copy takes the source's permissions; the target must be writable.
-    QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
-    return true;
+    return PersonFiles::replace(source, target);
 }
 
 ClubRow clubRowOf(Database& package, const Club& club)

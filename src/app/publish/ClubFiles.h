@@ -63,9 +63,10 @@ QByteArray markerText(const QString& clubCode4, qint64 packageSize, const QDateT
 // renames it; false when it could not be written.
 bool writeMarker(const QString& hostPath, const QByteArray& text);
 
-// Copies a file over `target` (an older target is removed first); the copy
-// is made under a temporary name and renamed, so `target` is either the
-// complete copy or absent. False when it failed.
+// Copies a file over `target` the way a person's files are replaced
+// (PersonFiles::replace): the copy is made beside the target and renamed,
+// so `target` is either the complete copy or the older file. False when it
+// failed.
 bool copyFile(const QString& source, const QString& target);
 
 // The club row of a club file (key 200) compared with the chosen club.
