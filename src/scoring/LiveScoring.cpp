@@ -291,9 +291,14 @@ namespace {
 // right edge, a left-aligned one its left edge.
 void setMarkLine(SymbolLabel* line, int count, const QString& mark)
 {
-    const int width = SymbolLabel::lineWidth(std::max(0, count));
+    count = std::max(0, count);
+    const int width = SymbolLabel::lineWidth(count);
+    // Most lines stay as they are at a scoring event: no new text for them.
+    const QString& shown = line->text();
+    if (shown.size() == count * mark.size() && line->width() == width && (count == 0 || shown.startsWith(mark)))
+        return;
     const int left = line->alignment() & Qt::AlignRight ? line->x() + line->width() - width : line->x();
-    line->setText(mark.repeated(std::max(0, count)));
+    line->setText(mark.repeated(count));
     line->setGeometry(left, line->y(), width, line->height());
 }
 
@@ -309,8 +314,15 @@ void anchorMarkLine(SymbolLabel* line, int anchor, Qt::Alignment align)
 // left-aligned beginning there.
 void placeNumber(QLabel* number, int anchor, bool rightAligned)
 {
+    const Qt::Alignment align = (rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    // Already there with this text (the width was measured when it was set):
+    // measuring the text again costs a text layout at every scoring event.
+    if (number->property("placedText").toString() == number->text() && number->alignment() == align &&
+        (rightAligned ? number->x() + number->width() : number->x()) == anchor)
+        return;
+    number->setProperty("placedText", number->text());
     const int width = number->fontMetrics().horizontalAdvance(number->text()) + 4;
-    number->setAlignment((rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    number->setAlignment(align);
     number->setGeometry(rightAligned ? anchor - width : anchor, number->y(), width, number->height());
 }
 
@@ -330,18 +342,18 @@ void LiveScoring::drawMarks()
         const int d = c.lead(j);
         SymbolLabel* blueBar = blueBars[j - 1];
         SymbolLabel* redBar = redBars[j - 1];
-        blueNumbers[j - 1]->clear();
-        redNumbers[j - 1]->clear();
+        // Each label is set once to what it shows now: a label that keeps its
+        // text and place is not painted again.
+        blueNumbers[j - 1]->setText(d > 0 ? QString::number(d) : QString());
+        redNumbers[j - 1]->setText(d < 0 ? QString::number(-d) : QString());
         setMarkLine(blueBar, d >= 1 ? d : 0, FPointBarChar);
         setMarkLine(redBar, d >= 1 ? 0 : -d, FPointBarChar);
         if (d > 0) {
-            blueNumbers[j - 1]->setText(QString::number(d));
             if (FNormalSides == 1)
                 placeNumber(blueNumbers[j - 1], blueBar->x() - 10, true);
             else
                 placeNumber(blueNumbers[j - 1], blueBar->x() + SymbolLabel::lineWidth(d) + 2, false);
         } else if (d < 0) {
-            redNumbers[j - 1]->setText(QString::number(-d));
             if (FNormalSides == 1)
                 placeNumber(redNumbers[j - 1], redBar->x() + SymbolLabel::lineWidth(-d) + 2, false);
             else

@@ -1,10 +1,13 @@
 #include "scoring/ScoreboardWidgets.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 SymbolLabel::SymbolLabel(Kind kind, const QString& text, QWidget* parent) : QLabel(text, parent), m_kind(kind) {}
 
-void SymbolLabel::paintEvent(QPaintEvent*)
+void SymbolLabel::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
@@ -15,10 +18,15 @@ void SymbolLabel::paintEvent(QPaintEvent*)
     if (m_kind == MarkLine) {
         const int side = std::min(height() - 4, kMarkPitch - 4);
         const int total = lineWidth(int(t.size()));
-        int x = alignment() & Qt::AlignRight ? width() - total : 0;
+        const int x0 = alignment() & Qt::AlignRight ? width() - total : 0;
         const int y = (height() - side) / 2;
-        for (int i = 0; i < t.size(); ++i, x += kMarkPitch)
-            p.fillRect(QRect(x + 2, y, side, side), colour);
+        // Only the marks in the part to paint: a long line reaches past the
+        // scoreboard's edge, where nothing is shown.
+        const QRect area = event->rect();
+        const int first = std::max(0, (area.left() - x0) / kMarkPitch - 1);
+        const int last = std::min(int(t.size()) - 1, (area.right() - x0) / kMarkPitch + 1);
+        for (int i = first; i <= last; ++i)
+            p.fillRect(QRect(x0 + i * kMarkPitch + 2, y, side, side), colour);
         return;
     }
     const int d = std::min(width(), height()) - 6;
@@ -77,6 +85,11 @@ void ScoreboardLook::setFont(QWidget* w, const QString& family, int pixelHeight,
 
 void ScoreboardLook::setTextColour(QWidget* w, const QColor& colour)
 {
+    // Every scoring event sets the colours again; a colour that stays
+    // costs no palette change (and no repaint).
+    if (textColour(w) == colour && w->palette().color(QPalette::Text) == colour &&
+        w->palette().color(QPalette::ButtonText) == colour)
+        return;
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, colour);
     pal.setColor(QPalette::Text, colour);
@@ -91,6 +104,8 @@ QColor ScoreboardLook::textColour(const QWidget* w)
 
 void ScoreboardLook::setBackground(QWidget* w, const QColor& colour)
 {
+    if (w->autoFillBackground() && background(w) == colour)
+        return;
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, colour);
     w->setPalette(pal);

@@ -160,6 +160,50 @@ TEST_F(ScoringOpsTest, JudgesLeadShowsAsMarksAndANumberBesideThem)
     EXPECT_EQ(Skor->Label46->text(), "");
 }
 
+TEST_F(ScoringOpsTest, TheLeadNumberFollowsItsMarksUpDownAndAcrossSides)
+{
+    // Judge 1's lead after each event: blue (Label19 marks, Label44 number)
+    // or red (Label16, Label41); a number keeps its place and width only
+    // while its text and marks stay.
+    struct Step {
+        const char* event;
+        int lead;   // > 0 blue, < 0 red
+    };
+    const std::vector<Step> steps = {{"1B+", 1}, {"1B+", 2}, {"1R+", 1}, {"1R+", 0}, {"1R+", -1}, {"1R+", -2},
+                                     {"1R-", -1}, {"1B+", 0}, {"2B+", 0}, {"1B+", 1}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.event);
+        event(s.event);
+        const QString blue = s.lead > 0 ? QString::number(s.lead) : QString();
+        const QString red = s.lead < 0 ? QString::number(-s.lead) : QString();
+        EXPECT_EQ(Skor->Label44->text(), blue);
+        EXPECT_EQ(Skor->Label41->text(), red);
+        EXPECT_EQ(Skor->Label19->text(), QString(std::max(0, s.lead), 'n'));
+        EXPECT_EQ(Skor->Label16->text(), QString(std::max(0, -s.lead), 'n'));
+        EXPECT_EQ(Skor->Label19->width(), 20 * std::max(0, s.lead));
+        EXPECT_EQ(Skor->Label16->width(), 20 * std::max(0, -s.lead));
+        if (s.lead > 0) {
+            EXPECT_EQ(Skor->Label44->x() + Skor->Label44->width(), Skor->Label19->x() - 10);
+        }
+        if (s.lead < 0) {
+            EXPECT_EQ(Skor->Label41->x(), Skor->Label16->x() + 20 * -s.lead + 2);
+        }
+    }
+}
+
+TEST_F(ScoringOpsTest, ALeadNumberOfTwoDigitsIsMeasuredAgain)
+{
+    for (int i = 0; i < 10; ++i)
+        event("3B+");
+    const QFontMetrics metrics(Skor->Label46->font());
+    EXPECT_EQ(Skor->Label46->text(), "10");
+    EXPECT_EQ(Skor->Label46->width(), metrics.horizontalAdvance("10") + 4);
+    event("3B-");
+    EXPECT_EQ(Skor->Label46->text(), "9");
+    EXPECT_EQ(Skor->Label46->width(), metrics.horizontalAdvance("9") + 4);
+    EXPECT_EQ(Skor->Label46->x() + Skor->Label46->width(), Skor->Label21->x() - 10);
+}
+
 TEST_F(ScoringOpsTest, PenaltyMarksAndBoxesFollowTheCounts)
 {
     for (const char* e : {"FB+", "FB+", "EB+", "FR+", "ER+", "ER+", "ER+"})

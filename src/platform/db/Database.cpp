@@ -333,6 +333,7 @@ void Database::open(const QString& path, bool mustExist)
 void Database::close()
 {
     forgetStatements();
+    finalizeEngineStatements();
     if (!m_db.isValid())
         return;
     m_db.close();
@@ -700,12 +701,51 @@ QSqlQuery Database::run(const QString& sql, const QVariantMap& params) const
 // Straight on the engine, so the outer transaction starts as a write and the
 // result codes (busy, read-only, full disk) reach the caller unchanged.
 
-int Database::engineExec(const char* sql, QString* message)
+namespace {
+
+const char* const kEngineStatements[] = {"BEGIN IMMEDIATE", "COMMIT", "ROLLBACK", "PRAGMA schema_version"};
+
+} // namespace
+
+int Database::engineExec(Engine which, QString* message)
 {
-    const int rc = sqlite3_exec(m_handle, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK && message)
+    const char* sql = kEngineStatements[int(which)];
+    sqlite3_stmt*& stmt = m_engine[int(which)];
+    int rc = SQLITE_OK;
+    if (!stmt)
+        rc = sqlite3_prepare_v3(m_handle, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_DONE || rc == SQLITE_ROW)
+            rc = SQLITE_OK;
+        // The message is read before the reset, which may clear it.
+        if (rc != SQLITE_OK && message)
+            *message = QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + QString::fromUtf8(sql);
+        sqlite3_reset(stmt);
+        return rc;
+    }
+    if (message)
         *message = QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + QString::fromUtf8(sql);
     return rc;
+}
+
+int Database::engineSchemaVersion()
+{
+    sqlite3_stmt*& stmt = m_engine[int(Engine::SchemaVersion)];
+    if (!stmt && sqlite3_prepare_v3(m_handle, kEngineStatements[int(Engine::SchemaVersion)], -1,
+                                    SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK)
+        return -1;
+    const int version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    sqlite3_reset(stmt);
+    return version;
+}
+
+void Database::finalizeEngineStatements()
+{
+    for (sqlite3_stmt*& stmt : m_engine) {
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+    }
 }
 
 // The wait for another station's lock: short sleeps with a random part
@@ -735,7 +775,7 @@ void Database::begin()
         if (!isOpen() || !m_handle)
             throw DbError("Veritabanı bağlantısı açık değil");
         QString message;
-        const int rc = engineExec("BEGIN IMMEDIATE", &message);
+        const int rc = engineExec(Engine::Begin, &message);
         if (rc != SQLITE_OK)
             throw DbError::fromEngine(rc, message);
         m_txFailed = false;
@@ -743,7 +783,7 @@ void Database::begin()
         // transaction; another station may have changed it since (the
         // engine would prepare them again with other columns than the
         // driver expects).
-        if (!m_statements.isEmpty() && dbSchemaVersion(m_handle) != (*m_statements.cbegin())->schemaVersion)
+        if (!m_statements.isEmpty() && engineSchemaVersion() != (*m_statements.cbegin())->schemaVersion)
             forgetStatements();
     }
     ++m_txDepth;
@@ -756,18 +796,18 @@ void Database::commit()
     if (--m_txDepth > 0)
         return;
     if (m_txFailed) {
-        engineExec("ROLLBACK");
+        engineExec(Engine::Rollback);
         m_txFailed = false;
         throw DbError("İşlem geri alındı");
     }
     QString message;
-    const int rc = engineExec("COMMIT", &message);
+    const int rc = engineExec(Engine::Commit, &message);
     if (rc != SQLITE_OK) {
         // A commit that could not get the file (readers past the busy
         // timeout, a full disk) leaves the transaction open: nothing of it
         // may reach the file later.
         if (!sqlite3_get_autocommit(m_handle))
-            engineExec("ROLLBACK");
+            engineExec(Engine::Rollback);
         throw DbError::fromEngine(rc, message);
     }
 }
@@ -782,7 +822,7 @@ void Database::rollback()
     }
     m_txFailed = false;
     if (m_handle && !sqlite3_get_autocommit(m_handle))
-        engineExec("ROLLBACK");
+        engineExec(Engine::Rollback);
 }
 
 void Database::checkWritable()

@@ -48,6 +48,7 @@
 #include <stdexcept>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 class DbError : public std::runtime_error {
 public:
@@ -210,8 +211,15 @@ private:
     Records collect(QSqlQuery& q) const;
     DbError failure(const QSqlError& e, const QString& sql) const;
     static int busyHandler(void* self, int tries);
-    // BEGIN IMMEDIATE / COMMIT / ROLLBACK straight on the engine.
-    int engineExec(const char* sql, QString* message = nullptr);
+    // BEGIN IMMEDIATE / COMMIT / ROLLBACK and the schema version straight on
+    // the engine, each through a statement prepared once per connection
+    // (every scoring event runs them; parsing them each time cost more than
+    // the event's own update).
+    enum class Engine { Begin, Commit, Rollback, SchemaVersion, Count };
+    int engineExec(Engine which, QString* message = nullptr);
+    // The file's schema version as this transaction sees it, -1 when unknown.
+    int engineSchemaVersion();
+    void finalizeEngineStatements();
 
     QSqlDatabase m_db;
     QString m_name;
@@ -222,6 +230,7 @@ private:
     int m_busyTimeout = kDefaultBusyTimeout;
     QElapsedTimer m_busySince;
     sqlite3* m_handle = nullptr;
+    sqlite3_stmt* m_engine[int(Engine::Count)] = {};
     mutable QHash<QString, std::shared_ptr<Prepared>> m_statements;
     mutable quint64 m_statementUses = 0;
 };
