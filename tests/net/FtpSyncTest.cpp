@@ -4,7 +4,6 @@
 #include "net/FtpTestServer.h"
 #include "net/NetTestSupport.h"
 
-#include <QThread>
 #include <QWidget>
 
 namespace FtpSyncTestLocal {
@@ -101,31 +100,32 @@ TEST(FtpSync, ASilentServerTimesOut)
 TEST(FtpSync, ProgressKeepsASlowTransferAlive)
 {
     // A download that as a whole lasts longer than the time-out of two
-    // seconds but never stalls: the receiving side holds on to each of the
-    // first four blocks for 0.8 s (3.2 s in all) while the rest of the file
-    // is already waiting on the socket. Every block received moves the
-    // deadline on, so the download completes; a deadline counted from the
-    // start of the call would have passed during the third block, and the
-    // client would have cut the transfer at its next look at the clock.
+    // seconds but never stalls: on the client's clock, each of the first
+    // four blocks takes 0.8 s to arrive (3.2 s in all). Every block received
+    // moves the deadline on, so the download completes; a deadline counted
+    // from the start of the call would have passed at the third block, and
+    // the client would have cut the transfer at its next look at the clock.
     FtpTestServer server;
     const QByteArray data = ftpTestBytes(1200000);
     ftpTestWriteFile(server.serverPath("slow.bin"), data);
     TFtpClient c;
     server.aim(c);
     c.Timeout = 2;
+    qint64 now = 0;
+    c.WaitClock = [&] { return now; };
     ASSERT_TRUE(c.Connect());
     ASSERT_TRUE(c.Synchronize([&] { c.TypeBinaryAsync(); }));
-    int heldBlocks = 0;
+    int slowBlocks = 0;
     c.OnProgress = [&](TCustomFtpClient*, int64_t Count, bool&) {
-        if (Count > 0 && heldBlocks < 4) {
-            ++heldBlocks;
-            QThread::msleep(800);
+        if (Count > 0 && slowBlocks < 4) {
+            ++slowBlocks;
+            now += 800;
         }
     };
     c.LocalFileName = server.localPath("slow.bin");
     c.HostFileName = QStringLiteral("slow.bin");
     EXPECT_TRUE(c.Get()) << c.ErrorMessage().toStdString();
-    EXPECT_EQ(heldBlocks, 4);
+    EXPECT_EQ(slowBlocks, 4);
     EXPECT_TRUE(ftpTestReadFile(server.localPath("slow.bin")) == data);
 }
 

@@ -372,6 +372,9 @@ public:
     // up; 0 or less waits without a limit.
     int Timeout = 15;
     bool MultiThreaded = false;
+    // The clock of that limit, in milliseconds; empty: the system's
+    // monotonic clock. A test sets its own to move time on.
+    std::function<qint64()> WaitClock;
 
     bool Connect();
     bool Transmit();
@@ -404,7 +407,15 @@ protected:
     bool WaitUntilReady();
     bool OwnObject(QObject* O) const;
 
+    qint64 WaitNow() const;
+    // Moves the deadline to the time-out from now and wakes the wait then.
+    void MoveWaitDeadline();
+    // The wake-up at the deadline: the wait ends there unless progress
+    // moved the deadline on meanwhile.
+    void WaitTimerFired();
+
     QTimer* FWaitTimer = nullptr;
+    qint64 FWaitDeadline = 0;
     bool FWaitTimedOut = false;
     int FWaitDepth = 0;
     // Timer events of the rest of the program held back during a wait.

@@ -8,14 +8,39 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
+
+#include <algorithm>
 
 TFtpClient::TFtpClient(QObject* AOwner) : TCustomFtpClient(AOwner)
 {
     FWaitTimer = new QTimer(this);
     FWaitTimer->setSingleShot(true);
-    connect(FWaitTimer, &QTimer::timeout, this, [this] { FWaitTimedOut = true; });
+    connect(FWaitTimer, &QTimer::timeout, this, [this] { WaitTimerFired(); });
+}
+
+qint64 TFtpClient::WaitNow() const
+{
+    if (WaitClock)
+        return WaitClock();
+    return QDeadlineTimer::current().deadline();
+}
+
+void TFtpClient::MoveWaitDeadline()
+{
+    FWaitDeadline = WaitNow() + qint64(Timeout) * 1000;
+    FWaitTimer->start(Timeout * 1000);
+}
+
+void TFtpClient::WaitTimerFired()
+{
+    const qint64 left = FWaitDeadline - WaitNow();
+    if (left <= 0)
+        FWaitTimedOut = true;
+    else
+        FWaitTimer->start(int(std::min<qint64>(left, qint64(Timeout) * 1000)));
 }
 
 TFtpClient::~TFtpClient()
@@ -30,7 +55,7 @@ bool TFtpClient::Progress()
     // Every sign of life of a transfer moves the deadline on, so only a
     // stalled transfer times out.
     if (Timeout > 0 && FWaitDepth > 0)
-        FWaitTimer->start(Timeout * 1000);
+        MoveWaitDeadline();
     return goOn;
 }
 
@@ -65,9 +90,13 @@ bool TFtpClient::WaitUntilReady()
         QCoreApplication::instance()->installEventFilter(this);
     FWaitTimedOut = false;
     if (Timeout > 0)
-        FWaitTimer->start(Timeout * 1000);
+        MoveWaitDeadline();
+    // The clock is looked at after every turn of the loop as well: a turn
+    // that took long (a slow handler) ends the wait at once when no progress
+    // moved the deadline meanwhile.
+    auto expired = [this] { return FWaitTimedOut || (Timeout > 0 && WaitNow() >= FWaitDeadline); };
     QEventLoop loop;
-    while (!ready() && !FWaitTimedOut && !QCoreApplication::closingDown())
+    while (!ready() && !expired() && !QCoreApplication::closingDown())
         loop.processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
     const bool timedOut = !ready();
     FWaitTimer->stop();
