@@ -8,7 +8,9 @@
 // commit, so its median is meant to stay within 1.2 times the bare update's.
 // The event's time is also given in its two parts: "stored_median_us", from
 // the key until the event is committed and the controls are set, and
-// "paint_median_us", the scoreboard painting what changed.
+// "paint_median_us", the scoreboard painting what changed. BM_EventWriteAlone
+// times the storing of an event without the scoreboard: one transaction with
+// the bout row's update, against the same baseline.
 //
 //   build-release/bench/bench_scoring
 #include "ScoringBench.h"
@@ -89,7 +91,40 @@ void BM_ScoringEvents(benchmark::State& state)
         state.counters["paint_median_us"] = painted[painted.size() / 2];
     }
 }
+// The storing of an event alone: one transaction through the program's
+// database layer with the bout row's update of a judge's point (the columns
+// and the round record an event writes), beside the bare update.
+void BM_EventWriteAlone(benchmark::State& state)
+{
+    Bench bench(state.range(0) == 1);
+    BenchSupport::BareUpdate bare(bench.db);
+    if (!bare.ready()) {
+        state.SkipWithError("no SQLite handle for the bare update");
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> micros;
+    micros.reserve(size_t(state.max_iterations));
+    int n = 0;
+    for (auto _ : state) {
+        bare.once();
+        const Clock::time_point start = Clock::now();
+        ++n;
+        bench.db.begin();
+        bench.db.update("C_KURA",
+                        {{"Puan1", n % 2}, {"Puan2", 0}, {"H1K", n}, {"H2K", 0}, {"H3K", 0}, {"H1M", 0}, {"H2M", 0},
+                         {"H3M", 0}, {"R1", QString("%1;0;0;0;0;0;0;0;0;0;0;0").arg(n)}},
+                        "Kura_Key = :w_k", {{"w_k", 1}});
+        bench.db.commit();
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        micros.push_back(seconds * 1e6);
+        state.SetIterationTime(seconds);
+    }
+    BenchSupport::reportAgainstBare(state, micros, bare);
+}
+
 // Argument 0: a shared station (DELETE), 1: a private station (WAL).
+BENCHMARK(BM_EventWriteAlone)->ArgName("private")->Arg(0)->Arg(1)->Iterations(2000)->Unit(benchmark::kMicrosecond)->UseManualTime();
 BENCHMARK(BM_ScoringEvents)->ArgName("private")->Arg(0)->Arg(1)->Iterations(2000)->Unit(benchmark::kMicrosecond)->UseManualTime();
 
 } // namespace
