@@ -707,33 +707,33 @@ const char* const kEngineStatements[] = {"BEGIN IMMEDIATE", "COMMIT", "ROLLBACK"
 
 } // namespace
 
+sqlite3_stmt* Database::engineStatement(Engine which)
+{
+    sqlite3_stmt*& stmt = m_engine[int(which)];
+    if (!stmt)
+        sqlite3_prepare_v3(m_handle, kEngineStatements[int(which)], -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    return stmt;
+}
+
 int Database::engineExec(Engine which, QString* message)
 {
-    const char* sql = kEngineStatements[int(which)];
-    sqlite3_stmt*& stmt = m_engine[int(which)];
-    int rc = SQLITE_OK;
-    if (!stmt)
-        rc = sqlite3_prepare_v3(m_handle, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_step(stmt);
-        if (rc == SQLITE_DONE || rc == SQLITE_ROW)
-            rc = SQLITE_OK;
-        // The message is read before the reset, which may clear it.
-        if (rc != SQLITE_OK && message)
-            *message = QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + QString::fromUtf8(sql);
+    sqlite3_stmt* stmt = engineStatement(which);
+    int rc = stmt ? sqlite3_step(stmt) : sqlite3_errcode(m_handle);
+    if (rc == SQLITE_DONE || rc == SQLITE_ROW)
+        rc = SQLITE_OK;
+    // The message is read before the reset, which may clear it.
+    if (rc != SQLITE_OK && message)
+        *message = QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" +
+                   QString::fromUtf8(kEngineStatements[int(which)]);
+    if (stmt)
         sqlite3_reset(stmt);
-        return rc;
-    }
-    if (message)
-        *message = QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + QString::fromUtf8(sql);
     return rc;
 }
 
 int Database::engineSchemaVersion()
 {
-    sqlite3_stmt*& stmt = m_engine[int(Engine::SchemaVersion)];
-    if (!stmt && sqlite3_prepare_v3(m_handle, kEngineStatements[int(Engine::SchemaVersion)], -1,
-                                    SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK)
+    sqlite3_stmt* stmt = engineStatement(Engine::SchemaVersion);
+    if (!stmt)
         return -1;
     const int version = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
     sqlite3_reset(stmt);

@@ -217,6 +217,8 @@ private:
     // the event's own update).
     enum class Engine { Begin, Commit, Rollback, SchemaVersion, Count };
     int engineExec(Engine which, QString* message = nullptr);
+    // The statement, prepared at its first use; null when it cannot be.
+    sqlite3_stmt* engineStatement(Engine which);
     // The file's schema version as this transaction sees it, -1 when unknown.
     int engineSchemaVersion();
     void finalizeEngineStatements();
