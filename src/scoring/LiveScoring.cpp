@@ -310,18 +310,18 @@ void anchorMarkLine(SymbolLabel* line, int anchor, Qt::Alignment align)
     line->setGeometry(align & Qt::AlignRight ? anchor - width : anchor, line->y(), width, line->height());
 }
 
-// A number beside a mark line: right-aligned ending at `anchor`, or
-// left-aligned beginning there.
-void placeNumber(QLabel* number, int anchor, bool rightAligned)
+// A number beside a mark line, showing `text`: right-aligned ending at
+// `anchor`, or left-aligned beginning there. A number that already shows this
+// text there is left as it is (measuring the text costs a text layout, and a
+// label touched is painted again).
+void placeNumber(QLabel* number, const QString& text, int anchor, bool rightAligned)
 {
     const Qt::Alignment align = (rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-    // Already there with this text (the width was measured when it was set):
-    // measuring the text again costs a text layout at every scoring event.
-    if (number->property("placedText").toString() == number->text() && number->alignment() == align &&
+    if (number->text() == text && number->alignment() == align &&
         (rightAligned ? number->x() + number->width() : number->x()) == anchor)
         return;
-    number->setProperty("placedText", number->text());
-    const int width = number->fontMetrics().horizontalAdvance(number->text()) + 4;
+    number->setText(text);
+    const int width = number->fontMetrics().horizontalAdvance(text) + 4;
     number->setAlignment(align);
     number->setGeometry(rightAligned ? anchor - width : anchor, number->y(), width, number->height());
 }
@@ -342,22 +342,26 @@ void LiveScoring::drawMarks()
         const int d = c.lead(j);
         SymbolLabel* blueBar = blueBars[j - 1];
         SymbolLabel* redBar = redBars[j - 1];
-        // Each label is set once to what it shows now: a label that keeps its
-        // text and place is not painted again.
-        blueNumbers[j - 1]->setText(d > 0 ? QString::number(d) : QString());
-        redNumbers[j - 1]->setText(d < 0 ? QString::number(-d) : QString());
+        // Each label is set once to what it shows now (an empty label stays
+        // untouched): a label that keeps its text and place is not painted
+        // again.
+        if (d <= 0)
+            blueNumbers[j - 1]->setText(QString());
+        if (d >= 0)
+            redNumbers[j - 1]->setText(QString());
         setMarkLine(blueBar, d >= 1 ? d : 0, FPointBarChar);
         setMarkLine(redBar, d >= 1 ? 0 : -d, FPointBarChar);
+        const QString number = QString::number(std::abs(d));
         if (d > 0) {
             if (FNormalSides == 1)
-                placeNumber(blueNumbers[j - 1], blueBar->x() - 10, true);
+                placeNumber(blueNumbers[j - 1], number, blueBar->x() - 10, true);
             else
-                placeNumber(blueNumbers[j - 1], blueBar->x() + SymbolLabel::lineWidth(d) + 2, false);
+                placeNumber(blueNumbers[j - 1], number, blueBar->x() + SymbolLabel::lineWidth(d) + 2, false);
         } else if (d < 0) {
             if (FNormalSides == 1)
-                placeNumber(redNumbers[j - 1], redBar->x() + SymbolLabel::lineWidth(-d) + 2, false);
+                placeNumber(redNumbers[j - 1], number, redBar->x() + SymbolLabel::lineWidth(-d) + 2, false);
             else
-                placeNumber(redNumbers[j - 1], redBar->x() - 10, true);
+                placeNumber(redNumbers[j - 1], number, redBar->x() - 10, true);
         }
     }
 
