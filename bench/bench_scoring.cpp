@@ -57,9 +57,13 @@ struct Bench : ScoreboardBench {
     }
 };
 
-void BM_ScoringEvents(benchmark::State& state)
+// Runs `event(n)` once per iteration, each beside one bare update (the two
+// interleaved, so both see the same disk), and reports the event's times
+// against the baseline. `event` returns the microseconds of its painting, if
+// it paints: then the stored and painting parts are reported apart.
+template <class Event>
+void runBesideBare(benchmark::State& state, Bench& bench, bool paints, Event event)
 {
-    Bench bench(state.range(0) == 1);
     BenchSupport::BareUpdate bare(bench.db);
     if (!bare.ready()) {
         state.SkipWithError("no SQLite handle for the bare update");
@@ -72,10 +76,9 @@ void BM_ScoringEvents(benchmark::State& state)
     painted.reserve(size_t(state.max_iterations));
     int n = 0;
     for (auto _ : state) {
-        // The baseline interleaved with the events, so both see the same disk.
         bare.once();
         const Clock::time_point start = Clock::now();
-        const double paint = bench.event(n++);
+        const double paint = event(n++);
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         micros.push_back(seconds * 1e6);
         stored.push_back(seconds * 1e6 - paint);
@@ -86,41 +89,33 @@ void BM_ScoringEvents(benchmark::State& state)
     BenchSupport::reportAgainstBare(state, micros, bare);
     std::sort(stored.begin(), stored.end());
     std::sort(painted.begin(), painted.end());
-    if (!stored.empty()) {
+    if (paints && !stored.empty()) {
         state.counters["stored_median_us"] = stored[stored.size() / 2];
         state.counters["paint_median_us"] = painted[painted.size() / 2];
     }
 }
+
+void BM_ScoringEvents(benchmark::State& state)
+{
+    Bench bench(state.range(0) == 1);
+    runBesideBare(state, bench, true, [&](int n) { return bench.event(n); });
+}
+
 // The storing of an event alone: one transaction through the program's
 // database layer with the bout row's update of a judge's point (the columns
 // and the round record an event writes), beside the bare update.
 void BM_EventWriteAlone(benchmark::State& state)
 {
     Bench bench(state.range(0) == 1);
-    BenchSupport::BareUpdate bare(bench.db);
-    if (!bare.ready()) {
-        state.SkipWithError("no SQLite handle for the bare update");
-        return;
-    }
-    using Clock = std::chrono::steady_clock;
-    std::vector<double> micros;
-    micros.reserve(size_t(state.max_iterations));
-    int n = 0;
-    for (auto _ : state) {
-        bare.once();
-        const Clock::time_point start = Clock::now();
-        ++n;
+    runBesideBare(state, bench, false, [&](int n) {
         bench.db.begin();
         bench.db.update("C_KURA",
                         {{"Puan1", n % 2}, {"Puan2", 0}, {"H1K", n}, {"H2K", 0}, {"H3K", 0}, {"H1M", 0}, {"H2M", 0},
                          {"H3M", 0}, {"R1", QString("%1;0;0;0;0;0;0;0;0;0;0;0").arg(n)}},
                         "Kura_Key = :w_k", {{"w_k", 1}});
         bench.db.commit();
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        micros.push_back(seconds * 1e6);
-        state.SetIterationTime(seconds);
-    }
-    BenchSupport::reportAgainstBare(state, micros, bare);
+        return 0.0;
+    });
 }
 
 // Argument 0: a shared station (DELETE), 1: a private station (WAL).
