@@ -13,6 +13,7 @@
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -176,7 +177,7 @@ void LiveScoring::homeLefts()
     const QList<QWidget*> controls = m_skor->mirroredControls();
     CellSection home = s.FHomeLefts();
     for (int i = 0; i < controls.size(); ++i)
-        home.set(i + 1, controls[i]->x());
+        home.set(i + 1, m_skor->FScale.designGeometry(controls[i]).x());
 }
 
 void LiveScoring::bind()
@@ -287,43 +288,48 @@ void LiveScoring::PuanSemi_Yaz()
 
 namespace {
 
+// The placements below work on design places (ScoreboardScale.h): the
+// board's content may be scaled to a larger window.
+
 // A mark line of `count` marks keeps its anchor: a right-aligned line its
 // right edge, a left-aligned one its left edge.
-void setMarkLine(SymbolLabel* line, int count, const QString& mark)
+void setMarkLine(ScoreboardScale& scale, SymbolLabel* line, int count, const QString& mark)
 {
     count = std::max(0, count);
     const int width = SymbolLabel::lineWidth(count);
+    const QRect g = scale.designGeometry(line);
     // Most lines stay as they are at a scoring event: no new text for them.
     const QString& shown = line->text();
-    if (shown.size() == count * mark.size() && line->width() == width && (count == 0 || shown.startsWith(mark)))
+    if (shown.size() == count * mark.size() && g.width() == width && (count == 0 || shown.startsWith(mark)))
         return;
-    const int left = line->alignment() & Qt::AlignRight ? line->x() + line->width() - width : line->x();
+    const int left = line->alignment() & Qt::AlignRight ? g.x() + g.width() - width : g.x();
     line->setText(mark.repeated(count));
-    line->setGeometry(left, line->y(), width, line->height());
+    scale.place(line, QRect(left, g.y(), width, g.height()));
 }
 
 // Puts a mark line at an anchor with an alignment.
-void anchorMarkLine(SymbolLabel* line, int anchor, Qt::Alignment align)
+void anchorMarkLine(ScoreboardScale& scale, SymbolLabel* line, int anchor, Qt::Alignment align)
 {
-    const int width = line->width();
+    const QRect g = scale.designGeometry(line);
     line->setAlignment(align | Qt::AlignVCenter);
-    line->setGeometry(align & Qt::AlignRight ? anchor - width : anchor, line->y(), width, line->height());
+    scale.place(line, QRect(align & Qt::AlignRight ? anchor - g.width() : anchor, g.y(), g.width(), g.height()));
 }
 
 // A number beside a mark line, showing `text`: right-aligned ending at
 // `anchor`, or left-aligned beginning there. A number that already shows this
 // text there is left as it is (measuring the text costs a text layout, and a
 // label touched is painted again).
-void placeNumber(QLabel* number, const QString& text, int anchor, bool rightAligned)
+void placeNumber(ScoreboardScale& scale, QLabel* number, const QString& text, int anchor, bool rightAligned)
 {
     const Qt::Alignment align = (rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    const QRect g = scale.designGeometry(number);
     if (number->text() == text && number->alignment() == align &&
-        (rightAligned ? number->x() + number->width() : number->x()) == anchor)
+        (rightAligned ? g.x() + g.width() : g.x()) == anchor)
         return;
     number->setText(text);
-    const int width = number->fontMetrics().horizontalAdvance(text) + 4;
+    const int width = QFontMetrics(scale.designFont(number)).horizontalAdvance(text) + 4;
     number->setAlignment(align);
-    number->setGeometry(rightAligned ? anchor - width : anchor, number->y(), width, number->height());
+    scale.place(number, QRect(rightAligned ? anchor - width : anchor, g.y(), width, g.height()));
 }
 
 } // namespace
@@ -333,6 +339,7 @@ void LiveScoring::drawMarks()
     if (!m_skor)
         return;
     TSkor& k = *m_skor;
+    ScoreboardScale& scale = k.FScale;
     const BoutCards& c = m_v.cards;
     SymbolLabel* blueBars[3] = {k.Label19, k.Label20, k.Label21};
     SymbolLabel* redBars[3] = {k.Label16, k.Label17, k.Label18};
@@ -349,27 +356,29 @@ void LiveScoring::drawMarks()
             blueNumbers[j - 1]->setText(QString());
         if (d >= 0)
             redNumbers[j - 1]->setText(QString());
-        setMarkLine(blueBar, d >= 1 ? d : 0, FPointBarChar);
-        setMarkLine(redBar, d >= 1 ? 0 : -d, FPointBarChar);
+        setMarkLine(scale, blueBar, d >= 1 ? d : 0, FPointBarChar);
+        setMarkLine(scale, redBar, d >= 1 ? 0 : -d, FPointBarChar);
+        const int blueX = scale.designGeometry(blueBar).x();
+        const int redX = scale.designGeometry(redBar).x();
         const QString number = QString::number(std::abs(d));
         if (d > 0) {
             if (FNormalSides == 1)
-                placeNumber(blueNumbers[j - 1], number, blueBar->x() - 10, true);
+                placeNumber(scale, blueNumbers[j - 1], number, blueX - 10, true);
             else
-                placeNumber(blueNumbers[j - 1], number, blueBar->x() + SymbolLabel::lineWidth(d) + 2, false);
+                placeNumber(scale, blueNumbers[j - 1], number, blueX + SymbolLabel::lineWidth(d) + 2, false);
         } else if (d < 0) {
             if (FNormalSides == 1)
-                placeNumber(redNumbers[j - 1], number, redBar->x() + SymbolLabel::lineWidth(-d) + 2, false);
+                placeNumber(scale, redNumbers[j - 1], number, redX + SymbolLabel::lineWidth(-d) + 2, false);
             else
-                placeNumber(redNumbers[j - 1], number, redBar->x() - 10, true);
+                placeNumber(scale, redNumbers[j - 1], number, redX - 10, true);
         }
     }
 
     SymbolLabel* bluePen[3] = {k.Label47, k.Label48, k.Label49};
     SymbolLabel* redPen[3] = {k.Label50, k.Label51, k.Label52};
     for (int i = 0; i < 3; ++i) {
-        setMarkLine(bluePen[i], c.blue[size_t(i)], FPenaltyBarChar);
-        setMarkLine(redPen[i], c.red[size_t(i)], FPenaltyBarChar);
+        setMarkLine(scale, bluePen[i], c.blue[size_t(i)], FPenaltyBarChar);
+        setMarkLine(scale, redPen[i], c.red[size_t(i)], FPenaltyBarChar);
     }
 
     const std::array<std::array<MarkCircle*, 4>, 4> rows{{{k.FM1, k.FM2, k.FM3, k.FM4},
@@ -807,8 +816,10 @@ void LiveScoring::EkranDegis()
     for (const auto& p : pairs) {
         QWidget* a = controls[p[0]];
         QWidget* b = controls[p[1]];
-        a->move(home.integer(mirror ? p[1] + 1 : p[0] + 1), a->y());
-        b->move(home.integer(mirror ? p[0] + 1 : p[1] + 1), b->y());
+        const QRect ga = k.FScale.designGeometry(a);
+        const QRect gb = k.FScale.designGeometry(b);
+        k.FScale.place(a, QRect(QPoint(home.integer(mirror ? p[1] + 1 : p[0] + 1), ga.y()), ga.size()));
+        k.FScale.place(b, QRect(QPoint(home.integer(mirror ? p[0] + 1 : p[1] + 1), gb.y()), gb.size()));
     }
     placeLeadMarks();
     drawMarks();
@@ -818,8 +829,10 @@ void LiveScoring::placeLeadMarks()
 {
     TSkor& k = *m_skor;
     const bool normal = FNormalSides == 1;
+    const int panel1 = k.FScale.designGeometry(k.Panel1).width();
+    const int panel2 = k.FScale.designGeometry(k.Panel2).width();
     for (SymbolLabel* bar : {k.Label19, k.Label20, k.Label21})
-        anchorMarkLine(bar, normal ? k.Panel1->width() : 0, normal ? Qt::AlignRight : Qt::AlignLeft);
+        anchorMarkLine(k.FScale, bar, normal ? panel1 : 0, normal ? Qt::AlignRight : Qt::AlignLeft);
     for (SymbolLabel* bar : {k.Label16, k.Label17, k.Label18})
-        anchorMarkLine(bar, normal ? 0 : k.Panel2->width(), normal ? Qt::AlignLeft : Qt::AlignRight);
+        anchorMarkLine(k.FScale, bar, normal ? 0 : panel2, normal ? Qt::AlignLeft : Qt::AlignRight);
 }

@@ -64,8 +64,10 @@ void LiveScoring::layOutFor(bool semi)
     for (QWidget* w : semiContact)
         w->setVisible(semi);
     const int panelHeight = semi ? 568 : 509;
-    k.Panel1->resize(k.Panel1->width(), panelHeight);
-    k.Panel2->resize(k.Panel2->width(), panelHeight);
+    for (QFrame* panel : {k.Panel1, k.Panel2}) {
+        const QRect g = k.FScale.designGeometry(panel);
+        k.FScale.place(panel, QRect(g.topLeft(), QSize(g.width(), panelHeight)));
+    }
     if (semi) {
         d.Label19->setText("Uzatma Süresi");
         d.Label19->show();

@@ -77,6 +77,24 @@ QRect ScoreboardScale::designGeometry(QWidget* control) const
     return it == m_base.constEnd() ? control->geometry() : it->geometry;
 }
 
+QFont ScoreboardScale::designFont(QWidget* control) const
+{
+    const auto it = m_base.constFind(control);
+    return it == m_base.constEnd() ? control->font() : it->font;
+}
+
+void ScoreboardScale::place(QWidget* control, const QRect& design)
+{
+    const auto it = m_base.find(control);
+    if (it == m_base.end()) {
+        // Not scaled (the design size, or a control the scale does not keep).
+        control->setGeometry(design);
+        return;
+    }
+    it->geometry = design;
+    apply(control);
+}
+
 void ScoreboardScale::watch(QObject* watched, QEvent* event)
 {
     if (!m_started || m_applying)

@@ -13,7 +13,14 @@
 //
 // Controls the program places or restyles later (a bout's layout, the
 // winner entry) are placed in design coordinates as before: the scale sees
-// the change and applies the factor to it.
+// the change and applies the factor to it. A place computed from another
+// control's place is computed from design places and set through place():
+//
+//   const QRect bar = scale.designGeometry(k.Label19);
+//   scale.place(k.Label44, QRect(bar.x() - 10 - w, bar.y(), w, bar.height()));
+//
+// (geometry() is the scaled place; reading it and setting the result would
+// scale it twice).
 
 #include <QFont>
 #include <QHash>
@@ -35,6 +42,10 @@ public:
     double factor() const { return m_factor; }
     // The place a control has at the design size.
     QRect designGeometry(QWidget* control) const;
+    // The font a control has at the design size.
+    QFont designFont(QWidget* control) const;
+    // Gives a control its place at the design size, and the place scaled.
+    void place(QWidget* control, const QRect& design);
     // Call from the board's event filter for the events of its controls.
     void watch(QObject* watched, QEvent* event);
 

@@ -436,6 +436,65 @@ TEST_F(ScoreboardTest, ContentFillsALargerWindowScaled)
     EXPECT_EQ(Skor->Raunt->font().pixelSize(), roundFont);
 }
 
+// Marks and lead numbers placed while the content is scaled keep their
+// places: back at the design size they stand where the design puts them.
+TEST_F(ScoreboardTest, MarksPlacedOnAScaledBoardKeepTheirDesignPlaces)
+{
+    addStandardBout();
+    openBout(1);
+    Skor->setWindowState(Qt::WindowNoState);
+    Skor->resize(1016, 734);
+    const QList<QLabel*> lines{Skor->Label16, Skor->Label17, Skor->Label18, Skor->Label19, Skor->Label20,
+                               Skor->Label21, Skor->Label47, Skor->Label48, Skor->Label49, Skor->Label50,
+                               Skor->Label51, Skor->Label52};
+    QMap<QLabel*, QRect> designed;
+    for (QLabel* l : lines)
+        designed.insert(l, l->geometry());
+
+    Skor->resize(2032, 1468);
+    ASSERT_DOUBLE_EQ(Skor->FScale.factor(), 2.0);
+    // Two blue points from judge 1 and a red one from judge 2, then a blue
+    // Minus (a point off each judge's blue card: judge 1's blue lead is 1,
+    // judge 2's red lead 2), two blue fouls and a red exit.
+    for (int i = 0; i < 2; ++i)
+        judgePoint(1, true);
+    judgePoint(2, false);
+    live->selectPenalty(Minus);
+    live->SpeedButton5Click();
+    live->selectPenalty(Foul);
+    live->SpeedButton5Click();
+    live->SpeedButton5Click();
+    live->selectPenalty(Exit);
+    live->SpeedButton7Click();
+    // What is shown is the design scaled (the lines lie in the side panels,
+    // which the centring does not move).
+    for (QLabel* l : lines) {
+        const QRect design = Skor->FScale.designGeometry(l);
+        EXPECT_EQ(l->geometry(), QRect(design.topLeft() * 2, design.size() * 2)) << l->objectName().toStdString();
+    }
+
+    Skor->resize(1016, 734);
+    for (QLabel* l : lines) {
+        SCOPED_TRACE(l->objectName().toStdString());
+        const QRect was = designed.value(l);
+        EXPECT_EQ(l->y(), was.y());
+        EXPECT_EQ(l->height(), was.height());
+        EXPECT_EQ(l->width(), SymbolLabel::lineWidth(int(l->text().size())));
+        if (l->alignment() & Qt::AlignRight) {
+            EXPECT_EQ(l->x() + l->width(), was.x() + was.width());
+        } else {
+            EXPECT_EQ(l->x(), was.x());
+        }
+    }
+    EXPECT_EQ(Skor->Label19->text(), "n");
+    EXPECT_EQ(Skor->Label17->text(), "nn");
+    EXPECT_EQ(Skor->Label47->text(), "n");
+    EXPECT_EQ(Skor->Label48->text(), "nn");
+    EXPECT_EQ(Skor->Label52->text(), "n");
+    EXPECT_EQ(Skor->Label44->x() + Skor->Label44->width(), Skor->Label19->x() - 10);
+    EXPECT_EQ(Skor->Label42->x(), Skor->Label17->x() + 40 + 2);
+}
+
 TEST_F(ScoreboardTest, TheWinnerListTakesThePlaceOfTheRoundCaption)
 {
     addStandardBout();
