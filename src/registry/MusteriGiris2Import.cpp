@@ -64,6 +64,21 @@ void TMusteriGiris2::importLine(const QColor& colour, const QString& line)
     ImtRapor->addLine(line);
 }
 
+void TMusteriGiris2::showImportMode()
+{
+    FFromWeighIn = 0;
+    FBatchMode = 0;
+    FPersonKey = 0;
+    BitBtn1->hide();
+    BitBtn3->hide();
+    BitBtn4->show();
+    showModal();
+    BitBtn1->show();
+    BitBtn3->show();
+    BitBtn4->hide();
+    FBatchMode = 0;
+}
+
 void TMusteriGiris2::BitBtn4Click()
 {
     const QString chosen = Dialogs::openFile("Lütfen Veritabanı Dosyasını Seçiniz.",
