@@ -91,11 +91,6 @@ Match examFound(const Records& found, const Record& row, const ExamStepTexts& t,
     return r;
 }
 
-bool examValidIdentity(const QString& number)
-{
-    return number.size() == 11 && TCKimlikDogrula(number);
-}
-
 } // namespace
 
 int clubKeyOfFile(const QString& fileName)
@@ -280,7 +275,7 @@ Match findPerson(Database& federation, const Record& row, const Ask& ask)
     };
 
     // 1. Identity number.
-    if (examValidIdentity(identity)) {
+    if (TCKimlikDogrula(identity)) {
         const Records found =
             examLookup(federation, "E42 = :t and Vergi_Dairesi = :r and Ad_Soyad = :n", with("t", identity));
         if (!found.isEmpty())
@@ -302,7 +297,7 @@ Match findPerson(Database& federation, const Record& row, const Ask& ask)
         bool distinct = true;
         for (const Record& m : found) {
             const QString theirs = m.str("E42");
-            if (!examValidIdentity(theirs) || (!identity.isEmpty() && theirs == identity))
+            if (!TCKimlikDogrula(theirs) || (!identity.isEmpty() && theirs == identity))
                 distinct = false;
         }
         if (distinct) {
