@@ -28,7 +28,6 @@
 #include "scoring/Test.h"
 
 #include <QCheckBox>
-#include <QPushButton>
 #include <QLabel>
 #include <QString>
 
@@ -113,22 +112,7 @@ const QList<MainCommand>& MainCommands::commands()
         {"SporcuKaydveSCLlemleri1", "  Sporcu Kaydı ve SİCİL İşlemleri ", "SCL1", "",
          [](TMain&) { MusteriGiris1->showModal(); }},
         {"GIPmtihanSonularnnAktarlmas1", "  İmtihanı Sonuçlarının Aktarılması", "SCL1", "",
-         [](TMain&) {
-             // The person editor in import mode: empty, "Aktar" instead of
-             // "Kaydet" and "Rapor".
-             TMusteriGiris2* e = MusteriGiris2;
-             e->FFromWeighIn = 0;
-             e->FBatchMode = 0;
-             e->FPersonKey = 0;
-             e->BitBtn1->hide();
-             e->BitBtn3->hide();
-             e->BitBtn4->show();
-             e->showModal();
-             e->BitBtn1->show();
-             e->BitBtn3->show();
-             e->BitBtn4->hide();
-             e->FBatchMode = 0;
-         }},
+         [](TMain&) { MusteriGiris2->showImportMode(); }},
 
         // "FAALİYET"
         {"FaaliyetGiriEkran1", "Faaliyet Giriş Ekranı", "FAALYET1", "", [](TMain&) { TurnuvaGir->showModal(); }},

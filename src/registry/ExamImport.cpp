@@ -11,9 +11,7 @@ namespace ExamImport {
 
 namespace {
 
-// The question of an update or a jump in grades sits 12 pixels higher, the
-// new-entry question 8.
-constexpr int kExamQuestionRaise = 12;
+// The new-entry question sits 8 pixels higher (the others kQuestionRaise).
 constexpr int kExamNewEntryRaise = 8;
 
 const QString kExamNotDone = QStringLiteral("\nİşlem Tamamlanmadı ...!");
@@ -74,7 +72,7 @@ Match examOneFound(const Record& m, const Record& row, const ExamStepTexts& t, c
     if (m.str("E25") == row.str("E75") ||
         ask(name + " (Sistemde: " + examInSystem(m) + ")\n" + t.matched +
                 "\nAncak Kuşağı Sistemdekinden Farklıdır. Güncellensin mi?",
-            kExamQuestionRaise)) {
+            kQuestionRaise)) {
         r.action = Match::Update;
         r.personKey = m.toInt("Musteri_Key");
         return r;
@@ -91,11 +89,6 @@ Match examFound(const Records& found, const Record& row, const ExamStepTexts& t,
     Match r;
     r.line = row.str("Ad_Soyad") + t.duplicate;
     return r;
-}
-
-bool examValidIdentity(const QString& number)
-{
-    return number.size() == 11 && TCKimlikDogrula(number);
 }
 
 } // namespace
@@ -197,7 +190,7 @@ QStringList checkBelts(const QString& name, const QString& oldBelt, const QStrin
     else if (oldNumber - newNumber > 1 &&
              !ask(name + " --> Yeni Kuşak Derecesi (" + newBelt + ")\nEski Kuşak Derecesine (" + oldBelt +
                       ") Göre Çok Büyük Gönderilmiş.\nDevam Edilsin mi?",
-                  kExamQuestionRaise))
+                  kQuestionRaise))
         refusals << " --> Yeni Kuşak Derecesi Eski Kuşak Derecesine Göre Çok Büyük.";
     return refusals;
 }
@@ -234,7 +227,7 @@ CommitteeCheck checkCommittee(Database& federation, const Committee& committee, 
     if (head.str("Vergi_Dairesi") != region &&
         !ask("Sistemde Komisyon Başkanının Bölgesinin " + head.str("Vergi_Dairesi") +
                  " Olduğu Tespit Edilmiştir ...!\nDevam Edilsin mi?",
-             kExamQuestionRaise))
+             kQuestionRaise))
         return c;
 
     for (int i = 0; i < 3; ++i) {
@@ -282,7 +275,7 @@ Match findPerson(Database& federation, const Record& row, const Ask& ask)
     };
 
     // 1. Identity number.
-    if (examValidIdentity(identity)) {
+    if (TCKimlikDogrula(identity)) {
         const Records found =
             examLookup(federation, "E42 = :t and Vergi_Dairesi = :r and Ad_Soyad = :n", with("t", identity));
         if (!found.isEmpty())
@@ -304,7 +297,7 @@ Match findPerson(Database& federation, const Record& row, const Ask& ask)
         bool distinct = true;
         for (const Record& m : found) {
             const QString theirs = m.str("E42");
-            if (!examValidIdentity(theirs) || (!identity.isEmpty() && theirs == identity))
+            if (!TCKimlikDogrula(theirs) || (!identity.isEmpty() && theirs == identity))
                 distinct = false;
         }
         if (distinct) {

@@ -31,6 +31,9 @@ inline constexpr const char* kWorkingCopy = "fed.mdb";
 // A yes/no question; `raise` is how many pixels its text moves up while it
 // shows. True for yes.
 using Ask = std::function<bool(const QString& text, int raise)>;
+// How far most questions of the import move up: those of the club, of an
+// update and of a jump in grades.
+inline constexpr int kQuestionRaise = 12;
 
 // --- The package -------------------------------------------------------------
 

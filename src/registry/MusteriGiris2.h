@@ -16,7 +16,7 @@
 // setFieldText(column, text), FSaved := 0, Button1Click(), then FSaved,
 // FPersonKey and the register number field Edit5 are read. The import
 // itself is the editor's import mode ("Aktar", MusteriGiris2Import.cpp,
-// over the rules of ExamImport.h): the main window hides "Kaydet" and
+// over the rules of ExamImport.h): showImportMode() hides "Kaydet" and
 // "Rapor", shows "Aktar" and opens the editor empty.
 //
 // Every field stands for one column of C_MUSTERI; fieldOf(column) gives the
@@ -278,6 +278,7 @@ public Q_SLOTS:
     void BitBtn3Click();            // "Rapor": the person's record sheet
     void SpeedButton4Click();       // "..." beside "Kulübü": a new club
     // The exam import (MusteriGiris2Import.cpp).
+    void showImportMode();          // the editor empty, "Aktar" instead of "Kaydet" and "Rapor"
     void BitBtn4Click();            // "Aktar": imports an exam package
     void KayitGuncelle();           // the row promotes the person found
     void KayitYeniGir();            // the row enters as a new person

@@ -28,9 +28,6 @@
 
 namespace {
 
-// The questions of the import sit 12 pixels higher while they show.
-constexpr int kImportQuestionRaise = 12;
-
 // The package columns an imported row brings into the editor, for a new
 // person and for a promoted one alike.
 const QStringList kImportedColumns = {
@@ -62,6 +59,21 @@ void TMusteriGiris2::importLine(const QColor& colour, const QString& line)
 {
     ImtRapor->CurrText().setForeground(colour);
     ImtRapor->addLine(line);
+}
+
+void TMusteriGiris2::showImportMode()
+{
+    FFromWeighIn = 0;
+    FBatchMode = 0;
+    FPersonKey = 0;
+    BitBtn1->hide();
+    BitBtn3->hide();
+    BitBtn4->show();
+    showModal();
+    BitBtn1->show();
+    BitBtn3->show();
+    BitBtn4->hide();
+    FBatchMode = 0;
 }
 
 void TMusteriGiris2::BitBtn4Click()
@@ -131,7 +143,7 @@ void TMusteriGiris2::runImport(const QString& chosenFile, Database& workingCopy)
     if (!askRaised("Kulüp Adı: " + package.region + " / " + package.clubName + "\nSporcu Sayısı: " +
                        QString::number(count) + "   Tarih: " + package.examDate +
                        "    Lütfen Ödeme Miktarını Kontrol Ediniz.\nDevam Edilsin mi ?",
-                   kImportQuestionRaise))
+                   ExamImport::kQuestionRaise))
         return;
 
     const ExamImport::Ask ask = [this](const QString& text, int raise) { return askRaised(text, raise); };

@@ -1,10 +1,9 @@
 // The exam import through the person editor's import mode, opened from the
 // main window's menu item, over fixture packages: a club database made with
 // the schema, marked rows and photos beside it.
-#include "EditorFixture.h"
+#include "ExamImportFixture.h"
 
 #include "app/BrivexSchema.h"
-#include "app/Main.h"
 #include "app/dialogs/ImtRapor.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/text/Rtf.h"
@@ -13,7 +12,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QProgressBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -35,11 +33,11 @@ void PrintTo(const ExamLogLine& l, std::ostream* os)
     *os << l.text.toStdString() << " [" << l.colour.name().toStdString() << "]";
 }
 
-class ExamImportEditorTest : public EditorTest {
+class ExamImportEditorTest : public ExamImportFixture {
 protected:
     void SetUp() override
     {
-        EditorTest::SetUp();
+        ExamImportFixture::SetUp();
         folder = dir.path() + "/paket";
         QDir().mkpath(folder);
         packageFile = folder + "/BG200.mdb";
@@ -52,11 +50,6 @@ protected:
             package.insert("C_UYELIKSURESI",
                            {{"Durum_Key", 1}, {"Durum", "-"}, {"Sokak", "0000101"}, {"Cadde", "0000102"}});
         }
-        // The committee in the federation's register.
-        insertPerson(901, {{"Vergi_Numarasi", "0000101"}, {"Adi", "BAŞKAN"}, {"Soyadi", "BEY"},
-                           {"Ad_Soyad", "BAŞKAN BEY"}, {"Vergi_Dairesi", "İSTANBUL"}, {"E69", 2009}});
-        insertPerson(902, {{"Vergi_Numarasi", "0000102"}, {"Adi", "ÜYE"}, {"Soyadi", "BİR"}, {"Ad_Soyad", "ÜYE BİR"},
-                           {"Vergi_Dairesi", "İSTANBUL"}, {"E25", "1.DAN"}});
     }
 
     // Changes the package database.
@@ -82,9 +75,7 @@ protected:
     // The photo of a package athlete, beside the database.
     void photo(int key, Qt::GlobalColor colour = Qt::red)
     {
-        QImage picture(40, 50, QImage::Format_RGB32);
-        picture.fill(colour);
-        ASSERT_TRUE(picture.save(folder + "/R" + QString::number(key) + ".jpg", "JPEG"));
+        examPhoto(folder + "/R" + QString::number(key) + ".jpg", colour);
     }
     // The next question of the shared yes/no dialog: answered, its text kept.
     void answer(bool yes)
@@ -99,26 +90,21 @@ protected:
     // run's questions.
     void runImport(const std::function<void()>& queueAnswers = {})
     {
-        modals().expect("TMusteriGiris2", [this](QDialog* d) {
-            QApplication::setActiveWindow(d);
-            buttonsDuring = {editor->BitBtn1->isVisible(), editor->BitBtn3->isVisible(),
-                             editor->BitBtn4->isVisible()};
-            ui().answerFile(packageFile);
-            click(editor->BitBtn4);
-            editorEnabledAfter = editor->isEnabled();
-            // The log is kept in front of the modal editor and is not
-            // blocked by it.
-            logOwnedByEditor = ImtRapor->windowHandle() &&
-                               ImtRapor->windowHandle()->transientParent() == d->windowHandle();
-            clubPrefill = {KlupGiris2->Edit26->text(), KlupGiris2->Edit4->text(),
-                           QString::number(KlupGiris2->FPrefilled)};
-            MusteriGiris2->FModified = 0;
-            d->reject();
-        });
-        if (queueAnswers)
-            queueAnswers();
-        Main->runCommand("GIPmtihanSonularnnAktarlmas1");
-        EXPECT_EQ(modals().pending(), 0);
+        fromImportMenu(
+            [this](QDialog* d) {
+                buttonsDuring = {editor->BitBtn1->isVisible(), editor->BitBtn3->isVisible(),
+                                 editor->BitBtn4->isVisible()};
+                ui().answerFile(packageFile);
+                click(editor->BitBtn4);
+                editorEnabledAfter = editor->isEnabled();
+                // The log is kept in front of the modal editor and is not
+                // blocked by it.
+                logOwnedByEditor = ImtRapor->windowHandle() &&
+                                   ImtRapor->windowHandle()->transientParent() == d->windowHandle();
+                clubPrefill = {KlupGiris2->Edit26->text(), KlupGiris2->Edit4->text(),
+                               QString::number(KlupGiris2->FPrefilled)};
+            },
+            queueAnswers);
     }
     QList<ExamLogLine> logLines() const
     {
@@ -143,11 +129,6 @@ protected:
         f.open(QIODevice::ReadOnly);
         return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
     }
-    std::optional<Record> federationPerson(const QString& name)
-    {
-        return db.first("select * from C_MUSTERI where Ad_Soyad = :n", {{"n", name}});
-    }
-    QString programPhoto(int key) const { return host("C:\\CO\\QVX_PROG\\R" + QString::number(key) + ".jpg"); }
     QString clubKeyText() const { return QString::number(club); }
 
     QString folder;
@@ -370,13 +351,12 @@ TEST_F(ExamImportEditorTest, APackageWithoutMarkedRowsLogsOnlyItsHeader)
 
 TEST_F(ExamImportEditorTest, NoFileChosenDoesNothing)
 {
-    modals().expect("TMusteriGiris2", [this](QDialog* d) {
-        QApplication::setActiveWindow(d);
-        ui().answerCancel();
-        click(editor->BitBtn4);
-        d->reject();
-    });
-    Main->runCommand("GIPmtihanSonularnnAktarlmas1");
+    fromImportMenu(
+        [this](QDialog*) {
+            ui().answerCancel();
+            click(editor->BitBtn4);
+        },
+        {});
     ASSERT_EQ(ui().requests.size(), 1);
     EXPECT_FALSE(QFile::exists(folder + "/fed.mdb"));
     EXPECT_FALSE(ImtRapor->isVisible());

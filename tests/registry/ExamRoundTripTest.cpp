@@ -4,10 +4,9 @@
 // person editor's import mode. What the club writes is what the federation
 // reads: the exam date, the committee on the reserved row, the club's key
 // in the file name, the photos under the club's person keys.
-#include "EditorFixture.h"
+#include "ExamImportFixture.h"
 
 #include "app/BrivexSchema.h"
-#include "app/Main.h"
 #include "app/dialogs/ImtRapor.h"
 #include "exchange/ExamPackage.h"
 #include "platform/paths/DriveMap.h"
@@ -15,7 +14,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -24,11 +22,11 @@ namespace ExamRoundTripTestLocal {
 
 const QString kRoundTripClubProgram = "K:\\";
 
-class ExamRoundTripTest : public EditorTest {
+class ExamRoundTripTest : public ExamImportFixture {
 protected:
     void SetUp() override
     {
-        EditorTest::SetUp();
+        ExamImportFixture::SetUp();
         clubFolder = dir.path() + "/kulup";
         usbFolder = dir.path() + "/usb";
         unpackFolder = dir.path() + "/acilan";
@@ -43,12 +41,6 @@ protected:
         brivexSchema().create(clubDb);
         clubDb.insert("C_UYELIKSURESI", {{"Durum_Key", 200}, {"Durum", "KARTAL SPOR"}, {"E1", "İSTANBUL"}});
         clubDb.insert("C_UYELIKSURESI", {{"Durum_Key", 1}, {"Durum", "-"}});
-
-        // The committee in the federation's register.
-        insertPerson(901, {{"Vergi_Numarasi", "0000101"}, {"Adi", "BAŞKAN"}, {"Soyadi", "BEY"},
-                           {"Ad_Soyad", "BAŞKAN BEY"}, {"Vergi_Dairesi", "İSTANBUL"}, {"E69", 2009}});
-        insertPerson(902, {{"Vergi_Numarasi", "0000102"}, {"Adi", "ÜYE"}, {"Soyadi", "BİR"}, {"Ad_Soyad", "ÜYE BİR"},
-                           {"Vergi_Dairesi", "İSTANBUL"}, {"E25", "1.DAN"}});
     }
 
     void clubAthlete(int key, const QString& first, const QString& last, const QString& oldBelt,
@@ -64,9 +56,7 @@ protected:
     }
     void clubPhoto(int key, Qt::GlobalColor colour)
     {
-        QImage picture(40, 50, QImage::Format_RGB32);
-        picture.fill(colour);
-        ASSERT_TRUE(picture.save(clubFolder + "/" + ExamPackage::photoName(QString::number(key)), "JPEG"));
+        examPhoto(clubFolder + "/" + ExamPackage::photoName(QString::number(key)), colour);
     }
     // Unpacks every entry of the archive into the folder.
     void unpack(const QString& archive)
@@ -78,20 +68,18 @@ protected:
     // pressed with the unpacked database copy chosen.
     void importAtFederation(const QString& file, int questionsAnswered)
     {
-        modals().expect("TMusteriGiris2", [file](QDialog* d) {
-            QApplication::setActiveWindow(d);
-            ui().answerFile(file);
-            click(MusteriGiris2->BitBtn4);
-            MusteriGiris2->FModified = 0;
-            d->reject();
-        });
-        for (int i = 0; i < questionsAnswered; ++i)
-            modals().expect("TForm5", [this](QDialog* d) {
-                questions << Form5->Label1->text();
-                click(child<QPushButton>(d, "BitBtn1"));
+        fromImportMenu(
+            [file](QDialog*) {
+                ui().answerFile(file);
+                click(MusteriGiris2->BitBtn4);
+            },
+            [this, questionsAnswered] {
+                for (int i = 0; i < questionsAnswered; ++i)
+                    modals().expect("TForm5", [this](QDialog* d) {
+                        questions << Form5->Label1->text();
+                        click(child<QPushButton>(d, "BitBtn1"));
+                    });
             });
-        Main->runCommand("GIPmtihanSonularnnAktarlmas1");
-        EXPECT_EQ(modals().pending(), 0);
     }
     QStringList logTexts() const
     {
@@ -101,11 +89,6 @@ protected:
                 out << b.text();
         return out;
     }
-    std::optional<Record> federationPerson(const QString& name)
-    {
-        return db.first("select * from C_MUSTERI where Ad_Soyad = :n", {{"n", name}});
-    }
-    QString federationPhoto(int key) const { return host("C:\\CO\\QVX_PROG\\R" + QString::number(key) + ".jpg"); }
 
     Database clubDb;
     QString clubFolder, usbFolder, unpackFolder;
@@ -158,9 +141,9 @@ TEST_F(ExamRoundTripTest, WhatTheClubWritesTheFederationReads)
 
     // The photos, copied under the federation's keys.
     QImage picture;
-    ASSERT_TRUE(picture.load(federationPhoto(ali->toInt("Musteri_Key"))));
+    ASSERT_TRUE(picture.load(programPhoto(ali->toInt("Musteri_Key"))));
     EXPECT_GT(qRed(picture.pixel(5, 5)), 200);
-    ASSERT_TRUE(picture.load(federationPhoto(10)));
+    ASSERT_TRUE(picture.load(programPhoto(10)));
     EXPECT_GT(qBlue(picture.pixel(5, 5)), 200);
 
     // The log saved beside the unpacked package, under the federation's
