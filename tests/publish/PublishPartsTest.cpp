@@ -7,6 +7,7 @@
 #include "app/publish/PublishSettings.h"
 #include "app/publish/UploadQueue.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/Turkish.h"
 
 #include <QDateEdit>
 #include <QFile>
@@ -95,7 +96,7 @@ TEST(PublishUploadQueue, KeywordsAreFixedChangesOnTheServer)
     EXPECT_EQ(UploadQueue::kindOf("C:\\CO\\QVX_PROG\\R1.JpG"), "Resimler");
     EXPECT_EQ(UploadQueue::kindOf("C:\\CO\\Sonuclar.mdb"), "Dosyalar");
     EXPECT_EQ(UploadQueue::remoteName("C:\\CO\\QVX_PROG\\R12.jpg"), "R12.jpg");
-    EXPECT_EQ(UploadQueue::asciiUpper("Resimler"), "RESIMLER");
+    EXPECT_EQ(Turkish::asciiUpper("Resimler"), "RESIMLER");
 }
 
 class PublishPartsTest : public PublishScreenFixture {

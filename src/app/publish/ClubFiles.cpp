@@ -1,6 +1,7 @@
 #include "app/publish/ClubFiles.h"
 
 #include "app/kit/Formats.h"
+#include "platform/text/Turkish.h"
 #include "registry/PersonChecks.h"
 #include "registry/PersonFiles.h"
 
@@ -23,16 +24,6 @@ QString clubFilesSeed(const QString& e2, const QString& t)
     if (e2.size() == 5)
         return QString() + e2[0] + e2[1] + t[0] + e2[2] + t[1] + e2[3] + e2[4];
     return QString() + e2[0] + t[0] + e2[1] + t[1] + e2[2] + e2[3];
-}
-
-// Upper-cases ASCII letters only; Turkish letters stay as they are.
-QString clubFilesAsciiUpper(const QString& text)
-{
-    QString out = text;
-    for (QChar& c : out)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return out;
 }
 
 QString clubFilesWebChar(QChar c)
@@ -111,7 +102,7 @@ QString webName(const QString& name, const QString& region, const QString& e2, c
     QString reversed;
     for (qsizetype i = seed.size() - 1; i >= 0; --i)
         reversed += seed[i];
-    const QString n = clubFilesAsciiUpper(name + region);
+    const QString n = Turkish::asciiUpper(name + region);
     // The last characters of the name take one seed character each; a name
     // shorter than the seed leaves the first seed characters alone.
     const qsizetype kept = n.size() - reversed.size();

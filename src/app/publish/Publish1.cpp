@@ -13,6 +13,7 @@
 #include "exchange/net/AsyncSocket.h"
 #include "exchange/net/FtpClient.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
 
 #include <QCheckBox>
@@ -567,7 +568,7 @@ void TPublishForm::FormActivate()
     if (!FQueue.isEmpty() && !FQueue.first().isEmpty()) {
         FQueueMode = true;
         Label13->setText(UploadQueue::kindOf(FQueue.first()));
-        Edit1->setText("AKTARILAMAYAN " + UploadQueue::asciiUpper(Label13->text()) + " SEÇİLDİ...");
+        Edit1->setText("AKTARILAMAYAN " + Turkish::asciiUpper(Label13->text()) + " SEÇİLDİ...");
     }
     showQueue();
 }
@@ -698,7 +699,7 @@ void TPublishForm::Button3Click()
     showQueue();
     if (PublishPhotos->FPhotosSelected) {
         Label13->setText(UploadQueue::kPhotos);
-        Edit1->setText(UploadQueue::asciiUpper(Label13->text()) + " SEÇİLDİ...");
+        Edit1->setText(Turkish::asciiUpper(Label13->text()) + " SEÇİLDİ...");
         FQueueMode = true;
     } else {
         Edit1->clear();

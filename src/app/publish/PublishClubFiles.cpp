@@ -5,6 +5,7 @@
 #include "app/publish/KlbSec.h"
 #include "app/publish/Publish1.h"
 #include "app/publish/UploadQueue.h"
+#include "platform/text/Turkish.h"
 #include "platform/ui/Messages.h"
 
 #include <QCheckBox>
@@ -28,7 +29,7 @@ void TPublishForm::Button5Click()
     Edit1->clear();
     if (KlbSec->CheckBox2->isChecked() && !KlbSec->FResultFileName.isEmpty()) {
         Label13->setText(UploadQueue::kFiles);
-        Edit1->setText(UploadQueue::asciiUpper(Label13->text()) + " SEÇİLDİ...");
+        Edit1->setText(Turkish::asciiUpper(Label13->text()) + " SEÇİLDİ...");
         FQueueMode = true;
     }
 }

@@ -62,20 +62,15 @@ void prepare(const QString& hostPath)
     const bool existed = QFileInfo::exists(hostPath);
     Database out;
     out.open(hostPath, false);
-    out.begin();
-    try {
-        if (existed && out.hasTable("Kuralar")) {
-            for (const char* table : kResultsTables)
-                out.exec(QStringLiteral("DELETE from ") + QLatin1String(table));
-        } else {
-            for (const char* create : kResultsCreate)
-                out.exec(QString::fromLatin1(create));
-        }
-        out.commit();
-    } catch (...) {
-        out.rollback();
-        throw;
+    Transaction tx(out);
+    if (existed && out.hasTable("Kuralar")) {
+        for (const char* table : kResultsTables)
+            out.exec(QStringLiteral("DELETE from ") + QLatin1String(table));
+    } else {
+        for (const char* create : kResultsCreate)
+            out.exec(QString::fromLatin1(create));
     }
+    tx.commit();
     out.close();
 }
 
@@ -102,93 +97,88 @@ void fill(const Database& source, const QString& hostPath, bool flags, const QDa
 
     Database out;
     out.open(hostPath, true);
-    out.begin();
-    try {
-        // Bouts. The third-place row nobody fights carries "-" as its winner.
-        int number = 0;
-        for (const Record& b : source.select("select * from C_KURA where Salon is null or Salon <> '-' "
-                                             "order by Kura_Key")) {
-            const ResultsSide blue = resultsSideOf(source, b, 1);
-            const ResultsSide red = resultsSideOf(source, b, 2);
-            const bool bye = b.str("Bolge1") == "Pass" || b.str("Bolge2") == "Pass";
-            const bool decided = !b.str("Salon").isEmpty() && !b.str("Galip").isEmpty();
-            const bool scored = decided && !bye;
-            out.insert("Kuralar", {{"Sira_No", ++number},
-                                   {"Brans", b.str("Brans")},
-                                   {"Cinsiyet", b.str("Cinsiyet")},
-                                   {"Tur", b.str("Tur")},
-                                   {"Tarih_Ring", b.str("Tar_Saat")},
-                                   {"Ring_Sira", b.str("Skor")},
-                                   {"Grup", b.str("Grup")},
-                                   {"Ad_1", b.str("Sira1").isEmpty() ? QString() : b.str("Ad1")},
-                                   {"Bolge_1", blue.region},
-                                   {"Bolge_Kisa_1", blue.shortRegion},
-                                   {"Flag_1", flag(blue.region)},
-                                   {"Ad_2", b.str("Sira2").isEmpty() ? QString() : b.str("Ad2")},
-                                   {"Bolge_2", red.region},
-                                   {"Bolge_Kisa_2", red.shortRegion},
-                                   {"Flag_2", flag(red.region)},
-                                   {"Galip", decided ? b.str("Salon") : QString()},
-                                   {"Puan_1", scored ? resultsOrNull(b, "Puan1") : QVariant()},
-                                   {"Puan_2", scored ? resultsOrNull(b, "Puan2") : QVariant()},
-                                   {"Disq_1", resultsOrNull(b, "Dis1")},
-                                   {"Disq_2", resultsOrNull(b, "Dis2")},
-                                   {"Karar", b.str("Karar")}});
-        }
-
-        // Weigh-in rows.
-        number = 0;
-        for (const Record& l : source.select("Select * from C_LISTE order by Liste_Key")) {
-            out.insert("Listeler", {{"Sira_No", ++number},
-                                    {"Brans", l.str("Brans")},
-                                    {"Cinsiyet", l.str("Cinsiyet")},
-                                    {"Ad", l.str("Ad")},
-                                    {"Bolge", l.str("Bolge")},
-                                    {"Bolge_Kisa", l.str("BolgeK")},
-                                    {"Onay", resultsOrNull(l, "Onay")},
-                                    {"Kulup", l.str("Klup")},
-                                    {"Flag", flag(l.str("Bolge"))},
-                                    {"Tarih", l.isNull("Tarih") ? QVariant() : QVariant(l.date("Tarih"))}});
-        }
-
-        // Placings 1 to 4 of each category that has a first place, the
-        // categories in the order of their names.
-        QHash<int, Record> entries;
-        for (const Record& l : source.select("select Liste_Key, Ad, Bolge, BolgeK from C_LISTE"))
-            entries.insert(l.toInt("Liste_Key"), l);
-        const QList<Placings::Placing> places = Placings::ranking(source, {QString(), true});
-        number = 0;
-        for (const Record& cat : source.select("select Cinsiyet, Brans from C_KURA group by Cinsiyet, Brans "
-                                               "order by Brans, Cinsiyet")) {
-            QList<QPair<int, Record>> placed;
-            for (const Placings::Placing& p : places)
-                if (p.place >= 1 && p.place <= 4 && p.brans == cat.str("Brans") &&
-                    p.cinsiyet == cat.str("Cinsiyet") && entries.contains(p.listeKey))
-                    placed.append({p.place, entries.value(p.listeKey)});
-            std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
-                if (a.first != b.first)
-                    return a.first < b.first;
-                return QString::localeAwareCompare(a.second.str("Ad"), b.second.str("Ad")) < 0;
-            });
-            if (placed.isEmpty() || placed.first().first != 1)
-                continue;
-            for (const auto& [place, row] : placed)
-                out.insert("Dereceler", {{"Sira_No", ++number},
-                                         {"Brans", cat.str("Brans")},
-                                         {"Cinsiyet", cat.str("Cinsiyet")},
-                                         {"Bolge", row.str("Bolge")},
-                                         {"Bolge_Kisa", row.str("BolgeK")},
-                                         {"Ad", row.str("Ad")},
-                                         {"Flag", flag(row.str("Bolge"))},
-                                         {"Derece", place}});
-        }
-
-        out.insert("Tarih", {{"Tarih", at.date()}, {"Saat", at.time()}});
-        out.commit();
-    } catch (...) {
-        out.rollback();
-        throw;
+    Transaction tx(out);
+    // Bouts. The third-place row nobody fights carries "-" as its winner.
+    int number = 0;
+    for (const Record& b : source.select("select * from C_KURA where Salon is null or Salon <> '-' "
+                                         "order by Kura_Key")) {
+        const ResultsSide blue = resultsSideOf(source, b, 1);
+        const ResultsSide red = resultsSideOf(source, b, 2);
+        const bool bye = b.str("Bolge1") == "Pass" || b.str("Bolge2") == "Pass";
+        const bool decided = !b.str("Salon").isEmpty() && !b.str("Galip").isEmpty();
+        const bool scored = decided && !bye;
+        out.insert("Kuralar", {{"Sira_No", ++number},
+                               {"Brans", b.str("Brans")},
+                               {"Cinsiyet", b.str("Cinsiyet")},
+                               {"Tur", b.str("Tur")},
+                               {"Tarih_Ring", b.str("Tar_Saat")},
+                               {"Ring_Sira", b.str("Skor")},
+                               {"Grup", b.str("Grup")},
+                               {"Ad_1", b.str("Sira1").isEmpty() ? QString() : b.str("Ad1")},
+                               {"Bolge_1", blue.region},
+                               {"Bolge_Kisa_1", blue.shortRegion},
+                               {"Flag_1", flag(blue.region)},
+                               {"Ad_2", b.str("Sira2").isEmpty() ? QString() : b.str("Ad2")},
+                               {"Bolge_2", red.region},
+                               {"Bolge_Kisa_2", red.shortRegion},
+                               {"Flag_2", flag(red.region)},
+                               {"Galip", decided ? b.str("Salon") : QString()},
+                               {"Puan_1", scored ? resultsOrNull(b, "Puan1") : QVariant()},
+                               {"Puan_2", scored ? resultsOrNull(b, "Puan2") : QVariant()},
+                               {"Disq_1", resultsOrNull(b, "Dis1")},
+                               {"Disq_2", resultsOrNull(b, "Dis2")},
+                               {"Karar", b.str("Karar")}});
     }
+
+    // Weigh-in rows.
+    number = 0;
+    for (const Record& l : source.select("Select * from C_LISTE order by Liste_Key")) {
+        out.insert("Listeler", {{"Sira_No", ++number},
+                                {"Brans", l.str("Brans")},
+                                {"Cinsiyet", l.str("Cinsiyet")},
+                                {"Ad", l.str("Ad")},
+                                {"Bolge", l.str("Bolge")},
+                                {"Bolge_Kisa", l.str("BolgeK")},
+                                {"Onay", resultsOrNull(l, "Onay")},
+                                {"Kulup", l.str("Klup")},
+                                {"Flag", flag(l.str("Bolge"))},
+                                {"Tarih", l.isNull("Tarih") ? QVariant() : QVariant(l.date("Tarih"))}});
+    }
+
+    // Placings 1 to 4 of each category that has a first place, the
+    // categories in the order of their names.
+    QHash<int, Record> entries;
+    for (const Record& l : source.select("select Liste_Key, Ad, Bolge, BolgeK from C_LISTE"))
+        entries.insert(l.toInt("Liste_Key"), l);
+    const QList<Placings::Placing> places = Placings::ranking(source, {QString(), true});
+    number = 0;
+    for (const Record& cat : source.select("select Cinsiyet, Brans from C_KURA group by Cinsiyet, Brans "
+                                           "order by Brans, Cinsiyet")) {
+        QList<QPair<int, Record>> placed;
+        for (const Placings::Placing& p : places)
+            if (p.place >= 1 && p.place <= 4 && p.brans == cat.str("Brans") &&
+                p.cinsiyet == cat.str("Cinsiyet") && entries.contains(p.listeKey))
+                placed.append({p.place, entries.value(p.listeKey)});
+        std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+            if (a.first != b.first)
+                return a.first < b.first;
+            return QString::localeAwareCompare(a.second.str("Ad"), b.second.str("Ad")) < 0;
+        });
+        if (placed.isEmpty() || placed.first().first != 1)
+            continue;
+        for (const auto& [place, row] : placed)
+            out.insert("Dereceler", {{"Sira_No", ++number},
+                                     {"Brans", cat.str("Brans")},
+                                     {"Cinsiyet", cat.str("Cinsiyet")},
+                                     {"Bolge", row.str("Bolge")},
+                                     {"Bolge_Kisa", row.str("BolgeK")},
+                                     {"Ad", row.str("Ad")},
+                                     {"Flag", flag(row.str("Bolge"))},
+                                     {"Derece", place}});
+    }
+
+    out.insert("Tarih", {{"Tarih", at.date()}, {"Saat", at.time()}});
+    tx.commit();
     out.close();
 }
 

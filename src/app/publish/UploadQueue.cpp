@@ -84,13 +84,4 @@ bool save(const QStringList& lines)
     return f.commit();
 }
 
-QString asciiUpper(const QString& text)
-{
-    QString out = text;
-    for (QChar& c : out)
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - 32);
-    return out;
-}
-
 }

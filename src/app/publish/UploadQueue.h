@@ -55,7 +55,4 @@ QStringList loadSaved();
 // the file cannot be written.
 bool save(const QStringList& lines);
 
-// Upper case of the ASCII letters only ("Resimler" -> "RESIMLER").
-QString asciiUpper(const QString& text);
-
 }
