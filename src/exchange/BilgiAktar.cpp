@@ -223,7 +223,7 @@ TBilgiAktar::TBilgiAktar()
     });
 
     m_upload = new FormUpload(this);
-    connect(m_upload, &FormUpload::finished, this, guarded([this] { uploadFinished(); }));
+    connect(m_upload, &FormUpload::finished, this, guarded(this, &TBilgiAktar::uploadFinished));
 }
 
 TBilgiAktar::~TBilgiAktar() = default;
@@ -713,9 +713,8 @@ void TBilgiAktar::startUpload()
     m_upload->post(url, body);
 }
 
-void TBilgiAktar::uploadFinished()
+void TBilgiAktar::uploadFinished(const FormUpload::Result& r)
 {
-    const FormUpload::Result r = m_upload->waitForFinished();
     setAnimation(false);
     Memo1->clear();
     if (r.answerText.contains('<'))
