@@ -628,13 +628,15 @@ void TBilgiAktar::build()
                       {c.chairman.registerNo, c.members[0].registerNo, c.members[1].registerNo,
                        c.members[2].registerNo});
 
-    const QChar drive = FWebMode ? QChar('C') : chosenDrive();
+    // The web mode writes where the upload reads the archive from.
+    const QString uploadFolder = ExamUpload::folder();
+    const QChar drive = FWebMode ? uploadFolder.at(0) : chosenDrive();
     if (!FWebMode && drive.isNull()) {
         Messages::error("Lütfen Bilgileri Aktaracağınız Sürücüyü Seçiniz ...!");
         DriveComboBox1->setFocus();
         return;
     }
-    FTargetFolder = FWebMode ? QString(":\\CO\\QVX_PROG\\") : QString(":\\");
+    FTargetFolder = FWebMode ? uploadFolder.mid(1) : QString(":\\");
     const QString target = QString(drive) + FTargetFolder;
     m_archive = target + ExamPackage::archiveName(FClubKey);
     const bool floppy = drive == 'A';
