@@ -67,6 +67,20 @@ void bilgiAktarColour(QLabel* label, const QColor& colour)
     label->setPalette(p);
 }
 
+// Asks a two-line question in Form5 with "Devam" / "İptal" for its buttons
+// (their own captions come back afterwards); true for "Devam".
+bool bilgiAktarProceed(const QString& question)
+{
+    const QString yes = Form5->BitBtn1->text();
+    const QString no = Form5->BitBtn2->text();
+    Form5->BitBtn1->setText("Devam");
+    Form5->BitBtn2->setText("İptal");
+    const bool go = Form5->confirm(question, true);
+    Form5->BitBtn1->setText(yes);
+    Form5->BitBtn2->setText(no);
+    return go;
+}
+
 } // namespace
 
 TBilgiAktar::TBilgiAktar()
@@ -209,7 +223,7 @@ TBilgiAktar::TBilgiAktar()
     });
 
     m_upload = new FormUpload(this);
-    connect(m_upload, &FormUpload::finished, this, guarded([this] { uploadFinished(); }));
+    connect(m_upload, &FormUpload::finished, this, guarded(this, &TBilgiAktar::uploadFinished));
 }
 
 TBilgiAktar::~TBilgiAktar() = default;
@@ -282,7 +296,6 @@ QChar TBilgiAktar::chosenDrive() const
 
 void TBilgiAktar::openList(int keepKey)
 {
-    const QString photos = FProgramFolder;
     QList<QPair<QVariant, QString>> belts;
     for (const QString& b : m_belts)
         belts.append({b, b});
@@ -605,17 +618,8 @@ void TBilgiAktar::build()
     showDocument();
 
     if (!FWebMode) {
-        const QString yes = Form5->BitBtn1->text();
-        const QString no = Form5->BitBtn2->text();
-        Form5->BitBtn1->setText("Devam");
-        Form5->BitBtn2->setText("İptal");
-        const bool go = Form5->confirm("İmtihan Sonuçları Federasyona Gönderilmek Üzere Sürücüye Aktarılacaktır.\n"
-                                       "Diskete Kaydedecekseniz Yazım Korumasını Açıp Sürücüye Yerleştirmeyi "
-                                       "Unutmayınız ...!",
-                                       true);
-        Form5->BitBtn1->setText(yes);
-        Form5->BitBtn2->setText(no);
-        if (!go)
+        if (!bilgiAktarProceed("İmtihan Sonuçları Federasyona Gönderilmek Üzere Sürücüye Aktarılacaktır.\n"
+                               "Diskete Kaydedecekseniz Yazım Korumasını Açıp Sürücüye Yerleştirmeyi Unutmayınız ...!"))
             return;
     }
 
@@ -624,13 +628,15 @@ void TBilgiAktar::build()
                       {c.chairman.registerNo, c.members[0].registerNo, c.members[1].registerNo,
                        c.members[2].registerNo});
 
-    const QChar drive = FWebMode ? QChar('C') : chosenDrive();
+    // The web mode writes where the upload reads the archive from.
+    const QString uploadFolder = ExamUpload::folder();
+    const QChar drive = FWebMode ? uploadFolder.at(0) : chosenDrive();
     if (!FWebMode && drive.isNull()) {
         Messages::error("Lütfen Bilgileri Aktaracağınız Sürücüyü Seçiniz ...!");
         DriveComboBox1->setFocus();
         return;
     }
-    FTargetFolder = FWebMode ? QString(":\\CO\\QVX_PROG\\") : QString(":\\");
+    FTargetFolder = FWebMode ? uploadFolder.mid(1) : QString(":\\");
     const QString target = QString(drive) + FTargetFolder;
     m_archive = target + ExamPackage::archiveName(FClubKey);
     const bool floppy = drive == 'A';
@@ -672,17 +678,8 @@ void TBilgiAktar::build()
     setAnimation(false);
 
     if (FWebMode) {
-        const QString yes = Form5->BitBtn1->text();
-        const QString no = Form5->BitBtn2->text();
-        Form5->BitBtn1->setText("Devam");
-        Form5->BitBtn2->setText("İptal");
-        const bool go = Form5->confirm("İmtihan Sonuçları Açılacak Olan Web Ekranından Federasyona "
-                                       "Gönderilecektir.\nLütfen İnternet Bağlantınızın Çalışır Durumda "
-                                       "Olduğundan Emin Olunuz ...!",
-                                       true);
-        Form5->BitBtn1->setText(yes);
-        Form5->BitBtn2->setText(no);
-        if (go)
+        if (bilgiAktarProceed("İmtihan Sonuçları Açılacak Olan Web Ekranından Federasyona Gönderilecektir.\n"
+                              "Lütfen İnternet Bağlantınızın Çalışır Durumda Olduğundan Emin Olunuz ...!"))
             startUpload();
         else
             FWebMode = false;
@@ -718,9 +715,8 @@ void TBilgiAktar::startUpload()
     m_upload->post(url, body);
 }
 
-void TBilgiAktar::uploadFinished()
+void TBilgiAktar::uploadFinished(const FormUpload::Result& r)
 {
-    const FormUpload::Result r = m_upload->waitForFinished();
     setAnimation(false);
     Memo1->clear();
     if (r.answerText.contains('<'))

@@ -16,12 +16,12 @@
 
 #include "app/kit/Form.h"
 #include "exchange/ExamChecks.h"
+#include "platform/web/FormUpload.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
 
-class FormUpload;
 class QColor;
 class QComboBox;
 class QLabel;
@@ -139,7 +139,7 @@ private:
     void setStatus(const QString& red, const QString& black, const QColor& redColour);
     void setAnimation(bool on);
     void startUpload();
-    void uploadFinished();
+    void uploadFinished(const FormUpload::Result& r);
     QChar chosenDrive() const;
 
     QStringList m_belts;

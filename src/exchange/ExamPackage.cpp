@@ -22,11 +22,6 @@ QString examHostFolder(const QString& folder)
     return host;
 }
 
-QString examHostFile(const QString& path)
-{
-    return path.startsWith('/') ? path : DriveMap::toHost(path);
-}
-
 } // namespace
 
 namespace ExamPackage {
@@ -108,12 +103,13 @@ QList<Entry> entries(Database& db, const Contents& contents, const QString& data
     QList<Entry> list;
     list.append({databaseCopyName(contents.clubKey), databaseCopyHostPath});
     for (const QString& path : contents.attachments.mid(0, kMaxAttachments)) {
-        const QString host = examHostFile(path);
+        const QString host = DriveMap::toHost(path);
         const QFileInfo info(host);
         if (!info.isFile())
             continue;   // chosen, then deleted: left out
-        if (!attachmentRefusal(info.fileName()).isEmpty())
-            throw ExamPackageError(ExamPackageError::Kind::Package, attachmentRefusal(info.fileName()));
+        const QString refusal = attachmentRefusal(info.fileName());
+        if (!refusal.isEmpty())
+            throw ExamPackageError(ExamPackageError::Kind::Package, refusal);
         for (const Entry& e : list)
             if (e.name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
                 throw ExamPackageError(ExamPackageError::Kind::Package,
@@ -132,8 +128,7 @@ QList<Entry> entries(Database& db, const Contents& contents, const QString& data
 
 QString write(Database& db, const Contents& contents, const QString& targetFolder)
 {
-    const QString target = targetFolder.startsWith('/') ? (targetFolder.endsWith('/') ? targetFolder : targetFolder + '/')
-                                                        : examHostFolder(targetFolder);
+    const QString target = examHostFolder(targetFolder);
     // The probe: an empty document proves the target takes a file.
     const QString probe = target + "RecLog.dat";
     QString probeError;

@@ -227,11 +227,7 @@ TEST_F(BilgiAktarTest, ADriveThatTakesNoFileIsReportedAndNothingIsWrittenThere)
 TEST_F(BilgiAktarTest, TheUploadPostsTheArchiveJustBuiltToTheEncodedAddressAndIsRetriedAfterAServerError)
 {
     LoopbackHttp server;
-    LoopbackHttp::Answer failure;
-    failure.status = 500;
-    failure.reason = "Internal Server Error";
-    failure.page = "<html><body>Sunucu hatası</body></html>";
-    server.queue(failure);
+    server.queueServerError("<html><body>Sunucu hatası</body></html>");
     LoopbackHttp::Answer received;
     received.page = "<html><body>Dosyanız alınmıştır.</body></html>";
     server.queue(received);

@@ -97,11 +97,7 @@ TEST_F(FormUploadTest, ListsOfDifferentLengthsAndMissingFilesAreRefused)
 TEST_F(FormUploadTest, PostsTheBodyAndReportsAServerErrorThenSucceedsWhenPostedAgain)
 {
     LoopbackHttp server;
-    LoopbackHttp::Answer failure;
-    failure.status = 500;
-    failure.reason = "Internal Server Error";
-    failure.page = "<html>hata</html>";
-    server.queue(failure);
+    server.queueServerError("<html>hata</html>");
 
     const QByteArray body = QByteArray("--x\r\n\0tail", 10);
     FormUpload upload;

@@ -37,6 +37,15 @@ public:
     // "http://127.0.0.1:port".
     QString address() const;
     void queue(const Answer& answer) { m_answers.push_back(answer); }
+    // Queues "500 Internal Server Error" carrying `page`.
+    void queueServerError(const QByteArray& page)
+    {
+        Answer failure;
+        failure.status = 500;
+        failure.reason = "Internal Server Error";
+        failure.page = page;
+        queue(failure);
+    }
     const QList<Request>& requests() const { return m_requests; }
 
 private:

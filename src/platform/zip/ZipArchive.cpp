@@ -30,6 +30,16 @@ QString zipErrorText(zip_t* za)
     return QString::fromUtf8(zip_error_strerror(zip_get_error(za)));
 }
 
+// The text of the error code zip_open() gave back.
+QString zipOpenErrorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
 bool zipIsFlatName(const QString& name)
 {
     return !name.isEmpty() && !name.contains('/') && !name.contains('\\') && name != "." && name != "..";
@@ -48,13 +58,8 @@ zip_t* zipOpenForReading(const QString& archiveHostPath)
 {
     int code = 0;
     zip_t* za = zip_open(QFile::encodeName(archiveHostPath).constData(), ZIP_RDONLY, &code);
-    if (!za) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        const QString text = QString::fromUtf8(zip_error_strerror(&error));
-        zip_error_fini(&error);
-        throw ZipError(zipReadFailure(QFileInfo(archiveHostPath).fileName() + " (" + text + ")"));
-    }
+    if (!za)
+        throw ZipError(zipReadFailure(QFileInfo(archiveHostPath).fileName() + " (" + zipOpenErrorText(code) + ")"));
     return za;
 }
 
@@ -70,6 +75,9 @@ QString temporaryNameFor(const QString& archiveHostPath)
 
 void write(const QString& archiveHostPath, const QList<Entry>& entries)
 {
+    // An archive without entries is not written by the library at all.
+    if (entries.isEmpty())
+        throw ZipError(zipFailure("arşive eklenecek dosya yok"));
     QSet<QString> seen;
     for (const Entry& e : entries) {
         if (!zipIsFlatName(e.name))
@@ -86,13 +94,8 @@ void write(const QString& archiveHostPath, const QList<Entry>& entries)
     QFile::remove(tmp);
     int code = 0;
     zip_t* za = zip_open(QFile::encodeName(tmp).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!za) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        const QString text = QString::fromUtf8(zip_error_strerror(&error));
-        zip_error_fini(&error);
-        throw ZipError(zipFailure(text));
-    }
+    if (!za)
+        throw ZipError(zipFailure(zipOpenErrorText(code)));
     for (const Entry& e : entries) {
         zip_source_t* src = zip_source_file(za, QFile::encodeName(e.hostPath).constData(), 0, -1);
         if (!src || zip_file_add(za, e.name.toUtf8().constData(), src, ZIP_FL_ENC_UTF_8) < 0) {
@@ -103,11 +106,6 @@ void write(const QString& archiveHostPath, const QList<Entry>& entries)
             QFile::remove(tmp);
             throw ZipError(zipFailure(e.name + " (" + text + ")"));
         }
-    }
-    // An archive without entries is not written by the library at all.
-    if (entries.isEmpty()) {
-        zip_discard(za);
-        throw ZipError(zipFailure("arşive eklenecek dosya yok"));
     }
     if (zip_close(za) != 0) {
         const QString text = zipErrorText(za);
