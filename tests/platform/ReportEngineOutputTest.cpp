@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPrinter>
+#include <QUrl>
 #include <QProcess>
 #include <QToolButton>
 
@@ -279,6 +280,16 @@ TEST_F(ReportEngineOutput, PrintsThroughAPrinterIntoItsOutput)
     EXPECT_TRUE(text.contains(QString::fromUtf8(kTurkish) + " 30")) << text.toStdString();
     EXPECT_TRUE(text.contains("Sayfa 2 / 2"));
     EXPECT_TRUE(pdfInfo(path).contains(QRegularExpression("Title:\\s+Sporcu Listesi")));
+}
+
+TEST_F(ReportEngineOutput, PrintingIntoAFileChosenInThePrintDialogWritesThePdf)
+{
+    OutputReport o(30);
+    const QString path = dir.filePath("dosyaya.pdf");
+    ui().answerFile(QUrl::fromLocalFile(path).toString());
+    ASSERT_TRUE(o.r.print());
+    EXPECT_TRUE(ui().texts().isEmpty());
+    EXPECT_TRUE(pdfText(path).contains("Sayfa 2 / 2"));
 }
 
 TEST_F(ReportEngineOutput, PrintFailuresAreReportedNeverAsSuccess)

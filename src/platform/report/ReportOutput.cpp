@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QUrl>
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -531,6 +532,12 @@ bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
     const QString name = Dialogs::choosePrinter(kPrintTitle);
     if (name.isEmpty())
         return false;
+    if (name.startsWith(QLatin1String("file:"))) {
+        QPrinter file(QPrinter::HighResolution);
+        file.setOutputFormat(QPrinter::PdfFormat);
+        file.setOutputFileName(QUrl(name).toLocalFile());
+        return printOn(doc, file);
+    }
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
         Messages::error(QString(kNoPrinter) + "\n" + name);

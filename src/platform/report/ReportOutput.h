@@ -43,8 +43,8 @@ bool print(const ReportDocument& doc, QPrinter& printer, QString* error);
 // The same with the program's messages.
 bool save(const ReportDocument& doc, const QString& path);
 bool printOn(const ReportDocument& doc, QPrinter& printer);
-// Asks for a printer (Dialogs::choosePrinter) and prints; false when the
-// user cancelled or printing failed.
+// Asks for a printer (Dialogs::choosePrinter) and prints, or writes the PDF
+// file chosen there; false when the user cancelled or printing failed.
 bool printOnChosenPrinter(const ReportDocument& doc);
 // Asks for a file (Dialogs::saveFile) and saves by its extension; false when
 // the user cancelled or saving failed.

@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QUrl>
 #include <QWindow>
 
 namespace {
@@ -103,7 +104,10 @@ UiAnswer dispatch(const UiRequest& r)
         dlg.setWindowTitle(r.text);
         if (dlg.exec() == QDialog::Accepted) {
             a.accepted = true;
-            a.value = printer.printerName();
+            // "Print to file" has no printer name: the file stands for it.
+            a.value = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+                          ? QUrl::fromLocalFile(printer.outputFileName()).toString()
+                          : printer.printerName();
         }
         break;
     }

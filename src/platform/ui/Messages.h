@@ -52,7 +52,8 @@ namespace Dialogs {
 QString openFile(const QString& title, const QString& filter, const QString& initial = QString());
 QString saveFile(const QString& title, const QString& filter, const QString& initial = QString());
 QString chooseFolder(const QString& title, const QString& initial = QString());
-// The printer name chosen (the default printer preselected).
+// The printer name chosen (the default printer preselected); when the user
+// chose to print into a PDF file, that file as a "file:" URL.
 QString choosePrinter(const QString& title);
 }
 
