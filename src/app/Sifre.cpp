@@ -210,7 +210,7 @@ void TSifre::BitBtn2Click()
 
 void TSifre::Label3Click()
 {
-    Shell::open(supportUrl());
+    Shell::show(supportUrl());
 }
 
 void TSifre::DBLookupComboBox1Click()

@@ -383,7 +383,7 @@ void TBilgiAktar::ResimEkle1Click()
         Messages::error("Fotoğraf boyutu 100 KB'dan küçük olmalıdır...!");
         return;
     }
-    Shell::open(chosen);
+    Shell::show(chosen);
     const QString target = DriveMap::toHost(photoPath(row.str("Musteri_Key")));
     QDir().mkpath(QFileInfo(target).absolutePath());
     if (!PersonFiles::replace(chosen, target))
@@ -395,7 +395,7 @@ void TBilgiAktar::FotorafGsret1Click()
 {
     const Record row = DBGrid1->currentRecord();
     if (!row.isEmpty() && hasPhoto(row))
-        Shell::open(DriveMap::toHost(photoPath(row.str("Musteri_Key"))));
+        Shell::show(DriveMap::toHost(photoPath(row.str("Musteri_Key"))));
 }
 
 void TBilgiAktar::Sil1Click()

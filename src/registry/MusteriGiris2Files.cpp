@@ -191,7 +191,7 @@ void TMusteriGiris2::attachFile(CareerIndex which)
     if (chosen.isEmpty())
         return;
     // The operator sees the document before it is attached.
-    Shell::open(chosen);
+    Shell::show(chosen);
     // Only a complete copy marks the row as having an attachment.
     if (!PersonFiles::replace(chosen, attachmentOf(which, key))) {
         Messages::error(PersonFiles::kCopyFailed);
@@ -209,7 +209,7 @@ void TMusteriGiris2::showFile(CareerIndex which)
         return;
     const QString file = attachmentOf(which, key);
     if (PersonFiles::exists(file))
-        Shell::open(file);
+        Shell::show(file);
 }
 
 bool TMusteriGiris2::removeFile(CareerIndex which)

@@ -325,7 +325,7 @@ bool Reports::saveListCsvCopy()
     QSaveFile copy(target);
     if (!copy.open(QIODevice::WriteOnly) || copy.write(source.readAll()) < 0 || !copy.commit())
         return false;
-    Shell::open(target);
+    Shell::show(target);
     return true;
 }
 

@@ -174,7 +174,7 @@ void TRingDag::BitBtn3Click()
         Messages::error("Dosya Kopyalanamadı: " + target);
         return;
     }
-    Shell::open(target);
+    Shell::show(target);
 }
 
 void TRingDag::BitBtn4Click()

@@ -140,7 +140,7 @@ void TImtRapor::BitBtn1Click()
         saveFailed(file);
         return;
     }
-    Shell::open(file);
+    Shell::show(file);
 }
 
 void TImtRapor::BitBtn4Click()
@@ -159,7 +159,7 @@ void TImtRapor::BitBtn4Click()
         saveFailed(file);
         return;
     }
-    Shell::open(file);
+    Shell::show(file);
 }
 
 void TImtRapor::BitBtn2Click()

@@ -1,6 +1,7 @@
 #include "platform/shell/Shell.h"
 
 #include "platform/paths/DriveMap.h"
+#include "platform/ui/Messages.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -31,6 +32,14 @@ bool Shell::open(const QString& target)
     if (!QFileInfo::exists(host))
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(host));
+}
+
+bool Shell::show(const QString& target)
+{
+    if (open(target))
+        return true;
+    Messages::error(QString::fromUtf8(kNotOpened) + "\n" + target);
+    return false;
 }
 
 bool Shell::start(const QString& program, const QStringList& arguments)

@@ -19,6 +19,10 @@ void setHook(Hook hook);
 
 // Opens a URL or a document; false when nothing could open it.
 bool open(const QString& target);
+// The same for a command of the user's: when nothing opens the target, the
+// user is told so (kNotOpened and the target).
+bool show(const QString& target);
+inline constexpr const char* kNotOpened = "Açılamadı: bu bilgisayarda bunu açacak bir program bulunamadı ...!";
 // Starts a program without waiting for it.
 bool start(const QString& program, const QStringList& arguments = {});
 }
