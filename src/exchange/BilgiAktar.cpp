@@ -723,14 +723,18 @@ void TBilgiAktar::uploadFinished(const FormUpload::Result& r)
         WebBrowser1->setHtml(r.answerText);
     else
         WebBrowser1->setPlainText(r.answerText);
+    if (r.answerCut)
+        WebBrowser1->append(FormUpload::answerCutText());
     BitBtn3->setEnabled(true);
     if (r.ok) {
         bilgiAktarColour(Label1, Qt::black);
         setStatus("", "", Qt::red);
         return;
     }
-    // Not received: the package stays as it is and may be sent again.
+    // Not received: the package stays as it is and may be sent again (or
+    // written to a drive).
     FSent = false;
+    BitBtn1->setEnabled(true);
     bilgiAktarColour(Label1, Qt::black);
     setStatus("GÖNDERİLEMEDİ", r.error + "\nTekrar göndermek için \" Web'den Aktar\" düğmesine basınız ...!", Qt::red);
     if (r.answerText.isEmpty())

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -285,6 +286,67 @@ TEST_F(BilgiAktarTest, TheUploadPostsTheArchiveJustBuiltToTheEncodedAddressAndIs
     }
     EXPECT_TRUE(server.requests().last().body == head + bytes + tail)
         << "body of " << server.requests().last().body.size() << " bytes";
+}
+
+TEST_F(BilgiAktarTest, AnUnansweredUploadEndsInTheTimeOutAndTheLongAnswerOfTheNextIsShownCut)
+{
+    LoopbackHttp server;
+    LoopbackHttp::Answer silent;
+    silent.silent = true;
+    server.queue(silent);
+    LoopbackHttp::Answer longPage;
+    longPage.page = "<p>Dosyanız alınmıştır.</p>\n";
+    longPage.size = 3 * FormUpload::answerLimit;
+    server.queue(longPage);
+    ExamUpload::setServer(server.address());
+    // The upload's clock moves when the test says.
+    qint64 now = 0;
+    screen->upload()->setClock([&now] { return now; });
+
+    run([&] {
+        fill();
+        expectDocumentAndQuestion(webQuestion(), true);
+        click(c<QPushButton>("BitBtn3"));
+        EXPECT_EQ(label("Memo1"), QString::fromUtf8("BİLGİLER AKTARILIYOR, LÜTFEN BEKLEYİNİZ...!"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests().size() == 1; }, 60000)) << "the request arrived";
+        now += 59999;
+        screen->upload()->checkTimeout();
+        QCoreApplication::sendPostedEvents();
+        EXPECT_TRUE(screen->upload()->isRunning());
+        EXPECT_FALSE(c<QPushButton>("BitBtn3")->isEnabled());
+        now += 1;
+        screen->upload()->checkTimeout();
+        const FormUpload::Result r = screen->upload()->waitForFinished();
+        EXPECT_TRUE(r.timedOut);
+        EXPECT_EQ(label("Memo1"), "");
+        EXPECT_EQ(label("Label2"), QString::fromUtf8("GÖNDERİLEMEDİ"));
+        EXPECT_EQ(label("Label1"),
+                  QString::fromUtf8("Zaman aşımı: sunucuyla 60 saniye boyunca hiç veri alışverişi olmadı.\n"
+                                    "Tekrar göndermek için \" Web'den Aktar\" düğmesine basınız ...!"));
+        EXPECT_EQ(c<QTextBrowser>("WebBrowser1")->toPlainText(), FormUpload::timeoutText(FormUpload::defaultTimeout));
+        for (const char* button : {"BitBtn3", "BitBtn1"}) {
+            EXPECT_TRUE(c<QPushButton>(button)->isVisible()) << button;
+            EXPECT_TRUE(c<QPushButton>(button)->isEnabled()) << button;
+        }
+        EXPECT_FALSE(screen->FSent);
+        saveScreenshot(screen, "BRIVEX_EXAM_TIMEOUT_SCREENSHOT", QSize(1010, 690));
+
+        // Sent again: the server takes it and answers at length; the window
+        // shows the first megabyte and says so.
+        expectDocumentAndQuestion(webQuestion(), true);
+        click(c<QPushButton>("BitBtn3"));
+        const FormUpload::Result second = screen->upload()->waitForFinished();
+        EXPECT_TRUE(second.ok) << second.error.toStdString();
+        EXPECT_TRUE(second.answerCut);
+        EXPECT_TRUE(screen->FSent);
+        EXPECT_EQ(label("Label2"), "");
+        const QString shown = c<QTextBrowser>("WebBrowser1")->toPlainText();
+        EXPECT_TRUE(shown.startsWith(QString::fromUtf8("Dosyanız alınmıştır.")));
+        EXPECT_TRUE(shown.endsWith(FormUpload::answerCutText()));
+        EXPECT_LT(shown.size(), FormUpload::answerLimit);
+        saveScreenshot(screen, "BRIVEX_EXAM_LONG_ANSWER_SCREENSHOT", QSize(1010, 690));
+    });
+    EXPECT_EQ(server.requests().size(), 2);
 }
 
 TEST_F(BilgiAktarTest, TheUploadQuestionCancelledPostsNothing)

@@ -9,10 +9,22 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStringDecoder>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
 const QByteArray kUploadCrLf("\r\n");
+// What the network thread may hold of an answer before it is read: without
+// a limit it reads on as fast as the server sends, whatever is kept.
+constexpr qint64 kUploadReadBuffer = 64 * 1024;
+
+qint64 uploadSteadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 QString uploadAnswerText(const QByteArray& bytes, const QString& contentType)
 {
@@ -96,7 +108,28 @@ QByteArray FormUpload::body(const QStringList& names, const QStringList& values,
     return out;
 }
 
-FormUpload::FormUpload(QObject* parent) : QObject(parent), m_manager(new QNetworkAccessManager(this)) {}
+QString FormUpload::timeoutText(std::chrono::milliseconds timeout)
+{
+    QString seconds = QString::number(double(timeout.count()) / 1000.0, 'f', 3);
+    while (seconds.endsWith('0'))
+        seconds.chop(1);
+    if (seconds.endsWith('.'))
+        seconds.chop(1);
+    seconds.replace('.', ',');
+    return "Zaman aşımı: sunucuyla " + seconds + " saniye boyunca hiç veri alışverişi olmadı.";
+}
+
+QString FormUpload::answerCutText()
+{
+    return "(Sunucunun yanıtı çok uzun; yalnızca ilk 1 MB'ı gösteriliyor.)";
+}
+
+FormUpload::FormUpload(QObject* parent)
+    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_watch(new QTimer(this)), m_clock(uploadSteadyMs)
+{
+    m_watch->setSingleShot(true);
+    connect(m_watch, &QTimer::timeout, this, &FormUpload::checkTimeout);
+}
 
 FormUpload::~FormUpload()
 {
@@ -107,32 +140,134 @@ FormUpload::~FormUpload()
     }
 }
 
+void FormUpload::setClock(Clock clock)
+{
+    m_clock = clock ? std::move(clock) : Clock(uploadSteadyMs);
+}
+
 bool FormUpload::post(const QUrl& url, const QByteArray& body)
 {
     if (m_reply)
         return false;
     m_done = false;
+    ++m_post;
+    m_postTimeout = m_timeout;
+    m_sent = 0;
+    m_answer.clear();
+    m_checkQueued = false;
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, contentType());
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     m_reply = m_manager->post(request, body);
+    // The network thread learns of the limit only once the request is under
+    // way, which the reply starts from the event loop.
+    QMetaObject::invokeMethod(
+        m_reply, [reply = m_reply] { reply->setReadBufferSize(kUploadReadBuffer); }, Qt::QueuedConnection);
+    connect(m_reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64) {
+        if (sent > m_sent) {
+            m_sent = sent;
+            progressed();
+        }
+    });
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &FormUpload::progressed);
+    connect(m_reply, &QNetworkReply::redirected, this, &FormUpload::progressed);
+    connect(m_reply, &QNetworkReply::readyRead, this, &FormUpload::readAnswer);
     connect(m_reply, &QNetworkReply::finished, this, &FormUpload::replyFinished);
+    m_lastProgress = m_clock();
+    armWatch();
     return true;
+}
+
+void FormUpload::progressed()
+{
+    m_lastProgress = m_clock();
+}
+
+void FormUpload::armWatch()
+{
+    const qint64 idle = m_clock() - m_lastProgress;
+    const qint64 left = std::clamp<qint64>(m_postTimeout.count() - idle, 1, std::max<qint64>(m_postTimeout.count(), 1));
+    m_watch->start(std::chrono::milliseconds(left));
+}
+
+void FormUpload::checkTimeout()
+{
+    if (!m_reply)
+        return;
+    if (m_clock() - m_lastProgress < m_postTimeout.count()) {
+        armWatch();
+        return;
+    }
+    // Notices of progress the network thread posted before now are still
+    // queued behind this check: look again after them.
+    if (m_checkQueued)
+        return;
+    m_checkQueued = true;
+    const quint64 post = m_post;
+    QMetaObject::invokeMethod(this, [this, post] { timedOut(post); }, Qt::QueuedConnection);
+}
+
+void FormUpload::timedOut(quint64 post)
+{
+    if (post != m_post)
+        return;
+    m_checkQueued = false;
+    if (!m_reply)
+        return;
+    if (m_clock() - m_lastProgress < m_postTimeout.count()) {
+        armWatch();
+        return;
+    }
+    end(Ending::TimedOut);
+}
+
+void FormUpload::readAnswer()
+{
+    QNetworkReply* reply = m_reply;
+    if (!reply)
+        return;
+    bool read = false;
+    while (reply->bytesAvailable() > 0) {
+        const qint64 room = answerLimit - m_answer.size();
+        if (room <= 0) {
+            // More than is kept: the reply ends here and the rest is never read.
+            end(Ending::Cut);
+            return;
+        }
+        const QByteArray chunk = reply->read(std::min(room, reply->bytesAvailable()));
+        if (chunk.isEmpty())
+            break;
+        m_answer += chunk;
+        read = true;
+    }
+    if (read)
+        progressed();
 }
 
 void FormUpload::replyFinished()
 {
+    readAnswer();
+    if (m_reply)
+        end(Ending::Finished);
+}
+
+void FormUpload::end(Ending how)
+{
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
-    if (!reply)
-        return;
+    reply->disconnect(this);
     Result r;
     r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    r.answer = reply->readAll();
+    r.answer = m_answer;
     r.answerText = uploadAnswerText(r.answer, reply->header(QNetworkRequest::ContentTypeHeader).toString());
-    if (r.status >= 200 && r.status < 300 && reply->error() == QNetworkReply::NoError) {
+    r.answerCut = how == Ending::Cut;
+    r.timedOut = how == Ending::TimedOut;
+    const bool accepted = r.status >= 200 && r.status < 300;
+    if (r.timedOut) {
+        r.error = timeoutText(m_postTimeout);
+    } else if (accepted && (r.answerCut || reply->error() == QNetworkReply::NoError)) {
         r.ok = true;
     } else if (r.status != 0) {
         const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
@@ -141,7 +276,16 @@ void FormUpload::replyFinished()
     } else {
         r.error = "Sunucuya bağlanılamadı: " + reply->errorString();
     }
+    if (how != Ending::Finished)
+        reply->abort();
     reply->deleteLater();
+    complete(r);
+}
+
+void FormUpload::complete(Result r)
+{
+    m_watch->stop();
+    m_checkQueued = false;
     m_last = r;
     m_done = true;
     Q_EMIT finished(r);

@@ -11,6 +11,12 @@
 // 1254; a file's bytes go in unchanged. Each file part carries one header
 // chosen by the extension of its path. The body ends with the closing
 // delimiter line and nothing after it.
+//
+// A post ends after timeout() without progress: no byte handed to the
+// network and none of the answer received for that long (a slow upload or
+// answer that keeps moving is never cut). Of the answer only the first
+// answerLimit bytes are kept; the reply is dropped there and the rest is
+// never read.
 
 #include <QByteArray>
 #include <QObject>
@@ -19,10 +25,13 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <chrono>
+#include <functional>
 #include <stdexcept>
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
 
 class FormUploadError : public std::runtime_error {
 public:
@@ -55,18 +64,47 @@ public:
     struct Result {
         bool ok = false;        // a 2xx answer arrived
         int status = 0;         // HTTP status (0 without an answer)
-        QByteArray answer;      // the answer's bytes
+        QByteArray answer;      // the answer's bytes (at most answerLimit)
         QString answerText;     // the answer as text (its charset, else UTF-8 or code page 1254)
+        bool answerCut = false; // the answer was longer; only its first answerLimit bytes were read
+        bool timedOut = false;  // ended by the time-out of no progress
         QString error;          // Turkish text when not ok
     };
 
+    // How much of an answer is kept (1 MB).
+    static constexpr qsizetype answerLimit = 1024 * 1024;
+    static constexpr std::chrono::milliseconds defaultTimeout{60000};
+
+    // "Zaman aşımı: sunucuyla 60 saniye boyunca hiç veri alışverişi olmadı."
+    static QString timeoutText(std::chrono::milliseconds timeout);
+    // The line shown under an answer that was cut.
+    static QString answerCutText();
+
     explicit FormUpload(QObject* parent = nullptr);
     ~FormUpload() override;
+
+    // The time-out of no progress (defaultTimeout unless set); taken at post().
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    std::chrono::milliseconds timeout() const { return m_timeout; }
+    // The clock the time-out is measured with, in milliseconds (a monotonic
+    // clock unless set). Tests give a clock they move themselves and call
+    // checkTimeout() after moving it.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock);
+    // Ends the post in progress when it has made no progress for the
+    // time-out; run by a timer while a post is in progress. The end itself
+    // comes from the event loop, after every notice of progress that
+    // arrived before it.
+    void checkTimeout();
 
     // Posts the body; finished() follows exactly once. A post while another
     // runs is refused (returns false).
     bool post(const QUrl& url, const QByteArray& body);
     bool isRunning() const { return !m_reply.isNull(); }
+    // The post in progress (or the last one): body bytes handed to the
+    // network, answer bytes read.
+    qint64 bytesSent() const { return m_sent; }
+    qint64 bytesReceived() const { return m_answer.size(); }
 
     // Test helper: runs an event loop until the post in progress ends.
     Result waitForFinished();
@@ -75,10 +113,26 @@ Q_SIGNALS:
     void finished(const FormUpload::Result& result);
 
 private:
+    void progressed();
+    void readAnswer();
     void replyFinished();
+    void armWatch();
+    void timedOut(quint64 post);
+    enum class Ending { Finished, Cut, TimedOut };
+    void end(Ending how);
+    void complete(Result r);
 
     QNetworkAccessManager* m_manager;
+    QTimer* m_watch;
     QPointer<QNetworkReply> m_reply;
+    Clock m_clock;
+    std::chrono::milliseconds m_timeout = defaultTimeout;
+    std::chrono::milliseconds m_postTimeout = defaultTimeout;
+    qint64 m_lastProgress = 0;
+    qint64 m_sent = 0;
+    QByteArray m_answer;
+    quint64 m_post = 0;         // counts the posts, so a late check finds its own
+    bool m_checkQueued = false;
     Result m_last;
     bool m_done = false;
 };

@@ -7,6 +7,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -143,21 +144,59 @@ QByteArray read(const QString& archiveHostPath, const QString& name)
         zip_discard(za);
         throw ZipError(zipReadFailure(name + " arşivde yok"));
     }
+    // The sizes an entry declares are only claims of the archive: nothing is
+    // set aside for them, and a claim its compressed bytes cannot make good
+    // is refused before reading.
+    const bool plain = !(st.valid & ZIP_STAT_ENCRYPTION_METHOD) || st.encryption_method == ZIP_EM_NONE;
+    if (plain && st.valid & ZIP_STAT_COMP_SIZE && st.valid & ZIP_STAT_COMP_METHOD) {
+        const zip_uint64_t ratio = zip_uint64_t(deflateMaxRatio);
+        const bool stored = st.comp_method == ZIP_CM_STORE && st.size != st.comp_size;
+        const bool deflated = st.comp_method == ZIP_CM_DEFLATE && st.size > ratio && (st.size - ratio) / ratio > st.comp_size;
+        if (stored || deflated) {
+            zip_discard(za);
+            throw ZipError(zipReadFailure(name + " bozuk (bildirilen boyutu sıkıştırılmış boyutuna uymuyor)"));
+        }
+    }
+    if (st.size > zip_uint64_t(readLimit)) {
+        zip_discard(za);
+        throw ZipError(zipReadFailure(name + " çok büyük (en fazla " +
+                                      QString::number(readLimit / (1024 * 1024 * 1024)) + " GB okunabilir)"));
+    }
     zip_file_t* f = zip_fopen(za, name.toUtf8().constData(), 0);
     QByteArray bytes;
+    QString failure;
     if (f) {
-        bytes.resize(qsizetype(st.size));
-        const zip_int64_t got = zip_fread(f, bytes.data(), st.size);
+        constexpr qsizetype chunk = 256 * 1024;
+        for (;;) {
+            const qsizetype at = bytes.size();
+            const zip_uint64_t left = st.size - zip_uint64_t(at);
+            // One byte more than declared is asked for, so an entry that
+            // gives more than it declared is seen.
+            const qsizetype want = qsizetype(std::min<zip_uint64_t>(left + 1, chunk));
+            bytes.resize(at + want);
+            const zip_int64_t got = zip_fread(f, bytes.data() + at, zip_uint64_t(want));
+            if (got < 0) {
+                failure = QString::fromUtf8(zip_error_strerror(zip_file_get_error(f)));
+                break;
+            }
+            bytes.resize(at + qsizetype(got));
+            if (zip_uint64_t(bytes.size()) > st.size) {
+                failure = "bildirilen boyutundan uzun";
+                break;
+            }
+            if (got == 0) {
+                if (zip_uint64_t(bytes.size()) != st.size)
+                    failure = "bildirilen boyutundan kısa";
+                break;
+            }
+        }
         zip_fclose(f);
-        if (got != zip_int64_t(st.size))
-            f = nullptr;
-    }
-    if (!f) {
-        const QString text = zipErrorText(za);
-        zip_discard(za);
-        throw ZipError(zipReadFailure(name + " (" + text + ")"));
+    } else {
+        failure = zipErrorText(za);
     }
     zip_discard(za);
+    if (!failure.isEmpty())
+        throw ZipError(zipReadFailure(name + " (" + failure + ")"));
     return bytes;
 }
 

@@ -45,7 +45,15 @@ void write(const QString& archiveHostPath, const QList<Entry>& entries);
 // readable archive.
 QStringList entryNames(const QString& archiveHostPath);
 
-// The bytes of one entry. Throws ZipError when it is missing.
+// The most one entry may hold when read (1 GB), and the most deflate can
+// give per compressed byte.
+constexpr qint64 readLimit = qint64(1024) * 1024 * 1024;
+constexpr int deflateMaxRatio = 1032;
+
+// The bytes of one entry, read piece by piece. Throws ZipError (Turkish
+// text) when it is missing, when it declares more than readLimit, when its
+// declared size is more than its compressed bytes can give, or when its
+// bytes are damaged or do not match the declared size.
 QByteArray read(const QString& archiveHostPath, const QString& name);
 
 }
