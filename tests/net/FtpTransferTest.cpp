@@ -21,11 +21,15 @@ void ftpTransferLogin(TCustomFtpClient& C, FtpRecorder& R)
 struct RoundTrip {
     qint64 size;
     bool passive;
+    // Bytes per second at which the server reads uploads; 0: as fast as it
+    // can.
+    int readRate = 0;
 };
 
 std::string ftpTransferName(const testing::TestParamInfo<RoundTrip>& Info)
 {
-    return std::to_string(Info.param.size) + (Info.param.passive ? "_passive" : "_active");
+    return std::to_string(Info.param.size) + (Info.param.passive ? "_passive" : "_active")
+        + (Info.param.readRate ? "_slowreader" : "");
 }
 
 } // namespace FtpTransferTestLocal
@@ -37,7 +41,7 @@ class FtpRoundTrip : public testing::TestWithParam<RoundTrip> {};
 TEST_P(FtpRoundTrip, UploadAndDownloadGiveTheSameBytes)
 {
     const RoundTrip p = GetParam();
-    FtpTestServer server;
+    FtpTestServer server(p.readRate ? QStringList{"--read-rate", QString::number(p.readRate)} : QStringList());
     ASSERT_TRUE(server.running());
     TCustomFtpClient c;
     FtpRecorder r(c);
@@ -70,10 +74,18 @@ TEST_P(FtpRoundTrip, UploadAndDownloadGiveTheSameBytes)
 
 // Empty, one byte, whole 64 KB blocks of the local file's buffer, and a big
 // file: many blocks more than the sockets hold at once, ending in a part block.
+// Then the same against a server that reads uploads slower than the client
+// writes, in bursts and pauses as a real server on a busy line does: the
+// client's socket fills up, and the kernel often takes only part of a block.
+// The rates keep each upload within a few seconds; the largest file is one
+// of a size a register copy has.
 INSTANTIATE_TEST_SUITE_P(Sizes, FtpRoundTrip,
     testing::Values(RoundTrip{0, false}, RoundTrip{0, true}, RoundTrip{1, false}, RoundTrip{1, true},
         RoundTrip{1 << 20, false}, RoundTrip{1 << 20, true}, RoundTrip{(8 << 20) + 3, false},
-        RoundTrip{(8 << 20) + 3, true}),
+        RoundTrip{(8 << 20) + 3, true}, RoundTrip{1, false, 4 << 20}, RoundTrip{1, true, 4 << 20},
+        RoundTrip{1 << 20, false, 4 << 20}, RoundTrip{1 << 20, true, 4 << 20},
+        RoundTrip{(8 << 20) + 3, false, 8 << 20}, RoundTrip{(8 << 20) + 3, true, 8 << 20},
+        RoundTrip{(40 << 20) + 5, false, 20 << 20}, RoundTrip{(40 << 20) + 5, true, 20 << 20}),
     ftpTransferName);
 
 TEST(FtpTransfer, TextTypeRoundTripOfALineEndedFile)

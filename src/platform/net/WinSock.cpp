@@ -186,6 +186,16 @@ void wsDropWatch(TSocket s)
     w->deleteLater();
 }
 
+// A send could not take everything: the write notice comes once the socket
+// can take bytes again.
+void wsArmWrite(TSocket s)
+{
+    if (auto* w = wsWatchOf(s)) {
+        w->writeArmed = true;
+        w->update();
+    }
+}
+
 int wsFail()
 {
     wsLastError = errorFromErrno(errno);
@@ -470,15 +480,17 @@ int connect(TSocket s, const sockaddr* addr, socklen_t len)
 int send(TSocket s, const void* data, int len, int flags)
 {
     const ssize_t n = ::send(s, data, size_t(len), flags | MSG_NOSIGNAL);
-    if (n >= 0)
+    if (n >= 0) {
+        // The kernel took only part of the block: its buffer is (nearly)
+        // full, and the rest waits for room, as after "would block". The
+        // owner stops at a short count and waits for the write notice.
+        if (n < len)
+            wsArmWrite(s);
         return int(n);
-    const int saved = errno;
-    if (saved == EAGAIN || saved == EWOULDBLOCK) {
-        if (auto* w = wsWatchOf(s)) {
-            w->writeArmed = true;
-            w->update();
-        }
     }
+    const int saved = errno;
+    if (saved == EAGAIN || saved == EWOULDBLOCK)
+        wsArmWrite(s);
     wsLastError = errorFromErrno(saved);
     return SocketErrorResult;
 }
@@ -500,15 +512,14 @@ int recv(TSocket s, void* buf, int len, int flags)
 int sendto(TSocket s, const void* data, int len, int flags, const sockaddr* to, socklen_t toLen)
 {
     const ssize_t n = ::sendto(s, data, size_t(len), flags | MSG_NOSIGNAL, to, toLen);
-    if (n >= 0)
+    if (n >= 0) {
+        if (n < len)
+            wsArmWrite(s);
         return int(n);
-    const int saved = errno;
-    if (saved == EAGAIN || saved == EWOULDBLOCK) {
-        if (auto* w = wsWatchOf(s)) {
-            w->writeArmed = true;
-            w->update();
-        }
     }
+    const int saved = errno;
+    if (saved == EAGAIN || saved == EWOULDBLOCK)
+        wsArmWrite(s);
     wsLastError = errorFromErrno(saved);
     return SocketErrorResult;
 }

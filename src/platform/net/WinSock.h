@@ -32,9 +32,9 @@
 //     (0, 10061 refused, ...);
 //   - accept: a listening socket has a connection waiting; one notice until
 //     the owner calls accept;
-//   - write: a send failed with "would block" and the socket can take bytes
-//     again. The write notifier is enabled only in that case, so an idle
-//     socket costs nothing.
+//   - write: a send failed with "would block", or took only part of the
+//     bytes, and the socket can take bytes again. The write notifier is
+//     enabled only in those cases, so an idle socket costs nothing.
 //
 // The binding (live-object count, start-up record) keeps the WinSock
 // start-up/clean-up pairing visible to the component; on this platform
