@@ -1,11 +1,15 @@
 // The asynchronous socket on loopback: connecting, sending (also when the
 // kernel takes only part of a block), receiving, closing in order and by
-// reset, refused connects, pausing, listening and accepting, datagrams.
+// reset, refused connects, pausing, listening and accepting, datagrams,
+// moving a socket to another thread.
 #include "NetTestSupport.h"
+
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -610,4 +614,95 @@ TEST(AsyncSocket, TheLingerOptionNeedsAHandleUnlessNothingIsSet)
     } catch (const ESocketException& E) {
         EXPECT_EQ(E.Message(), QStringLiteral("Cannot set linger option at this time"));
     }
+}
+
+TEST(AsyncSocket, ADetachedSocketIsTakenUpByAnotherThreadWithItsNotices)
+{
+    Peer P;
+    // Without a parent object the socket moves to the attaching thread as a
+    // whole.
+    auto* S = new TAsyncSocket;
+    EventLog Log;
+    connectPair(*S, P, Log);
+    S->OnChangeState = nullptr;
+    S->OnSessionConnected = nullptr;
+
+    QThread Worker;
+    Worker.start();
+    QObject InWorker;
+    InWorker.moveToThread(&Worker);
+    auto runInWorker = [&](const std::function<void()>& F) {
+        QMetaObject::invokeMethod(&InWorker, F, Qt::BlockingQueuedConnection);
+    };
+    auto messageOf = [](const std::function<void()>& F) {
+        try {
+            F();
+        } catch (const ESocketException& E) {
+            return E.Message();
+        }
+        return QString();
+    };
+
+    // Detaching belongs to the thread that has the socket; attaching needs a
+    // detached one.
+    QString Refused;
+    runInWorker([&] { Refused = messageOf([&] { S->ThreadDetach(); }); });
+    EXPECT_EQ(Refused, QStringLiteral("Cannot detach from other thread"));
+    EXPECT_EQ(messageOf([&] { S->ThreadAttach(); }), QStringLiteral("Cannot attach when not detached"));
+
+    // Detached, the notices stop: the bytes wait in the kernel.
+    S->ThreadDetach();
+    P.send("while detached");
+    spin();
+    EXPECT_TRUE(Log.received.isEmpty());
+
+    // Attached in the worker, they come there, and so does the data-sent
+    // event that Send posts.
+    std::mutex Lock;
+    QByteArray Got;
+    QThread* DataThread = nullptr;
+    QThread* SentThread = nullptr;
+    runInWorker([&] {
+        S->OnDataAvailable = [&](TCustomAsyncSocket* Sender, quint16) {
+            char Buf[256];
+            const int N = Sender->Receive(Buf, sizeof Buf);
+            std::lock_guard<std::mutex> G(Lock);
+            if (N > 0)
+                Got.append(Buf, N);
+            DataThread = QThread::currentThread();
+        };
+        S->OnDataSent = [&](TCustomAsyncSocket*, quint16) {
+            std::lock_guard<std::mutex> G(Lock);
+            SentThread = QThread::currentThread();
+        };
+        S->ThreadAttach();
+    });
+    auto locked = [&](const std::function<bool()>& F) {
+        std::lock_guard<std::mutex> G(Lock);
+        return F();
+    };
+    ASSERT_TRUE(waitFor([&] { return locked([&] { return Got == "while detached"; }); }));
+    EXPECT_EQ(DataThread, &Worker);
+    runInWorker([&] { S->SendStr("from the worker"); });
+    EXPECT_EQ(P.read(15), QByteArray("from the worker"));
+    ASSERT_TRUE(waitFor([&] { return locked([&] { return SentThread != nullptr; }); }));
+    EXPECT_EQ(SentThread, &Worker);
+
+    // And back to this thread, where the socket ends.
+    runInWorker([&] { S->ThreadDetach(); });
+    S->ThreadAttach();
+    P.send("home");
+    S->OnDataAvailable = [&](TCustomAsyncSocket* Sender, quint16) {
+        char Buf[256];
+        const int N = Sender->Receive(Buf, sizeof Buf);
+        if (N > 0)
+            Got.append(Buf, N);
+        DataThread = QThread::currentThread();
+    };
+    ASSERT_TRUE(waitFor([&] { return Got.endsWith("home"); }));
+    EXPECT_EQ(DataThread, QThread::currentThread());
+    EXPECT_EQ(S->thread(), QThread::currentThread());
+    delete S;
+    Worker.quit();
+    Worker.wait();
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -613,6 +614,27 @@ int asyncSelect(TSocket s, NoticeTarget* target, int mask)
     if (!w) {
         wsLastError = WSAENOTSOCK;
         return SocketErrorResult;
+    }
+    if (mask != 0 && w->thread() != QThread::currentThread()) {
+        // Notices belong to one thread. Another thread takes them over only
+        // once the old one has stopped them (mask 0): the socket's state
+        // moves to a watch of the calling thread.
+        if (w->mask != 0 && w->target) {
+            wsLastError = WSAEINVAL;
+            return SocketErrorResult;
+        }
+        auto* moved = new WsSocketWatch(w->fd, w->stream);
+        moved->connecting = w->connecting;
+        moved->listening = w->listening;
+        moved->readArmed = w->readArmed;
+        moved->writeArmed = w->writeArmed;
+        moved->closeSeen = w->closeSeen;
+        {
+            std::lock_guard<std::mutex> g(wsWatchLock());
+            wsWatches()[s] = moved;
+        }
+        w->deleteLater();
+        w = moved;
     }
     w->target = target;
     w->mask = mask;

@@ -36,6 +36,9 @@
 //     bytes, and the socket can take bytes again. The write notifier is
 //     enabled only in those cases, so an idle socket costs nothing.
 //
+// Notices run in one thread: the one that asked for them. Another thread
+// takes them over by asking again once the first has stopped them (mask 0).
+//
 // The binding (live-object count, start-up record) keeps the WinSock
 // start-up/clean-up pairing visible to the component; on this platform
 // starting and stopping only counts.
@@ -166,6 +169,9 @@ uint32_t inet_addr(const QByteArray& dotted);
 QByteArray inet_ntoa(in_addr a);
 
 // Asks for notices of s (mask of FD_* bits) to target; mask 0 stops them.
+// From a thread other than the one that asked before, only after that one
+// stopped them (10022 otherwise); the notices then come in the calling
+// thread.
 int asyncSelect(TSocket s, NoticeTarget* target, int mask);
 // Hands s over with the bytes still to send (see above). s must not be used
 // by the caller afterwards.
