@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <mutex>
 #include <netdb.h>
 #include <sys/ioctl.h>
@@ -591,6 +592,14 @@ int ioctlsocket(TSocket s, long cmd, unsigned long* arg)
     }
     wsLastError = WSAEINVAL;
     return SocketErrorResult;
+}
+
+int unsentBytes(TSocket s)
+{
+    int n = 0;
+    if (::ioctl(s, SIOCOUTQ, &n) != 0)
+        return 0;
+    return n;
 }
 
 uint32_t inet_addr(const QByteArray& dotted)

@@ -173,6 +173,11 @@ QByteArray inet_ntoa(in_addr a);
 // stopped them (10022 otherwise); the notices then come in the calling
 // thread.
 int asyncSelect(TSocket s, NoticeTarget* target, int mask);
+// Bytes of a connected stream socket that the kernel holds and the peer has
+// not taken yet (not sent, or sent and not acknowledged); 0 when unknown.
+// Not a WinSock call: it tells a transfer that still moves on the wire from
+// one that stalled after the last hand-over.
+int unsentBytes(TSocket s);
 // Hands s over with the bytes still to send (see above). s must not be used
 // by the caller afterwards.
 void closeAfterSending(TSocket s, const QByteArray& pending);
