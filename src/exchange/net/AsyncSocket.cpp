@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <mutex>
 #include <netinet/tcp.h>
 
@@ -35,18 +36,22 @@ bool asockClosedSessionError(int code)
 class TSocketWindow : public QObject {
 public:
     explicit TSocketWindow(TCustomAsyncSocket* Owner) : FOwner(Owner) {}
+    // The socket lets go of its window: messages still on their way are
+    // dropped.
+    void Release() { FOwner = nullptr; }
 
 protected:
     bool event(QEvent* E) override
     {
         if (E->type() != TSocketMessage::eventType())
             return QObject::event(E);
-        FOwner->DispatchWindowMessage(*static_cast<TSocketMessage*>(E));
+        if (TCustomAsyncSocket* Owner = FOwner)
+            Owner->DispatchWindowMessage(*static_cast<TSocketMessage*>(E));
         return true;
     }
 
 private:
-    TCustomAsyncSocket* FOwner;
+    std::atomic<TCustomAsyncSocket*> FOwner;
 };
 
 QEvent::Type TSocketMessage::eventType()
@@ -135,6 +140,7 @@ void TCustomAsyncSocket::DestroyNotifyWindow()
     if (!FWindow)
         return;
     // Messages still posted to the window go with it.
+    static_cast<TSocketWindow*>(FWindow)->Release();
     if (FWindow->thread() == QThread::currentThread())
         delete FWindow;
     else
