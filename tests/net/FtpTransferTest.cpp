@@ -6,7 +6,9 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 
+#include <sys/resource.h>
 #include <type_traits>
+#include <unistd.h>
 
 namespace FtpTransferTestLocal {
 
@@ -21,11 +23,15 @@ void ftpTransferLogin(TCustomFtpClient& C, FtpRecorder& R)
 struct RoundTrip {
     qint64 size;
     bool passive;
+    // Bytes per second at which the server reads uploads; 0: as fast as it
+    // can.
+    int readRate = 0;
 };
 
 std::string ftpTransferName(const testing::TestParamInfo<RoundTrip>& Info)
 {
-    return std::to_string(Info.param.size) + (Info.param.passive ? "_passive" : "_active");
+    return std::to_string(Info.param.size) + (Info.param.passive ? "_passive" : "_active")
+        + (Info.param.readRate ? "_slowreader" : "");
 }
 
 } // namespace FtpTransferTestLocal
@@ -37,7 +43,7 @@ class FtpRoundTrip : public testing::TestWithParam<RoundTrip> {};
 TEST_P(FtpRoundTrip, UploadAndDownloadGiveTheSameBytes)
 {
     const RoundTrip p = GetParam();
-    FtpTestServer server;
+    FtpTestServer server(p.readRate ? QStringList{"--read-rate", QString::number(p.readRate)} : QStringList());
     ASSERT_TRUE(server.running());
     TCustomFtpClient c;
     FtpRecorder r(c);
@@ -70,10 +76,18 @@ TEST_P(FtpRoundTrip, UploadAndDownloadGiveTheSameBytes)
 
 // Empty, one byte, whole 64 KB blocks of the local file's buffer, and a big
 // file: many blocks more than the sockets hold at once, ending in a part block.
+// Then the same against a server that reads uploads slower than the client
+// writes, in bursts and pauses as a real server on a busy line does: the
+// client's socket fills up, and the kernel often takes only part of a block.
+// The rates keep each upload within a few seconds; the largest file is one
+// of a size a register copy has.
 INSTANTIATE_TEST_SUITE_P(Sizes, FtpRoundTrip,
     testing::Values(RoundTrip{0, false}, RoundTrip{0, true}, RoundTrip{1, false}, RoundTrip{1, true},
         RoundTrip{1 << 20, false}, RoundTrip{1 << 20, true}, RoundTrip{(8 << 20) + 3, false},
-        RoundTrip{(8 << 20) + 3, true}),
+        RoundTrip{(8 << 20) + 3, true}, RoundTrip{1, false, 4 << 20}, RoundTrip{1, true, 4 << 20},
+        RoundTrip{1 << 20, false, 4 << 20}, RoundTrip{1 << 20, true, 4 << 20},
+        RoundTrip{(8 << 20) + 3, false, 8 << 20}, RoundTrip{(8 << 20) + 3, true, 8 << 20},
+        RoundTrip{(40 << 20) + 5, false, 20 << 20}, RoundTrip{(40 << 20) + 5, true, 20 << 20}),
     ftpTransferName);
 
 TEST(FtpTransfer, TextTypeRoundTripOfALineEndedFile)
@@ -279,12 +293,18 @@ TEST_P(FtpBrokenTransfer, AServerDroppingMidTransferFailsIt)
         ftpTransferLogin(c, r);
         c.HostFileName = QStringLiteral("big.bin");
         c.LocalFileName = server.localPath("down.bin");
+        // An earlier copy stays as it was, and no part of the new one is
+        // left beside it.
+        ftpTestWriteFile(c.LocalFileName, "the earlier copy");
         const FtpRecorder::Done d = r.run([&] { c.GetAsync(); });
         EXPECT_NE(d.error, 0);
         EXPECT_NE(c.RequestResult(), 0);
         EXPECT_FALSE(c.ErrorMessage().isEmpty());
         EXPECT_FALSE(c.Connected());
         EXPECT_EQ(c.State(), fsReady);
+        EXPECT_EQ(ftpTestReadFile(c.LocalFileName), "the earlier copy");
+        EXPECT_EQ(QDir(server.localPath(QString())).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"big.bin", "down.bin"}));
     }
     {
         TCustomFtpClient c;
@@ -366,6 +386,13 @@ TEST(FtpTransfer, DataPortRangeIsUsedInTurnAndItsErrorsAreReported)
     ASSERT_EQ(ports.size(), 2);
     EXPECT_EQ(portOf(ports[0]), base);
     EXPECT_EQ(portOf(ports[1]), base + 1);
+    // Round again at once: a port whose last connection has just ended is
+    // free for the next transfer (it may still wait out its close here).
+    for (int round = 0; round < 2; ++round) {
+        const FtpRecorder::Done again = r.run([&] { c.PutAsync(); });
+        EXPECT_EQ(again.error, 0) << c.ErrorMessage().toStdString();
+        EXPECT_EQ(portOf(r.sent().filter(QStringLiteral("PORT")).last()), base + round);
+    }
 
     // Both ports busy (held here, or already taken by another program).
     {
@@ -403,4 +430,58 @@ TEST(FtpTransfer, BandwidthLimitStillDeliversEveryByte)
     c.LocalFileName = server.localPath("b2.bin");
     ASSERT_EQ(r.run([&] { c.GetAsync(); }).error, 0);
     EXPECT_TRUE(ftpTestReadFile(server.localPath("b2.bin")) == data);
+}
+
+TEST(FtpTransfer, ACompleteDownloadReplacesTheEarlierFile)
+{
+    FtpTestServer server;
+    const QByteArray data = ftpTestBytes(200000);
+    ftpTestWriteFile(server.serverPath("new.bin"), data);
+    TCustomFtpClient c;
+    FtpRecorder r(c);
+    server.aim(c);
+    ftpTransferLogin(c, r);
+    c.HostFileName = QStringLiteral("new.bin");
+    c.LocalFileName = server.localPath("copy.bin");
+    ftpTestWriteFile(c.LocalFileName, QByteArray(500000, 'e'));
+    ASSERT_EQ(r.run([&] { c.GetAsync(); }).error, 0) << c.ErrorMessage().toStdString();
+    EXPECT_TRUE(ftpTestReadFile(c.LocalFileName) == data);
+    EXPECT_EQ(QDir(server.localPath(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"copy.bin"});
+}
+
+TEST(FtpTransfer, PutAsyncRaisesTheDataSocketsErrorBesidesItsReport)
+{
+    FtpTestServer server;
+    TCustomFtpClient c;
+    FtpRecorder r(c);
+    server.aim(c);
+    ftpTransferLogin(c, r);
+    ftpTestWriteFile(server.localPath("s.txt"), "s");
+    c.LocalFileName = server.localPath("s.txt");
+    c.HostFileName = QStringLiteral("s.txt");
+    // An error left over from before is cleared first.
+    c.DataSocket()->SetLastError(WinSock::WSAECONNRESET);
+    EXPECT_EQ(r.run([&] { c.PutAsync(); }).error, 0);
+
+    // No file handle left for the data socket's listen: the operation fails
+    // with its own report, and the call raises the socket's error.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    rlimit none = saved;
+    none.rlim_cur = rlim_t(lowestFree);
+    QString raised;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    try {
+        c.PutAsync();
+    } catch (const FtpException& E) {
+        raised = E.Message();
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(raised, "Socket Error 10024");
+    const FtpRecorder::Done d = r.run([] {});
+    EXPECT_EQ(d.request, ftpPutAsync);
+    EXPECT_EQ(d.error, 550);
+    EXPECT_EQ(c.ErrorMessage(), "Data connection winsock.bind failed, error #10024");
 }

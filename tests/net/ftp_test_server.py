@@ -11,10 +11,15 @@ is killed. Options:
                      connection and still answer 226
   --silent CMD       never answer the command CMD (repeatable)
   --rate N           limit every data connection to N bytes per second
+  --read-rate N      read uploads at N bytes per second, in bursts of a
+                     tenth of that every tenth of a second (a server that
+                     reads slower than the client writes: the client's
+                     socket fills up and the kernel takes part of a block)
   --banner-code C    greet with code C instead of 220 and hang up
 """
 import argparse
 import sys
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
@@ -28,6 +33,7 @@ def main():
     parser.add_argument("--cut-after", type=int, default=-1)
     parser.add_argument("--silent", action="append", default=[])
     parser.add_argument("--rate", type=int, default=0)
+    parser.add_argument("--read-rate", type=int, default=0)
     parser.add_argument("--banner-code", type=int, default=220)
     args = parser.parse_args()
 
@@ -36,12 +42,39 @@ def main():
         name, password, perms, home = account.split(":", 3)
         authorizer.add_user(name, password, home, perm=perms)
 
-    base_dtp = ThrottledDTPHandler if args.rate > 0 else DTPHandler
+    throttled = args.rate > 0 or args.read_rate > 0
+    base_dtp = ThrottledDTPHandler if throttled else DTPHandler
 
     class TestDTP(base_dtp):
         if args.rate > 0:
             read_limit = args.rate
             write_limit = args.rate
+        if args.read_rate > 0:
+            read_limit = args.read_rate
+
+        if args.read_rate > 0:
+            def _throttle_bandwidth(self, len_chunk, max_speed):
+                # The base class's accounting in windows of a tenth of a
+                # second instead of one (and without its doubled pause):
+                # reading stops for the rest of a window once the window's
+                # share is read.
+                self._datacount += len_chunk
+                if self._datacount < max_speed / 10:
+                    return
+                self._datacount = 0
+                now = time.monotonic()
+                if self._timenext <= now:
+                    self._timenext = now + 0.1
+                    return
+                sleepfor = self._timenext - now
+                self._timenext += 0.1
+
+                def unsleep():
+                    self.add_channel(events=self.ioloop.READ if self.receive else self.ioloop.WRITE)
+
+                self.del_channel()
+                self._cancel_throttler()
+                self._throttler = self.ioloop.call_later(sleepfor, unsleep, _errback=self.handle_error)
 
         def _moved(self):
             return self.tot_bytes_sent + self.tot_bytes_received

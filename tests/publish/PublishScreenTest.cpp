@@ -5,11 +5,15 @@
 
 #include "app/publish/Publish4.h"
 #include "app/publish/UploadQueue.h"
+#include "net/HostileFtpServer.h"
 #include "platform/db/Database.h"
 
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace PublishScreenTestLocal {
 
@@ -23,6 +27,47 @@ protected:
         const QByteArray bytes = ftpTestBytes(size, quint32(key));
         writeFile(host(TPublishPhotos::photoPath(QString::number(key))), bytes);
         return bytes;
+    }
+
+    // A server that stops reading a little way into the upload: once the
+    // client's time-out has passed without progress, the run stops with its
+    // usual line and the queue stays for "Transfer". The client's clock
+    // stands still until the server stalls, then moves on half a second at
+    // each of its looks.
+    void stalledUploadStopsTheRun(bool blocking)
+    {
+        HostileFtpServer server(HostileFtpServer::Script::StalledStor);
+        server.stallAfter = 1000;
+        showScreen();
+        form->HostNameEdit->setText("127.0.0.1");
+        form->PortEdit->setText(QString::number(server.port()));
+        form->UserNameEdit->setText("user");
+        form->PassWordEdit->setText("secret");
+        form->HostDirEdit->setText("/pub");
+        form->SyncCheckBox->setChecked(blocking);
+        std::atomic<qint64> now{0};
+        form->FtpClient1->WaitCheckInterval = 2;
+        form->FtpClient1->WaitClock = [&] {
+            if (server.stalled)
+                now += 500;
+            return now.load();
+        };
+        answerForm5(true);
+        click(form->Button4);
+        const QStringList queue = queueLines();
+        ASSERT_EQ(queue.size(), 5);
+        click(form->TransmitAsyncButton);
+        runQueue();
+        EXPECT_TRUE(log().contains("Error = 426 (426 Timeout)")) << log().toStdString();
+        EXPECT_TRUE(log().contains("Aktarım durdu (Dosya gönderilemedi: C:\\CO\\Sonuclar.mdb); kalan 5 satır "
+                                   "tekrar gönderilebilir."))
+            << log().toStdString();
+        EXPECT_EQ(log().contains("Command Failure"), blocking);
+        EXPECT_EQ(queueLines(), queue);
+        EXPECT_FALSE(form->Timer1->isActive());
+        EXPECT_FALSE(form->FtpClient1->Connected());
+        EXPECT_GE(now.load(), 15000);
+        form->FtpClient1->WaitClock = nullptr;
     }
 
     // "Resimler" with the dialog's "Devam" and "Kapat".
@@ -165,6 +210,61 @@ TEST_F(PublishScreenTest, RefusedUploadLeavesTheLiveFileAndKeepsTheQueue)
     runQueue();
     EXPECT_EQ(ftpTestReadFile(server.serverPath("pub/db/Result.mdb")), ftpTestReadFile(host("C:\\CO\\Sonuclar.mdb")));
     EXPECT_TRUE(queueLines().isEmpty());
+}
+
+TEST_F(PublishScreenTest, AStalledUploadStopsTheRunAfterTheTimeOut)
+{
+    stalledUploadStopsTheRun(false);
+}
+
+TEST_F(PublishScreenTest, AStalledUploadStopsTheRunAfterTheTimeOutInSyncMode)
+{
+    stalledUploadStopsTheRun(true);
+}
+
+TEST_F(PublishScreenTest, ASocketErrorRaisedByAnUploadIsLoggedAndTheRunStops)
+{
+    FtpTestServer server;
+    ASSERT_TRUE(server.running());
+    showScreen();
+    aimAt(server);
+    answerForm5(true);
+    click(form->Button4);
+    const QStringList queue = queueLines();
+    click(form->TransmitAsyncButton);
+    // Up to the first upload: logged in, in the folder, type set.
+    QElapsedTimer guard;
+    guard.start();
+    while (!(form->FQueueRunning && form->StateLabel->text() == "1") && guard.elapsed() < 60000) {
+        if (form->Timer1->isActive())
+            form->Timer1Timer();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    ASSERT_TRUE(form->FQueueRunning) << log().toStdString();
+
+    // No file handle left for the data socket: the upload's PutAsync raises
+    // "Socket Error 10024" on top of its own failure.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    rlimit none = saved;
+    none.rlim_cur = rlim_t(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    bool escaped = false;
+    try {
+        form->Timer1Timer();
+    } catch (...) {
+        escaped = true;
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_FALSE(escaped);
+    runQueue();
+    EXPECT_TRUE(log().contains("Socket Error 10024")) << log().toStdString();
+    EXPECT_TRUE(log().contains("Aktarım durdu (Data connection winsock.bind failed, error #10024); kalan 5 satır "
+                               "tekrar gönderilebilir."))
+        << log().toStdString();
+    EXPECT_EQ(queueLines(), queue);
 }
 
 TEST_F(PublishScreenTest, RefusedLoginAndMissingFolderStopWithTheQueueKept)

@@ -321,16 +321,23 @@ bool TPublishForm::RunFtpCommand(FtpOp op)
         c.Options &= ~TFtpOptions(ftpNoAutoResumeAt);
 
     if (!SyncCheckBox->isChecked()) {
-        switch (op) {
-        case FtpOp::Connect: c.ConnectAsync(); break;
-        case FtpOp::Transmit: c.TransmitAsync(); break;
-        case FtpOp::Put: c.PutAsync(); break;
-        case FtpOp::Dele: c.DeleAsync(); break;
-        case FtpOp::Ren: c.RenAsync(); break;
-        case FtpOp::Quote: c.QuoteAsync(); break;
-        case FtpOp::Type: c.TypeSetAsync(); break;
-        case FtpOp::Quit: c.QuitAsync(); break;
-        case FtpOp::Abort: c.Abort(); break;
+        try {
+            switch (op) {
+            case FtpOp::Connect: c.ConnectAsync(); break;
+            case FtpOp::Transmit: c.TransmitAsync(); break;
+            case FtpOp::Put: c.PutAsync(); break;
+            case FtpOp::Dele: c.DeleAsync(); break;
+            case FtpOp::Ren: c.RenAsync(); break;
+            case FtpOp::Quote: c.QuoteAsync(); break;
+            case FtpOp::Type: c.TypeSetAsync(); break;
+            case FtpOp::Quit: c.QuitAsync(); break;
+            case FtpOp::Abort: c.Abort(); break;
+            }
+        } catch (const FtpException& e) {
+            // Raised on top of the operation's own report (the data socket's
+            // error after PutAsync): logged here; the operation still ends
+            // with its request-done, which decides about the queue.
+            AppendLogLine(e.Message());
         }
         return true;
     }

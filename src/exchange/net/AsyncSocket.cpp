@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <mutex>
 #include <netinet/tcp.h>
 
@@ -29,6 +30,29 @@ bool asockClosedSessionError(int code)
 }
 
 } // namespace
+
+// The window stand-in: receives the posted messages of one socket in the
+// thread that made it.
+class TSocketWindow : public QObject {
+public:
+    explicit TSocketWindow(TCustomAsyncSocket* Owner) : FOwner(Owner) {}
+    // The socket lets go of its window: messages still on their way are
+    // dropped.
+    void Release() { FOwner = nullptr; }
+
+protected:
+    bool event(QEvent* E) override
+    {
+        if (E->type() != TSocketMessage::eventType())
+            return QObject::event(E);
+        if (TCustomAsyncSocket* Owner = FOwner)
+            Owner->DispatchWindowMessage(*static_cast<TSocketMessage*>(E));
+        return true;
+    }
+
+private:
+    std::atomic<TCustomAsyncSocket*> FOwner;
+};
 
 QEvent::Type TSocketMessage::eventType()
 {
@@ -59,6 +83,7 @@ WinSock::WsaData WinsockInfo()
 
 TCustomAsyncSocket::TCustomAsyncSocket(QObject* AOwner) : QObject(AOwner)
 {
+    CreateNotifyWindow();
     FMultiCastIpTTL = 1;
     FListenBacklog = 5;
     FBufferedByteCount = 0;
@@ -99,6 +124,55 @@ TCustomAsyncSocket::~TCustomAsyncSocket()
     }
     Binding::releaseObject();
     DiscardQueue();
+    DestroyNotifyWindow();
+}
+
+// ---- The window and threads -------------------------------------------------
+
+void TCustomAsyncSocket::CreateNotifyWindow()
+{
+    FWindow = new TSocketWindow(this);
+    FThreadId = QThread::currentThread();
+}
+
+void TCustomAsyncSocket::DestroyNotifyWindow()
+{
+    if (!FWindow)
+        return;
+    // Messages still posted to the window go with it.
+    static_cast<TSocketWindow*>(FWindow)->Release();
+    if (FWindow->thread() == QThread::currentThread())
+        delete FWindow;
+    else
+        FWindow->deleteLater();
+    FWindow = nullptr;
+}
+
+void TCustomAsyncSocket::ThreadDetach()
+{
+    if (QThread::currentThread() != FThreadId) {
+        RaiseError(QStringLiteral("Cannot detach from other thread"));
+        return;
+    }
+    if (FHSocket != InvalidSocket)
+        WinSock::asyncSelect(FHSocket, this, 0);
+    DestroyNotifyWindow();
+    // Free of any thread, so that the attaching thread can take it.
+    if (!parent() && thread() == QThread::currentThread())
+        moveToThread(nullptr);
+}
+
+void TCustomAsyncSocket::ThreadAttach()
+{
+    if (FWindow) {
+        RaiseError(QStringLiteral("Cannot attach when not detached"));
+        return;
+    }
+    if (!thread())
+        moveToThread(QThread::currentThread());
+    CreateNotifyWindow();
+    if (FHSocket != InvalidSocket && FSelectEvent != 0)
+        WinSock::asyncSelect(FHSocket, this, FSelectEvent);
 }
 
 // ---- Properties -----------------------------------------------------------
@@ -219,20 +293,28 @@ void TCustomAsyncSocket::SetSendFlags(TSocketSendFlags Value)
 
 void TCustomAsyncSocket::PostMessageToSelf(int Msg, intptr_t WParam, intptr_t LParam)
 {
-    QCoreApplication::postEvent(this, new TSocketMessage(Msg, WParam, LParam));
+    // Without a window (detached) the message is lost, as one posted to a
+    // window that is gone.
+    if (FWindow)
+        QCoreApplication::postEvent(FWindow, new TSocketMessage(Msg, WParam, LParam));
+}
+
+void TCustomAsyncSocket::DispatchWindowMessage(TSocketMessage& Msg)
+{
+    try {
+        HandleMessage(Msg);
+    } catch (const ESocketException& Ex) {
+        HandleBackgroundError(Ex);
+    } catch (const std::exception& Ex) {
+        HandleBackgroundError(Ex);
+    }
 }
 
 bool TCustomAsyncSocket::event(QEvent* E)
 {
     if (E->type() != TSocketMessage::eventType())
         return QObject::event(E);
-    try {
-        HandleMessage(*static_cast<TSocketMessage*>(E));
-    } catch (const ESocketException& Ex) {
-        HandleBackgroundError(Ex);
-    } catch (const std::exception& Ex) {
-        HandleBackgroundError(Ex);
-    }
+    DispatchWindowMessage(*static_cast<TSocketMessage*>(E));
     return true;
 }
 

@@ -38,6 +38,8 @@
 #include <stdexcept>
 
 class TBuffer;
+class QThread;
+class TSocketWindow;
 
 // A failure of the socket layer, with its text.
 class ESocketException : public std::runtime_error {
@@ -126,6 +128,8 @@ public:
 // ---- TCustomAsyncSocket ---------------------------------------------------
 
 class TCustomAsyncSocket : public QObject, public WinSock::NoticeTarget {
+    friend class TSocketWindow;
+
 public:
     explicit TCustomAsyncSocket(QObject* AOwner = nullptr);
     ~TCustomAsyncSocket() override;
@@ -158,6 +162,14 @@ public:
     // Runs pending events of the event loop.
     virtual void MessagePump();
     void ProcessMessages();
+    // Threads. Notices and posted messages run in the thread that made the
+    // object's window (at first the creating thread). ThreadDetach, from that
+    // thread only, stops the notices and drops the window; ThreadAttach, in
+    // the thread that takes the socket over, makes a new window there and
+    // asks for the notices again. A socket without a parent object moves to
+    // that thread as a whole.
+    virtual void ThreadDetach();
+    virtual void ThreadAttach();
 
     // Server side and datagrams.
     virtual void Listen();
@@ -263,6 +275,13 @@ protected:
     void socketNotice(WinSock::TSocket S, int Bits, int Error) override;
 
     virtual void HandleMessage(TSocketMessage& Msg);
+    // The window stand-in: a small object of the thread that receives the
+    // posted messages (PostMessageToSelf) for this socket.
+    virtual void CreateNotifyWindow();
+    virtual void DestroyNotifyWindow();
+    // A posted message reaching the window: handled, with its exceptions
+    // going to HandleBackgroundError.
+    void DispatchWindowMessage(TSocketMessage& Msg);
     virtual void TryToSend();
     virtual void ResetDefaults();
     virtual void DoClose(bool ShutFirst, quint16 ErrCode);
@@ -346,6 +365,9 @@ protected:
     int FSelectEvent = 0;
     sockaddr_in sin{};
     bool FDestroying = false;
+    QObject* FWindow = nullptr;
+    // The thread that made the window.
+    QThread* FThreadId = nullptr;
     // Bytes handed to the network by Send itself, reported by OnSendData
     // from the loop.
     int FSendDataPending = 0;

@@ -247,7 +247,7 @@ void TCustomAsyncSocket::DnsLookup(const QString& HostName)
     }
     // The name server is asked by Qt's resolver threads; the answer comes
     // back through the event loop.
-    const int Id = QHostInfo::lookupHost(HostName.trimmed(), this, [this](const QHostInfo& Info) {
+    const int Id = QHostInfo::lookupHost(HostName.trimmed(), FWindow ? FWindow : static_cast<QObject*>(this), [this](const QHostInfo& Info) {
         if (FDnsLookupHandle != asockLookupMark + quint64(Info.lookupId()))
             return;
         FDnsLookupHandle = 0;
@@ -288,7 +288,7 @@ void TCustomAsyncSocket::ReverseDnsLookup(const QString& HostAddr)
     FDnsResult.clear();
     FDnsResultList.clear();
     const QString Address = HostAddr.trimmed();
-    const int Id = QHostInfo::lookupHost(Address, this, [this, Address](const QHostInfo& Info) {
+    const int Id = QHostInfo::lookupHost(Address, FWindow ? FWindow : static_cast<QObject*>(this), [this, Address](const QHostInfo& Info) {
         if (FDnsLookupHandle != asockLookupMark + quint64(Info.lookupId()))
             return;
         FDnsLookupHandle = 0;

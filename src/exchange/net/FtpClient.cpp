@@ -71,6 +71,7 @@ TCustomFtpClient::~TCustomFtpClient()
         } catch (...) {
         }
     }
+    EndDownloadFile(false);
     CloseLocalFile();
 }
 
@@ -355,8 +356,10 @@ void TCustomFtpClient::ExecAsync(TFtpRequest RqType, const QString& Cmd,
             return;
         }
     }
-    if (!FHighLevelFlag)
+    if (!FHighLevelFlag) {
         FRequestType = RqType;
+        OperationStarted();
+    }
     FOkResponses.fill(0);
     std::copy(OkResponses.begin(), OkResponses.end(), FOkResponses.begin());
     FLastMultiResponse.clear();
@@ -625,6 +628,9 @@ void TCustomFtpClient::TriggerRequestDone(int ErrCode)
     if (FRequestDoneFlag)
         return;
     FRequestDoneFlag = true;
+    // A download that did not complete leaves no file behind (a complete
+    // one has already taken its name).
+    EndDownloadFile(false);
     if (FHighLevelFlag && FDoneAsync && FState != fsAborting) {
         // A composite goes on after a good step, and after a failed one when
         // QUIT is still to be sent on a live connection.
@@ -656,6 +662,7 @@ void TCustomFtpClient::TriggerRequestDone(int ErrCode)
     FDoneAsync = nullptr;
     FFctSet = 0;
     FStatusCodeSave = -1;
+    OperationEnded();
     PostClientMessage(MsgRequestDone, ErrCode);
 }
 
@@ -701,8 +708,10 @@ void TCustomFtpClient::OpenAsync()
         LocalFailure(QStringLiteral("FTP component already connected"));
         return;
     }
-    if (!FHighLevelFlag)
+    if (!FHighLevelFlag) {
         FRequestType = ftpOpenAsync;
+        OperationStarted();
+    }
     FRequestDoneFlag = false;
     FReplyBuffer.clear();
     FReplyReader.reset();
@@ -884,6 +893,7 @@ void TCustomFtpClient::CompositeStart(const char* Name)
     FErrorMessage.clear();
     FFctSet = row->steps;
     FRequestDoneFlag = false;
+    OperationStarted();
     NextStep();
 }
 
@@ -1038,7 +1048,16 @@ bool TCustomFtpClient::RunStep(FtpStep Step)
 
 void TCustomFtpClient::ConnectAsync() { CompositeStart("ConnectAsync"); }
 void TCustomFtpClient::TransmitAsync() { CompositeStart("TransmitAsync"); }
-void TCustomFtpClient::PutAsync() { CompositeStart("PutAsync"); }
+void TCustomFtpClient::PutAsync()
+{
+    if (FDataSocket)
+        FDataSocket->SetLastError(0);
+    CompositeStart("PutAsync");
+    // A failure of the data socket while the upload was set up (its listen,
+    // for instance) is raised besides the operation's own report.
+    if (FDataSocket && FDataSocket->LastError() != 0)
+        throw FtpException(QStringLiteral("Socket Error ") + QString::number(FDataSocket->LastError()));
+}
 void TCustomFtpClient::RenAsync() { CompositeStart("RenAsync"); }
 void TCustomFtpClient::ReceiveAsync() { CompositeStart("ReceiveAsync"); }
 void TCustomFtpClient::GetAsync() { CompositeStart("GetAsync"); }

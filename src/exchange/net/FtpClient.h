@@ -280,6 +280,18 @@ protected:
     // Closes the data connection without its events (Abort: a reset).
     void CloseDataSocket(bool Hard = false);
     void CloseLocalFile();
+    // A download from the start is written under a work name and renamed
+    // when complete; EndDownloadFile renames it (Keep) or removes it.
+    static QString DownloadWorkName(const QString& FileName);
+    void EndDownloadFile(bool Keep);
+    // The address of the server the control connection is made with.
+    QString ControlPeerAddress();
+    // Whether an accepted data connection comes from that server.
+    bool AcceptFromServer(WinSock::TSocket Handle);
+    // Accepts the waiting data connection (Handle; InvalidSocket when that
+    // failed). False when it came from another host: it is closed and the
+    // socket listens on.
+    bool AcceptDataConnection(WinSock::TSocket& Handle);
     void StartBandwidth();
     void StopBandwidth();
     void CountBandwidth(int Bytes);
@@ -287,6 +299,16 @@ protected:
     void ShowStatistics();
     bool PassiveTarget(QString& Host, quint16& PortNum);
     static uint32_t TickCount();
+
+    // An operation begins (once, before its first command) and ends (its
+    // OnRequestDone is posted). The blocking client times them.
+    virtual void OperationStarted() {}
+    virtual void OperationEnded() {}
+    // How far the transfer has got on the wire: bytes received, or bytes
+    // sent that the server's side has taken. What still waits in the data
+    // socket's queue or in the kernel does not count, so a transfer that
+    // the server stopped taking shows no progress.
+    int64_t TransferMark();
 
     // ---- State ------------------------------------------------------------
     TCustomSyncSocket* FControlSocket = nullptr;
@@ -340,6 +362,8 @@ protected:
     QString FPasvResponse;
     QString FDataCommand;
     std::unique_ptr<TStream> FLocalStream;
+    QString FDownloadWorkFile; // the work name of a running download
+    QString FDownloadTarget;   // and the name it takes when complete
     int64_t FByteCount = 0;
     uint32_t FStartTick = 0;
     uint32_t FStopTick = 0;
@@ -368,13 +392,23 @@ public:
     explicit TFtpClient(QObject* AOwner = nullptr);
     ~TFtpClient() override;
 
-    // Seconds without completion or progress before a blocking call gives
-    // up; 0 or less waits without a limit.
+    // Seconds without completion or progress on the wire before an
+    // operation gives up, blocking or not; 0 or less waits without a limit.
+    // A timed-out operation is aborted: it ends with OnRequestDone and code
+    // 426, ErrorMessage "426 Timeout", StatusCode 426 (a blocking call
+    // returns false).
     int Timeout = 15;
     bool MultiThreaded = false;
     // The clock of that limit, in milliseconds; empty: the system's
     // monotonic clock. A test sets its own to move time on.
     std::function<qint64()> WaitClock;
+    // Milliseconds between the client's looks at the clock and at the
+    // transfer while an operation runs.
+    int WaitCheckInterval = 250;
+    // One such look: progress moves the deadline on, a passed deadline
+    // times the operation out. The client's own timer makes it; a test with
+    // its own WaitClock may make it right after moving the clock.
+    void CheckTimeout();
 
     bool Connect();
     bool Transmit();
@@ -407,15 +441,18 @@ protected:
     bool WaitUntilReady();
     bool OwnObject(QObject* O) const;
 
+    void OperationStarted() override;
+    void OperationEnded() override;
     qint64 WaitNow() const;
-    // Moves the deadline to the time-out from now and wakes the wait then.
+    // Moves the deadline to the time-out from now.
     void MoveWaitDeadline();
-    // The wake-up at the deadline: the wait ends there unless progress
-    // moved the deadline on meanwhile.
-    void WaitTimerFired();
+    // The time-out: the operation is aborted with "426 Timeout".
+    void TimedOut();
 
     QTimer* FWaitTimer = nullptr;
+    bool FWatching = false;
     qint64 FWaitDeadline = 0;
+    int64_t FWaitMark = 0;
     bool FWaitTimedOut = false;
     int FWaitDepth = 0;
     // Timer events of the rest of the program held back during a wait.

@@ -1,9 +1,18 @@
-// The blocking twins of the FTP client. A blocking call starts the
-// asynchronous operation and runs the event loop until the client is ready
-// again or the time-out passes. While it waits, user input and the timers of
-// the rest of the program are held back (and delivered once the call
-// returns), so no button or timer can start an operation inside the one that
-// is waiting.
+// The blocking twins of the FTP client, and the time-out of every operation.
+//
+// An operation that runs for Timeout seconds without progress is aborted
+// ("426 Timeout"), whether a blocking call waits for it or not. Progress is
+// what the transfer moved on the wire: bytes received, and bytes sent that the
+// server's side took (a block handed to the socket counts only once it left
+// the kernel), so a slow but moving transfer goes on and a stalled one ends.
+// Replies alone are no progress: a server that answers nothing, or sends a
+// reply that never ends, times out.
+//
+// A blocking call starts the asynchronous operation and runs the event loop
+// until the client is ready again or the operation timed out. While it waits,
+// user input and the timers of the rest of the program are held back (and
+// delivered once the call returns), so no button or timer can start an
+// operation inside the one that is waiting.
 #include "exchange/net/FtpClient.h"
 
 #include <QAbstractEventDispatcher>
@@ -17,8 +26,13 @@
 TFtpClient::TFtpClient(QObject* AOwner) : TCustomFtpClient(AOwner)
 {
     FWaitTimer = new QTimer(this);
-    FWaitTimer->setSingleShot(true);
-    connect(FWaitTimer, &QTimer::timeout, this, [this] { WaitTimerFired(); });
+    connect(FWaitTimer, &QTimer::timeout, this, [this] { CheckTimeout(); });
+}
+
+TFtpClient::~TFtpClient()
+{
+    if (FWaitDepth > 0)
+        QCoreApplication::instance()->removeEventFilter(this);
 }
 
 qint64 TFtpClient::WaitNow() const
@@ -31,22 +45,56 @@ qint64 TFtpClient::WaitNow() const
 void TFtpClient::MoveWaitDeadline()
 {
     FWaitDeadline = WaitNow() + qint64(Timeout) * 1000;
-    FWaitTimer->start(Timeout * 1000);
 }
 
-void TFtpClient::WaitTimerFired()
+void TFtpClient::OperationStarted()
 {
-    const qint64 left = FWaitDeadline - WaitNow();
-    if (left <= 0)
-        FWaitTimedOut = true;
-    else
-        FWaitTimer->start(int(std::min<qint64>(left, qint64(Timeout) * 1000)));
+    FWaitTimedOut = false;
+    FWatching = Timeout > 0;
+    if (!FWatching) {
+        FWaitTimer->stop();
+        return;
+    }
+    FWaitMark = TransferMark();
+    MoveWaitDeadline();
+    FWaitTimer->start(std::max(1, WaitCheckInterval));
 }
 
-TFtpClient::~TFtpClient()
+void TFtpClient::OperationEnded()
 {
-    if (FWaitDepth > 0)
-        QCoreApplication::instance()->removeEventFilter(this);
+    FWatching = false;
+    FWaitTimer->stop();
+}
+
+void TFtpClient::CheckTimeout()
+{
+    if (!FWatching)
+        return;
+    if (FRequestDoneFlag || Timeout <= 0) {
+        // Nothing runs (or the limit was lifted meanwhile).
+        OperationEnded();
+        return;
+    }
+    // Progress first: bytes that moved since the last look move the
+    // deadline on, however late this look comes.
+    const int64_t mark = TransferMark();
+    if (mark != FWaitMark) {
+        FWaitMark = mark;
+        MoveWaitDeadline();
+        return;
+    }
+    if (WaitNow() >= FWaitDeadline)
+        TimedOut();
+}
+
+void TFtpClient::TimedOut()
+{
+    OperationEnded();
+    FWaitTimedOut = true;
+    Display(QStringLiteral("! Timeout"));
+    Abort();
+    FErrorMessage = QStringLiteral("426 Timeout");
+    FStatusCode = 426;
 }
 
 bool TFtpClient::Progress()
@@ -54,7 +102,7 @@ bool TFtpClient::Progress()
     const bool goOn = TCustomFtpClient::Progress();
     // Every sign of life of a transfer moves the deadline on, so only a
     // stalled transfer times out.
-    if (Timeout > 0 && FWaitDepth > 0)
+    if (FWatching && Timeout > 0)
         MoveWaitDeadline();
     return goOn;
 }
@@ -88,18 +136,16 @@ bool TFtpClient::WaitUntilReady()
     ++FWaitDepth;
     if (FWaitDepth == 1)
         QCoreApplication::instance()->installEventFilter(this);
-    FWaitTimedOut = false;
-    if (Timeout > 0)
-        MoveWaitDeadline();
-    // The clock is looked at after every turn of the loop as well: a turn
-    // that took long (a slow handler) ends the wait at once when no progress
-    // moved the deadline meanwhile.
-    auto expired = [this] { return FWaitTimedOut || (Timeout > 0 && WaitNow() >= FWaitDeadline); };
+    // The operation's own time-out ends the wait (TimedOut aborts it). The
+    // clock is looked at after every turn of the loop as well: a turn that
+    // took long (a slow handler) ends the wait at once when nothing moved
+    // meanwhile.
     QEventLoop loop;
-    while (!ready() && !expired() && !QCoreApplication::closingDown())
+    while (!ready() && !FWaitTimedOut && !QCoreApplication::closingDown()) {
         loop.processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
-    const bool timedOut = !ready();
-    FWaitTimer->stop();
+        CheckTimeout();
+    }
+    const bool timedOut = FWaitTimedOut || !ready();
     --FWaitDepth;
     if (FWaitDepth == 0) {
         QCoreApplication::instance()->removeEventFilter(this);
@@ -111,7 +157,11 @@ bool TFtpClient::WaitUntilReady()
                 QCoreApplication::postEvent(h.first, new QTimerEvent(h.second));
     }
     if (timedOut) {
-        Abort();
+        if (!FWaitTimedOut) {
+            // The program is ending.
+            OperationEnded();
+            Abort();
+        }
         FErrorMessage = QStringLiteral("426 Timeout");
         FStatusCode = 426;
         return false;

@@ -8,11 +8,16 @@
 #include "exchange/net/VuqZlibHigh.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTimer>
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -25,12 +30,16 @@ constexpr int kFtpTransferBlock = 64 * 1024;
 constexpr int kFtpLocalFileBuffer = 64 * 1024;
 
 // Whether a local port is taken (a listening socket of another program or
-// of this one holds it).
+// of this one holds it). The probe binds as the data socket's listen does,
+// with address reuse, so a port whose last connection has just ended (and
+// waits out its close on this side) counts as free, as it is for the listen.
 bool ftpTransferPortInUse(unsigned Port)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(quint16(Port));
@@ -162,11 +171,103 @@ void TCustomFtpClient::DataFailure(int Code, const QString& Response)
     TriggerRequestDone(Code);
 }
 
+QString TCustomFtpClient::ControlPeerAddress()
+{
+    if (!FControlSocket)
+        return QString();
+    // Through a SOCKS proxy the connection's other end is the proxy; the
+    // server is the address the control connection was asked for.
+    if (FConnectionType == ftpSocks4 || FConnectionType == ftpSocks4A || FConnectionType == ftpSocks5)
+        return FControlSocket->Addr();
+    sockaddr_in peer{};
+    if (FControlSocket->GetPeerName(peer, sizeof peer) == 0)
+        return QString::fromLatin1(WinSock::inet_ntoa(peer.sin_addr));
+    return FControlSocket->Addr();
+}
+
 bool TCustomFtpClient::PassiveTarget(QString& Host, quint16& PortNum)
 {
-    if (FtpReply::parsePassiveAddress(FPasvResponse, Host, PortNum))
+    QString named;
+    if (!FtpReply::parsePassiveAddress(FPasvResponse, named, PortNum))
+        return false;
+    // Only the port of the reply is used: the data connection goes to the
+    // server the control connection is made with, never to another host
+    // the reply may name.
+    Host = ControlPeerAddress();
+    if (Host.isEmpty())
+        return false;
+    if (named != Host)
+        Display(QStringLiteral("! Passive address %1 not used; connecting to %2").arg(named, Host));
+    return true;
+}
+
+bool TCustomFtpClient::AcceptFromServer(WinSock::TSocket Handle)
+{
+    sockaddr_in peer{};
+    socklen_t len = sizeof peer;
+    if (WinSock::getpeername(Handle, reinterpret_cast<sockaddr*>(&peer), &len) != 0)
+        return false;
+    const QString from = QString::fromLatin1(WinSock::inet_ntoa(peer.sin_addr));
+    if (from == ControlPeerAddress())
         return true;
+    Display(QStringLiteral("! Data connection from %1 refused").arg(from));
     return false;
+}
+
+bool TCustomFtpClient::AcceptDataConnection(WinSock::TSocket& Handle)
+{
+    Handle = WinSock::InvalidSocket;
+    try {
+        Handle = FDataSocket->Accept();
+    } catch (const ESocketException&) {
+    }
+    if (Handle == WinSock::InvalidSocket || AcceptFromServer(Handle))
+        return true;
+    // Another host came first: it is turned away and the socket listens on
+    // for the server.
+    WinSock::closesocket(Handle);
+    Handle = WinSock::InvalidSocket;
+    return false;
+}
+
+int64_t TCustomFtpClient::TransferMark()
+{
+    int64_t mark = FByteCount;
+    if (FDataSocket) {
+        mark -= FDataSocket->QueuedByteCount();
+        if (FDataSocket->HSocket() != WinSock::InvalidSocket)
+            mark -= WinSock::unsentBytes(FDataSocket->HSocket());
+    }
+    return mark;
+}
+
+// ---- The local file of a download ----------------------------------------------------
+
+QString TCustomFtpClient::DownloadWorkName(const QString& FileName)
+{
+    const QFileInfo target(FileName);
+    return target.dir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".part"));
+}
+
+void TCustomFtpClient::EndDownloadFile(bool Keep)
+{
+    if (FDownloadWorkFile.isEmpty())
+        return;
+    const QString work = FDownloadWorkFile;
+    const QString target = FDownloadTarget;
+    FDownloadWorkFile.clear();
+    FDownloadTarget.clear();
+    CloseLocalFile();
+    if (Keep) {
+        if (::rename(QFile::encodeName(work).constData(), QFile::encodeName(target).constData()) == 0)
+            return;
+        const QString why = QString::fromLocal8Bit(::strerror(errno));
+        if (FErrorMessage.isEmpty())
+            FErrorMessage = QStringLiteral("550 Unable to rename %1 to %2: %3").arg(work, target, why);
+        if (FRequestResult == 0)
+            FRequestResult = 550;
+    }
+    QFile::remove(work);
 }
 
 // ---- Bandwidth -----------------------------------------------------------------
@@ -346,11 +447,14 @@ void TCustomFtpClient::RestStep()
 
 bool TCustomFtpClient::OpenLocalFileForDownload()
 {
+    EndDownloadFile(false);
     CloseLocalFile();
     try {
         if (ResumeAt > 0) {
-            // The bytes before the resume point stay as they are: the stream
-            // writes back only what the download wrote.
+            // A resumed download goes on in the file itself: the bytes before
+            // the resume point stay as they are (the stream writes back only
+            // what the download wrote), and what arrived before a failure is
+            // kept for the next resume.
             auto file = std::make_unique<TBufferedFileStream>(LocalFileName, uint16_t(fmOpenWrite | FShareMode), kFtpLocalFileBuffer);
             if (file->Seek(ResumeAt, soFromBeginning) != ResumeAt) {
                 DataFailure(550, QStringLiteral("Unable to set resume position in local file"));
@@ -358,14 +462,21 @@ bool TCustomFtpClient::OpenLocalFileForDownload()
             }
             FLocalStream = std::move(file);
         } else {
-            auto file = std::make_unique<TBufferedFileStream>(LocalFileName, fmCreate, kFtpLocalFileBuffer);
+            // A download from the start is written under a work name beside
+            // the file and takes the file's name only when it is complete: a
+            // failed or cut one leaves an earlier file as it was.
+            const QString work = DownloadWorkName(LocalFileName);
+            auto file = std::make_unique<TBufferedFileStream>(work, fmCreate, kFtpLocalFileBuffer);
+            FDownloadWorkFile = work;
+            FDownloadTarget = LocalFileName;
             if (FShareMode != 0) {
                 file.reset();
-                file = std::make_unique<TBufferedFileStream>(LocalFileName, uint16_t(fmOpenWrite | FShareMode), kFtpLocalFileBuffer);
+                file = std::make_unique<TBufferedFileStream>(work, uint16_t(fmOpenWrite | FShareMode), kFtpLocalFileBuffer);
             }
             FLocalStream = std::move(file);
         }
     } catch (const EStreamError& E) {
+        EndDownloadFile(false);
         DataFailure(550, QStringLiteral("Unable to open local file ") + LocalFileName + QStringLiteral(": ") + E.Message());
         return false;
     }
@@ -438,12 +549,10 @@ void TCustomFtpClient::DownloadStep(const QString& Command)
 void TCustomFtpClient::DownloadAccepted(quint16)
 {
     FAcceptPending = false;
-    FAcceptStep = nullptr;
     WinSock::TSocket h = WinSock::InvalidSocket;
-    try {
-        h = FDataSocket->Accept();
-    } catch (const ESocketException&) {
-    }
+    if (!AcceptDataConnection(h))
+        return;
+    FAcceptStep = nullptr;
     FDataSocket->OnSessionAvailable = nullptr;
     FDataSocket->Close();
     if (h == WinSock::InvalidSocket) {
@@ -573,9 +682,13 @@ void TCustomFtpClient::DownloadTryFinish()
         return;
     ShowStatistics();
     ResumeAt = 0;
+    // Closing the file may still fail (the last block written back, a
+    // compressed download unpacked): then the download failed.
+    CloseLocalFile();
     FRequestResult = FDataCloseError;
     if (FRequestResult != 0 && FErrorMessage.isEmpty())
         FErrorMessage = QStringLiteral("Data connection closed with error #%1").arg(FRequestResult);
+    EndDownloadFile(FRequestResult == 0);
     TriggerRequestDone(FRequestResult);
 }
 
@@ -711,12 +824,10 @@ void TCustomFtpClient::UploadConnected(quint16 ErrCode)
 void TCustomFtpClient::UploadAccepted(quint16)
 {
     FAcceptPending = false;
-    FAcceptStep = nullptr;
     WinSock::TSocket h = WinSock::InvalidSocket;
-    try {
-        h = FDataSocket->Accept();
-    } catch (const ESocketException&) {
-    }
+    if (!AcceptDataConnection(h))
+        return;
+    FAcceptStep = nullptr;
     FDataSocket->OnSessionAvailable = nullptr;
     FDataSocket->Close();
     if (h == WinSock::InvalidSocket) {

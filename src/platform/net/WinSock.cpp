@@ -3,10 +3,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <mutex>
 #include <netdb.h>
 #include <sys/ioctl.h>
@@ -184,6 +186,16 @@ void wsDropWatch(TSocket s)
     // The notice being delivered may be the one whose handler closes the
     // socket: the notifiers go once the event loop is back.
     w->deleteLater();
+}
+
+// A send could not take everything: the write notice comes once the socket
+// can take bytes again.
+void wsArmWrite(TSocket s)
+{
+    if (auto* w = wsWatchOf(s)) {
+        w->writeArmed = true;
+        w->update();
+    }
 }
 
 int wsFail()
@@ -470,15 +482,17 @@ int connect(TSocket s, const sockaddr* addr, socklen_t len)
 int send(TSocket s, const void* data, int len, int flags)
 {
     const ssize_t n = ::send(s, data, size_t(len), flags | MSG_NOSIGNAL);
-    if (n >= 0)
+    if (n >= 0) {
+        // The kernel took only part of the block: its buffer is (nearly)
+        // full, and the rest waits for room, as after "would block". The
+        // owner stops at a short count and waits for the write notice.
+        if (n < len)
+            wsArmWrite(s);
         return int(n);
-    const int saved = errno;
-    if (saved == EAGAIN || saved == EWOULDBLOCK) {
-        if (auto* w = wsWatchOf(s)) {
-            w->writeArmed = true;
-            w->update();
-        }
     }
+    const int saved = errno;
+    if (saved == EAGAIN || saved == EWOULDBLOCK)
+        wsArmWrite(s);
     wsLastError = errorFromErrno(saved);
     return SocketErrorResult;
 }
@@ -500,15 +514,14 @@ int recv(TSocket s, void* buf, int len, int flags)
 int sendto(TSocket s, const void* data, int len, int flags, const sockaddr* to, socklen_t toLen)
 {
     const ssize_t n = ::sendto(s, data, size_t(len), flags | MSG_NOSIGNAL, to, toLen);
-    if (n >= 0)
+    if (n >= 0) {
+        if (n < len)
+            wsArmWrite(s);
         return int(n);
-    const int saved = errno;
-    if (saved == EAGAIN || saved == EWOULDBLOCK) {
-        if (auto* w = wsWatchOf(s)) {
-            w->writeArmed = true;
-            w->update();
-        }
     }
+    const int saved = errno;
+    if (saved == EAGAIN || saved == EWOULDBLOCK)
+        wsArmWrite(s);
     wsLastError = errorFromErrno(saved);
     return SocketErrorResult;
 }
@@ -581,6 +594,14 @@ int ioctlsocket(TSocket s, long cmd, unsigned long* arg)
     return SocketErrorResult;
 }
 
+int unsentBytes(TSocket s)
+{
+    int n = 0;
+    if (::ioctl(s, SIOCOUTQ, &n) != 0)
+        return 0;
+    return n;
+}
+
 uint32_t inet_addr(const QByteArray& dotted)
 {
     in_addr a{};
@@ -602,6 +623,27 @@ int asyncSelect(TSocket s, NoticeTarget* target, int mask)
     if (!w) {
         wsLastError = WSAENOTSOCK;
         return SocketErrorResult;
+    }
+    if (mask != 0 && w->thread() != QThread::currentThread()) {
+        // Notices belong to one thread. Another thread takes them over only
+        // once the old one has stopped them (mask 0): the socket's state
+        // moves to a watch of the calling thread.
+        if (w->mask != 0 && w->target) {
+            wsLastError = WSAEINVAL;
+            return SocketErrorResult;
+        }
+        auto* moved = new WsSocketWatch(w->fd, w->stream);
+        moved->connecting = w->connecting;
+        moved->listening = w->listening;
+        moved->readArmed = w->readArmed;
+        moved->writeArmed = w->writeArmed;
+        moved->closeSeen = w->closeSeen;
+        {
+            std::lock_guard<std::mutex> g(wsWatchLock());
+            wsWatches()[s] = moved;
+        }
+        w->deleteLater();
+        w = moved;
     }
     w->target = target;
     w->mask = mask;

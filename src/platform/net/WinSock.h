@@ -32,9 +32,12 @@
 //     (0, 10061 refused, ...);
 //   - accept: a listening socket has a connection waiting; one notice until
 //     the owner calls accept;
-//   - write: a send failed with "would block" and the socket can take bytes
-//     again. The write notifier is enabled only in that case, so an idle
-//     socket costs nothing.
+//   - write: a send failed with "would block", or took only part of the
+//     bytes, and the socket can take bytes again. The write notifier is
+//     enabled only in those cases, so an idle socket costs nothing.
+//
+// Notices run in one thread: the one that asked for them. Another thread
+// takes them over by asking again once the first has stopped them (mask 0).
 //
 // The binding (live-object count, start-up record) keeps the WinSock
 // start-up/clean-up pairing visible to the component; on this platform
@@ -166,7 +169,15 @@ uint32_t inet_addr(const QByteArray& dotted);
 QByteArray inet_ntoa(in_addr a);
 
 // Asks for notices of s (mask of FD_* bits) to target; mask 0 stops them.
+// From a thread other than the one that asked before, only after that one
+// stopped them (10022 otherwise); the notices then come in the calling
+// thread.
 int asyncSelect(TSocket s, NoticeTarget* target, int mask);
+// Bytes of a connected stream socket that the kernel holds and the peer has
+// not taken yet (not sent, or sent and not acknowledged); 0 when unknown.
+// Not a WinSock call: it tells a transfer that still moves on the wire from
+// one that stalled after the last hand-over.
+int unsentBytes(TSocket s);
 // Hands s over with the bytes still to send (see above). s must not be used
 // by the caller afterwards.
 void closeAfterSending(TSocket s, const QByteArray& pending);
