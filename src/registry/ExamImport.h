@@ -27,6 +27,12 @@ inline constexpr const char* kBeltList = "BEYAZ, SARI, YEŞİL, MAVİ, TURUNCU v
 inline constexpr const char* kWhiteBelt = "BEYAZ KUŞAK";
 // The working copy of the package, in its folder, that collects the results.
 inline constexpr const char* kWorkingCopy = "fed.mdb";
+// A package whose database cannot be read (damaged, cut short, not a
+// database, or without the tables of a club database): the club makes a new
+// one; the federation's own database is not concerned.
+inline constexpr const char* kUnreadablePackage =
+    "Seçtiğiniz imtihan paketi bozuk ya da eksik olduğundan okunamadı ...!\n"
+    "Lütfen kulüpten imtihan paketini yeniden hazırlayıp göndermesini isteyiniz.";
 
 // A yes/no question; `raise` is how many pixels its text moves up while it
 // shows. True for yes.
