@@ -73,6 +73,11 @@ QString dateText(const Record& row, const QString& column);
 
 // --- Belts -------------------------------------------------------------------
 
+// The colour belts the exam knows, lowest first: "BEYAZ KUŞAK", "SARI
+// KUŞAK", "YEŞİL KUŞAK", "MAVİ KUŞAK", "TURUNCU KUŞAK", "A.KAHVERENGİ
+// KUŞAK", "K.KAHVERENGİ KUŞAK". A new station's belts table starts with
+// them, so a package built at any station is read at any other.
+const QStringList& colourBelts();
 // A belt as a grade: the colour belts become "10.GIP" (white) to "4.GIP"
 // (dark brown); any other text is returned unchanged.
 QString grade(const QString& belt);
