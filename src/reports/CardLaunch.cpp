@@ -121,12 +121,20 @@ void askAccreditationTitle()
 
 void weighIn(const ReportCaller& caller, const QString& sql, const QString& category, bool direct)
 {
+    // The title is the activity the cards are for: picked in the dialog,
+    // whose activity picker shows for these cards whatever the other
+    // reports do with it.
     Baslik1S->CheckBox2->setVisible(false);
     Baslik1S->CheckBox3->setVisible(false);
     Baslik1S->Edit8->setReadOnly(true);
+    const bool pickerShown = Baslik1S->DBLookupComboBox1->isVisibleTo(Baslik1S);
+    Baslik1S->DBLookupComboBox1->setVisible(true);
     Baslik1S->showModal();
+    Baslik1S->DBLookupComboBox1->setVisible(pickerShown);
     Baslik1S->Edit8->setReadOnly(false);
-    if (Baslik1S->Edit8->text().isEmpty()) {
+    // A title left behind by another report is no activity: the card's
+    // title line would be empty.
+    if (Baslik1S->Edit8->text().isEmpty() || Baslik1S->FActivityTitle.isEmpty()) {
         Messages::info("Lütfen Turnuva Seçiniz ...!");
         return;
     }
