@@ -84,6 +84,8 @@ public:
     // while the caller's modal loop runs (a window shown plainly beside a
     // modal screen would be blocked by it, and the window manager puts the
     // caller back over it whenever a message box of the caller closes).
+    // The log takes the keyboard; closing it gives the keyboard back to the
+    // caller.
     void showBeside(QWidget* caller);
 
 public Q_SLOTS:
@@ -104,6 +106,7 @@ private:
 
     QTextCharFormat m_currText;
     QList<QPointer<QWidget>> m_enableOnClose;
+    QPointer<QWidget> m_caller;     // the window showBeside put the log above
 };
 
 inline TImtRapor* ImtRapor = nullptr;
