@@ -246,6 +246,8 @@ TEST_F(BilgiAktarTest, APackageOnTheChosenDrive)
         // and where it is.
         EXPECT_EQ(label("Label2"), "KAYIT TAMAMLANDI");
         EXPECT_EQ(label("Label1"), QString::fromUtf8("İmtihan paketi kaydedildi: E:\\F200.zip"));
+        // BRIVEX_EXAM_DONE_SCREENSHOT=/tmp/done.png: the screen after the package.
+        saveScreenshot(screen, "BRIVEX_EXAM_DONE_SCREENSHOT", QSize(1010, 690));
         EXPECT_EQ(screen->archivePath(), "E:\\F200.zip");
         EXPECT_FALSE(c<QPushButton>("BitBtn1")->isEnabled());
         EXPECT_FALSE(c<QComboBox>("DriveComboBox1")->isEnabled());
