@@ -204,6 +204,12 @@ void Screens::createAll()
     make(RapTurnuvaK1);
     make(RapTurnuvaC);
     make(OdaYaz);
+
+    // Screens below the shell that open a screen of the shell.
+    KlupGiris2->FShowPersonSearch = [] {
+        if (MusteriGiris1 && !MusteriGiris1->isVisible())
+            MusteriGiris1->showModal();
+    };
 }
 
 void Screens::destroyAll()

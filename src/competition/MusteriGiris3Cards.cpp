@@ -5,6 +5,7 @@
 #include "competition/MusteriGiris3.h"
 
 #include "app/kit/DbGrid.h"
+#include "platform/ui/Messages.h"
 #include "reports/CardLaunch.h"
 
 #include <QAction>
@@ -32,8 +33,10 @@ void TMusteriGiris3::buildCardCommands()
 void TMusteriGiris3::Kart_Yazdir()
 {
     // Without an athlete shown there is no card to print.
-    if (FAthleteKey == 0)
+    if (FAthleteKey == 0) {
+        Messages::info("Lütfen Kartını Yazdıracağınız Sporcuyu Seçiniz ...!");
         return;
+    }
     Cards::weighInCard(reportCaller(), FAthleteKey, Edit19->text());
 }
 
@@ -45,7 +48,9 @@ void TMusteriGiris3::AkreditasyonKart1Click()
         if (!it->isNull("Musteri_Key"))
             keys << it->toInt("Musteri_Key");
     // An empty accepted list prints nothing.
-    if (keys.isEmpty())
+    if (keys.isEmpty()) {
+        Messages::info("Onaylı Listede Kartı Yazdırılacak Sporcu Bulunmamaktadır ...!");
         return;
+    }
     Cards::weighInCards(reportCaller(), keys, Edit2->text());
 }

@@ -230,7 +230,8 @@ void TTurnuvaGir::FormActivate()
 
 void TTurnuvaGir::FormClose()
 {
-    // A change not stored yet is dropped with the grid.
+    // A typed row was stored when the window closed; a new row left
+    // untouched is dropped with the grid.
     DBGrid1->cancel();
 }
 

@@ -232,6 +232,13 @@ TBilgiAktar::~TBilgiAktar() = default;
 
 void TBilgiAktar::FormActivate()
 {
+    // Every opening starts afresh: nothing of the last one (its club, list,
+    // package or refusal) stays on the screen, whatever ended it.
+    Edit12->clear();
+    Edit14->clear();
+    FClubKey.clear();
+    m_archive.clear();
+    closeList();
     FProgramFolder = Folders::programFolder();
     SpeedButton1->hide();
     SpeedButton2->hide();
@@ -263,15 +270,15 @@ void TBilgiAktar::FormActivate()
         FClubKey = club.key;
         openList();
     } else {
-        Edit12->clear();
-        Edit14->clear();
-        FClubKey.clear();
         BitBtn1->setEnabled(false);
         BitBtn3->setEnabled(false);
-        closeList();
-        Messages::info("İmtihan listesi yalnız kendi kulübünün kaydını taşıyan kulüp veritabanında hazırlanabilir. "
-                       "Kulüpler tablosunda " + QString::number(club.rowCount) +
-                       " kayıt bulunduğundan aktarım yapılamaz ...!");
+        const QString why =
+            "İmtihan listesi yalnız kendi kulübünün kaydını taşıyan kulüp veritabanında hazırlanabilir. "
+            "Kulüpler tablosunda " + QString::number(club.rowCount) + " kayıt bulunduğundan aktarım yapılamaz ...!";
+        // The screen itself says why nothing can be built, also after the
+        // notice is gone.
+        setStatus("AKTARIM YAPILAMAZ", why, Qt::red);
+        Messages::info(why);
     }
 }
 
@@ -686,11 +693,10 @@ void TBilgiAktar::build()
         return;
     }
 
+    // The archive is complete once written (it is written under another
+    // name and renamed): the screen says so and where it is.
     bilgiAktarColour(Label1, Qt::black);
-    setStatus(floppy ? "Disket Sürücüyü Takip Ediniz" : "",
-              floppy ? "Lütfen Sürücü Çalışırken Bu Ekranı Kapatmayınız ..!"
-                     : "Seçtiğiniz Sürücüye Kayıt Devam Ettiği Sürece Bu Ekranı Kapatmayınız ..!",
-              QColor(0, 128, 0));
+    setStatus("KAYIT TAMAMLANDI", "İmtihan paketi kaydedildi: " + m_archive, QColor(0, 128, 0));
     BitBtn1->setEnabled(false);
     DriveComboBox1->setEnabled(false);
 }

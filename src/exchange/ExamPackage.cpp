@@ -1,7 +1,7 @@
 #include "exchange/ExamPackage.h"
 
+#include "app/kit/DbConventions.h"
 #include "app/kit/ReservedRows.h"
-#include "platform/db/DatabaseBackup.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/text/Rtf.h"
 #include "platform/zip/ZipArchive.h"
@@ -140,7 +140,8 @@ QString write(Database& db, const Contents& contents, const QString& targetFolde
     const QString copy = examHostFolder(contents.programFolder) + databaseCopyName(contents.clubKey);
     try {
         QDir().mkpath(QFileInfo(copy).absolutePath());
-        DatabaseBackup::copyTo(db, copy);
+        // The club's user names and passwords stay at the club.
+        DatabaseCopies::withoutPasswords(db, copy + ".kopya", copy);
     } catch (const DbError& e) {
         throw ExamPackageError(ExamPackageError::Kind::Package, e.message());
     }

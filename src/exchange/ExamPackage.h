@@ -8,6 +8,7 @@
 //                              club row (key 1 of C_UYELIKSURESI) carries the
 //                              committee's register numbers in Sokak
 //                              (chairman), Cadde, No1, Ilce (members 1-3);
+//                              the users' passwords (C_SIFRE) are left out;
 //   "R" + person key + ".jpg"  the photo of every marked athlete that has one;
 //   attachments                up to five documents under their own names.
 //
@@ -16,7 +17,7 @@
 //
 // The archive is written in process, under a temporary name, and renamed
 // when complete; the database copy is taken through the engine's online
-// backup. An attachment can never stand in for the database copy or a
+// backup (DatabaseCopies::withoutPasswords). An attachment can never stand in for the database copy or a
 // photo (its name is refused), and every entry name is flat.
 
 #include "platform/db/Database.h"

@@ -34,7 +34,9 @@ void showOutcome(const Outcome& outcome, QWidget* screen, int* inPreview, bool d
     }
     ImtRapor->RichEdit1->clear();
     ImtRapor->Memo1->clear();
-    ImtRapor->show();
+    // The callers are shown modally: the log goes above the caller, where it
+    // takes clicks while the caller's modal loop runs.
+    ImtRapor->showBeside(screen);
     for (const LogLine& line : outcome.log) {
         ImtRapor->CurrText().setForeground(line.colour);
         ImtRapor->addLine(line.text);

@@ -144,14 +144,18 @@ Package read(Database& package, int clubKey)
     return p;
 }
 
+const QStringList& colourBelts()
+{
+    static const QStringList belts{"BEYAZ KUŞAK",   "SARI KUŞAK",         "YEŞİL KUŞAK",       "MAVİ KUŞAK",
+                                   "TURUNCU KUŞAK", "A.KAHVERENGİ KUŞAK", "K.KAHVERENGİ KUŞAK"};
+    return belts;
+}
+
 QString grade(const QString& belt)
 {
-    static const QHash<QString, QString> grades{
-        {"BEYAZ KUŞAK", "10.GIP"},       {"SARI KUŞAK", "9.GIP"},         {"YEŞİL KUŞAK", "8.GIP"},
-        {"MAVİ KUŞAK", "7.GIP"},         {"TURUNCU KUŞAK", "6.GIP"},      {"A.KAHVERENGİ KUŞAK", "5.GIP"},
-        {"K.KAHVERENGİ KUŞAK", "4.GIP"},
-    };
-    return grades.value(belt, belt);
+    // White is grade 10, each colour belt after it one grade higher.
+    const qsizetype at = colourBelts().indexOf(belt);
+    return at < 0 ? belt : QString::number(10 - at) + ".GIP";
 }
 
 int gradeNumber(const QString& gradeText)

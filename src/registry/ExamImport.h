@@ -27,6 +27,12 @@ inline constexpr const char* kBeltList = "BEYAZ, SARI, YEŞİL, MAVİ, TURUNCU v
 inline constexpr const char* kWhiteBelt = "BEYAZ KUŞAK";
 // The working copy of the package, in its folder, that collects the results.
 inline constexpr const char* kWorkingCopy = "fed.mdb";
+// A package whose database cannot be read (damaged, cut short, not a
+// database, or without the tables of a club database): the club makes a new
+// one; the federation's own database is not concerned.
+inline constexpr const char* kUnreadablePackage =
+    "Seçtiğiniz imtihan paketi bozuk ya da eksik olduğundan okunamadı ...!\n"
+    "Lütfen kulüpten imtihan paketini yeniden hazırlayıp göndermesini isteyiniz.";
 
 // A yes/no question; `raise` is how many pixels its text moves up while it
 // shows. True for yes.
@@ -67,6 +73,11 @@ QString dateText(const Record& row, const QString& column);
 
 // --- Belts -------------------------------------------------------------------
 
+// The colour belts the exam knows, lowest first: "BEYAZ KUŞAK", "SARI
+// KUŞAK", "YEŞİL KUŞAK", "MAVİ KUŞAK", "TURUNCU KUŞAK", "A.KAHVERENGİ
+// KUŞAK", "K.KAHVERENGİ KUŞAK". A new station's belts table starts with
+// them, so a package built at any station is read at any other.
+const QStringList& colourBelts();
 // A belt as a grade: the colour belts become "10.GIP" (white) to "4.GIP"
 // (dark brown); any other text is returned unchanged.
 QString grade(const QString& belt);

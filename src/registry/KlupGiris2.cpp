@@ -3,6 +3,7 @@
 #include "app/dialogs/Form5.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/Formats.h"
+#include "app/kit/PlacedControls.h"
 #include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "platform/settings/Registry.h"
@@ -155,6 +156,7 @@ TKlupGiris2::TKlupGiris2()
     connect(DBLookupComboBox2, &QComboBox::activated, this, &TKlupGiris2::DBLookupComboBox2Click);
     connect(CheckBox1, &QCheckBox::toggled, this, &TKlupGiris2::CheckBox1Click);
     connect(Edit26, &QLineEdit::textChanged, this, &TKlupGiris2::Edit26Change);
+    PlacedControls::onClick(Label1, [this] { Label1Click(); });
     FPrefilled = 0;
 }
 
@@ -308,6 +310,12 @@ void TKlupGiris2::CheckBox1Click()
     QPalette p = CheckBox1->palette();
     p.setColor(QPalette::WindowText, CheckBox1->isChecked() ? QColor(Qt::red) : QColor(Qt::black));
     CheckBox1->setPalette(p);
+}
+
+void TKlupGiris2::Label1Click()
+{
+    if (FShowPersonSearch)
+        FShowPersonSearch();
 }
 
 void TKlupGiris2::Edit26Change()

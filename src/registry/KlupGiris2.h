@@ -77,6 +77,11 @@ public:
     // The input of the club code from the name and the region code.
     static QString clubCodeInput(const QString& name, const QString& regionCode);
 
+    // The label "Yetkili Kişi" opens the person search (modally, unless it
+    // shows already) to look up the contact person; nothing is copied back.
+    // The search lives in the shell, which sets this when it makes it.
+    std::function<void()> FShowPersonSearch;
+
     // Where the installation mode is read.
     static QString installKey() { return "\\Software\\Classes\\.lgat\\Shellex\\PropertySheet"; }
 
@@ -86,6 +91,7 @@ public Q_SLOTS:
     void DBLookupComboBox2Click();  // region pick
     void CheckBox1Click();
     void Edit26Change();
+    void Label1Click();             // "Yetkili Kişi"
 
 protected:
     void FormShow() override;

@@ -190,8 +190,10 @@ void TMusteriGiris2::attachFile(CareerIndex which)
     const QString chosen = Dialogs::openFile("Lütfen Dosya Seçiniz.", "Dosya (*.pdf)", "C:\\");
     if (chosen.isEmpty())
         return;
-    // The operator sees the document before it is attached.
-    Shell::show(chosen);
+    // The operator sees the document before it is attached where a program
+    // opens it; attaching does not depend on one (no message when none does:
+    // the operator asked to attach, not to see).
+    Shell::open(chosen);
     // Only a complete copy marks the row as having an attachment.
     if (!PersonFiles::replace(chosen, attachmentOf(which, key))) {
         Messages::error(PersonFiles::kCopyFailed);

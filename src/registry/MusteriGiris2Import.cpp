@@ -119,9 +119,17 @@ void TMusteriGiris2::runImport(const QString& chosenFile, Database& workingCopy)
         Messages::error(PersonFiles::kCopyFailed);
         return;
     }
-    workingCopy.open(working);
-    const ExamImport::Package package =
-        ExamImport::read(workingCopy, ExamImport::clubKeyOfFile(QFileInfo(chosen).fileName()));
+    ExamImport::Package package;
+    try {
+        workingCopy.open(working);
+        package = ExamImport::read(workingCopy, ExamImport::clubKeyOfFile(QFileInfo(chosen).fileName()));
+    } catch (const DbError& e) {
+        // The package's own fault, not the station database's.
+        workingCopy.close();
+        const QString detail = e.detail().isEmpty() ? e.text() : e.detail();
+        Messages::error(QString(ExamImport::kUnreadablePackage) + "\n\nAyrıntı: " + detail);
+        return;
+    }
 
     // The club must be one of the register, by name and region.
     const Records clubs = db().select("select Durum_Key,Durum,E1 from C_UYELIKSURESI where Durum = :c and E1 = :r",

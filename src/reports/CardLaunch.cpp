@@ -73,6 +73,7 @@ void applyMargin(TCardReport& card)
 void previewCard(TCardReport& card, const ReportCaller& caller, const RegistryList& list)
 {
     card.Query1.sql = ReportLaunch::listQuery(list.selection);
+    card.Query1.params = list.selection.params;
     card.Query1.open();
     ReportLaunch::preview(card, caller);
     card.Query1.close();
@@ -120,12 +121,20 @@ void askAccreditationTitle()
 
 void weighIn(const ReportCaller& caller, const QString& sql, const QString& category, bool direct)
 {
+    // The title is the activity the cards are for: picked in the dialog,
+    // whose activity picker shows for these cards whatever the other
+    // reports do with it.
     Baslik1S->CheckBox2->setVisible(false);
     Baslik1S->CheckBox3->setVisible(false);
     Baslik1S->Edit8->setReadOnly(true);
+    const bool pickerShown = Baslik1S->DBLookupComboBox1->isVisibleTo(Baslik1S);
+    Baslik1S->DBLookupComboBox1->setVisible(true);
     Baslik1S->showModal();
+    Baslik1S->DBLookupComboBox1->setVisible(pickerShown);
     Baslik1S->Edit8->setReadOnly(false);
-    if (Baslik1S->Edit8->text().isEmpty()) {
+    // A title left behind by another report is no activity: the card's
+    // title line would be empty.
+    if (Baslik1S->Edit8->text().isEmpty() || Baslik1S->FActivityTitle.isEmpty()) {
         Messages::info("Lütfen Turnuva Seçiniz ...!");
         return;
     }
@@ -137,6 +146,7 @@ void weighIn(const ReportCaller& caller, const QString& sql, const QString& cate
     card->FCategoryText = category;
     card->FCardKind = 1;
     card->Query1.sql = sql;
+    card->Query1.params.clear();
     printAccreditation(*card, caller, direct);
 }
 
@@ -311,8 +321,10 @@ void MsabakaKart1Click(const ReportCaller& caller, const RegistryList& list)
         }
     }
     auto card = std::make_unique<TAkreditasyon>();
-    if (typedName.isEmpty())
+    if (typedName.isEmpty()) {
         card->Query1.sql = ReportLaunch::listQuery(list.selection);
+        card->Query1.params = list.selection.params;
+    }
     card->QRLabelCaption->caption.clear();
     card->QRLabelTitle->caption =
         !dialog.FActivityName.isEmpty() && title == dialog.FActivityName ? dialog.FActivityTitle : title;
@@ -325,6 +337,7 @@ void MsabakaKart1Click(const ReportCaller& caller, const RegistryList& list)
         card->FCardKind = 5;
         card->QRLabelName->caption = typedName;
         card->Query1.sql = "select * from C_MUSTERI where Musteri_Key =0";
+        card->Query1.params.clear();
     } else if (dialog.RadioButton1->isChecked()) {
         card->QRLabelRole->caption = "SPORCU";
         card->FCardKind = 2;
@@ -388,6 +401,7 @@ void Diploma1Click(const ReportCaller& caller, const RegistryList& list)
     r.setExamTexts(BaslikDip->Edit8->text(), BaslikDip->Edit1->text(), BaslikDip->Edit2->text(),
                    BaslikDip->Edit3->text());
     r.Query1.sql = ReportLaunch::listQuery(list.selection);
+    r.Query1.params = list.selection.params;
     r.Query1.open();
     ReportLaunch::preview(r, caller);
     r.Query1.close();

@@ -106,7 +106,11 @@ const QStringList& CardRules::beltNames()
 
 int CardRules::beltStampCount(const QString& belt)
 {
-    return int(beltNames().indexOf(belt)) + 1;
+    // The station's colour belts carry the word " KUŞAK" after the colour
+    // ("SARI KUŞAK"); the card names the colour alone.
+    static const QString suffix = QStringLiteral(" KUŞAK");
+    const QString colour = belt.endsWith(suffix) ? belt.chopped(suffix.size()) : belt;
+    return int(beltNames().indexOf(colour)) + 1;
 }
 
 QString CardRules::accreditationLogLine(const QDateTime& when, const QString& registerNumber, const QString& name)

@@ -54,7 +54,9 @@ QString categoryByKind(int kind, const Record& row, bool* known = nullptr);
 // The belts of the belt card, lowest first: "BEYAZ" ... "1. KYU".
 const QStringList& beltNames();
 // How many belt circles carry the stamp for a belt E25: the belt's place in
-// the list (1 to 8) when it is one of the names exactly, else 0.
+// the list (1 to 8) when it is one of the names exactly, or one of them
+// followed by " KUŞAK" as the station's belts are named ("SARI KUŞAK" is
+// "SARI"), else 0.
 int beltStampCount(const QString& belt);
 
 // One line of the accreditation print log (without its line break):

@@ -104,8 +104,9 @@ bool ringLists(const ReportCaller& caller, const std::function<QString()>& dateT
     return previewIfRows(r, r.Query2, caller, Reports::noRingListText(date, ringWord));
 }
 
-// The score sheets after their checks: no options, the typed title as it
-// is, the section query of the scope.
+// The score sheets after their checks: no options, the typed title (an
+// empty one keeps the title of the previous run, the report's own on the
+// first), the section query of the scope.
 void scoreSheets(const ReportCaller& caller, const QString& sql, const QVariantMap& params)
 {
     Baslik1S->CheckBox2->setVisible(false);
@@ -114,7 +115,8 @@ void scoreSheets(const ReportCaller& caller, const QString& sql, const QVariantM
 
     TPrintScore& r = *PrintScore;
     CloseDataSetsAfter close{r};
-    r.QRLabel9->caption = Baslik1S->Edit8->text();
+    if (!Baslik1S->Edit8->text().isEmpty())
+        r.QRLabel9->caption = Baslik1S->Edit8->text();
     r.Query2.close();
     r.Query2.sql = sql;
     r.Query2.params = params;

@@ -2,6 +2,7 @@
 
 #include "app/kit/DbConventions.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/report/ReportFonts.h"
 #include "platform/text/Rtf.h"
 #include "reports/ListLayout.h"
 
@@ -11,6 +12,28 @@
 #include <QTextDocument>
 
 using ListLayout::font;
+
+namespace {
+
+// The letter's upper part (millimetres from the band's top): the subject
+// line, the addressee's box with the address at its foot, the title line.
+constexpr double kSubjectTop = 28;
+constexpr double kSubjectWidth = 90;
+constexpr double kBoxTop = 30;
+constexpr double kAddressTop = 48;
+constexpr double kAddressWidth = 85;
+constexpr double kAddressHeight = 13.5;   // three lines at its type size
+constexpr double kTitleTop = 63;
+constexpr double kTitleHeight = 6;
+
+// The height of a text broken at the control's width, at least `least`.
+double wrappedHeight(const ReportTextControl& control, const QString& text, double width, double least)
+{
+    const QFont f = ReportFonts::resolve(control.font);
+    return qMax(least, ReportFonts::wrap(f, text, width).size() * ReportFonts::lineHeight(f));
+}
+
+} // namespace
 
 TLetterForm::TLetterForm(const QString& name) : TReportForm(name)
 {
@@ -39,8 +62,11 @@ TLetterForm::TLetterForm(const QString& name) : TReportForm(name)
     QRLabel7->alignment = Qt::AlignRight | Qt::AlignTop;
     QRLabel1 = letter->addLabel("QRLabel1", {0, 23, 90, 5});
     QRLabel1->font = font(10);
-    QRLabel9 = letter->addLabel("QRLabel9", {0, 28, 90, 5});
+    // A long subject goes on over several lines beside the box.
+    QRLabel9 = letter->addLabel("QRLabel9", {0, kSubjectTop, kSubjectWidth, 5});
     QRLabel9->font = font(10);
+    QRLabel9->wordWrap = true;
+    QRLabel9->autoStretch = true;
 
     const double bx = w - 89;
     QRShape1 = letter->addShape("QRShape1", {bx, 30, 89, 32}, ReportShape::Rectangle);
@@ -48,11 +74,12 @@ TLetterForm::TLetterForm(const QString& name) : TReportForm(name)
     QRLabel3->font = font(10, true);
     QRLabel31 = letter->addLabel("QRLabel31", {bx + 2, 44, 20, 4}, "ADRES");
     QRLabel31->font = font(7, true);
-    QRLabel8 = letter->addLabel("QRLabel8", {bx + 2, 48, 85, 13.5});
+    QRLabel8 = letter->addLabel("QRLabel8", {bx + 2, kAddressTop, kAddressWidth, kAddressHeight});
     QRLabel8->font = font(9);
     QRLabel8->wordWrap = true;
+    QRLabel8->autoStretch = true;
 
-    QRLabel2 = letter->addLabel("QRLabel2", {0, 63, w, 6});
+    QRLabel2 = letter->addLabel("QRLabel2", {0, kTitleTop, w, kTitleHeight});
     QRLabel2->font = font(11, true);
 
     ChildBand1 = ReportBody1.addChild(letter, "ChildBand1", 5);
@@ -103,10 +130,29 @@ void TLetterForm::loadBody()
     ChildBand1->enabled = loaded;
 }
 
+void TLetterForm::fitUpperPart()
+{
+    // Every line of the address (wrapped lines too) stays inside the box,
+    // which grows downwards; the title goes below the box and below a
+    // subject of several lines, and the band with it.
+    const double addressHeight = wrappedHeight(*QRLabel8, QRLabel8->caption, kAddressWidth, kAddressHeight);
+    QRLabel8->rect.setHeight(addressHeight);
+    const double boxBottom = kAddressTop + addressHeight + 0.5;
+    QRShape1->rect.setHeight(boxBottom - kBoxTop);
+    const double subjectHeight = wrappedHeight(*QRLabel9, QRLabel9->caption, kSubjectWidth, 5);
+    QRLabel9->rect.setHeight(subjectHeight);
+    double titleTop = qMax(kTitleTop, kSubjectTop + subjectHeight + 1);
+    if (QRShape1->enabled)
+        titleTop = qMax(titleTop, boxBottom + 1);
+    QRLabel2->rect.moveTop(titleTop);
+    QRShape1->band()->height = titleTop + kTitleHeight;
+}
+
 void TLetterForm::rowMoved()
 {
     FAddress = addressOf(Query1.record());
     QRLabel8->caption = FAddress;
+    fitUpperPart();
     Query8.open();
     QRLabel4->caption = footerAddress(Query8.str("Adres"));
     QRLabel5->caption = Query8.str("FirmaAdi");

@@ -55,6 +55,9 @@ protected:
 private:
     void loadBody();
     void rowMoved();
+    // Sizes the addressee's box to the address of the row and places the
+    // title below it and below the subject.
+    void fitUpperPart();
 };
 
 class TPrintMenu19 : public TLetterForm {

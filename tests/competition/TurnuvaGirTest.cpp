@@ -18,7 +18,7 @@ protected:
         european = typeKey("AVRUPA ŞAMPİYONASI");
         seniors = db.scalar("select Durum_Key from C_BRANSADI where Durum = 'BÜYÜKLER'").toInt();
         juniors = db.scalar("select Durum_Key from C_BRANSADI where Durum = 'GENÇLER'").toInt();
-        belt = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'SİYAH'").toInt();
+        belt = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = '1.DAN'").toInt();
     }
     void TearDown() override
     {
@@ -242,7 +242,7 @@ TEST_F(TurnuvaGirTest, WebFieldsAndBirthDatesGoTogether)
     grid()->setFieldValue("WebBr_Key", "BÜYÜKLER");
     EXPECT_FALSE(grid()->post()) << "the lowest belt is missing";
     // The belt is picked by name; its key is written.
-    ASSERT_TRUE(grid()->model()->setData(gridCell(grid(), grid()->currentRow(), "Kusak_Adi"), "SİYAH"));
+    ASSERT_TRUE(grid()->model()->setData(gridCell(grid(), grid()->currentRow(), "Kusak_Adi"), "1.DAN"));
     EXPECT_EQ(grid()->currentRecord().toInt("Kusak_Key"), belt);
     grid()->setFieldValue("Dt1", QDate(1980, 1, 1));
     grid()->setFieldValue("Dt2", QDate(1995, 12, 31));
@@ -252,7 +252,7 @@ TEST_F(TurnuvaGirTest, WebFieldsAndBirthDatesGoTogether)
     EXPECT_EQ(row->toInt("Kusak_Key"), belt);
     EXPECT_EQ(row->date("Web_Tar"), QDate(2009, 2, 1));
     EXPECT_EQ(row->date("Dt2"), QDate(1995, 12, 31));
-    EXPECT_EQ(grid()->cellText(grid()->currentRow(), grid()->columnOf("Kusak_Adi")), "SİYAH");
+    EXPECT_EQ(grid()->cellText(grid()->currentRow(), grid()->columnOf("Kusak_Adi")), "1.DAN");
 
     // A row with neither web data nor birth dates is accepted too.
     newRow("YEREL TURNUVA");

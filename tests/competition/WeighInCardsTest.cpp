@@ -102,4 +102,68 @@ TEST_F(WeighInCards, TheAcceptedListGetsItsCardsAndTheSavedOnesAreLogged)
                                             "17.05.2024 14:30 0000011 ŞEVKET DURU\r\n"));
 }
 
+// On a fresh run (no other report left a title behind) the cards print
+// from the weigh-in alone: the dialog offers the activity picker, and the
+// activity picked gives the title.
+TEST_F(WeighInCards, OnAFreshRunTheCardsAreForTheActivityPickedInTheDialog)
+{
+    db.insert("C_TURNUVA", {{"Turnuva_Key", 77}, {"Adi", "TÜRKİYE ŞAMPİYONASI"}, {"Yer", "ANTALYA"},
+                            {"Tarih1", QDate(2024, 5, 17)}, {"Tarih2", QDate(2024, 5, 19)}, {"Yili", 2024}});
+    addPerson(11, "ŞEVKET DURU");
+    open();
+    screen->DBGrid2->setRecords(db.select("select * from C_MUSTERI where Musteri_Key = 11"));
+    screen->Edit2->setText(kMen70);
+    ASSERT_TRUE(Baslik1S->Edit8->text().isEmpty());
+    ASSERT_FALSE(Baslik1S->DBLookupComboBox1->isVisibleTo(Baslik1S)) << "hidden for the other reports";
+
+    QString composed;
+    modals().expect("TBaslik1S", [&](QDialog* d) {
+        auto* t = static_cast<TBaslik1S*>(d);
+        EXPECT_TRUE(t->Edit8->isReadOnly());
+        ASSERT_TRUE(t->DBLookupComboBox1->isVisible()) << "the activity picker is offered";
+        pick(t->DBLookupComboBox1, t->DBLookupComboBox1->itemText(t->DBLookupComboBox1->findData(77)));
+        click(t->BitBtn4);
+        composed = t->FActivityTitle;
+    });
+    std::optional<ReportDocument> pages;
+    modals().expect("ReportPreview", [&](QDialog* d) {
+        pages = static_cast<ReportPreview*>(d)->document();
+        d->close();
+    });
+    menuItem("AkreditasyonKart1")->trigger();
+    EXPECT_EQ(modals().pending(), 0);
+    EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ").toStdString();
+    ASSERT_TRUE(pages);
+    ASSERT_EQ(pages->pageCount(), 1);
+    EXPECT_TRUE(composed.startsWith("TÜRKİYE ŞAMPİYONASI")) << composed.toStdString();
+    EXPECT_EQ(pages->pages[0].find("QRLabelTitle")->text, composed.section('\n', 0, 0));
+    EXPECT_FALSE(Baslik1S->DBLookupComboBox1->isVisibleTo(Baslik1S)) << "hidden again for the other reports";
+}
+
+// Refusals, each with its message and nothing printed.
+TEST_F(WeighInCards, WithoutAnAthleteOrAnActivityNothingPrintsAndTheScreenSaysWhy)
+{
+    addPerson(11, "ŞEVKET DURU");
+    open();
+    // "Kart Yazdır" with no athlete shown.
+    menuItem("KartYazdr1")->trigger();
+    EXPECT_EQ(ui().texts(), QStringList{"Lütfen Kartını Yazdıracağınız Sporcuyu Seçiniz ...!"});
+    // "Müsabaka Kartları" with an empty accepted list.
+    ui().clear();
+    menuItem("AkreditasyonKart1")->trigger();
+    EXPECT_EQ(ui().texts(), QStringList{"Onaylı Listede Kartı Yazdırılacak Sporcu Bulunmamaktadır ...!"});
+
+    // No activity picked, even with a title another report left behind.
+    screen->DBGrid2->setRecords(db.select("select * from C_MUSTERI where Musteri_Key = 11"));
+    Baslik1S->Edit8->setText("BAŞKA BİR RAPORUN BAŞLIĞI");
+    for (int run = 0; run < 2; ++run) {
+        ui().clear();
+        modals().expect("TBaslik1S", [](QDialog* d) { click(static_cast<TBaslik1S*>(d)->BitBtn4); });
+        menuItem("AkreditasyonKart1")->trigger();
+        EXPECT_EQ(ui().texts(), QStringList{"Lütfen Turnuva Seçiniz ...!"}) << run;
+        Baslik1S->Edit8->clear();
+    }
+    EXPECT_FALSE(modals().seen().contains("ReportPreview"));
+}
+
 } // namespace

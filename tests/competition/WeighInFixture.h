@@ -98,7 +98,7 @@ protected:
                       {"E38", 72.0},
                       {"Vergi_Dairesi", "ANKARA"},
                       {"E16", kClub},
-                      {"E25", "SİYAH"}};
+                      {"E25", "1.DAN"}};
         for (auto it = fields.begin(); it != fields.end(); ++it)
             p.insert(it.key(), it.value());
         db.insert("C_MUSTERI", p);

@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, Kinds,
 
 TEST_F(Preferences, AllCategoriesAndChoicesKeptForTheNextWeighIn)
 {
-    const int belt = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'YEŞİL'").toInt();
+    const int belt = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'YEŞİL KUŞAK'").toInt();
     run(
         [&](TGiris1* d) {
             chooseCategory(d, kAllCategoriesName);
@@ -144,7 +144,7 @@ TEST_F(Preferences, AllCategoriesAndChoicesKeptForTheNextWeighIn)
             EXPECT_EQ(d->Edit6->text(), kAllCategoriesName);
             EXPECT_EQ(d->DBLookupComboBox1->currentText(), "TAKIMLAR ARASI");
             EXPECT_EQ(d->ComboBox3->currentText(), "5");
-            EXPECT_EQ(d->DBLookupComboBox2->currentText(), "YEŞİL");
+            EXPECT_EQ(d->DBLookupComboBox2->currentText(), "YEŞİL KUŞAK");
             QTest::mouseClick(d->Label4, Qt::LeftButton);
         },
         [&] { EXPECT_EQ(screen->FMinBeltKey, 1); });

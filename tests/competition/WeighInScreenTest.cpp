@@ -157,9 +157,9 @@ TEST_F(WeighInScreen, EmptyRegisteredWeightShowsTheLiveWeightRed)
 
 TEST_F(WeighInScreen, LowerBeltWarnsOnlyWhenSelectedWithEnter)
 {
-    const int yellow = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'SARI'").toInt();
-    const int green = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'YEŞİL'").toInt();
-    addPerson(1, "ALİ YILMAZ", {{"E25", "SARI"}});
+    const int yellow = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'SARI KUŞAK'").toInt();
+    const int green = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'YEŞİL KUŞAK'").toInt();
+    addPerson(1, "ALİ YILMAZ", {{"E25", "SARI KUŞAK"}});
     addPerson(2, "VELİ KAYA", {{"E25", "KIRMIZI"}});
     ASSERT_LT(yellow, green);
     screen->FMinBeltKey = green;

@@ -165,6 +165,55 @@ TEST_F(BilgiAktarTest, AClubsTableWithoutExactlyOneClubAllowsNoPackage)
     EXPECT_TRUE(ui().lastText().contains("3 kayıt")) << ui().lastText().toStdString();
 }
 
+TEST_F(BilgiAktarTest, EveryOpeningStartsAfreshAfterARefusalOrAPackage)
+{
+    const QString refusal = QString::fromUtf8(
+        "İmtihan listesi yalnız kendi kulübünün kaydını taşıyan kulüp veritabanında hazırlanabilir. Kulüpler "
+        "tablosunda 3 kayıt bulunduğundan aktarım yapılamaz ...!");
+    auto expectRefused = [&] {
+        EXPECT_EQ(c<QLineEdit>("Edit12")->text(), "");
+        EXPECT_EQ(c<QLineEdit>("Edit14")->text(), "");
+        EXPECT_EQ(c<TDBGrid>("DBGrid1")->rowCount(), 0);
+        EXPECT_FALSE(c<QPushButton>("BitBtn1")->isEnabled());
+        // The screen says why, also once the notice is gone.
+        EXPECT_EQ(label("Label2"), "AKTARIM YAPILAMAZ");
+        EXPECT_EQ(label("Label1"), refusal);
+    };
+    auto expectReady = [&] {
+        EXPECT_EQ(c<QLineEdit>("Edit12")->text(), QString::fromUtf8("İSTANBUL"));
+        EXPECT_EQ(c<QLineEdit>("Edit14")->text(), QString::fromUtf8("KARTAL'IN SPOR KULÜBÜ"));
+        EXPECT_EQ(c<TDBGrid>("DBGrid1")->rowCount(), 2);
+        EXPECT_EQ(label("Label15"), QString::fromUtf8("Sporcu Sayısı : 2"));
+        EXPECT_TRUE(c<QPushButton>("BitBtn1")->isEnabled());
+        EXPECT_TRUE(c<QPushButton>("BitBtn3")->isEnabled());
+        EXPECT_EQ(label("Label2"), "");
+        EXPECT_EQ(label("Label1"), QString::fromUtf8("Sürücüye kayıt yapacaksanız, Lütfen aşağıdan sürücüyü seçiniz."));
+    };
+
+    // A package first: the next opening does not show it as done.
+    run([&] {
+        fill();
+        chooseDrive("E");
+        expectDocumentAndQuestion(driveQuestion(), true);
+        click(c<QPushButton>("BitBtn1"));
+        EXPECT_EQ(label("Label2"), "KAYIT TAMAMLANDI");
+    });
+    run(expectReady);
+
+    // Refused twice: each opening says why.
+    db.insert("C_UYELIKSURESI", {{"Durum_Key", 201}, {"Durum", "İKİNCİ"}});
+    ui().clear();
+    run(expectRefused);
+    run(expectRefused);
+    EXPECT_EQ(ui().texts(), QStringList({refusal, refusal}));
+
+    // The club table put right: the next opening is the screen's normal one.
+    db.exec("delete * from C_UYELIKSURESI where Durum_Key = 201");
+    ui().clear();
+    run(expectReady);
+    EXPECT_TRUE(ui().texts().isEmpty());
+}
+
 TEST_F(BilgiAktarTest, TheChecksStopTheBuildAtTheFirstFailureWithTheFocusOnIt)
 {
     run([&] {
@@ -194,9 +243,13 @@ TEST_F(BilgiAktarTest, APackageOnTheChosenDrive)
         chooseDrive("E");
         expectDocumentAndQuestion(driveQuestion(), true);
         click(c<QPushButton>("BitBtn1"));
-        EXPECT_EQ(label("Label2"), "");
-        EXPECT_EQ(label("Label1"),
-                  QString::fromUtf8("Seçtiğiniz Sürücüye Kayıt Devam Ettiği Sürece Bu Ekranı Kapatmayınız ..!"));
+        // The package is complete when the build returns: the screen says so
+        // and where it is.
+        EXPECT_EQ(label("Label2"), "KAYIT TAMAMLANDI");
+        EXPECT_EQ(label("Label1"), QString::fromUtf8("İmtihan paketi kaydedildi: E:\\F200.zip"));
+        // BRIVEX_EXAM_DONE_SCREENSHOT=/tmp/done.png: the screen after the package.
+        saveScreenshot(screen, "BRIVEX_EXAM_DONE_SCREENSHOT", QSize(1010, 690));
+        EXPECT_EQ(screen->archivePath(), "E:\\F200.zip");
         EXPECT_FALSE(c<QPushButton>("BitBtn1")->isEnabled());
         EXPECT_FALSE(c<QComboBox>("DriveComboBox1")->isEnabled());
         // The question's buttons are the dialog's own again.
@@ -451,3 +504,4 @@ TEST_F(BilgiAktarTest, ThePersonSearchOpensTheScreenFromItsItemOnlyWithAList)
 }
 
 }
+

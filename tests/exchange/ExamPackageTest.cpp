@@ -85,6 +85,37 @@ TEST_F(ExamPackageTest, TheArchiveHoldsTheMarkedCopyAndThePhotosOfTheMarkedAthle
     EXPECT_EQ(club->str("Sokak"), "") << "the club row keeps its own address";
 }
 
+TEST_F(ExamPackageTest, TheCopyCarriesNoPasswordOfTheClubsUsers)
+{
+    db.insert("C_SIFRE", {{"Key_No", 7}, {"Ad", "KULÜP SEKRETERİ"}, {"Sifre", "Zq7-gizli-parola"}});
+    db.exec("update C_SIFRE set Sifre = 'Yonetici-Parolasi-42' where Key_No = 1");
+    markTwo();
+    const QString archive = ExamPackage::write(db, contents(), "E:\\");
+
+    // Not in the bytes of the copy (no trace in its free pages either) nor
+    // anywhere in the archive.
+    const QByteArray bytes = ZipArchive::read(archive, "BG200.mdb");
+    ASSERT_FALSE(bytes.isEmpty());
+    QFile zip(archive);
+    ASSERT_TRUE(zip.open(QIODevice::ReadOnly));
+    const QByteArray zipped = zip.readAll();
+    for (const QByteArray& password : {QByteArray("Zq7-gizli-parola"), QByteArray("Yonetici-Parolasi-42")}) {
+        EXPECT_FALSE(bytes.contains(password)) << password.constData();
+        EXPECT_FALSE(zipped.contains(password)) << password.constData();
+    }
+    Database copy;
+    openCopy(archive, copy);
+    EXPECT_EQ(copy.scalar("select count(*) from C_SIFRE where Sifre is not null").toInt(), 0);
+    EXPECT_EQ(copy.scalar("select Ad from C_SIFRE where Key_No = 7").toString(), QString::fromUtf8("KULÜP SEKRETERİ"));
+    // The copy beside the program is the same; the club keeps its passwords.
+    Database kept;
+    kept.open(host(kExamProgram + "BG200.mdb"));
+    EXPECT_EQ(kept.scalar("select count(*) from C_SIFRE where Sifre is not null").toInt(), 0);
+    EXPECT_EQ(db.scalar("select Sifre from C_SIFRE where Key_No = 7").toString(), "Zq7-gizli-parola");
+    EXPECT_EQ(QDir(host(kExamProgram)).entryList({"BG200.mdb*"}, QDir::Files), QStringList{"BG200.mdb"})
+        << "no work file left behind";
+}
+
 TEST_F(ExamPackageTest, ABuildForAnotherListClearsTheOlderMarksAndReplacesTheArchive)
 {
     markTwo();

@@ -363,3 +363,80 @@ TEST_F(ExamImportEditorTest, NoFileChosenDoesNothing)
 }
 
 } // namespace ExamImportEditorTestLocal
+
+namespace ExamImportEditorTestLocal {
+
+// A package whose database cannot be read gets its own message (the club
+// sends a new one), not the advice for the station's own database.
+struct UnreadablePackage {
+    const char* name;
+    std::function<void(const QString& file)> spoil;
+};
+
+void PrintTo(const UnreadablePackage& p, std::ostream* os)
+{
+    *os << p.name;
+}
+
+class UnreadablePackages : public ExamImportEditorTest, public ::testing::WithParamInterface<UnreadablePackage> {};
+
+TEST_P(UnreadablePackages, AreRefusedWithThePackagesOwnMessage)
+{
+    athlete(31, "ALİ", "VELİ", "SARI KUŞAK", "YEŞİL KUŞAK");
+    photo(31);
+    GetParam().spoil(packageFile);
+    const QByteArray before = packageHash();
+
+    runImport();
+    ASSERT_FALSE(ui().texts().isEmpty());
+    const QString shown = ui().lastText();
+    EXPECT_TRUE(shown.startsWith("Seçtiğiniz imtihan paketi bozuk ya da eksik olduğundan okunamadı ...!\n"
+                                 "Lütfen kulüpten imtihan paketini yeniden hazırlayıp göndermesini isteyiniz.\n\n"
+                                 "Ayrıntı: "))
+        << shown.toStdString();
+    EXPECT_FALSE(shown.contains("yedeğinden")) << shown.toStdString();
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_FALSE(ImtRapor->isVisible());
+    EXPECT_TRUE(editorEnabledAfter);
+    EXPECT_EQ(packageHash(), before) << "the chosen file is never written";
+    EXPECT_FALSE(federationPerson("ALİ VELİ"));
+}
+
+void spoilFile(const QString& file, const std::function<QByteArray(const QByteArray&)>& change)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = change(f.readAll());
+    f.close();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, UnreadablePackages,
+    ::testing::Values(
+        // Cut short in transit: the first pages only.
+        UnreadablePackage{"CutShort", [](const QString& f) { spoilFile(f, [](const QByteArray& b) { return b.left(8192); }); }},
+        // Every page after the first overwritten.
+        UnreadablePackage{"Scrambled",
+                          [](const QString& f) {
+                              spoilFile(f, [](const QByteArray& b) {
+                                  return b.left(4096) + QByteArray(b.size() - 4096, char(0x5a));
+                              });
+                          }},
+        // Another file under the package's name.
+        UnreadablePackage{"NotADatabase",
+                          [](const QString& f) {
+                              spoilFile(f, [](const QByteArray&) { return QByteArray(8192, 'x'); });
+                          }},
+        // A database, but not a club's.
+        UnreadablePackage{"NoClubTables",
+                          [](const QString& f) {
+                              QFile::remove(f);
+                              Database other;
+                              other.open(f, false);
+                              other.exec("create table NOTLAR (Metin text)");
+                          }}),
+    [](const ::testing::TestParamInfo<UnreadablePackage>& info) { return std::string(info.param.name); });
+
+} // namespace ExamImportEditorTestLocal

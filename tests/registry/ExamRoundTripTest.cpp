@@ -7,9 +7,13 @@
 #include "ExamImportFixture.h"
 
 #include "app/BrivexSchema.h"
+#include "app/Station.h"
 #include "app/dialogs/ImtRapor.h"
+#include "exchange/ExamChecks.h"
 #include "exchange/ExamPackage.h"
+#include "registry/ExamImport.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/settings/Registry.h"
 #include "platform/zip/ZipArchive.h"
 
 #include <QDir>
@@ -153,6 +157,68 @@ TEST_F(ExamRoundTripTest, WhatTheClubWritesTheFederationReads)
     Database copy;
     copy.open(unpackFolder + "/fed.mdb");
     EXPECT_EQ(copy.scalar("select count(*) from C_MUSTERI where Terfi = 2").toInt(), 2);
+}
+
+// Two stations as "brivex-station init" makes them, a club's and the
+// federation's, with nothing added to their belts: the club's belt choices
+// pass its own checks and the federation promotes the athletes.
+TEST_F(ExamRoundTripTest, ANewClubStationsPackagePromotesItsAthletesAtANewFederationStation)
+{
+    Station::init(kRoundTripClubProgram + QString("Kulup.mdb"));
+    Database clubStation;
+    clubStation.open(kRoundTripClubProgram + QString("Kulup.mdb"));
+    // The federation's station stays the one this program works on.
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    reg.openKey("\\Software\\ODBC\\ODBC.INI\\fdr", true);
+    reg.writeString("DBQ", Station::kDefaultDatabase);
+    clubStation.insert("C_UYELIKSURESI", {{"Durum_Key", 200}, {"Durum", "KARTAL SPOR"}, {"E1", "İSTANBUL"}});
+
+    // Each step between two colour belts of the club's own belt list, as the
+    // exam screen offers them; the federation knows the first athlete with
+    // his old belt.
+    const QStringList clubBelts = ExamChecks::belts(clubStation);
+    const QStringList fedBelts = ExamChecks::belts(db);
+    EXPECT_EQ(clubBelts, fedBelts);
+    const QStringList colours = ExamImport::colourBelts();
+    ASSERT_EQ(clubBelts.mid(0, colours.size()), colours);
+    const QStringList identities = {"10000000146", "12345678950", "20000000282", "30000000328",
+                                    "40000000464", "50000000500"};
+    for (int i = 0; i + 1 < colours.size(); ++i) {
+        const int key = 41 + i;
+        const Record row = [&] {
+            QVariantMap r{{"Musteri_Key", key},          {"Adi", "SPORCU"},
+                          {"Soyadi", QString(QChar('A' + i))}, {"Ad_Soyad", "SPORCU " + QString(QChar('A' + i))},
+                          {"Vergi_Dairesi", "İSTANBUL"}, {"E75", clubBelts[i]},
+                          {"E25", clubBelts[i + 1]},    {"E16", "KARTAL SPOR"},
+                          {"E48", "HOCA"},               {"E42", identities[i]},
+                          {"E50", "SPORCU"},             {"E15", "ERKEK"},
+                          {"E53", k57}};
+            clubStation.insert("C_MUSTERI", r);
+            return *clubStation.first("select * from C_MUSTERI where Musteri_Key = :k", {{"k", key}});
+        }();
+        EXPECT_EQ(ExamChecks::athlete(row, true, clubBelts), "") << clubBelts[i].toStdString();
+        examPhoto(clubFolder + "/" + ExamPackage::photoName(QString::number(key)), Qt::red);
+    }
+    insertPerson(10, {{"Vergi_Numarasi", "0000010"}, {"Ad_Soyad", "SPORCU A"}, {"Adi", "SPORCU"}, {"Soyadi", "A"},
+                      {"Vergi_Dairesi", "İSTANBUL"}, {"E42", identities[0]}, {"E25", fedBelts[0]}});
+
+    ExamPackage::mark(clubStation, QDate(2009, 6, 15), " where Musteri_Key > 40", {}, {"0000101", "0000102", "", ""});
+    const QString archive = ExamPackage::write(clubStation, {kRoundTripClubProgram, "200", {}}, "E:\\");
+    unpack(archive);
+    // The club question, then "enter as new" for each athlete the
+    // federation does not know (all but the first, whose belt is not white).
+    importAtFederation(unpackFolder + "/BG200.mdb", int(colours.size()) - 1);
+
+    for (const QString& line : logTexts())
+        EXPECT_FALSE(line.contains("Olması Gerekmektedir")) << line.toStdString();
+    const Record promoted = stored(10);
+    EXPECT_EQ(promoted.str("E25"), fedBelts[1]) << "the athlete is promoted";
+    EXPECT_EQ(promoted.str("E75"), fedBelts[0]);
+    for (int i = 1; i + 1 < colours.size(); ++i) {
+        const auto p = federationPerson("SPORCU " + QString(QChar('A' + i)));
+        ASSERT_TRUE(p.has_value()) << i << " " << logTexts().join(" | ").toStdString();
+        EXPECT_EQ(p->str("E25"), fedBelts[i + 1]);
+    }
 }
 
 } // namespace ExamRoundTripTestLocal

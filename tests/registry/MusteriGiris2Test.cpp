@@ -482,7 +482,7 @@ TEST_F(MusteriGiris2Test, TheExamImportDrivesTheEditorWithoutAUser)
     editor->setFieldText("E50", "SPORCU");
     editor->setFieldText("E15", "ERKEK");
     editor->setFieldText("E53", kMen57);
-    editor->setFieldText("E25", "SARI");
+    editor->setFieldText("E25", "SARI KUŞAK");
     editor->setFieldText("E42", "123");  // not checked in batch mode
     editor->setFieldText("M3", "01.02.1995");
     editor->FSaved = 0;
@@ -662,7 +662,7 @@ TEST_F(MusteriGiris2Test, NewRowsOfDifferentGridsTakeConsecutiveKeys)
 TEST_F(MusteriGiris2Test, TypingInTheStyleColumnOfTheBeltGridChangesNothing)
 {
     insertPerson(7);
-    const int belt = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'SARI'").toInt();
+    const int belt = db.scalar("select Kusak_Key from KUSAK where Kusak_Adi = 'SARI KUŞAK'").toInt();
     db.insert("F_KUSAK", {{"Kus_Key", 3}, {"Musteri_Key", 7}, {"Kusak_Key", belt}, {"Stil", "KICK"}, {"Yer", "ANKARA"}});
     open(7, [&](QDialog*) {
         TDBGrid* g = editor->DBGrid12;

@@ -26,7 +26,7 @@ void fillNewAthlete(EditorTest& t)
 
 TEST_F(CareerEntryTest, ASavedPersonsBeltBecomesARowAtOnce)
 {
-    insertPerson(7, {{"E25", "BEYAZ"}});
+    insertPerson(7, {{"E25", "BEYAZ KUŞAK"}});
     db.insert("STIL", {{"Stil_Key", 1}, {"Stil", "KICK"}});
     db.insert("STIL", {{"Stil_Key", 2}, {"Stil", "FULL"}});
     open(7, [&] {
@@ -43,9 +43,9 @@ TEST_F(CareerEntryTest, ASavedPersonsBeltBecomesARowAtOnce)
             pick(d->DBLookupComboBox14, "FULL");
             click(d->BitBtn1);
         });
-        pick(list("DBLookupComboBox11"), "SARI");
+        pick(list("DBLookupComboBox11"), "SARI KUŞAK");
         EXPECT_EQ(editor->PageControl1->currentWidget(), editor->TabSheet2);
-        EXPECT_EQ(edit("Edit25")->text(), "SARI");
+        EXPECT_EQ(edit("Edit25")->text(), "SARI KUŞAK");
         EXPECT_EQ(edit("Edit58")->text(), "İZMİR");
         EXPECT_EQ(date("MaskEdit7")->maskedText(), "10.10.2008");
         EXPECT_EQ(edit("Edit82")->text(), "FULL");
@@ -58,13 +58,13 @@ TEST_F(CareerEntryTest, ASavedPersonsBeltBecomesARowAtOnce)
         EXPECT_EQ(Bilgi_Giris->Edit1->text(), "");
         EXPECT_EQ(Bilgi_Giris->Edit3->text(), "");
         // Picking the belt shown changes nothing and opens nothing.
-        pick(list("DBLookupComboBox11"), "SARI");
+        pick(list("DBLookupComboBox11"), "SARI KUŞAK");
     });
     EXPECT_EQ(modals().seen().count("TBilgi_Giris"), 1);
     ASSERT_EQ(count("F_KUSAK"), 1);
     const auto row = db.first("select * from F_KUSAK");
     EXPECT_EQ(row->toInt("Musteri_Key"), 7);
-    EXPECT_EQ(row->toInt("Kusak_Key"), beltKey("SARI"));
+    EXPECT_EQ(row->toInt("Kusak_Key"), beltKey("SARI KUŞAK"));
     EXPECT_EQ(row->str("Yer"), "İZMİR");
     EXPECT_EQ(row->str("Stil"), "FULL");
     EXPECT_EQ(row->str("KarNo"), "12");
@@ -76,7 +76,7 @@ TEST_F(CareerEntryTest, ANewPersonsBeltWaitsForTheFirstSave)
     open(0, [&] {
         fillNewAthlete(*this);
         expectEntry("bursa", "", "77", "DİP-1");
-        pick(list("DBLookupComboBox11"), "MAVİ");
+        pick(list("DBLookupComboBox11"), "MAVİ KUŞAK");
         EXPECT_EQ(editor->PageControl1->currentWidget(), editor->TabSheet1) << "the page stays for a new person";
         EXPECT_EQ(count("F_KUSAK"), 0);
         EXPECT_EQ(Counters::current(db, "Sayiu"), 0);
@@ -85,7 +85,7 @@ TEST_F(CareerEntryTest, ANewPersonsBeltWaitsForTheFirstSave)
     });
     const auto row = db.first("select * from F_KUSAK");
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->toInt("Kusak_Key"), beltKey("MAVİ"));
+    EXPECT_EQ(row->toInt("Kusak_Key"), beltKey("MAVİ KUŞAK"));
     EXPECT_EQ(row->str("Yer"), "BURSA");
     EXPECT_EQ(row->str("KarNo"), "77");
     EXPECT_EQ(row->str("Dip_No_Tar"), "DİP-1");
@@ -98,8 +98,8 @@ TEST_F(CareerEntryTest, ACancelledBeltDialogKeepsThePickAndWritesNothing)
     open(7, [&] {
         editor->FPendingBelt = {"ÖNCE", "DAHA ÖNCE"};
         expectCancelledEntry();
-        pick(list("DBLookupComboBox11"), "SİYAH");
-        EXPECT_EQ(edit("Edit25")->text(), "SİYAH");
+        pick(list("DBLookupComboBox11"), "1.DAN");
+        EXPECT_EQ(edit("Edit25")->text(), "1.DAN");
         EXPECT_EQ(edit("Edit58")->text(), "");
         EXPECT_EQ(editor->FPendingBelt.KarNo, "ÖNCE");
     });
@@ -116,7 +116,7 @@ TEST_F(CareerEntryTest, WithoutStylesTheBeltDialogHasNoStyleLine)
             click(Bilgi_Giris->BitBtn1);
             EXPECT_EQ(Bilgi_Giris->FCancelled, 0);
         });
-        pick(list("DBLookupComboBox11"), "SARI");
+        pick(list("DBLookupComboBox11"), "SARI KUŞAK");
         EXPECT_FALSE(Bilgi_Giris->Edit3->isHidden());
     });
     EXPECT_EQ(count("F_KUSAK"), 1);
@@ -124,7 +124,7 @@ TEST_F(CareerEntryTest, WithoutStylesTheBeltDialogHasNoStyleLine)
 
 TEST_F(CareerEntryTest, StilEkleAddsABeltRowAndLeavesTheCurrentBelt)
 {
-    insertPerson(7, {{"E25", "SARI"}, {"E58", "ANKARA"}, {"Stil", "KICK"}, {"M7", QDate(2005, 5, 5)}});
+    insertPerson(7, {{"E25", "SARI KUŞAK"}, {"E58", "ANKARA"}, {"Stil", "KICK"}, {"M7", QDate(2005, 5, 5)}});
     db.insert("STIL", {{"Stil_Key", 1}, {"Stil", "KICK"}});
     db.insert("STIL", {{"Stil_Key", 2}, {"Stil", "FULL"}});
     open(7, [&] {
@@ -135,7 +135,7 @@ TEST_F(CareerEntryTest, StilEkleAddsABeltRowAndLeavesTheCurrentBelt)
             EXPECT_EQ(d->Edit3->text(), "");
             click(d->BitBtn1);
             click(d->BitBtn1);
-            pick(d->DBLookupComboBox1, "YEŞİL");
+            pick(d->DBLookupComboBox1, "YEŞİL KUŞAK");
             click(d->BitBtn1);
             pick(d->DBLookupComboBox14, "FULL");
             typeInto(d->Edit1, "van");
@@ -144,7 +144,7 @@ TEST_F(CareerEntryTest, StilEkleAddsABeltRowAndLeavesTheCurrentBelt)
         click(child<QToolButton>(editor, "SpeedButton3"));
         EXPECT_EQ(ui().texts(), QStringList({"Lütfen Kuşak Seçiniz ...!", "Lütfen Kuşak Seçiniz ...!",
                                              "Lütfen Stil Seçiniz ...!"}));
-        EXPECT_EQ(edit("Edit25")->text(), "SARI");
+        EXPECT_EQ(edit("Edit25")->text(), "SARI KUŞAK");
         EXPECT_EQ(edit("Edit58")->text(), "ANKARA");
         EXPECT_EQ(edit("Edit82")->text(), "KICK");
         EXPECT_EQ(date("MaskEdit7")->maskedText(), "05.05.2005");
@@ -153,7 +153,7 @@ TEST_F(CareerEntryTest, StilEkleAddsABeltRowAndLeavesTheCurrentBelt)
     });
     const auto row = db.first("select * from F_KUSAK");
     ASSERT_TRUE(row);
-    EXPECT_EQ(row->toInt("Kusak_Key"), beltKey("YEŞİL"));
+    EXPECT_EQ(row->toInt("Kusak_Key"), beltKey("YEŞİL KUŞAK"));
     EXPECT_EQ(row->str("Stil"), "FULL");
     EXPECT_EQ(row->str("Yer"), "VAN");
 }
@@ -292,7 +292,7 @@ TEST_F(CareerEntryTest, TheExamImportsTitlesOpenNoDialog)
     editor->setFieldText("Vergi_Dairesi", "ANKARA");
     editor->setFieldText("E52", "1.KADEME ANTRENÖR");
     editor->setFieldText("E51", "İL HAKEMİ");
-    editor->setFieldText("E25", "SARI");
+    editor->setFieldText("E25", "SARI KUŞAK");
     editor->Button1Click();
     editor->FBatchMode = 0;
     EXPECT_EQ(editor->FSaved, 1);

@@ -30,7 +30,7 @@ TEST_F(PersonEditorTest, AClerkRegistersANewAthleteThroughTheWindowsAlone)
         typeDate(date("MaskEdit3"), "12.04.1990");
         typeInto(edit("Edit42"), "10000000146");
         expectEntry("ankara", "01.02.2008", "k-12", "2008/44");
-        pick(list("DBLookupComboBox11"), "SARI");
+        pick(list("DBLookupComboBox11"), "SARI KUŞAK");
         expectLicence("34-049-000001", "02.02.2008", "03.03.2009", "mehmet");
         pick(list("DBLookupComboBox1"), "KARTAL SPOR");
         EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ").toStdString();
@@ -50,7 +50,7 @@ TEST_F(PersonEditorTest, AClerkRegistersANewAthleteThroughTheWindowsAlone)
     EXPECT_EQ(p.toInt("Kullanici"), 1);
     EXPECT_DOUBLE_EQ(p.toDouble("E38"), 56.5);
     EXPECT_EQ(p.date("M3"), QDate(1990, 4, 12));
-    EXPECT_EQ(p.str("E25"), "SARI");
+    EXPECT_EQ(p.str("E25"), "SARI KUŞAK");
     EXPECT_EQ(p.str("E58"), "ANKARA");
     EXPECT_EQ(p.date("M7"), QDate(2008, 2, 1));
     EXPECT_EQ(p.str("E16"), "KARTAL SPOR");
@@ -59,7 +59,7 @@ TEST_F(PersonEditorTest, AClerkRegistersANewAthleteThroughTheWindowsAlone)
 
     const auto belt = db.first("select * from F_KUSAK where Musteri_Key = 1");
     ASSERT_TRUE(belt);
-    EXPECT_EQ(belt->toInt("Kusak_Key"), beltKey("SARI"));
+    EXPECT_EQ(belt->toInt("Kusak_Key"), beltKey("SARI KUŞAK"));
     EXPECT_EQ(belt->str("Yer"), "ANKARA");
     EXPECT_EQ(belt->date("Tarih"), QDate(2008, 2, 1));
     EXPECT_EQ(belt->str("KarNo"), "K-12");
@@ -140,7 +140,7 @@ class CaptionClicks : public EditorTest, public ::testing::WithParamInterface<Ca
 TEST_P(CaptionClicks, EmptyTheirFields)
 {
     insertPerson(7, {{"E50", "SPORCU"}, {"E52", "1.KADEME ANTRENÖR"}, {"E56", "ANKARA"}, {"M5", QDate(2001, 1, 1)},
-                     {"E51", "İL HAKEMİ"}, {"E57", "İZMİR"}, {"M6", QDate(2002, 2, 2)}, {"E25", "SARI"},
+                     {"E51", "İL HAKEMİ"}, {"E57", "İZMİR"}, {"M6", QDate(2002, 2, 2)}, {"E25", "SARI KUŞAK"},
                      {"E58", "BURSA"}, {"M7", QDate(2003, 3, 3)}, {"Stil", "KICK"}, {"E53", k57}, {"E54", k63},
                      {"E55", "-"}, {"E15", "ERKEK"}, {"E18", "BEKAR"}, {"E38", 56.0}, {"DosyaNo", "D-1"}});
     const QStringList all = {"Edit50", "Edit43", "Edit52", "Edit56", "MaskEdit5", "Edit51", "Edit57", "MaskEdit6",
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PersonEditorTest, EmptyingTheBeltTurnsItsCaptionBlack)
 {
-    insertPerson(7, {{"E25", "SARI"}});
+    insertPerson(7, {{"E25", "SARI KUŞAK"}});
     open(7, [&] {
         EXPECT_EQ(label("Label25")->palette().color(QPalette::WindowText), QColor(Qt::blue));
         click(label("Label25"));

@@ -166,9 +166,9 @@ protected:
         EditorFilesTest::SetUp();
         const AttachmentCase& c = GetParam();
         if (QString(c.table) == "F_KUSAK") {
-            db.insert("F_KUSAK", {{"Kus_Key", 21}, {"Musteri_Key", 7}, {"Kusak_Key", beltKey("SARI")},
+            db.insert("F_KUSAK", {{"Kus_Key", 21}, {"Musteri_Key", 7}, {"Kusak_Key", beltKey("SARI KUŞAK")},
                                   {"Dip_No_Tar", "2001/5"}, {"Tarih", QDate(2001, 1, 1)}});
-            db.insert("F_KUSAK", {{"Kus_Key", 22}, {"Musteri_Key", 7}, {"Kusak_Key", beltKey("MAVİ")},
+            db.insert("F_KUSAK", {{"Kus_Key", 22}, {"Musteri_Key", 7}, {"Kusak_Key", beltKey("MAVİ KUŞAK")},
                                   {"Dip_No_Tar", "2002/5"}, {"Tarih", QDate(2002, 1, 1)}});
         } else {
             const QString kind = QString(c.table) == "F_ANT" ? "A" : "H";
@@ -261,6 +261,27 @@ TEST_P(Attachments, AreAttachedShownAndDeleted)
         EXPECT_FALSE(PersonFiles::exists(target()));
         EXPECT_EQ(dosya(22), "");
         EXPECT_EQ(g->currentRow(), 1);
+    });
+}
+
+TEST_P(Attachments, WithoutAProgramToShowItAttachingSaysNothingAndShowingSaysSo)
+{
+    // No program on the machine opens a PDF.
+    Shell::setHook([this](const Shell::Request& r) {
+        opened << r.target;
+        return false;
+    });
+    open(7, [&] {
+        grid()->setCurrentRow(1);
+        ui().answerFile(pdf);
+        item("DosyaEkle")->trigger();
+        EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ").toStdString();
+        EXPECT_EQ(read(target()), "%PDF-1.4 diploma");
+        EXPECT_EQ(dosya(22), "VAR");
+
+        // "Dosya Göster" is what the operator asks to see: there it is said.
+        item("DosyaGster")->trigger();
+        EXPECT_EQ(ui().texts(), QStringList({QString(Shell::kNotOpened) + "\n" + target()}));
     });
 }
 

@@ -126,7 +126,7 @@ TEST_F(PersonSaveTest, ARegisterNumberThatCannotBeMadeStopsTheSaveBeforeAnyWrite
 {
     db.exec("update C_SAYI set SonSicil = 'A-17'");
     PersonSave s = newAthlete();
-    s.values.set("E25", "SİYAH");
+    s.values.set("E25", "1.DAN");
     EXPECT_EQ(PersonWriter::KisiYaz(db, s), PersonWriter::NoRegisterNumber);
     EXPECT_EQ(s.personKey, 0);
     EXPECT_EQ(count("C_MUSTERI"), 0);
@@ -144,7 +144,7 @@ TEST_F(PersonSaveTest, ANewPersonGetsTheFirstCareerRowsWithConsecutiveKeys)
     Counters::set(db, "Sayiu", 40);
     PersonSave s = newAthlete();
     PersonValues& v = s.values;
-    v.set("E25", "SİYAH");
+    v.set("E25", "1.DAN");
     v.set("E58", "ANKARA");
     v.set("M7", "10.06.2008");
     v.set("Stil", "KICK");
@@ -163,7 +163,7 @@ TEST_F(PersonSaveTest, ANewPersonGetsTheFirstCareerRowsWithConsecutiveKeys)
     ASSERT_TRUE(belt);
     EXPECT_EQ(belt->toInt("Kus_Key"), 41);
     EXPECT_EQ(belt->toInt("Musteri_Key"), s.personKey);
-    EXPECT_EQ(belt->toInt("Kusak_Key"), beltKey("SİYAH"));
+    EXPECT_EQ(belt->toInt("Kusak_Key"), beltKey("1.DAN"));
     EXPECT_EQ(belt->date("Tarih"), QDate(2008, 6, 10));
     EXPECT_EQ(belt->str("Yer"), "ANKARA");
     EXPECT_EQ(belt->str("Stil"), "KICK");
@@ -191,8 +191,8 @@ TEST_F(PersonSaveTest, ANewPersonGetsTheFirstCareerRowsWithConsecutiveKeys)
     EXPECT_EQ(Counters::current(db, "Sayiu"), 43);
 
     // A new person's styles summary comes from the fields.
-    EXPECT_EQ(person(s.personKey).str("Stiller"), "SİYAH(KICK)");
-    EXPECT_EQ(s.values.value("Stiller"), "SİYAH(KICK)");
+    EXPECT_EQ(person(s.personKey).str("Stiller"), "1.DAN(KICK)");
+    EXPECT_EQ(s.values.value("Stiller"), "1.DAN(KICK)");
 }
 
 TEST_F(PersonSaveTest, AnIncompleteLicenceGivesNoLicenceRow)
@@ -207,7 +207,7 @@ TEST_F(PersonSaveTest, AnIncompleteLicenceGivesNoLicenceRow)
 TEST_F(PersonSaveTest, AnExistingPersonIsUpdatedWithoutNewRows)
 {
     PersonSave s = newAthlete();
-    s.values.set("E25", "SARI");
+    s.values.set("E25", "SARI KUŞAK");
     ASSERT_EQ(PersonWriter::KisiYaz(db, s), PersonWriter::Saved);
     const int key = s.personKey;
     ASSERT_EQ(count("F_KUSAK"), 1);
@@ -272,15 +272,15 @@ TEST_F(PersonSaveTest, ChangingTheStyleGoesToTheMatchingBeltRowAndTheSummary)
     db.insert("STIL", {{"Stil_Key", 1}, {"Stil", "KICK"}});
     db.insert("STIL", {{"Stil_Key", 2}, {"Stil", "FULL"}});
     PersonSave s = newAthlete();
-    s.values.set("E25", "SARI");
+    s.values.set("E25", "SARI KUŞAK");
     s.values.set("E58", "ANKARA");
     s.values.set("M7", "01.01.2007");
     s.values.set("Stil", "KICK");
     ASSERT_EQ(PersonWriter::KisiYaz(db, s), PersonWriter::Saved);
     const int key = s.personKey;
     // Two more belt rows: a higher belt in KICK, the same belt elsewhere.
-    db.insert("F_KUSAK", {{"Kus_Key", 90}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("YEŞİL")}, {"Stil", "KICK"}});
-    db.insert("F_KUSAK", {{"Kus_Key", 91}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("SARI")}, {"Yer", "İZMİR"},
+    db.insert("F_KUSAK", {{"Kus_Key", 90}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("YEŞİL KUŞAK")}, {"Stil", "KICK"}});
+    db.insert("F_KUSAK", {{"Kus_Key", 91}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("SARI KUŞAK")}, {"Yer", "İZMİR"},
                           {"Tarih", QDate(2007, 1, 1)}, {"Stil", ""}});
 
     s.values.set("Stil", "FULL");
@@ -290,19 +290,19 @@ TEST_F(PersonSaveTest, ChangingTheStyleGoesToTheMatchingBeltRowAndTheSummary)
     // Only the row of the same belt, place and date takes the style.
     EXPECT_EQ(db.scalar("select Stil from F_KUSAK where Yer = 'ANKARA'").toString(), "FULL");
     EXPECT_EQ(db.scalar("select Stil from F_KUSAK where Kus_Key = 91").toString(), "");
-    EXPECT_EQ(person(key).str("Stiller"), "SARI(FULL),YEŞİL(KICK)");
+    EXPECT_EQ(person(key).str("Stiller"), "SARI KUŞAK(FULL),YEŞİL KUŞAK(KICK)");
     EXPECT_EQ(person(key).str("Stil"), "FULL");
 }
 
 TEST_F(PersonSaveTest, StylesSummaryTakesTheHighestBeltOfEachStyle)
 {
     const int key = 7;
-    db.insert("F_KUSAK", {{"Kus_Key", 1}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("SARI")}, {"Stil", "KICK"}});
-    db.insert("F_KUSAK", {{"Kus_Key", 2}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("MAVİ")}, {"Stil", "KICK"}});
-    db.insert("F_KUSAK", {{"Kus_Key", 3}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("BEYAZ")}, {"Stil", "FULL"}});
-    db.insert("F_KUSAK", {{"Kus_Key", 4}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("SİYAH")}, {"Stil", ""}});
-    db.insert("F_KUSAK", {{"Kus_Key", 5}, {"Musteri_Key", key + 1}, {"Kusak_Key", beltKey("SİYAH")}, {"Stil", "KICK"}});
-    EXPECT_EQ(PersonWriter::stylesSummary(db, key), "BEYAZ(FULL),MAVİ(KICK)");
+    db.insert("F_KUSAK", {{"Kus_Key", 1}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("SARI KUŞAK")}, {"Stil", "KICK"}});
+    db.insert("F_KUSAK", {{"Kus_Key", 2}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("MAVİ KUŞAK")}, {"Stil", "KICK"}});
+    db.insert("F_KUSAK", {{"Kus_Key", 3}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("BEYAZ KUŞAK")}, {"Stil", "FULL"}});
+    db.insert("F_KUSAK", {{"Kus_Key", 4}, {"Musteri_Key", key}, {"Kusak_Key", beltKey("1.DAN")}, {"Stil", ""}});
+    db.insert("F_KUSAK", {{"Kus_Key", 5}, {"Musteri_Key", key + 1}, {"Kusak_Key", beltKey("1.DAN")}, {"Stil", "KICK"}});
+    EXPECT_EQ(PersonWriter::stylesSummary(db, key), "BEYAZ KUŞAK(FULL),MAVİ KUŞAK(KICK)");
     EXPECT_EQ(PersonWriter::stylesSummary(db, 99), "");
 }
 
@@ -317,7 +317,7 @@ TEST_F(PersonSaveTest, BatchModeAddsABeltRowEachTimeAndOneGymRowPerGym)
     ASSERT_EQ(PersonWriter::KisiYaz(db, s), PersonWriter::Saved);
     EXPECT_FALSE(s.firstRowsWritten);
     ASSERT_EQ(count("F_KUSAK"), 1);
-    EXPECT_EQ(db.scalar("select Kusak_Key from F_KUSAK").toInt(), beltKey("MAVİ"));
+    EXPECT_EQ(db.scalar("select Kusak_Key from F_KUSAK").toInt(), beltKey("MAVİ KUŞAK"));
     EXPECT_EQ(db.scalar("select KarNo from F_KUSAK").toString(), "");
 
     s.values.set("E48", "MEHMET HOCA");
@@ -339,7 +339,7 @@ TEST_F(PersonSaveTest, TypedTextWithApostrophesIsStoredAsTyped)
     s.values.set("Adi", "D'ARTAGNAN");
     s.values.set("Ad_Soyad", "D'ARTAGNAN YILMAZ");
     s.values.set("E16", "O'NEIL SPOR");
-    s.values.set("E25", "SARI");
+    s.values.set("E25", "SARI KUŞAK");
     s.values.set("E58", "L'AQUILA");
     s.values.set("Stil", "K'1");
     ASSERT_EQ(PersonWriter::KisiYaz(db, s), PersonWriter::Saved);
@@ -348,7 +348,7 @@ TEST_F(PersonSaveTest, TypedTextWithApostrophesIsStoredAsTyped)
     const Record r = person(s.personKey);
     EXPECT_EQ(r.str("Adi"), "D'ARTAGNAN");
     EXPECT_EQ(r.toInt("Client_Key"), 77);
-    EXPECT_EQ(r.str("Stiller"), "SARI(K'1)");
+    EXPECT_EQ(r.str("Stiller"), "SARI KUŞAK(K'1)");
     EXPECT_EQ(db.scalar("select Yer from F_KUSAK").toString(), "L'AQUILA");
 }
 
@@ -356,7 +356,7 @@ TEST_F(PersonSaveTest, AFailingStepLeavesNothingHalfWritten)
 {
     db.exec("drop table F_ANT");
     PersonSave s = newAthlete();
-    s.values.set("E25", "SARI");
+    s.values.set("E25", "SARI KUŞAK");
     s.values.set("E52", "1.KADEME ANTRENÖR");
     EXPECT_THROW(PersonWriter::KisiYaz(db, s), DbError);
     EXPECT_EQ(s.personKey, 0);

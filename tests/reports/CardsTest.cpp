@@ -212,7 +212,11 @@ TEST_P(BeltStampTest, StampsEveryBeltUpToTheOwnOne)
 INSTANTIATE_TEST_SUITE_P(Belts, BeltStampTest,
                          ::testing::Values(BeltCase{"White", "BEYAZ", 1}, BeltCase{"Orange", "TURUNCU", 3},
                                            BeltCase{"FirstKyu", "1. KYU", 8}, BeltCase{"Empty", "", 0},
-                                           BeltCase{"DanGrade", "1.DAN", 0}, BeltCase{"Variant", "Turuncu", 0}),
+                                           BeltCase{"DanGrade", "1.DAN", 0}, BeltCase{"Variant", "Turuncu", 0},
+                                           // The station's own belt names.
+                                           BeltCase{"StationYellow", "SARI KUŞAK", 2},
+                                           BeltCase{"StationGreen", "YEŞİL KUŞAK", 4},
+                                           BeltCase{"StationBrown", "A.KAHVERENGİ KUŞAK", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CardsTest, VisaYearsAndTheStampFollowTheDialog)

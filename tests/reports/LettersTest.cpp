@@ -132,6 +132,96 @@ TEST_F(Letters, ClubLetterIsAddressedToTheContactPerson)
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }
 
+// Every line of a long address stays inside the addressee's box, which
+// grows for it, and the title goes below the box; a long subject goes on
+// over several lines beside the box instead of under it.
+struct LongLetterCase {
+    const char* name;
+    bool club;
+    const char* subject;
+    QStringList printed;     // fragments the PDF must show
+    const char* lastLine;    // the address's last line as laid out
+};
+
+void PrintTo(const LongLetterCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LongLetters : public Letters, public ::testing::WithParamInterface<LongLetterCase> {};
+
+TEST_P(LongLetters, PrintEveryAddressLineAndTheWholeSubject)
+{
+    const LongLetterCase& c = GetParam();
+    db.insert("C_UYELIKSURESI",
+              {{"Durum_Key", 14}, {"Durum", "KIZILAY GENÇLİK SK"}, {"Ad_Soyad", "AHMET YILMAZ"},
+               {"Cadde", "KIZILAY MAH. ATATÜRK BULVARI MEŞRUTİYET CAD. KESİŞİMİ GÜVENPARK KARŞISI"},
+               {"Sokak", "GÜVEN İŞ MERKEZİ"}, {"No1", "NO: 127/4"}, {"PostaKodu", "06420"}, {"Ilce", "ÇANKAYA"},
+               {"Il", "ANKARA"}});
+    addPerson(4, {{"Adi", "ELİF"}, {"Soyadi", "KARA"},
+                  {"Adres", "BAHÇELİEVLER MAH. 7. CADDE ŞEHİT MEHMET ÖZTÜRK SOKAK NO: 45 KAT: 3 DAİRE: 12 "
+                             "BAHÇELİEVLER SİTESİ B BLOK ARKASI"},
+                  {"Sokak", "06490 ÇANKAYA / ANKARA"}});
+    const QString pdf = pdfPath("uzun.pdf");
+    expectPreview(pdf);
+    Reports::LetterHeader h = header(QString());
+    h.subject = QString::fromUtf8(c.subject);
+    std::shared_ptr<const ReportDocument> doc;
+    if (c.club) {
+        Reports::kulupMektup(caller, {"select * from C_UYELIKSURESI where Durum_Key>1", "", {}, "14", "Durum"}, h,
+                             true);
+        doc = PrintMenu19S->ReportBody1.document();
+    } else {
+        Reports::mektup(caller, everyone("4"), h, true);
+        doc = PrintMenu19->ReportBody1.document();
+    }
+    ASSERT_EQ(doc->pageCount(), 1);
+    const ReportPage& page = doc->pages[0];
+    // To look at the letters: BRIVEX_LONG_LETTER_PDF=/tmp/mektup (one PDF per case).
+    if (qEnvironmentVariableIsSet("BRIVEX_LONG_LETTER_PDF"))
+        QFile::copy(pdf, qEnvironmentVariable("BRIVEX_LONG_LETTER_PDF") + "-" + c.name + ".pdf");
+
+    const QString text = fixture::squeezedPdfText(pdf);
+    for (const QString& fragment : c.printed)
+        EXPECT_TRUE(text.contains(fragment)) << fragment.toStdString() << "\n" << text.toStdString();
+
+    // The address inside the box, to its last line; the title below it.
+    const ReportItem* box = page.find("QRShape1");
+    ASSERT_NE(box, nullptr);
+    const std::vector<const ReportItem*> address = page.findAll("QRLabel8");
+    ASSERT_GE(address.size(), 4u);
+    EXPECT_EQ(address.back()->text, QString::fromUtf8(c.lastLine));
+    for (const ReportItem* line : address)
+        EXPECT_TRUE(box->rect.contains(line->rect)) << line->text.toStdString();
+    const ReportItem* title = page.find("QRLabel2");
+    ASSERT_NE(title, nullptr);
+    EXPECT_GE(title->rect.top(), box->rect.bottom());
+    // The subject beside the box, never under it.
+    const std::vector<const ReportItem*> subject = page.findAll("QRLabel9");
+    ASSERT_FALSE(subject.empty());
+    for (const ReportItem* line : subject) {
+        EXPECT_LE(line->rect.right(), box->rect.left()) << line->text.toStdString();
+        EXPECT_LE(line->rect.bottom(), title->rect.top()) << line->text.toStdString();
+        EXPECT_FALSE(line->clip.isValid()) << "cut: " << line->text.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Letters, LongLetters,
+    ::testing::Values(
+        LongLetterCase{"ClubOfFourLinesOneWrapped", true, "ŞAMPİYONA",
+                       {"KIZILAY MAH. ATATÜRK", "GÜVENPARK KARŞISI", "GÜVEN İŞ MERKEZİ", "NO: 127/4",
+                        "06420 ÇANKAYA / ANKARA"},
+                       "06420 ÇANKAYA /  ANKARA"},
+        LongLetterCase{"PersonWithAWrappedAddress", false, "ŞAMPİYONA",
+                       {"BAHÇELİEVLER MAH.", "DAİRE: 12", "B BLOK ARKASI", "06490 ÇANKAYA / ANKARA"}, "06490 ÇANKAYA / ANKARA"},
+        LongLetterCase{"LongSubject", true,
+                       "2024 YILI TÜRKİYE KICK BOKS ŞAMPİYONASI KATILIM ŞARTLARI, KAYIT TARİHLERİ VE KONAKLAMA "
+                       "HAKKINDA BİLGİLENDİRME",
+                       {"Konu : 2024 YILI", "KONAKLAMA", "HAKKINDA BİLGİLENDİRME", "06420 ÇANKAYA / ANKARA"},
+                       "06420 ÇANKAYA /  ANKARA"}),
+    [](const ::testing::TestParamInfo<LongLetterCase>& info) { return std::string(info.param.name); });
+
 struct ClubAddressCase {
     QVariantMap club;
     const char* expected;

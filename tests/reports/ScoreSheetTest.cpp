@@ -308,17 +308,28 @@ TEST_F(ScoreSheets, AnUnreadableRecordPrintsWhatItCanAndNamesTheBout)
               QStringList{"Round Kaydı Okunamayan Müsabakalar: 11 (ŞÜKRÜ ÇAĞLAR / ÖMER IŞIK) ...!"});
 }
 
-TEST_F(ScoreSheets, AnEmptyTitleIsEmpty)
+TEST_F(ScoreSheets, AnEmptyTitleKeepsTheTitleOfThePreviousRun)
 {
+    // The first run with an empty title prints the report's own title.
+    expectTitle([](QDialog*) { Baslik1S->Edit8->clear(); });
+    modals().expect("ReportPreview", nullptr);
+    Reports::sonucListeleri(sheetCallerOf(&screen, &flag));
+    EXPECT_EQ(on(0, "QRLabel9"), "MÜSABAKA SONUÇ RAPORU");
+
     expectTitle([](QDialog*) { Baslik1S->Edit8->setText("BİRİNCİ BAŞLIK"); });
     modals().expect("ReportPreview", nullptr);
     sheets(2, 11, fixture::kMen60);
     EXPECT_EQ(on(0, "QRLabel9"), "BİRİNCİ BAŞLIK");
 
+    // Empty again: every score sheet command keeps the title it printed last.
     expectTitle([](QDialog*) { Baslik1S->Edit8->clear(); });
     modals().expect("ReportPreview", nullptr);
-    sheets(2, 11, fixture::kMen60);
-    EXPECT_EQ(on(0, "QRLabel9"), "") << "not the previous run's title";
+    Reports::sonucListeleri(sheetCallerOf(&screen, &flag));
+    EXPECT_EQ(textsOf(doc(), "QRLabel9"), QStringList(doc().pageCount(), "BİRİNCİ BAŞLIK"));
+    expectTitle([](QDialog*) { Baslik1S->Edit8->clear(); });
+    modals().expect("ReportPreview", nullptr);
+    sheets(1, 11, fixture::kMen60);
+    EXPECT_EQ(on(0, "QRLabel9"), "BİRİNCİ BAŞLIK");
 }
 
 TEST_F(ScoreSheets, TheLogoPrintsWhenItsFileIsThere)

@@ -109,8 +109,12 @@ void TImtRapor::showBeside(QWidget* caller)
         if (QWindow* own = windowHandle())
             own->setTransientParent(owner);
     }
+    m_caller = caller ? caller->window() : nullptr;
     show();
     raise();
+    // The window manager may hold the keyboard back from a new window; the
+    // log asks for it, as the window the operator deals with now.
+    activateWindow();
 }
 
 QString TImtRapor::fileFor(SaveDialog& dialog)
@@ -173,6 +177,10 @@ void TImtRapor::FormClose()
         if (w)
             w->setEnabled(true);
     BitBtn4->show();
+    // The keyboard goes back to the screen the log stood above.
+    if (m_caller && m_caller->isVisible())
+        m_caller->activateWindow();
+    m_caller = nullptr;
 }
 
 void TImtRapor::keyPressEvent(QKeyEvent* event)

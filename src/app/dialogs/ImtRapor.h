@@ -2,14 +2,15 @@
 // "Rapor": the coloured status log of long runs (the exam import, the SMS
 // exports). The caller disables its own screen, clears the log, sets the
 // progress bar to 0 and the save file names (and, for SMS exports, the list
-// lines), shows the window modeless and writes line by line (a run that
-// keeps its log saves it itself at its end with saveLog):
+// lines), shows the window modeless above its own screen (showBeside) and
+// writes line by line (a run that keeps its log saves it itself at its end
+// with saveLog):
 //
 //   ImtRapor->SaveDialog1.FileName = "C:\\CO\\HATALILAR.rtf";
 //   ImtRapor->SaveDialog2.FileName = "C:\\CO\\Liste.csv";
 //   ImtRapor->RichEdit1->clear();
 //   ImtRapor->Memo1->clear();
-//   ImtRapor->show();
+//   ImtRapor->showBeside(this);
 //   ImtRapor->CurrText().setForeground(LogColour::Navy);
 //   ImtRapor->addLine("*** CEP TELEFONU HATALI OLAN KAYITLAR LİSTESİ ***");
 //   ImtRapor->Memo1->appendPlainText(name + ";" + number);
@@ -83,6 +84,8 @@ public:
     // while the caller's modal loop runs (a window shown plainly beside a
     // modal screen would be blocked by it, and the window manager puts the
     // caller back over it whenever a message box of the caller closes).
+    // The log takes the keyboard; closing it gives the keyboard back to the
+    // caller.
     void showBeside(QWidget* caller);
 
 public Q_SLOTS:
@@ -103,6 +106,7 @@ private:
 
     QTextCharFormat m_currText;
     QList<QPointer<QWidget>> m_enableOnClose;
+    QPointer<QWidget> m_caller;     // the window showBeside put the log above
 };
 
 inline TImtRapor* ImtRapor = nullptr;

@@ -2,7 +2,10 @@
 
 #include "app/kit/Formats.h"
 #include "platform/db/Database.h"
+#include "platform/db/DatabaseBackup.h"
 #include "platform/settings/Registry.h"
+
+#include <QFile>
 
 QString Folders::workFolder()
 {
@@ -96,6 +99,29 @@ QString DbKind::read(Database& db)
 {
     const auto row = db.first("select DBName from C_DATABASE");
     return row ? row->str("DBName").trimmed().toUpper() : QString();
+}
+
+void DatabaseCopies::withoutPasswords(Database& db, const QString& tempHost, const QString& targetHost)
+{
+    QFile::remove(tempHost);
+    DatabaseBackup::copyTo(db, tempHost);
+    try {
+        Database copy;
+        copy.open(tempHost, true);
+        if (copy.hasTable("C_SIFRE")) {
+            copy.exec("update C_SIFRE set Sifre = NULL");
+            copy.exec("VACUUM");
+        }
+        copy.close();
+    } catch (...) {
+        QFile::remove(tempHost);
+        throw;
+    }
+    QFile::remove(targetHost);
+    if (!QFile::rename(tempHost, targetHost)) {
+        QFile::remove(tempHost);
+        throw DbError(QStringLiteral("Veritabanı kopyası oluşturulamadı: ") + targetHost);
+    }
 }
 
 QString sqlDateLiteral(const QString& typedDate, const QString& databaseKind)

@@ -32,6 +32,16 @@ int current(Database& db, const QString& column);
 void set(Database& db, const QString& column, int value);
 }
 
+namespace DatabaseCopies {
+// A copy of the database that leaves the station (the published register,
+// a club's exam package): a consistent copy of `db` written to `tempHost`,
+// the passwords of C_SIFRE removed and the file rewritten so that no trace
+// of them stays in free pages, then renamed to `targetHost` (which it
+// replaces). A copy with passwords never stands under the target's name.
+// Throws DbError; a failed copy leaves neither file behind.
+void withoutPasswords(Database& db, const QString& tempHost, const QString& targetHost);
+}
+
 namespace DbKind {
 // The database kind of C_DATABASE ("ACCESS" or "SQLSERVER").
 QString read(Database& db);

@@ -720,6 +720,14 @@ bool TDBGrid::post()
     return true;
 }
 
+bool TDBGrid::postTyped()
+{
+    commitEditor();
+    if (m_state == Browse || !m_modified)
+        return true;
+    return post();
+}
+
 void TDBGrid::cancel()
 {
     discardEditor();

@@ -157,6 +157,11 @@ public:
     bool post();
     // Drops the changes of the row in edit (a new row disappears).
     void cancel();
+    // Before the window closes: what was typed (an open cell editor
+    // included) is stored through the check and the writer. True when
+    // nothing typed is left unstored; false when the check or the writer
+    // refused the row (after its message), which then stays in edit.
+    bool postTyped();
     // Writes a field of the current row (putting it into edit mode).
     bool setFieldValue(const QString& field, const QVariant& value);
     // Sets a field of a row (adds it when the row lacks it).

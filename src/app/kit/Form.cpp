@@ -1,5 +1,6 @@
 #include "app/kit/Form.h"
 
+#include "app/kit/DbGrid.h"
 #include "platform/ui/Messages.h"
 
 #include <QApplication>
@@ -141,6 +142,16 @@ void Form::hideEvent(QHideEvent* event)
 
 void Form::done(int result)
 {
+    // A row typed into a grid and not yet stored is stored (through the
+    // row's checks) before the screen closes; a refused row keeps the screen
+    // open with the cursor on it. Typed data is never dropped unsaid.
+    for (TDBGrid* grid : findChildren<TDBGrid*>()) {
+        if (!grid->postTyped()) {
+            if (grid->isVisible())
+                grid->setFocus();
+            return;
+        }
+    }
     if (!FormCloseQuery())
         return;
     FormClose();

@@ -10,6 +10,9 @@
 //                      is not modal (a preview, a status window); coming back
 //                      from a modal dialog it opened does not run it
 //   FormCloseQuery  -> before it closes; returning false refuses the close
+//                      (before it, a row typed into one of the screen's
+//                      grids is stored; a row its check refuses keeps the
+//                      screen open)
 //   FormClose       -> when it closes
 // showModal() runs the screen modally through ModalRunner, so tests can
 // script it.

@@ -1,7 +1,7 @@
 #include "app/publish/PublishDatabase.h"
 
+#include "app/kit/DbConventions.h"
 #include "platform/db/Database.h"
-#include "platform/db/DatabaseBackup.h"
 #include "platform/text/CodePage.h"
 
 #include <QFile>
@@ -10,25 +10,9 @@ namespace PublishDatabase {
 
 void writeCopy(Database& db, const QString& tempHost, const QString& copyHost)
 {
-    QFile::remove(tempHost);
+    // The published copy of a failed run is gone before the new one is made.
     QFile::remove(copyHost);
-    DatabaseBackup::copyTo(db, tempHost);
-    try {
-        Database copy;
-        copy.open(tempHost, true);
-        if (copy.hasTable("C_SIFRE")) {
-            copy.exec("update C_SIFRE set Sifre = NULL");
-            copy.exec("VACUUM");
-        }
-        copy.close();
-    } catch (...) {
-        QFile::remove(tempHost);
-        throw;
-    }
-    if (!QFile::rename(tempHost, copyHost)) {
-        QFile::remove(tempHost);
-        throw DbError(QStringLiteral("Veritabanı kopyası oluşturulamadı: ") + copyHost);
-    }
+    DatabaseCopies::withoutPasswords(db, tempHost, copyHost);
 }
 
 QStringList clubListLines(const Database& db)

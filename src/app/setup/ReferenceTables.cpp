@@ -6,6 +6,9 @@
 #include "app/kit/DbConventions.h"
 #include "platform/db/Database.h"
 #include "platform/db/Schema.h"
+#include "registry/ExamImport.h"
+
+#include <QStringList>
 
 namespace {
 
@@ -90,8 +93,17 @@ const CategoryName kCategoryNames[] = {
     {"MİNİKLER", 10, 12},
 };
 
-// Belts from the lowest grade up: the key order is the rank order.
-const char* const kBelts[] = {"BEYAZ", "SARI", "TURUNCU", "YEŞİL", "MAVİ", "KAHVERENGİ", "SİYAH"};
+// Belts from the lowest grade up (the key order is the rank order): the
+// colour belts under the names and in the order the belt exam knows them
+// (ExamImport::colourBelts), then the dan grades, which the exam committee
+// holds.
+QStringList seedBelts()
+{
+    QStringList belts = ExamImport::colourBelts();
+    for (int dan = 1; dan <= 9; ++dan)
+        belts << QString::number(dan) + ".DAN";
+    return belts;
+}
 
 struct ActivityType {
     const char* name;
@@ -194,8 +206,8 @@ void seedReferenceRows(Database& db)
     db.insert("C_BRANS", {{"Durum_Key", kNoWeightCategoryKey}, {"Durum", kNoWeightCategoryName}, {"Kilo", 0.0}, {"AltKilo", 0.0},
                           {"UstKilo", 999.0}, {"E_B", "E/B"}, {"Web", ""}});
 
-    for (const char* belt : kBelts)
-        db.insert("KUSAK", {{"Kusak_Key", nextReferenceKey(db)}, {"Kusak_Adi", QString::fromUtf8(belt)}});
+    for (const QString& belt : seedBelts())
+        db.insert("KUSAK", {{"Kusak_Key", nextReferenceKey(db)}, {"Kusak_Adi", belt}});
 
     for (const ActivityType& t : kActivityTypes)
         db.insert("C_TURTURU", {{"Tur_Key", nextReferenceKey(db)}, {"Turu", QString::fromUtf8(t.name)},
