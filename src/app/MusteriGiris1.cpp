@@ -50,9 +50,7 @@ QWidget* searchPickerRow(QWidget* parent, QLineEdit* field, QComboBox* list)
 
 QDateEdit* searchDatePicker(const QString& name, QWidget* parent)
 {
-    auto* p = PlacedControls::make<QDateEdit>(name, parent);
-    p->setCalendarPopup(true);
-    p->setDisplayFormat("dd.MM.yyyy");
+    auto* p = PlacedControls::makeDatePicker(name, parent);
     p->setDate(session().today());
     p->setFixedWidth(22);
     return p;

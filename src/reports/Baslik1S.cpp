@@ -70,10 +70,7 @@ TBaslik1S::TBaslik1S()
     CheckBox5->hide();
 
     Label4 = label(this, "Label4", "Tarih", 12, 80);
-    DateTimePicker1 = make<QDateEdit>("DateTimePicker1", this);
-    DateTimePicker1->setDisplayFormat(Formats::kShortDate);
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setGeometry(72, 76, 120, 24);
+    DateTimePicker1 = PlacedControls::makeDatePicker("DateTimePicker1", this, {72, 76, 120, 24});
     MaskEdit1 = edit(this, "MaskEdit1", {200, 76, 90, 24});
     MaskEdit1->setReadOnly(true);
     Label4->hide();
@@ -116,6 +113,7 @@ TBaslik1S::TBaslik1S()
     BitBtn4 = make<QPushButton>("BitBtn4", "Tamam", this);
     PlacedControls::bold(BitBtn4);
     BitBtn4->setGeometry(412, 106, 80, 30);
+    PlacedControls::defaultWhenFocused(BitBtn4);
 
     PlacedControls::onClick(Label15, [this] { Label15Click(); });
     PlacedControls::onClick(Label54, [this] { Label54Click(); });
