@@ -38,7 +38,7 @@ TBaslik3::TBaslik3()
     DBLookupComboBox1 = make<QComboBox>("DBLookupComboBox1", this, {72, 42, 420, 24});
     auto box = [this](const char* name, const char* caption, int x, int y, bool checked) {
         auto* b = make<QCheckBox>(name, caption, this);
-        b->move(x, y);
+        b->setGeometry(QRect(QPoint(x, y), b->sizeHint()));
         b->setChecked(checked);
         return b;
     };
