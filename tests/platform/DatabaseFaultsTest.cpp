@@ -315,6 +315,15 @@ TEST_F(DatabaseFaultsTest, StatementsKeepJetsReadingOfDashesAndASecondStatementI
     EXPECT_THROW(db.exec("delete * from C_KISI; delete * from C_KISI"), DbError);
     EXPECT_THROW(db.run("select * from C_KISI; delete * from C_KISI"), DbError);
     EXPECT_EQ(count(db), 1);
+    // The ";" inside a trigger's body ends no statement; one after its end
+    // does.
+    const QString trigger = "create trigger kisi_kilit before delete on C_KISI begin select raise(abort, 'kilitli'); end";
+    EXPECT_THROW(db.exec(trigger + "; delete * from C_KISI"), DbError);
+    EXPECT_FALSE(db.scalar("select count(*) from sqlite_master where name = 'kisi_kilit'").toInt());
+    db.exec(trigger + ";");
+    EXPECT_THROW(db.exec("delete * from C_KISI"), DbError);
+    EXPECT_EQ(count(db), 1);
+    db.exec("drop trigger kisi_kilit");
 }
 
 TEST_F(DatabaseFaultsTest, FunctionArgumentsOutOfRangeAreErrorsNotUndefinedConversions)

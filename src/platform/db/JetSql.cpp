@@ -4,6 +4,8 @@
 #include <QPair>
 #include <QRegularExpression>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <functional>
 
@@ -293,7 +295,9 @@ int JetSql::secondStatement(const QString& sql)
             i = pastQuoted(sql, i);
             continue;
         }
-        if (c == ';') {
+        // A ";" inside a trigger's body (begin ... end) ends no statement:
+        // the engine's own rule says where one is complete.
+        if (c == ';' && sqlite3_complete(sql.left(i + 1).toUtf8().constData())) {
             for (int j = i + 1; j < n; ++j)
                 if (!sql[j].isSpace())
                     return j;

@@ -23,7 +23,8 @@
 namespace JetSql {
 QString translate(const QString& jet);
 // Where a second statement starts in a translated text (the first character
-// after a ";" outside quotes that is not blank); -1 when there is none. One
+// after a ";" outside quotes that is not blank, the ";" ending a complete
+// statement, not one inside a trigger's body); -1 when there is none. One
 // text is one statement: the database layer refuses a second one.
 int secondStatement(const QString& sql);
 }
