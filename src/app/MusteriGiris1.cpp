@@ -26,8 +26,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,9 +54,7 @@ QWidget* searchPickerRow(QWidget* parent, QLineEdit* field, QComboBox* list)
 
 QDateEdit* searchDatePicker(const QString& name, QWidget* parent)
 {
-    auto* p = PlacedControls::make<QDateEdit>(name, parent);
-    p->setCalendarPopup(true);
-    p->setDisplayFormat("dd.MM.yyyy");
+    auto* p = PlacedControls::makeDatePicker(name, parent);
     p->setDate(session().today());
     p->setFixedWidth(22);
     return p;
@@ -106,9 +108,20 @@ TMusteriGiris1::TMusteriGiris1()
     setWindowTitle("Yeni Kayıt Girişi ve Sicil Bilgileri İşlem Ekranı");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMaximizeButtonHint);
-    resize(1024, 768);
+    resize(kDesignSize);
 
+    // Everything scrolls when the window is smaller than the screen needs
+    // (a small screen); on a 1024 x 768 screen nothing does. The controls
+    // keep their places whatever the list shows: the list has an area of
+    // its own that only it changes.
     auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = PlacedControls::make<QScrollArea>("SearchScroll", this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    auto* content = PlacedControls::make<QWidget>("SearchContent", scroll);
+    auto* inner = new QVBoxLayout(content);
     auto* top = new QHBoxLayout;
     auto* criteriaPanel = PlacedControls::make<QWidget>("CriteriaPanel", this);
     auto* grid = new QGridLayout(criteriaPanel);
@@ -237,8 +250,11 @@ TMusteriGiris1::TMusteriGiris1()
     addCriterion(8, 0, "Label30", "No", Edit28);
     Label28 = findChild<QLabel*>("Label28");
 
-    // The status list panel.
-    auto* listPanel = new QVBoxLayout;
+    // The status list panel: as wide with its list as without, and the list
+    // as tall as the criteria beside it.
+    auto* listPanelBox = PlacedControls::make<QWidget>("ListPanel", this);
+    auto* listPanel = new QVBoxLayout(listPanelBox);
+    listPanel->setContentsMargins(0, 0, 0, 0);
     auto* listHead = new QHBoxLayout;
     listHead->addWidget(new QLabel("Listelenen Aktivite Türleri", this));
     SpeedButton2 = PlacedControls::make<QToolButton>("SpeedButton2", "+", this);
@@ -249,10 +265,11 @@ TMusteriGiris1::TMusteriGiris1()
     listHead->addWidget(SpeedButton1);
     listPanel->addLayout(listHead);
     ListBox1 = PlacedControls::make<QListWidget>("ListBox1", this);
-    ListBox1->setFixedWidth(220);
+    ListBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     ListBox1->hide();
     listPanel->addWidget(ListBox1, 1);
     listPanel->addStretch();
+    listPanelBox->setFixedWidth(std::max(220, listPanel->sizeHint().width()));
     ListBox2 = PlacedControls::make<QListWidget>("ListBox2", this);
     ListBox3 = PlacedControls::make<QListWidget>("ListBox3", this);
     ListBox4 = PlacedControls::make<QListWidget>("ListBox4", this);
@@ -260,8 +277,8 @@ TMusteriGiris1::TMusteriGiris1()
     ListBox6 = PlacedControls::make<QListWidget>("ListBox6", this);
     for (QListWidget* b : {ListBox2, ListBox3, ListBox4, ListBox5, ListBox6})
         b->hide();
-    top->addLayout(listPanel);
-    outer->addLayout(top);
+    top->addWidget(listPanelBox);
+    inner->addLayout(top);
 
     // Button row.
     auto* buttons = new QHBoxLayout;
@@ -287,18 +304,26 @@ TMusteriGiris1::TMusteriGiris1()
         b->setDefault(false);
     }
     buttons->addStretch();
-    outer->addLayout(buttons);
+    inner->addLayout(buttons);
 
-    // Sort buttons and the count.
-    auto* sortRow = new QHBoxLayout;
+    // Sort buttons and the count. The button of a column and its marker
+    // share one place: one of them shows.
+    auto* sortBar = PlacedControls::make<QWidget>("SortBar", this);
+    auto* sortRow = new QHBoxLayout(sortBar);
+    sortRow->setContentsMargins(0, 0, 0, 0);
     auto sortPair = [this, sortRow](const QString& button, const QString& marker, const QString& hint,
                                     QToolButton** b, QLabel** m) {
-        *b = PlacedControls::make<QToolButton>(button, "▼", this);
+        auto* slot = new QWidget(this);
+        *b = PlacedControls::make<QToolButton>(button, "▼", slot);
         (*b)->setToolTip(hint);
-        *m = PlacedControls::make<QLabel>(marker, "▼", this);
+        *m = PlacedControls::make<QLabel>(marker, "▼", slot);
         (*m)->setStyleSheet("color: rgb(0, 0, 128);");
-        sortRow->addWidget(*b);
-        sortRow->addWidget(*m);
+        (*m)->setAlignment(Qt::AlignCenter);
+        const QSize size = (*b)->sizeHint().expandedTo((*m)->sizeHint());
+        slot->setFixedSize(size);
+        (*b)->setGeometry(QRect(QPoint(0, 0), size));
+        (*m)->setGeometry(QRect(QPoint(0, 0), size));
+        sortRow->addWidget(slot);
         sortRow->addSpacing(60);
     };
     sortPair("SpeedButton4", "SortMarker4", "Ad Soyada göre sırala", &SpeedButton4, &SortMarker4);
@@ -307,7 +332,8 @@ TMusteriGiris1::TMusteriGiris1()
     sortRow->addStretch();
     CountLabel = PlacedControls::make<QLabel>("CountLabel", "", this);
     sortRow->addWidget(CountLabel);
-    outer->addLayout(sortRow);
+    sortBar->setFixedHeight(sortRow->sizeHint().height());
+    inner->addWidget(sortBar);
 
     DBGrid1 = PlacedControls::make<TDBGrid>("DBGrid1", this);
     DBGrid1->setColumns({{"Ad_Soyad", "Ad Soyad", 170},
@@ -327,7 +353,16 @@ TMusteriGiris1::TMusteriGiris1()
     }
     DBGrid1->setMultiSelect(true);
     DBGrid1->setRowSelect(true);
-    outer->addWidget(DBGrid1, 1);
+    // The list's area: the grid fills it, or keeps a strip at its top while
+    // no list is open.
+    auto* listArea = PlacedControls::make<QWidget>("ListArea", this);
+    auto* listLayout = new QVBoxLayout(listArea);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->addWidget(DBGrid1, 1);
+    listLayout->addStretch();
+    listArea->setMinimumHeight(kListAreaMinimumHeight);
+    inner->addWidget(listArea, 1);
+    scroll->setWidget(content);
 
     // Menus.
     PopupMenu1 = new QMenu(this);
@@ -423,6 +458,24 @@ TMusteriGiris1::TMusteriGiris1()
 }
 
 // --- Events ----------------------------------------------------------------------
+
+void TMusteriGiris1::FormShow()
+{
+    // 1024 x 768 and centred, within the screen it opens on with its title
+    // bar (a 1024 x 768 screen leaves less than 768 pixels for the inside).
+    const QScreen* on = screen();
+    if (!on)
+        return;
+    const QRect room = on->availableGeometry();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int titleRoom = std::max(frame.height(), kTitleRoom);
+    const QSize fits(std::min(kDesignSize.width(), room.width() - frame.width()),
+                     std::min(kDesignSize.height(), room.height() - titleRoom));
+    if (fits != size())
+        resize(fits);
+    move(room.x() + (room.width() - fits.width() - frame.width()) / 2,
+         room.y() + (room.height() - fits.height() - titleRoom) / 2);
+}
 
 void TMusteriGiris1::FormActivate()
 {

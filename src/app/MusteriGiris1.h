@@ -25,6 +25,7 @@
 #include "reports/ReportLaunch.h"
 
 #include <QHash>
+#include <QSize>
 #include <QVariantMap>
 
 class QAction;
@@ -172,6 +173,13 @@ public:
     QAction* Hazrlayanlar1;         // "BarCode" (F9), never shown
     QAction* GIPmtihanListesiOlutur1;   // "GIP İmtihan Listesi Oluştur", shown on an office station
 
+    // The window's size by design; it keeps within a smaller screen.
+    static constexpr QSize kDesignSize{1024, 768};
+    // Room left for a title bar whose height is not known yet.
+    static constexpr int kTitleRoom = 32;
+    // The list's area keeps a few rows even on a small window.
+    static constexpr int kListAreaMinimumHeight = 150;
+
     // --- Operations ----------------------------------------------------------
     // The criteria as the filter builder takes them (after validation).
     PersonSearch::Criteria criteria() const;
@@ -209,6 +217,7 @@ public Q_SLOTS:
     void runPrintCommand(const QString& item);
 
 protected:
+    void FormShow() override;
     void FormActivate() override;
     void FormClose() override;
 

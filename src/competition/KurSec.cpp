@@ -14,10 +14,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
-constexpr int kWideWidth = 530;
-constexpr int kNarrowWidth = 278;
+// The durations panel's width; the choices' column is as wide as its
+// longest caption needs, 278 pixels at least.
+constexpr int kPanelWidth = 242;
 constexpr int kHeight = 214;
 
 const QString kBadRounds = QStringLiteral("Boş veya Hatalı Round Sayısı Girdiniz ...!");
@@ -31,15 +34,20 @@ TKur_Sec::TKur_Sec()
     setWindowTitle("Kura Çekim Seçenekleri");
     // No title-bar buttons: the dialog closes through "Devam" or "İptal".
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(kWideWidth, kHeight);
 
-    RadioButton1 = make<QRadioButton>("RadioButton1", "Seçilen Branşın Kurasını Çek", this, {10, 10, 262, 22});
-    RadioButton2 = make<QRadioButton>("RadioButton2", "Tüm Branşların Kuralarını Çek", this, {10, 36, 262, 22});
-    RadioButton3 =
-        make<QRadioButton>("RadioButton3", "Aşağıda Seçilen Kategorinin Kuralarını Çek", this, {10, 62, 262, 22});
+    RadioButton1 = make<QRadioButton>("RadioButton1", "Seçilen Branşın Kurasını Çek", this);
+    RadioButton2 = make<QRadioButton>("RadioButton2", "Tüm Branşların Kuralarını Çek", this);
+    RadioButton3 = make<QRadioButton>("RadioButton3", "Aşağıda Seçilen Kategorinin Kuralarını Çek", this);
     auto* choices = new QButtonGroup(this);
-    for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3})
+    int y = 10;
+    for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3}) {
         choices->addButton(r);
+        r->setGeometry(10, y, std::max(262, r->sizeHint().width()), 22);
+        m_narrowWidth = std::max(m_narrowWidth, r->geometry().right() + 1 + 6);
+        y += 26;
+    }
+    m_wideWidth = m_narrowWidth + kPanelWidth + 10;
+    setFixedSize(m_wideWidth, kHeight);
     RadioButton1->setChecked(true);
 
     Label1 = makeLabel("Label1", "Kategori", this, 10, 94);
@@ -53,7 +61,7 @@ TKur_Sec::TKur_Sec()
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
     Panel1->setFrameShape(QFrame::StyledPanel);
-    Panel1->setGeometry(kNarrowWidth, 10, kWideWidth - kNarrowWidth - 10, 130);
+    Panel1->setGeometry(m_narrowWidth, 10, kPanelWidth, 130);
     Label2 = makeLabel("Label2", "Müsabaka Süresi (Erkek)", Panel1, 8, 10);
     Edit1 = makeEdit("Edit1", Panel1, {170, 8, 60, 22}, "09:99;_");
     Label3 = makeLabel("Label3", "Müsabaka Süresi (Bayan)", Panel1, 8, 42);
@@ -119,7 +127,7 @@ void TKur_Sec::FormActivate()
     Panel2->hide();
 
     Panel1->setVisible(FShowDurations);
-    setFixedSize(FShowDurations ? kWideWidth : kNarrowWidth, kHeight);
+    setFixedSize(FShowDurations ? m_wideWidth : m_narrowWidth, kHeight);
 }
 
 void TKur_Sec::RadioButton1Click()

@@ -71,6 +71,10 @@ protected:
 
 private:
     const MatchState& matchState() const;
+    // The dialog's width without and with the durations panel.
+    int m_narrowWidth = kNarrowDialogWidth;
+    int m_wideWidth = 0;
+    static constexpr int kNarrowDialogWidth = 278;
 };
 
 inline TKur_Sec* Kur_Sec = nullptr;

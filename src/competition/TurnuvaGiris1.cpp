@@ -108,9 +108,7 @@ TTurnuvaGiris1::TTurnuvaGiris1()
             Field[f]->setInputMask("99.99.9999;_");
             Field[f]->setText(QString());
             QDateEdit*& picker = f == TarihBas ? DateTimePicker1 : DateTimePicker2;
-            picker = make<QDateEdit>(f == TarihBas ? "DateTimePicker1" : "DateTimePicker2", this);
-            picker->setCalendarPopup(true);
-            picker->setDisplayFormat("dd.MM.yyyy");
+            picker = PlacedControls::makeDatePicker(f == TarihBas ? "DateTimePicker1" : "DateTimePicker2", this);
             picker->setFixedWidth(110);
             picker->setDate(session().today());
             cell->addWidget(picker);

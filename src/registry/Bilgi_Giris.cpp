@@ -167,9 +167,7 @@ void TBilgi_Giris::BitBtn1Click()
         if (!Formats::tryStrToDate(MaskEdit1->maskedText(), date)) {
             Messages::error("Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...!");
             passed = false;
-        } else if (date < kTitleDateFrom || date > kTitleDateTo) {
-            // The editor's own range for these dates, so that what is taken
-            // here is saved there.
+        } else if (date < kTitleEntryDateFrom || date > kTitleEntryDateTo) {
             Messages::info("Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!");
             passed = false;
         }

@@ -64,9 +64,13 @@ std::optional<CheckFailure> KayitKontrol(PersonValues& values, bool batchMode, c
 bool isVisaYear(const QString& text);
 
 // The dates of the belt, coach and referee rows lie in this range, both
-// ends included, in the editor and in the dialog they are entered with.
+// ends included, when the editor saves them.
 inline const QDate kTitleDateFrom{1900, 1, 1};
 inline const QDate kTitleDateTo{2099, 1, 1};
+// The entry dialog of a new belt or title takes its date from this narrower
+// range, both ends included (so whatever it takes the editor saves).
+inline const QDate kTitleEntryDateFrom{1950, 1, 1};
+inline const QDate kTitleEntryDateTo{2050, 1, 1};
 
 // Whether a "Kilo" text reads as a number with the user's decimal separator.
 bool readsAsWeight(const QString& text, double* value = nullptr);

@@ -18,10 +18,7 @@ namespace {
 
 QDateEdit* picker(const QString& name, QWidget* parent)
 {
-    auto* p = new QDateEdit(parent);
-    p->setObjectName(name);
-    p->setCalendarPopup(true);
-    p->setDisplayFormat("dd.MM.yyyy");
+    auto* p = PlacedControls::makeDatePicker(name, parent);
     p->setDate(QDate::currentDate());
     return p;
 }

@@ -30,8 +30,6 @@ void run(TActivityReport& r, const Reports::ActivitySelection& a, const QString&
          const QVariantMap& extraParams, const ReportCaller& caller)
 {
     r.QRLabel9->caption = heading;
-    r.FCondition = a.whereClause;
-    r.FParams = a.params;
     QVariantMap params = a.params;
     for (auto it = extraParams.constBegin(); it != extraParams.constEnd(); ++it)
         params.insert(it.key(), it.value());

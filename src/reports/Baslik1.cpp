@@ -23,6 +23,7 @@ TBaslik1::TBaslik1(const QString& name, bool upperCase)
     BitBtn4 = make<QPushButton>("BitBtn4", "Tamam", this);
     PlacedControls::bold(BitBtn4);
     BitBtn4->setGeometry(412, 52, 80, 30);
+    PlacedControls::defaultWhenFocused(BitBtn4);
 
     PlacedControls::onClick(Label15, [this] { Label15Click(); });
     connect(BitBtn4, &QPushButton::clicked, this, &TBaslik1::BitBtn4Click);

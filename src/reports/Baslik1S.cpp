@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 QString dateText(const Record& r, const QString& field)
@@ -47,13 +49,13 @@ TBaslik1S::TBaslik1S()
 
     auto label = [](QWidget* parent, const char* name, const char* caption, int x, int y) {
         auto* l = make<QLabel>(name, caption, parent);
-        l->move(x, y);
+        l->setGeometry(QRect(QPoint(x, y), l->sizeHint()));
         return l;
     };
     auto edit = [](QWidget* parent, const char* name, const QRect& r) { return make<QLineEdit>(name, parent, r); };
 
     Label15 = label(this, "Label15", "Başlık", 12, 18);
-    PlacedControls::bold(Label15);
+    PlacedControls::bold(Label15)->adjustSize();
     Edit8 = edit(this, "Edit8", {72, 14, 420, 24});
     DBLookupComboBox1 = make<QComboBox>("DBLookupComboBox1", this);
     DBLookupComboBox1->setGeometry(Edit8->geometry());
@@ -61,19 +63,15 @@ TBaslik1S::TBaslik1S()
 
     CheckBox2 = make<QCheckBox>("CheckBox2", "Kilo Gösterme", this);
     CheckBox2->setChecked(true);
-    CheckBox2->move(72, 46);
     CheckBox3 = make<QCheckBox>("CheckBox3", "Takım/Kulüp Gösterme", this);
     CheckBox3->setChecked(true);
-    CheckBox3->move(190, 46);
     CheckBox5 = make<QCheckBox>("CheckBox5", "Uluslar arası Müsabaka", this);
-    CheckBox5->move(350, 46);
     CheckBox5->hide();
+    // Each as wide as its caption; the third keeps its place while hidden.
+    int width = PlacedControls::flow({CheckBox2, CheckBox3, CheckBox5}, 72, 46, 12) + 14;
 
     Label4 = label(this, "Label4", "Tarih", 12, 80);
-    DateTimePicker1 = make<QDateEdit>("DateTimePicker1", this);
-    DateTimePicker1->setDisplayFormat(Formats::kShortDate);
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setGeometry(72, 76, 120, 24);
+    DateTimePicker1 = PlacedControls::makeDatePicker("DateTimePicker1", this, {72, 76, 120, 24});
     MaskEdit1 = edit(this, "MaskEdit1", {200, 76, 90, 24});
     MaskEdit1->setReadOnly(true);
     Label4->hide();
@@ -95,27 +93,28 @@ TBaslik1S::TBaslik1S()
         w->hide();
 
     Panel1 = make<QFrame>("Panel1", this);
-    Panel1->setGeometry(0, 170, 506, 96);
     Label1 = label(Panel1, "Label1", "Ad Soyad", 12, 10);
     Edit1 = edit(Panel1, "Edit1", {80, 6, 300, 24});
     Label2 = label(Panel1, "Label2", "Unvan", 12, 40);
     Edit2 = edit(Panel1, "Edit2", {80, 36, 300, 24});
-    auto radio = [this](const char* name, const char* caption, int x, int y) {
-        auto* b = make<QRadioButton>(name, caption, Panel1);
-        b->move(x, y);
-        return b;
-    };
-    RadioButton1 = radio("RadioButton1", "Sporcu", 12, 68);
-    RadioButton2 = radio("RadioButton2", "Hakem", 86, 68);
-    RadioButton3 = radio("RadioButton3", "Antrenör", 156, 68);
-    RadioButton5 = radio("RadioButton5", "Hakem-Antrenör", 240, 68);
-    RadioButton4 = radio("RadioButton4", "Unvan", 366, 68);
-    RadioButton6 = radio("RadioButton6", "Diğer", 436, 68);
+    auto radio = [this](const char* name, const char* caption) { return make<QRadioButton>(name, caption, Panel1); };
+    RadioButton1 = radio("RadioButton1", "Sporcu");
+    RadioButton2 = radio("RadioButton2", "Hakem");
+    RadioButton3 = radio("RadioButton3", "Antrenör");
+    RadioButton5 = radio("RadioButton5", "Hakem-Antrenör");
+    RadioButton4 = radio("RadioButton4", "Unvan");
+    RadioButton6 = radio("RadioButton6", "Diğer");
+    width = std::max(width, PlacedControls::flow({RadioButton1, RadioButton2, RadioButton3, RadioButton5,
+                                                  RadioButton4, RadioButton6},
+                                                 12, 68, 8) + 12);
+    width = std::max(width, 506);
+    Panel1->setGeometry(0, 170, width, 96);
     Panel1->hide();
 
     BitBtn4 = make<QPushButton>("BitBtn4", "Tamam", this);
     PlacedControls::bold(BitBtn4);
     BitBtn4->setGeometry(412, 106, 80, 30);
+    PlacedControls::defaultWhenFocused(BitBtn4);
 
     PlacedControls::onClick(Label15, [this] { Label15Click(); });
     PlacedControls::onClick(Label54, [this] { Label54Click(); });
@@ -137,7 +136,11 @@ TBaslik1S::TBaslik1S()
     Panel1->move(0, Panel1->y());
     RadioButton1->setChecked(true);
     RadioButton1Click();
-    setFixedSize(506, 147);
+    // The title and its button reach the right edge.
+    Edit8->setGeometry(72, 14, width - 72 - 14, 24);
+    DBLookupComboBox1->setGeometry(Edit8->geometry());
+    BitBtn4->move(width - 14 - BitBtn4->width(), BitBtn4->y());
+    setFixedSize(width, 147);
 }
 
 QString TBaslik1S::activityText(const Record& a, const QString& category, const QString& type)

@@ -38,7 +38,7 @@ TBaslik3::TBaslik3()
     DBLookupComboBox1 = make<QComboBox>("DBLookupComboBox1", this, {72, 42, 420, 24});
     auto box = [this](const char* name, const char* caption, int x, int y, bool checked) {
         auto* b = make<QCheckBox>(name, caption, this);
-        b->move(x, y);
+        b->setGeometry(QRect(QPoint(x, y), b->sizeHint()));
         b->setChecked(checked);
         return b;
     };
@@ -51,6 +51,7 @@ TBaslik3::TBaslik3()
     CheckBox6 = box("CheckBox6", "Uluslar arası Müsabaka", 72, 122, false);
     BitBtn4 = make<QPushButton>("BitBtn4", "Tamam", this, {412, 120, 80, 30});
     PlacedControls::bold(BitBtn4);
+    PlacedControls::defaultWhenFocused(BitBtn4);
 
     PlacedControls::onClick(Label15, [this] { Label15Click(); });
     connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TBaslik3::DBLookupComboBox1Click);

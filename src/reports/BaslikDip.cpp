@@ -34,6 +34,7 @@ TBaslikDip::TBaslikDip()
     BitBtn4 = new QPushButton("Tamam", this);
     BitBtn4->setObjectName("BitBtn4");
     BitBtn4->setGeometry(330, y + 4, 90, 30);
+    PlacedControls::defaultWhenFocused(BitBtn4);
 
     for (QLabel* l : {Label15, Label1, Label2, Label3})
         PlacedControls::onClick(l, [this] { Label15Click(); });

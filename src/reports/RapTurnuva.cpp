@@ -125,13 +125,13 @@ void TActivityReport::addShown(const QString& field, std::function<QVariant()> v
     Query1.addCalculated(field, [value](const ReportQuery&) { return value(); });
 }
 
-QList<int> TActivityReport::placings(const QString& column, const QVariant& value)
+QList<int> TActivityReport::placings(const QString& table, const QString& column, const QVariant& value)
 {
     QList<int> out;
-    m_count.sql = "select count(*) as Toplam from " + filtered(FCondition) + " where T." +
-                  Database::identifier(column) + " = :RaporDegeri and T.Derece = :RaporDerecesi";
+    m_count.sql = "select count(*) as Toplam from " + Database::identifier(table) + " where " +
+                  Database::identifier(column) + " = :RaporDegeri and Derece = :RaporDerecesi";
     for (int place = 1; place <= 3; ++place) {
-        QVariantMap p = FParams;
+        QVariantMap p;
         p.insert("RaporDegeri", value);
         p.insert("RaporDerecesi", place);
         m_count.params = p;
@@ -197,7 +197,7 @@ TRapTurnuva1::TRapTurnuva1() : TActivityReport("RapTurnuva1", ReportPageSetup::L
     FTotals = addTotals("Toplam :", 12, 3, 7);
     resetTotals = [this] { FFirsts = FSeconds = FThirds = 0; };
     rowMoved = [this] {
-        FRowPlaces = placings("Turnuva_Key", Query1.value("Turnuva_Key"));
+        FRowPlaces = placings("F_DER", "Turnuva_Key", Query1.value("Turnuva_Key"));
         FFirsts += FRowPlaces[0];
         FSeconds += FRowPlaces[1];
         FThirds += FRowPlaces[2];
@@ -227,7 +227,7 @@ TRapTurnuva2::TRapTurnuva2() : TActivityReport("RapTurnuva2", ReportPageSetup::P
     FTotals = addTotals("Toplam :", 2, 3, 8);
     resetTotals = [this] { FFirsts = FSeconds = FThirds = 0; };
     rowMoved = [this] {
-        FRowPlaces = placings("Tur_Key", Query1.value("Tur_Key"));
+        FRowPlaces = placings("TURSORGU", "Tur_Key", Query1.value("Tur_Key"));
         FFirsts += FRowPlaces[0];
         FSeconds += FRowPlaces[1];
         FThirds += FRowPlaces[2];
@@ -257,7 +257,7 @@ TRapTurnuva3::TRapTurnuva3() : TActivityReport("RapTurnuva3", ReportPageSetup::P
     FTotals = addTotals("Genel Toplam :", 1, 4, 8);
     resetTotals = [this] { FFirsts = FSeconds = FThirds = FMedals = 0; };
     rowMoved = [this] {
-        FRowPlaces = placings("Yili", Query1.value("Yili"));
+        FRowPlaces = placings("TURSORGU", "Yili", Query1.value("Yili"));
         FRowPlaces << FRowPlaces[0] + FRowPlaces[1] + FRowPlaces[2];
         FFirsts += FRowPlaces[0];
         FSeconds += FRowPlaces[1];

@@ -13,15 +13,17 @@
 //
 // Each loads its data on the report's need-data event: the launcher
 // (ActivityReports.h) writes the title into QRLabel9, the statement into
-// Query1 (with the screen's bound values in its params), the screen's
-// condition into FCondition, sets FFirstRow := 1, FRowNo := 0 and previews.
+// Query1 (with the screen's bound values in its params), sets FFirstRow := 1,
+// FRowNo := 0 and previews.
 // The first need-data event opens Query1 and clears the running totals; the
 // rows are numbered from 1 in each run.
 //
 // Every statement stays valid whatever the screen's condition holds (none,
 // or one naming columns TURSORGU shares with C_MUSTERI): the condition
 // always works on TURSORGU alone, inside a sub-select. The placing counts
-// follow the same condition, so they count what the screen selected.
+// of a listed row are taken over all persons, whatever the screen's
+// condition: the activity's 1st, 2nd and 3rd places from F_DER, the type's
+// and the year's from TURSORGU.
 
 #include "reports/ReportForm.h"
 
@@ -35,12 +37,6 @@ public:
     ReportLabel* QRLabel1 = nullptr;   // the line number ("S.No")
     ReportBand* QRSubDetail1;       // the rows
     ReportBand* SummaryBand1 = nullptr;   // the totals line
-
-    // The screen's condition (empty or " where ..." over TURSORGU) and its
-    // bound values; the placing counts and the launchers' statements use
-    // them.
-    QString FCondition;
-    QVariantMap FParams;
 
     // TURSORGU narrowed by the condition, as a table to select from.
     static QString filtered(const QString& condition);
@@ -65,9 +61,10 @@ protected:
 
     // A calculated field of Query1 that shows `value()` of the row.
     void addShown(const QString& field, std::function<QVariant()> value);
-    // Counting placings of one row: the rows of the filtered query whose
-    // `column` equals `value` and whose Derece is 1, 2 and 3.
-    QList<int> placings(const QString& column, const QVariant& value);
+    // Counting placings of one row: the rows of `table` (all of them, not
+    // the screen's condition) whose `column` equals `value` and whose Derece
+    // is 1, 2 and 3.
+    QList<int> placings(const QString& table, const QString& column, const QVariant& value);
 
     // Each moved-to row (after its number), and the start of a run.
     std::function<void()> rowMoved;

@@ -41,9 +41,7 @@ TRingDag::TRingDag()
         ComboBox1->addItem(QString::number(n));
     ComboBox1->setCurrentIndex(-1);
     Label3 = make<QLabel>("Label3", "Tarih", this, {344, 84, 160, 20});
-    DateTimePicker1 = make<QDateEdit>("DateTimePicker1", this, {344, 104, 120, 24});
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat("dd.MM.yyyy");
+    DateTimePicker1 = makeDatePicker("DateTimePicker1", this, {344, 104, 120, 24});
     MaskEdit1 = readOnly(make<QLineEdit>("MaskEdit1", this, {344, 134, 120, 24}));
     MaskEdit1->setInputMask("99.99.9999;_");
     ProgressBar1 = make<QProgressBar>("ProgressBar1", this, {12, 420, 496, 16});

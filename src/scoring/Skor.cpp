@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +20,8 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 using namespace ScoreboardLook;
 
@@ -69,10 +72,13 @@ public:
         painter->setFont(option.font);
         painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop, index.data().toString());
     }
+    // Rows of 32 pixels, or as tall as the list's large type needs, so that
+    // a name shows whole.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.setHeight(32);
+        s.setHeight(std::max(32, QFontMetrics(option.font).height() + 2));
+        s.setWidth(std::max(s.width(), QFontMetrics(option.font).horizontalAdvance(index.data().toString()) + 8));
         return s;
     }
 };

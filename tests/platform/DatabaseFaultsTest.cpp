@@ -267,23 +267,63 @@ TEST_F(DatabaseFaultsTest, SortingOnAComputedTextKeepsTheTurkishOrder)
     }
 }
 
-TEST_F(DatabaseFaultsTest, CommentsAreRemovedSoTheyCannotHideOrSplitAStatement)
+// Jet has no comments: "--" and "/*" are operators, a quote after them opens
+// a string as anywhere else, and one text is one statement.
+TEST_F(DatabaseFaultsTest, StatementsKeepJetsReadingOfDashesAndASecondStatementIsATurkishError)
 {
+    db.insert("C_KISI", {{"Key_No", 1}, {"Ad", "ALİ"}});
     struct Case {
         QString jet;
-        QString sqlite;
+        QString sqlite;     // the translation
+        QVariant value;     // what it gives; invalid: refused
+        bool second;        // refused as a second statement
     };
     const Case cases[] = {
-        {"select 1 -- it's a comment\n, 2", "select 1  \n, 2"},
-        {"select 1 /* ; delete * from C_KISI */ from C_KISI", "select 1   from C_KISI"},
-        {"select '--not a comment', \"/*nor this*/\"", "select '--not a comment', '/*nor this*/'"},
-        {"select 1 /* never closed", "select 1  "},
+        {"select 5--3", "select 5- -3", 8, false},
+        {"select 3 -True", "select 3 - -1", 4, false},
+        {"select 7 - -2", "select 7 - -2", 9, false},
+        // The quote after "--" opens a string; its ";" is text.
+        {"select 'x' & Ad & --'; ' from C_KISI", "select 'x' || coalesce(Ad, '') || - -'; ' from C_KISI", "xALİ0",
+         false},
+        {"select '--not a comment', \"/*nor this*/\"", "select '--not a comment', '/*nor this*/'", "--not a comment",
+         false},
+        {"select 12/*2*/3", "select 12/ *2*/3", QVariant(), false},
+        {"select 1;", "select 1;", 1, false},
+        {"select 1;  \n", "select 1;  \n", 1, false},
+        {"select Ad as [a;b] from C_KISI", "select Ad as \"a;b\" from C_KISI", "ALİ", false},
+        {"select 1; delete * from C_KISI", "select 1; delete from C_KISI", QVariant(), true},
+        {"select 1 --'\n; delete * from C_KISI", "select 1 - -'\n; delete * from C_KISI", QVariant(), false},
+        {"select 1; -- '\ndelete * from C_KISI", "select 1; - - '\ndelete * from C_KISI", QVariant(), true},
+        {"select 1;;", "select 1;;", QVariant(), true},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(JetSql::translate(c.jet), c.sqlite) << c.jet.toStdString();
-    db.insert("C_KISI", {{"Key_No", 1}, {"Ad", "ALİ"}});
-    EXPECT_THROW(db.exec("select 1; -- '\ndelete * from C_KISI"), DbError);
+        try {
+            const QVariant v = db.scalar(c.jet);
+            EXPECT_TRUE(c.value.isValid()) << c.jet.toStdString() << " ran";
+            EXPECT_EQ(v.toString(), c.value.toString()) << c.jet.toStdString();
+        } catch (const DbError& e) {
+            EXPECT_FALSE(c.value.isValid()) << c.jet.toStdString() << ": " << e.message().toStdString();
+            EXPECT_EQ(e.text() == Database::kSecondStatement, c.second) << c.jet.toStdString();
+            if (c.second) {
+                EXPECT_EQ(e.message(), QString(Database::kSecondStatement) + "\n\nAyrıntı: " + c.jet);
+            }
+        }
+        EXPECT_EQ(count(db), 1) << c.jet.toStdString();
+    }
+    // Writing statements and the scrollable query refuse a second one too.
+    EXPECT_THROW(db.exec("delete * from C_KISI; delete * from C_KISI"), DbError);
+    EXPECT_THROW(db.run("select * from C_KISI; delete * from C_KISI"), DbError);
     EXPECT_EQ(count(db), 1);
+    // The ";" inside a trigger's body ends no statement; one after its end
+    // does.
+    const QString trigger = "create trigger kisi_kilit before delete on C_KISI begin select raise(abort, 'kilitli'); end";
+    EXPECT_THROW(db.exec(trigger + "; delete * from C_KISI"), DbError);
+    EXPECT_FALSE(db.scalar("select count(*) from sqlite_master where name = 'kisi_kilit'").toInt());
+    db.exec(trigger + ";");
+    EXPECT_THROW(db.exec("delete * from C_KISI"), DbError);
+    EXPECT_EQ(count(db), 1);
+    db.exec("drop trigger kisi_kilit");
 }
 
 TEST_F(DatabaseFaultsTest, FunctionArgumentsOutOfRangeAreErrorsNotUndefinedConversions)

@@ -210,7 +210,7 @@ TEST_P(ReportEngineSave, PreviewSavesInTheChosenFormat)
     EXPECT_EQ(ui().requests[0].text, "Raporu Kaydet");
     EXPECT_EQ(ui().requests[0].filter,
               "PDF Dosyası (*.pdf);;Metin Dosyası (*.txt);;CSV Dosyası (*.csv);;HTML Dosyası (*.htm *.html)");
-    EXPECT_EQ(ui().requests[0].initial, "Sporcu Listesi.pdf");
+    EXPECT_EQ(ui().requests[0].initial, "C:\\CO\\Sporcu Listesi.pdf") << "in the work folder";
     EXPECT_TRUE(readFile(path).startsWith(GetParam().starts)) << readFile(path).left(40).toStdString();
 }
 

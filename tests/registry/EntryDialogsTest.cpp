@@ -41,13 +41,13 @@ TEST_F(DialogsTest, TheEntryDialogChecksItsFieldsInOrder)
         typeInto(d->Edit3, "2009-2010");
         tamam();
         // The visa year is checked also after a failed date check.
-        typeDate(d->MaskEdit1, "31.12.1899");
+        typeDate(d->MaskEdit1, "31.12.1949");
         tamam();
-        typeDate(d->MaskEdit1, "02.01.2099");
+        typeDate(d->MaskEdit1, "02.01.2050");
         d->Edit3->clear();
         typeInto(d->Edit3, "09");
         tamam();
-        typeDate(d->MaskEdit1, "01.01.2099");
+        typeDate(d->MaskEdit1, "01.01.2050");
         tamam();
         d->Edit3->clear();
         typeInto(d->Edit3, "2009");
@@ -65,7 +65,7 @@ TEST_F(DialogsTest, TheEntryDialogChecksItsFieldsInOrder)
     EXPECT_EQ(shown[3], QStringList({visa}));
     EXPECT_EQ(shown[4], QStringList());
     EXPECT_EQ(d->FCancelled, 0);
-    EXPECT_EQ(d->MaskEdit1->maskedText(), "01.01.2099");
+    EXPECT_EQ(d->MaskEdit1->maskedText(), "01.01.2050");
 }
 
 struct DateCase {
@@ -75,8 +75,9 @@ struct DateCase {
 
 class EntryDialogDates : public EditorTest, public ::testing::WithParamInterface<DateCase> {};
 
-// The dialog takes the dates the editor's save takes for a belt or a title.
-TEST_P(EntryDialogDates, TheEditorsRange)
+// The dialog takes a belt's or a title's date from 01.01.1950 to 01.01.2050,
+// both included; outside it says so and stays open.
+TEST_P(EntryDialogDates, From1950To2050)
 {
     TBilgi_Giris* d = Bilgi_Giris;
     const QStringList texts = run(d, "TBilgi_Giris", [&] {
@@ -86,13 +87,15 @@ TEST_P(EntryDialogDates, TheEditorsRange)
             click(d->BitBtn2);
     });
     EXPECT_EQ(d->FCancelled == 0, GetParam().taken) << texts.join(" | ").toStdString();
+    EXPECT_EQ(texts, GetParam().taken ? QStringList()
+                                      : QStringList{"Tarihi çok büyük yada çok küçük yazdınız. Kontrol Ediniz ...!"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Dates, EntryDialogDates,
-                         ::testing::Values(DateCase{"31.12.1899", false}, DateCase{"01.01.1900", true},
-                                           DateCase{"31.12.1949", true}, DateCase{"01.01.1950", true},
-                                           DateCase{"02.01.2050", true}, DateCase{"01.01.2099", true},
-                                           DateCase{"02.01.2099", false}, DateCase{"  .  .    ", true}));
+                         ::testing::Values(DateCase{"01.01.1900", false}, DateCase{"31.12.1949", false},
+                                           DateCase{"01.01.1950", true}, DateCase{"15.06.2009", true},
+                                           DateCase{"01.01.2050", true}, DateCase{"02.01.2050", false},
+                                           DateCase{"01.01.2099", false}, DateCase{"  .  .    ", true}));
 
 TEST_F(DialogsTest, TheEntryDialogForAStyleWantsABeltAndAStyle)
 {

@@ -548,9 +548,9 @@ TEST_P(DialogChecksThroughTheEditor, TheTitleDialog)
             typeDate(d->MaskEdit1, "99.99.2000");
             typeInto(d->Edit3, "20a0");
             tamam();
-            typeDate(d->MaskEdit1, "01.01.2100");
+            typeDate(d->MaskEdit1, "02.01.2050");
             tamam();
-            typeDate(d->MaskEdit1, "01.01.1900");
+            typeDate(d->MaskEdit1, "01.01.1950");
             tamam();
             d->Edit3->setText("1899");
             tamam();
@@ -560,7 +560,7 @@ TEST_P(DialogChecksThroughTheEditor, TheTitleDialog)
         });
         pick(list("DBLookupComboBox5"), "ULUSAL HAKEM");
         EXPECT_EQ(edit("Edit68")->text(), "1900");
-        EXPECT_EQ(date("MaskEdit6")->maskedText(), "01.01.1900");
+        EXPECT_EQ(date("MaskEdit6")->maskedText(), "01.01.1950");
     });
     const QString visa = "Vize Yılını hatalı girdiniz ...!";
     EXPECT_EQ(shown, QStringList({"Tarihi Hatalı Girdiniz. Lütfen Düzeltiniz ...! + " + visa,

@@ -1,6 +1,7 @@
-// The activity reports over TURSORGU and the activity list: their counts
-// follow the activity query screen's filter, their statements hold whatever
-// that filter names, and the refusals of their launchers.
+// The activity reports over TURSORGU and the activity list: their rows
+// follow the activity query screen's filter while their placing counts are
+// taken over all persons, their statements hold whatever that filter names,
+// and the refusals of their launchers.
 #include "RegistryFixture.h"
 
 #include "competition/TurnuvaGir.h"
@@ -84,7 +85,7 @@ protected:
     QString offeredTitle;
 };
 
-TEST_F(ActivityReports, PlacingCountsFollowTheScreensFilter)
+TEST_F(ActivityReports, PlacingCountsPerActivityAreOverAllPersonsWhateverTheFilter)
 {
     const QString pdf = pdfPath("faaliyet.pdf");
     Baslik1->Edit8->setText("FAALİYET BAZINDA");
@@ -103,14 +104,29 @@ TEST_F(ActivityReports, PlacingCountsFollowTheScreensFilter)
                                  "2009 AVRUPA", "AVRUPA ŞAMPİYONASI", "01.10.2009"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 
-    // Only Ankara's rows: Mehmet's first place of 2009 is not counted.
+    // Only İzmir's rows: the activities are those of İzmir's persons, the
+    // places of each are everybody's (Ankara's first and third of 2009
+    // too).
+    expectTitle();
+    expectPreview();
+    Reports::rapTurnuva1(caller, region("İZMİR"));
+    const ReportDocument& izmir = *RapTurnuva1->ReportBody1.document();
+    EXPECT_EQ(textsOf(izmir, "QRDBText1"), (QStringList{"2009 AVRUPA", "2010 TÜRKİYE"}));
+    EXPECT_EQ(textsOf(izmir, "QRDBText12"), (QStringList{"2", "1"}));
+    EXPECT_EQ(textsOf(izmir, "QRDBText13"), (QStringList{"0", "1"}));
+    EXPECT_EQ(textsOf(izmir, "QRDBText14"), (QStringList{"1", "0"}));
+    EXPECT_EQ(textsOf(izmir, "QRLabel1"), (QStringList{"1", "2"}));
+    EXPECT_EQ(izmir.pages[0].bandTexts("SummaryBand1"), (QStringList{"Toplam :", "3", "1", "1"}));
+
+    // A place of a person the register no longer has still counts: the
+    // activity's places are its rows of F_DER.
+    addResult(8, 99, 901, 2);
     expectTitle();
     expectPreview();
     Reports::rapTurnuva1(caller, region("ANKARA"));
     const ReportDocument& ankara = *RapTurnuva1->ReportBody1.document();
-    EXPECT_EQ(textsOf(ankara, "QRDBText12"), (QStringList{"1", "1"}));
-    EXPECT_EQ(textsOf(ankara, "QRLabel1"), (QStringList{"1", "2"}));
-    EXPECT_EQ(ankara.pages[0].bandTexts("SummaryBand1"), (QStringList{"Toplam :", "2", "1", "1"}));
+    EXPECT_EQ(textsOf(ankara, "QRDBText13"), (QStringList{"1", "1"}));
+    EXPECT_EQ(ankara.pages[0].bandTexts("SummaryBand1"), (QStringList{"Toplam :", "3", "2", "1"}));
 }
 
 TEST_F(ActivityReports, TypeAndYearListsCountPlacesAndMedals)
@@ -125,14 +141,24 @@ TEST_F(ActivityReports, TypeAndYearListsCountPlacesAndMedals)
     EXPECT_EQ(textsOf(types, "QRDBText4"), (QStringList{"1", "0"}));
     EXPECT_EQ(types.pages[0].bandTexts("SummaryBand1"), (QStringList{"Toplam :", "3", "1", "1"}));
 
+    // The years of İzmir's rows, each with everybody's places of that year.
     expectTitle();
     expectPreview();
     Reports::rapTurnuva3(caller, region("İZMİR"));
     const ReportDocument& years = *RapTurnuva3->ReportBody1.document();
     EXPECT_EQ(textsOf(years, "QRDBText1"), (QStringList{"2009", "2010"}));
-    EXPECT_EQ(textsOf(years, "QRDBText2"), (QStringList{"1", "0"}));
-    EXPECT_EQ(textsOf(years, "QRDBText5"), (QStringList{"1", "0"}));
-    EXPECT_EQ(years.pages[0].bandTexts("SummaryBand1"), (QStringList{"Genel Toplam :", "1", "0", "0", "1"}));
+    EXPECT_EQ(textsOf(years, "QRDBText2"), (QStringList{"2", "1"}));
+    EXPECT_EQ(textsOf(years, "QRDBText3"), (QStringList{"0", "1"}));
+    EXPECT_EQ(textsOf(years, "QRDBText4"), (QStringList{"1", "0"}));
+    EXPECT_EQ(textsOf(years, "QRDBText5"), (QStringList{"3", "2"}));
+    EXPECT_EQ(years.pages[0].bandTexts("SummaryBand1"), (QStringList{"Genel Toplam :", "3", "1", "1", "5"}));
+
+    // The same for the types: İzmir's are both, with all their places.
+    expectTitle();
+    expectPreview();
+    Reports::rapTurnuva2(caller, region("İZMİR"));
+    EXPECT_EQ(RapTurnuva2->ReportBody1.document()->pages[0].bandTexts("SummaryBand1"),
+              (QStringList{"Toplam :", "3", "1", "1"}));
 }
 
 TEST_F(ActivityReports, ClubCountsHoldWithAndWithoutAFilterOnASharedColumn)

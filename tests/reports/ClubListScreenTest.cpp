@@ -208,12 +208,14 @@ TEST_F(ClubListScreen, AktarimMovesOnlyTheSourceClubsPersonsToTheClubUnderTheCur
         const Record p = person(key);
         EXPECT_EQ(p.str("E16"), "ÇANKAYA SK") << key;
         EXPECT_EQ(p.toInt("Client_Key"), 11) << key;
-        EXPECT_EQ(p.str("E49"), "SALON A") << "the gym stays";
+        EXPECT_EQ(p.str("E49"), "ÇANKAYA SK") << "the gym is the target club";
         EXPECT_EQ(p.str("User"), "ADMIN, 05.03.2026");
         EXPECT_EQ(p.date("M1"), QDate(2026, 3, 5));
     }
     EXPECT_EQ(person(3).str("E16"), "GÜÇ SPOR") << "another region's club of the same name";
     EXPECT_EQ(person(3).toInt("Client_Key"), 14);
+    EXPECT_EQ(person(3).str("E49"), "SALON A");
+    EXPECT_EQ(person(4).str("E49"), "SALON A") << "the target club's own persons keep their gym";
     EXPECT_EQ(db.scalar("select count(*) from C_UYELIKSURESI where Durum_Key = 12").toInt(), 1) << "source stays";
 
     // "Hayır" moves nothing.

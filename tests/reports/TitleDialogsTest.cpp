@@ -119,6 +119,55 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, TitleTyping,
                                            // The record sheet's title keeps the letters as typed.
                                            TypingCase{"TBaslik2", "Şule ılgaz", "Şule ılgaz"}));
 
+// "Tamam" is drawn as the default button exactly while Enter presses it: not
+// while the title field has the focus (Enter there moves to "Tamam"), and
+// once it has the focus, when Enter closes the dialog.
+class TitleDefaultButton : public ReportsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(TitleDefaultButton, DrawnAsDefaultExactlyWhenEnterPressesIt)
+{
+    QDialog* d = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->metaObject()->className() == QString(GetParam()))
+            d = qobject_cast<QDialog*>(w);
+    ASSERT_NE(d, nullptr);
+    auto* edit = child<QLineEdit>(d, "Edit8");
+    auto* tamam = child<QPushButton>(d, "BitBtn4");
+    bool closedByEnter = false;
+    modals().expect(GetParam(), [&](QDialog* shown) {
+        // The window manager makes the dialog the active window.
+        QApplication::setActiveWindow(shown);
+        EXPECT_EQ(shown->focusWidget(), edit);
+        EXPECT_FALSE(tamam->isDefault()) << "drawn as default while Enter would not press it";
+        edit->clear();
+        typeInto(edit, "DENEME");
+        QTest::keyClick(edit, Qt::Key_Return);
+        ASSERT_TRUE(shown->isVisible()) << "Enter in the title moves to Tamam";
+        EXPECT_EQ(shown->focusWidget(), tamam);
+        EXPECT_TRUE(tamam->isDefault());
+        QTest::keyClick(tamam, Qt::Key_Return);
+        closedByEnter = !shown->isVisible();
+        if (!closedByEnter)
+            shown->close();
+    });
+    static_cast<Form*>(d)->showModal();
+    EXPECT_TRUE(closedByEnter);
+    EXPECT_EQ(edit->text(), "DENEME");
+    // Shown again, the field has the focus and Tamam is plain again.
+    modals().expect(GetParam(), [&](QDialog* shown) {
+        QApplication::setActiveWindow(shown);
+        EXPECT_EQ(shown->focusWidget(), edit);
+        EXPECT_FALSE(tamam->isDefault());
+        QTest::keyClick(shown, Qt::Key_Return);
+        EXPECT_TRUE(shown->isVisible()) << "no button drawn as default, none pressed";
+        shown->close();
+    });
+    static_cast<Form*>(d)->showModal();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, TitleDefaultButton,
+                         ::testing::Values("TBaslik1", "TBaslik2", "TBaslik4", "TBaslik1S", "TBaslik3", "TBaslikDip"));
+
 struct SortCase {
     const char* button;
     const char* caption;

@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -428,7 +429,8 @@ TEST_F(MatchScreenDraw, DrawsTheChosenBranchAndListsItsBouts)
     modals().expect("TKur_Sec", [](QDialog* d) {
         EXPECT_EQ(child<QLineEdit>(d, "Edit1")->text(), "02:00") << "the screen's bout time";
         EXPECT_EQ(child<QLineEdit>(d, "Edit5")->text(), "3") << "the screen's round count";
-        EXPECT_EQ(d->width(), 530) << "the scoreboard command is enabled";
+        EXPECT_TRUE(child<QFrame>(d, "Panel1")->isVisible()) << "the scoreboard command is enabled";
+        EXPECT_EQ(d->width(), child<QFrame>(d, "Panel1")->geometry().right() + 1 + 10);
         child<QLineEdit>(d, "Edit1")->setText("03:00");
         child<QLineEdit>(d, "Edit5")->setText("2");
         click(child<QPushButton>(d, "BitBtn4"));

@@ -282,8 +282,8 @@ void TDBGrid::setColumn(int index, const GridColumn& column)
     discardEditor();
     m_columns[index] = column;
     setColumnHidden(index, !column.visible);
-    setColumnWidth(index, column.width);
     m_model->columnChanged(index);
+    setColumnWidth(index, shownWidth(index));
 }
 
 bool TDBGrid::setColumnVisible(const QString& field, bool visible, Qt::CaseSensitivity cs)
@@ -318,8 +318,15 @@ void TDBGrid::applyColumnLayout()
 {
     for (int i = 0; i < m_columns.size(); ++i) {
         setColumnHidden(i, !m_columns[i].visible);
-        setColumnWidth(i, m_columns[i].width);
+        setColumnWidth(i, shownWidth(i));
     }
+}
+
+int TDBGrid::shownWidth(int column) const
+{
+    // The column's width, or what its title needs when that is more: a
+    // title is never cut.
+    return std::max(m_columns[column].width, horizontalHeader()->sectionSizeHint(column));
 }
 
 int TDBGrid::firstVisibleColumn() const

@@ -64,7 +64,7 @@ struct GridColumn {
 
     QString field;                  // the field the column shows and edits
     QString title;                  // "" shows the field name
-    int width = 64;                 // pixels
+    int width = 64;                 // pixels (shown at least as wide as the title)
     bool visible = true;
     bool readOnly = false;
     Qt::Alignment alignment = Qt::AlignLeft;        // of the cells
@@ -209,6 +209,7 @@ private:
     void commitEditor();
     void discardEditor();
     void applyColumnLayout();
+    int shownWidth(int column) const;
     void moveCurrent(int row, int column);
     QItemSelectionModel::SelectionFlags programMove() const;
     int firstVisibleColumn() const;

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,9 +30,48 @@ private:
     std::function<void()> m_action;
 };
 
+class DefaultWhenFocused : public QObject {
+public:
+    explicit DefaultWhenFocused(QPushButton* button) : QObject(button), m_button(button) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            m_button->setDefault(true);
+            break;
+        case QEvent::FocusOut:
+            m_button->setDefault(false);
+            break;
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_button->isEnabled()) {
+                m_button->click();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPushButton* m_button;
+};
+
 } // namespace
 
 namespace PlacedControls {
+
+void defaultWhenFocused(QPushButton* button)
+{
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->installEventFilter(new DefaultWhenFocused(button));
+}
 
 void onClick(QLabel* label, std::function<void()> action)
 {
@@ -52,6 +93,27 @@ QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& r, const 
     if (!mask.isEmpty())
         e->setInputMask(mask);
     return e;
+}
+
+QDateEdit* makeDatePicker(const QString& name, QWidget* parent, const QRect& place)
+{
+    auto* p = make<QDateEdit>(name, parent, place);
+    p->setDisplayFormat("dd.MM.yyyy");
+    p->setCalendarPopup(true);
+    // The desktop's language (often English, or C) would name the months
+    // and days; the calendar takes the picker's.
+    p->setLocale(QLocale(QLocale::Turkish, QLocale::Turkey));
+    return p;
+}
+
+int flow(const QList<QWidget*>& controls, int x, int y, int gap)
+{
+    int right = x;
+    for (QWidget* w : controls) {
+        w->setGeometry(QRect(QPoint(right, y), w->sizeHint()));
+        right = w->geometry().right() + 1 + gap;
+    }
+    return controls.isEmpty() ? x : right - gap;
 }
 
 QComboBox* makeList(const QString& name, QWidget* parent, const QRect& r)

@@ -22,6 +22,7 @@
 
 class QAction;
 class QComboBox;
+class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -85,6 +86,18 @@ QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, int
 QLineEdit* makeEdit(const QString& name, QWidget* parent, const QRect& r, const QString& mask = QString());
 // A drop-down list in `r` that shows twenty entries at a time.
 QComboBox* makeList(const QString& name, QWidget* parent, const QRect& r);
+// A date picker: the date as "dd.MM.yyyy" with a drop-down calendar that
+// names the months and days in Turkish, whatever the desktop's language.
+QDateEdit* makeDatePicker(const QString& name, QWidget* parent, const QRect& place = QRect());
+// Gives each control the size its text needs and places them left to right
+// from (x, y), `gap` pixels apart; a hidden control keeps its place, so that
+// showing it moves nothing. Returns the right edge of the last one.
+int flow(const QList<QWidget*>& controls, int x, int y, int gap);
+// A dialog's "Tamam" that the fields before it lead to with Enter (they move
+// the focus to it without pressing it): it is drawn as the default button
+// only while it has the focus, and Enter presses it then. So Enter presses
+// whatever button is drawn as the default.
+void defaultWhenFocused(QPushButton* button);
 // A push button that Enter does not press (not a default button).
 QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent, const QRect& place = QRect());
 // An action with its name (a menu adds it later).

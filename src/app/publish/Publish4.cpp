@@ -23,14 +23,10 @@ TPublishPhotos::TPublishPhotos(Database& db, QStringList& queue, QWidget* parent
 
     auto* grid = new QGridLayout(this);
     Label1 = make<QLabel>("Label1", "Güncelleme Tarihi", this);
-    DateTimePicker1 = make<QDateEdit>("DateTimePicker1", this);
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat("dd.MM.yyyy");
+    DateTimePicker1 = PlacedControls::makeDatePicker("DateTimePicker1", this);
     MaskEdit1 = PlacedControls::readOnly(make<QLineEdit>("MaskEdit1", this));
     Label2 = make<QLabel>("Label2", ">>", this);
-    DateTimePicker2 = make<QDateEdit>("DateTimePicker2", this);
-    DateTimePicker2->setCalendarPopup(true);
-    DateTimePicker2->setDisplayFormat("dd.MM.yyyy");
+    DateTimePicker2 = PlacedControls::makeDatePicker("DateTimePicker2", this);
     MaskEdit2 = PlacedControls::readOnly(make<QLineEdit>("MaskEdit2", this));
     Label3 = make<QLabel>("Label3", "Arası", this);
     Label4 = make<QLabel>("Label4", "Max Dosya Büyüklüğü", this);

@@ -147,7 +147,9 @@ void movePersons(Database& db, const ClubMove& m, const QString& userName, const
     params.insert("stamp", userName + ", " + Formats::dateToStr(today));
     params.insert("today", today);
     Transaction tx(db);
-    db.exec(QString("Update C_MUSTERI SET E16 = :name, Client_Key = :target, User = :stamp, M1 = :today where ")
+    // The gym (E49) becomes the target club too: the persons now train there.
+    db.exec(QString("Update C_MUSTERI SET E16 = :name, E49 = :name, Client_Key = :target, User = :stamp, M1 = :today "
+                    "where ")
                 + kClubPersons,
             params);
     tx.commit();

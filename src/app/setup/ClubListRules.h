@@ -68,8 +68,9 @@ QString moveRefusal(const QString& selectedKeys);
 ClubMove planMove(Database& db, const QString& selectedKeys, int currentKey);
 QString moveQuestion(const ClubMove& move);
 // Moves the persons of the source club (by its key, and those of its region
-// that carry its name without a club key) to the target club, stamped with
-// the user and today (M1 := today, User := user + ", " + "dd.mm.yyyy");
+// that carry its name without a club key) to the target club: club name
+// (E16) and gym (E49) := the target's name, Client_Key := its key, stamped
+// with the user and today (M1 := today, User := user + ", " + "dd.mm.yyyy");
 // one transaction.
 void movePersons(Database& db, const ClubMove& move, const QString& userName, const QDate& today);
 

@@ -415,6 +415,15 @@ struct Database::Prepared {
     bool inUse = false;         // running now
 };
 
+QString Database::translated(const QString& sql)
+{
+    QString out = JetSql::translate(sql);
+    // One text is one statement, as Jet takes it.
+    if (JetSql::secondStatement(out) >= 0)
+        throw DbError(kSecondStatement, DbError::Kind::Other, sql);
+    return out;
+}
+
 namespace {
 
 // Statements after which the kept ones may no longer fit the schema.
@@ -471,7 +480,7 @@ std::shared_ptr<Database::Prepared> Database::prepared(const QString& sql, const
         }
     }
     auto p = std::make_shared<Prepared>();
-    p->translated = JetSql::translate(sql);
+    p->translated = translated(sql);
     p->names = placeholders(p->translated);
     // The engine prepares on the schema it read last; reading the version
     // first makes it read the schema again when another station changed it.
@@ -676,23 +685,23 @@ int Database::update(const QString& table, const QVariantMap& fields, const QStr
 
 QSqlQuery Database::run(const QString& sql, const QVariantMap& params) const
 {
-    const QString translated = JetSql::translate(sql);
     if (!isOpen())
         throw DbError("Veritabanı bağlantısı açık değil");
+    const QString sqlite = translated(sql);
     // A schema another station changed is read again before the statement
     // is prepared on it (see prepared()).
     dbSchemaVersion(m_handle);
     QSqlQuery q(m_db);
-    if (!q.prepare(translated))
+    if (!q.prepare(sqlite))
         throw failure(q.lastError(), sql);
-    for (const QString& name : placeholders(translated)) {
+    for (const QString& name : placeholders(sqlite)) {
         if (!params.contains(name))
             throw DbError(QString("Parametre değeri verilmedi: %1").arg(name));
         q.bindValue(":" + name, storable(params.value(name)));
     }
     if (!q.exec())
         throw failure(q.lastError(), sql);
-    if (dbStatementChangesSchema(translated))
+    if (dbStatementChangesSchema(sqlite))
         forgetStatements();
     return q;
 }

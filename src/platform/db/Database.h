@@ -197,6 +197,15 @@ public:
     // can stand in a statement; throws DbError otherwise.
     static QString identifier(const QString& name);
 
+    // A text holds one statement; a second one after a ";" is refused with
+    // this text (the statement below it as the detail).
+    static constexpr const char* kSecondStatement =
+        "Komut metninde ikinci bir SQL ifadesi var (';' işaretinden sonra). Bir seferde yalnız bir ifade "
+        "çalıştırılır.";
+    // The statement in the engine's dialect (JetSql::translate); throws
+    // DbError for a second statement in the text.
+    static QString translated(const QString& sql);
+
 private:
     struct Prepared;
     // Runs a statement (a kept one when there is one) with its bound values

@@ -4,6 +4,8 @@
 #include <QPair>
 #include <QRegularExpression>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <functional>
 
@@ -230,7 +232,81 @@ QString computedOrderInTurkish(const QString& sql)
     return out;
 }
 
+// The end of the quoted text (string or name) that starts at `at`: one past
+// its closing quote, a doubled quote standing for one.
+int pastQuoted(const QString& sql, int at)
+{
+    const QChar quote = sql[at];
+    const QChar close = quote == '[' ? QChar(']') : quote;
+    const int n = int(sql.size());
+    int j = at + 1;
+    while (j < n) {
+        if (sql[j] == close) {
+            if (close != ']' && j + 1 < n && sql[j + 1] == close) {
+                j += 2;
+                continue;
+            }
+            return j + 1;
+        }
+        ++j;
+    }
+    return n;
+}
+
+bool opensQuoted(QChar c)
+{
+    return c == '\'' || c == '"' || c == '[' || c == '`';
+}
+
+// Jet has no comments: "--" is two minus signs and "/*" a division by
+// whatever follows. The engine would read both as the start of a comment,
+// so a blank goes between the two characters.
+QString withoutCommentMarks(const QString& sql)
+{
+    QString out;
+    out.reserve(sql.size() + 4);
+    const int n = int(sql.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (opensQuoted(c)) {
+            const int end = pastQuoted(sql, i);
+            out += sql.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        out += c;
+        ++i;
+        if (i < n && ((c == '-' && sql[i] == '-') || (c == '/' && sql[i] == '*')))
+            out += ' ';
+    }
+    return out;
+}
+
 } // namespace
+
+int JetSql::secondStatement(const QString& sql)
+{
+    const int n = int(sql.size());
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (opensQuoted(c)) {
+            i = pastQuoted(sql, i);
+            continue;
+        }
+        // A ";" inside a trigger's body (begin ... end) ends no statement:
+        // the engine's own rule says where one is complete.
+        if (c == ';' && sqlite3_complete(sql.left(i + 1).toUtf8().constData())) {
+            for (int j = i + 1; j < n; ++j)
+                if (!sql[j].isSpace())
+                    return j;
+            return -1;
+        }
+        ++i;
+    }
+    return -1;
+}
 
 QString JetSql::translate(const QString& jet)
 {
@@ -250,20 +326,6 @@ QString JetSql::translate(const QString& jet)
 
     while (i < n) {
         const QChar c = jet[i];
-        // Comments go: the text after them can never become a statement of
-        // its own, nor shift where a string starts.
-        if (c == '-' && i + 1 < n && jet[i + 1] == '-') {
-            while (i < n && jet[i] != '\n')
-                ++i;
-            out += ' ';
-            continue;
-        }
-        if (c == '/' && i + 1 < n && jet[i + 1] == '*') {
-            const int end = int(jet.indexOf("*/", i + 2));
-            i = end < 0 ? n : end + 2;
-            out += ' ';
-            continue;
-        }
         if (c == '\'') {
             // Copy a single-quoted string, '' stays an escaped quote.
             int j = i + 1;
@@ -410,6 +472,7 @@ QString JetSql::translate(const QString& jet)
     }
     out = joinsWithNullAsEmpty(out);
     out = computedOrderInTurkish(out);
+    out = withoutCommentMarks(out);
     if (!pendingLimit.isEmpty() && !pendingLimit.first().isEmpty()) {
         QString trimmed = out.trimmed();
         bool semicolon = trimmed.endsWith(';');

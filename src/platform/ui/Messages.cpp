@@ -155,15 +155,25 @@ QString Dialogs::openFile(const QString& title, const QString& filter, const QSt
     return a.accepted ? a.value : QString();
 }
 
+QString Dialogs::startIn(const QString& initial)
+{
+    if (initial.isEmpty())
+        return kWorkFolder;
+    // A file name without a folder is suggested in the work folder.
+    if (!initial.contains('\\') && !initial.contains('/') && !initial.contains(':'))
+        return kWorkFolder + initial;
+    return initial;
+}
+
 QString Dialogs::saveFile(const QString& title, const QString& filter, const QString& initial)
 {
-    const UiAnswer a = dispatch(UiRequest{UiRequest::SaveFile, title, title, filter, initial});
+    const UiAnswer a = dispatch(UiRequest{UiRequest::SaveFile, title, title, filter, startIn(initial)});
     return a.accepted ? a.value : QString();
 }
 
 QString Dialogs::chooseFolder(const QString& title, const QString& initial)
 {
-    const UiAnswer a = dispatch(UiRequest{UiRequest::Folder, title, title, {}, initial});
+    const UiAnswer a = dispatch(UiRequest{UiRequest::Folder, title, title, {}, startIn(initial)});
     return a.accepted ? a.value : QString();
 }
 
