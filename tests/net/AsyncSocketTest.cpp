@@ -137,6 +137,28 @@ TEST(AsyncSocket, EventsNeverFireInsideSendAndZeroBytesStillGiveOneDataSent)
     EXPECT_EQ(Sent, 2);
 }
 
+TEST(AsyncSocket, ASendTheKernelTakesInPartGoesOnWhenThePeerReads)
+{
+    // More than the kernel's buffers hold: the kernel takes a part of it,
+    // the rest waits in the queue until the socket can be written again.
+    Peer P;
+    TAsyncSocket S;
+    EventLog Log;
+    connectPair(S, P, Log);
+    QByteArray Big(8 * 1024 * 1024 + 3, '\0');
+    for (int I = 0; I < Big.size(); ++I)
+        Big[I] = char(I * 13);
+    int DataSent = 0;
+    S.OnDataSent = [&](TCustomAsyncSocket*, quint16) { ++DataSent; };
+    EXPECT_EQ(S.SendStr(Big), Big.size());
+    EXPECT_GT(S.QueuedByteCount(), 0);
+    const QByteArray Got = P.read(Big.size());
+    EXPECT_EQ(Got.size(), Big.size());
+    EXPECT_TRUE(Got == Big);
+    ASSERT_TRUE(waitFor([&] { return DataSent == 1; })) << "the queue's end is reported once";
+    EXPECT_EQ(S.QueuedByteCount(), 0);
+}
+
 TEST(AsyncSocket, CloseSendsWhatIsQueuedAndEndsInOrderWhileAbortResets)
 {
     // A large block fills the kernel's buffers, so most of it is still in

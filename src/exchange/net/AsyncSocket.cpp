@@ -826,8 +826,10 @@ void TCustomAsyncSocket::TryToSend()
                         return;
                     }
                 }
-                if (Count < Len)
-                    return;
+                // A part taken: try the rest at once. The kernel takes more
+                // or says it would block, which arms the write notice; a
+                // return here would leave the rest queued with nothing to
+                // send it.
                 continue;
             }
             if (Count == 0)
