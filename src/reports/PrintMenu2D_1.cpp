@@ -96,7 +96,8 @@ TPrintMenu2D_1::TPrintMenu2D_1() : TReportForm("PrintMenu2D_1")
     FinalWinnerLabel->font.setBold(true);
     FinalWinnerLabel->alignment = Qt::AlignHCenter | Qt::AlignBottom;
 
-    setShape(64);
+    // The design: landscape, rows of 16 (the filler sets the shape of each chart).
+    setShape(4);
 
     r.beforePrint = [this](Report&) {
         m_rows = BracketChart::landscape(FSlotLines, FSlotCount, FBouts);
