@@ -98,7 +98,8 @@ int BoutTimes::secondsOf(const QString& minutesSeconds)
 
 QString BoutTimes::durationRefusal(const QString& minutesSeconds)
 {
-    if (minutesSeconds.size() != 5 || minutesSeconds.startsWith(' '))
+    // A duration is whole: "3_:00" is no 03:00 (it would be stored as "00:3:00").
+    if (minutesSeconds.size() != 5 || minutesSeconds.contains(' '))
         return kFormatMessage;
     if (secondsOf(minutesSeconds) < 0)
         return kWrongDuration;

@@ -36,7 +36,7 @@ QString maskedText(const QLineEdit* edit);
 // -1 otherwise.
 int secondsOf(const QString& minutesSeconds);
 // The refusal of a duration, or "" when it passes: not five characters or
-// beginning with a blank gives the format message, no valid time the
+// a digit left blank gives the format message, no valid time the
 // wrong-duration message.
 QString durationRefusal(const QString& minutesSeconds);
 

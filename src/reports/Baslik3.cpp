@@ -1,6 +1,7 @@
 #include "reports/Baslik3.h"
 
 #include "app/kit/PlacedControls.h"
+#include "app/kit/ReservedRows.h"
 #include "app/kit/Session.h"
 #include "app/kit/TurkishEntry.h"
 #include "reports/ActivityTitle.h"
@@ -73,8 +74,12 @@ BracketChart::Options TBaslik3::options() const
 
 QString TBaslik3::composeTitle(const QString& titleLine, const Record* activity, bool international)
 {
-    if (titleLine.isEmpty() || !activity)
+    if (titleLine.isEmpty())
         return QString();
+    // Without an activity to take it from (the penalties' row every station
+    // has is none), the title is the line as typed.
+    if (!activity || activity->toInt("Turnuva_Key") == kPenaltyActivityKey)
+        return titleLine;
     return ActivityTitle::compose(*activity, international);
 }
 

@@ -47,8 +47,10 @@ public:
     // The chart options of the check boxes.
     BracketChart::Options options() const;
 
-    // The activity title "Tamam" composes: empty for an empty title line or
-    // without an activity, else name, line break, period, two blanks, place.
+    // The activity title "Tamam" composes: empty for an empty title line,
+    // the title line itself when no activity is chosen (or the penalties'
+    // row, which is none), else the chosen activity's name, line break,
+    // period, two blanks, place.
     static QString composeTitle(const QString& titleLine, const Record* activity, bool international);
 
 public Q_SLOTS:

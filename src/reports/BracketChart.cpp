@@ -27,6 +27,8 @@ public:
         e.bout.fill(0);
         e.boutNo.fill(QString());
         e.winner.fill(QString());
+        e.last.fill(false);
+        e.toCentre = 0;
         e.bye = false;
         const bool athlete = !text.isEmpty();
         e.name = text.section('\r', 0, 0);
@@ -50,6 +52,7 @@ public:
             e.up[0] = e.down[0] = true;
             e.stub[0] = e.line[1] = true;
             e.lineEnd[1] = m_slotCount != 2;
+            e.last[0] = m_slotCount == 2;
         } else {
             e.up[0] = e.down[0] = false;
             e.stub[0] = e.line[1] = athlete;
@@ -87,7 +90,8 @@ public:
             const int span = 1 << (j + 1);
             if (r % span == 0 && e.down[c]) {
                 e.stub[c] = e.line[c + 1] = true;
-                e.lineEnd[c + 1] = !(m_finalSlots == span || m_slotCount == 3);
+                e.last[c] = m_finalSlots == span || m_slotCount == 3;
+                e.lineEnd[c + 1] = !e.last[c];
             } else {
                 e.stub[c] = e.line[c + 1] = e.lineEnd[c + 1] = false;
             }
@@ -117,6 +121,35 @@ private:
     std::array<bool, kColumns> m_open{};
     BracketChart::Side m_frames;
 };
+
+// The final of a two-sided chart whose page holds the whole bracket (4 to
+// 64 slots, a power of two): on the middle row of the block the winner lines
+// of both sides' last joins run on to the centre and meet there.
+void landscapeFinal(QList<BracketChart::Row>& block, int slotCount, const BracketChart::BoutTable& bouts)
+{
+    if (slotCount < 4 || slotCount > 64 || (slotCount & (slotCount - 1)) != 0)
+        return;
+    int rounds = 0;
+    while ((1 << rounds) < slotCount)
+        ++rounds;
+    const int side = slotCount / 2;
+    const int column = rounds - 1;      // the line after a side's last join
+    if (side - 1 >= block.size())
+        return;
+    BracketChart::Row& row = block[side - 1];
+    const bool left = row.left.line[size_t(column)];
+    const bool right = row.right.line[size_t(column)];
+    if (!left && !right)
+        return;
+    if (left)
+        row.left.toCentre = column;
+    if (right)
+        row.right.toCentre = column;
+    row.final = true;
+    row.printed = true;
+    row.finalNo = bouts.score(rounds, 1);
+    row.finalWinner = bouts.winner(rounds, 1);
+}
 
 } // namespace
 
@@ -196,9 +229,11 @@ QList<BracketChart::Row> BracketChart::landscape(const QStringList& slotLines, i
         return rows;
     const int blockRows = 2 * sideSlots;
     // Columns 1 to 4 join only in brackets of more than four slots; the
-    // last join of a side is the one of a side of slotCount / 2 slots.
-    const int joinColumns = slotCount > 4 ? 5 : 1;
+    // last join of a side is the one of a side of slotCount / 2 slots. A
+    // bracket of three has one side, whose second join is the final.
+    const int joinColumns = slotCount > 4 ? 5 : (slotCount == 3 ? 2 : 1);
     const int finalSlots = slotCount <= 64 ? slotCount / 2 : 0;
+    const bool twoSided = slotCount > 3;
     std::array<int, kColumns> counters{};
     for (int start = 0; start < slotLines.size(); start += blockRows) {
         const int end = std::min<int>(start + blockRows, slotLines.size());
@@ -214,8 +249,15 @@ QList<BracketChart::Row> BracketChart::landscape(const QStringList& slotLines, i
         ChartSideWalker rightWalker(slotCount, finalSlots, joinColumns, bouts, counters);
         for (Row& row : block) {
             row.right = rightWalker.step(row.number, rightEntry(slotLines.at(start + row.number - 1)));
+            if (twoSided) {
+                // A side's last join is a semi-final: the final is in the centre.
+                row.left.last.fill(false);
+                row.right.last.fill(false);
+            }
             row.printed = row.left.drawsLine() || row.right.drawsLine();
         }
+        if (twoSided && start == 0 && blockRows >= slotLines.size())
+            landscapeFinal(block, slotCount, bouts);
         rows << block;
     }
     return rows;

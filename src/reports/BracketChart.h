@@ -31,7 +31,10 @@
 // The landscape chart draws each half from its own entries (a half with a
 // bye of its own is drawn as it is) and numbers the bouts of each column in
 // slot order: upper left, upper right, lower left, lower right, as the
-// rounds' bouts follow one another in the bout table.
+// rounds' bouts follow one another in the bout table. When one page holds
+// the whole bracket (4 to 64 slots), the two finalists' lines run on to the
+// centre of the page and meet there: the final, with its number and its
+// winner. Up to 3 slots there is one side, whose last join is the final.
 
 #include <QList>
 #include <QString>
@@ -77,6 +80,9 @@ struct Side {
     std::array<bool, kColumns> down{};
     std::array<bool, kColumns> stub{};
     bool bye = false;                   // line[1] carries an athlete without a bout
+    std::array<bool, kColumns> last{};  // the join is the bracket's last: nothing follows its winner line
+    int toCentre = 0;                   // landscape: the finalist's line runs on from this column to the
+                                        // centre, where the final is drawn (0: it does not)
     std::array<int, kColumns> bout{};   // bout index shown at the join, 0: none
     std::array<QString, kColumns> boutNo;
     std::array<QString, kColumns> winner;
@@ -94,6 +100,11 @@ struct Row {
     bool newPage = false;   // the first row of a page group after the first
     Side left;
     Side right;             // landscape chart only
+    // Landscape: the final, drawn in the centre where the finalists' lines
+    // meet, its number below and its winner above the meeting point.
+    bool final = false;
+    QString finalNo;
+    QString finalWinner;
 };
 
 // The portrait chart of slotLines ("name\rdetail" or empty, two rows per

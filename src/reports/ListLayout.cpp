@@ -1,5 +1,9 @@
 #include "reports/ListLayout.h"
 
+#include "reports/FitText.h"
+
+#include <memory>
+
 #include "platform/db/Database.h"
 
 namespace ListLayout {
@@ -18,6 +22,10 @@ ReportLabel* addTitle(Report& report, double width)
     title->font = font(12, true);
     title->alignment = Qt::AlignHCenter | Qt::AlignTop;
     title->autoStretch = true;
+    // A title of any length fits its line: in smaller type, or where even
+    // that is too long, on more lines (the header grows).
+    auto fitted = std::make_shared<FitText::Box>(title, FitText::Below, FitText::Limits{7, 7, QString()});
+    head->beforePrint = [fitted](ReportBand&, bool&) { fitted->fit(); };
     return title;
 }
 

@@ -23,7 +23,9 @@ namespace ListLayout {
 QFont font(int size, bool bold = false);
 
 // The page header band PageHeaderBand1 with the title QRLabel9 ("RAPOR
-// BAŞLIĞI", bold 12, centred, growing with its text) across `width` mm.
+// BAŞLIĞI", bold 12, centred) across `width` mm. A long title is printed
+// in smaller type on its line, or (below 7 points) on more lines, the band
+// growing with them: never cut off.
 ReportLabel* addTitle(Report& report, double width);
 
 // The section band QRSubDetail2, one per row of `groups`, each on a new

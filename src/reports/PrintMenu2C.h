@@ -47,6 +47,7 @@ public:
 
 private:
     void sectionRow();
+    void fitCell(ReportDataText* cell);
 };
 
 inline TPrintMenu2C* PrintMenu2C = nullptr;

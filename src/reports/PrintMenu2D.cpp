@@ -1,10 +1,15 @@
 #include "reports/PrintMenu2D.h"
 
 #include "reports/BracketChartGrid.h"
+#include "reports/FitText.h"
 
 namespace {
 
 constexpr double kPortraitJoinX[] = {192, 255, 319, 383, 447, 511, 575, 639, 703};
+constexpr double kPortraitTitleHeight = 62;
+constexpr double kPortraitCaptionsBottom = 48;
+// The right edge of the chart (px): the winner of the final may reach it.
+constexpr double kPortraitChartRight = 767;
 
 } // namespace
 
@@ -17,7 +22,9 @@ TPrintMenu2D::TPrintMenu2D() : TReportForm("PrintMenu2D")
     r.page.firstPageHeader = true;
     r.page.lastPageFooter = true;
 
-    ReportBand* title = r.addBand(ReportBand::Title, "TitleBand1", px(53));
+    // Below the round captions the title band leaves room for the first
+    // athlete's name, which stands above his line.
+    ReportBand* title = r.addBand(ReportBand::Title, "TitleBand1", px(kPortraitTitleHeight));
     QRLabel55 = title->addLabel("QRLabel55", {0, 0, px(560), px(16)});
     QRLabel55->font = QFont("DejaVu Sans", 10);
     QRLabel55->color = QColor(128, 0, 0);
@@ -30,7 +37,8 @@ TPrintMenu2D::TPrintMenu2D() : TReportForm("PrintMenu2D")
     const int captionNumbers[] = {11, 12, 24, 29, 34, 39, 44, 48, 19, 49};
     for (int j = 0; j < 10; ++j) {
         const double x = j == 0 ? 2 : kPortraitJoinX[j - 1] + 6;
-        ReportLabel* c = title->addLabel("QRLabel" + QString::number(captionNumbers[j]), {px(x), px(38), px(62), px(14)});
+        ReportLabel* c =
+            title->addLabel("QRLabel" + QString::number(captionNumbers[j]), {px(x), px(37), px(62), px(kPortraitCaptionsBottom - 37)});
         c->font = QFont("DejaVu Sans", 6);
         RoundCaptions[size_t(j)] = c;
     }
@@ -47,14 +55,26 @@ TPrintMenu2D::TPrintMenu2D() : TReportForm("PrintMenu2D")
     layout.lastLineEnd = 759;
     layout.lastLineEndPiece = 767;
     layout.winnerAtLastColumn = false;
+    layout.finalRight = kPortraitChartRight;
     m_grid = std::make_unique<BracketChartGrid>(DetailBand1, layout);
+    m_titles = {FitText::Box(QRLabel10, FitText::Middle), FitText::Box(QRLabel55, FitText::Below)};
+    for (ReportLabel* c : RoundCaptions)
+        m_titles.push_back(FitText::Box(c, FitText::Below));
 
     r.beforePrint = [this](Report&) {
         m_rows = BracketChart::portrait(FSlotLines, FSlotCount, FBouts);
         m_next = 0;
         m_current = -1;
         QRLabel54->caption = QRLabel10->caption;
+        // Titles of any length print whole in their boxes.
+        for (FitText::Box& b : m_titles)
+            b.fit();
         m_grid->clear();
+    };
+    r.startPage = [this](Report& report, int page) {
+        // The first page's rows begin below the title band, the others at
+        // the top margin.
+        m_grid->restartPage(page == 1 ? kPortraitTitleHeight - kPortraitCaptionsBottom : report.page.topMargin / px(1));
     };
     r.needData = [this](Report&, bool& more) {
         more = m_next < m_rows.size();
@@ -67,7 +87,7 @@ TPrintMenu2D::TPrintMenu2D() : TReportForm("PrintMenu2D")
             return;
         }
         const BracketChart::Row& row = m_rows.at(m_current);
-        m_grid->apply(row.left);
+        m_grid->apply(row.left, row.printed);
         print = row.printed;
     };
 }

@@ -11,10 +11,12 @@
 //   ReportLaunch::preview(*PrintMenu2D, caller);
 
 #include "reports/BracketChart.h"
+#include "reports/FitText.h"
 #include "reports/ReportForm.h"
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class BracketChartGrid;
 
@@ -40,6 +42,7 @@ public:
 
 private:
     std::unique_ptr<BracketChartGrid> m_grid;
+    std::vector<FitText::Box> m_titles;   // the titles and round captions, fitted to their boxes
     QList<BracketChart::Row> m_rows;
     int m_next = 0;
     int m_current = -1;

@@ -1,10 +1,13 @@
 #include "reports/PrintMenuR.h"
 
 #include "reports/BracketChartGrid.h"
+#include "reports/FitText.h"
 
 namespace {
 
 constexpr double kRepechageJoinX[] = {192, 255, 319, 383, 447, 511, 575, 639, 703};
+constexpr double kRepechageTitleHeight = 74;
+constexpr double kRepechageTitleBottom = 60;   // the list title's foot: below it the first names stand
 
 } // namespace
 
@@ -14,13 +17,13 @@ TPrintMenuR::TPrintMenuR() : TReportForm("PrintMenuR")
     r.title = "Röpresaj Çizelgesi";
     r.page.orientation = ReportPageSetup::Landscape;
 
-    ReportBand* title = r.addBand(ReportBand::Title, "TitleBand1", px(70));
+    ReportBand* title = r.addBand(ReportBand::Title, "TitleBand1", px(kRepechageTitleHeight));
     QRLabel10 = title->addLabel("QRLabel10", {0, 0, r.page.printableWidth(), px(36)});
     QRLabel10->font = QFont("DejaVu Sans", 11);
     QRLabel10->alignment = Qt::AlignHCenter | Qt::AlignVCenter;
     QRLabel10->wordWrap = true;
     QRLabel10->background = QColor(200, 216, 200);
-    QRLabel55 = title->addLabel("QRLabel55", {0, px(42), px(700), px(18)});
+    QRLabel55 = title->addLabel("QRLabel55", {0, px(40), px(700), px(kRepechageTitleBottom - 40)});
     QRLabel55->font = QFont("DejaVu Sans", 11);
     QRLabel55->color = QColor(128, 0, 0);
 
@@ -36,12 +39,19 @@ TPrintMenuR::TPrintMenuR() : TReportForm("PrintMenuR")
     layout.rowHeight = 20;
     layout.connectorColor = QColor(0x70, 0x70, 0x70);
     m_grid = std::make_unique<BracketChartGrid>(DetailBand1, layout);
+    m_titles = {FitText::Box(QRLabel10, FitText::Middle), FitText::Box(QRLabel55, FitText::Below)};
 
     r.beforePrint = [this](Report&) {
         m_rows = BracketChart::repechage(FInput);
         m_next = 0;
         m_current = -1;
+        for (FitText::Box& b : m_titles)
+            b.fit();
         m_grid->clear();
+    };
+    r.startPage = [this](Report& report, int page) {
+        // Below the title band on the first page, at the top margin after it.
+        m_grid->restartPage(page == 1 ? kRepechageTitleHeight - kRepechageTitleBottom : report.page.topMargin / px(1));
     };
     r.needData = [this](Report&, bool& more) {
         more = m_next < m_rows.size();
@@ -54,7 +64,7 @@ TPrintMenuR::TPrintMenuR() : TReportForm("PrintMenuR")
             return;
         }
         const BracketChart::Row& row = m_rows.at(m_current);
-        m_grid->apply(row.left);
+        m_grid->apply(row.left, row.printed);
         print = row.printed;
     };
 }

@@ -8,9 +8,11 @@
 // The match screen fills it (BracketChartData.h).
 
 #include "reports/BracketChart.h"
+#include "reports/FitText.h"
 #include "reports/ReportForm.h"
 
 #include <memory>
+#include <vector>
 
 class BracketChartGrid;
 
@@ -32,6 +34,7 @@ public:
 
 private:
     std::unique_ptr<BracketChartGrid> m_grid;
+    std::vector<FitText::Box> m_titles;   // fitted to their boxes at every run
     QList<BracketChart::Row> m_rows;
     int m_next = 0;
     int m_current = -1;

@@ -171,7 +171,9 @@ QStringList BracketChartData::landscapeLines(const Database& db, MatchState& s, 
         if (o.club && !club.isEmpty())
             place = place.isEmpty() ? club : place + ", " + club;
         const QString points = o.points && name != Bye::Name ? "/" + s.FSlotPoints().text(i) : QString();
-        return (o.drawNumbers ? s.FSlotDrawNo().text(i) + ", " : QString()) + name + " " + place + points;
+        // The name and the place apart: the chart prints them on one line
+        // where they fit, else the place under the athlete's line.
+        return (o.drawNumbers ? s.FSlotDrawNo().text(i) + ", " : QString()) + name + "\n" + place + points;
     };
     auto leftEntry = [&](int i) {
         if (s.FSlotOut().integer(i) == 1) {

@@ -43,8 +43,9 @@ BracketChart::BoutTable boutTable(const Database& db, const QString& branch, con
 QStringList portraitLines(MatchState& state, const BracketChart::Options& options);
 
 // The landscape chart's rows: "left entry\rright entry", two rows per slot
-// of a side, page group after page group. `marked` tells whether an entry
-// carries the did-not-take-part mark "(X)".
+// of a side, page group after page group. An entry is "name\nplace": the
+// back number and name, then region, club and points. `marked` tells
+// whether an entry carries the did-not-take-part mark "(X)".
 QStringList landscapeLines(const Database& db, MatchState& state, const BracketChart::Options& options,
                            bool* marked = nullptr);
 

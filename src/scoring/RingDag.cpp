@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -158,12 +159,12 @@ void TRingDag::BitBtn3Click()
         Messages::error(why);
         return;
     }
-    QString folder = Dialogs::chooseFolder(Reports::kChooseCsvFolder);
+    const QString folder = Dialogs::chooseFolder(Reports::kChooseCsvFolder);
     if (folder.isEmpty())
         return;
-    if (!folder.endsWith('\\') && !folder.endsWith('/'))
-        folder += "\\";
-    const QString target = DriveMap::toHost(folder + Reports::kListCsvCopyName);
+    // The chooser gives a folder of this machine (or one in the drives'
+    // form): the copy goes into it.
+    const QString target = QDir(DriveMap::toHost(folder)).filePath(Reports::kListCsvCopyName);
     QFile source(DriveMap::toHost(kPlanFile));
     QSaveFile copy(target);
     // The old copy is replaced only by a complete new one.

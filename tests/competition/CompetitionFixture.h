@@ -33,6 +33,17 @@ inline void typeMasked(QLineEdit* edit, const QString& text, int from = 0)
     QTest::keyClicks(edit, text);
 }
 
+// Types `text` over the first `count` characters of a masked field that
+// holds `before`, as an operator who selects them and types ("3" over "03"
+// of "03:00" leaves "3_:00").
+inline void typeOver(QLineEdit* edit, const QString& before, int count, const QString& text)
+{
+    edit->setText(before);
+    edit->setFocus();
+    edit->setSelection(0, count);
+    QTest::keyClicks(edit, text);
+}
+
 // Puts a text into a named field of a shown dialog.
 inline void setText(QDialog* d, const char* field, const QString& text)
 {

@@ -175,6 +175,14 @@ INSTANTIATE_TEST_SUITE_P(
                       [](QDialog* d) { typeMasked(child<QLineEdit>(d, "Edit1"), "200", 1); }, kFormat,
                       "Edit1"},
         OptionRefusal{"MenSixtyMinutes", [](QDialog* d) { setText(d, "Edit1", "60:00"); }, kWrongTime, "Edit1"},
+        // Half typed: "3" over "03" shows "3_:00"; a duration is whole.
+        OptionRefusal{"MenSecondMinuteDigitBlank",
+                      [](QDialog* d) { typeOver(child<QLineEdit>(d, "Edit1"), "03:00", 2, "3"); }, kFormat, "Edit1"},
+        OptionRefusal{"MenSecondsHalfTyped",
+                      [](QDialog* d) { typeOver(child<QLineEdit>(d, "Edit1"), "03:00", 5, "034"); }, kFormat,
+                      "Edit1"},
+        OptionRefusal{"WomenSecondMinuteDigitBlank",
+                      [](QDialog* d) { typeOver(child<QLineEdit>(d, "Edit2"), "02:30", 2, "2"); }, kFormat, "Edit2"},
         OptionRefusal{"WomenFirstDigitBlank",
                       [](QDialog* d) { typeMasked(child<QLineEdit>(d, "Edit2"), "200", 1); }, kFormat,
                       "Edit2"},
@@ -185,6 +193,28 @@ INSTANTIATE_TEST_SUITE_P(
         OptionRefusal{"ZeroRounds", [](QDialog* d) { setText(d, "Edit5", "0"); }, kBadRounds, "Edit5"},
         OptionRefusal{"NegativeRounds", [](QDialog* d) { setText(d, "Edit5", "-2"); }, kBadRounds, "Edit5"}),
     [](const ::testing::TestParamInfo<OptionRefusal>& info) { return std::string(info.param.name); });
+
+TEST_F(DrawOptionsTest, AHalfTypedDurationNeverReachesTheDraw)
+{
+    match->FMatchTimeMen = "00:03:00";
+    show([](QDialog* d) {
+        QLineEdit* men = child<QLineEdit>(d, "Edit1");
+        typeOver(men, "03:00", 2, "3");
+        EXPECT_EQ(men->displayText(), "3_:00");
+        click(child<QPushButton>(d, "BitBtn4"));
+        EXPECT_EQ(ui().texts(), QStringList{kFormat});
+        EXPECT_TRUE(d->isVisible());
+        // Typed whole, it passes.
+        typeOver(men, "03:00", 2, "03");
+        click(child<QPushButton>(d, "BitBtn4"));
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(Kur_Sec->FCancelled, 0);
+    match->takeDrawOptions(Kur_Sec->Edit1->text(), Kur_Sec->Edit2->text(), Kur_Sec->Edit3->text(),
+                           Kur_Sec->Edit4->text(), Kur_Sec->Edit5->text().toInt());
+    EXPECT_EQ(match->FMatchTimeMen, "00:03:00");
+    EXPECT_EQ(match->FFinalTimeMen, "00:03:00");
+}
 
 TEST_F(DrawOptionsTest, DurationsUpToFiftyNineFiftyNinePass)
 {

@@ -604,3 +604,23 @@ TEST(ReportEngineLayout, FontsMapOntoTheRegisteredFaces)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReportEngineLayout, ANarrowFontPrintsNarrowerThanTheNormalOne)
+{
+    ASSERT_TRUE(ReportFonts::ensureRegistered()) << "fonts-dejavu-core is needed";
+    const QString text = QString::fromUtf8("KAHRAMANMARAŞ BÜYÜKŞEHİR BELEDİYESPOR");
+    for (bool bold : {false, true}) {
+        QFont normal("Arial", 8), narrow("Arial Narrow", 8);
+        normal.setBold(bold);
+        narrow.setBold(bold);
+        const double wide = ReportFonts::textWidth(ReportFonts::resolve(normal), text);
+        const double condensed = ReportFonts::textWidth(ReportFonts::resolve(narrow), text);
+        // DejaVu Sans Condensed is about 87 % as wide as DejaVu Sans.
+        EXPECT_LT(condensed, wide * 0.9) << "bold " << bold;
+        EXPECT_GT(condensed, wide * 0.8) << "bold " << bold;
+    }
+}
+
+} // namespace

@@ -163,6 +163,96 @@ TEST(LandscapeModel, UpToFourSlotsOnlyColumnZeroJoins)
     EXPECT_EQ(modelPicture(rows[1].right), "u0 d0 s0 L1 E1 #0=102/");
 }
 
+// A full bracket of `slotTotal` for the landscape chart, bouts "round-index".
+std::pair<QStringList, BracketChart::BoutTable> modelFullLandscape(int slotTotal)
+{
+    BracketChart::BoutTable t;
+    for (int round = 1, bouts = slotTotal / 2; bouts >= 1; ++round, bouts /= 2) {
+        QStringList numbers;
+        for (int i = 1; i <= bouts; ++i)
+            numbers << QString("%1-%2").arg(round).arg(i);
+        t.scores << numbers;
+        t.winners << numbers;
+    }
+    const int side = slotTotal / 2;
+    QStringList lines;
+    for (int k = 0; k < side; ++k) {
+        lines << QString("L%1\rR%1").arg(k + 1);
+        lines << "\r";
+    }
+    return {lines, t};
+}
+
+struct LandscapeFinalCase {
+    int slotTotal;
+    int row;        // the final's row (1-based)
+    int column;     // the line after each side's last join
+    QString number;
+};
+
+class LandscapeFinal : public ::testing::TestWithParam<LandscapeFinalCase> {};
+
+TEST_P(LandscapeFinal, TheFinalistsLinesMeetInTheCentreOnTheMiddleRow)
+{
+    const LandscapeFinalCase& c = GetParam();
+    const auto [lines, bouts] = modelFullLandscape(c.slotTotal);
+    const QList<Row> rows = BracketChart::landscape(lines, c.slotTotal, bouts);
+    int finals = 0;
+    for (const Row& r : rows) {
+        if (!r.final) {
+            EXPECT_EQ(r.left.toCentre, 0) << r.number;
+            EXPECT_EQ(r.right.toCentre, 0) << r.number;
+            continue;
+        }
+        ++finals;
+        EXPECT_EQ(r.number, c.row);
+        EXPECT_TRUE(r.printed);
+        EXPECT_EQ(r.left.toCentre, c.column);
+        EXPECT_EQ(r.right.toCentre, c.column);
+        EXPECT_TRUE(r.left.line[size_t(c.column)]) << "the left finalist's line starts there";
+        EXPECT_TRUE(r.right.line[size_t(c.column)]);
+        EXPECT_EQ(r.finalNo, c.number);
+        EXPECT_EQ(r.finalWinner, c.number);
+        // No side's join is the last: the final is in the centre.
+        for (int j = 0; j < BracketChart::kColumns; ++j)
+            EXPECT_FALSE(r.left.last[size_t(j)] || r.right.last[size_t(j)]);
+    }
+    EXPECT_EQ(finals, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Slots, LandscapeFinal,
+                         ::testing::Values(LandscapeFinalCase{4, 2, 1, "2-1"}, LandscapeFinalCase{8, 4, 2, "3-1"},
+                                           LandscapeFinalCase{32, 16, 4, "5-1"},
+                                           LandscapeFinalCase{64, 32, 5, "6-1"}),
+                         [](const ::testing::TestParamInfo<LandscapeFinalCase>& info) {
+                             return std::to_string(info.param.slotTotal);
+                         });
+
+TEST(LandscapeModel, ThreeSlotsJoinTheirFinalInTheSecondColumn)
+{
+    BracketChart::BoutTable t;
+    t.scores = {{"101"}, {"201"}};
+    t.winners = {{"A"}, {"C"}};
+    const QList<Row> rows = BracketChart::landscape({"A\r", "\r", "B\r", "\r", "\r", "C\r"}, 3, t);
+    EXPECT_EQ(modelPictures(rows), (QStringList{"A d0", "u0 d0 s0 L1 E1 d1 #0=101/A", "A u0 u1 d1",
+                                                "u1 d1 s1 L2 #1=201/C", "u1 d1", "A s0 B1 E1 u1"}));
+    EXPECT_TRUE(rows[3].left.last[1]) << "the final: nothing follows its winner line";
+    for (const Row& r : rows)
+        EXPECT_FALSE(r.final) << "one side: no final in the centre";
+}
+
+TEST(PortraitModel, TheFinalsJoinIsTheLast)
+{
+    const QList<Row> rows =
+        BracketChart::portrait({"A", "", "B", "", "C", "", "D", ""}, 4, modelFourSlotBouts());
+    QList<int> last;
+    for (const Row& r : rows)
+        for (int j = 0; j < BracketChart::kColumns; ++j)
+            if (r.left.last[size_t(j)])
+                last << r.number * 10 + j;
+    EXPECT_EQ(last, QList<int>{41}) << "row 4, column 1: the final";
+}
+
 TEST(LandscapeModel, PageGroups)
 {
     for (const auto& [slotTotal, side, groups] : std::vector<std::tuple<int, int, int>>{

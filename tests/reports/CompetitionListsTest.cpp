@@ -378,6 +378,34 @@ TEST_F(BoutList, PrintsOnePagePerClassWithBothCornersAndTheScore)
     EXPECT_TRUE(fixture::pdfInfo(pdf).contains(QRegularExpression("Page size:\\s+842 x 595 pts")));
 }
 
+TEST_F(BoutList, LongValuesPrintWholeInTheirColumns)
+{
+    addBout({{"Kura_Key", 5}, {"Brans", fixture::kMen60}, {"Tur", "ÇEYREK FİNAL"}, {"Sira", "1"},
+             {"Ad1", "MEHMET YILMAZ"}, {"Bolge1", "KAHRAMANMARAŞ"}, {"Klup1", "KAHRAMANMARAŞ BÜYÜKŞEHİR BELEDİYESPOR"},
+             {"Ad2", "HÜSEYİN CAHİT GÜLTEKİNOĞLU"}, {"Bolge2", "AFYONKARAHİSAR"}, {"Klup2", "KONYA GENÇLİK SPOR KULÜBÜ"}});
+    const QString pdf = dir.filePath("kura.pdf");
+    expectTitle([](QDialog*) { Baslik1S->CheckBox3->setChecked(false); });
+    expectPreviewSavedAs(pdf);
+    Reports::kuraListesi(callerOf(&screen, &flag), true, 5, fixture::kMen60, "ERKEK");
+    const ReportDocument& doc = *PrintMenu2C->ReportBody1.document();
+    for (const ReportItem& i : doc.pages[0].items) {
+        if (i.kind == ReportItem::Text) {
+            EXPECT_TRUE(i.clip.isNull()) << "cut off: " << i.name << " \"" << i.text << "\"";
+        }
+    }
+    EXPECT_TRUE(textsOf(doc, "QRDBText1").contains("ÇEYREK FİNAL 1.MAÇ"));
+    // A club too long for one line takes more lines, every word of it.
+    EXPECT_EQ(textsOf(doc, "QRDBText4").mid(2).join(' '), "KAHRAMANMARAŞ BÜYÜKŞEHİR BELEDİYESPOR");
+    EXPECT_EQ(textsOf(doc, "QRDBText7").mid(1).join(' '), "KONYA GENÇLİK SPOR KULÜBÜ");
+    // The round label and the name stand apart in the page's text.
+    const QString text = fixture::pdfText(pdf);
+    EXPECT_FALSE(text.contains("MAÇMEHMET")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8("ÇEYREK FİNAL 1\\.MAÇ\\s+MEHMET YILMAZ"))))
+        << text.toStdString();
+    for (const char* expected : {"HÜSEYİN CAHİT GÜLTEKİNOĞLU", "AFYONKARAHİSAR", "KAHRAMANMARAŞ"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
 TEST_F(BoutList, ClubColumnsFollowTheirOption)
 {
     expectTitle([](QDialog*) { Baslik1S->CheckBox3->setChecked(true); });

@@ -3,6 +3,7 @@
 // and across a year's end.
 #include "ReportsFixture.h"
 
+#include "app/kit/ReservedRows.h"
 #include "reports/Baslik3.h"
 
 #include <QCheckBox>
@@ -134,9 +135,25 @@ TEST_F(DrawSheetTitle, AnEmptyTitleLineGivesNoActivityTitle)
     EXPECT_TRUE(Baslik3->FActivityTitle.isEmpty()) << "even with an activity chosen";
 }
 
-TEST(DrawSheetTitleCompose, WithoutAnActivityTheTitleIsEmpty)
+TEST(DrawSheetTitleCompose, WithoutAnActivityTheTitleIsTheLineAsTyped)
 {
-    EXPECT_TRUE(TBaslik3::composeTitle("BAŞLIK", nullptr, false).isEmpty());
+    EXPECT_EQ(TBaslik3::composeTitle("BAŞLIK", nullptr, false), "BAŞLIK");
+    EXPECT_TRUE(TBaslik3::composeTitle("", nullptr, false).isEmpty());
+}
+
+TEST_F(DrawSheetTitle, ATypedTitleWithoutActivitiesIsTheChartsTitle)
+{
+    // A new station has no activity, only the penalties' row, which the
+    // list shows: the landscape and repechage charts print the title the
+    // operator typed.
+    runDrawSheetTitle(QString::fromUtf8("TÜRKİYE KİCK BOKS ŞAMPİYONASI"), 0);
+    ASSERT_EQ(Baslik3->DBLookupComboBox1->count(), 1);
+    EXPECT_EQ(Baslik3->DBLookupComboBox1->currentData().toInt(), kPenaltyActivityKey);
+    EXPECT_EQ(Baslik3->FActivityTitle, QString::fromUtf8("TÜRKİYE KİCK BOKS ŞAMPİYONASI"));
+    // With an activity chosen, its title.
+    addDrawSheetActivity(5, "X", "Y", {2010, 3, 5}, {2010, 3, 7});
+    runDrawSheetTitle(QString::fromUtf8("TÜRKİYE KİCK BOKS ŞAMPİYONASI"), 5);
+    EXPECT_EQ(Baslik3->FActivityTitle, QString::fromUtf8("X\n05 - 07 MART 2010  Y"));
 }
 
 } // namespace

@@ -241,6 +241,31 @@ TEST_F(ScoreSheets, ACategoryPrintsOnePagePerFoughtBoutInKeyOrder)
     EXPECT_TRUE(fixture::pdfInfo(pdf).contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12]")));
 }
 
+TEST_F(ScoreSheets, AByeGetsNoSheet)
+{
+    // The draw's bye: its athlete meets "Tur Atlar" and moves on at once.
+    addBout({{"Kura_Key", 10}, {"Brans", fixture::kMen60}, {"Tur", "1. TUR"}, {"Sira", "1"}, {"Ad1", "CEM KAYA"},
+             {"Sira1", 30}, {"Bolge1", "BURSA"}, {"Ad2", "Tur Atlar"}, {"Sira2", 90}, {"Bolge2", "Pass"},
+             {"Galip", "30"}, {"Salon", "CEM KAYA"}});
+    addBout({{"Kura_Key", 9}, {"Brans", fixture::kMen60}, {"Tur", "1. TUR"}, {"Sira", "2"}, {"Ad1", "Tur Atlar"},
+             {"Sira1", 91}, {"Bolge1", "Pass"}, {"Ad2", "DAVUT EREN"}, {"Sira2", 31}, {"Galip", "31"},
+             {"Salon", "DAVUT EREN"}});
+    const QString pdf = dir.filePath("sonuc.pdf");
+    expectTitle();
+    expectPreviewSavedAs(pdf);
+    sheets(1, 11, fixture::kMen60);
+    ASSERT_EQ(doc().pageCount(), 3) << "the fought bouts only";
+    EXPECT_EQ(textsOf(doc(), "QRDBText6"), (QStringList{"ŞÜKRÜ ÇAĞLAR", "CEM KAYA", "ŞÜKRÜ ÇAĞLAR"}));
+    EXPECT_FALSE(fixture::pdfText(pdf).contains("Tur Atlar"));
+
+    // Every bout of the database: the byes are left out there too.
+    expectTitle();
+    modals().expect("ReportPreview", nullptr);
+    Reports::sonucListeleri(sheetCallerOf(&screen, &flag));
+    EXPECT_EQ(doc().pageCount(), 4);
+    EXPECT_FALSE(doc().texts().contains("Tur Atlar"));
+}
+
 TEST_F(ScoreSheets, OneBoutPrintsItsSheetOnly)
 {
     const QString pdf = dir.filePath("mac.pdf");

@@ -292,16 +292,18 @@ TEST_F(BracketChartsTest, LandscapeEntriesCarryRegionClubPointsAndTheMark)
     const QStringList lines = BracketChartData::landscapeLines(db, *state, o, &marked);
     ASSERT_EQ(lines.size(), 8);
     EXPECT_TRUE(marked);
-    EXPECT_EQ(lines[0], "(X) S1 (ANK), GÜÇ SK/7\rS5 (ANK)/0 (X)");
-    EXPECT_EQ(lines[2], "S2 (ANK)/0\rS6 (ANK)/0");
-    EXPECT_EQ(lines[4], "Tur Atlar \rS7 (ANK)/0") << "a bye gets neither Pass nor points";
+    // Each entry: the name, a line break, the place (the chart prints them
+    // on one line where they fit).
+    EXPECT_EQ(lines[0], "(X) S1\n(ANK), GÜÇ SK/7\rS5\n(ANK)/0 (X)");
+    EXPECT_EQ(lines[2], "S2\n(ANK)/0\rS6\n(ANK)/0");
+    EXPECT_EQ(lines[4], "Tur Atlar\n\rS7\n(ANK)/0") << "a bye gets neither Pass nor points";
     o.international = true;
     o.region = false;
     o.club = false;
     o.points = false;
     o.drawNumbers = true;
     const QStringList english = BracketChartData::landscapeLines(db, *state, o);
-    EXPECT_EQ(english[4], "3, Tur Atlar (Pass)\r7, S7 ");
+    EXPECT_EQ(english[4], "3, Tur Atlar\n(Pass)\r7, S7\n");
 }
 
 TEST_F(BracketChartsTest, WinnersAsNamesOrBackNumbersWithRegionAndNextPoints)

@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "app/dialogs/SifreCheck.h"
 #include "reports/PrintMenu1E.h"
+#include "platform/report/ReportFonts.h"
 #include "reports/RapTakimList.h"
 #include "scoring/Aktar1S.h"
 #include "scoring/ResultsPosting.h"
@@ -379,6 +380,37 @@ TEST_F(ResultsScreenTest, PointsListGivesParticipationPlaceByeAndWinPoints)
         EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line << "\n" << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression("1\\s+42\\s+İZMİR\\s+A TAKIMI"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression("4\\s+5\\s+ÇORUM\\s+D TAKIMI"))) << text.toStdString();
+}
+
+TEST_F(ResultsScreenTest, PointsListTitleOfALongActivityFitsItsLine)
+{
+    // No title typed: the activity picker's text is the title.
+    db.exec("update C_TURNUVA set Adi = :a, Yer = :y where Turnuva_Key = :k",
+            {{"a", QString::fromUtf8("TÜRKİYE KİCK BOKS FEDERASYONU BÜYÜKLER TÜRKİYE ŞAMPİYONASI")},
+             {"y", QString::fromUtf8("ANKARA ATATÜRK SPOR SALONU")},
+             {"k", kActivity}});
+    const QString pdf = dir.filePath("puan.pdf");
+    QString title;
+    run("PuanlamaListesi1", [&](TAktar1S* s) {
+        chooseActivity(s);
+        title = s->Edit8->text();
+        modals().expect("ReportPreview", [pdf](QDialog* d) {
+            ui().answerFile(pdf);
+            click(d->findChild<QWidget*>("SaveButton"));
+            d->close();
+        });
+        click(s->BitBtn3);
+    });
+    ASSERT_GT(title.size(), 90);
+    const ReportDocument& doc = *RapTakimList->ReportBody1.document();
+    const std::vector<const ReportItem*> lines = doc.pages[0].findAll("QRLabel9");
+    ASSERT_EQ(lines.size(), 1u) << "one line";
+    const ReportItem* line = lines[0];
+    EXPECT_EQ(line->text, title);
+    EXPECT_TRUE(line->clip.isNull()) << "cut off";
+    EXPECT_LE(ReportFonts::textWidth(line->font, line->text), line->rect.width());
+    EXPECT_GE(line->font.pointSizeF(), 7);
+    EXPECT_TRUE(fixture::pdfText(pdf).contains(title.trimmed())) << fixture::pdfText(pdf).toStdString();
 }
 
 TEST_F(ResultsScreenTest, PointsListWithTheFirstThreeShowsThreeTeamsPerSection)

@@ -340,4 +340,38 @@ TEST_F(RingPlanTest, PrintingPreviewsTheRingListsAndCopiesThePlanAsCsv)
     EXPECT_EQ(opened, QStringList{host("C:\\CO\\KOPYA\\Liste.csv")});
 }
 
+TEST_F(RingPlanTest, TheCsvCopyGoesIntoTheFolderChosenOnThisMachine)
+{
+    insertBout(db, 1, {"ALİ", 11, "ANKARA"}, {"ŞÜKRÜ", 12, "İZMİR"}, "FİNAL", "1", kRingPlanSmall);
+    RingPlan::distribute(db, {kRingPlanSmall}, 1, kRingPlanDay);
+    RingDag->DateTimePicker1->setDate(QDate(2024, 12, 9));
+    // The folder chooser answers with a folder of this machine.
+    const QString parent = host("C:\\CO");
+    const QString folder = QDir(parent).filePath("out");
+    QDir().mkpath(folder);
+    QStringList opened;
+    Shell::setHook([&opened](const Shell::Request& r) {
+        opened << r.target;
+        return true;
+    });
+    modals().expect("TRingDag", [folder](QDialog*) {
+        modals().expect("TBaslik1S", [](QDialog* d) { click(d->findChild<QWidget*>("BitBtn4")); });
+        modals().expect("ReportPreview", [folder](QDialog* d) {
+            ui().answerFile(folder);
+            d->close();
+        });
+        click(RingDag->BitBtn3);
+        click(RingDag->BitBtn2);
+    });
+    RingDag->showModal();
+    Shell::setHook({});
+
+    const QString copy = QDir(folder).filePath("Liste.csv");
+    EXPECT_TRUE(QFileInfo(copy).isFile()) << "in the chosen folder";
+    EXPECT_FALSE(QFileInfo::exists(QDir(parent).filePath("out\\Liste.csv"))) << "no file beside it";
+    EXPECT_EQ(QDir(parent).entryList({"*Liste.csv"}, QDir::Files), QStringList());
+    EXPECT_EQ(opened, QStringList{copy});
+    EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join('|');
+}
+
 } // namespace RingPlanTestLocal

@@ -67,15 +67,18 @@ bool ReportFonts::ensureRegistered()
 QFont ReportFonts::resolve(const QFont& design)
 {
     ensureRegistered();
-    QFont f(familyFor(design.family()));
+    const QString family = familyFor(design.family());
+    QFont f(family);
     f.setPointSizeF(design.pointSizeF() > 0 ? design.pointSizeF() : 10.0);
     f.setWeight(design.weight());
     f.setItalic(design.italic());
     f.setUnderline(design.underline());
     f.setStrikeOut(design.strikeOut());
     // DejaVu Sans also carries condensed faces: ask for the normal width so
-    // that bold and oblique come from the wide family.
-    f.setStretch(QFont::Unstretched);
+    // that bold and oblique come from the wide family. The condensed family
+    // keeps its own width (asked for the normal width, its faces would be
+    // widened to it).
+    f.setStretch(family == kCondensed ? QFont::AnyStretch : QFont::Unstretched);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
