@@ -129,7 +129,7 @@ void clearBouts()
             Messages::info("Müsabaka Listelerinde Herhangi bir Sporcu Bulunmamaktadır ...!");
             return;
         }
-        if (!Form5->confirm("TÜM MÜSABAKA LİSTELERİ SİLİNECEKTİR. EMİN MİSİNİZ ...?"))
+        if (!Form5->confirm("TÜM MÜSABAKA LİSTELERİ SİLİNECEKTİR. EMİN MİSİNİZ ...?", false, TForm5::DefaultNo))
             return;
         StationUpkeep::KuraTemizle(db);
         Messages::info("Önceki Müsabaka Listeleri Silme İşlemi Tamamlandı ...!");
