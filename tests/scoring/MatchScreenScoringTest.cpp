@@ -41,7 +41,6 @@ protected:
             KuraList->close();
         }
         DisplayMode::setBackend(nullptr);
-        MainDatabaseCopy::setPendingKeys({});
         ScreensTest::TearDown();
     }
 
