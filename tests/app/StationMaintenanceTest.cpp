@@ -62,9 +62,11 @@ TEST_F(StationMaintenanceTest, ClearingTheListsAsksWithThePeriodAndTellsWhenDone
 {
     expectPassword();
     QString asked;
-    answerQuestion(false, &asked);
+    bool hayirIsDefault = false;
+    answerQuestion(false, &asked, &hayirIsDefault);
     run("ncekiTartListelerinSilinmesi1");
     EXPECT_EQ(asked, "01.03.2026 Tarihinde Oluşturulan Önceki Tartı \n Listeleri Silinecektir. Eminmisiniz ...?");
+    EXPECT_TRUE(hayirIsDefault) << "a question that deletes lists defaults to \"Hayır\"";
     EXPECT_EQ(rows("C_LISTE"), 1) << "Hayır changes nothing";
 
     expectPassword();
@@ -131,10 +133,12 @@ TEST_F(StationMaintenanceTest, ReplacingFromAStationCopy)
 {
     expectPassword();
     QString asked;
-    answerQuestion(true, &asked);
+    bool hayirIsDefault = false;
+    answerQuestion(true, &asked, &hayirIsDefault);
     ui().answerFile(copyPath);
     run("TartveKuralarnSistemeAktarlmas1");
     EXPECT_EQ(asked, "Önceki Tartı ve Kura Listeleri Silinecek ve Yeni Listeler Sisteme Aktarılacaktır.\nDevam Edilsinmi ?");
+    EXPECT_TRUE(hayirIsDefault) << "a question that deletes lists defaults to \"Hayır\"";
     const UiRequest& chooser = ui().requests.first();
     EXPECT_EQ(chooser.kind, UiRequest::OpenFile);
     EXPECT_EQ(chooser.text, "Lütfen Veritabanı Dosyasını Seçiniz.");
