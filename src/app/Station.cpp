@@ -6,6 +6,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/JournalMode.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/settings/PortMap.h"
 #include "platform/settings/Registry.h"
 
 #include <QDir>
@@ -22,8 +23,10 @@ void Station::init(const QString& databasePath)
 {
     const QString host = DriveMap::toHost(databasePath);
     if (QFileInfo::exists(host))
-        throw std::runtime_error(QString("Veritabanı dosyası zaten var, üzerine yazılmadı: %1")
-                                     .arg(host).toStdString());
+        throw std::runtime_error(QString("Veritabanı dosyası zaten var, üzerine yazılmadı: %1\n"
+                                         "Var olan bir veritabanını kullanmak için: brivex-station use-database %2")
+                                     .arg(host, databasePath)
+                                     .toStdString());
     DriveMap::makePath(Folders::workFolder());
     DriveMap::makePath(Folders::programFolderFor(databasePath));
     DriveMap::makePath(Folders::programFolderFor(databasePath) + "Flags");
@@ -39,6 +42,53 @@ void Station::init(const QString& databasePath)
         throw std::runtime_error(e.message().toStdString());
     }
     RegistryValues::setDbq(databasePath);
+}
+
+namespace {
+
+[[noreturn]] void refuseUse(const QString& text)
+{
+    throw std::runtime_error((text + "\nİstasyonun ayarları değiştirilmedi.").toStdString());
+}
+
+} // namespace
+
+void Station::use(const QString& databasePath)
+{
+    const QString path = databasePath.trimmed();
+    // The login opens a database off drive C only through the network
+    // drive M:.
+    const bool onC = path.startsWith("C:", Qt::CaseInsensitive);
+    if (!onC && DriveMap::driveType('M') != DriveMap::DriveType::Remote)
+        refuseUse(QString("M: ağ sürücüsü bağlı değil: %1 açılamaz.\n"
+                          "Önce ana bilgisayarın klasörünü bağlayın: brivex-station map-drive M KLASÖR --remote")
+                      .arg(path));
+    const QString host = DriveMap::toHost(path);
+    if (!QFileInfo(host).isFile())
+        refuseUse(QString("Veritabanı dosyası bulunamadı: %1 (%2)").arg(path, host));
+    const QString notBrivex = QString("Bu dosya bir Brivex veritabanı değil: %1 (%2)").arg(path, host);
+    try {
+        Database db;
+        db.open(path);
+        if (!db.hasTable("C_SIFRE"))
+            refuseUse(notBrivex);
+        try {
+            BusyWait briefly(db, 2000);
+            db.checkWritable();
+        } catch (const DbError& e) {
+            // Another station writing at this moment is no reason to refuse.
+            if (e.kind() != DbError::Kind::Busy)
+                refuseUse(QString("Bu istasyon veritabanına yazamıyor: %1\n%2").arg(path, e.message()));
+        }
+        db.close();
+    } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::NotADatabase || e.kind() == DbError::Kind::Damaged)
+            refuseUse(notBrivex);
+        refuseUse(QString("Veritabanı açılamadı: %1\n%2").arg(path, e.message()));
+    }
+    DriveMap::makePath(Folders::workFolder());
+    if (!RegistryValues::setDbq(path))
+        refuseUse(QString("Ayarlar yazılamadı: %1").arg(Registry::storeFile()));
 }
 
 void Station::makePrivate(const QString& databasePath)
@@ -78,6 +128,17 @@ QStringList Station::describe()
             lines << QString("%1: sürücüsü       : ").arg(l) + DriveMap::driveFolder(l) +
                          (type == DriveMap::DriveType::Remote ? " (ağ)" : "");
     }
+    const QList<QPair<QString, QString>> rings = DriveMap::rings();
+    for (const auto& ring : rings)
+        lines << "Ring bilgisayarı  : \\\\" + ring.first + " -> " + ring.second;
+    // A USB serial adapter plugged in for the first time gets its name here,
+    // as the program would give it.
+    PortMap::usbPorts();
+    const QList<QPair<QString, QString>> ports = PortMap::mappings();
+    if (ports.isEmpty())
+        lines << "Seri portlar      : (tanımlı yok)";
+    for (const auto& port : ports)
+        lines << "Seri port         : " + port.first + " -> " + port.second;
     lines << "İstasyon türü     : " + StationKinds::name(StationKinds::read());
     return lines;
 }

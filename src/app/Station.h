@@ -20,13 +20,22 @@ bool exists();
 // std::runtime_error with a Turkish message) when the file already exists.
 void init(const QString& databasePath = kDefaultDatabase);
 
+// Makes this station work on a Brivex database that exists already: a ring
+// computer on the main computer's "M:\QVX_PROG\Fdr.mdb", once drive M: is
+// mapped to the main computer's folder. Checks that the file is there, that
+// it opens as a Brivex database and that this station can write it; then
+// makes the station's work folder and points "DBQ" at the file. Never
+// creates, changes or overwrites a database. Throws std::runtime_error with
+// a Turkish message, with no setting changed, when a check fails.
+void use(const QString& databasePath);
+
 // Makes the station's new database a private station's: one that no other
 // station ever opens (a single-computer competition, a standalone office).
 // Its file goes into WAL mode, durable at every commit (JournalMode.h).
 void makePrivate(const QString& databasePath = kDefaultDatabase);
 
-// Lines that tell where the station's files are and the database's journal
-// mode.
+// Lines that tell where the station's files are, the database's journal
+// mode, the mapped drives, ring computers and serial ports, and the kind.
 QStringList describe();
 
 }

@@ -95,7 +95,7 @@ void clearWeighInLists()
             Messages::info("Tartı Listelerinde Herhangi bir Sporcu Bulunmamaktadır ...!");
             return;
         }
-        if (!Form5->confirm(StationUpkeep::clearListsQuestion(period), true))
+        if (!Form5->confirm(StationUpkeep::clearListsQuestion(period), true, TForm5::DefaultNo))
             return;
         StationUpkeep::ListTemizle(db);
         Messages::info("Önceki Tartı Listeleri Silme İşlemi Tamamlandı ...!");
@@ -129,7 +129,7 @@ void clearBouts()
             Messages::info("Müsabaka Listelerinde Herhangi bir Sporcu Bulunmamaktadır ...!");
             return;
         }
-        if (!Form5->confirm("TÜM MÜSABAKA LİSTELERİ SİLİNECEKTİR. EMİN MİSİNİZ ...?"))
+        if (!Form5->confirm("TÜM MÜSABAKA LİSTELERİ SİLİNECEKTİR. EMİN MİSİNİZ ...?", false, TForm5::DefaultNo))
             return;
         StationUpkeep::KuraTemizle(db);
         Messages::info("Önceki Müsabaka Listeleri Silme İşlemi Tamamlandı ...!");
@@ -142,7 +142,7 @@ void replaceListsAndBouts()
         return;
     if (!Form5->confirm(QString("Önceki Tartı ve Kura Listeleri Silinecek ve Yeni Listeler Sisteme Aktarılacaktır.")
                             + "\n" + "Devam Edilsinmi ?",
-                        true))
+                        true, TForm5::DefaultNo))
         return;
     const std::optional<StationCopy> copy = chosenStationCopy();
     if (!copy)

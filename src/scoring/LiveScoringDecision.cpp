@@ -205,6 +205,11 @@ void LiveScoring::KazananIlan()
         }
         m_db.update("C_KURA", {{"Karar", FDecision}, {"Puan1", m_v.cards.puan1}, {"Puan2", m_v.cards.puan2}},
                     "Kura_Key = :w_k", {{"w_k", key}});
+        // The bouts the advancement wrote wait for the main database from
+        // the moment the decision is stored: a decision stored without them
+        // could be lost there for good by a kill before the copy.
+        if (advanced)
+            MainDatabaseCopy(m_db, FProgramFolder, FMainDatabasePath).queue(s.FChangedBoutKeys);
         tx.commit();
     }
     // Stored before anything is said or copied to the main database.

@@ -425,9 +425,8 @@ void LiveScoring::SkorboardSfrla1Click()
             return;
         }
     }
-    Form5->Label1->setText("Müsabaka Puanları Sıfırlanacaktır. Eminmisiniz...?");
-    Form5->showModal();
-    if (Form5->FConfirmed != 1)
+    // The judges' points of the bout are lost by "Evet": "Hayır" is the default.
+    if (!Form5->confirm("Müsabaka Puanları Sıfırlanacaktır. Eminmisiniz...?", false, TForm5::DefaultNo))
         return;
 
     Transaction tx(m_db);

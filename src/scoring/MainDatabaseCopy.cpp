@@ -10,8 +10,9 @@
 
 namespace {
 
-const QString kPendingKey = QStringLiteral("\\Software\\Brivex\\Scoring");
-const QString kPendingValue = QStringLiteral("PendingMainCopy");
+// Where an earlier version kept the waiting list: the station's settings.
+const QString kOldListKey = QStringLiteral("\\Software\\Brivex\\Scoring");
+const QString kOldListValue = QStringLiteral("PendingMainCopy");
 const QString kThirdPlace = QStringLiteral("3.'LÜK MAÇI");
 
 QStringList boutKeys(const QString& text)
@@ -39,22 +40,39 @@ QString MainDatabaseCopy::unreachableMessage()
                           "Bağlantı Sağlandığında Aktarılacaktır ...!");
 }
 
-QStringList MainDatabaseCopy::pendingKeys()
+QStringList MainDatabaseCopy::pendingKeys(const Database& station)
 {
-    Registry reg(Registry::HKEY_CURRENT_USER);
-    if (!reg.openKeyReadOnly(kPendingKey))
-        return {};
-    return boutKeys(reg.readString(kPendingValue));
+    QStringList keys;
+    for (const Record& r : station.select("select Kura_Key from C_BEKLEYEN order by Sira, Kura_Key"))
+        keys << QString::number(r.toInt("Kura_Key"));
+    return keys;
 }
 
-bool MainDatabaseCopy::setPendingKeys(const QStringList& keys)
+void MainDatabaseCopy::queue(const QString& changedKeys)
+{
+    const QStringList keys = boutKeys(changedKeys);
+    if (keys.isEmpty() || !linked())
+        return;
+    Transaction tx(m_station);
+    int next = m_station.scalar("select Nz(Max(Sira), 0) from C_BEKLEYEN").toInt();
+    for (const QString& k : keys) {
+        if (m_station.scalar("select count(*) from C_BEKLEYEN where Kura_Key = :k", {{"k", k.toInt()}}).toInt() == 0)
+            m_station.insert("C_BEKLEYEN", {{"Kura_Key", k.toInt()}, {"Sira", ++next}});
+    }
+    tx.commit();
+}
+
+void MainDatabaseCopy::takeOverSettingsList()
 {
     Registry reg(Registry::HKEY_CURRENT_USER);
-    if (!reg.openKey(kPendingKey, true))
-        return false;
-    if (keys.isEmpty())
-        return !reg.valueExists(kPendingValue) || reg.deleteValue(kPendingValue);
-    return reg.writeString(kPendingValue, keys.join(','));
+    if (!reg.openKeyReadOnly(kOldListKey) || !reg.valueExists(kOldListValue))
+        return;
+    const QString keys = reg.readString(kOldListValue);
+    queue(keys);
+    // Once the list is in the database the settings no longer hold it.
+    Registry writable(Registry::HKEY_CURRENT_USER);
+    if (writable.openKey(kOldListKey, false))
+        writable.deleteValue(kOldListValue);
 }
 
 bool MainDatabaseCopy::reachable() const
@@ -64,7 +82,7 @@ bool MainDatabaseCopy::reachable() const
 
 bool MainDatabaseCopy::linked() const
 {
-    if (!m_programFolder.startsWith('C', Qt::CaseInsensitive))
+    if (!m_programFolder.startsWith('C', Qt::CaseInsensitive) || m_mainPath.isEmpty())
         return false;
     if (!DriveMap::exists(m_mainPath))
         return !DriveMap::driveFolder(m_mainPath.left(1).at(0)).isEmpty();
@@ -77,17 +95,26 @@ MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
 {
     if (!linked())
         return Result::NotLinked;
-    QStringList keys = pendingKeys();
+    // The waiting list is on disk before the main database is tried. When
+    // the station's database cannot take the bouts now (another station
+    // holds it), the copy is still tried with them: only a copy that reaches
+    // the main database keeps them safe then.
+    QStringList keys;
+    try {
+        takeOverSettingsList();
+        queue(changedKeys);
+        keys = pendingKeys(m_station);
+    } catch (const DbError&) {
+        try {
+            keys = pendingKeys(m_station);
+        } catch (const DbError&) {
+        }
+    }
     for (const QString& k : boutKeys(changedKeys))
         if (!keys.contains(k))
             keys << k;
     if (keys.isEmpty())
         return Result::Copied;
-    // The waiting list is on disk before the main database is tried. When
-    // the settings cannot be written (the store has said so), the copy is
-    // still tried: only a copy that reaches the main database keeps the
-    // bouts safe then.
-    setPendingKeys(keys);
     if (!reachable()) {
         Messages::warning(unreachableMessage());
         return Result::Pending;
@@ -113,9 +140,13 @@ MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
                 return Result::Busy;
         }
     }
-    // A list that cannot be cleared copies the same bouts again next time,
-    // which changes nothing in the main database.
-    setPendingKeys({});
+    // The copied bouts leave the list. A list that cannot be cleared now
+    // copies the same bouts again next time, which changes nothing in the
+    // main database.
+    try {
+        m_station.exec("delete * from C_BEKLEYEN where Kura_Key in (" + keys.join(',') + ")");
+    } catch (const DbError&) {
+    }
     return Result::Copied;
 }
 

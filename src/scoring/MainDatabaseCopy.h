@@ -9,11 +9,16 @@
 // them in different orders or one may have columns the other lacks.
 //
 // When the station is linked to a main database (drive M: is mapped, or the
-// file is there) but the file cannot be reached or written, nothing is lost:
-// the bouts wait in the station's settings and go with the next copy that
-// reaches the main database; the operator is told. The copy is one
-// transaction on the main database, so a lost connection leaves no half-made
-// copy there.
+// file is there), every bout to be copied first goes on the waiting list
+// C_BEKLEYEN of the station's own database; the decision puts its bouts
+// there in its own transaction (queue()), so a decision that is stored is
+// never left off the main database, even when the program is killed before
+// the copy. A copy takes every bout of the list and removes the bouts from
+// it only after the main database holds them; a main database that cannot be
+// reached or written keeps them waiting for the next copy (the operator is
+// told). The copy is one transaction on the main database, so a lost
+// connection leaves no half-made copy there, and a bout copied twice changes
+// nothing.
 
 #include <QString>
 #include <QStringList>
@@ -38,8 +43,14 @@ public:
     // database file exists (the match screen's station link).
     bool reachable() const;
 
-    // Copies the bouts of `changedKeys` ("12,14", the keys the last
-    // advancement wrote) and every bout still waiting from earlier copies.
+    // Puts the bouts of `changedKeys` ("12,14", the keys the last advancement
+    // wrote) on the waiting list, after the bouts already there, when the
+    // station is linked to a main database; otherwise does nothing. Joins the
+    // caller's transaction on the station's database.
+    void queue(const QString& changedKeys);
+
+    // Puts the bouts of `changedKeys` on the waiting list and copies every
+    // bout of the list.
     Result copy(const QString& changedKeys);
 
     // How long each try waits for another ring's lock on the main database
@@ -47,14 +58,13 @@ public:
     void setBusyWait(int ms) { m_busyWait = ms; }
 
     // The bouts waiting for the main database, in their order.
-    static QStringList pendingKeys();
-    // False when the settings store could not be written (it told the user).
-    static bool setPendingKeys(const QStringList& keys);
+    static QStringList pendingKeys(const Database& station);
 
     static QString unreachableMessage();
 
 private:
     bool linked() const;
+    void takeOverSettingsList();
     void copyRows(Database& main, const QStringList& keys);
 
     Database& m_station;

@@ -94,18 +94,6 @@ QList<PlacedBout> mainBouts(const Category& c)
     return bouts;
 }
 
-// The back numbers seated in the final.
-QSet<int> finalists(const QList<PlacedBout>& main)
-{
-    QSet<int> numbers;
-    if (main.isEmpty())
-        return numbers;
-    for (const std::optional<int>& n : main.last().number)
-        if (n)
-            numbers.insert(*n);
-    return numbers;
-}
-
 // Places 1, 2 and 3 on the sides of the final and of the two bouts before it.
 QList<Mark> medalMarks(const Category& c)
 {
@@ -114,21 +102,29 @@ QList<Mark> medalMarks(const Category& c)
     if (main.isEmpty())
         return marks;
     const PlacedBout& final = main.last();
+    // The champion and the runner-up, by back number; both stay empty while
+    // the final is undecided.
+    QSet<int> medallists;
     for (int side = 0; side < 2; ++side) {
         const std::optional<int>& n = final.number[side];
         if (final.winner && n && *n == *final.winner) {
             marks.append({final.key, side + 1, 1, *n});
+            medallists.insert(*n);
             const std::optional<int>& other = final.number[1 - side];
-            if (other)
+            if (other) {
                 marks.append({final.key, 2 - side, 2, *other});
+                medallists.insert(*other);
+            }
             break;
         }
     }
-    const QSet<int> inFinal = finalists(main);
+    // Every other seated side of the two bouts before the final is third:
+    // the semi-final losers, and with an undecided final the semi-final
+    // winners too.
     for (qsizetype i = main.size() - 2; i >= 0 && i >= main.size() - 3; --i) {
         const PlacedBout& b = main[i];
         for (int side = 0; side < 2; ++side)
-            if (b.number[side] && !inFinal.contains(*b.number[side]))
+            if (b.number[side] && !medallists.contains(*b.number[side]))
                 marks.append({b.key, side + 1, 3, *b.number[side]});
     }
     // Marks are applied in bout order, as the rows are read.
@@ -148,14 +144,6 @@ const PlacedEntrant* entrantOf(const Category& c, int number)
         found = &e;
     }
     return found;
-}
-
-int approvedCount(const Category& c)
-{
-    int n = 0;
-    for (const PlacedEntrant& e : c.entrants)
-        n += e.approved ? 1 : 0;
-    return n;
 }
 
 // Places of the category's rows (Liste_Key -> place) for the full ranking.
@@ -200,13 +188,14 @@ QHash<int, int> rankCategory(const Category& c, const Placings::RankingOptions& 
         }
     }
 
-    // Fifth.
-    const QSet<int> inFinal = finalists(main);
+    // Fifth: in a category of more than eight weigh-in rows (approved or
+    // not) the quarter-finalists without a place; otherwise every row of the
+    // category without a place, unapproved rows included.
     auto fifth = [&](const PlacedEntrant& e) {
-        if (e.approved && place.value(e.listeKey) == 0 && !inFinal.contains(e.number))
+        if (place.value(e.listeKey) == 0)
             place[e.listeKey] = 5;
     };
-    if (approvedCount(c) > 8) {
+    if (c.entrants.size() > 8) {
         for (const PlacedBout& b : main) {
             if (b.round != Rounds::QuarterFinal)
                 continue;

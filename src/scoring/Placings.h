@@ -15,20 +15,20 @@
 //   the other seated side second. Sides are told apart by back number and
 //   side, never by name, so namesakes in one final are placed right.
 // - Third: the seated sides of the two bouts before the final (the
-//   semi-finals; the preliminary in a category of three) that did not reach
-//   the final. An undecided final thus gives third place to the semi-final
-//   losers only, never to the finalists; an undecided semi-final gives it
-//   to both its sides for now.
-// - With a full ranking, when two athletes are third, the one the runner-up
-//   beat is fourth.
-// - Fifth: in a category of more than eight entrants, the athletes without a
-//   place who fought a quarter-final; otherwise every entrant without a
-//   place. The finalists of an undecided final never get fifth place.
-// - Only approved weigh-in rows (Onay 1) get a place: an athlete who never
-//   competed is never placed. A side's athlete is the one approved weigh-in
-//   row of the category with its back number; a side with none, or with
-//   several, gets no place. A bye never gets a place (its weigh-in row is
-//   gone after the draw).
+//   semi-finals; the preliminary in a category of three) other than the
+//   champion and the runner-up. An undecided final thus gives no first and
+//   second place, and third place to every seated side of the semi-finals,
+//   their winners included; an undecided semi-final gives it to both its
+//   sides for now.
+// - With a full ranking, when exactly two athletes are third, the one the
+//   runner-up beat is fourth (four thirds of an undecided final stay third).
+// - Fifth: in a category of more than eight weigh-in rows (approved or not),
+//   the athletes without a place who fought a quarter-final; otherwise every
+//   weigh-in row of the category without a place, unapproved rows included.
+// - Places 1 to 4 go to approved weigh-in rows only (Onay 1): a side's
+//   athlete is the one approved weigh-in row of the category with its back
+//   number; a side with none, or with several, gets no place. A bye never
+//   gets a place (its weigh-in row is gone after the draw).
 // Places are recomputed from the bout rows at every call.
 //
 // Each routine that writes is one transaction (it joins the caller's).

@@ -74,4 +74,11 @@ void addScoringTables(Schema& s)
                 // A category's bouts, a ring's bouts, and the bouts that hold
                 // a back number (winner look-up, weigh-in checks).
                 {"Brans,Cinsiyet", "Tar_Saat", "Sira1", "Sira2"}});
+
+    // Bouts a ring computer has decided or advanced on its own database and
+    // not yet copied into the main database (MainDatabaseCopy.h), in the
+    // order they were written (Sira). A bout goes on this list in the
+    // transaction of the decision that changed it and leaves it only once
+    // the main database holds it.
+    s.addTable({"C_BEKLEYEN", {Col::integer("Kura_Key"), Col::integer("Sira")}, "Kura_Key", {}});
 }

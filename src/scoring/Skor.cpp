@@ -578,9 +578,9 @@ bool TSkor::FormCloseQuery()
 {
     if (m_closeUnasked || !FLive || !FLive->closeNeedsConfirmation() || !Form5)
         return true;
-    Form5->Label1->setText("Skorboard şu an aktif. Çıkmak istediğinizden emin misiniz...?");
-    Form5->showModal();
-    return Form5->FConfirmed == 1;
+    // "Evet" would end the running bout: "Hayır" is the default, and the
+    // operator's next Space (the clock key) answers nothing.
+    return Form5->confirm("Skorboard şu an aktif. Çıkmak istediğinizden emin misiniz...?", false, TForm5::DefaultNo);
 }
 
 void TSkor::FormClose()

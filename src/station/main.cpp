@@ -1,6 +1,7 @@
 // brivex-station: creates and inspects a station's data.
 //
 //   brivex-station init [--home DIR] [--database PATH] [--if-missing] [--office] [--private]
+//   brivex-station use-database PATH [--office] [--home DIR]
 //   brivex-station info [--home DIR]
 //   brivex-station map-drive LETTER FOLDER [--remote] [--home DIR]
 //   brivex-station map-ring NAME FOLDER [--home DIR]
@@ -11,6 +12,7 @@
 #include "app/kit/StationKind.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/settings/PortMap.h"
+#include "platform/ui/Messages.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -24,6 +26,7 @@ int usage()
     QTextStream err(stderr);
     err << "Kullanım:\n"
            "  brivex-station init [--home KLASÖR] [--database YOL] [--if-missing] [--office] [--private]\n"
+           "  brivex-station use-database YOL [--office] [--home KLASÖR]\n"
            "  brivex-station info [--home KLASÖR]\n"
            "  brivex-station map-drive HARF KLASÖR [--remote] [--home KLASÖR]\n"
            "  brivex-station map-ring AD KLASÖR [--home KLASÖR]\n"
@@ -56,6 +59,13 @@ int main(int argc, char** argv)
         return true;
     };
 
+    // What the settings store would show in a box (a write that failed) goes
+    // to the terminal.
+    Messages::setHook([](const UiRequest& r) {
+        QTextStream(stderr) << r.text << "\n";
+        return UiAnswer{};
+    });
+
     const QString home = takeOption("--home");
     if (!home.isEmpty())
         DriveMap::setDataRoot(home);
@@ -84,6 +94,20 @@ int main(int argc, char** argv)
                 Station::makePrivate(database);
             out << "Yeni istasyon oluşturuldu.\n";
             out << "Yönetici: " << kInitialAdminName << ", şifre: " << kInitialAdminPassword << "\n";
+            for (const QString& line : Station::describe())
+                out << line << "\n";
+            return 0;
+        }
+        if (command == "use-database" && !args.isEmpty()) {
+            // A station that works on a database that exists already (a
+            // ring computer on the main computer's database through M:).
+            const bool office = takeFlag("--office");
+            if (args.size() != 1)
+                return usage();
+            Station::use(args[0]);
+            if (office)
+                StationKinds::write(StationKind::Office);
+            out << "İstasyon var olan veritabanını kullanıyor: " << args[0] << "\n";
             for (const QString& line : Station::describe())
                 out << line << "\n";
             return 0;

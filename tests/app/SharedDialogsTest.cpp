@@ -72,6 +72,70 @@ INSTANTIATE_TEST_SUITE_P(Ways, Form5Ways,
                          ::testing::Values(WayCase{Way::Evet, 1}, WayCase{Way::Hayir, 0}, WayCase{Way::Esc, 0},
                                            WayCase{Way::Enter, 1}, WayCase{Way::Closed, 0}));
 
+// A question whose "Evet" ends a running bout or deletes lists: "Hayır" is the
+// default, Space answers neither button. Keys go to the widget that has the
+// keyboard, as the operator's do.
+enum class Key { Space, SpaceOnEvet, Enter, Esc, ClickEvet, TabThenEnter };
+struct CarefulCase {
+    const char* name;
+    std::vector<Key> keys;
+    bool stillShown;    // after the keys
+    int confirmed;      // after the question closed (closed as by the close box when still shown)
+};
+
+void PrintTo(const CarefulCase& c, std::ostream* os) { *os << c.name; }
+
+class Form5DefaultNo : public Form5Test, public ::testing::WithParamInterface<CarefulCase> {};
+
+TEST_P(Form5DefaultNo, SpaceAnswersNothingAndEnterAnswersHayir)
+{
+    modals().expect("TForm5", [](QDialog* d) {
+        EXPECT_TRUE(Form5->BitBtn2->isDefault());
+        EXPECT_FALSE(Form5->BitBtn1->isDefault());
+        EXPECT_EQ(d->focusWidget(), Form5->BitBtn2);
+        for (Key k : GetParam().keys) {
+            switch (k) {
+            case Key::Space: QTest::keyClick(d->focusWidget(), Qt::Key_Space); break;
+            case Key::SpaceOnEvet: QTest::keyClick(Form5->BitBtn1, Qt::Key_Space); break;
+            case Key::Enter: QTest::keyClick(d->focusWidget(), Qt::Key_Return); break;
+            case Key::Esc: QTest::keyClick(d->focusWidget(), Qt::Key_Escape); break;
+            case Key::ClickEvet: click(Form5->BitBtn1); break;
+            case Key::TabThenEnter:
+                QTest::keyClick(d->focusWidget(), Qt::Key_Tab);
+                EXPECT_EQ(d->focusWidget(), Form5->BitBtn1);
+                QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+                break;
+            }
+        }
+        EXPECT_EQ(d->isVisible(), GetParam().stillShown);
+    });
+    EXPECT_EQ(Form5->confirm("TÜM MÜSABAKA LİSTELERİ SİLİNECEKTİR. EMİN MİSİNİZ ...?", false, TForm5::DefaultNo),
+              GetParam().confirmed == 1);
+    EXPECT_EQ(Form5->FConfirmed, GetParam().confirmed);
+
+    // Every other question keeps "Evet" as its default, and Space on it
+    // answers it.
+    modals().expect("TForm5", [](QDialog* d) {
+        EXPECT_TRUE(Form5->BitBtn1->isDefault());
+        EXPECT_FALSE(Form5->BitBtn2->isDefault());
+        ASSERT_EQ(d->focusWidget(), Form5->BitBtn1);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_TRUE(Form5->confirm("ALİ VELİ Silinecektir. Emin misiniz ...?"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, Form5DefaultNo,
+    ::testing::Values(CarefulCase{"Space", {Key::Space}, true, 0},
+                      CarefulCase{"SpaceOnEvet", {Key::SpaceOnEvet}, true, 0},
+                      CarefulCase{"SpacesThenEnter", {Key::Space, Key::SpaceOnEvet, Key::Enter}, false, 0},
+                      CarefulCase{"Enter", {Key::Enter}, false, 0},
+                      CarefulCase{"Esc", {Key::Esc}, false, 0},
+                      CarefulCase{"EvetClicked", {Key::ClickEvet}, false, 1},
+                      CarefulCase{"TabToEvetThenEnter", {Key::TabThenEnter}, false, 1}),
+    [](const ::testing::TestParamInfo<CarefulCase>& info) { return std::string(info.param.name); });
+
 TEST_F(Form5Test, ALongTwoLineQuestionFitsTheWindow)
 {
     const QString question = QString("A").repeated(60) + " Silinecektir.\nEminmisiniz .... ?";

@@ -62,9 +62,11 @@ TEST_F(StationMaintenanceTest, ClearingTheListsAsksWithThePeriodAndTellsWhenDone
 {
     expectPassword();
     QString asked;
-    answerQuestion(false, &asked);
+    bool hayirIsDefault = false;
+    answerQuestion(false, &asked, &hayirIsDefault);
     run("ncekiTartListelerinSilinmesi1");
     EXPECT_EQ(asked, "01.03.2026 Tarihinde Oluşturulan Önceki Tartı \n Listeleri Silinecektir. Eminmisiniz ...?");
+    EXPECT_TRUE(hayirIsDefault) << "a question that deletes lists defaults to \"Hayır\"";
     EXPECT_EQ(rows("C_LISTE"), 1) << "Hayır changes nothing";
 
     expectPassword();
@@ -107,14 +109,36 @@ TEST_F(StationMaintenanceTest, ClearingBoutsAndCounts)
     EXPECT_EQ(ui().lastText(), "Sporcuların Müsabakalara Katılacağı Branş Sayıları Sıfırlanmış Bulunmaktadır ...!");
 }
 
+TEST_F(StationMaintenanceTest, ClearingBoutsAsksWithHayirAsDefaultAndSpaceAnswersNothing)
+{
+    expectPassword();
+    modals().expect("TForm5", [](QDialog* d) {
+        EXPECT_EQ(Form5->Label1->text(), "TÜM MÜSABAKA LİSTELERİ SİLİNECEKTİR. EMİN MİSİNİZ ...?");
+        EXPECT_TRUE(Form5->BitBtn2->isDefault());
+        EXPECT_FALSE(Form5->BitBtn1->isDefault());
+        ASSERT_EQ(d->focusWidget(), Form5->BitBtn2);
+        QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+        QTest::keyClick(Form5->BitBtn1, Qt::Key_Space);
+        EXPECT_TRUE(d->isVisible()) << "Space answers neither button";
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(d->isVisible());
+    });
+    run("ncekiMsabakalarnSilinmesi1");
+    EXPECT_EQ(modals().pending(), 0);
+    EXPECT_EQ(rows("C_KURA"), 1) << "Enter answered \"Hayır\": nothing is deleted";
+    EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ").toStdString();
+}
+
 TEST_F(StationMaintenanceTest, ReplacingFromAStationCopy)
 {
     expectPassword();
     QString asked;
-    answerQuestion(true, &asked);
+    bool hayirIsDefault = false;
+    answerQuestion(true, &asked, &hayirIsDefault);
     ui().answerFile(copyPath);
     run("TartveKuralarnSistemeAktarlmas1");
     EXPECT_EQ(asked, "Önceki Tartı ve Kura Listeleri Silinecek ve Yeni Listeler Sisteme Aktarılacaktır.\nDevam Edilsinmi ?");
+    EXPECT_TRUE(hayirIsDefault) << "a question that deletes lists defaults to \"Hayır\"";
     const UiRequest& chooser = ui().requests.first();
     EXPECT_EQ(chooser.kind, UiRequest::OpenFile);
     EXPECT_EQ(chooser.text, "Lütfen Veritabanı Dosyasını Seçiniz.");

@@ -170,7 +170,6 @@ protected:
         live.reset();
         MediaPlayer::setHook({});
         DisplayMode::setBackend(nullptr);
-        MainDatabaseCopy::setPendingKeys({});
         ScreensTest::TearDown();
     }
 

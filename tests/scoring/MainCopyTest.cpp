@@ -92,7 +92,7 @@ TEST_F(MainCopyTest, TheDecidedBoutAndTheBoutItFeedsArrive)
     EXPECT_EQ(final.toInt("Tur_Key1"), 1);
     EXPECT_EQ(final.str("Ad2"), "YARI FİNAL 2.MAÇ") << "a side without a back number is left alone";
     EXPECT_TRUE(ui().texts().isEmpty());
-    EXPECT_TRUE(MainDatabaseCopy::pendingKeys().isEmpty());
+    EXPECT_TRUE(MainDatabaseCopy::pendingKeys(db).isEmpty());
 }
 
 TEST_F(MainCopyTest, ColumnsAreCopiedByNameNotByPosition)
@@ -149,7 +149,7 @@ TEST_F(MainCopyTest, AnUnreachableMainDatabaseKeepsTheBoutsUntilTheNextCopy)
 
     decideBout(1, 0, "KO");
     EXPECT_EQ(ui().texts(), QStringList{MainDatabaseCopy::unreachableMessage()});
-    EXPECT_EQ(MainDatabaseCopy::pendingKeys(), (QStringList{"1", "4"}));
+    EXPECT_EQ(MainDatabaseCopy::pendingKeys(db), (QStringList{"1", "4"}));
     EXPECT_EQ(bout(1).str("Karar"), "KO") << "the station keeps the decision";
 
     ASSERT_TRUE(QFile::rename(file + ".away", file));
@@ -157,7 +157,7 @@ TEST_F(MainCopyTest, AnUnreachableMainDatabaseKeepsTheBoutsUntilTheNextCopy)
     ui().clear();
     decideBout(2, 1, "Points");
     EXPECT_TRUE(ui().texts().isEmpty());
-    EXPECT_TRUE(MainDatabaseCopy::pendingKeys().isEmpty());
+    EXPECT_TRUE(MainDatabaseCopy::pendingKeys(db).isEmpty());
     EXPECT_EQ(mainBout(1).str("Galip"), "11");
     EXPECT_EQ(mainBout(2).str("Galip"), "14");
     const Record final = mainBout(4);
@@ -170,7 +170,7 @@ TEST_F(MainCopyTest, AMainDatabaseThatCannotBeReadKeepsTheBoutsPending)
     writeFile(DriveMap::toHost(kMain), QByteArray(4096, 'x'));
     decideBout(1, 0, "KO");
     EXPECT_EQ(ui().texts(), QStringList{MainDatabaseCopy::unreachableMessage()});
-    EXPECT_EQ(MainDatabaseCopy::pendingKeys(), (QStringList{"1", "4"}));
+    EXPECT_EQ(MainDatabaseCopy::pendingKeys(db), (QStringList{"1", "4"}));
 }
 
 TEST_F(MainCopyTest, ABoutMissingInTheMainDatabaseIsReported)
@@ -180,7 +180,7 @@ TEST_F(MainCopyTest, ABoutMissingInTheMainDatabaseIsReported)
     decideBout(1, 0, "KO");
     EXPECT_EQ(ui().texts(), QStringList{kBranch + "/ FİNAL, Sistemde bulunamadı...!"});
     EXPECT_EQ(mainBout(1).str("Galip"), "11");
-    EXPECT_TRUE(MainDatabaseCopy::pendingKeys().isEmpty());
+    EXPECT_TRUE(MainDatabaseCopy::pendingKeys(db).isEmpty());
 }
 
 TEST_F(MainCopyTest, AStationWithoutAMainDatabaseCopiesNothingAndSaysNothing)
@@ -188,7 +188,7 @@ TEST_F(MainCopyTest, AStationWithoutAMainDatabaseCopiesNothingAndSaysNothing)
     DriveMap::unmapDrive('M');
     decideBout(1, 0, "KO");
     EXPECT_TRUE(ui().texts().isEmpty());
-    EXPECT_TRUE(MainDatabaseCopy::pendingKeys().isEmpty());
+    EXPECT_TRUE(MainDatabaseCopy::pendingKeys(db).isEmpty());
 }
 
 TEST_F(MainCopyTest, AStationWorkingOnTheMainDatabaseMakesNoCopy)
@@ -213,13 +213,32 @@ TEST_F(MainCopyTest, ABusyMainDatabaseIsRetriedQuietlyAndTheBoutsGoWithTheNextCo
     copy.setBusyWait(20);
     EXPECT_EQ(copy.copy("1"), MainDatabaseCopy::Result::Busy);
     EXPECT_TRUE(ui().texts().isEmpty()) << "busy is not unreachable";
-    EXPECT_EQ(MainDatabaseCopy::pendingKeys(), QStringList{"1"});
+    EXPECT_EQ(MainDatabaseCopy::pendingKeys(db), QStringList{"1"});
     main.commit();
     EXPECT_EQ(copy.copy(""), MainDatabaseCopy::Result::Copied);
     EXPECT_TRUE(ui().texts().isEmpty());
-    EXPECT_TRUE(MainDatabaseCopy::pendingKeys().isEmpty());
+    EXPECT_TRUE(MainDatabaseCopy::pendingKeys(db).isEmpty());
     EXPECT_EQ(mainBout(1).str("Galip"), "11");
     EXPECT_EQ(mainBout(2).str("Skor"), "x");
+}
+
+TEST_F(MainCopyTest, AWaitingListLeftInTheSettingsByAnEarlierVersionGoesWithTheNextCopy)
+{
+    makeMain();
+    db.update("C_KURA", {{"Galip", "11"}, {"Salon", "AHMET"}, {"Karar", "KO"}}, "Kura_Key = 1");
+    db.update("C_KURA", {{"Ad1", "AHMET"}, {"Sira1", 11}}, "Kura_Key = 4");
+    {
+        Registry reg(Registry::HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.openKey("\\Software\\Brivex\\Scoring", true));
+        ASSERT_TRUE(reg.writeString("PendingMainCopy", "1,4"));
+    }
+    EXPECT_EQ(MainDatabaseCopy(db, "C:\\CO\\QVX_PROG\\", kMain).copy(""), MainDatabaseCopy::Result::Copied);
+    EXPECT_EQ(mainBout(1).str("Galip"), "11");
+    EXPECT_EQ(mainBout(4).str("Ad1"), "AHMET");
+    EXPECT_TRUE(MainDatabaseCopy::pendingKeys(db).isEmpty());
+    Registry reg(Registry::HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.openKeyReadOnly("\\Software\\Brivex\\Scoring"));
+    EXPECT_FALSE(reg.valueExists("PendingMainCopy")) << "the settings no longer hold a list";
 }
 
 } // namespace

@@ -41,7 +41,6 @@ protected:
             KuraList->close();
         }
         DisplayMode::setBackend(nullptr);
-        MainDatabaseCopy::setPendingKeys({});
         ScreensTest::TearDown();
     }
 
@@ -475,6 +474,7 @@ TEST_F(MatchScreenReset, TheAdministratorResetsADecidedBoutAndTheNewDecisionGoes
     ASSERT_TRUE(KuraList->SkorboardSfrla1->isVisible());
     modals().expect("TForm5", [](QDialog*) {
         EXPECT_EQ(Form5->Label1->text(), "Müsabaka Puanları Sıfırlanacaktır. Eminmisiniz...?");
+        EXPECT_TRUE(Form5->BitBtn2->isDefault()) << "the judges' points are lost by \"Evet\": \"Hayır\" is the default";
         click(Form5->BitBtn1);
     });
     KuraList->SkorboardSfrla1->trigger();

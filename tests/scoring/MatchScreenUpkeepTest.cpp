@@ -64,7 +64,6 @@ protected:
         }
         Porgres->close();
         DisplayMode::setBackend(nullptr);
-        MainDatabaseCopy::setPendingKeys({});
         ScreensTest::TearDown();
     }
 

@@ -159,10 +159,11 @@ TEST_P(DrawnBracket, PlacesFollowTheBouts)
                 EXPECT_TRUE(beat(strongest, number)) << number;
             }
         }
-    } else {
-        // The finalists of an undecided final get no place at all.
-        EXPECT_EQ(stored.at(f.toInt("Sira1")), 0);
-        EXPECT_EQ(stored.at(f.toInt("Sira2")), 0);
+    } else if (c.entrants >= 4) {
+        // An undecided final: both finalists won their semi-finals and are
+        // third with the semi-final losers.
+        EXPECT_EQ(stored.at(f.toInt("Sira1")), 3);
+        EXPECT_EQ(stored.at(f.toInt("Sira2")), 3);
     }
     if (c.entrants > 8) {
         // Fifth places go to the quarter-final losers only.
@@ -194,12 +195,12 @@ const BracketCase kBrackets[] = {
     {8, true, {1, 2, 3, 4, 5, 5, 5, 5}},
     {9, true, {1, 2, 3, 4, 5, 5, 5, 5, 0}},
     {16, true, {1, 2, 3, 4, 5, 5, 5, 5, 0, 0, 0, 0, 0, 0, 0, 0}},
-    {2, false, {0, 0}},
-    {3, false, {3, 0, 0}},
-    {4, false, {3, 3, 0, 0}},
-    {6, false, {3, 3, 5, 5, 0, 0}},
-    {8, false, {3, 3, 5, 5, 5, 5, 0, 0}},
-    {16, false, {3, 3, 5, 5, 5, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {2, false, {5, 5}},
+    {3, false, {3, 3, 5}},
+    {4, false, {3, 3, 3, 3}},
+    {6, false, {3, 3, 3, 3, 5, 5}},
+    {8, false, {3, 3, 3, 3, 5, 5, 5, 5}},
+    {16, false, {3, 3, 3, 3, 5, 5, 5, 5, 0, 0, 0, 0, 0, 0, 0, 0}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Counts, DrawnBracket, ::testing::Combine(::testing::ValuesIn(kBrackets), ::testing::Range(1, 4)));
@@ -229,7 +230,7 @@ TEST_F(PlacingsTest, TheBranchFilterLimitsFourthAndFifthPlacesToItsBranch)
     EXPECT_EQ(byNumber(Placings::ranking(db, {kOther, true}), kOther), puan(kOther));
 }
 
-TEST_F(PlacingsTest, AnUnapprovedAthleteGetsNoPlace)
+TEST_F(PlacingsTest, AnUnapprovedAthleteGetsNoMedalButFifthPlaceInASmallCategory)
 {
     addEntrants(5, region);
     const int away = addEntrant("GELMEYEN SPORCU", "BÖLGE 9", kBranch, kMen, 0);
@@ -237,9 +238,56 @@ TEST_F(PlacingsTest, AnUnapprovedAthleteGetsNoPlace)
     fight();
     Placings::Derecele(db, {QString(), true});
     const std::map<int, int> p = puan();
-    EXPECT_EQ(p.at(away), 0);
-    EXPECT_EQ(sorted(p), (std::vector<int>{1, 2, 3, 4, 5, 0}));
+    EXPECT_EQ(p.at(away), 5) << "six weigh-in rows: everybody without a medal is fifth";
+    EXPECT_EQ(sorted(p), (std::vector<int>{1, 2, 3, 4, 5, 5}));
 }
+
+// Unapproved weigh-in rows (athletes who were not drawn) beside a drawn and
+// fought bracket: they never get a medal; they count among the category's
+// weigh-in rows, and in a category of at most eight rows they are fifth.
+struct UnapprovedCase {
+    const char* name;
+    int approved;
+    int unapproved;
+    bool finalDecided;
+    std::vector<int> approvedPlaces;    // best first, 0 last
+    int unapprovedPlace;
+};
+
+void PrintTo(const UnapprovedCase& c, std::ostream* os) { *os << c.name; }
+
+class UnapprovedRows : public PlacingsTest, public ::testing::WithParamInterface<UnapprovedCase> {};
+
+TEST_P(UnapprovedRows, CountAmongTheRowsAndAreFifthInASmallCategory)
+{
+    const UnapprovedCase& c = GetParam();
+    addEntrants(c.approved, region);
+    QList<int> away;
+    for (int i = 0; i < c.unapproved; ++i)
+        away << addEntrant(QString("GELMEYEN %1").arg(i + 1), "BÖLGE 9", kBranch, kMen, 0);
+    ASSERT_TRUE(draw(3));
+    fight(!c.finalDecided);
+
+    Placings::Derecele(db, {QString(), true});
+    std::map<int, int> stored = puan();
+    ASSERT_EQ(int(stored.size()), c.approved + c.unapproved);
+    for (int number : away) {
+        EXPECT_EQ(stored.at(number), c.unapprovedPlace) << number;
+        stored.erase(number);
+    }
+    EXPECT_EQ(sorted(stored), c.approvedPlaces);
+    EXPECT_EQ(byNumber(Placings::ranking(db, {QString(), true})), puan());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, UnapprovedRows,
+    ::testing::Values(UnapprovedCase{"SixRows", 4, 2, true, {1, 2, 3, 4}, 5},
+                      UnapprovedCase{"SixRowsUndecidedFinal", 4, 2, false, {3, 3, 3, 3}, 5},
+                      UnapprovedCase{"EightRows", 6, 2, true, {1, 2, 3, 4, 5, 5}, 5},
+                      UnapprovedCase{"NineRowsSixApproved", 6, 3, true, {1, 2, 3, 4, 5, 5}, 0},
+                      UnapprovedCase{"NineRowsEightApproved", 8, 1, true, {1, 2, 3, 4, 5, 5, 5, 5}, 0},
+                      UnapprovedCase{"ThreeRowsUndecidedFinal", 2, 1, false, {5, 5}, 5}),
+    [](const ::testing::TestParamInfo<UnapprovedCase>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // Rows written by hand.
@@ -288,7 +336,7 @@ TEST_F(PlacingsTest, NamesakesArePlacedByBackNumberAndSide)
     EXPECT_EQ(puan(), (std::map<int, int>{{a, 2}, {b, 3}, {c, 1}, {d, 4}}));
 }
 
-TEST_F(PlacingsTest, AnUndecidedFinalGivesThirdPlaceToTheSemiFinalLosersOnly)
+TEST_F(PlacingsTest, AnUndecidedFinalGivesThirdPlaceToEverySeatedSemiFinalSide)
 {
     const int a = addEntrant("A", "R1"), b = addEntrant("B", "R2"), c = addEntrant("C", "R3"), d = addEntrant("D", "R4");
     addBout(1, Rounds::SemiFinal, a, "A", b, "B", a);
@@ -297,12 +345,12 @@ TEST_F(PlacingsTest, AnUndecidedFinalGivesThirdPlaceToTheSemiFinalLosersOnly)
     addBout(4, Rounds::Final, a, "A", d, "D");
 
     Placings::DerecePuanla(db, {1, 2, 3});
-    EXPECT_EQ(marks(4), "/");
-    EXPECT_EQ(marks(1), "/3");
-    EXPECT_EQ(marks(2), "3/");
-    // No fourth place without a runner-up, no fifth place for a finalist.
+    EXPECT_EQ(marks(4), "/") << "no first and second place";
+    EXPECT_EQ(marks(1), "3/3") << "the semi-final winner is third too";
+    EXPECT_EQ(marks(2), "3/3");
+    // Four thirds: no fourth place.
     Placings::Derecele(db, {QString(), true});
-    EXPECT_EQ(puan(), (std::map<int, int>{{a, 0}, {b, 3}, {c, 3}, {d, 0}}));
+    EXPECT_EQ(puan(), (std::map<int, int>{{a, 3}, {b, 3}, {c, 3}, {d, 3}}));
 }
 
 TEST_F(PlacingsTest, UndecidedSemiFinalsGiveThirdPlaceToBothSidesForNow)
@@ -313,7 +361,7 @@ TEST_F(PlacingsTest, UndecidedSemiFinalsGiveThirdPlaceToBothSidesForNow)
     addBout(3, Rounds::ThirdPlace, QVariant(), "-", QVariant(), "-");
     addBout(4, Rounds::Final, QVariant(), "YARI FİNAL 1.MAÇ", d, "D");
     Placings::Derecele(db, {QString(), true});
-    EXPECT_EQ(puan(), (std::map<int, int>{{a, 3}, {b, 3}, {c, 3}, {d, 0}}));
+    EXPECT_EQ(puan(), (std::map<int, int>{{a, 3}, {b, 3}, {c, 3}, {d, 3}}));
 }
 
 TEST_F(PlacingsTest, ASideWhoseBackNumberIsHeldTwiceGetsNoPlace)
@@ -334,7 +382,7 @@ TEST_F(PlacingsTest, ACategoryWithoutBoutsGetsOnlyFifthPlaces)
     addEntrants(3, region);
     addEntrant("GELMEYEN", "R9", kBranch, kMen, 0);
     Placings::Derecele(db, {QString(), true});
-    EXPECT_EQ(sorted(puan()), (std::vector<int>{5, 5, 5, 0}));
+    EXPECT_EQ(sorted(puan()), (std::vector<int>{5, 5, 5, 5})) << "the unapproved row too";
     EXPECT_EQ(db.scalar("select count(*) from C_KURA").toInt(), 0);
 }
 

@@ -443,11 +443,13 @@ TEST_F(ResultsScreenTest, AnUndecidedBoutAsksWhetherToGoOnWithoutWinPoints)
         modals().expect("ReportPreview", nullptr);
         click(s->BitBtn3);
     });
-    // No win points; the undecided final gives no first and second place.
-    EXPECT_EQ(puan(), (std::map<int, int>{{11, 1},
+    // No win points; the undecided final gives no first and second place,
+    // and every side of the semi-finals, the finalists included, gets the
+    // third place's points.
+    EXPECT_EQ(puan(), (std::map<int, int>{{11, 1 + 4},
                                           {12, 1 + 4},
                                           {13, 1 + 4},
-                                          {14, 1},
+                                          {14, 1 + 4},
                                           {15, 0},
                                           {31, 1},
                                           {21, 1 + 10 + 2},
@@ -479,8 +481,10 @@ TEST_F(ResultsScreenTest, RankingListPrintsThePlacesUnderTheActivitysTitle)
         // The screen keeps its choice after the preview.
         EXPECT_FALSE(s->Edit8->text().isEmpty());
     });
-    // The full ranking stays in the weigh-in rows.
-    EXPECT_EQ(puan(), (std::map<int, int>{{11, 2}, {12, 4}, {13, 3}, {14, 1}, {15, 0}, {31, 5}, {21, 1}, {22, 3}, {23, 2}}));
+    // The full ranking stays in the weigh-in rows; the athlete disqualified
+    // at the weigh-in is fifth with everybody else without a medal in a
+    // category of at most eight weigh-in rows.
+    EXPECT_EQ(puan(), (std::map<int, int>{{11, 2}, {12, 4}, {13, 3}, {14, 1}, {15, 5}, {31, 5}, {21, 1}, {22, 3}, {23, 2}}));
 
     const ReportDocument& doc = *PrintMenu1E->ReportBody1.document();
     EXPECT_EQ(doc.pages[0].bandTexts("PageHeaderBand1"),

@@ -195,6 +195,42 @@ TEST_F(ScoreboardTest, SpaceStartsAndStopsTheClock)
     EXPECT_EQ(bout(1).str("n_time"), "00:01:58");
 }
 
+TEST_F(ScoreboardTest, EscOnARunningBoutAsksWithHayirAsDefaultAndSpaceAnswersNothing)
+{
+    addStandardBout();
+    openBout(1);
+    key(Qt::Key_Space);
+    ASSERT_TRUE(live->Timer1->isEnabled());
+    time->advance(3);
+    modals().expect("TForm5", [](QDialog* d) {
+        EXPECT_EQ(Form5->Label1->text(), "Skorboard şu an aktif. Çıkmak istediğinizden emin misiniz...?");
+        EXPECT_TRUE(Form5->BitBtn2->isDefault());
+        EXPECT_FALSE(Form5->BitBtn1->isDefault());
+        ASSERT_EQ(d->focusWidget(), Form5->BitBtn2);
+        // The operator's next Space, meant for the clock, answers nothing,
+        // not even on "Evet".
+        QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(d->isVisible());
+        QTest::keyClick(Form5->BitBtn1, Qt::Key_Space);
+        EXPECT_TRUE(d->isVisible());
+        // Enter answers the default: "Hayır".
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(d->isVisible());
+    });
+    key(Qt::Key_Escape);
+    EXPECT_EQ(modals().pending(), 0);
+    EXPECT_TRUE(Skor->isVisible()) << "the board stays with its bout";
+    EXPECT_TRUE(live->boutOpen());
+    EXPECT_TRUE(live->Timer1->isEnabled()) << "the Spaces did not reach the clock";
+    EXPECT_EQ(bout(1).str("Karar"), "");
+
+    // A close the operator means: "Evet" clicked.
+    modals().expect("TForm5", [](QDialog*) { click(Form5->BitBtn1); });
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(Skor->isVisible());
+    EXPECT_TRUE(Form5->BitBtn1->isDefault()) << "the next question has \"Evet\" as its default again";
+}
+
 TEST_F(ScoreboardTest, XEndsAFullContactBoutAndSASemiContactOne)
 {
     addStandardBout();

@@ -60,11 +60,13 @@ inline void typeCell(TDBGrid* grid, int row, const QString& field, const QString
 }
 
 // Answers the next yes/no question; the question's text goes to `asked`.
-inline void answerQuestion(bool yes, QString* asked = nullptr)
+inline void answerQuestion(bool yes, QString* asked = nullptr, bool* hayirIsDefault = nullptr)
 {
-    modals().expect("TForm5", [yes, asked](QDialog*) {
+    modals().expect("TForm5", [yes, asked, hayirIsDefault](QDialog*) {
         if (asked)
             *asked = Form5->Label1->text();
+        if (hayirIsDefault)
+            *hayirIsDefault = Form5->BitBtn2->isDefault() && !Form5->BitBtn1->isDefault();
         click(yes ? Form5->BitBtn1 : Form5->BitBtn2);
     });
 }

@@ -3,6 +3,7 @@
 #include "app/kit/PlacedControls.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -36,7 +37,27 @@ TForm5::TForm5()
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm5::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm5::BitBtn2Click);
+    // Space on a button presses it, except in a question asked with "Hayır"
+    // as its default.
+    BitBtn1->installEventFilter(this);
+    BitBtn2->installEventFilter(this);
     setFixedSize(kMinWidth, kButtonTop + 40);
+}
+
+void TForm5::setDefaultButton(DefaultButton defaultButton)
+{
+    m_default = defaultButton;
+    BitBtn1->setDefault(defaultButton == DefaultYes);
+    BitBtn2->setDefault(defaultButton == DefaultNo);
+}
+
+bool TForm5::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_default == DefaultNo && (watched == BitBtn1 || watched == BitBtn2) &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space)
+        return true;
+    return Form::eventFilter(watched, event);
 }
 
 void TForm5::FormShow()
@@ -49,15 +70,18 @@ void TForm5::FormShow()
     const int left = (width - 2 * buttonWidth - 12) / 2;
     BitBtn1->setGeometry(left, kButtonTop, buttonWidth, 28);
     BitBtn2->setGeometry(left + buttonWidth + 12, kButtonTop, buttonWidth, 28);
-    BitBtn1->setFocus();
+    // The default button has the focus, so that Enter answers it.
+    (m_default == DefaultNo ? BitBtn2 : BitBtn1)->setFocus();
 }
 
-bool TForm5::confirm(const QString& question, bool twoLines)
+bool TForm5::confirm(const QString& question, bool twoLines, DefaultButton defaultButton)
 {
     Label1->setText(question);
     const int shift = twoLines ? 8 : 0;
     Label1->move(Label1->x(), Label1->y() - shift);
+    setDefaultButton(defaultButton);
     showModal();
+    setDefaultButton(DefaultYes);
     Label1->move(Label1->x(), Label1->y() + shift);
     return FConfirmed == 1;
 }

@@ -11,6 +11,12 @@
 // or in one call, which also moves the label for a two-line question:
 //
 //   if (Form5->confirm("Silinecektir." "\n" "Devam Edilsinmi ?", true)) ...
+//
+// A question whose "Evet" ends a running bout or deletes lists is asked with
+// "Hayır" as the default button: Enter answers "Hayır", and Space (the bout
+// clock's key, pressed out of habit) answers neither button.
+//
+//   if (Form5->confirm(question, false, TForm5::DefaultNo)) ...
 
 #include "app/kit/Form.h"
 
@@ -31,9 +37,16 @@ public:
     QPushButton* BitBtn1;   // "Evet" (default button, Enter)
     QPushButton* BitBtn2;   // "Hayır" (cancel button, Esc)
 
+    // Which button a question has as its default.
+    enum DefaultButton {
+        DefaultYes,     // "Evet" takes Enter and the focus
+        DefaultNo       // "Hayır" takes Enter and the focus; Space answers neither
+    };
+
     // Asks `question` modally; true for "Evet". With twoLines the label
-    // stands 8 pixels higher while the question shows.
-    bool confirm(const QString& question, bool twoLines = false);
+    // stands 8 pixels higher while the question shows. The default button
+    // holds for this question only.
+    bool confirm(const QString& question, bool twoLines = false, DefaultButton defaultButton = DefaultYes);
 
 public Q_SLOTS:
     void BitBtn1Click();
@@ -42,6 +55,12 @@ public Q_SLOTS:
 protected:
     void FormShow() override;
     void FormActivate() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setDefaultButton(DefaultButton defaultButton);
+
+    DefaultButton m_default = DefaultYes;
 };
 
 inline TForm5* Form5 = nullptr;

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 struct DriveEntry {
@@ -179,6 +181,16 @@ void DriveMap::mapRing(const QString& name, const QString& hostFolder)
     ini.setValue("Rings/" + name.toUpper(), QDir::cleanPath(QDir(hostFolder).absolutePath()));
     ini.sync();
     reload();
+}
+
+QList<QPair<QString, QString>> DriveMap::rings()
+{
+    load();
+    QList<QPair<QString, QString>> list;
+    for (auto it = state().rings.constBegin(); it != state().rings.constEnd(); ++it)
+        list.append({it.key(), it.value()});
+    std::sort(list.begin(), list.end());
+    return list;
 }
 
 QString DriveMap::toHost(const QString& path)

@@ -20,6 +20,8 @@
 // Windows does, so "C:\CO\QVX_PROG\FDR.MDB" finds "Fdr.mdb".
 
 #include <QChar>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class DriveMap {
@@ -43,6 +45,9 @@ public:
     static void unmapDrive(QChar letter);
     // Maps a ring computer's network name to a host folder and stores it.
     static void mapRing(const QString& name, const QString& hostFolder);
+    // The mapped ring computer names (upper case, in name order) with their
+    // host folders.
+    static QList<QPair<QString, QString>> rings();
 
     // Host path of a Windows-form path. A path that already is a host path
     // (it starts with "/") is returned unchanged.

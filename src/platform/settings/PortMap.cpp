@@ -5,7 +5,13 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QSet>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace {
 
@@ -90,5 +96,23 @@ QList<QPair<QString, QString>> PortMap::usbPorts()
     ini.endGroup();
     if (changed)
         ini.sync();
+    return result;
+}
+
+QList<QPair<QString, QString>> PortMap::mappings()
+{
+    QSettings ini(DriveMap::stationFile(), QSettings::IniFormat);
+    ini.beginGroup("Ports");
+    QList<QPair<int, QString>> byNumber;
+    for (const QString& key : ini.childKeys()) {
+        const int n = portNumber(key);
+        if (n >= 0)
+            byNumber.append({n, ini.value(key).toString()});
+    }
+    ini.endGroup();
+    std::sort(byNumber.begin(), byNumber.end());
+    QList<QPair<QString, QString>> result;
+    for (const auto& p : byNumber)
+        result.append({QString("COM%1").arg(p.first), p.second});
     return result;
 }

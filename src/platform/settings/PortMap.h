@@ -22,5 +22,7 @@ void setDevice(const QString& portName, const QString& devicePath);
 // The USB and ACM serial devices present, in a stable order, each with its
 // "COMn" name (assigned and stored on first sight).
 QList<QPair<QString, QString>> usbPorts(); // (COMn, device path)
+// Every stored port name with its device, by port number.
+QList<QPair<QString, QString>> mappings(); // (COMn, device path)
 
 }

@@ -447,9 +447,8 @@ QString RegistryValues::dbq(const QString& source)
     return reg.readString("DBQ");
 }
 
-void RegistryValues::setDbq(const QString& path, const QString& source)
+bool RegistryValues::setDbq(const QString& path, const QString& source)
 {
     Registry reg(Registry::HKEY_CURRENT_USER);
-    reg.openKey("\\Software\\ODBC\\ODBC.INI\\" + source, true);
-    reg.writeString("DBQ", path);
+    return reg.openKey("\\Software\\ODBC\\ODBC.INI\\" + source, true) && reg.writeString("DBQ", path);
 }

@@ -72,5 +72,6 @@ private:
 namespace RegistryValues {
 // HKCU "\Software\ODBC\ODBC.INI\<source>" value "DBQ" (the database path).
 QString dbq(const QString& source = "fdr");
-void setDbq(const QString& path, const QString& source = "fdr");
+// False when the settings store could not be written (it has said so).
+bool setDbq(const QString& path, const QString& source = "fdr");
 }
