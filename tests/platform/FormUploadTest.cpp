@@ -288,17 +288,20 @@ TEST_F(FormUploadTest, AnAnswerThatKeepsComingIsNotCutAndOneThatStopsEndsInTheTi
 TEST_F(FormUploadTest, AnUploadToAServerThatReadsSlowlyIsNotCutWhileItMoves)
 {
     LoopbackHttp server;
-    constexpr qint64 step = 1024 * 1024;
+    constexpr qint64 step = 2 * 1024 * 1024;
     server.limitReading(step);
 
     TestClock clock;
     FormUpload upload;
     upload.setClock(clock.clock());
     upload.setTimeout(10s);
-    const QByteArray body(8 * 1024 * 1024, 'u');
+    // Far more than the kernel's buffers on both sides take in before the
+    // server reads (several megabytes on loopback), so that the client's
+    // progress is seen many times whatever the machine's load.
+    const QByteArray body(32 * 1024 * 1024, 'u');
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/x"), body));
 
-    // The server reads a megabyte at a time. Between two, 9 seconds pass
+    // The server reads two megabytes at a time. Between two, 9 seconds pass
     // on the upload's clock whenever it has seen the client hand more to
     // the network. (Qt reports upload progress at most every 100 ms of real
     // time, so each round also lets that much real time pass; the outcome
