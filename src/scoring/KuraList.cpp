@@ -315,13 +315,16 @@ void TKuraList::buildBoutPanel()
 
     ToolBar2 = new QToolBar(top);
     ToolBar2->setObjectName("ToolBar2");
-    ToolBar2->setGeometry(670, 4, 40, 30);
+    ToolBar2->setMovable(false);
     ToolButton2 = new QToolButton(ToolBar2);
     ToolButton2->setObjectName("ToolButton2");
     ToolButton2->setText("Raporlar");
     ToolButton2->setMenu(PopupMenu1);
     ToolButton2->setPopupMode(QToolButton::InstantPopup);
+    ToolButton2->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_toolButton2Item = ToolBar2->addWidget(ToolButton2);
+    // As wide as its button with the caption and the drop-down arrow.
+    ToolBar2->setGeometry(670, 4, ToolBar2->sizeHint().width(), 30);
 
     DBGrid1 = new TDBGrid(Panel1);
     DBGrid1->setObjectName("DBGrid1");

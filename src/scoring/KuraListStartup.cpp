@@ -17,6 +17,7 @@
 #include "scoring/MatchDefaults.h"
 #include "scoring/ScoringDevices.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
@@ -52,13 +53,16 @@ void TKuraList::applyStartupConfiguration(bool isAdmin, bool matchOnlyUser)
 {
     FScoringStation = 1;
 
-    // Commands of the scoring station.
+    // An office station keeps the whole screen for its users: the draw panel
+    // with "Kura Çek" and its toggle, the list area, "Kura Sil", the tool
+    // bar's "Raporlar" with every chart and list, bout entry and the score
+    // sheets. A scoring station, and a match-only user at any station, has
+    // bout entry, the score sheets and the scoreboard.
+    const bool office = session().station.isOffice() && !matchOnlyUser;
+
+    // Commands of the station.
     MsabakayEkranaYkle1->setEnabled(true);
-    // An office station reaches the bracket charts and the lists through the
-    // tool bar's "Raporlar"; a scoring station has neither.
-    const bool office = session().station.isOffice();
     KuraizelgesiYatay1->setVisible(office);
-    m_toolButton2Item->setVisible(office);
     MaSonuSayfas1->setVisible(true);
     SonuListesi1->setVisible(true);
     SkorbTestDefault();
@@ -75,52 +79,68 @@ void TKuraList::applyStartupConfiguration(bool isAdmin, bool matchOnlyUser)
     FRoundCount = d.FRoundCount;
     setMinusPoints(d.FMinusPoints);
 
-    // The bout grid: no round label and winner number; the regions in place
-    // of the back numbers.
-    DBGrid1->setColumnVisible("Tur_Mac", false);
-    DBGrid1->setColumnVisible("Galip", false);
-    for (const auto& [number, region] : {std::pair{"Sira1", "Bolge1"}, std::pair{"Sira2", "Bolge2"}}) {
-        const int i = DBGrid1->columnOf(number);
-        if (i < 0)
-            continue;
-        GridColumn c = DBGrid1->column(i);
-        c.field = region;
-        c.title = "Bölge";
-        c.width = 100;
-        c.alignment = Qt::AlignLeft;
-        c.titleAlignment = Qt::AlignLeft;
-        DBGrid1->setColumn(i, c);
-    }
-
     setWindowTitle("Müsabaka Ekranı");
     BitBtn12->setText("Raporlar");
     m_gridPopup = PopupMenu6;
 
-    // Layout of the branch choice and of "Kapat".
-    Label2->move(10, Label2->y());
-    DBLookupComboBox1->setGeometry(DBLookupComboBox1->x() + 14, DBLookupComboBox1->y(),
-                                   DBLookupComboBox1->width() + 24, DBLookupComboBox1->height());
-    Edit7->setGeometry(DBLookupComboBox1->x(), Edit7->y(), DBLookupComboBox1->width() - 19, Edit7->height());
-    Edit1->setGeometry(DBLookupComboBox1->x(), Edit1->y(), Edit7->width(), Edit1->height());
-    BitBtn14->move(BitBtn14->x() + 8, BitBtn14->y());
+    if (office) {
+        // The design's screen: both panels, the list area, the draw and the
+        // charts; bout entry and the score sheets on the row under "Kura
+        // Sil". The bout panel is narrower beside the draw panel: "Kapat"
+        // (BitBtn4) comes in from the right edge to stand beside
+        // "Bağlantı", and the chart and list drop-down goes beside the
+        // gender, so both show whole.
+        m_closeHomeLeft = BitBtn15->x() + BitBtn15->width() + 10;
+        BitBtn4->move(m_closeHomeLeft, BitBtn4->y());
+        m_toolButton2Item->setVisible(true);
+        ToolBar2->setGeometry(Edit4->x() + Edit4->width() + 8, Edit4->y() - 3, ToolBar2->width(),
+                              ToolBar2->height());
+        BitBtn11->show();
+        BitBtn12->show();
+    } else {
+        // The bout grid: no round label and winner number; the regions in
+        // place of the back numbers.
+        DBGrid1->setColumnVisible("Tur_Mac", false);
+        DBGrid1->setColumnVisible("Galip", false);
+        for (const auto& [number, region] : {std::pair{"Sira1", "Bolge1"}, std::pair{"Sira2", "Bolge2"}}) {
+            const int i = DBGrid1->columnOf(number);
+            if (i < 0)
+                continue;
+            GridColumn c = DBGrid1->column(i);
+            c.field = region;
+            c.title = "Bölge";
+            c.width = 100;
+            c.alignment = Qt::AlignLeft;
+            c.titleAlignment = Qt::AlignLeft;
+            DBGrid1->setColumn(i, c);
+        }
 
-    // No list area, no draw, no charts: bout entry, reports and "Kapat".
-    GroupBox1->hide();
-    for (QPushButton* b : {BitBtn6, BitBtn2}) {
-        b->setText(QString());
-        b->setEnabled(false);
-        b->setFixedWidth(0);
+        // Layout of the branch choice and of "Kapat".
+        Label2->move(10, Label2->y());
+        DBLookupComboBox1->setGeometry(DBLookupComboBox1->x() + 14, DBLookupComboBox1->y(),
+                                       DBLookupComboBox1->width() + 24, DBLookupComboBox1->height());
+        Edit7->setGeometry(DBLookupComboBox1->x(), Edit7->y(), DBLookupComboBox1->width() - 19, Edit7->height());
+        Edit1->setGeometry(DBLookupComboBox1->x(), Edit1->y(), Edit7->width(), Edit1->height());
+        BitBtn14->move(BitBtn14->x() + 8, BitBtn14->y());
+
+        // No list area, no draw, no charts: bout entry, reports and "Kapat".
+        GroupBox1->hide();
+        for (QPushButton* b : {BitBtn6, BitBtn2}) {
+            b->setText(QString());
+            b->setEnabled(false);
+            b->setFixedWidth(0);
+        }
+        ToolButton3Click();
+        ToolButton3->hide();
+        m_toolButton2Item->setVisible(false);
+        ToolBar2->hide();
+        BitBtn11->show();
+        BitBtn12->show();
+        BitBtn14->show();
+        BitBtn4->hide();
+        for (QPushButton* b : {BitBtn11, BitBtn12, BitBtn13, BitBtn14})
+            b->move(b->x(), BitBtn4->y());
     }
-    ToolButton3Click();
-    ToolButton3->hide();
-    m_toolButton2Item->setVisible(false);
-    ToolBar2->hide();
-    BitBtn11->show();
-    BitBtn12->show();
-    BitBtn14->show();
-    BitBtn4->hide();
-    for (QPushButton* b : {BitBtn11, BitBtn12, BitBtn13, BitBtn14})
-        b->move(b->x(), BitBtn4->y());
 
     // A match-only user changes no scores and no winners.
     if (matchOnlyUser) {
