@@ -220,6 +220,7 @@ TEST_F(OfficeMatchScreen, EveryCommandIsReachedThroughTheWindows)
 
     // --- The ring plan of the day: every class over two rings --------------
     modals().expect("TRingDag", [this](QDialog*) {
+        ASSERT_TRUE(Reach::pickDate(RingDag->DateTimePicker1, kCompetitionDay));
         ASSERT_TRUE(Reach::choose(RingDag->ComboBox1, "2"));
         ASSERT_TRUE(Reach::clickCell(RingDag->DBGrid1, 0, "Brans"));
         for (int row = 1; row < RingDag->DBGrid1->rowCount(); ++row)
@@ -282,7 +283,7 @@ TEST_F(OfficeMatchScreen, EveryCommandIsReachedThroughTheWindows)
         expectListTitle("TÜM KURA LİSTELERİ");
         lists["all bout lists"] = expectPdf("kura-listeleri");
         ASSERT_TRUE(Reach::dropDown(KuraList->ToolButton2, "Kura Listeleri (Tamamı)"));
-        expectListTitle("RİNG LİSTELERİ");
+        expectRingListTitle("RİNG LİSTELERİ");
         lists["ring lists"] = expectPdf("ring-listeleri");
         ASSERT_TRUE(Reach::dropDown(KuraList->ToolButton2, "Ringlere Dağılım Listesi"));
         expectListTitle("SONUÇ LİSTELERİ");
@@ -358,7 +359,7 @@ TEST_F(OfficeMatchScreen, EveryCommandIsReachedThroughTheWindows)
         ASSERT_TRUE(Reach::choose(KuraList->DBLookupComboBox3, KuraList->DBLookupComboBox3->itemText(0)));
         EXPECT_GT(KuraList->DBGrid1->rowCount(), 0);
         EXPECT_TRUE(Reach::unreachable(KuraList->BitBtn7)) << "no draw from a ring's list";
-        expectListTitle("RİNG LİSTESİ");
+        expectRingListTitle("RİNG LİSTESİ");
         lists["ring list button"] = expectPdf("ring-listesi");
         ASSERT_TRUE(Reach::press(KuraList->BitBtn2));
         ASSERT_TRUE(Reach::press(KuraList->RadioButton1));
@@ -431,9 +432,9 @@ TEST_F(OfficeMatchScreen, EveryCommandIsReachedThroughTheWindows)
         EXPECT_TRUE(allBoutLists.contains(c.name + " KURA LİSTESİ")) << c.name;
     for (const char* ringLists : {"ring lists", "ring list button"}) {
         const QString text = pdfText(lists[ringLists]);
-        EXPECT_TRUE(text.contains("RİNG-1 MÜSABAKA LİSTESİ")) << ringLists << "\n" << text;
+        EXPECT_TRUE(text.contains("06.03.2026 / RİNG-1 MÜSABAKA LİSTESİ")) << ringLists << "\n" << text;
     }
-    EXPECT_TRUE(pdfText(lists["ring lists"]).contains("RİNG-2 MÜSABAKA LİSTESİ"));
+    EXPECT_TRUE(pdfText(lists["ring lists"]).contains("06.03.2026 / RİNG-2 MÜSABAKA LİSTESİ"));
     for (const auto& [sheets, title] : {std::pair{"score sheets", "SONUÇ LİSTELERİ"},
                                         std::pair{"score sheets button", "SONUÇ RAPORU"}}) {
         const QString text = pdfText(lists[sheets]);

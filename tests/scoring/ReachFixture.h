@@ -9,8 +9,10 @@
 
 #include "app/Main.h"
 #include "app/kit/DbGrid.h"
+#include "app/kit/Formats.h"
 #include "app/Sifre.h"
 #include "app/kit/StationKind.h"
+#include "platform/report/ReportExpression.h"
 #include "platform/report/ReportPreview.h"
 #include "reports/Baslik1S.h"
 #include "reports/Baslik3.h"
@@ -21,6 +23,8 @@
 #include "support/Reach.h"
 #include "support/Screenshot.h"
 
+#include <QDate>
+#include <QDateEdit>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QMenuBar>
@@ -33,16 +37,25 @@
 
 class ReachTest : public ScreensTest {
 protected:
+    // The day of the competition: the scoreboard's day, picked for the ring
+    // plan and its lists.
+    static inline const QDate kCompetitionDay{2026, 3, 6};
+
     // The kind of station the test drives; set before SetUp runs.
     explicit ReachTest(StationKind kind) : m_kind(kind) {}
 
     void SetUp() override
     {
         ScreensTest::SetUp();
+        // The program's start-up: the decimal comma, whatever the locale.
+        m_separator = Formats::decimalSeparator();
+        Formats::fix();
+        ReportFormat::setDecimalSeparator(Formats::decimalSeparator());
         StationKinds::write(m_kind);
         display = std::make_shared<FakeDisplay>(QSize(1024, 768));
         DisplayMode::setBackend(display);
         time = std::make_shared<ManualTimeSource>();
+        time->setToday(kCompetitionDay);
         KuraList->live().setTimeSource(time);
         KuraList->setRandomSource(&random);
         ASSERT_TRUE(pdfDir.isValid());
@@ -57,6 +70,8 @@ protected:
                 w->hide();
         Main->hide();
         DisplayMode::setBackend(nullptr);
+        Formats::setDecimalSeparator(m_separator);
+        ReportFormat::setDecimalSeparator(m_separator);
         ScreensTest::TearDown();
     }
 
@@ -112,6 +127,18 @@ protected:
     static void expectListTitle(const QString& title)
     {
         modals().expect("TBaslik1S", [title](QDialog*) {
+            Baslik1S->Edit8->clear();
+            ASSERT_TRUE(Reach::type(Baslik1S->Edit8, title));
+            ASSERT_TRUE(Reach::press(Baslik1S->BitBtn4));
+        });
+    }
+
+    // The title dialog of the ring lists: the competition's day picked, the
+    // title typed, "Tamam".
+    static void expectRingListTitle(const QString& title)
+    {
+        modals().expect("TBaslik1S", [title](QDialog*) {
+            ASSERT_TRUE(Reach::pickDate(Baslik1S->DateTimePicker1, kCompetitionDay));
             Baslik1S->Edit8->clear();
             ASSERT_TRUE(Reach::type(Baslik1S->Edit8, title));
             ASSERT_TRUE(Reach::press(Baslik1S->BitBtn4));
@@ -258,4 +285,5 @@ protected:
 
 private:
     StationKind m_kind;
+    QChar m_separator;
 };

@@ -7,11 +7,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDateEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -82,6 +84,17 @@ QPoint cellPoint(TDBGrid* grid, int row, const QString& field)
     return r.center();
 }
 
+// A widget inside a scrolled area is scrolled into view first, as the
+// operator scrolls to it.
+void scrollTo(QWidget* w)
+{
+    if (!w)
+        return;
+    for (QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(p))
+            area->ensureWidgetVisible(w);
+}
+
 } // namespace
 
 namespace Reach {
@@ -133,6 +146,7 @@ void settle()
 
 bool press(QWidget* w)
 {
+    scrollTo(w);
     const ::testing::AssertionResult ok = usable(w);
     EXPECT_TRUE(ok);
     if (!ok)
@@ -143,6 +157,7 @@ bool press(QWidget* w)
 
 bool type(QWidget* w, const QString& text)
 {
+    scrollTo(w);
     const ::testing::AssertionResult ok = usable(w);
     EXPECT_TRUE(ok);
     if (!ok)
@@ -160,8 +175,26 @@ bool typeAndEnter(QWidget* w, const QString& text)
     return true;
 }
 
+bool pickDate(QDateEdit* field, const QDate& date)
+{
+    scrollTo(field);
+    const ::testing::AssertionResult ok = usable(field);
+    EXPECT_TRUE(ok);
+    if (!ok)
+        return false;
+    // As the calendar drop-down gives it.
+    field->setDate(date);
+    settle();
+    if (field->date() != date) {
+        ADD_FAILURE() << nameOf(field) << " does not take " << date.toString(Qt::ISODate).toStdString();
+        return false;
+    }
+    return true;
+}
+
 bool choose(QComboBox* list, const QString& text)
 {
+    scrollTo(list);
     const ::testing::AssertionResult ok = usable(list);
     EXPECT_TRUE(ok);
     if (!ok)

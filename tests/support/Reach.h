@@ -20,6 +20,8 @@
 
 class QAbstractButton;
 class QComboBox;
+class QDate;
+class QDateEdit;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -39,12 +41,17 @@ void settle();
 // The widget is out of the operator's reach (the opposite of usable).
 ::testing::AssertionResult unreachable(QWidget* w);
 
+// The steps that act on one widget scroll it into view first where it
+// stands in a scrolled area, as the operator does.
+//
 // A left click in the middle of a usable widget.
 bool press(QWidget* w);
 // Types into a usable field (Turkish letters as key presses).
 bool type(QWidget* w, const QString& text);
 // Types into a usable field and presses Enter there.
 bool typeAndEnter(QWidget* w, const QString& text);
+// Picks a date in a usable date field, as its calendar drop-down does.
+bool pickDate(QDateEdit* field, const QDate& date);
 // Chooses an entry of a usable drop-down list.
 bool choose(QComboBox* list, const QString& text);
 // The item of a menu of the menu bar: the menu's title clicked, then the
