@@ -46,8 +46,10 @@ protected:
         // clubs, the participation points.
         db.insert("C_BRANS", {{"Durum_Key", Counters::next(db, "Sayi")}, {"Durum", kClass}, {"Kilo", 60.0},
                               {"AltKilo", 57.01}, {"UstKilo", 60.0}, {"E_B", "E"}, {"Web", "1"}});
-        db.insert("C_UYELIKSURESI", {{"Durum_Key", Counters::next(db, "sayik")}, {"Durum", "ANKARA GÜCÜ"}, {"E1", "ANKARA"}});
-        db.insert("C_UYELIKSURESI", {{"Durum_Key", Counters::next(db, "sayik")}, {"Durum", "KARŞIYAKA SPOR"}, {"E1", "İZMİR"}});
+        for (const auto& [club, region] : {std::pair{"ANKARA GÜCÜ", "ANKARA"}, std::pair{"KARŞIYAKA SPOR", "İZMİR"}})
+            db.insert("C_UYELIKSURESI", {{"Durum_Key", Counters::next(db, "sayik")},
+                                         {"Durum", QString::fromUtf8(club)},
+                                         {"E1", QString::fromUtf8(region)}});
         ASSERT_NO_FATAL_FAILURE(signInThroughTheWindow("ADMIN", "1234"));
     }
 

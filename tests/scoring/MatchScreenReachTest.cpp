@@ -7,22 +7,16 @@
 // the scoreboard) and nothing more.
 #include "ReachFixture.h"
 
-#include "app/dialogs/Porgres.h"
 #include "app/kit/DbConventions.h"
-#include "app/kit/DbGrid.h"
 #include "competition/KuraKayit.h"
 #include "competition/KurSec.h"
 #include "scoring/RingDag.h"
-#include "scoring/Skor.h"
-#include "scoring/SkorbGiris.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QRadioButton>
-#include <QToolBar>
-#include <QWindow>
 
 #include <map>
 
@@ -38,8 +32,8 @@ const QList<WeightClass> kClasses = {{"54 KİLO ERKEK BÜYÜKLER", 3},
                                      {"67 KİLO ERKEK GENÇLER", 17},
                                      {"75 KİLO ERKEK YILDIZLAR", 33}};
 
-// Long names and clubs, as a federation's lists have them; every name and
-// club is whole only once in a class, and none is part of another.
+// Long names and clubs, as a federation's lists have them; no name is part
+// of another.
 const QStringList kFirstNames = {"MUHAMMED EMİN", "ABDURRAHMAN", "SELAHATTİN", "MUSTAFA KEMAL", "HÜSEYİN CAHİT",
                                  "ALİ OSMAN", "İBRAHİM HALİL", "FATİH SULTAN", "ŞEVKET TURGUT", "ÇAĞATAY UĞUR",
                                  "ÖMER FARUK"};
@@ -99,7 +93,8 @@ protected:
         modals().expect("TBaslik3", [title](QDialog*) {
             // The activity first: picking it writes its text into the title.
             QComboBox* activities = Baslik3->DBLookupComboBox1;
-            ASSERT_TRUE(Reach::choose(activities, activities->itemText(activities->findText(kActivity, Qt::MatchContains))));
+            const QString activity = activities->itemText(activities->findText(kActivity, Qt::MatchContains));
+            ASSERT_TRUE(Reach::choose(activities, activity));
             if (!title.isEmpty()) {
                 Baslik3->Edit8->clear();
                 ASSERT_TRUE(Reach::type(Baslik3->Edit8, title));

@@ -195,12 +195,14 @@ protected:
         return -1;
     }
 
-    // The bout settings dialog of an opening, accepted as proposed.
+    // The bout settings dialog of an opening: the referee and the judges
+    // typed, "Devam".
     static void acceptBoutSettings()
     {
         modals().expect("TSkorb_giris", [](QDialog*) {
-            for (auto [field, name] : {std::pair{Skorb_giris->Edit8, "ORTA HAKEM"}, std::pair{Skorb_giris->Edit1, "ALİ"},
-                                       std::pair{Skorb_giris->Edit2, "VELİ"}, std::pair{Skorb_giris->Edit3, "CEM"}}) {
+            for (auto [field, name] : {std::pair{Skorb_giris->Edit8, "ORTA HAKEM"},
+                                       std::pair{Skorb_giris->Edit1, "ALİ"}, std::pair{Skorb_giris->Edit2, "VELİ"},
+                                       std::pair{Skorb_giris->Edit3, "CEM"}}) {
                 field->clear();
                 ASSERT_TRUE(Reach::type(field, name));
             }

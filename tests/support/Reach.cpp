@@ -218,7 +218,8 @@ bool menuItem(QMenu* open, const QString& itemText)
         if (a->isSeparator() || !sameText(a->text(), itemText))
             continue;
         if (!a->isVisible() || !a->isEnabled() || open->actionGeometry(a).isEmpty()) {
-            ADD_FAILURE() << "menu item \"" << itemText.toStdString() << "\" is " << (a->isVisible() ? "disabled" : "hidden");
+            ADD_FAILURE() << "menu item \"" << itemText.toStdString() << "\" is "
+                          << (a->isVisible() ? "disabled" : "hidden");
             return false;
         }
         QTest::mouseClick(open, Qt::LeftButton, Qt::NoModifier, open->actionGeometry(a).center());
