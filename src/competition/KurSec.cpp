@@ -8,6 +8,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,8 +39,16 @@ TKur_Sec::TKur_Sec()
     RadioButton3 =
         make<QRadioButton>("RadioButton3", "Aşağıda Seçilen Kategorinin Kuralarını Çek", this, {10, 62, 262, 22});
     auto* choices = new QButtonGroup(this);
-    for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3})
+    for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3}) {
         choices->addButton(r);
+        // The caption whole in the narrow dialog: where this machine's type
+        // is wider than the design's, it is set a little smaller.
+        QFont font = r->font();
+        while (r->sizeHint().width() > r->width() && font.pointSizeF() > 7) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+            r->setFont(font);
+        }
+    }
     RadioButton1->setChecked(true);
 
     Label1 = makeLabel("Label1", "Kategori", this, 10, 94);
