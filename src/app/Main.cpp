@@ -41,6 +41,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Width of each button of the left tool bar, at least.
@@ -294,6 +296,14 @@ void setOnBar(QToolBar* bar, const QString& name, bool visible)
         if (a->objectName() == name || a->objectName() == name + "_place")
             a->setVisible(visible);
 }
+// A control of a tool bar is shown there.
+bool shownOnBar(QToolBar* bar, const QString& name)
+{
+    for (QAction* a : bar->actions())
+        if (a->objectName() == name + "_place")
+            return a->isVisible();
+    return false;
+}
 }
 
 void TMain::showEvent(QShowEvent* event)
@@ -423,8 +433,11 @@ void TMain::FormShow()
     ThirdPlaceBouts = 0;
     RegionSeparation = 1;
 
-    // Weigh-in screen: no "Kaydet" of its own.
-    MusteriGiris3->BitBtn10->hide();
+    // Weigh-in screen: its quick registration "Kaydet" on an office station,
+    // none on a scoring station.
+    session().station.kind = StationKinds::read();
+    const bool office = session().station.isOffice();
+    MusteriGiris3->BitBtn10->setVisible(office);
 
     FederationCode = "049";
 
@@ -448,8 +461,6 @@ void TMain::FormShow()
     // A scoring station uses only the left tool bar; the menu items remain
     // commands. An office station keeps the five menus and "Kısayollar", so
     // the register, the weigh-in and the print commands can be reached.
-    session().station.kind = StationKinds::read();
-    const bool office = session().station.isOffice();
     for (const MainMenu& m : MainCommands::menus())
         menu(m.name)->menuAction()->setVisible(office);
     MainMenu1->setVisible(office);
@@ -507,6 +518,29 @@ void TMain::applyMatchOnlyRights()
     for (const char* hidden : {"ToolButton2", "ToolButton3", "ToolButton7", "ToolButton8", "ToolButton9",
                                "ToolButton10"})
         setOnBar(Menu, hidden, false);
+    // An office station's menus follow the same rights: the user finds there
+    // only the commands his tool bar offers, so he has what he has on a
+    // scoring station; a menu left empty goes, and with the menus the
+    // "Kısayollar" button.
+    if (session().station.isOffice()) {
+        for (const MainCommand& c : MainCommands::commands()) {
+            if (!*c.menu)
+                continue;
+            const bool kept = !c.isSeparator() && *c.toolButton && shownOnBar(Menu, c.toolButton);
+            if (QAction* item = command(c.name))
+                item->setVisible(kept);
+        }
+        for (const MainMenu& m : MainCommands::menus()) {
+            const QList<QAction*> items = menu(m.name)->actions();
+            if (std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isVisible(); }))
+                menu(m.name)->menuAction()->setVisible(false);
+        }
+        setOnBar(ToolBar1, "ToolButton12", false);
+        setOnBar(ToolBar1, "ToolButton13", false);
+    }
+    // Weigh-in screen: no new person and no quick registration.
+    MusteriGiris3->BitBtn7->hide();
+    MusteriGiris3->BitBtn10->hide();
     // The match screen's grid and pop-up items follow in its own configuration.
 }
 

@@ -8,6 +8,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>

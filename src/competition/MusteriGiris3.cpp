@@ -143,10 +143,11 @@ void TMusteriGiris3::buildControls()
     PopupMenu1->addAction(SporcuBilgileri1);
     PopupMenu1->addAction(MenuItem2);
     BitBtn6->setMenu(PopupMenu1);
-    // The two share one place.
+    // The quick registration's "Kaydet" at the height of "Yeni Kayıt",
+    // beside it, where a station shows both.
     leftButtons->addWidget(BitBtn7, 0, 0);
-    leftButtons->addWidget(BitBtn10, 0, 0);
-    leftButtons->addWidget(BitBtn6, 0, 1);
+    leftButtons->addWidget(BitBtn10, 0, 1);
+    leftButtons->addWidget(BitBtn6, 0, 2);
     buildSearchPanel(left);
     left->addWidget(DBGrid1, 1);
     left->addWidget(CountLabel);

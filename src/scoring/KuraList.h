@@ -154,9 +154,10 @@ public:
     // --- Start-up configuration --------------------------------------------
     // What the main window sets on this screen once, after the login: the
     // scoring station, the defaults (bout and final times "00:02:00", break
-    // and extension "00:01:00", 3 rounds, minus 1), the hidden draw panel and
-    // list area, the commands and columns of the scoring station, and the
-    // rights of the signed-in user.
+    // and extension "00:01:00", 3 rounds, minus 1) and the rights of the
+    // signed-in user. A scoring station, and a match-only user anywhere,
+    // gets the hidden draw panel and list area and the commands and columns
+    // of the scoring station; an office station keeps the whole screen.
     void applyStartupConfiguration(bool isAdmin, bool matchOnlyUser);
 
     // The chance the draw takes (the program's SystemRandom unless a test

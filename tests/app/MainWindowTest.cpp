@@ -12,6 +12,7 @@
 #include "competition/MusteriGiris3.h"
 #include "platform/settings/Registry.h"
 #include "registry/MusteriGiris2.h"
+#include "scoring/KuraList.h"
 #include "support/Screenshot.h"
 #include "support/TestSupport.h"
 
@@ -639,7 +640,9 @@ TEST_F(OfficeStation, KeepsTheFiveMenusAndTheShortcutsButton)
     EXPECT_TRUE(Main->toolButton("ToolButton13")->isVisible());
     EXPECT_TRUE(Main->toolButton("ToolButton11")->isVisible());
     EXPECT_TRUE(MusteriGiris1->GIPmtihanListesiOlutur1->isVisible()) << "a club's exam list";
-    // The rest of the configuration is the scoring station's.
+    EXPECT_FALSE(MusteriGiris3->BitBtn10->isHidden()) << "the weigh-in's quick registration";
+    EXPECT_FALSE(MusteriGiris3->BitBtn7->isHidden());
+    // The rest of the main window's configuration is the scoring station's.
     EXPECT_EQ(Main->ScoringEdition, 1);
     EXPECT_EQ(Main->toolButton("ToolButton4")->text(), "  MÜSABAKA EKRANI  ");
     EXPECT_FALSE(Main->Menu->isMovable());
@@ -652,6 +655,33 @@ TEST_F(OfficeStation, MatchOnlyUserKeepsTheMatchButtonsOnTheLeftBar)
     ASSERT_TRUE(login("HAKEM MASASI", "42"));
     showAtSize(Main, QSize(1024, 768));
     EXPECT_EQ(usableLeftButtons(), kMatchButtons);
+}
+
+// A match-only user has at an office station what he has at a scoring
+// station: the menus offer him only what his tool bar offers, the match
+// screen is the scoring station's, and the weigh-in offers him no new
+// person and no quick registration.
+TEST_F(OfficeStation, MatchOnlyUserHasWhatHeHasAtAScoringStation)
+{
+    addUser(5, "HAKEM MASASI", "42", "VAR");
+    ASSERT_TRUE(login("HAKEM MASASI", "42"));
+    showAtSize(Main, QSize(1024, 768));
+    QStringList offered;
+    for (QAction* m : Main->MainMenu1->actions()) {
+        if (!m->isVisible() || !m->menu())
+            continue;
+        for (QAction* item : m->menu()->actions())
+            if (item->isVisible())
+                offered << m->text() + ":" + (item->isSeparator() ? QString("-") : item->text());
+    }
+    EXPECT_EQ(offered, (QStringList{" Genel İşlemler :  Bilgilerin Yedeklenmesi    ",
+                                    " KURA :  KURA Çekimi ve Müsabaka"}));
+    EXPECT_FALSE(Main->toolButton("ToolButton13")->isVisible()) << "no \"Kısayollar\"";
+    EXPECT_TRUE(KuraList->Panel2->isHidden()) << "no draw";
+    EXPECT_TRUE(KuraList->GroupBox1->isHidden());
+    EXPECT_TRUE(KuraList->ToolBar2->isHidden()) << "no charts";
+    EXPECT_TRUE(MusteriGiris3->BitBtn7->isHidden()) << "no \"Yeni Kayıt\" at the weigh-in";
+    EXPECT_TRUE(MusteriGiris3->BitBtn10->isHidden()) << "no quick registration";
 }
 
 TEST_F(MainWindowTest, ScoringStationIsTheDefaultAndHidesTheMenus)

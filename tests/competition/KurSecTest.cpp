@@ -88,6 +88,18 @@ TEST_F(DrawOptionsTest, WithoutTheScoreboardCommandTheDurationsPanelIsHidden)
     });
 }
 
+TEST_F(DrawOptionsTest, TheChoicesShowTheirCaptionsWhole)
+{
+    show([](QDialog* d) {
+        for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3"}) {
+            auto* choice = child<QRadioButton>(d, name);
+            EXPECT_LE(choice->sizeHint().width(), choice->width()) << name;
+            EXPECT_LE(choice->x() + choice->width(), d->findChild<QFrame*>("Panel1")->x()) << name;
+        }
+        click(child<QPushButton>(d, "BitBtn1"));
+    });
+}
+
 TEST_F(DrawOptionsTest, CancelReturnsNothing)
 {
     show([](QDialog* d) {
