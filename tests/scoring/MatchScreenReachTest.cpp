@@ -391,23 +391,18 @@ TEST_F(OfficeMatchScreen, EveryCommandIsReachedThroughTheWindows)
         EXPECT_EQ(missing(portrait, numbers), QStringList()) << portrait;
 
         // The landscape chart's title comes from the activity; its final is
-        // not drawn yet, so the final's number is left out here.
+        // drawn in the middle.
         const QString landscape = pdfText(pdfDir.filePath("landscape-" + tag + ".pdf"));
         EXPECT_TRUE(landscape.contains(kActivity)) << landscape;
         EXPECT_EQ(missing(landscape, names), QStringList()) << landscape;
         EXPECT_EQ(missing(landscape, clubs), QStringList()) << landscape;
-        QStringList beforeTheFinal = numbers;
-        beforeTheFinal.removeAll(finalNumber);
-        EXPECT_EQ(missing(landscape, beforeTheFinal), QStringList()) << landscape;
+        EXPECT_EQ(missing(landscape, numbers), QStringList()) << landscape;
+        EXPECT_TRUE(landscape.contains(finalNumber)) << finalNumber;
 
-        // Titles and bout numbers print whole (pdftotext reads a clipped text
-        // whole, so the laid-out boxes are measured).
-        const QStringList whole = QStringList(numbers) << "KURA ÇİZELGESİ " + tag << kActivity;
-        for (const char* kind : {"portrait-", "landscape-"}) {
-            const QStringList clipped = clippedTexts(printed[kind + tag]);
-            for (const QString& text : whole)
-                EXPECT_FALSE(clipped.contains(text)) << kind << text;
-        }
+        // Every text prints whole (pdftotext reads a clipped text whole, so
+        // the laid-out boxes are measured).
+        for (const char* kind : {"portrait-", "landscape-"})
+            EXPECT_EQ(clippedTexts(printed[kind + tag]), QStringList()) << kind;
 
         // The repechage ladders are the third-place bouts', which nothing
         // seats: the chart has its titles.
@@ -415,8 +410,9 @@ TEST_F(OfficeMatchScreen, EveryCommandIsReachedThroughTheWindows)
         EXPECT_TRUE(repechage.contains(kActivity)) << repechage;
         EXPECT_TRUE(repechage.contains(c.name + " RÖPRESAJ LİSTESİ")) << repechage;
     }
-    // The eight's winner on his way to the final and as its winner.
-    EXPECT_GE(pdfText(pdfDir.filePath("portrait-8.pdf")).count(finalWinner), 4) << finalWinner;
+    // The eight's winner on his way to the final and as its winner (a
+    // winner's name in a narrow column may take two lines).
+    EXPECT_GE(pdfText(pdfDir.filePath("portrait-8.pdf")).simplified().count(finalWinner), 4) << finalWinner;
 
     const QString boutList = pdfText(lists["bout list"]);
     EXPECT_TRUE(boutList.contains("KURA LİSTESİ")) << boutList;
