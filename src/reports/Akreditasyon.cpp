@@ -117,19 +117,22 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
 
     // The barcode block stands at the foot of the card, left of the day
     // boxes: higher up its frame would lie over the club row's text. It is
-    // wide enough to leave the bars a quiet zone that scanners need, and the
+    // wide enough to leave the bars the quiet zone that scanners need (ten
+    // modules of white on either side, inside the frame's lines), and the
     // day boxes move right by as much.
     ReportShape* frame = b->addShape("BarcodeFrame", {4.2, 123.8, 38.4, 6.6}, ReportShape::Rectangle);
     frame->brush = Qt::white;
     frame->penWidth = 0.25;
-    // The bars end where the register line begins, inside the frame.
+    // The bars end where the register line begins, inside the frame and
+    // centred in it.
     ReportBarcode1 = b->add<TReportBarcode>("ReportBarcode1", {5.3, 124.3, 29.7, 9.6});
     ReportBarcode1->setTyp(bcCodeEAN128A);
     ReportBarcode1->setModul(1);
     ReportBarcode1->setRatio(2.0);
     ReportBarcode1->setBarcodeHeight(8);
     ReportBarcode1->setText("0000000");
-    QRLabelRegister = b->addLabel("QRLabelRegister", {5.3, 126.6, 33.0, 2.2}, "Sicil No:");
+    ReportBarcode1->rect.moveLeft(frame->rect.center().x() - px(ReportBarcode1->BarcodeWidth()) / 2);
+    QRLabelRegister = b->addLabel("QRLabelRegister", {ReportBarcode1->rect.left(), 126.6, 33.0, 2.2}, "Sicil No:");
     QRLabelRegister->font = accreditationFont(6, QFont::Normal);
     QRLabelRegister->autoSize = true;
 

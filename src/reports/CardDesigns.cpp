@@ -77,12 +77,17 @@ BackRow row(const char* tr, const char* en, Field f)
 
 constexpr double kPersonalTops[] = {4.0, 9.5, 15.1, 20.6, 26.2, 31.8, 37.3, 42.9};
 
+// The rows beside the barcode (bars at 48.4 mm) end 2.9 mm left of them, so
+// that the bars keep a quiet zone of ten modules (2.65 mm) clear of the
+// rows' frames.
+constexpr double kBesideBars = 43.4;
+
 // The personal-rows back: eight rows, the first three beside the barcode.
 std::vector<BackRow> personalRows(const std::vector<BackRow>& eight)
 {
     std::vector<BackRow> out;
     for (size_t i = 0; i < eight.size(); ++i)
-        out.push_back(at(eight[i], kPersonalTops[i], i < 3 ? 44.2 : 51.1, 16.9));
+        out.push_back(at(eight[i], kPersonalTops[i], i < 3 ? kBesideBars : 51.1, 16.9));
     return out;
 }
 
@@ -111,7 +116,7 @@ enum class VisaRows { Normal, BloodInIdentity, Across };
 // blood group beside it.
 std::vector<BackRow> visaRows(VisaRows kind)
 {
-    const double narrow = kind == VisaRows::Across ? 79.6 : 44.2;
+    const double narrow = kind == VisaRows::Across ? 79.6 : kBesideBars;
     const BackRow identity = kind == VisaRows::BloodInIdentity
                                  ? row("Kan Grubu", "Blood Group", {Src::Identity, "E42"})
                                  : row("TC Kimlik No", "Citizenship ID No", {Src::Identity, "E42"});
@@ -130,9 +135,9 @@ std::vector<BackRow> visaRows(VisaRows kind)
 
 std::vector<BackRow> beltRows()
 {
-    return {at(kFather, 1.9, 44.2, 17.2),
-            at(kMother, 7.4, 44.2, 17.2),
-            at(row("İl/İlçe", "City/Town", {Src::City, ""}), 13.0, 44.2, 17.2),
+    return {at(kFather, 1.9, kBesideBars, 17.2),
+            at(kMother, 7.4, kBesideBars, 17.2),
+            at(row("İl/İlçe", "City/Town", {Src::City, ""}), 13.0, kBesideBars, 17.2),
             at(row("Doğum Yeri", "Place of Birth", col("E17")), 18.5, 39.6, 17.2),
             at(row("Doğum Tarihi", "Date of Birth", {Src::Date, "M3"}), 18.5, 38.7, 57.5, 43.0),
             at(row("Kan Grubu", "Blood Group", col("E39")), 24.1, 38.7, 57.5, 43.0)};

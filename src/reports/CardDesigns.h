@@ -18,6 +18,9 @@ namespace Cards {
 
 inline constexpr double kCardWidth = 83.9;
 inline constexpr double kCardHeight = 51.3;
+// The white a scanner wants left and right of a barcode, in modules (Code
+// 128's quiet zone).
+inline constexpr int kQuietModules = 10;
 
 // How the two sides of the cards of one print follow each other.
 enum class Sides {

@@ -250,11 +250,15 @@ void TCardReport::buildBack()
         buildBeltBox(b);
     buildSignature(b, m_design.back == Cards::Back::PersonalRows);
 
-    // A white field keeps the bars' quiet zones clear of the artwork.
-    ReportShape* quiet = b->addShape("BarcodeField", {barcodeAt.x() - 1.6, barcodeAt.y() - 0.6, 35.6, 11.8},
-                                     ReportShape::Rectangle);
-    quiet->brush = Qt::white;
-    quiet->penStyle = Qt::NoPen;
+    // The white field under the bars: a scanner wants ten modules of white
+    // left and right of the symbol (and finds the bars more surely with
+    // white above and below), and the artwork, its border and the rows must
+    // stay out of it. Beside the rows the field runs out to the card's right
+    // edge, the card's border giving way to it there; in the visa box it
+    // stays inside the box.
+    ReportShape* field = b->addShape("BarcodeField", QRectF(), ReportShape::Rectangle);
+    field->brush = Qt::white;
+    field->penStyle = Qt::NoPen;
     ReportBarcode1 = b->add<TReportBarcode>("ReportBarcode1", {barcodeAt.x(), barcodeAt.y(), 32.8, 10.6});
     ReportBarcode1->setTyp(bcCodeEAN128A);
     ReportBarcode1->setModul(1);
@@ -262,6 +266,11 @@ void TCardReport::buildBack()
     ReportBarcode1->setBarcodeHeight(40);
     ReportBarcode1->setText("0000000");
     ReportBarcode1->setBarcodeWidth(123);
+    const QRectF bars = ReportBarcode1->rect;
+    const double symbolRight = bars.left() + px(ReportBarcode1->BarcodeWidth());
+    const double quiet = Cards::kQuietModules * px(ReportBarcode1->Modul()) + 0.1;
+    const double right = m_design.back == Cards::Back::VisaBarcode ? symbolRight + quiet : Cards::kCardWidth;
+    field->rect = QRectF(QPointF(bars.left() - quiet, bars.top() - 1.5), QPointF(right, bars.bottom() + 1.5));
 }
 
 void TCardReport::buildVisaBox(ReportBand* b)

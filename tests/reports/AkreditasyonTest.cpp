@@ -159,14 +159,27 @@ TEST_F(AkreditasyonTest, TheCardIsAnA6PageWithItsPartsInPlaceAndABarcodeThatScan
     expectRect(page.find("DayShadow3"), kA6Left + 86.0, kA6Top + 124.6, 5.6, 5.0);
     const ReportItem* bars = page.find("ReportBarcode1");
     ASSERT_NE(bars, nullptr);
-    EXPECT_NEAR(bars->rect.left(), kA6Left + 5.3, 0.01);
     EXPECT_NEAR(bars->rect.top(), kA6Top + 124.3, 0.01);
     // The bars end at the register line under them (within a hundredth of
     // a millimetre: they are 8 units of 1/96 inch high).
     EXPECT_NEAR(bars->rect.height(), px(8), 0.01);
     EXPECT_LE(bars->rect.bottom(), kA6Top + 126.6 + 0.02);
-    // A quiet zone of ten modules right of the bars, inside the frame.
-    EXPECT_LE(bars->rect.right() + 10 * px(1), kA6Left + 4.2 + 38.4);
+    // Centred in the frame, with the quiet zone a scanner wants: ten
+    // modules of white left and right of the bars, inside the frame's lines,
+    // and nothing else printed there.
+    const ReportItem* frame = page.find("BarcodeFrame");
+    const QRectF symbol = cards::symbolOf(*bars);
+    ASSERT_NEAR(symbol.width(), px(123), 0.01);
+    EXPECT_NEAR(symbol.center().x(), frame->rect.center().x(), 0.01);
+    const double pen = frame->penWidth / 2;
+    const QRectF zone = symbol.adjusted(-10 * px(1), 0, 10 * px(1), 0);
+    EXPECT_TRUE(frame->rect.adjusted(pen, pen, -pen, -pen).contains(zone));
+    for (const ReportItem& i : page.items) {
+        if (&i == bars || i.name == "Background" || i.name == "BarcodeFrame")
+            continue;
+        EXPECT_FALSE(cards::marks(i, zone)) << i.name.toStdString();
+    }
+    EXPECT_NEAR(page.find("QRLabelRegister")->rect.left(), bars->rect.left(), 0.01);
     EXPECT_GE(page.find("BarcodeFrame")->rect.top(), page.find("QRLabelClub")->rect.bottom());
     EXPECT_EQ(textOn(page, "QRLabelRole"), "SPORCU");
     EXPECT_EQ(textOn(page, "QRLabelTitle"), "KICK BOKS ŞAMPİYONASI");

@@ -75,6 +75,50 @@ inline QString pagePng(const QString& pdf, int page, const QString& folder)
     return stem + ".png";
 }
 
+// The bars of a barcode item on the page: its box narrowed to the columns
+// that hold bars (the picture ends in a unit of white).
+inline QRectF symbolOf(const ReportItem& bars)
+{
+    const QImage& picture = bars.image;
+    const int y = picture.height() / 2;
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < picture.width(); ++x) {
+        if (qGray(picture.pixel(x, y)) < 128) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    if (first < 0)
+        return QRectF();
+    const double mmPerPixel = bars.rect.width() / picture.width();
+    return QRectF(bars.rect.left() + first * mmPerPixel, bars.rect.top(), (last + 1 - first) * mmPerPixel,
+                  bars.rect.height());
+}
+
+// Whether an item puts anything on the page inside `area`: a text that is
+// not empty, a picture, a filled shape over its box, a shape's outline
+// along its edges.
+inline bool marks(const ReportItem& item, const QRectF& area)
+{
+    const double pen = item.penStyle == Qt::NoPen ? 0 : item.penWidth / 2;
+    const QRectF outer = item.rect.adjusted(-pen, -pen, pen, pen);
+    switch (item.kind) {
+    case ReportItem::Text:
+        return !item.text.trimmed().isEmpty() && item.rect.intersects(area);
+    case ReportItem::Image:
+    case ReportItem::RichText:
+        return item.rect.intersects(area);
+    case ReportItem::Line:
+        return outer.intersects(area);
+    default:
+        if (item.brush.alpha() > 0)
+            return outer.intersects(area);
+        return pen > 0 && outer.intersects(area) && !item.rect.adjusted(pen, pen, -pen, -pen).contains(area);
+    }
+}
+
 } // namespace cards
 
 class CardsTest : public ReportsTest {

@@ -6,6 +6,7 @@
 #include "reports/CardDesigns.h"
 #include "reports/CardReport.h"
 #include "reports/CardArtwork.h"
+#include "reports/Millilik.h"
 #include "platform/text/CodePage.h"
 
 using cards::expectRect;
@@ -78,7 +79,7 @@ TEST_F(CardsTest, AthleteCardPrintsFrontAndBackPagesAtTheirMillimetres)
     EXPECT_NEAR(bars->rect.width(), px(124), 0.01);
     EXPECT_NEAR(bars->rect.height(), px(40), 0.01);
     expectRect(back.find("SignatureBox"), kLeft + 52.9, kTop + 20.6, 28.8, 28.0);
-    expectRect(back.find("RowFrame1"), kLeft + 2.1, kTop + 4.0, 44.2, 5.8);
+    expectRect(back.find("RowFrame1"), kLeft + 2.1, kTop + 4.0, 43.4, 5.8);
     expectRect(back.find("RowFrame8"), kLeft + 2.1, kTop + 42.9, 51.1, 5.8);
     EXPECT_EQ(textOn(back, "PrintDate"), "15.03.2010");
 
@@ -366,6 +367,55 @@ TEST_F(CardsTest, EveryDesignOfTheTablePrintsItsOwnCard)
         ++forms;
     }
     EXPECT_EQ(Cards::designs().size(), 20u);
+}
+
+// A scanner reads the printed card: ten modules of white left and right of
+// the bars (a millimetre above and below too), on the card, with nothing
+// printed in that white and nothing of the card hidden under it.
+TEST_F(CardsTest, EveryDesignsBarcodeHasAQuietZoneOfTenModulesOnTheCard)
+{
+    addPerson(1, "BERK ŞAHİN", "0000101",
+              {{"E23", "MUSTAFA KEMALETTİN"}, {"E22", "FATMA GÜLSÜM"}, {"E42", "12345678901"}, {"E27", "ANKARA"},
+               {"E28", "ÇANKAYA"}, {"E17", "ANKARA"}, {"E39", "0 RH+"}, {"M3", QDate(1990, 5, 6)}});
+    QSet<QString> forms;
+    for (const Cards::MenuItem& item : Cards::menuItems()) {
+        const QString form = QString::fromLatin1(item.form);
+        if (form.isEmpty() || forms.contains(form) || !Cards::offered(item, true) ||
+            !Cards::design(form))
+            continue;
+        forms.insert(form);
+        std::optional<ReportDocument> pages;
+        expectMargin();
+        if (QString(item.name) == "MilliSporcuKimlik1")
+            modals().expect("TMillilik", [](QDialog* d) { click(static_cast<TMillilik*>(d)->BitBtn4); });
+        expectPreview(pages);
+        Cards::launch(item.name, caller(), searched(QString(), 1));
+        ASSERT_TRUE(pages) << item.name;
+        const ReportPage* back = nullptr;
+        for (const ReportPage& p : pages->pages)
+            if (p.find("ReportBarcode1"))
+                back = &p;
+        ASSERT_NE(back, nullptr) << item.name;
+        const ReportItem* bars = back->find("ReportBarcode1");
+        const ReportItem* field = back->find("BarcodeField");
+        const ReportItem* card = back->find("BackBackground");
+        ASSERT_NE(field, nullptr) << item.name;
+        ASSERT_NE(card, nullptr) << item.name;
+        const QRectF symbol = cards::symbolOf(*bars);
+        ASSERT_NEAR(symbol.width(), px(123), 0.01) << item.name;
+        const double quiet = 10 * px(1);
+        const QRectF zone = symbol.adjusted(-quiet, -1, quiet, 1);
+        EXPECT_EQ(field->brush, QColor(Qt::white)) << item.name;
+        EXPECT_EQ(field->penStyle, Qt::NoPen) << item.name;
+        EXPECT_TRUE(field->rect.contains(zone)) << item.name;
+        EXPECT_TRUE(card->rect.contains(field->rect)) << item.name;
+        for (const ReportItem& i : back->items) {
+            if (&i == bars || &i == field || &i == card)
+                continue;
+            EXPECT_FALSE(cards::marks(i, field->rect)) << item.name << " " << i.name.toStdString();
+        }
+    }
+    EXPECT_EQ(forms.size(), Cards::designs().size());
 }
 
 TEST_F(CardsTest, ThePresidentsNameAndSignatureComeFromTheWorkFolder)
