@@ -8,6 +8,7 @@
 #include "reports/CardArtwork.h"
 #include "reports/CardReport.h"
 #include "reports/CardRules.h"
+#include "reports/FitText.h"
 #include "reports/barcode/ReportBarcode.h"
 
 #include <QFile>
@@ -140,9 +141,13 @@ TAkreditasyon::TAkreditasyon() : TReportForm("Akreditasyon")
     const double boxLefts[] = {51.3, 68.2, 85.2};
     for (int i = 0; i < 3; ++i) {
         const QString k = QString::number(i + 1);
-        ReportLabel* day = b->addLabel("DayLabel" + k, {labelLefts[i], 124.4, 8.0, 4.0}, k + ".Gün");
+        // The day's caption fills the room before its box, in smaller type
+        // where the design's does not fit it.
+        ReportLabel* day = b->addLabel("DayLabel" + k, {}, {});
         day->font = accreditationFont(9, QFont::Bold);
         day->color = kCaptionColour;
+        FitText::place(day, k + ".Gün", {labelLefts[i], 124.4, boxLefts[i] - labelLefts[i] - 0.3, 4.0}, 9,
+                       FitText::Middle);
         ReportShape* shadow = b->addShape("DayShadow" + k, {boxLefts[i] + 0.8, 124.6, 5.6, 5.0}, ReportShape::Rectangle);
         shadow->brush = QColor(150, 150, 150);
         shadow->penStyle = Qt::NoPen;

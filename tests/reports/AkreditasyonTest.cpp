@@ -8,6 +8,8 @@
 #include "reports/Baslik1S.h"
 
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -181,6 +183,18 @@ TEST_F(AkreditasyonTest, TheCardIsAnA6PageWithItsPartsInPlaceAndABarcodeThatScan
     }
     EXPECT_NEAR(page.find("QRLabelRegister")->rect.left(), bars->rect.left(), 0.01);
     EXPECT_GE(page.find("BarcodeFrame")->rect.top(), page.find("QRLabelClub")->rect.bottom());
+    // The day captions print whole before their boxes.
+    QImage fine(1, 1, QImage::Format_RGB32);
+    fine.setDotsPerMeterX(47244);
+    fine.setDotsPerMeterY(47244);
+    for (const char* k : {"1", "2", "3"}) {
+        const ReportItem* day = page.find(QString("DayLabel") + k);
+        ASSERT_NE(day, nullptr);
+        EXPECT_EQ(day->text, QString(k) + ".Gün");
+        const double textWidth = QFontMetricsF(day->font, &fine).horizontalAdvance(day->text) * 1000.0 / 47244;
+        EXPECT_LE(textWidth, day->rect.width()) << k;
+        EXPECT_LE(day->rect.right(), page.find(QString("DayBox") + k)->rect.left()) << k;
+    }
     EXPECT_EQ(textOn(page, "QRLabelRole"), "SPORCU");
     EXPECT_EQ(textOn(page, "QRLabelTitle"), "KICK BOKS ŞAMPİYONASI");
     EXPECT_EQ(textOn(page, "QRLabelRegister"), "Sicil No:0000201");
