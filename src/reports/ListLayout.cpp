@@ -2,6 +2,7 @@
 
 #include "reports/FitText.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/db/Database.h"
@@ -126,10 +127,10 @@ QString printedText(const ReportTextControl* c)
 
 } // namespace
 
-void FittedCells::add(std::initializer_list<ReportTextControl*> cells)
+void FittedCells::add(std::initializer_list<ReportTextControl*> cells, Height height)
 {
     for (ReportTextControl* c : cells)
-        m_cells.push_back({c, c->font, c->rect, c->rect});
+        m_cells.push_back({c, height, c->font, c->rect, c->rect});
 }
 
 void FittedCells::fit()
@@ -147,9 +148,13 @@ void FittedCells::fit()
             box.adjust(gap / 2, 0, -gap / 2, 0);
         else
             box.setRight(box.right() - gap);
+        // A box that holds its text holds one line in the design size at least.
+        const double height = cell.height == BoxHolds
+                                  ? std::max(box.height(), ReportFonts::lineHeight(ReportFonts::resolve(cell.font)))
+                                  : 0;
         const QString text = printedText(c);
         const FitText::Fit f = text.isEmpty() ? FitText::Fit{cell.font, {QString()}, 0}
-                                              : FitText::fit(cell.font, text, box.width(), 0, limits);
+                                              : FitText::fit(cell.font, text, box.width(), height, limits);
         c->font = f.font;
         c->wordWrap = c->autoStretch = f.lines.size() > 1;
         c->rect = cell.fittedBox = box;

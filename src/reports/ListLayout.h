@@ -94,15 +94,19 @@ Table addColumns(ReportBand* captionBand, double captionTop, ReportBand* rows, R
 //
 // A cell's design font and box are those it has when added; a form that
 // lays a cell out anew (a column shown or hidden) sets its rect as before,
-// and that box is the design from then on.
+// and that box is the design from then on. A cell with other texts right
+// below it (a sheet's fixed fields) keeps to its box's height: it takes
+// more lines only in type small enough for the box to hold them.
 class FittedCells {
 public:
-    void add(std::initializer_list<ReportTextControl*> cells);
+    enum Height { RowGrows, BoxHolds };
+    void add(std::initializer_list<ReportTextControl*> cells, Height height = RowGrows);
     void fit();
 
 private:
     struct Cell {
         ReportTextControl* control;
+        Height height;
         QFont font;          // design
         QRectF box;          // design
         QRectF fittedBox;    // as fit() left it

@@ -13,6 +13,7 @@
 #include "reports/PrintMenu2C1.h"
 #include "reports/PrintMenu3.h"
 #include "reports/PrintMenu330.h"
+#include "reports/PrintScore.h"
 #include "reports/RapTakimList.h"
 #include "reports/ResultsReports.h"
 #include "support/PrintedTexts.h"
@@ -64,6 +65,7 @@ const LongAthlete kVeterans[] = {
 const QString kDay = QStringLiteral("12.03.2010");
 const QString kRing = QStringLiteral("12.03.2010 RİNG 1");
 const QString kTitle = QStringLiteral("TÜRKİYE KİCK BOKS ŞAMPİYONASI");
+const QString kReferee = QStringLiteral("ABDÜLKERİM ZEYNELABİDİN KARAKOÇOĞLU");
 
 QString u(const char* s)
 {
@@ -113,7 +115,7 @@ QString lackOf(const QStringList& prints, const QString& pdfText, const QString&
 }
 
 // The lists, as their screens print them.
-enum class List { WeighIn, Bouts, Ring, ResultsWithClubs, ResultsInTwoColumns, Points, Statistics, Medals };
+enum class List { WeighIn, Bouts, Ring, ScoreSheets, ResultsWithClubs, ResultsInTwoColumns, Points, Statistics, Medals };
 
 class LongListValues : public ReportsTest {
 protected:
@@ -190,6 +192,7 @@ protected:
                  {"Puan1", points1},
                  {"Puan2", points2},
                  {"Skor", ringOrder},
+                 {"Hakem", kReferee},
                  {"Tar_Saat", kRing}});
     }
 
@@ -227,6 +230,11 @@ protected:
             expectPreviewSavedAs(pdf);
             Reports::ringListesi(caller(), kDay, "RİNG");
             return PrintMenu2C1->ReportBody1.document().get();
+        case List::ScoreSheets:
+            typedTitle();
+            expectPreviewSavedAs(pdf);
+            Reports::sonucListeleri(caller());
+            return PrintScore->ReportBody1.document().get();
         case List::ResultsWithClubs:
         case List::ResultsInTwoColumns:
             expectPreviewSavedAs(pdf);
@@ -308,6 +316,8 @@ const ListCase kListCases[] = {
          return v << "YARI FİNAL 2.MAÇ" << "3.'LÜK MAÇI" << fixture::kMen60 << fixture::kWomen52 << kLongClass
                   << "1003" << "201";
      }},
+    {"ScoreSheets", List::ScoreSheets,
+     [] { return athleteValues(true) << fixture::kMen60 << kLongClass << kRing << kReferee << "1004" << "SAYI"; }},
     {"ResultsListWithClubs", List::ResultsWithClubs, [] { return athleteValues(true) << kLongClass; }},
     {"ResultsListInTwoColumns", List::ResultsInTwoColumns, [] { return athleteValues(false) << kLongClass; }},
     {"PointsList", List::Points,
