@@ -374,6 +374,26 @@ TEST_P(LongListValue, EveryValuePrintsWholeInItsOwnColumn)
     EXPECT_EQ(lacking, QStringList()) << text.toStdString();
 }
 
+// The results list lays its columns out anew when the club column comes
+// or goes: the fitted cells follow each layout, run after run.
+TEST_F(LongListValues, ResultsListCellsFollowTheClubColumn)
+{
+    for (const bool clubs : {true, false, true}) {
+        const QString pdf = dir.filePath(QString("results-%1.pdf").arg(clubs));
+        const ReportDocument* doc = print(clubs ? List::ResultsWithClubs : List::ResultsInTwoColumns, pdf);
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(clippedTexts(*doc), QStringList()) << "clubs " << clubs;
+        // The name column: 70 mm with clubs, 44 mm in two page columns,
+        // less the column's rules and the blank before the next column.
+        const ReportItem* name = doc->pages[0].find("QRDBText1");
+        ASSERT_NE(name, nullptr);
+        EXPECT_NEAR(name->rect.width(), clubs ? 67 : 41, 0.01) << "clubs " << clubs;
+        const QString text = fixture::pdfText(pdf);
+        EXPECT_EQ(lackOf(printsOf(*doc), text, u(kMen[3].name)), "") << text.toStdString();
+        EXPECT_EQ(text.contains(u(kMen[3].club)), clubs) << text.toStdString();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Lists, LongListValue, ::testing::ValuesIn(kListCases),
                          [](const ::testing::TestParamInfo<ListCase>& i) { return std::string(i.param.name); });
 
