@@ -2,9 +2,12 @@
 
 #include "reports/FitText.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/db/Database.h"
+#include "platform/report/ReportExpression.h"
+#include "platform/report/ReportFonts.h"
 
 namespace ListLayout {
 
@@ -92,6 +95,70 @@ Table addColumns(ReportBand* captionBand, double captionTop, ReportBand* rows, R
     }
     t.right = x;
     return t;
+}
+
+namespace {
+
+// What a text control prints for the current row.
+QString printedText(const ReportTextControl* c)
+{
+    switch (c->kind()) {
+    case ReportControl::Label:
+        return static_cast<const ReportLabel*>(c)->caption;
+    case ReportControl::Memo:
+        return static_cast<const ReportMemo*>(c)->lines.join('\n');
+    case ReportControl::DataText: {
+        const auto* d = static_cast<const ReportDataText*>(c);
+        if (!d->dataSet || d->dataSet->eof() || !d->dataSet->has(d->field))
+            return QString();
+        const QVariant v = d->dataSet->value(d->field);
+        if (!d->mask.isEmpty() && !v.isNull()) {
+            bool ok = false;
+            const double n = v.toString().replace(',', '.').toDouble(&ok);
+            if (ok)
+                return ReportFormat::formatFloat(d->mask, n);
+        }
+        return ReportFormat::toText(v);
+    }
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+void FittedCells::add(std::initializer_list<ReportTextControl*> cells, Height height)
+{
+    for (ReportTextControl* c : cells)
+        m_cells.push_back({c, height, c->font, c->rect, c->rect});
+}
+
+void FittedCells::fit()
+{
+    static const FitText::Limits limits{6, 5, ReportFonts::kCondensed};
+    constexpr double gap = 1;   // millimetres
+    for (Cell& cell : m_cells) {
+        ReportTextControl* c = cell.control;
+        if (c->rect != cell.fittedBox)
+            cell.box = c->rect;   // laid out anew by the form
+        QRectF box = cell.box;
+        if (c->alignment & Qt::AlignRight)
+            box.setLeft(box.left() + gap);
+        else if (c->alignment & Qt::AlignHCenter)
+            box.adjust(gap / 2, 0, -gap / 2, 0);
+        else
+            box.setRight(box.right() - gap);
+        // A box that holds its text holds one line in the design size at least.
+        const double height = cell.height == BoxHolds
+                                  ? std::max(box.height(), ReportFonts::lineHeight(ReportFonts::resolve(cell.font)))
+                                  : 0;
+        const QString text = printedText(c);
+        const FitText::Fit f = text.isEmpty() ? FitText::Fit{cell.font, {QString()}, 0}
+                                              : FitText::fit(cell.font, text, box.width(), height, limits);
+        c->font = f.font;
+        c->wordWrap = c->autoStretch = f.lines.size() > 1;
+        c->rect = cell.fittedBox = box;
+    }
 }
 
 ReportLabel* addLineNumber(ReportBand* rows, const char* name, const QRectF& rect, int size)

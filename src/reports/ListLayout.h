@@ -9,10 +9,16 @@
 // and cells side by side, every cell wrapping its text and stretching its
 // row, so a long value takes more lines instead of being cut and every
 // column fits the page.
+//
+// Competition lists keep their columns and fit each value into its cell
+// (FittedCells): a long name or club prints in smaller type, or on more
+// lines where even that is too wide, never cut off or run into the next
+// column.
 
 #include "platform/report/Report.h"
 
 #include <QFont>
+#include <QRectF>
 #include <QStringList>
 
 #include <vector>
@@ -73,6 +79,40 @@ struct Table {
 // `size` points. Captions and cells wrap and stretch their band.
 Table addColumns(ReportBand* captionBand, double captionTop, ReportBand* rows, ReportQuery* query,
                  const std::vector<Column>& columns, int size, double left = 0, double rowTop = 0.5);
+
+// Cells that print their values whole: fit() fits each to the text it
+// prints now (a label's caption, a data text's value) with FitText, in its
+// design size where the value fits, else in smaller type down to 6 points
+// (the narrow face tried as well), else in lines broken at blanks, the band
+// growing with them. A blank millimetre on the side the text runs toward
+// (the right, the left of a right-aligned cell, both halves of a centred
+// one) keeps it apart from the next column. A band's beforePrint calls
+// fit() after it has set its labels:
+//
+//   m_cells.add({QRDBText5, QRLabel8});
+//   rows->beforePrint = [this](ReportBand&, bool&) { boutRow(); m_cells.fit(); };
+//
+// A cell's design font and box are those it has when added; a form that
+// lays a cell out anew (a column shown or hidden) sets its rect as before,
+// and that box is the design from then on. A cell with other texts right
+// below it (a sheet's fixed fields) keeps to its box's height: it takes
+// more lines only in type small enough for the box to hold them.
+class FittedCells {
+public:
+    enum Height { RowGrows, BoxHolds };
+    void add(std::initializer_list<ReportTextControl*> cells, Height height = RowGrows);
+    void fit();
+
+private:
+    struct Cell {
+        ReportTextControl* control;
+        Height height;
+        QFont font;          // design
+        QRectF box;          // design
+        QRectF fittedBox;    // as fit() left it
+    };
+    std::vector<Cell> m_cells;
+};
 
 // The narrow right-aligned line number at the left of a row (design "9000").
 ReportLabel* addLineNumber(ReportBand* rows, const char* name, const QRectF& rect, int size);

@@ -1,7 +1,7 @@
 #include "reports/PrintMenu1C.h"
 
 #include "reports/Baslik1S.h"
-#include "reports/ListLayout.h"
+#include "platform/report/ReportFonts.h"
 
 #include <QCheckBox>
 
@@ -43,7 +43,12 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     QRLabel6 = caption("QRLabel6", {122, 10, 38, 5}, "Takım/Kulüp");
     QRLabel7 = caption("QRLabel7", {122, 10, 38, 5}, "Kulüp");
     section->addShape("QRShape1", {0, 16, 190, 0.5}, ReportShape::HorLine);
-    section->beforePrint = [this](ReportBand&, bool&) { sectionRow(); };
+    // A long class name prints in smaller type on the caption's line.
+    m_caption = FitText::Box(QRLabel10, FitText::Below, FitText::Limits{6, 6, ReportFonts::kCondensed});
+    section->beforePrint = [this](ReportBand&, bool&) {
+        sectionRow();
+        m_caption.fit();
+    };
 
     ReportBand* rows = ReportBody1.addSubDetail("QRSubDetail1", 6, &Query1, section);
     const ListLayout::Fields field{rows, &Query1, 8};
@@ -57,7 +62,14 @@ TPrintMenu1C::TPrintMenu1C() : TReportForm("PrintMenu1C")
     QRDBText6 = field("QRDBText6", {122, 0.5, 38, 5}, "Klup");
     QRLabel3 = rows->addLabel("QRLabel3", {161, 0.5, 29, 5});
     QRLabel3->font = font(8, true);
-    rows->beforePrint = [this](ReportBand& band, bool&) { athleteRow(band); };
+    // Every value prints whole in its column: a long name or club in smaller
+    // type, or on more lines (the row grows), never cut off or run into the
+    // next column.
+    m_cells.add({QRDBText1, QRDBText2, QRDBText3, QRDBText4, QRDBText5, QRDBText6, QRLabel3});
+    rows->beforePrint = [this](ReportBand& band, bool&) {
+        athleteRow(band);
+        m_cells.fit();
+    };
 
     ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     ListLayout::addPageNumber(foot, {150, 2, 40, 5});

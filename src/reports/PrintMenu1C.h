@@ -10,6 +10,8 @@
 // the weights out, "Takım/Kulüp Gösterme" the clubs, "Uluslar arası
 // Müsabaka" prints the captions in English.
 
+#include "reports/FitText.h"
+#include "reports/ListLayout.h"
 #include "reports/ReportForm.h"
 
 class TPrintMenu1C : public TReportForm {
@@ -51,6 +53,9 @@ public:
 private:
     void sectionRow();
     void athleteRow(ReportBand& band);
+
+    FitText::Box m_caption;            // the section caption on its line
+    ListLayout::FittedCells m_cells;   // every value of an athlete row
 };
 
 inline TPrintMenu1C* PrintMenu1C = nullptr;

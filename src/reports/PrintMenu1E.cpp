@@ -1,6 +1,6 @@
 #include "reports/PrintMenu1E.h"
 
-#include "reports/ListLayout.h"
+#include "platform/report/ReportFonts.h"
 
 using ListLayout::font;
 
@@ -83,6 +83,13 @@ TPrintMenu1E::TPrintMenu1E() : TReportForm("PrintMenu1E")
             athleteRow();
     };
 
+    // A long category prints in smaller type on its line; every value of a
+    // row prints whole in its column (smaller type, or more lines and a
+    // taller row), never cut off or run into the next column.
+    m_section->beforePrint = [this](ReportBand&, bool&) { m_caption.fit(); };
+    m_cells.add({QRLabel6, QRDBText1, QRDBText2, QRDBText3});
+    m_rows->beforePrint = [this](ReportBand&, bool&) { m_cells.fit(); };
+
     setClubColumn(true);
 }
 
@@ -97,7 +104,9 @@ void TPrintMenu1E::setClubColumn(bool shown)
     auto place = [&](ReportControl* c, int column, double y, double height) {
         c->rect = QRectF(edge[column] + 1, y, edge[column + 1] - edge[column] - 2, height);
     };
-    QRLabel10->rect.setWidth(width);
+    QRLabel10->rect = QRectF(0, 1, width, 6);
+    QRLabel10->font = font(10, true);
+    m_caption = FitText::Box(QRLabel10, FitText::Below, FitText::Limits{6, 6, ReportFonts::kCondensed});
     m_section->control("QRShape16")->rect.setWidth(width);
     place(QRLabel1, 0, 9, 5);
     place(QRLabel2, 1, 9, 5);

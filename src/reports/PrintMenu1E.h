@@ -8,6 +8,8 @@
 // when it has a first place; a place stored as 4 prints as "3" (the second
 // bronze medal of a full ranking) and a place above 4 prints one lower.
 
+#include "reports/FitText.h"
+#include "reports/ListLayout.h"
 #include "reports/ReportForm.h"
 
 class TPrintMenu1E : public TReportForm {
@@ -57,6 +59,8 @@ private:
     // Vertical rules of each band, left to right (the outer two first).
     QList<ReportShape*> m_rules[3];
     bool m_clubs = true;
+    FitText::Box m_caption;            // the category on its line
+    ListLayout::FittedCells m_cells;   // every value of an athlete row
 };
 
 inline TPrintMenu1E* PrintMenu1E = nullptr;

@@ -2,10 +2,7 @@
 
 #include "app/kit/Session.h"
 #include "reports/Baslik1S.h"
-#include "platform/report/ReportFonts.h"
 #include "reports/BoutLabels.h"
-#include "reports/FitText.h"
-#include "reports/ListLayout.h"
 
 #include <QCheckBox>
 
@@ -58,11 +55,9 @@ TPrintMenu2C::TPrintMenu2C() : TReportForm("PrintMenu2C")
     QRDBText12->alignment = Qt::AlignRight | Qt::AlignTop;
     // Every value prints whole in its column: a long one in smaller type,
     // or on more lines (the row grows), never cut off into the next column.
-    rows->beforePrint = [this](ReportBand&, bool&) {
-        for (ReportDataText* t : {QRDBText1, QRDBText2, QRDBText3, QRDBText4, QRDBText5, QRDBText6, QRDBText7,
-                                  QRDBText8, QRDBText9, QRDBText10, QRDBText11, QRDBText12})
-            fitCell(t);
-    };
+    m_cells.add({QRDBText1, QRDBText2, QRDBText3, QRDBText4, QRDBText5, QRDBText6, QRDBText7, QRDBText8, QRDBText9,
+                 QRDBText10, QRDBText11, QRDBText12});
+    rows->beforePrint = [this](ReportBand&, bool&) { m_cells.fit(); };
 
     ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);
     QRLabel12 = foot->addLabel("QRLabel12", {0, 2, 60, 5}, "Tarih");
@@ -83,14 +78,4 @@ void TPrintMenu2C::sectionRow()
     const bool clubs = !(Baslik1S ? Baslik1S->CheckBox3->isChecked() : true);
     QRLabel4->enabled = QRLabel7->enabled = clubs;
     QRDBText4->enabled = QRDBText7->enabled = clubs;
-}
-
-void TPrintMenu2C::fitCell(ReportDataText* cell)
-{
-    // One line down to 6 points, else lines in the largest type; a blank
-    // millimetre keeps the next column's value apart.
-    static const FitText::Limits limits{6, 5, ReportFonts::kCondensed};
-    const FitText::Fit f = FitText::fit(font(7), Query1.str(cell->field), cell->rect.width() - 1, 0, limits);
-    cell->font = f.font;
-    cell->wordWrap = cell->autoStretch = f.lines.size() > 1;
 }

@@ -8,6 +8,7 @@
 // opens it. "Takım/Kulüp Gösterme" of the competition title dialog leaves
 // the two club columns out.
 
+#include "reports/ListLayout.h"
 #include "reports/ReportForm.h"
 
 class TPrintMenu2C : public TReportForm {
@@ -47,7 +48,8 @@ public:
 
 private:
     void sectionRow();
-    void fitCell(ReportDataText* cell);
+
+    ListLayout::FittedCells m_cells;   // every value of a bout row
 };
 
 inline TPrintMenu2C* PrintMenu2C = nullptr;

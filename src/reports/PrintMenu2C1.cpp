@@ -53,7 +53,15 @@ TPrintMenu2C1::TPrintMenu2C1() : TReportForm("PrintMenu2C1")
     QRLabel13->font = font(8);
     QRDBText8 = field("QRDBText8", {264, 0.5, 13, 5}, "Galip");
     QRDBText8->font = font(8, true);
-    rows->beforePrint = [this](ReportBand&, bool&) { boutRow(); };
+    // Every value prints whole in its column: a long name or team in smaller
+    // type, or on more lines (the row grows), never cut off or run into the
+    // next column.
+    m_cells.add({QRDBText1, QRDBText2, QRDBText3, QRDBText4, QRDBText5, QRLabel8, QRDBText6, QRDBText7, QRLabel13,
+                 QRDBText8});
+    rows->beforePrint = [this](ReportBand&, bool&) {
+        boutRow();
+        m_cells.fit();
+    };
     numberRows(Query1, QRLabel1);
 
     ReportBand* foot = ReportBody1.addBand(ReportBand::PageFooter, "PageFooterBand1", 8);

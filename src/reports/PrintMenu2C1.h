@@ -7,6 +7,7 @@
 // ring query into Query2 (Tar_Saat per row) and opens it. The line counter
 // restarts in every ring; its label is not printed.
 
+#include "reports/ListLayout.h"
 #include "reports/ReportForm.h"
 
 class TPrintMenu2C1 : public TReportForm {
@@ -48,6 +49,8 @@ public:
 private:
     void sectionRow();
     void boutRow();
+
+    ListLayout::FittedCells m_cells;   // every value of a bout row
 };
 
 inline TPrintMenu2C1* PrintMenu2C1 = nullptr;

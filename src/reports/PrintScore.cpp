@@ -181,10 +181,10 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
     };
     rule(b, "QRShape1", 2);
     BransLabel = label(b, "BransLabel", line("Brans", 0, 12, "Branş", 228), QString(), 13);
-    field("QRDBText2", line("Hakem", 360, 12, "Orta Hakem", 199, 130), "Hakem", 13);
-    field("QRDBText3", line("TarSaat", 0, 32, "Tarih/Ring", 228), "Tar_Saat", 13);
+    ReportDataText* referee = field("QRDBText2", line("Hakem", 360, 12, "Orta Hakem", 199, 130), "Hakem", 13);
+    ReportDataText* ring = field("QRDBText3", line("TarSaat", 0, 32, "Tarih/Ring", 228), "Tar_Saat", 13);
     field("QRDBText4", line("RauntSay", 360, 32, "Round Sayısı", 199, 130), "Raunt_Say", 13);
-    field("QRDBText5", line("Skor", 0, 52, "Sıra", 228), "Skor", 13);
+    ReportDataText* order = field("QRDBText5", line("Skor", 0, 52, "Sıra", 228), "Skor", 13);
     SureLabel = label(b, "SureLabel", line("Sure", 360, 52, "Müsabaka Süresi", 199, 130), QString(), 13);
     QRLabel1 = label(b, "QRLabel1", at(0, 72, 110, 18), "Tur", 13, true);
     QRLabel2 = label(b, "QRLabel2", at(112, 72, 8, 18), ":", 13, true);
@@ -201,8 +201,8 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
     corner("QRLabel5", 384, " Kırmızı (Red)", Qt::red);
     QRImage1 = b->addImage("QRImage1", at(327.5, 112, 50, 50));
     QRImage1->stretch = true;
-    field("QRDBText6", at(0, 168, 321, 22), "Ad1", 16, true);
-    field("QRDBText7", at(384, 168, 321, 22), "Ad2", 16, true);
+    ReportDataText* blue = field("QRDBText6", at(0, 168, 321, 22), "Ad1", 16, true);
+    ReportDataText* red = field("QRDBText7", at(384, 168, 321, 22), "Ad2", 16, true);
     Bolge1Label = label(b, "Bolge1Label", at(0, 192, 321, 18), QString(), 13);
     Bolge2Label = label(b, "Bolge2Label", at(384, 192, 321, 18), QString(), 13);
     Klup1Label = label(b, "Klup1Label", at(0, 210, 321, 18), QString(), 13);
@@ -314,6 +314,13 @@ TPrintScore::TPrintScore() : TReportForm("PrintScore")
     ReportDataText* raunt = c->addDataText("QRDBTextRaunt", resultLine("Raunt", 280, "Round", 56), &Query1, "Raunt");
     raunt->font = sheetFont(13);
     KalanSureLabel = label(c, "KalanSureLabel", resultLine("Kalan", 480, "Kalan Süre", 84), QString(), 13);
+
+    // A long class, name, region or club prints whole in its box: in smaller
+    // type, never cut off or run into the other corner's text.
+    m_cells.add({BransLabel, referee, ring, order, blue, red, Bolge1Label, Bolge2Label, Klup1Label, Klup2Label, karar,
+                 raunt},
+                ListLayout::FittedCells::BoxHolds);
+    QRSubDetail1->beforePrint = [this](ReportBand&, bool&) { m_cells.fit(); };
 }
 
 ReportLabel* TPrintScore::value(const QString& name) const

@@ -22,6 +22,7 @@
 // rest, the page says which record of which bout it is, and FUnreadBouts
 // lists those bouts for the caller.
 
+#include "reports/ListLayout.h"
 #include "reports/ReportForm.h"
 
 #include <QStringList>
@@ -113,6 +114,7 @@ private:
     std::array<ReportLabel*, 6> m_penaltyRound4{};
     std::array<ReportLabel*, 6> m_totals{};
     std::array<double, 3> m_totalTops{};            // the total row of each judge block
+    ListLayout::FittedCells m_cells;                // the bout's texts, each whole in its box
 };
 
 inline TPrintScore* PrintScore = nullptr;

@@ -70,12 +70,15 @@ void TRapTakimList::addSection(int index, const QString& caption, ReportQuery& q
     number->alignment = Qt::AlignRight | Qt::AlignTop;
     const ListLayout::Fields field{rows, &query, 9};
     const int t = (index - 1) * 3;
-    field(qPrintable(QString("QRDBText%1").arg(1 + t)), {42, 0.5, 18, 5}, "Toplam")->alignment =
-        Qt::AlignRight | Qt::AlignTop;
-    field(qPrintable(QString("QRDBText%1").arg(2 + t)), {66, 0.5, 50, 5}, "Bolge");
-    field(qPrintable(QString("QRDBText%1").arg(3 + t)), {118, 0.5, 60, 5}, "Takim");
+    ReportDataText* points = field(qPrintable(QString("QRDBText%1").arg(1 + t)), {42, 0.5, 18, 5}, "Toplam");
+    points->alignment = Qt::AlignRight | Qt::AlignTop;
+    ReportDataText* region = field(qPrintable(QString("QRDBText%1").arg(2 + t)), {66, 0.5, 50, 5}, "Bolge");
+    ReportDataText* team = field(qPrintable(QString("QRDBText%1").arg(3 + t)), {118, 0.5, 60, 5}, "Takim");
+    // A long region or team prints whole: in smaller type, or on more lines.
+    ListLayout::FittedCells* cells = &m_cells[index - 1];
+    cells->add({number, points, region, team});
 
-    const Section s{&query, &counter, number};
+    const Section s{&query, &counter, number, cells};
     query.afterScroll = [s](ReportQuery& q) {
         if (q.eof())
             *s.counter = 0;
@@ -88,4 +91,6 @@ void TRapTakimList::row(const Section& s, bool& print)
     ++*s.counter;
     s.number->caption = QString::number(*s.counter);
     print = FShowAll == 1 || *s.counter < 4;
+    if (print)
+        s.cells->fit();
 }

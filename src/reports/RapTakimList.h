@@ -7,6 +7,7 @@
 // the title QRLabel9, FFirstRow := 1 and FRowNo := 0, and runs the modal
 // preview; the first need-data event opens the three datasets.
 
+#include "reports/ListLayout.h"
 #include "reports/ReportForm.h"
 
 class TRapTakimList : public TReportForm {
@@ -36,9 +37,12 @@ private:
         ReportQuery* query;
         int* counter;
         ReportLabel* number;
+        ListLayout::FittedCells* cells;   // every value of the section's rows
     };
     void addSection(int index, const QString& caption, ReportQuery& query, int& counter);
     void row(const Section& s, bool& print);
+
+    ListLayout::FittedCells m_cells[3];
 };
 
 inline TRapTakimList* RapTakimList = nullptr;

@@ -283,8 +283,10 @@ QStringList BracketChartData::resultBox(const Database& db, const QString& branc
         const int place = places.value(r.toInt("Liste_Key"), 0);
         if (place == 0)
             continue;
-        entries.push_back({place, QString::number(place == 4 ? 3 : place) + ". " + r.str("Ad") + " (" +
-                                      r.str("BolgeK") + ")"});
+        // A region without a short name prints no empty "()".
+        const QString region = r.str("BolgeK");
+        entries.push_back({place, QString::number(place == 4 ? 3 : place) + ". " + r.str("Ad") +
+                                      (region.trimmed().isEmpty() ? QString() : " (" + region + ")")});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.place < b.place; });
     if (entries.isEmpty() || entries.first().place != 1)

@@ -54,7 +54,9 @@ BracketChart::Repechage repechage(const Database& db, const QString& branch, con
                                   const BracketChart::Options& options);
 
 // The landscape chart's result box: "SONUÇ" ("RESULT") and the places 1 to
-// 4 of the category (4 printed as "3."), or the empty template.
+// 4 of the category (4 printed as "3."), each "1. NAME (REGION)" with the
+// region's short name, or "1. NAME" when it has none; or the empty
+// template.
 QStringList resultBox(const Database& db, const QString& branch, const QString& gender, bool international);
 
 // The category in international wording ("ERKEK" -> "MALE", ...).

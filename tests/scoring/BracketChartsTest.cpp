@@ -423,22 +423,32 @@ TEST_F(BracketChartsTest, ResultBoxWithoutPlacingsIsTheTemplate)
     EXPECT_EQ(BracketChartData::resultBox(db, kBranch, kMen, true), (QStringList{"RESULT", "1.", "2.", "3.", "3."}));
 }
 
-TEST_F(BracketChartsTest, ResultBoxShowsThePlacesAndLeavesThePointsListAlone)
+// Four athletes placed: A beat B, C beat D, A beat C in the final.
+class ResultBoxTest : public BracketChartsTest {
+protected:
+    void placeFour()
+    {
+        n = addEntrants(4, [](int i) { return QString("R%1").arg(i); });
+        auto side = [&](int i) { return QString("SPORCU %1").arg(i + 1); };
+        auto bout = [&](int key, const QString& tur, int a, int b, int winner) {
+            db.insert("C_KURA", {{"Kura_Key", key}, {"Brans", kBranch}, {"Cinsiyet", kMen}, {"Tur", tur},
+                                 {"Grup", "A"}, {"Ad1", side(a)}, {"Sira1", n[a]}, {"Tip1", "AD"}, {"Ad2", side(b)},
+                                 {"Sira2", n[b]}, {"Tip2", "AD"}, {"Galip", QString::number(n[winner])},
+                                 {"Salon", side(winner)}});
+        };
+        bout(1, "YARI FİNAL", 0, 1, 0);
+        bout(2, "YARI FİNAL", 2, 3, 2);
+        db.insert("C_KURA", {{"Kura_Key", 3}, {"Brans", kBranch}, {"Cinsiyet", kMen}, {"Tur", Rounds::ThirdPlace},
+                             {"Ad1", "-"}, {"Ad2", "-"}});
+        bout(4, "FİNAL", 0, 2, 0);
+    }
+    QList<int> n;   // back numbers
+};
+
+TEST_F(ResultBoxTest, ShowsThePlacesAndLeavesThePointsListAlone)
 {
-    // Four athletes: A beat B, C beat D, A beat C in the final.
-    const QList<int> n = addEntrants(4, [](int i) { return QString("R%1").arg(i); });
+    placeFour();
     db.exec("update C_LISTE set BolgeK = 'BK', Puan = 42");
-    auto side = [&](int i) { return QString("SPORCU %1").arg(i + 1); };
-    auto bout = [&](int key, const QString& tur, int a, int b, int winner) {
-        db.insert("C_KURA", {{"Kura_Key", key}, {"Brans", kBranch}, {"Cinsiyet", kMen}, {"Tur", tur}, {"Grup", "A"},
-                             {"Ad1", side(a)}, {"Sira1", n[a]}, {"Tip1", "AD"}, {"Ad2", side(b)}, {"Sira2", n[b]},
-                             {"Tip2", "AD"}, {"Galip", QString::number(n[winner])}, {"Salon", side(winner)}});
-    };
-    bout(1, "YARI FİNAL", 0, 1, 0);
-    bout(2, "YARI FİNAL", 2, 3, 2);
-    db.insert("C_KURA", {{"Kura_Key", 3}, {"Brans", kBranch}, {"Cinsiyet", kMen}, {"Tur", Rounds::ThirdPlace},
-                         {"Ad1", "-"}, {"Ad2", "-"}});
-    bout(4, "FİNAL", 0, 2, 0);
     const QStringList box = BracketChartData::resultBox(db, kBranch, kMen, false);
     ASSERT_EQ(box.size(), 5);
     EXPECT_EQ(box[0], "SONUÇ");
@@ -450,6 +460,38 @@ TEST_F(BracketChartsTest, ResultBoxShowsThePlacesAndLeavesThePointsListAlone)
     ASSERT_EQ(BracketChartData::fillLandscape(db, *state, kBranch, kMen, {}, "ŞAMPİYONA", chart), "");
     chart.ReportBody1.run();
     EXPECT_EQ(db.scalar("select count(*) from C_LISTE where Puan = 42").toInt(), 4) << "the points list stays";
+}
+
+TEST_F(ResultBoxTest, APlaceWithoutRegionPrintsNoEmptyParentheses)
+{
+    placeFour();
+    // The winner's region has no short name, the runner-up's only blanks.
+    db.exec("update C_LISTE set BolgeK = 'KMARAŞ'");
+    db.exec("update C_LISTE set BolgeK = '' where Sira = :s", {{"s", n[0]}});
+    db.exec("update C_LISTE set BolgeK = null where Sira = :s", {{"s", n[1]}});
+    db.exec("update C_LISTE set BolgeK = '  ' where Sira = :s", {{"s", n[2]}});
+    const QStringList box = BracketChartData::resultBox(db, kBranch, kMen, false);
+    ASSERT_EQ(box.size(), 5);
+    EXPECT_EQ(box[1], "1. SPORCU 1");
+    EXPECT_EQ(box[2], "2. SPORCU 3");
+    EXPECT_EQ(box.mid(3), (QStringList{"3. SPORCU 2", "3. SPORCU 4 (KMARAŞ)"}));
+
+    TPrintMenu2D_1 chart;
+    ASSERT_EQ(BracketChartData::fillLandscape(db, *state, kBranch, kMen, {}, "ŞAMPİYONA", chart), "");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("yatay.pdf");
+    ASSERT_TRUE(chart.ReportBody1.saveToFile(pdf));
+    const QString text = chartTool("pdftotext", {"-layout", pdf, "-"});
+    for (const QString line : {"1. SPORCU 1", "2. SPORCU 3", "3. SPORCU 2"}) {
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << "\n" << text.toStdString();
+        EXPECT_FALSE(text.contains(line + " (")) << line.toStdString() << "\n" << text.toStdString();
+    }
+    EXPECT_TRUE(text.contains("3. SPORCU 4 (KMARAŞ)")) << text.toStdString();
+    QStringList printed;
+    for (const ReportItem* i : chart.ReportBody1.document()->pages[0].findAll("QRMemo1"))
+        if (i->kind == ReportItem::Text)
+            printed << i->text;
+    EXPECT_EQ(printed, (QStringList{"SONUÇ", "1. SPORCU 1", "2. SPORCU 3", "3. SPORCU 2", "3. SPORCU 4 (KMARAŞ)"}));
 }
 
 // --- PDF ---------------------------------------------------------------------------------

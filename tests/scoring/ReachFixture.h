@@ -20,13 +20,12 @@
 #include "scoring/RandomSource.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
+#include "support/PrintedTexts.h"
 #include "support/Reach.h"
 #include "support/Screenshot.h"
 
 #include <QDate>
 #include <QDateEdit>
-#include <QFontMetricsF>
-#include <QImage>
 #include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -242,30 +241,6 @@ protected:
         if (!p.waitForFinished(60000) || p.exitCode() != 0)
             return QString();
         return QString::fromUtf8(p.readAllStandardOutput());
-    }
-
-    // The texts of a laid-out report that do not fit their boxes, and so are
-    // printed cut off (pdftotext reads a cut-off text whole: the page only
-    // clips it).
-    static QStringList clippedTexts(const ReportDocument& document)
-    {
-        // Measured at a fine resolution, in millimetres.
-        QImage device(1, 1, QImage::Format_RGB32);
-        device.setDotsPerMeterX(47244);
-        device.setDotsPerMeterY(47244);
-        const double mmPerDot = 1000.0 / 47244;
-        QStringList clipped;
-        for (const ReportPage& page : document.pages)
-            for (const ReportItem& item : page.items) {
-                if (item.kind != ReportItem::Text || item.text.trimmed().isEmpty())
-                    continue;
-                const QFontMetricsF metrics(item.font, &device);
-                const double width = metrics.horizontalAdvance(item.text) * mmPerDot;
-                const double height = (metrics.ascent() + metrics.descent()) * mmPerDot;
-                if (width > item.rect.width() + 0.1 || height > item.rect.height() + 0.1)
-                    clipped << item.text;
-            }
-        return clipped;
     }
 
     // Which of the texts the printed text lacks.
