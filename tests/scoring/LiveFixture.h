@@ -139,6 +139,31 @@ inline void insertBout(Database& db, int key, const Side& blue, const Side& red,
     db.insert("C_KURA", row);
 }
 
+// The bout settings dialog that opening a bout shows next, filled in and
+// accepted.
+inline void answerSettings(const Settings& s = {})
+{
+    modals().expect("TSkorb_giris", [s](QDialog*) {
+        TSkorb_giris* d = Skorb_giris;
+        d->Edit8->setText(s.referee);
+        d->Edit1->setText(s.judge1);
+        d->Edit2->setText(s.judge2);
+        d->Edit3->setText(s.judge3);
+        if (!s.duration.isEmpty())
+            d->Edit4->setText(s.duration);
+        if (!s.breakTime.isEmpty())
+            d->Edit5->setText(s.breakTime);
+        if (!s.rounds.isEmpty())
+            d->Edit6->setText(s.rounds);
+        if (!s.ring.isEmpty())
+            d->Edit10->setText(s.ring);
+        if (!s.match.isEmpty())
+            d->Edit9->setText(s.match);
+        (s.display == 1 ? d->RadioButton1 : s.display == 2 ? d->RadioButton2 : d->RadioButton3)->setChecked(true);
+        click(d->BitBtn4);
+    });
+}
+
 class LiveTest : public ScreensTest {
 protected:
     void SetUp() override
@@ -201,25 +226,7 @@ protected:
     void openBout(int key, const Settings& s)
     {
         match->current = key;
-        modals().expect("TSkorb_giris", [s](QDialog*) {
-            TSkorb_giris* d = Skorb_giris;
-            d->Edit8->setText(s.referee);
-            d->Edit1->setText(s.judge1);
-            d->Edit2->setText(s.judge2);
-            d->Edit3->setText(s.judge3);
-            if (!s.duration.isEmpty())
-                d->Edit4->setText(s.duration);
-            if (!s.breakTime.isEmpty())
-                d->Edit5->setText(s.breakTime);
-            if (!s.rounds.isEmpty())
-                d->Edit6->setText(s.rounds);
-            if (!s.ring.isEmpty())
-                d->Edit10->setText(s.ring);
-            if (!s.match.isEmpty())
-                d->Edit9->setText(s.match);
-            (s.display == 1 ? d->RadioButton1 : s.display == 2 ? d->RadioButton2 : d->RadioButton3)->setChecked(true);
-            click(d->BitBtn4);
-        });
+        answerSettings(s);
         live->MsabakayEkranaYkle1Click();
     }
 

@@ -284,13 +284,7 @@ TEST_F(MatchScreenUpkeep, TheBoutOpenOnTheScoreboardIsNotDeleted)
     addBracket();
     openBranch();
     onCell(1, "Hakem");
-    modals().expect("TSkorb_giris", [](QDialog*) {
-        Skorb_giris->Edit8->setText("ORTA HAKEM");
-        Skorb_giris->Edit1->setText("ALİ");
-        Skorb_giris->Edit2->setText("VELİ");
-        Skorb_giris->Edit3->setText("CEM");
-        click(Skorb_giris->BitBtn4);
-    });
+    answerSettings();
     KuraList->OpenScoreboard1->trigger();
     ASSERT_TRUE(KuraList->boutOpen());
     ui().clear();

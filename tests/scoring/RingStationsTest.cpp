@@ -88,13 +88,7 @@ protected:
     void ringDecides(int key, int side, const QString& decision)
     {
         ringMatch->current = key;
-        modals().expect("TSkorb_giris", [](QDialog*) {
-            Skorb_giris->Edit8->setText("ORTA HAKEM");
-            Skorb_giris->Edit1->setText("ALİ");
-            Skorb_giris->Edit2->setText("VELİ");
-            Skorb_giris->Edit3->setText("CEM");
-            click(Skorb_giris->BitBtn4);
-        });
+        answerSettings();
         live->MsabakayEkranaYkle1Click();
         ASSERT_TRUE(live->boutOpen());
         decide(side, decision);
