@@ -15,6 +15,7 @@
 #include "reports/RegistryReports.h"
 #include "scoring/Aktar1S.h"
 #include "support/ScreenDriving.h"
+#include "support/SmsProgram.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -310,18 +311,7 @@ TEST_F(PersonSearchScreen, DutyPostingHandsTheSelectionToTheResultsWindow)
 
 TEST_F(PersonSearchScreen, SmsExportFillsTheGroupAndShowsTheLog)
 {
-    const QString smsPath = dir.filePath("velisto.db");
-    {
-        Database sms;
-        sms.open(smsPath, false);
-        sms.exec("create table t_grup (grup_id integer primary key autoincrement, grup_adi text)");
-        sms.exec("create table t_kisi (kisi_id integer primary key autoincrement, adsoyad text, gsm text)");
-        sms.exec("create table t_kisi_grubu (grup_id integer, kisi_id integer)");
-    }
-    Registry reg(Registry::HKEY_CURRENT_USER);
-    reg.openKey(SmsExport::kDataSourceKey, true);
-    reg.writeString("DBQ", smsPath);
-    writeFile(DriveMap::toHost(SmsExport::kProgramX86), "MZ");
+    const QString smsPath = installSmsProgram(dir.path());
     QStringList started;
     Shell::setHook([&started](const Shell::Request& r) {
         started << r.target;

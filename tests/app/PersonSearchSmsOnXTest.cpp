@@ -15,6 +15,7 @@
 #include "platform/shell/Shell.h"
 #include "support/OnXDisplay.h"
 #include "support/ScreenDriving.h"
+#include "support/SmsProgram.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -34,18 +35,7 @@ protected:
         person(2, "DENİZ AK", "5440001122");
         db.insert("C_UYELIKSURESI", {{"Durum_Key", 50}, {"Durum", "KARTAL SPOR"}});
         // The SMS program and its data source.
-        const QString smsPath = dir.filePath("velisto.db");
-        {
-            Database sms;
-            sms.open(smsPath, false);
-            sms.exec("create table t_grup (grup_id integer primary key autoincrement, grup_adi text)");
-            sms.exec("create table t_kisi (kisi_id integer primary key autoincrement, adsoyad text, gsm text)");
-            sms.exec("create table t_kisi_grubu (grup_id integer, kisi_id integer)");
-        }
-        Registry reg(Registry::HKEY_CURRENT_USER);
-        reg.openKey(SmsExport::kDataSourceKey, true);
-        reg.writeString("DBQ", smsPath);
-        writeFile(DriveMap::toHost(SmsExport::kProgramX86), "MZ");
+        installSmsProgram(dir.path());
         Shell::setHook([](const Shell::Request&) { return true; });
     }
     void TearDown() override
