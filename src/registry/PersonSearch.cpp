@@ -70,6 +70,13 @@ QString personSearchCertificateKeys(Database& db, const QString& number)
 
 } // namespace
 
+Records list(Database& db, const Condition& condition, const QString& orderBy)
+{
+    return db.select(QStringLiteral("select ") + kListColumns + " from C_MUSTERI" + condition.where + " order by " +
+                         orderBy,
+                     condition.params);
+}
+
 QString padRegisterNumber(const QString& typed)
 {
     QString s = typed;
