@@ -576,17 +576,74 @@ void Database::execute(const QString& sql, const QVariantMap* named, const QVari
         forgetStatements();
 }
 
-Records Database::collect(QSqlQuery& q) const
+namespace {
+
+// The statement under an executed query, or null.
+sqlite3_stmt* dbStatementOf(const QSqlQuery& q)
+{
+    const QVariant handle = q.result() ? q.result()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3_stmt* const*>(handle.constData());
+}
+
+// A column of the statement's current row as Qt's SQLite driver gives it:
+// text as QString, whole numbers as qlonglong, real numbers as double,
+// blobs as QByteArray, NULL as a null QString.
+QVariant dbColumnValue(sqlite3_stmt* st, int i)
+{
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: {
+        const char* blob = static_cast<const char*>(sqlite3_column_blob(st, i));
+        return QVariant(QByteArray(blob, sqlite3_column_bytes(st, i)));
+    }
+    default: {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(st, i)));
+    }
+    }
+}
+
+} // namespace
+
+Records Database::collect(QSqlQuery& q, const QString& sql) const
 {
     Records rows;
     const QSqlRecord rec = q.record();
     QStringList names;
     for (int i = 0; i < rec.count(); ++i)
         names << rec.fieldName(i);
+    const int columns = int(rec.count());
+    // The rows are read from the engine's statement itself: the driver's
+    // own way copies every value twice and turns text into UTF-16 inside the
+    // engine first, which on a list of the whole register took longer than
+    // the engine's work. The driver has stepped to the first row already
+    // (data_count is 0 when there was none).
+    if (sqlite3_stmt* st = dbStatementOf(q); st && m_handle && q.isForwardOnly()) {
+        int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
+        while (step == SQLITE_ROW) {
+            QVariantList values;
+            values.reserve(columns);
+            for (int i = 0; i < columns; ++i)
+                values << dbColumnValue(st, i);
+            rows.append(Record(names, values));
+            step = sqlite3_step(st);
+        }
+        if (step != SQLITE_DONE)
+            throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
+                                      QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
+        return rows;
+    }
     while (q.next()) {
         QVariantList values;
-        values.reserve(rec.count());
-        for (int i = 0; i < rec.count(); ++i)
+        values.reserve(columns);
+        for (int i = 0; i < columns; ++i)
             values << q.value(i);
         rows.append(Record(names, values));
     }
@@ -596,7 +653,7 @@ Records Database::collect(QSqlQuery& q) const
 Records Database::select(const QString& sql, const QVariantMap& params) const
 {
     Records rows;
-    execute(sql, &params, nullptr, [&](QSqlQuery& q) { rows = collect(q); });
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) { rows = collect(q, sql); });
     return rows;
 }
 

@@ -208,7 +208,7 @@ private:
     static bool fits(const Prepared& p, const QVariantMap* named, const QVariantList* positional);
     void forget(const QString& sql, const Prepared* statement) const;
     void forgetStatements() const;
-    Records collect(QSqlQuery& q) const;
+    Records collect(QSqlQuery& q, const QString& sql) const;
     DbError failure(const QSqlError& e, const QString& sql) const;
     static int busyHandler(void* self, int tries);
     // BEGIN IMMEDIATE / COMMIT / ROLLBACK and the schema version straight on
