@@ -24,9 +24,9 @@
 
 namespace {
 
-QPageLayout pageLayoutOf(const ReportDocument& doc)
+QPageLayout pageLayoutOf(QSizeF pageSize)
 {
-    const QSizeF s = doc.pageSize.isValid() ? doc.pageSize : QSizeF(210, 297);
+    const QSizeF s = pageSize.isValid() ? pageSize : QSizeF(210, 297);
     const bool landscape = s.width() > s.height();
     const QSizeF portrait(qMin(s.width(), s.height()), qMax(s.width(), s.height()));
     return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
@@ -259,20 +259,25 @@ QString bodyOf(const QString& html)
 
 QString ReportOutput::toText(const ReportDocument& doc)
 {
+    return toText(ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {})));
+}
+
+QString ReportOutput::toText(const ReportPages& pages)
+{
     constexpr double kCharWidth = 2.0;
+    // The leftmost text of the whole document is the first column: the
+    // pages are read twice, once to find it and once to write them.
     double left = 1e9;
-    std::vector<std::vector<std::vector<Cell>>> pages;
-    for (const ReportPage& p : doc.pages) {
-        pages.push_back(rowsOf(p));
-        for (const auto& row : pages.back())
+    const int count = pages.pageCount();
+    for (int n = 0; n < count; ++n)
+        for (const auto& row : rowsOf(pages.page(n)))
             for (const Cell& c : row)
                 left = qMin(left, c.x);
-    }
     QString out;
-    for (size_t n = 0; n < pages.size(); ++n) {
+    for (int n = 0; n < count; ++n) {
         if (n > 0)
             out += '\f';
-        for (const auto& row : pages[n]) {
+        for (const auto& row : rowsOf(pages.page(n))) {
             QString line;
             for (const Cell& c : row) {
                 int col = int(std::lround((c.x - left) / kCharWidth));
@@ -290,9 +295,14 @@ QString ReportOutput::toText(const ReportDocument& doc)
 
 QString ReportOutput::toCsv(const ReportDocument& doc)
 {
+    return toCsv(ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {})));
+}
+
+QString ReportOutput::toCsv(const ReportPages& pages)
+{
     QString out;
-    for (const ReportPage& p : doc.pages)
-        for (const auto& row : rowsOf(p)) {
+    for (int n = 0; n < pages.pageCount(); ++n)
+        for (const auto& row : rowsOf(pages.page(n))) {
             QStringList fields;
             for (const Cell& c : row)
                 fields << csvField(c.text);
@@ -303,15 +313,21 @@ QString ReportOutput::toCsv(const ReportDocument& doc)
 
 QString ReportOutput::toHtml(const ReportDocument& doc)
 {
+    return toHtml(ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {})));
+}
+
+QString ReportOutput::toHtml(const ReportPages& pages)
+{
     QString out;
-    out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + doc.title.toHtmlEscaped() +
+    out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + pages.title().toHtmlEscaped() +
            "</title>\n<style>\n"
            "body { background: #808080; margin: 0; }\n"
            ".page { position: relative; background: #ffffff; margin: 5mm auto; overflow: hidden; }\n"
            ".page > * { position: absolute; }\n"
            ".t { white-space: pre; overflow: visible; line-height: 1.15; }\n"
            "</style>\n</head>\n<body>\n";
-    for (const ReportPage& p : doc.pages) {
+    for (int n = 0; n < pages.pageCount(); ++n) {
+        const ReportPage p = pages.page(n);
         const QSizeF size = p.size;
         out += QString("<div class=\"page\" style=\"width:%1;height:%2\">\n").arg(mm(size.width()), mm(size.height()));
         QString shapes;
@@ -398,43 +414,170 @@ ReportOutput::Format ReportOutput::formatOf(const QString& path)
 // ---------------------------------------------------------------------------
 // Files and printers
 
-bool ReportOutput::writePdf(const ReportDocument& doc, const QString& hostPath, QString* error)
+namespace {
+
+// A ReportPages view of a document the caller holds.
+ReportDocumentPages pagesOf(const ReportDocument& doc)
 {
-    QSaveFile file(hostPath);
-    if (!file.open(QIODevice::WriteOnly)) {
+    return ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {}));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Page writer
+
+struct ReportPageWriter::Impl {
+    std::unique_ptr<QSaveFile> file;     // PDF
+    std::unique_ptr<QPdfWriter> pdf;
+    QPrinter* printer = nullptr;         // printer
+    QPainter painter;
+    double scale = 1;
+    int pages = 0;
+    bool open = false;
+    QString error;
+
+    QPagedPaintDevice* device() const
+    {
+        return pdf ? static_cast<QPagedPaintDevice*>(pdf.get()) : static_cast<QPagedPaintDevice*>(printer);
+    }
+};
+
+ReportPageWriter::ReportPageWriter(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+
+ReportPageWriter::~ReportPageWriter()
+{
+    if (d->open)
+        cancel();
+}
+
+std::unique_ptr<ReportPageWriter> ReportPageWriter::pdf(const QString& hostPath, const QString& title,
+                                                        QSizeF pageSize, QString* error)
+{
+    auto d = std::make_unique<Impl>();
+    d->file = std::make_unique<QSaveFile>(hostPath);
+    if (!d->file->open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = d->file->errorString();
+        return nullptr;
+    }
+    d->pdf = std::make_unique<QPdfWriter>(d->file.get());
+    d->pdf->setTitle(title);
+    d->pdf->setCreator("Brivex");
+    d->pdf->setResolution(1200);
+    d->pdf->setPageLayout(pageLayoutOf(pageSize));
+    if (!d->painter.begin(d->pdf.get())) {
+        d->pdf.reset();
+        d->file->cancelWriting();
+        if (error)
+            *error = d->file->errorString();
+        return nullptr;
+    }
+    d->scale = d->pdf->resolution() / 25.4;
+    d->open = true;
+    return std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d)));
+}
+
+std::unique_ptr<ReportPageWriter> ReportPageWriter::printer(QPrinter& printer, const QString& title,
+                                                            QSizeF pageSize, QString* error)
+{
+    auto d = std::make_unique<Impl>();
+    d->printer = &printer;
+    printer.setDocName(title);
+    printer.setFullPage(true);
+    printer.setPageLayout(pageLayoutOf(pageSize));
+    if (!d->painter.begin(&printer)) {
+        if (error)
+            *error = "Yazıcı açılamadı";
+        return nullptr;
+    }
+    d->scale = printer.resolution() / 25.4;
+    d->open = true;
+    return std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d)));
+}
+
+bool ReportPageWriter::add(const ReportPage& page)
+{
+    if (!d->open)
+        return false;
+    if (d->pages > 0 && !d->device()->newPage()) {
+        d->error = "Yeni sayfa açılamadı";
+        cancel();
         return false;
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(doc.title);
-        writer.setCreator("Brivex");
-        writer.setResolution(1200);
-        writer.setPageLayout(pageLayoutOf(doc));
-        QPainter p;
-        if (!p.begin(&writer)) {
-            file.cancelWriting();
-            if (error)
-                *error = file.errorString();
+    ReportOutput::paintPage(d->painter, page, d->scale);
+    ++d->pages;
+    return true;
+}
+
+bool ReportPageWriter::finish()
+{
+    if (!d->open)
+        return false;
+    d->open = false;
+    const bool ended = d->painter.end();
+    if (d->pdf) {
+        d->pdf.reset();
+        if (!d->file->commit()) {
+            d->error = d->file->errorString();
             return false;
         }
-        const double s = writer.resolution() / 25.4;
-        for (size_t n = 0; n < doc.pages.size(); ++n) {
-            if (n > 0 && !writer.newPage()) {
-                p.end();
-                file.cancelWriting();
-                if (error)
-                    *error = "Yeni sayfa açılamadı";
-                return false;
-            }
-            paintPage(p, doc.pages[n], s);
-        }
-        p.end();
+        return true;
     }
-    if (!file.commit()) {
+    if (!ended || d->printer->printerState() == QPrinter::Error || d->printer->printerState() == QPrinter::Aborted) {
+        d->error = "Yazdırma tamamlanamadı";
+        return false;
+    }
+    return true;
+}
+
+void ReportPageWriter::cancel()
+{
+    if (!d->open)
+        return;
+    d->open = false;
+    if (d->printer)
+        d->printer->abort();
+    if (d->painter.isActive())
+        d->painter.end();
+    if (d->pdf) {
+        d->pdf.reset();
+        d->file->cancelWriting();
+    }
+}
+
+QString ReportPageWriter::error() const
+{
+    return d->error;
+}
+
+int ReportPageWriter::pagesWritten() const
+{
+    return d->pages;
+}
+
+// ---------------------------------------------------------------------------
+// Files and printers
+
+bool ReportOutput::writePdf(const ReportDocument& doc, const QString& hostPath, QString* error)
+{
+    return writePdf(pagesOf(doc), hostPath, error);
+}
+
+bool ReportOutput::writePdf(const ReportPages& pages, const QString& hostPath, QString* error)
+{
+    auto writer = ReportPageWriter::pdf(hostPath, pages.title(), pages.pageSize(), error);
+    if (!writer)
+        return false;
+    for (int n = 0; n < pages.pageCount(); ++n)
+        if (!writer->add(pages.page(n))) {
+            if (error)
+                *error = writer->error();
+            return false;
+        }
+    if (!writer->finish()) {
         if (error)
-            *error = file.errorString();
+            *error = writer->error();
         return false;
     }
     return true;
@@ -442,19 +585,24 @@ bool ReportOutput::writePdf(const ReportDocument& doc, const QString& hostPath, 
 
 bool ReportOutput::writeFile(const ReportDocument& doc, const QString& hostPath, QString* error)
 {
+    return writeFile(pagesOf(doc), hostPath, error);
+}
+
+bool ReportOutput::writeFile(const ReportPages& pages, const QString& hostPath, QString* error)
+{
     const Format f = formatOf(hostPath);
     if (f == Pdf)
-        return writePdf(doc, hostPath, error);
+        return writePdf(pages, hostPath, error);
     QString content;
     switch (f) {
     case Text:
-        content = toText(doc);
+        content = toText(pages);
         break;
     case Csv:
-        content = toCsv(doc);
+        content = toCsv(pages);
         break;
     case Html:
-        content = toHtml(doc);
+        content = toHtml(pages);
         break;
     default:
         if (error)
@@ -473,34 +621,46 @@ bool ReportOutput::writeFile(const ReportDocument& doc, const QString& hostPath,
 
 bool ReportOutput::print(const ReportDocument& doc, QPrinter& printer, QString* error)
 {
-    printer.setDocName(doc.title);
-    printer.setFullPage(true);
-    printer.setPageLayout(pageLayoutOf(doc));
-    QPainter p;
-    if (!p.begin(&printer)) {
-        if (error)
-            *error = "Yazıcı açılamadı";
+    return print(pagesOf(doc), printer, error);
+}
+
+bool ReportOutput::print(const ReportPages& pages, QPrinter& printer, QString* error)
+{
+    auto writer = ReportPageWriter::printer(printer, pages.title(), pages.pageSize(), error);
+    if (!writer)
         return false;
-    }
-    const double s = printer.resolution() / 25.4;
-    for (size_t n = 0; n < doc.pages.size(); ++n) {
-        if (n > 0 && !printer.newPage()) {
-            p.end();
+    for (int n = 0; n < pages.pageCount(); ++n)
+        if (!writer->add(pages.page(n))) {
             if (error)
-                *error = "Yeni sayfa açılamadı";
+                *error = writer->error();
             return false;
         }
-        paintPage(p, doc.pages[n], s);
-    }
-    if (!p.end() || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+    if (!writer->finish()) {
         if (error)
-            *error = "Yazdırma tamamlanamadı";
+            *error = writer->error();
         return false;
     }
     return true;
 }
 
+QString ReportOutput::saveFailedText(const QString& hostPath, const QString& why)
+{
+    return QString(kSaveFailed) + "\n" + hostPath + (why.isEmpty() ? QString() : "\n" + why);
+}
+
+QString ReportOutput::printFailedText(const QPrinter& printer, const QString& why)
+{
+    const QString name =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
+    return QString(kPrintFailed) + "\n" + name + (why.isEmpty() ? QString() : "\n" + why);
+}
+
 bool ReportOutput::save(const ReportDocument& doc, const QString& path)
+{
+    return save(pagesOf(doc), path);
+}
+
+bool ReportOutput::save(const ReportPages& pages, const QString& path)
 {
     const QString host = DriveMap::toHost(path);
     if (formatOf(host) == Unknown) {
@@ -508,8 +668,8 @@ bool ReportOutput::save(const ReportDocument& doc, const QString& path)
         return false;
     }
     QString why;
-    if (!writeFile(doc, host, &why)) {
-        Messages::error(QString(kSaveFailed) + "\n" + host + (why.isEmpty() ? QString() : "\n" + why));
+    if (!writeFile(pages, host, &why)) {
+        Messages::error(saveFailedText(host, why));
         return false;
     }
     return true;
@@ -517,17 +677,20 @@ bool ReportOutput::save(const ReportDocument& doc, const QString& path)
 
 bool ReportOutput::printOn(const ReportDocument& doc, QPrinter& printer)
 {
+    return printOn(pagesOf(doc), printer);
+}
+
+bool ReportOutput::printOn(const ReportPages& pages, QPrinter& printer)
+{
     QString why;
-    if (!print(doc, printer, &why)) {
-        const QString name = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
-                                                                            : printer.printerName();
-        Messages::error(QString(kPrintFailed) + "\n" + name + (why.isEmpty() ? QString() : "\n" + why));
+    if (!print(pages, printer, &why)) {
+        Messages::error(printFailedText(printer, why));
         return false;
     }
     return true;
 }
 
-bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
+bool ReportOutput::withChosenPrinter(const std::function<bool(QPrinter&)>& print)
 {
     const QString name = Dialogs::choosePrinter(kPrintTitle);
     if (name.isEmpty())
@@ -536,7 +699,7 @@ bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
         QPrinter file(QPrinter::HighResolution);
         file.setOutputFormat(QPrinter::PdfFormat);
         file.setOutputFileName(QUrl(name).toLocalFile());
-        return printOn(doc, file);
+        return print(file);
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
@@ -544,12 +707,27 @@ bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
         return false;
     }
     QPrinter printer(info, QPrinter::HighResolution);
-    return printOn(doc, printer);
+    return print(printer);
+}
+
+bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
+{
+    return printOnChosenPrinter(pagesOf(doc));
+}
+
+bool ReportOutput::printOnChosenPrinter(const ReportPages& pages)
+{
+    return withChosenPrinter([&pages](QPrinter& printer) { return printOn(pages, printer); });
 }
 
 bool ReportOutput::saveAs(const ReportDocument& doc)
 {
-    QString suggestion = doc.title.trimmed();
+    return saveAs(pagesOf(doc));
+}
+
+bool ReportOutput::saveAs(const ReportPages& pages)
+{
+    QString suggestion = pages.title().trimmed();
     static const QString forbidden = "\\/:*?\"<>|";
     for (QChar& c : suggestion)
         if (forbidden.contains(c))
@@ -561,5 +739,5 @@ bool ReportOutput::saveAs(const ReportDocument& doc)
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += ".pdf";
-    return save(doc, path);
+    return save(pages, path);
 }
