@@ -569,7 +569,7 @@ PdfFigures listToPdf(RegisterStation& s, const QString& where, bool throughPrevi
             });
             preview->saveDocument();
             Messages::setHook({});
-            f.pages = preview->document().pageCount();
+            f.pages = preview->pages().pageCount();
             d->reject();
             return true;
         });
@@ -581,7 +581,7 @@ PdfFigures listToPdf(RegisterStation& s, const QString& where, bool throughPrevi
     f.ms = msSince(t0);
     f.peakMb = double(residentKb("VmHWM:") - before) / 1024.0;
     if (!throughPreview)
-        f.pages = r.ReportBody1.document() ? r.ReportBody1.document()->pageCount() : 0;
+        f.pages = r.ReportBody1.pageCount();
     r.closeDataSets();
     return f;
 }

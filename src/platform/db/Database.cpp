@@ -612,14 +612,15 @@ QVariant dbColumnValue(sqlite3_stmt* st, int i)
 
 } // namespace
 
-Records Database::collect(QSqlQuery& q, const QString& sql) const
+void Database::readRows(QSqlQuery& q, const QString& sql, const RowVisitor& row) const
 {
-    Records rows;
     const QSqlRecord rec = q.record();
     QStringList names;
     for (int i = 0; i < rec.count(); ++i)
         names << rec.fieldName(i);
     const int columns = int(rec.count());
+    QVariantList values;
+    values.reserve(columns);
     // The rows are read from the engine's statement itself: the driver's
     // own way copies every value twice and turns text into UTF-16 inside the
     // engine first, which on a list of the whole register took longer than
@@ -628,26 +629,37 @@ Records Database::collect(QSqlQuery& q, const QString& sql) const
     if (sqlite3_stmt* st = dbStatementOf(q); st && m_handle && q.isForwardOnly()) {
         int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
         while (step == SQLITE_ROW) {
-            QVariantList values;
-            values.reserve(columns);
+            values.clear();
             for (int i = 0; i < columns; ++i)
                 values << dbColumnValue(st, i);
-            rows.append(Record(names, values));
+            row(names, values);
             step = sqlite3_step(st);
         }
         if (step != SQLITE_DONE)
             throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
                                       QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
-        return rows;
+        return;
     }
     while (q.next()) {
-        QVariantList values;
-        values.reserve(columns);
+        values.clear();
         for (int i = 0; i < columns; ++i)
             values << q.value(i);
-        rows.append(Record(names, values));
+        row(names, values);
     }
+}
+
+Records Database::collect(QSqlQuery& q, const QString& sql) const
+{
+    Records rows;
+    readRows(q, sql, [&rows](const QStringList& names, QVariantList& values) {
+        rows.append(Record(names, values));
+    });
     return rows;
+}
+
+void Database::forEachRow(const QString& sql, const QVariantMap& params, const RowVisitor& row) const
+{
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) { readRows(q, sql, row); });
 }
 
 Records Database::select(const QString& sql, const QVariantMap& params) const

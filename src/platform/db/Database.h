@@ -139,6 +139,12 @@ public:
 
     // A result set. Throws DbError on failure.
     Records select(const QString& sql, const QVariantMap& params = {}) const;
+    // The rows of a result set one at a time, for a list too long to hold
+    // as Records: `row` gets each row's values in the order of `names` (the
+    // same list for every row; `values` is reused for the next row).
+    // Throws DbError on failure, also on a row after the first.
+    using RowVisitor = std::function<void(const QStringList& names, QVariantList& values)>;
+    void forEachRow(const QString& sql, const QVariantMap& params, const RowVisitor& row) const;
     // The first row, or nothing.
     std::optional<Record> first(const QString& sql, const QVariantMap& params = {}) const;
     // The first column of the first row (invalid QVariant when there is none).
@@ -209,6 +215,7 @@ private:
     void forget(const QString& sql, const Prepared* statement) const;
     void forgetStatements() const;
     Records collect(QSqlQuery& q, const QString& sql) const;
+    void readRows(QSqlQuery& q, const QString& sql, const RowVisitor& row) const;
     DbError failure(const QSqlError& e, const QString& sql) const;
     static int busyHandler(void* self, int tries);
     // BEGIN IMMEDIATE / COMMIT / ROLLBACK and the schema version straight on
