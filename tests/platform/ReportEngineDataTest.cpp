@@ -379,7 +379,8 @@ namespace {
 // gives.
 TEST_F(ReportEngineData, DatasetRowsAreTheRowsOfTheSelect)
 {
-    Query1.sql = "select * from T_SPORCU order by Sira";
+    db.insert("T_SPORCU", {{"Sira", 7}, {"Ad", QVariant()}, {"Bolge", ""}, {"Puan", 2.5}});
+    Query1.sql = "select *, Sira * 2 as Cift, cast(Ad as blob) as Bayt from T_SPORCU order by Sira";
     Query1.open();
     const Records rows = db.select(Query1.sql);
     ASSERT_EQ(Query1.recordCount(), rows.size());
@@ -388,6 +389,7 @@ TEST_F(ReportEngineData, DatasetRowsAreTheRowsOfTheSelect)
         for (int c = 0; c < rows[n].fieldNames().size(); ++c) {
             EXPECT_EQ(Query1.record().value(c), rows[n].value(c));
             EXPECT_EQ(Query1.record().value(c).metaType(), rows[n].value(c).metaType());
+            EXPECT_EQ(Query1.record().value(c).isNull(), rows[n].value(c).isNull());
         }
     }
 }

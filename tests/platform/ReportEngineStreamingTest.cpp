@@ -172,7 +172,7 @@ TEST_F(ReportEngineStreaming, StoreGivesBackEveryItemAsLaidOut)
     body->frame.style = Qt::DashLine;
     body->addLabel("QRLabel1", {0, 0, 20, 5}, "ÇOK UZUN BİR BAŞLIK KUTUYA SIĞMAZ")->font.setBold(true);
     body->addShape("QRShape1", {0, 10, 30, 10}, ReportShape::RoundRect)->brush = Qt::yellow;
-    body->addShape("QRShape2", {40, 10, 30, 10}, ReportShape::Circle)->penColor = Qt::red;
+    body->addShape("QRShape2", {40, 10, 30, 10}, ReportShape::Circle)->penColor = QColor::fromHsv(120, 200, 100);
     body->addShape("QRShape3", {80, 10, 1, 30}, ReportShape::VertLine)->penWidth = 0.7;
     ReportImage* indexed = body->addImage("QRImage1", {100, 10, 20, 20});
     indexed->picture = logo().convertToFormat(QImage::Format_Indexed8);

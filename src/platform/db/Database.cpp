@@ -662,6 +662,98 @@ void Database::forEachRow(const QString& sql, const QVariantMap& params, const R
     execute(sql, &params, nullptr, [&](QSqlQuery& q) { readRows(q, sql, row); });
 }
 
+int Database::RawRow::count() const
+{
+    return m_columns;
+}
+
+Database::RawRow::Type Database::RawRow::type(int c) const
+{
+    if (m_values) {
+        const QVariant& v = m_values->at(c);
+        if (v.isNull())
+            return Null;
+        switch (v.typeId()) {
+        case QMetaType::LongLong:
+        case QMetaType::Int:
+            return Integer;
+        case QMetaType::Double:
+            return Real;
+        case QMetaType::QByteArray:
+            return Blob;
+        default:
+            return Text;
+        }
+    }
+    switch (sqlite3_column_type(m_statement, c)) {
+    case SQLITE_INTEGER:
+        return Integer;
+    case SQLITE_FLOAT:
+        return Real;
+    case SQLITE_NULL:
+        return Null;
+    case SQLITE_BLOB:
+        return Blob;
+    default:
+        return Text;
+    }
+}
+
+qint64 Database::RawRow::integer(int c) const
+{
+    return m_values ? m_values->at(c).toLongLong() : sqlite3_column_int64(m_statement, c);
+}
+
+double Database::RawRow::real(int c) const
+{
+    return m_values ? m_values->at(c).toDouble() : sqlite3_column_double(m_statement, c);
+}
+
+QByteArrayView Database::RawRow::bytes(int c) const
+{
+    if (m_values) {
+        const QVariant& v = m_values->at(c);
+        m_text = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
+        return m_text;
+    }
+    if (sqlite3_column_type(m_statement, c) == SQLITE_BLOB) {
+        const char* blob = static_cast<const char*>(sqlite3_column_blob(m_statement, c));
+        return QByteArrayView(blob, sqlite3_column_bytes(m_statement, c));
+    }
+    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, c));
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, c));
+}
+
+QVariant Database::RawRow::value(int c) const
+{
+    return m_values ? m_values->at(c) : dbColumnValue(m_statement, c);
+}
+
+void Database::forEachRawRow(const QString& sql, const QVariantMap& params, const RawRowVisitor& row) const
+{
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) {
+        sqlite3_stmt* st = dbStatementOf(q);
+        if (!st || !m_handle || !q.isForwardOnly()) {
+            readRows(q, sql, [&row](const QStringList& names, QVariantList& values) { row(names, RawRow(&values)); });
+            return;
+        }
+        const QSqlRecord rec = q.record();
+        QStringList names;
+        for (int i = 0; i < rec.count(); ++i)
+            names << rec.fieldName(i);
+        const RawRow raw(st, int(rec.count()));
+        // As readRows: the driver stands on the first row already.
+        int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
+        while (step == SQLITE_ROW) {
+            row(names, raw);
+            step = sqlite3_step(st);
+        }
+        if (step != SQLITE_DONE)
+            throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
+                                      QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
+    });
+}
+
 Records Database::select(const QString& sql, const QVariantMap& params) const
 {
     Records rows;

@@ -272,15 +272,15 @@ bool Report::stream(ReportPageWriter& writer, QString* why)
     try {
         pages = layOut(
             [&](ReportPage&& p) {
-                if (!writer.add(p))
-                    throw OutputFailed{};
-                if (keeping && kept->pageCount() < kKeptPages) {
-                    kept->pages.push_back(std::move(p));
-                } else if (keeping) {
+                if (keeping && kept->pageCount() >= kKeptPages) {
                     keeping = false;
                     kept->pages.clear();
                     kept->pages.shrink_to_fit();
                 }
+                if (keeping)
+                    kept->pages.push_back(p);
+                if (!writer.add(std::move(p)))
+                    throw OutputFailed{};
             },
             true);
     } catch (const OutputFailed&) {

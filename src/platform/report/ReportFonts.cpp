@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QTextLayout>
 #include <QtGlobal>
@@ -64,9 +65,70 @@ bool ReportFonts::ensureRegistered()
     return state > 0;
 }
 
+namespace {
+
+// What fonts give again and again during a layout (a report asks for the
+// same few fonts for every row): kept per thread, dropped when it grows
+// large. The caches are never destroyed: fonts must not outlive the
+// application object, and these would at the end of the program.
+template <class V>
+class FontCache {
+public:
+    template <class Make>
+    V& get(const QFont& font, Make make)
+    {
+        auto it = m_values.find(font);
+        if (it != m_values.end())
+            return *it;
+        if (m_values.size() >= 256)
+            m_values.clear();
+        return *m_values.insert(font, make());
+    }
+
+private:
+    QHash<QFont, V> m_values;
+};
+
+QFont resolveUncached(const QFont& design);
+
+const QFontMetricsF& metricsOf(const QFont& font)
+{
+    thread_local auto* cache = new FontCache<QFontMetricsF>;
+    return cache->get(font, [&] { return QFontMetricsF(font, ReportFonts::referenceDevice()); });
+}
+
+// The advance of a text in reference pixels. Lists print the same region,
+// belt, title and date in row after row: short texts are measured once per
+// font.
+qreal advanceOf(const QFont& font, const QString& text)
+{
+    if (text.size() > 64)
+        return metricsOf(font).horizontalAdvance(text);
+    thread_local auto* cache = new FontCache<QHash<QString, qreal>>;
+    QHash<QString, qreal>& widths = cache->get(font, [] { return QHash<QString, qreal>(); });
+    auto it = widths.constFind(text);
+    if (it != widths.constEnd())
+        return *it;
+    if (widths.size() >= 16384)
+        widths.clear();
+    const qreal w = metricsOf(font).horizontalAdvance(text);
+    widths.insert(text, w);
+    return w;
+}
+
+} // namespace
+
 QFont ReportFonts::resolve(const QFont& design)
 {
     ensureRegistered();
+    thread_local auto* cache = new FontCache<QFont>;
+    return cache->get(design, [&] { return resolveUncached(design); });
+}
+
+namespace {
+
+QFont resolveUncached(const QFont& design)
+{
     QFont f(familyFor(design.family()));
     f.setPointSizeF(design.pointSizeF() > 0 ? design.pointSizeF() : 10.0);
     f.setWeight(design.weight());
@@ -79,6 +141,8 @@ QFont ReportFonts::resolve(const QFont& design)
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
+
+} // namespace
 
 QFont ReportFonts::standard(double points)
 {
@@ -101,12 +165,12 @@ QPaintDevice* ReportFonts::referenceDevice()
 
 double ReportFonts::textWidth(const QFont& font, const QString& text)
 {
-    return refToMm(QFontMetricsF(font, referenceDevice()).horizontalAdvance(text));
+    return refToMm(advanceOf(font, text));
 }
 
 double ReportFonts::lineHeight(const QFont& font)
 {
-    return refToMm(QFontMetricsF(font, referenceDevice()).lineSpacing());
+    return refToMm(metricsOf(font).lineSpacing());
 }
 
 QStringList ReportFonts::wrap(const QFont& font, const QString& text, double width)
@@ -120,6 +184,16 @@ QStringList ReportFonts::wrap(const QFont& font, const QString& text, double wid
     for (const QString& para : paragraphs) {
         if (para.isEmpty() || limit <= 0) {
             lines << para;
+            continue;
+        }
+        // A line that is narrower than the width whole needs no breaking
+        // (the common case: a name in its column). A 64th of a pixel keeps
+        // the measure on the safe side of the layout's own.
+        if (advanceOf(font, para) <= limit - 1.0 / 64) {
+            QString piece = para;
+            while (piece.endsWith(' '))
+                piece.chop(1);
+            lines << piece;
             continue;
         }
         QTextLayout layout(para, font, referenceDevice());

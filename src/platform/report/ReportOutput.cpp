@@ -7,6 +7,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPainterPath>
@@ -20,6 +21,10 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cmath>
 
 namespace {
@@ -64,18 +69,40 @@ void ReportOutput::paintPage(QPainter& p, const ReportPage& page, double s)
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // The painter's state is saved only around what changes more than pen,
+    // brush and font (a clip, a rich text's transformation): each item sets
+    // those itself, and every save and restore writes to a PDF page.
+    QFont lastFont;
+    QFont paintFont;
+    QFontMetricsF metrics(paintFont);
+    bool haveFont = false;
     for (const ReportItem& i : page.items) {
-        p.save();
-        if (!i.clip.isNull())
-            p.setClipRect(scaled(i.clip, s), Qt::IntersectClip);
+        const bool saved = !i.clip.isNull() || i.kind == ReportItem::RichText;
+        if (saved) {
+            p.save();
+            if (!i.clip.isNull())
+                p.setClipRect(scaled(i.clip, s), Qt::IntersectClip);
+        }
         const QRectF r = scaled(i.rect, s);
         switch (i.kind) {
         case ReportItem::Text: {
-            QFont f = i.font;
-            f.setPointSizeF(i.font.pointSizeF() * s * 25.4 / dpi);
-            p.setFont(f);
+            if (!haveFont || !(i.font == lastFont)) {
+                lastFont = i.font;
+                paintFont = i.font;
+                paintFont.setPointSizeF(i.font.pointSizeF() * s * 25.4 / dpi);
+                metrics = QFontMetricsF(paintFont, p.device());
+                haveFont = true;
+            }
+            p.setFont(paintFont);
             p.setPen(i.color);
-            p.drawText(r, int(i.alignment | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine), i.text);
+            if (i.alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+                p.drawText(r, int(i.alignment | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine), i.text);
+            } else {
+                // A line at the top left of its box: its base line lies one
+                // ascent below the top (as the box's own layout puts it), and
+                // drawn from there it needs no layout of its own.
+                p.drawText(QPointF(r.left(), r.top() + metrics.ascent()), i.text);
+            }
             break;
         }
         case ReportItem::Rect:
@@ -116,7 +143,8 @@ void ReportOutput::paintPage(QPainter& p, const ReportPage& page, double s)
             break;
         }
         }
-        p.restore();
+        if (saved)
+            p.restore();
     }
     p.restore();
 }
@@ -411,9 +439,6 @@ ReportOutput::Format ReportOutput::formatOf(const QString& path)
     return Unknown;
 }
 
-// ---------------------------------------------------------------------------
-// Files and printers
-
 namespace {
 
 // A ReportPages view of a document the caller holds.
@@ -427,132 +452,261 @@ ReportDocumentPages pagesOf(const ReportDocument& doc)
 // ---------------------------------------------------------------------------
 // Page writer
 
+// The pages are painted on a thread of the writer's own while the caller
+// lays out the next ones: the file or printer, its painter and everything
+// painted live on that thread; pages come in through a short queue and go
+// back to the caller's thread to be dropped (a page may hold a rich text,
+// an object of the caller's thread). A page with rich text is painted while
+// the caller waits: its fonts are shared with the caller's layout.
 struct ReportPageWriter::Impl {
-    std::unique_ptr<QSaveFile> file;     // PDF
-    std::unique_ptr<QPdfWriter> pdf;
+    // Set before the thread starts.
+    QString hostPath;                    // PDF
+    QString title;
+    QSizeF pageSize;
     QPrinter* printer = nullptr;         // printer
-    QPainter painter;
-    double scale = 1;
-    int pages = 0;
-    bool open = false;
-    QString error;
 
-    QPagedPaintDevice* device() const
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<std::unique_ptr<ReportPage>> waiting;   // to be painted
+    std::vector<std::unique_ptr<ReportPage>> painted;  // to be dropped by the caller
+    enum State { Opening, Open, Done, Failed } state = Opening;
+    bool finishing = false;
+    bool cancelling = false;
+    int added = 0;
+    int pages = 0;
+    QString error;
+    std::thread thread;
+
+    static constexpr size_t kWaiting = 4;
+
+    void run();
+    // Drops what was painted (on the caller's thread).
+    void dropPainted(std::unique_lock<std::mutex>& lock)
     {
-        return pdf ? static_cast<QPagedPaintDevice*>(pdf.get()) : static_cast<QPagedPaintDevice*>(printer);
+        std::vector<std::unique_ptr<ReportPage>> drop;
+        drop.swap(painted);
+        lock.unlock();
+        drop.clear();
+        lock.lock();
+    }
+    void end(bool cancel)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            (cancel ? cancelling : finishing) = true;
+        }
+        changed.notify_all();
+        if (thread.joinable())
+            thread.join();
+        painted.clear();
+        waiting.clear();
     }
 };
+
+void ReportPageWriter::Impl::run()
+{
+    std::unique_ptr<QSaveFile> file;
+    std::unique_ptr<QPdfWriter> pdf;
+    QPainter painter;
+    QPagedPaintDevice* device = nullptr;
+    auto fail = [this](const QString& why) {
+        std::lock_guard<std::mutex> lock(mutex);
+        state = Failed;
+        if (error.isEmpty())
+            error = why;
+        changed.notify_all();
+    };
+    if (printer) {
+        if (!painter.begin(printer)) {
+            fail("Yazıcı açılamadı");
+            return;
+        }
+        device = printer;
+    } else {
+        file = std::make_unique<QSaveFile>(hostPath);
+        if (!file->open(QIODevice::WriteOnly)) {
+            fail(file->errorString());
+            return;
+        }
+        pdf = std::make_unique<QPdfWriter>(file.get());
+        pdf->setTitle(title);
+        pdf->setCreator("Brivex");
+        pdf->setResolution(1200);
+        pdf->setPageLayout(pageLayoutOf(pageSize));
+        if (!painter.begin(pdf.get())) {
+            pdf.reset();
+            file->cancelWriting();
+            fail(file->errorString());
+            return;
+        }
+        device = pdf.get();
+    }
+    const double scale = (printer ? printer->resolution() : pdf->resolution()) / 25.4;
+    auto withdraw = [&] {
+        if (printer)
+            printer->abort();
+        if (painter.isActive())
+            painter.end();
+        if (pdf) {
+            pdf.reset();
+            file->cancelWriting();
+        }
+    };
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        state = Open;
+    }
+    changed.notify_all();
+
+    for (;;) {
+        std::unique_ptr<ReportPage> page;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [this] { return cancelling || finishing || !waiting.empty(); });
+            if (cancelling) {
+                lock.unlock();
+                withdraw();
+                fail(QString());
+                return;
+            }
+            if (waiting.empty())
+                break;   // finishing, every page painted
+            page = std::move(waiting.front());
+            waiting.pop_front();
+        }
+        if (pages > 0 && !device->newPage()) {
+            withdraw();
+            fail("Yeni sayfa açılamadı");
+            return;
+        }
+        ReportOutput::paintPage(painter, *page, scale);
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++pages;
+            painted.push_back(std::move(page));
+        }
+        changed.notify_all();
+    }
+
+    const bool ended = painter.end();
+    if (pdf) {
+        pdf.reset();
+        if (!file->commit()) {
+            fail(file->errorString());
+            return;
+        }
+    } else if (!ended || printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted) {
+        fail("Yazdırma tamamlanamadı");
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        state = Done;
+    }
+    changed.notify_all();
+}
+
+namespace {
+
+std::unique_ptr<ReportPageWriter::Impl> startWriter(std::unique_ptr<ReportPageWriter::Impl> d, QString* error)
+{
+    ReportPageWriter::Impl* w = d.get();
+    d->thread = std::thread([w] { w->run(); });
+    std::unique_lock<std::mutex> lock(d->mutex);
+    d->changed.wait(lock, [w] { return w->state != ReportPageWriter::Impl::Opening; });
+    if (d->state == ReportPageWriter::Impl::Failed) {
+        lock.unlock();
+        d->thread.join();
+        if (error)
+            *error = d->error;
+        return nullptr;
+    }
+    return d;
+}
+
+} // namespace
 
 ReportPageWriter::ReportPageWriter(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
 
 ReportPageWriter::~ReportPageWriter()
 {
-    if (d->open)
-        cancel();
+    if (d->thread.joinable())
+        d->end(true);
 }
 
 std::unique_ptr<ReportPageWriter> ReportPageWriter::pdf(const QString& hostPath, const QString& title,
                                                         QSizeF pageSize, QString* error)
 {
     auto d = std::make_unique<Impl>();
-    d->file = std::make_unique<QSaveFile>(hostPath);
-    if (!d->file->open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = d->file->errorString();
-        return nullptr;
-    }
-    d->pdf = std::make_unique<QPdfWriter>(d->file.get());
-    d->pdf->setTitle(title);
-    d->pdf->setCreator("Brivex");
-    d->pdf->setResolution(1200);
-    d->pdf->setPageLayout(pageLayoutOf(pageSize));
-    if (!d->painter.begin(d->pdf.get())) {
-        d->pdf.reset();
-        d->file->cancelWriting();
-        if (error)
-            *error = d->file->errorString();
-        return nullptr;
-    }
-    d->scale = d->pdf->resolution() / 25.4;
-    d->open = true;
-    return std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d)));
+    d->hostPath = hostPath;
+    d->title = title;
+    d->pageSize = pageSize;
+    d = startWriter(std::move(d), error);
+    return d ? std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d))) : nullptr;
 }
 
 std::unique_ptr<ReportPageWriter> ReportPageWriter::printer(QPrinter& printer, const QString& title,
                                                             QSizeF pageSize, QString* error)
 {
-    auto d = std::make_unique<Impl>();
-    d->printer = &printer;
     printer.setDocName(title);
     printer.setFullPage(true);
     printer.setPageLayout(pageLayoutOf(pageSize));
-    if (!d->painter.begin(&printer)) {
-        if (error)
-            *error = "Yazıcı açılamadı";
-        return nullptr;
-    }
-    d->scale = printer.resolution() / 25.4;
-    d->open = true;
-    return std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d)));
+    auto d = std::make_unique<Impl>();
+    d->printer = &printer;
+    d->title = title;
+    d->pageSize = pageSize;
+    d = startWriter(std::move(d), error);
+    return d ? std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d))) : nullptr;
 }
 
 bool ReportPageWriter::add(const ReportPage& page)
 {
-    if (!d->open)
+    return add(ReportPage(page));
+}
+
+bool ReportPageWriter::add(ReportPage&& page)
+{
+    if (!d->thread.joinable())
         return false;
-    if (d->pages > 0 && !d->device()->newPage()) {
-        d->error = "Yeni sayfa açılamadı";
-        cancel();
+    bool richText = false;
+    for (const ReportItem& i : page.items)
+        richText = richText || i.kind == ReportItem::RichText;
+    std::unique_lock<std::mutex> lock(d->mutex);
+    d->changed.wait(lock, [this] { return d->state != Impl::Open || d->waiting.size() < Impl::kWaiting; });
+    if (d->state != Impl::Open)
         return false;
-    }
-    ReportOutput::paintPage(d->painter, page, d->scale);
-    ++d->pages;
-    return true;
+    d->waiting.push_back(std::make_unique<ReportPage>(std::move(page)));
+    const int number = ++d->added;
+    d->changed.notify_all();
+    if (richText)
+        d->changed.wait(lock, [this, number] { return d->state != Impl::Open || d->pages >= number; });
+    d->dropPainted(lock);
+    return d->state == Impl::Open;
 }
 
 bool ReportPageWriter::finish()
 {
-    if (!d->open)
+    if (!d->thread.joinable())
         return false;
-    d->open = false;
-    const bool ended = d->painter.end();
-    if (d->pdf) {
-        d->pdf.reset();
-        if (!d->file->commit()) {
-            d->error = d->file->errorString();
-            return false;
-        }
-        return true;
-    }
-    if (!ended || d->printer->printerState() == QPrinter::Error || d->printer->printerState() == QPrinter::Aborted) {
-        d->error = "Yazdırma tamamlanamadı";
-        return false;
-    }
-    return true;
+    d->end(false);
+    return d->state == Impl::Done;
 }
 
 void ReportPageWriter::cancel()
 {
-    if (!d->open)
-        return;
-    d->open = false;
-    if (d->printer)
-        d->printer->abort();
-    if (d->painter.isActive())
-        d->painter.end();
-    if (d->pdf) {
-        d->pdf.reset();
-        d->file->cancelWriting();
-    }
+    if (d->thread.joinable())
+        d->end(true);
 }
 
 QString ReportPageWriter::error() const
 {
+    std::lock_guard<std::mutex> lock(d->mutex);
     return d->error;
 }
 
 int ReportPageWriter::pagesWritten() const
 {
+    std::lock_guard<std::mutex> lock(d->mutex);
     return d->pages;
 }
 

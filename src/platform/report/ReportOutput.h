@@ -27,7 +27,10 @@ class QPrinter;
 //
 // A PDF file is written under a temporary name and replaces the file only
 // when finish() succeeds; cancel() (or destroying an unfinished writer)
-// leaves the old file alone and withdraws a print job.
+// leaves the old file alone and withdraws a print job. The pages are painted
+// on a thread of the writer's own while the caller goes on (the caller lays
+// out the next page meanwhile); add() waits only when a few pages are
+// waiting, and returns false once the output has failed.
 class ReportPageWriter {
 public:
     // nullptr and the reason when the file or the printer cannot be opened.
@@ -40,13 +43,15 @@ public:
     ReportPageWriter& operator=(const ReportPageWriter&) = delete;
 
     bool add(const ReportPage& page);
+    bool add(ReportPage&& page);
     bool finish();
     void cancel();
     QString error() const;
     int pagesWritten() const;
 
-private:
     struct Impl;
+
+private:
     explicit ReportPageWriter(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> d;
 };

@@ -5,24 +5,124 @@
 #include <QDataStream>
 #include <QDir>
 
+#include <cstring>
+#include <type_traits>
+
 namespace {
 
 const char* const kStoreWriteFailed = "Rapor sayfaları geçici dosyaya yazılamadı";
 const char* const kStoreReadFailed = "Rapor sayfaları geçici dosyadan okunamadı";
 
-void writeRect(QDataStream& out, const QRectF& r)
-{
-    out << r.x() << r.y() << r.width() << r.height();
-}
+// Pages are written as their bytes stand (a page is read back on the
+// same machine by the same program): numbers as they lie in memory, texts
+// as UTF-16.
+class Out {
+public:
+    explicit Out(QByteArray& bytes) : m_bytes(bytes) {}
+    template <class T>
+    Out& operator<<(T v)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        m_bytes.append(reinterpret_cast<const char*>(&v), sizeof v);
+        return *this;
+    }
+    Out& operator<<(const QString& s)
+    {
+        *this << quint32(s.size());
+        m_bytes.append(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
+        return *this;
+    }
+    Out& operator<<(const QRectF& r) { return *this << r.x() << r.y() << r.width() << r.height(); }
+    Out& operator<<(const QColor& c)
+    {
+        if (c.spec() == QColor::Rgb)
+            return *this << quint8(1) << c.rgba64();
+        QByteArray other;
+        {
+            QDataStream d(&other, QIODevice::WriteOnly);
+            d << c;
+        }
+        *this << quint8(0) << quint32(other.size());
+        m_bytes.append(other);
+        return *this;
+    }
 
-QRectF readRect(QDataStream& in)
-{
-    double x, y, w, h;
-    in >> x >> y >> w >> h;
-    return QRectF(x, y, w, h);
-}
+private:
+    QByteArray& m_bytes;
+};
 
 } // namespace
+
+// Reads what Out wrote; a page cut short reads as zeros and ok() turns false.
+class ReportPageReader {
+public:
+    explicit ReportPageReader(const QByteArray& bytes) : m_bytes(bytes) {}
+    template <class T>
+    ReportPageReader& operator>>(T& v)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        take(&v, sizeof v);
+        return *this;
+    }
+    ReportPageReader& operator>>(QString& s)
+    {
+        quint32 n = 0;
+        *this >> n;
+        if (!fits(qsizetype(n) * 2))
+            return *this;
+        s = QString(qsizetype(n), Qt::Uninitialized);
+        take(s.data(), size_t(n) * 2);
+        return *this;
+    }
+    ReportPageReader& operator>>(QRectF& r)
+    {
+        double x = 0, y = 0, w = 0, h = 0;
+        *this >> x >> y >> w >> h;
+        r = QRectF(x, y, w, h);
+        return *this;
+    }
+    ReportPageReader& operator>>(QColor& c)
+    {
+        quint8 rgb = 0;
+        *this >> rgb;
+        if (rgb) {
+            QRgba64 v;
+            *this >> v;
+            c = QColor::fromRgba64(v);
+            return *this;
+        }
+        quint32 n = 0;
+        *this >> n;
+        if (!fits(n))
+            return *this;
+        QDataStream d(m_bytes.mid(m_at, n));
+        d >> c;
+        m_at += n;
+        return *this;
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    bool fits(qsizetype n)
+    {
+        if (n < 0 || m_at + n > m_bytes.size())
+            m_ok = false;
+        return m_ok;
+    }
+    void take(void* to, size_t n)
+    {
+        if (!fits(qsizetype(n))) {
+            std::memset(to, 0, n);
+            return;
+        }
+        std::memcpy(to, m_bytes.constData() + m_at, n);
+        m_at += qsizetype(n);
+    }
+    const QByteArray& m_bytes;
+    qsizetype m_at = 0;
+    bool m_ok = true;
+};
+
 
 ReportPageStore::ReportPageStore(QString title, QSizeF pageSize, int pagesInMemory)
     : m_title(std::move(title)), m_pageSize(pageSize), m_pagesInMemory(pagesInMemory),
@@ -45,13 +145,12 @@ quint32 ReportPageStore::stringIndex(const QString& s)
 
 quint32 ReportPageStore::fontIndex(const QFont& f)
 {
-    const QString key = f.toString();
-    auto it = m_fontIndex.constFind(key);
+    auto it = m_fontIndex.constFind(f);
     if (it != m_fontIndex.constEnd())
         return *it;
     const quint32 i = quint32(m_fonts.size());
     m_fonts.push_back(f);
-    m_fontIndex.insert(key, i);
+    m_fontIndex.insert(f, i);
     return i;
 }
 
@@ -70,25 +169,22 @@ qint64 ReportPageStore::writeBlock(const QByteArray& block)
 {
     if (!m_file.isOpen() && !m_file.open())
         throw ReportError(QString(kStoreWriteFailed) + ": " + m_file.errorString());
-    QByteArray framed;
-    {
-        QDataStream out(&framed, QIODevice::WriteOnly);
-        out << block;
-    }
     const qint64 at = m_end;
-    if (!m_file.seek(at) || m_file.write(framed) != framed.size())
+    const qint64 size = block.size();
+    if (!m_file.seek(at) || m_file.write(reinterpret_cast<const char*>(&size), sizeof size) != sizeof size ||
+        m_file.write(block) != size)
         throw ReportError(QString(kStoreWriteFailed) + ": " + m_file.errorString());
-    m_end += framed.size();
+    m_end += qint64(sizeof size) + size;
     return at;
 }
 
 QByteArray ReportPageStore::readBlock(qint64 offset) const
 {
-    QByteArray block;
-    if (m_file.seek(offset)) {
-        QDataStream in(&m_file);
-        in >> block;
-        if (in.status() == QDataStream::Ok)
+    qint64 size = 0;
+    if (m_file.seek(offset) && m_file.read(reinterpret_cast<char*>(&size), sizeof size) == sizeof size && size >= 0 &&
+        offset + qint64(sizeof size) + size <= m_end) {
+        QByteArray block = m_file.read(size);
+        if (block.size() == size)
             return block;
     }
     throw ReportError(QString(kStoreReadFailed) + ": " + m_file.errorString());
@@ -131,16 +227,16 @@ QImage ReportPageStore::readImage(qint64 offset) const
     return image;
 }
 
-void ReportPageStore::write(QDataStream& out, const ReportItem& i)
+void ReportPageStore::write(QByteArray& bytes, const ReportItem& i)
 {
-    out << quint8(i.kind) << stringIndex(i.name) << stringIndex(i.band);
-    writeRect(out, i.rect);
+    Out out(bytes);
+    out << quint8(i.kind) << stringIndex(i.name) << stringIndex(i.band) << i.rect;
     out << quint8(i.clip.isNull() ? 0 : 1);
     if (!i.clip.isNull())
-        writeRect(out, i.clip);
+        out << i.clip;
     switch (i.kind) {
     case ReportItem::Text:
-        out << i.text << fontIndex(i.font) << i.color << qint32(i.alignment);
+        out << i.text << fontIndex(i.font) << i.color << qint32(i.alignment.toInt());
         break;
     case ReportItem::Line:
         out << i.line.x1() << i.line.y1() << i.line.x2() << i.line.y2();
@@ -159,30 +255,29 @@ void ReportPageStore::write(QDataStream& out, const ReportItem& i)
     }
 }
 
-ReportItem ReportPageStore::read(QDataStream& in) const
+ReportItem ReportPageStore::read(ReportPageReader& in) const
 {
     ReportItem i;
-    quint8 kind, clipped;
-    quint32 name, band;
-    in >> kind >> name >> band;
+    quint8 kind = 0, clipped = 0;
+    quint32 name = 0, band = 0;
+    in >> kind >> name >> band >> i.rect >> clipped;
     i.kind = ReportItem::Kind(kind);
     i.name = m_strings.value(int(name));
     i.band = m_strings.value(int(band));
-    i.rect = readRect(in);
-    in >> clipped;
     if (clipped)
-        i.clip = readRect(in);
+        in >> i.clip;
     switch (i.kind) {
     case ReportItem::Text: {
-        quint32 font;
-        qint32 alignment;
+        quint32 font = 0;
+        qint32 alignment = 0;
         in >> i.text >> font >> i.color >> alignment;
-        i.font = m_fonts.at(font);
+        if (font < m_fonts.size())
+            i.font = m_fonts[font];
         i.alignment = Qt::Alignment(alignment);
         break;
     }
     case ReportItem::Line: {
-        double x1, y1, x2, y2;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         in >> x1 >> y1 >> x2 >> y2;
         i.line = QLineF(x1, y1, x2, y2);
         [[fallthrough]];
@@ -190,23 +285,23 @@ ReportItem ReportPageStore::read(QDataStream& in) const
     case ReportItem::Rect:
     case ReportItem::RoundRect:
     case ReportItem::Ellipse: {
-        qint32 style;
+        qint32 style = 0;
         in >> i.penColor >> i.penWidth >> style >> i.brush >> i.radius;
         i.penStyle = Qt::PenStyle(style);
         break;
     }
     case ReportItem::Image: {
-        qint64 offset;
+        qint64 offset = -1;
         in >> offset;
         if (offset >= 0)
             i.image = readImage(offset);
         break;
     }
     case ReportItem::RichText: {
-        qint32 document;
+        qint32 document = -1;
         in >> document >> i.documentTop;
-        if (document >= 0)
-            i.document = m_documents.at(size_t(document));
+        if (document >= 0 && size_t(document) < m_documents.size())
+            i.document = m_documents[size_t(document)];
         break;
     }
     }
@@ -220,12 +315,10 @@ void ReportPageStore::append(ReportPage&& page)
         return;
     }
     QByteArray block;
-    {
-        QDataStream out(&block, QIODevice::WriteOnly);
-        out << qint32(page.number) << page.size.width() << page.size.height() << quint32(page.items.size());
-        for (const ReportItem& i : page.items)
-            write(out, i);
-    }
+    block.reserve(qsizetype(page.items.size()) * 96);
+    Out(block) << qint32(page.number) << page.size.width() << page.size.height() << quint32(page.items.size());
+    for (const ReportItem& i : page.items)
+        write(block, i);
     m_offsets.push_back(writeBlock(block));
 }
 
@@ -238,17 +331,16 @@ ReportPage ReportPageStore::page(int index) const
         p = m_memory[size_t(index)];
     } else {
         const QByteArray block = readBlock(m_offsets[size_t(index) - m_memory.size()]);
-        QDataStream in(block);
-        qint32 number;
-        double width, height;
-        quint32 count;
+        ReportPageReader in(block);
+        qint32 number = 0;
+        double width = 0, height = 0;
+        quint32 count = 0;
         in >> number >> width >> height >> count;
         p.number = number;
         p.size = QSizeF(width, height);
-        p.items.reserve(count);
-        for (quint32 n = 0; n < count; ++n)
+        for (quint32 n = 0; n < count && in.ok(); ++n)
             p.items.push_back(read(in));
-        if (in.status() != QDataStream::Ok)
+        if (!in.ok())
             throw ReportError(QString(kStoreReadFailed) + QString(": sayfa %1").arg(index + 1));
     }
     if (m_finished)

@@ -22,7 +22,7 @@
 #include <memory>
 #include <vector>
 
-class QDataStream;
+class ReportPageReader;
 
 class ReportPageStore : public ReportPages {
 public:
@@ -48,8 +48,8 @@ public:
     ReportPage page(int index) const override;
 
 private:
-    void write(QDataStream& out, const ReportItem& item);
-    ReportItem read(QDataStream& in) const;
+    void write(QByteArray& out, const ReportItem& item);
+    ReportItem read(ReportPageReader& in) const;
     quint32 stringIndex(const QString& s);
     quint32 fontIndex(const QFont& f);
     qint64 imageOffset(const QImage& image);
@@ -69,7 +69,7 @@ private:
     QStringList m_strings;              // names of controls and bands
     QHash<QString, quint32> m_stringIndex;
     std::vector<QFont> m_fonts;
-    QHash<QString, quint32> m_fontIndex;
+    QHash<QFont, quint32> m_fontIndex;
     QHash<qint64, qint64> m_imageOffsets;   // by QImage::cacheKey
     std::vector<std::shared_ptr<const QTextDocument>> m_documents;
     QHash<const QTextDocument*, quint32> m_documentIndex;

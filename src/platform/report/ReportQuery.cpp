@@ -125,6 +125,48 @@ void pack(QByteArray& out, const QVariant& v)
     }
 }
 
+// A column of the database's row packed as its value would be, without
+// making the value first.
+void packColumn(QByteArray& out, const Database::RawRow& row, int c)
+{
+    if (!row.fromEngine()) {
+        pack(out, row.value(c));
+        return;
+    }
+    switch (row.type(c)) {
+    case Database::RawRow::Integer:
+        out.append(char(LongLong));
+        putRaw<qint64>(out, row.integer(c));
+        return;
+    case Database::RawRow::Real:
+        out.append(char(Real));
+        putRaw<double>(out, row.real(c));
+        return;
+    case Database::RawRow::Null:
+        out.append(char(NullOf));
+        putRaw<qint32>(out, QMetaType::QString);
+        return;
+    case Database::RawRow::Blob: {
+        const QByteArrayView b = row.bytes(c);
+        out.append(char(Bytes));
+        putLength(out, quint64(b.size()));
+        out.append(b.data(), b.size());
+        return;
+    }
+    case Database::RawRow::Text: {
+        const QByteArrayView t = row.bytes(c);
+        if (t.isEmpty()) {
+            out.append(char(EmptyText));
+            return;
+        }
+        out.append(char(Utf8));
+        putLength(out, quint64(t.size()));
+        out.append(t.data(), t.size());
+        return;
+    }
+    }
+}
+
 // Moves `at` past the value there.
 void skip(const char* p, quint32& at)
 {
@@ -215,6 +257,11 @@ void ReportQuery::addRow(const QVariantList& values)
     QByteArray row;
     for (const QVariant& v : values)
         pack(row, v);
+    addPacked(row);
+}
+
+void ReportQuery::addPacked(const QByteArray& row)
+{
     if (m_blocks.empty() || m_blocks.back().size() + row.size() > m_blocks.back().capacity()) {
         m_blocks.emplace_back();
         m_blocks.back().reserve(qMax(kBlockSize, row.size()));
@@ -241,10 +288,14 @@ void ReportQuery::open()
     // Read row by row into packed rows (the result is never held as Records
     // whole); the rows of before stay until the new ones are all read.
     ReportQuery fresh;
-    database->forEachRow(sql, bound, [&fresh](const QStringList& names, QVariantList& values) {
+    QByteArray row;
+    database->forEachRawRow(sql, bound, [&fresh, &row](const QStringList& names, const Database::RawRow& raw) {
         if (fresh.m_names.isEmpty())
             fresh.m_names = names;
-        fresh.addRow(values);
+        row.clear();
+        for (int c = 0; c < raw.count(); ++c)
+            packColumn(row, raw, c);
+        fresh.addPacked(row);
     });
     clearRows();
     m_names = std::move(fresh.m_names);
@@ -389,6 +440,15 @@ QVariant ReportQuery::value(const QString& field) const
     if (c < 0)
         throw DbError(QString("Alan bulunamadı: %1").arg(field));
     return cell(i, c);
+}
+
+QVariant ReportQuery::stored(const QString& field) const
+{
+    const int i = current();
+    if (!m_open || i < 0 || i >= recordCount())
+        return QVariant();
+    const int c = column(field);
+    return c < 0 ? QVariant() : cell(i, c);
 }
 
 QString ReportQuery::str(const QString& field) const

@@ -76,6 +76,10 @@ public:
     bool has(const QString& field) const;
     // The current row whole (valid until the query stands on another row).
     const Record& record() const;
+    // The value the current row holds in a column of the statement,
+    // calculated fields aside (one may take a column's name); an invalid
+    // QVariant when there is no such column or the data has ended.
+    QVariant stored(const QString& field) const;
 
     void addCalculated(const QString& field, Calculated compute);
 
@@ -92,6 +96,7 @@ private:
     int column(const QString& field) const;
     // Packs one row after the others.
     void addRow(const QVariantList& values);
+    void addPacked(const QByteArray& row);
     // Unpacks column `c` of row `row`.
     QVariant cell(int row, int c) const;
     // Where the columns of `row` start, worked out once per row.
