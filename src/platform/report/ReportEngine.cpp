@@ -987,7 +987,7 @@ void ReportEngine::layoutText(ReportTextControl& c, const QString& text, Layout&
         t.font = font;
         t.color = c.color;
         t.alignment = h;
-        if (!c.wordWrap && !c.autoSize && ReportFonts::textWidth(font, t.text) > r.width() + kEps)
+        if (!c.wordWrap && !c.autoSize && !ReportFonts::fitsWidth(font, t.text, r.width() + kEps))
             t.clip = r;   // a fixed box: what does not fit is cut off
         out.lines.emplace_back(t.rect.top(), t.rect.bottom());
         out.items.push_back(std::move(t));

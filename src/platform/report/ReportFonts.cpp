@@ -9,6 +9,8 @@
 #include <QTextLayout>
 #include <QtGlobal>
 
+#include <array>
+
 namespace {
 
 const char* const kFaces[] = {
@@ -116,7 +118,82 @@ qreal advanceOf(const QFont& font, const QString& text)
     return w;
 }
 
+// An estimate of a text's advance from its letters' advances and the
+// kerning of each pair of them, both measured once per font: a few table
+// looks instead of shaping the text. -1 for a text with a letter the
+// estimate does not cover (beyond the Latin letters, control characters).
+// Ligatures and other shaping it leaves out move it by a fraction of a
+// per cent; it only decides where the text is far from a limit.
+qreal estimateOf(const QFont& font, const QString& text)
+{
+    constexpr char16_t kCovered = 0x250;
+    struct Table {
+        std::array<qreal, kCovered> advance{};
+        std::array<bool, kCovered> known{};
+        QHash<quint32, qreal> kerning;
+    };
+    thread_local auto* cache = new FontCache<Table>;
+    Table& t = cache->get(font, [] { return Table(); });
+    const QFontMetricsF& m = metricsOf(font);
+    auto advance = [&](char16_t c) {
+        if (!t.known[c]) {
+            t.advance[c] = m.horizontalAdvance(QChar(c));
+            t.known[c] = true;
+        }
+        return t.advance[c];
+    };
+    qreal width = 0;
+    char16_t previous = 0;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || c >= kCovered || (c >= 0x7F && c < 0xA0))
+            return -1;
+        width += advance(c);
+        if (previous) {
+            const quint32 pair = (quint32(previous) << 16) | c;
+            auto it = t.kerning.constFind(pair);
+            if (it == t.kerning.constEnd()) {
+                const QChar two[2] = {QChar(previous), QChar(c)};
+                it = t.kerning.insert(pair, m.horizontalAdvance(QString(two, 2)) - advance(previous) - advance(c));
+            }
+            width += *it;
+        }
+        previous = c;
+    }
+    return width;
+}
+
+// 1 when the text is clearly within `limit` reference pixels, -1 when
+// clearly beyond it, 0 when it must be measured.
+int clearly(const QFont& font, const QString& text, qreal limit)
+{
+    const qreal estimate = estimateOf(font, text);
+    if (estimate < 0)
+        return 0;
+    const qreal slack = 0.03 * qAbs(limit) + 2;
+    if (estimate <= limit - slack)
+        return 1;
+    if (estimate > limit + slack)
+        return -1;
+    return 0;
+}
+
+// Whether a text's advance is at most `limit` reference pixels.
+bool within(const QFont& font, const QString& text, qreal limit)
+{
+    if (const int c = clearly(font, text, limit))
+        return c > 0;
+    return advanceOf(font, text) <= limit;
+}
+
 } // namespace
+
+bool ReportFonts::fitsWidth(const QFont& font, const QString& text, double width)
+{
+    if (const int c = clearly(font, text, mmToRef(width)))
+        return c > 0;
+    return textWidth(font, text) <= width;
+}
 
 QFont ReportFonts::resolve(const QFont& design)
 {
@@ -189,7 +266,7 @@ QStringList ReportFonts::wrap(const QFont& font, const QString& text, double wid
         // A line that is narrower than the width whole needs no breaking
         // (the common case: a name in its column). A 64th of a pixel keeps
         // the measure on the safe side of the layout's own.
-        if (advanceOf(font, para) <= limit - 1.0 / 64) {
+        if (within(font, para, limit - 1.0 / 64)) {
             QString piece = para;
             while (piece.endsWith(' '))
                 piece.chop(1);
