@@ -732,11 +732,7 @@ void TMusteriGiris1::BitBtn1Click()
     FParams = w.params;
     FReportSql = "Select * from C_MUSTERI" + FWhereClause;
     QIslem();
-    const Records rows =
-        db.select("select Musteri_Key,Ad_Soyad,E23,M3,E25,E26,Vergi_dairesi,Vergi_numarasi,E51,E52,Telefonlar,Stil,"
-                  "Stiller from C_MUSTERI" +
-                      FWhereClause + " order by " + FOrderBy,
-                  FParams);
+    const Records rows = PersonSearch::list(db, w, FOrderBy);
     {
         const QSignalBlocker quiet(DBGrid1->selectionModel());
         DBGrid1->setRecords(rows);

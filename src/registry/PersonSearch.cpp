@@ -70,6 +70,18 @@ QString personSearchCertificateKeys(Database& db, const QString& number)
 
 } // namespace
 
+Records list(Database& db, const Condition& condition, const QString& orderBy)
+{
+    // The rows are sorted after they are found ("+" keeps the engine from
+    // walking the order's index instead): for a condition no index serves
+    // (a part of a name, a belt), walking the index would fetch every row of
+    // the register out of order, many times slower than reading the table
+    // once and sorting the matches.
+    return db.select(QStringLiteral("select ") + kListColumns + " from C_MUSTERI" + condition.where + " order by +" +
+                         Database::identifier(orderBy) + " collate TURKISH",
+                     condition.params);
+}
+
 QString padRegisterNumber(const QString& typed)
 {
     QString s = typed;

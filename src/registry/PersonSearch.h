@@ -75,6 +75,14 @@ struct Condition {
 // belt, coach-title and referee-title rows of `db`.
 Condition build(Database& db, const Criteria& c);
 
+// The columns of the search's result list.
+inline constexpr const char* kListColumns =
+    "Musteri_Key,Ad_Soyad,E23,M3,E25,E26,Vergi_dairesi,Vergi_numarasi,E51,E52,Telefonlar,Stil,Stiller";
+
+// The result list of a condition in the order of `orderBy` (a column:
+// Ad_Soyad, Vergi_Numarasi or Vergi_Dairesi), sorted in Turkish order.
+Records list(Database& db, const Condition& condition, const QString& orderBy);
+
 // A register number as it is looked for: zeros in front up to 7 characters.
 QString padRegisterNumber(const QString& typed);
 

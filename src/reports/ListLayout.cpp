@@ -173,11 +173,11 @@ void showDates(ReportQuery& query, const QStringList& columns)
 {
     for (const QString& column : columns)
         query.addCalculated(column, [column](const ReportQuery& q) -> QVariant {
-            const Record& r = q.record();
-            if (!r.has(column) || r.isNull(column))
+            const QVariant v = q.stored(column);
+            if (v.isNull())
                 return QVariant();
-            const QDate d = r.date(column);
-            return d.isValid() ? QVariant(d) : r.value(column);
+            const QDate d = Record({column}, {v}).date(column);
+            return d.isValid() ? QVariant(d) : v;
         });
 }
 

@@ -3,6 +3,9 @@
 #include "platform/db/SqlFunctions.h"
 #include "platform/paths/DriveMap.h"
 
+#include <QDate>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -164,6 +167,53 @@ TEST_F(DatabaseTest, UpgradeRemakesAViewOnlyWhenItsDefinitionChanged)
     later.upgrade(db);
     EXPECT_GT(version(), before);
     EXPECT_EQ(db.scalar("select Nokta from V_KISI").toString(), "ALİ!");
+}
+
+// select() reads its rows from the engine directly: every value comes out
+// as the driver's own reading gives it (same type, same value), NULLs and
+// blobs and Turkish text included.
+TEST_F(DatabaseTest, SelectGivesTheValuesTheDriverGives)
+{
+    db.insert("C_KISI", {{"Key_No", 1}, {"Ad", "ŞÜKRÜ ÖZGÜR"}, {"Tarih", QDate(2009, 3, 5)}, {"Ferdi", true},
+                         {"Kilo", 56.5}});
+    db.insert("C_KISI", {{"Key_No", 2}, {"Ad", ""}, {"Kilo", 60}});
+    db.insert("C_KISI", {{"Key_No", 3}});
+    const QString sql = "select Key_No, Ad, Tarih, Ferdi, Kilo, Kilo * 2 as Twice, Null as Bos, "
+                        "cast('ab' as blob) as Bytes, Len(Ad) as Uzunluk from C_KISI order by Key_No";
+    const Records rows = db.select(sql);
+    QSqlQuery q = db.run(sql);
+    int n = 0;
+    while (q.next()) {
+        ASSERT_LT(n, rows.size());
+        const Record& r = rows[n];
+        ASSERT_EQ(r.fieldNames().size(), q.record().count());
+        for (int i = 0; i < q.record().count(); ++i) {
+            const QVariant driver = q.value(i);
+            EXPECT_EQ(r.value(i).metaType(), driver.metaType()) << "row " << n << " column " << i;
+            EXPECT_EQ(r.value(i).isNull(), driver.isNull()) << "row " << n << " column " << i;
+            EXPECT_EQ(r.value(i), driver) << "row " << n << " column " << i;
+        }
+        ++n;
+    }
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].str("Ad"), "ŞÜKRÜ ÖZGÜR");
+    EXPECT_TRUE(db.select("select * from C_KISI where Key_No = 99").isEmpty());
+}
+
+// A failure on a later row (a function refusing its value) ends the select
+// with the error; no list cut short is handed back.
+TEST_F(DatabaseTest, AFailureOnALaterRowIsAnError)
+{
+    for (int i = 1; i <= 3; ++i)
+        db.insert("C_KISI", {{"Key_No", i}, {"Kilo", i == 3 ? 2000000000.0 : double(i)}});
+    try {
+        db.select("select Key_No, Space(Kilo) as Bosluk from C_KISI order by Key_No");
+        FAIL() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains("Space: sayı sınırların dışında (taşma)")) << qPrintable(e.message());
+    }
+    EXPECT_EQ(db.select("select Key_No from C_KISI").size(), 3) << "the statement works again after it";
 }
 
 TEST_F(DatabaseTest, OpeningAMissingFileFails)

@@ -317,3 +317,81 @@ TEST_F(ReportEngineData, ValuesTypedByUsersAreBoundNotPasted)
 }
 
 } // namespace
+
+namespace ReportQueryPackingLocal {
+
+// The report's dataset keeps its rows packed: every value comes back as it
+// went in (its type, whether it is null, a null text and an empty one told
+// apart), field names are found without regard to case, an unknown one is
+// an error.
+TEST(ReportQueryPacking, RowsComeBackAsTheyWentIn)
+{
+    QString badUtf16 = "A";
+    badUtf16 += QChar(0xD800);   // half a surrogate pair
+    const QStringList names = {"Metin", "Sayi", "Uzun", "Ondalik", "Tarih", "Bos", "Bayt", "Evet"};
+    const Records rows = {
+        Record(names, {QString("ŞÜKRÜ ÖZGÜR"), 7, qlonglong(9000000000LL), 56.5, QDate(2009, 3, 5),
+                       QVariant(QMetaType::fromType<QString>()), QByteArray("ab\0c", 4), true}),
+        Record(names, {QString::fromLatin1("", 0), QVariant(QMetaType::fromType<int>()), qlonglong(-1), -0.25,
+                       QDateTime(QDate(2024, 2, 3), QTime(14, 5, 9)), QVariant(), QByteArray(), false}),
+        Record(names, {QString(), 0, qlonglong(0), 0.0, QVariant(QMetaType::fromType<QDate>()), badUtf16,
+                       QTime(8, 30), QVariant(QStringList{"a", "b"})}),
+    };
+    ReportQuery q("Query1");
+    q.openRows(rows);
+    ASSERT_EQ(q.recordCount(), 3);
+    for (int n = 0; n < 3; ++n, q.next()) {
+        const Record& back = q.record();
+        ASSERT_EQ(back.fieldNames(), names);
+        for (int c = 0; c < names.size(); ++c) {
+            const QVariant a = rows[n].value(c), b = back.value(c);
+            SCOPED_TRACE(qPrintable(QString("row %1 %2").arg(n).arg(names[c])));
+            EXPECT_EQ(b.isValid(), a.isValid());
+            EXPECT_EQ(b.metaType(), a.metaType());
+            EXPECT_EQ(b.isNull(), a.isNull());
+            EXPECT_EQ(b, a);
+            if (a.typeId() == QMetaType::QString) {
+                EXPECT_EQ(b.toString().isNull(), a.toString().isNull());
+            }
+            EXPECT_EQ(q.value(names[c].toUpper()), a) << "found without regard to case";
+        }
+    }
+    EXPECT_TRUE(q.eof());
+    EXPECT_FALSE(q.value("Metin").isValid()) << "nothing at the end of the data";
+    q.first();
+    try {
+        q.value("Yok");
+        FAIL() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), "Alan bulunamadı: Yok");
+    }
+    q.viewRow(2);
+    EXPECT_EQ(q.value("Sayi"), QVariant(0));
+    q.clearView();
+    EXPECT_EQ(q.str("metin"), "ŞÜKRÜ ÖZGÜR");
+}
+
+} // namespace ReportQueryPackingLocal
+
+namespace {
+
+// Rows read from the database through the packed rows are the rows a select
+// gives.
+TEST_F(ReportEngineData, DatasetRowsAreTheRowsOfTheSelect)
+{
+    db.insert("T_SPORCU", {{"Sira", 7}, {"Ad", QVariant()}, {"Bolge", ""}, {"Puan", 2.5}});
+    Query1.sql = "select *, Sira * 2 as Cift, cast(Ad as blob) as Bayt from T_SPORCU order by Sira";
+    Query1.open();
+    const Records rows = db.select(Query1.sql);
+    ASSERT_EQ(Query1.recordCount(), rows.size());
+    for (int n = 0; !Query1.eof(); ++n, Query1.next()) {
+        EXPECT_EQ(Query1.record().fieldNames(), rows[n].fieldNames());
+        for (int c = 0; c < rows[n].fieldNames().size(); ++c) {
+            EXPECT_EQ(Query1.record().value(c), rows[n].value(c));
+            EXPECT_EQ(Query1.record().value(c).metaType(), rows[n].value(c).metaType());
+            EXPECT_EQ(Query1.record().value(c).isNull(), rows[n].value(c).isNull());
+        }
+    }
+}
+
+} // namespace

@@ -44,10 +44,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ExprCase{"NOT (Puan = 3) OR Kilo > 70", "True"}, ExprCase{"Puan <> 3 AND Kilo > 70", "False"},
                       ExprCase{"Ad < 'ZEKİ'", "True"}, ExprCase{"UPPER('ıi çğ')", "Iİ ÇĞ"},
                       ExprCase{"COPY(Ad, 2, 3)", "AĞR"}, ExprCase{"COPY(Ad, 9, 3)", ""}, ExprCase{"STR(Kilo)", "72.5"},
+                      // Positions and lengths beyond what an integer holds.
+                      ExprCase{"COPY('abc', 1, 99999999999)", "abc"}, ExprCase{"COPY('abc', 2, 99999999999999999999999)", "bc"},
+                      ExprCase{"COPY('abc', 99999999999, 2)", ""}, ExprCase{"COPY('abc', -99999999999, 2)", ""},
+                      ExprCase{"COPY('abc', 1, -99999999999)", ""}, ExprCase{"COPY('abc', 1.9, 2.9)", "ab"},
                       ExprCase{"INT(Kilo)", "72"}, ExprCase{"ROUND(Kilo / 7, 2)", "10.36"},
                       ExprCase{"FORMATNUMERIC('#,##0.00', Kilo * 100)", "7,250.00"}, ExprCase{"DATE", "05.03.2024"},
                       ExprCase{"TIME", "14:05:09"}, ExprCase{"'Tarih: ' + DATE", "Tarih: 05.03.2024"},
                       ExprCase{"'Sayfa ' + STR(PAGENUMBER) + ' / ' + PAGECOUNT", "Sayfa 1 / 1"},
+                      ExprCase{"IF(PAGENUMBER = PAGECOUNT, 'SON', 'DEVAM')", "SON"},
+                      ExprCase{"PAGECOUNT + 1", "2"},
                       ExprCase{"", ""}));
 
 TEST(ReportEngineExpressionMask, MaskFormatsTheValue)

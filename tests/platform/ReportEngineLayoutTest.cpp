@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 Records numberedRows(int count)
@@ -601,6 +603,39 @@ TEST(ReportEngineLayout, FontsMapOntoTheRegisteredFaces)
         EXPECT_TRUE(f.bold());
         EXPECT_EQ(f.pointSizeF(), 11);
     }
+}
+
+// Whether a text fits a width is told without shaping where the text is far
+// from it; every answer is the one its measured width gives, in the faces
+// and sizes reports print with, for Turkish and Latin texts in both cases
+// (ligatures "fi", "fl" and kerned pairs such as "AV" and "Yo" included).
+TEST(ReportEngineLayout, FitsWidthAnswersAsTheMeasuredWidth)
+{
+    ASSERT_TRUE(ReportFonts::ensureRegistered()) << "fonts-dejavu-core is needed";
+    std::mt19937 rnd(5);
+    const QString letters = QString::fromUtf8("ABCÇDEFGĞHIİJKLMNOÖPRSŞTUÜVYZabcçdefgğhıijklmnoöprsştuüvyzâîû"
+                                              "0123456789 .,-/()'AVYoTeWaLTfifflffi");
+    QFont condensed("Arial Narrow", 9), serif("Times New Roman", 12), bold("Arial", 10), italic("Tahoma", 7);
+    bold.setBold(true);
+    italic.setItalic(true);
+    int cases = 0;
+    for (const QFont& design : {QFont("Arial", 8), bold, condensed, serif, italic}) {
+        const QFont font = ReportFonts::resolve(design);
+        for (int n = 0; n < 300; ++n) {
+            QString text;
+            const int length = 1 + int(rnd() % 30);
+            for (int i = 0; i < length; ++i)
+                text += letters[int(rnd() % unsigned(letters.size()))];
+            const double width = ReportFonts::textWidth(font, text);
+            for (double factor : {0.5, 0.9, 0.97, 0.99, 0.999, 1.0, 1.001, 1.01, 1.03, 1.1, 2.0}) {
+                const double limit = width * factor;
+                ASSERT_EQ(ReportFonts::fitsWidth(font, text, limit), width <= limit)
+                    << qPrintable(text) << " " << qPrintable(font.toString()) << " x" << factor;
+                ++cases;
+            }
+        }
+    }
+    EXPECT_EQ(cases, 5 * 300 * 11);
 }
 
 } // namespace

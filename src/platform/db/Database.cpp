@@ -585,27 +585,188 @@ void Database::execute(const QString& sql, const QVariantMap* named, const QVari
         forgetStatements();
 }
 
-Records Database::collect(QSqlQuery& q) const
+namespace {
+
+// The statement under an executed query, or null.
+sqlite3_stmt* dbStatementOf(const QSqlQuery& q)
 {
-    Records rows;
+    const QVariant handle = q.result() ? q.result()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3_stmt* const*>(handle.constData());
+}
+
+// A column of the statement's current row as Qt's SQLite driver gives it:
+// text as QString, whole numbers as qlonglong, real numbers as double,
+// blobs as QByteArray, NULL as a null QString.
+QVariant dbColumnValue(sqlite3_stmt* st, int i)
+{
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: {
+        const char* blob = static_cast<const char*>(sqlite3_column_blob(st, i));
+        return QVariant(QByteArray(blob, sqlite3_column_bytes(st, i)));
+    }
+    default: {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(st, i)));
+    }
+    }
+}
+
+} // namespace
+
+void Database::readRows(QSqlQuery& q, const QString& sql, const RowVisitor& row) const
+{
     const QSqlRecord rec = q.record();
     QStringList names;
     for (int i = 0; i < rec.count(); ++i)
         names << rec.fieldName(i);
-    while (q.next()) {
-        QVariantList values;
-        values.reserve(rec.count());
-        for (int i = 0; i < rec.count(); ++i)
-            values << q.value(i);
-        rows.append(Record(names, values));
+    const int columns = int(rec.count());
+    QVariantList values;
+    values.reserve(columns);
+    // The rows are read from the engine's statement itself: the driver's
+    // own way copies every value twice and turns text into UTF-16 inside the
+    // engine first, which on a list of the whole register took longer than
+    // the engine's work. The driver has stepped to the first row already
+    // (data_count is 0 when there was none).
+    if (sqlite3_stmt* st = dbStatementOf(q); st && m_handle && q.isForwardOnly()) {
+        int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
+        while (step == SQLITE_ROW) {
+            values.clear();
+            for (int i = 0; i < columns; ++i)
+                values << dbColumnValue(st, i);
+            row(names, values);
+            step = sqlite3_step(st);
+        }
+        if (step != SQLITE_DONE)
+            throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
+                                      QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
+        return;
     }
+    while (q.next()) {
+        values.clear();
+        for (int i = 0; i < columns; ++i)
+            values << q.value(i);
+        row(names, values);
+    }
+}
+
+Records Database::collect(QSqlQuery& q, const QString& sql) const
+{
+    Records rows;
+    readRows(q, sql, [&rows](const QStringList& names, QVariantList& values) {
+        rows.append(Record(names, values));
+    });
     return rows;
+}
+
+void Database::forEachRow(const QString& sql, const QVariantMap& params, const RowVisitor& row) const
+{
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) { readRows(q, sql, row); });
+}
+
+int Database::RawRow::count() const
+{
+    return m_columns;
+}
+
+Database::RawRow::Type Database::RawRow::type(int c) const
+{
+    if (m_values) {
+        const QVariant& v = m_values->at(c);
+        if (v.isNull())
+            return Null;
+        switch (v.typeId()) {
+        case QMetaType::LongLong:
+        case QMetaType::Int:
+            return Integer;
+        case QMetaType::Double:
+            return Real;
+        case QMetaType::QByteArray:
+            return Blob;
+        default:
+            return Text;
+        }
+    }
+    switch (sqlite3_column_type(m_statement, c)) {
+    case SQLITE_INTEGER:
+        return Integer;
+    case SQLITE_FLOAT:
+        return Real;
+    case SQLITE_NULL:
+        return Null;
+    case SQLITE_BLOB:
+        return Blob;
+    default:
+        return Text;
+    }
+}
+
+qint64 Database::RawRow::integer(int c) const
+{
+    return m_values ? m_values->at(c).toLongLong() : sqlite3_column_int64(m_statement, c);
+}
+
+double Database::RawRow::real(int c) const
+{
+    return m_values ? m_values->at(c).toDouble() : sqlite3_column_double(m_statement, c);
+}
+
+QByteArrayView Database::RawRow::bytes(int c) const
+{
+    if (m_values) {
+        const QVariant& v = m_values->at(c);
+        m_text = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
+        return m_text;
+    }
+    if (sqlite3_column_type(m_statement, c) == SQLITE_BLOB) {
+        const char* blob = static_cast<const char*>(sqlite3_column_blob(m_statement, c));
+        return QByteArrayView(blob, sqlite3_column_bytes(m_statement, c));
+    }
+    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, c));
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, c));
+}
+
+QVariant Database::RawRow::value(int c) const
+{
+    return m_values ? m_values->at(c) : dbColumnValue(m_statement, c);
+}
+
+void Database::forEachRawRow(const QString& sql, const QVariantMap& params, const RawRowVisitor& row) const
+{
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) {
+        sqlite3_stmt* st = dbStatementOf(q);
+        if (!st || !m_handle || !q.isForwardOnly()) {
+            readRows(q, sql, [&row](const QStringList& names, QVariantList& values) { row(names, RawRow(&values)); });
+            return;
+        }
+        const QSqlRecord rec = q.record();
+        QStringList names;
+        for (int i = 0; i < rec.count(); ++i)
+            names << rec.fieldName(i);
+        const RawRow raw(st, int(rec.count()));
+        // As readRows: the driver stands on the first row already.
+        int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
+        while (step == SQLITE_ROW) {
+            row(names, raw);
+            step = sqlite3_step(st);
+        }
+        if (step != SQLITE_DONE)
+            throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
+                                      QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
+    });
 }
 
 Records Database::select(const QString& sql, const QVariantMap& params) const
 {
     Records rows;
-    execute(sql, &params, nullptr, [&](QSqlQuery& q) { rows = collect(q); });
+    execute(sql, &params, nullptr, [&](QSqlQuery& q) { rows = collect(q, sql); });
     return rows;
 }
 

@@ -139,6 +139,41 @@ public:
 
     // A result set. Throws DbError on failure.
     Records select(const QString& sql, const QVariantMap& params = {}) const;
+    // The rows of a result set one at a time, for a list too long to hold
+    // as Records: `row` gets each row's values in the order of `names` (the
+    // same list for every row; `values` is reused for the next row).
+    // Throws DbError on failure, also on a row after the first.
+    using RowVisitor = std::function<void(const QStringList& names, QVariantList& values)>;
+    void forEachRow(const QString& sql, const QVariantMap& params, const RowVisitor& row) const;
+    // The same for one who packs the values himself: the engine's columns
+    // of each row as they stand (valid until `row` returns). Each column
+    // reads as value() would give it: text as QString, whole numbers as
+    // qlonglong, real numbers as double, blobs as QByteArray, NULL as a null
+    // QString.
+    class RawRow {
+    public:
+        enum Type { Integer = 1, Real = 2, Text = 3, Blob = 4, Null = 5 };
+        int count() const;
+        Type type(int column) const;
+        qint64 integer(int column) const;
+        double real(int column) const;
+        // Text as UTF-8, blobs as their bytes.
+        QByteArrayView bytes(int column) const;
+        QVariant value(int column) const;
+        // False for a driver that hands values only (read them with value()).
+        bool fromEngine() const { return m_statement != nullptr; }
+
+    private:
+        friend class Database;
+        RawRow(sqlite3_stmt* statement, int columns) : m_statement(statement), m_columns(columns) {}
+        explicit RawRow(const QVariantList* values) : m_values(values), m_columns(int(values->size())) {}
+        sqlite3_stmt* m_statement = nullptr;
+        const QVariantList* m_values = nullptr;   // a driver without the engine's statement
+        mutable QByteArray m_text;
+        int m_columns;
+    };
+    using RawRowVisitor = std::function<void(const QStringList& names, const RawRow& row)>;
+    void forEachRawRow(const QString& sql, const QVariantMap& params, const RawRowVisitor& row) const;
     // The first row, or nothing.
     std::optional<Record> first(const QString& sql, const QVariantMap& params = {}) const;
     // The first column of the first row (invalid QVariant when there is none).
@@ -217,7 +252,8 @@ private:
     static bool fits(const Prepared& p, const QVariantMap* named, const QVariantList* positional);
     void forget(const QString& sql, const Prepared* statement) const;
     void forgetStatements() const;
-    Records collect(QSqlQuery& q) const;
+    Records collect(QSqlQuery& q, const QString& sql) const;
+    void readRows(QSqlQuery& q, const QString& sql, const RowVisitor& row) const;
     DbError failure(const QSqlError& e, const QString& sql) const;
     static int busyHandler(void* self, int tries);
     // BEGIN IMMEDIATE / COMMIT / ROLLBACK and the schema version straight on

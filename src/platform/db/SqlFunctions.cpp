@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -84,24 +85,160 @@ QDateTime toDateTime(sqlite3_value* v)
 
 int collateTurkish(void*, int lenA, const void* a, int lenB, const void* b)
 {
-    const QString sa = QString::fromUtf8(static_cast<const char*>(a), lenA);
-    const QString sb = QString::fromUtf8(static_cast<const char*>(b), lenB);
-    return Turkish::compare(sa, sb);
+    return Turkish::compareUtf8(static_cast<const char*>(a), lenA, static_cast<const char*>(b), lenB);
 }
 
+// A LIKE pattern made ready once for every row it is matched against:
+// upper-cased the Turkish way and cut into tokens.
+struct LikePattern {
+    enum Kind { Literal, One, Any };
+    struct Token {
+        Kind kind;
+        char16_t unit;       // Literal: the upper-case unit it stands for
+        bool allPercent;     // the token is written as "%" characters only
+    };
+    QChar escape;
+    QByteArray escapeBytes;   // the escape argument as it was given
+    std::vector<Token> tokens;
+
+    LikePattern(const QString& pattern, QChar esc) : escape(esc)
+    {
+        const QString p = Turkish::upper(pattern);
+        const QChar e = esc.isNull() ? QChar() : Turkish::upper(QString(esc)).at(0);
+        for (qsizetype i = 0; i < p.size();) {
+            const QChar c = p[i];
+            if (!esc.isNull() && c == e && i + 1 < p.size()) {
+                tokens.push_back({Literal, p[i + 1].unicode(), c == '%' && p[i + 1] == '%'});
+                i += 2;
+            } else if (c == '[' && i + 2 < p.size() && p[i + 2] == ']') {
+                // Jet's "[%]": the one character in brackets stands for itself.
+                tokens.push_back({Literal, p[i + 1].unicode(), false});
+                i += 3;
+            } else if (c == '%') {
+                tokens.push_back({Any, 0, true});
+                ++i;
+            } else if (c == '_') {
+                tokens.push_back({One, 0, false});
+                ++i;
+            } else {
+                tokens.push_back({Literal, c.unicode(), false});
+                ++i;
+            }
+        }
+    }
+
+    // Matches upper-cased text: wildcard matching with backtracking to the
+    // last "%".
+    bool matches(const char16_t* t, qsizetype n) const
+    {
+        const size_t count = tokens.size();
+        size_t pi = 0;
+        qsizetype ti = 0, starT = 0;
+        std::ptrdiff_t starP = -1;
+        while (ti < n) {
+            if (pi < count) {
+                const Token& k = tokens[pi];
+                if (k.kind == Any) {
+                    starP = std::ptrdiff_t(pi++);
+                    starT = ti;
+                    continue;
+                }
+                if (k.kind == One || k.unit == t[ti]) {
+                    ++pi;
+                    ++ti;
+                    continue;
+                }
+            }
+            if (starP >= 0) {
+                pi = size_t(starP) + 1;
+                ti = ++starT;
+                continue;
+            }
+            return false;
+        }
+        while (pi < count && tokens[pi].allPercent)
+            ++pi;
+        return pi == count;
+    }
+
+    bool matches(const QString& text) const
+    {
+        const QString t = Turkish::upper(text);
+        return matches(reinterpret_cast<const char16_t*>(t.utf16()), t.size());
+    }
+};
+
+// Upper-cases UTF-8 text unit by unit into `out`; false when a character
+// needs Turkish::upper on the whole text (or the text is not plain UTF-8).
+bool upperUtf8(const unsigned char* s, int n, std::vector<char16_t>& out)
+{
+    out.clear();
+    for (int i = 0; i < n;) {
+        const unsigned char c = s[i];
+        char16_t u;
+        if (c < 0x80) {
+            u = c;
+            ++i;
+        } else if ((c & 0xE0) == 0xC0 && i + 1 < n && (s[i + 1] & 0xC0) == 0x80) {
+            u = char16_t(((c & 0x1F) << 6) | (s[i + 1] & 0x3F));
+            if (u < 0x80)
+                return false;   // an overlong form: the decoder's business
+            i += 2;
+        } else {
+            return false;
+        }
+        const char16_t up = Turkish::upperUnit(u);
+        if (!up)
+            return false;
+        out.push_back(up);
+    }
+    return true;
+}
+
+void deleteLikePattern(void* p)
+{
+    delete static_cast<LikePattern*>(p);
+}
+
+// like(pattern, text[, escape]): the pattern is made ready once per
+// statement (SQLite keeps it while the pattern argument stays the same).
 void fnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     if (isNull(argv[0]) || isNull(argv[1])) {
         sqlite3_result_null(ctx);
         return;
     }
-    QChar escape;
-    if (argc == 3) {
-        const QString e = argText(argv[2]);
-        if (e.size() == 1)
-            escape = e[0];
+    // The escape character as the statement gives it, read as text only
+    // when the pattern is made ready.
+    QByteArrayView escapeBytes;
+    if (argc == 3 && !isNull(argv[2]))
+        escapeBytes = QByteArrayView(reinterpret_cast<const char*>(sqlite3_value_text(argv[2])),
+                                     sqlite3_value_bytes(argv[2]));
+    auto* pattern = static_cast<LikePattern*>(sqlite3_get_auxdata(ctx, 0));
+    if (!pattern || pattern->escapeBytes != escapeBytes) {
+        QChar escape;
+        if (argc == 3) {
+            const QString e = argText(argv[2]);
+            if (e.size() == 1)
+                escape = e[0];
+        }
+        pattern = new LikePattern(argText(argv[0]), escape);
+        pattern->escapeBytes = escapeBytes.toByteArray();
+        sqlite3_set_auxdata(ctx, 0, pattern, deleteLikePattern);
+        // SQLite may have freed it already when the argument is not constant.
+        pattern = static_cast<LikePattern*>(sqlite3_get_auxdata(ctx, 0));
+        if (!pattern) {
+            const LikePattern once(argText(argv[0]), escape);
+            sqlite3_result_int(ctx, once.matches(argText(argv[1])) ? 1 : 0);
+            return;
+        }
     }
-    sqlite3_result_int(ctx, SqlFunctions::like(argText(argv[0]), argText(argv[1]), escape) ? 1 : 0);
+    thread_local std::vector<char16_t> text;
+    const auto* t = sqlite3_value_text(argv[1]);
+    const int n = sqlite3_value_bytes(argv[1]);
+    const bool match = upperUtf8(t, n, text) ? pattern->matches(text.data(), qsizetype(text.size()))
+                                             : pattern->matches(argText(argv[1]));
+    sqlite3_result_int(ctx, match ? 1 : 0);
 }
 
 void fnNz(sqlite3_context* ctx, int argc, sqlite3_value** argv)
@@ -361,46 +498,7 @@ struct FunctionDef {
 
 bool SqlFunctions::like(const QString& pattern, const QString& text, QChar escape)
 {
-    const QString p = Turkish::upper(pattern);
-    const QString t = Turkish::upper(text);
-    // Iterative wildcard match with backtracking on the last "%".
-    int pi = 0, ti = 0, starP = -1, starT = 0;
-    while (ti < t.size()) {
-        if (pi < p.size()) {
-            QChar pc = p[pi];
-            bool literal = false;
-            int step = 1;
-            if (!escape.isNull() && pc == Turkish::upper(QString(escape)).at(0) && pi + 1 < p.size()) {
-                pc = p[pi + 1];
-                literal = true;
-                step = 2;
-            } else if (pc == '[' && pi + 2 < p.size() && p[pi + 2] == ']') {
-                // Jet's "[%]": the one character in brackets stands for itself.
-                pc = p[pi + 1];
-                literal = true;
-                step = 3;
-            }
-            if (!literal && pc == '%') {
-                starP = pi++;
-                starT = ti;
-                continue;
-            }
-            if ((!literal && pc == '_') || pc == t[ti]) {
-                pi += step;
-                ++ti;
-                continue;
-            }
-        }
-        if (starP >= 0) {
-            pi = starP + 1;
-            ti = ++starT;
-            continue;
-        }
-        return false;
-    }
-    while (pi < p.size() && p[pi] == '%')
-        ++pi;
-    return pi == p.size();
+    return LikePattern(pattern, escape).matches(text);
 }
 
 QString SqlFunctions::likeLiteral(const QString& typed)

@@ -2,11 +2,13 @@
 
 #include "platform/paths/DriveMap.h"
 #include "platform/report/ReportOutput.h"
+#include "platform/report/ReportPageStore.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/Messages.h"
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPrinter>
 #include <QTextDocument>
 
 // ---------------------------------------------------------------------------
@@ -239,11 +241,73 @@ void Report::resetExpressions()
                 static_cast<ReportExpr*>(c.get())->reset();
 }
 
+std::shared_ptr<const ReportDocument> Report::document() const
+{
+    if (!m_document && m_pages)
+        m_document = m_pages->document();
+    return m_document;
+}
+
+std::shared_ptr<const ReportPages> Report::runToStore()
+{
+    auto store = std::make_shared<ReportPageStore>(title, page.size());
+    const int pages = layOut([&store](ReportPage&& p) { store->append(std::move(p)); }, false);
+    store->finish();
+    m_document.reset();
+    m_pages = store;
+    m_lastPageCount = pages;
+    return store;
+}
+
+bool Report::stream(ReportPageWriter& writer, QString* why)
+{
+    // A short report's pages are kept for document(); a longer one keeps
+    // none.
+    auto kept = std::make_shared<ReportDocument>();
+    kept->title = title;
+    kept->pageSize = page.size();
+    bool keeping = true;
+    struct OutputFailed {};
+    int pages = 0;
+    try {
+        pages = layOut(
+            [&](ReportPage&& p) {
+                if (keeping && kept->pageCount() >= kKeptPages) {
+                    keeping = false;
+                    kept->pages.clear();
+                    kept->pages.shrink_to_fit();
+                }
+                if (keeping)
+                    kept->pages.push_back(p);
+                if (!writer.add(std::move(p)))
+                    throw OutputFailed{};
+            },
+            true);
+    } catch (const OutputFailed&) {
+        writer.cancel();
+        if (why)
+            *why = writer.error();
+        return false;
+    } catch (...) {
+        writer.cancel();
+        throw;
+    }
+    if (!writer.finish()) {
+        if (why)
+            *why = writer.error();
+        return false;
+    }
+    m_pages.reset();
+    m_document = keeping ? kept : nullptr;
+    m_lastPageCount = pages;
+    return true;
+}
+
 void Report::preview()
 {
-    run();
+    const std::shared_ptr<const ReportPages> pages = runToStore();
     {
-        ReportPreview dialog(m_document);
+        ReportPreview dialog(pages);
         QObject::connect(&dialog, &ReportPreview::output, [this] {
             if (afterOutput)
                 afterOutput(*this);
@@ -261,8 +325,7 @@ void Report::previewModal()
 
 ReportPreview* Report::showPreview(QWidget* parent)
 {
-    run();
-    auto* dialog = new ReportPreview(m_document, parent);
+    auto* dialog = new ReportPreview(runToStore(), parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     std::weak_ptr<bool> alive = m_alive;
     QObject::connect(dialog, &ReportPreview::output, dialog, [this, alive] {
@@ -279,20 +342,39 @@ ReportPreview* Report::showPreview(QWidget* parent)
 
 bool Report::print()
 {
-    run();
-    return outputDone(ReportOutput::printOnChosenPrinter(*m_document));
+    return ReportOutput::withChosenPrinter([this](QPrinter& printer) { return print(printer); });
 }
 
 bool Report::print(QPrinter& printer)
 {
-    run();
-    return outputDone(ReportOutput::printOn(*m_document, printer));
+    QString why;
+    auto writer = ReportPageWriter::printer(printer, title, page.size(), &why);
+    if (!writer || !stream(*writer, &why)) {
+        Messages::error(ReportOutput::printFailedText(printer, why));
+        return false;
+    }
+    return outputDone(true);
 }
 
 bool Report::saveToFile(const QString& path)
 {
-    run();
-    return outputDone(ReportOutput::save(*m_document, path));
+    const QString host = DriveMap::toHost(path);
+    switch (ReportOutput::formatOf(host)) {
+    case ReportOutput::Unknown:
+        Messages::error(ReportOutput::kUnknownFormat);
+        return false;
+    case ReportOutput::Pdf: {
+        QString why;
+        auto writer = ReportPageWriter::pdf(host, title, page.size(), &why);
+        if (!writer || !stream(*writer, &why)) {
+            Messages::error(ReportOutput::saveFailedText(host, why));
+            return false;
+        }
+        return outputDone(true);
+    }
+    default:
+        return outputDone(ReportOutput::save(*runToStore(), path));
+    }
 }
 
 bool Report::outputDone(bool done)

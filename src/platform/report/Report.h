@@ -39,10 +39,20 @@
 // `moreData` comes in true for the first request of a run and false for every
 // later one, so a handler that never sets it prints the body once.
 //
-// Page counts ("n / total", PAGECOUNT) are filled in after the whole report
-// is laid out, so the data is walked once per run and each event fires once
-// per row. Printing or saving from the preview paints the pages already laid
-// out.
+// Pages go out as they are laid out: print() and saveToFile() paint each
+// page on the printer or into the file and drop it, the preview keeps a few
+// pages in memory and the rest in a temporary file (ReportPageStore.h), so a
+// report of thousands of pages needs the memory of a few. Printing or saving
+// from the preview paints the pages it laid out; the data is not walked again.
+//
+// The page count: a page number "of total" (PageNumberOfTotal, PageCount)
+// that the preview or run() shows is filled in once the last page is laid
+// out. Where the count is needed before the first page is written (print()
+// and saveToFile() with such a text) and wherever an expression works with
+// PAGECOUNT (IF(PAGENUMBER = PAGECOUNT, ...)), the report is first laid out
+// to count its pages, keeping nothing, and then laid out again with the
+// count known; its events fire in each of these runs. A layout that changes
+// with the count so that no count holds ends the run with kUnsettledPageCount.
 
 #include "platform/report/ReportDocument.h"
 #include "platform/report/ReportExpression.h"
@@ -64,6 +74,7 @@ class QTextDocument;
 class QWidget;
 class Report;
 class ReportBand;
+class ReportPageWriter;
 class ReportPreview;
 
 // Millimetres of a length given in screen pixels of 1/96 inch.
@@ -371,10 +382,18 @@ public:
     // Clears every sum and count of the expression controls.
     void resetExpressions();
 
-    // Lays the report out (throws DbError or ReportError) and returns the pages.
+    // Lays the report out (throws DbError or ReportError) and returns the
+    // pages, every one held in memory (tests and short documents).
     const ReportDocument& run();
-    // The pages of the last run (empty before the first).
-    std::shared_ptr<const ReportDocument> document() const { return m_document; }
+    // The pages of the last run: those of run() and of a preview (read back
+    // from its store when asked for); after print() and saveToFile() those of
+    // a report of at most kKeptPages pages, nullptr for a longer one (its
+    // pages went out one by one and were not kept). nullptr before the
+    // first run.
+    std::shared_ptr<const ReportDocument> document() const;
+    static constexpr int kKeptPages = 64;
+    // The number of pages of the last run (0 before the first).
+    int pageCount() const { return m_lastPageCount; }
     // While a run lays pages out: the page being filled (1-based).
     int pageNumber() const { return m_pageNumber; }
     // While a run walks the report's rows: the row's number (1-based).
@@ -391,22 +410,42 @@ public:
     // fires then).
     ReportPreview* showPreview(QWidget* parent = nullptr);
 
-    // Lays out and prints on a chosen printer (Dialogs::choosePrinter); false
-    // when cancelled or when printing failed (an error box says why).
+    // Asks for a printer (Dialogs::choosePrinter) and prints, laying the
+    // pages out onto it; false when cancelled or when printing failed (an
+    // error box says why; what was sent is withdrawn).
     bool print();
     bool print(QPrinter& printer);
-    // Lays out and saves by the file's extension: .pdf, .txt, .csv, .htm or
-    // .html; false (after an error box) on failure.
+    // Saves by the file's extension: .pdf (laid out straight into the file),
+    // .txt, .csv, .htm or .html; false (after an error box) on failure, and
+    // the file is then left as it was.
     bool saveToFile(const QString& path);
+
+    // The error of a report whose page count changes each time it is laid
+    // out with the count found before.
+    static constexpr const char* kUnsettledPageCount =
+        "Raporun sayfa sayısı belirlenemedi: sayfa sayısına bağlı bir ifade raporu her dizilişte başka sayıda "
+        "sayfaya yayıyor ...!";
 
 private:
     friend class ReportEngine;
     ReportBand* makeBand(ReportBand::Kind kind, const QString& name, double height, ReportBand* owner);
     // Fires afterOutput when an output succeeded; returns `done`.
     bool outputDone(bool done);
+    // Lays the report out, handing every page to `sink` as it is finished,
+    // and returns the number of pages. pageCountFirst: a page count shown
+    // as text is known before the first page (the sink cannot take it later).
+    int layOut(const std::function<void(ReportPage&&)>& sink, bool pageCountFirst);
+    // The pages laid out into a store (the preview's).
+    std::shared_ptr<const ReportPages> runToStore();
+    // Lays the pages out straight onto a printer or PDF file; false with the
+    // reason when the output failed (it is then withdrawn). Throws what the
+    // layout throws, after withdrawing the output.
+    bool stream(ReportPageWriter& writer, QString* why);
 
     std::vector<std::unique_ptr<ReportBand>> m_bands;
-    std::shared_ptr<const ReportDocument> m_document;
+    mutable std::shared_ptr<const ReportDocument> m_document;
+    std::shared_ptr<const ReportPages> m_pages;
+    int m_lastPageCount = 0;
     std::shared_ptr<bool> m_alive;
     int m_pageNumber = 0;
     int m_detailNumber = 0;

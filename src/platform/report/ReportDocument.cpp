@@ -42,3 +42,23 @@ QStringList ReportDocument::texts() const
         out << p.texts();
     return out;
 }
+
+void fillPageCount(ReportPage& page, int pageCount)
+{
+    const QString total = QString::number(pageCount);
+    for (ReportItem& i : page.items)
+        if (i.kind == ReportItem::Text && i.text.contains(QChar(kReportPageCountMark)))
+            i.text.replace(QChar(kReportPageCountMark), total);
+}
+
+std::shared_ptr<const ReportDocument> ReportPages::document() const
+{
+    auto doc = std::make_shared<ReportDocument>();
+    doc->title = title();
+    doc->pageSize = pageSize();
+    const int n = pageCount();
+    doc->pages.reserve(size_t(n));
+    for (int i = 0; i < n; ++i)
+        doc->pages.push_back(page(i));
+    return doc;
+}

@@ -87,3 +87,37 @@ struct ReportDocument {
     // Every text of every page.
     QStringList texts() const;
 };
+
+// Stands for the page count in texts laid out before the count was known
+// ("Sayfa 3 / " + mark); whoever hands the pages out puts the count in.
+inline constexpr char16_t kReportPageCountMark = 0xE000;
+// Every mark of the page's texts replaced by the page count.
+void fillPageCount(ReportPage& page, int pageCount);
+
+// Laid-out pages as the preview and the outputs read them: one page at a
+// time, so that a long report need not be held in memory whole.
+class ReportPages {
+public:
+    virtual ~ReportPages() = default;
+    virtual QString title() const = 0;
+    virtual QSizeF pageSize() const = 0;
+    virtual int pageCount() const = 0;
+    // Page `index` (0-based) as it prints.
+    virtual ReportPage page(int index) const = 0;
+    // Every page in memory at once (tests, short reports).
+    virtual std::shared_ptr<const ReportDocument> document() const;
+};
+
+// The pages of a document held in memory.
+class ReportDocumentPages : public ReportPages {
+public:
+    explicit ReportDocumentPages(std::shared_ptr<const ReportDocument> document) : m_document(std::move(document)) {}
+    QString title() const override { return m_document->title; }
+    QSizeF pageSize() const override { return m_document->pageSize; }
+    int pageCount() const override { return m_document->pageCount(); }
+    ReportPage page(int index) const override { return m_document->pages.at(size_t(index)); }
+    std::shared_ptr<const ReportDocument> document() const override { return m_document; }
+
+private:
+    std::shared_ptr<const ReportDocument> m_document;
+};

@@ -17,8 +17,6 @@
 
 namespace {
 
-// Stands for the page count until the whole report is laid out.
-const QChar kPageCountMark(0xE000);
 constexpr double kEps = 1e-6;
 // A report that runs past this many pages is taken for a runaway need-data
 // handler or group loop and stopped.
@@ -86,9 +84,14 @@ void mapDocumentFonts(QTextDocument& doc)
 
 class ReportEngine {
 public:
-    explicit ReportEngine(Report& report) : m_report(report) {}
+    // Pages go to `sink` as they are finished (none when it is empty: a run
+    // that only counts them). With the page count known (>= 0) texts and
+    // expressions show it; otherwise texts carry kReportPageCountMark.
+    ReportEngine(Report& report, std::function<void(ReportPage&&)> sink, int knownPageCount)
+        : m_report(report), m_sink(std::move(sink)), m_knownPageCount(knownPageCount) {}
 
-    std::shared_ptr<ReportDocument> run();
+    // Lays the report out; returns the number of pages.
+    int run();
 
 private:
     enum Mode { Body, Header, Footer };
@@ -141,7 +144,9 @@ private:
     void placeAcross(ReportBand* band, bool addsRow);
     double safeBreak(const Layout& layout, double room) const;
     void put(const Layout& layout, double from, double to, double x, double y, bool last);
-    ReportPage& page() { return m_doc->pages.back(); }
+    ReportPage& page() { return m_page; }
+    // Hands the finished page on.
+    void emitPage();
 
     // Controls
     Layout layout(ReportBand* band, double width);
@@ -154,7 +159,11 @@ private:
     QString controlText(ReportControl& c, const ReportExprContext& ctx);
 
     Report& m_report;
-    std::shared_ptr<ReportDocument> m_doc;
+    std::function<void(ReportPage&&)> m_sink;
+    int m_knownPageCount = -1;
+    QSizeF m_pageSize;
+    ReportPage m_page;          // the page being filled
+    int m_pageCount = 0;        // pages begun
     ReportBand* m_detail = nullptr;
     std::vector<ReportQuery*> m_allQueries;
     std::map<ReportBand*, std::vector<ReportExpr*>> m_aggregating;   // by the row band they sum over
@@ -323,7 +332,9 @@ ReportExprContext ReportEngine::contextOf(ReportBand* dataBand) const
     const std::vector<ReportQuery*> chain = chainOf(dataBand);
     ctx.field = [this, chain](const QString& ds, const QString& f, QVariant& v) { return lookup(chain, ds, f, v); };
     ctx.pageNumber = [this] { return m_report.pageNumber(); };
-    ctx.pageCount = [] { return QString(kPageCountMark); };
+    ctx.pageCount = [this] {
+        return m_knownPageCount >= 0 ? QString::number(m_knownPageCount) : QString(QChar(kReportPageCountMark));
+    };
     ctx.now = [this] { return m_report.clock ? m_report.clock() : QDateTime::currentDateTime(); };
     return ctx;
 }
@@ -351,12 +362,11 @@ void ReportEngine::resetAfterPrint(ReportBand* band)
 // ---------------------------------------------------------------------------
 // Walking the rows
 
-std::shared_ptr<ReportDocument> ReportEngine::run()
+int ReportEngine::run()
 {
     ReportFonts::ensureRegistered();
-    m_doc = std::make_shared<ReportDocument>();
-    m_doc->title = m_report.title;
-    m_doc->pageSize = m_report.page.size();
+    m_pageSize = m_report.page.size();
+    m_pageCount = 0;
     prepare();
 
     m_report.m_pageNumber = 0;
@@ -379,16 +389,18 @@ std::shared_ptr<ReportDocument> ReportEngine::run()
     for (ReportBand* s : bandsOf(ReportBand::Summary))
         printBand(s);
     finishPage(true);
-
-    const QString total = QString::number(m_doc->pageCount());
-    for (ReportPage& p : m_doc->pages)
-        for (ReportItem& i : p.items)
-            if (i.kind == ReportItem::Text && i.text.contains(kPageCountMark))
-                i.text.replace(kPageCountMark, total);
+    emitPage();
 
     if (m_report.afterPrint)
         m_report.afterPrint(m_report);
-    return m_doc;
+    return m_pageCount;
+}
+
+void ReportEngine::emitPage()
+{
+    if (m_sink)
+        m_sink(std::move(m_page));
+    m_page = ReportPage();
 }
 
 void ReportEngine::walkLevel(ReportBand* level)
@@ -570,14 +582,16 @@ double ReportEngine::columnX() const
 
 void ReportEngine::newPage()
 {
-    if (!m_doc->pages.empty())
+    if (m_pageCount > 0) {
         finishPage(false);
-    if (m_doc->pageCount() >= kMaxPages)
+        emitPage();
+    }
+    if (m_pageCount >= kMaxPages)
         throw ReportError(QString("Rapor %1 sayfayı aştı; sayfa üretimi durduruldu ...!").arg(kMaxPages));
     ReportPage p;
-    p.number = m_doc->pageCount() + 1;
-    p.size = m_doc->pageSize;
-    m_doc->pages.push_back(std::move(p));
+    p.number = ++m_pageCount;
+    p.size = m_pageSize;
+    m_page = std::move(p);
     m_report.m_pageNumber = page().number;
 
     const ReportPageSetup& setup = m_report.page;
@@ -585,7 +599,7 @@ void ReportEngine::newPage()
     m_maxY = m_y;
     m_column = 0;
     m_pageHasRows = m_columnHasRows = false;
-    m_limit = m_doc->pageSize.height() - setup.bottomMargin - reservedFooter();
+    m_limit = m_pageSize.height() - setup.bottomMargin - reservedFooter();
 
     if (m_report.startPage)
         m_report.startPage(m_report, page().number);
@@ -609,7 +623,7 @@ void ReportEngine::finishPage(bool last)
     for (const Layout& l : m_footerLayouts)
         total += l.height;
     const ReportPageSetup& setup = m_report.page;
-    double y = m_doc->pageSize.height() - setup.bottomMargin - total;
+    double y = m_pageSize.height() - setup.bottomMargin - total;
     for (const Layout& l : m_footerLayouts) {
         put(l, 0, l.height, setup.leftMargin, y, true);
         y += l.height;
@@ -753,7 +767,9 @@ void ReportEngine::put(const Layout& l, double from, double to, double x, double
     // Items are cut at the band's bottom edge (and at a page break inside
     // the band); a control placed above the band's top prints there, over
     // the band before it.
-    const double pageWidth = m_doc->pageSize.width();
+    if (!m_sink)
+        return;   // only counting pages: nothing is kept
+    const double pageWidth = m_pageSize.width();
     const double areaTop = from > kEps ? y : -1e4;
     const double areaBottom = y + (to - from);
     const QRectF area(-pageWidth, areaTop, 3 * pageWidth, areaBottom - areaTop);
@@ -823,10 +839,10 @@ QString ReportEngine::controlText(ReportControl& c, const ReportExprContext& ctx
             value = QString::number(m_report.pageNumber());
             break;
         case ReportSysData::PageCount:
-            value = kPageCountMark;
+            value = ctx.pageCount();
             break;
         case ReportSysData::PageNumberOfTotal:
-            value = QString::number(m_report.pageNumber()) + " / " + kPageCountMark;
+            value = QString::number(m_report.pageNumber()) + " / " + ctx.pageCount();
             break;
         case ReportSysData::Date:
             value = now.date().toString("dd.MM.yyyy");
@@ -971,7 +987,7 @@ void ReportEngine::layoutText(ReportTextControl& c, const QString& text, Layout&
         t.font = font;
         t.color = c.color;
         t.alignment = h;
-        if (!c.wordWrap && !c.autoSize && ReportFonts::textWidth(font, t.text) > r.width() + kEps)
+        if (!c.wordWrap && !c.autoSize && !ReportFonts::fitsWidth(font, t.text, r.width() + kEps))
             t.clip = r;   // a fixed box: what does not fit is cut off
         out.lines.emplace_back(t.rect.top(), t.rect.bottom());
         out.items.push_back(std::move(t));
@@ -1095,17 +1111,75 @@ void ReportEngine::layoutImage(ReportImage& c, Layout& out)
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// Whether a report shows its page count: as text ("n / total", a page count
+// field) or as a value an expression works with (PAGECOUNT).
+struct PageCountUse {
+    bool text = false;
+    bool value = false;
+};
+
+PageCountUse pageCountUse(const Report& r)
+{
+    PageCountUse use;
+    for (const auto& b : r.bands()) {
+        if (b->kind() == ReportBand::GroupHeader && ReportExpression::parse(b->expression).usesPageCount())
+            use.value = true;
+        for (const auto& c : b->controls()) {
+            if (c->kind() == ReportControl::SysData) {
+                const auto data = static_cast<const ReportSysData&>(*c).data;
+                if (data == ReportSysData::PageCount || data == ReportSysData::PageNumberOfTotal)
+                    use.text = true;
+            } else if (c->kind() == ReportControl::Expr) {
+                if (static_cast<ReportExpr&>(*c).parsed().usesPageCount())
+                    use.value = true;
+            }
+        }
+    }
+    return use;
+}
+
+} // namespace
+
+int Report::layOut(const std::function<void(ReportPage&&)>& sink, bool pageCountFirst)
+{
+    struct PageNumberReset {
+        int& n;
+        ~PageNumberReset() { n = 0; }
+    } reset{m_pageNumber};
+    const PageCountUse use = pageCountUse(*this);
+    int known = -1;
+    if (use.value || (pageCountFirst && use.text)) {
+        // Counting runs, which keep nothing: first with the count unknown,
+        // then, where expressions work with it, again with the count found
+        // until the layout no longer changes with it.
+        known = ReportEngine(*this, {}, -1).run();
+        for (int tries = 0; use.value; ++tries) {
+            const int again = ReportEngine(*this, {}, known).run();
+            if (again == known)
+                break;
+            if (tries == 2)
+                throw ReportError(kUnsettledPageCount);
+            known = again;
+        }
+    }
+    const int pages = ReportEngine(*this, sink, known).run();
+    if (known >= 0 && pages != known)
+        throw ReportError(kUnsettledPageCount);
+    return pages;
+}
+
 const ReportDocument& Report::run()
 {
-    ReportEngine engine(*this);
-    std::shared_ptr<ReportDocument> doc;
-    try {
-        doc = engine.run();
-    } catch (...) {
-        m_pageNumber = 0;
-        throw;
-    }
-    m_pageNumber = 0;
+    auto doc = std::make_shared<ReportDocument>();
+    doc->title = title;
+    doc->pageSize = page.size();
+    const int pages = layOut([&doc](ReportPage&& p) { doc->pages.push_back(std::move(p)); }, false);
+    for (ReportPage& p : doc->pages)
+        fillPageCount(p, pages);
+    m_pages.reset();
     m_document = doc;
+    m_lastPageCount = pages;
     return *m_document;
 }

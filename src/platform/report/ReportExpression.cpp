@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 // ---------------------------------------------------------------------------
 // Values
@@ -650,9 +651,16 @@ QVariant callFunction(const Node& n, const ReportExprContext& ctx, const QString
         return Turkish::upper(ReportFormat::toText(eval(*n.args[0], ctx, text)));
     if (f == "COPY") {
         const QString s = ReportFormat::toText(eval(*n.args[0], ctx, text));
-        const int start = int(number(*n.args[1], ctx, text));
-        const int len = int(number(*n.args[2], ctx, text));
-        if (start < 1 || len <= 0)
+        // Positions and lengths beyond the text (or not numbers at all)
+        // are held to what a text can have before they become integers.
+        auto held = [](double v) {
+            if (std::isnan(v))
+                return qsizetype(0);
+            return qsizetype(std::clamp(std::trunc(v), -1.0, double(std::numeric_limits<int>::max())));
+        };
+        const qsizetype start = held(number(*n.args[1], ctx, text));
+        const qsizetype len = held(number(*n.args[2], ctx, text));
+        if (start < 1 || len <= 0 || start > s.size())
             return QString();
         return s.mid(start - 1, len);
     }
@@ -675,8 +683,14 @@ QVariant callFunction(const Node& n, const ReportExprContext& ctx, const QString
         return now;
     if (f == "PAGENUMBER")
         return double(ctx.pageNumber ? ctx.pageNumber() : 1);
-    if (f == "PAGECOUNT")
-        return ctx.pageCount ? ctx.pageCount() : QString("1");
+    if (f == "PAGECOUNT") {
+        // A number once the count is known; before, the engine's stand-in
+        // text (it lays out again with the count known).
+        const QString count = ctx.pageCount ? ctx.pageCount() : QString("1");
+        bool known = false;
+        const int pages = count.toInt(&known);
+        return known ? QVariant(double(pages)) : QVariant(count);
+    }
     throw ReportError(QString("Hatalı rapor ifadesi: %1 (bilinmeyen işlev %2)").arg(text, f));
 }
 
@@ -772,6 +786,23 @@ ReportExpression ReportExpression::parse(const QString& text)
 bool ReportExpression::hasAggregates() const
 {
     return !m_aggregates.empty();
+}
+
+namespace {
+bool nodeUsesPageCount(const Node& n)
+{
+    if (n.kind == Node::Call && n.name == "PAGECOUNT")
+        return true;
+    for (const auto& a : n.args)
+        if (nodeUsesPageCount(*a))
+            return true;
+    return false;
+}
+}
+
+bool ReportExpression::usesPageCount() const
+{
+    return m_root && nodeUsesPageCount(*m_root);
 }
 
 QVariant ReportExpression::evaluate(const ReportExprContext& context) const

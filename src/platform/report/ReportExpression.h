@@ -14,7 +14,8 @@
 //             IF(condition, a, b)  STR(x)  UPPER(s)  COPY(s, start, length)
 //             FORMATNUMERIC(mask, x)  INT(x)  ROUND(x[, decimals])
 //             DATE  TIME  NOW        (the report's clock)
-//             PAGENUMBER  PAGECOUNT   (PAGECOUNT is text, filled in after the layout)
+//             PAGENUMBER  PAGECOUNT   (the report is laid out twice when an
+//               expression uses PAGECOUNT: the second time it is the number)
 // A NULL field is "" as text and 0 as a number; sums and counts of a value
 // leave NULLs out.
 
@@ -44,8 +45,8 @@ struct ReportExprContext {
     // returns false when no dataset of the band has it.
     std::function<bool(const QString& dataset, const QString& field, QVariant& value)> field;
     std::function<int()> pageNumber;
-    // The page count is known only after the whole report is laid out: the
-    // engine returns a stand-in that it replaces at the end.
+    // The page count as text; a stand-in that is no number while the count
+    // is not yet known (PAGECOUNT then gives that text).
     std::function<QString()> pageCount;
     std::function<QDateTime()> now;
 };
@@ -65,6 +66,8 @@ public:
 
     QString text() const { return m_text; }
     bool hasAggregates() const;
+    // Whether the expression uses PAGECOUNT.
+    bool usesPageCount() const;
     // The value with the aggregates as they stand.
     QVariant evaluate(const ReportExprContext& context) const;
     // Adds the current row to every aggregate of the expression.

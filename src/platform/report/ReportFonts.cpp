@@ -4,9 +4,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QTextLayout>
 #include <QtGlobal>
+
+#include <array>
 
 namespace {
 
@@ -64,9 +67,145 @@ bool ReportFonts::ensureRegistered()
     return state > 0;
 }
 
+namespace {
+
+// What fonts give again and again during a layout (a report asks for the
+// same few fonts for every row): kept per thread, dropped when it grows
+// large. The caches are never destroyed: fonts must not outlive the
+// application object, and these would at the end of the program.
+template <class V>
+class FontCache {
+public:
+    template <class Make>
+    V& get(const QFont& font, Make make)
+    {
+        auto it = m_values.find(font);
+        if (it != m_values.end())
+            return *it;
+        if (m_values.size() >= 256)
+            m_values.clear();
+        return *m_values.insert(font, make());
+    }
+
+private:
+    QHash<QFont, V> m_values;
+};
+
+QFont resolveUncached(const QFont& design);
+
+const QFontMetricsF& metricsOf(const QFont& font)
+{
+    thread_local auto* cache = new FontCache<QFontMetricsF>;
+    return cache->get(font, [&] { return QFontMetricsF(font, ReportFonts::referenceDevice()); });
+}
+
+// The advance of a text in reference pixels. Lists print the same region,
+// belt, title and date in row after row: short texts are measured once per
+// font.
+qreal advanceOf(const QFont& font, const QString& text)
+{
+    if (text.size() > 64)
+        return metricsOf(font).horizontalAdvance(text);
+    thread_local auto* cache = new FontCache<QHash<QString, qreal>>;
+    QHash<QString, qreal>& widths = cache->get(font, [] { return QHash<QString, qreal>(); });
+    auto it = widths.constFind(text);
+    if (it != widths.constEnd())
+        return *it;
+    if (widths.size() >= 16384)
+        widths.clear();
+    const qreal w = metricsOf(font).horizontalAdvance(text);
+    widths.insert(text, w);
+    return w;
+}
+
+// An estimate of a text's advance from its letters' advances and the
+// kerning of each pair of them, both measured once per font: a few table
+// looks instead of shaping the text. -1 for a text with a letter the
+// estimate does not cover (beyond the Latin letters, control characters).
+// Ligatures and other shaping it leaves out move it by a fraction of a
+// per cent; it only decides where the text is far from a limit.
+qreal estimateOf(const QFont& font, const QString& text)
+{
+    constexpr char16_t kCovered = 0x250;
+    struct Table {
+        std::array<qreal, kCovered> advance{};
+        std::array<bool, kCovered> known{};
+        QHash<quint32, qreal> kerning;
+    };
+    thread_local auto* cache = new FontCache<Table>;
+    Table& t = cache->get(font, [] { return Table(); });
+    const QFontMetricsF& m = metricsOf(font);
+    auto advance = [&](char16_t c) {
+        if (!t.known[c]) {
+            t.advance[c] = m.horizontalAdvance(QChar(c));
+            t.known[c] = true;
+        }
+        return t.advance[c];
+    };
+    qreal width = 0;
+    char16_t previous = 0;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || c >= kCovered || (c >= 0x7F && c < 0xA0))
+            return -1;
+        width += advance(c);
+        if (previous) {
+            const quint32 pair = (quint32(previous) << 16) | c;
+            auto it = t.kerning.constFind(pair);
+            if (it == t.kerning.constEnd()) {
+                const QChar two[2] = {QChar(previous), QChar(c)};
+                it = t.kerning.insert(pair, m.horizontalAdvance(QString(two, 2)) - advance(previous) - advance(c));
+            }
+            width += *it;
+        }
+        previous = c;
+    }
+    return width;
+}
+
+// 1 when the text is clearly within `limit` reference pixels, -1 when
+// clearly beyond it, 0 when it must be measured.
+int clearly(const QFont& font, const QString& text, qreal limit)
+{
+    const qreal estimate = estimateOf(font, text);
+    if (estimate < 0)
+        return 0;
+    const qreal slack = 0.03 * qAbs(limit) + 2;
+    if (estimate <= limit - slack)
+        return 1;
+    if (estimate > limit + slack)
+        return -1;
+    return 0;
+}
+
+// Whether a text's advance is at most `limit` reference pixels.
+bool within(const QFont& font, const QString& text, qreal limit)
+{
+    if (const int c = clearly(font, text, limit))
+        return c > 0;
+    return advanceOf(font, text) <= limit;
+}
+
+} // namespace
+
+bool ReportFonts::fitsWidth(const QFont& font, const QString& text, double width)
+{
+    if (const int c = clearly(font, text, mmToRef(width)))
+        return c > 0;
+    return textWidth(font, text) <= width;
+}
+
 QFont ReportFonts::resolve(const QFont& design)
 {
     ensureRegistered();
+    thread_local auto* cache = new FontCache<QFont>;
+    return cache->get(design, [&] { return resolveUncached(design); });
+}
+
+namespace {
+
+QFont resolveUncached(const QFont& design)
+{
     const QString family = familyFor(design.family());
     QFont f(family);
     f.setPointSizeF(design.pointSizeF() > 0 ? design.pointSizeF() : 10.0);
@@ -78,10 +217,12 @@ QFont ReportFonts::resolve(const QFont& design)
     // that bold and oblique come from the wide family. The condensed family
     // keeps its own width (asked for the normal width, its faces would be
     // widened to it).
-    f.setStretch(family == kCondensed ? QFont::AnyStretch : QFont::Unstretched);
+    f.setStretch(family == ReportFonts::kCondensed ? QFont::AnyStretch : QFont::Unstretched);
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
+
+} // namespace
 
 QFont ReportFonts::standard(double points)
 {
@@ -104,12 +245,12 @@ QPaintDevice* ReportFonts::referenceDevice()
 
 double ReportFonts::textWidth(const QFont& font, const QString& text)
 {
-    return refToMm(QFontMetricsF(font, referenceDevice()).horizontalAdvance(text));
+    return refToMm(advanceOf(font, text));
 }
 
 double ReportFonts::lineHeight(const QFont& font)
 {
-    return refToMm(QFontMetricsF(font, referenceDevice()).lineSpacing());
+    return refToMm(metricsOf(font).lineSpacing());
 }
 
 QStringList ReportFonts::wrap(const QFont& font, const QString& text, double width)
@@ -123,6 +264,16 @@ QStringList ReportFonts::wrap(const QFont& font, const QString& text, double wid
     for (const QString& para : paragraphs) {
         if (para.isEmpty() || limit <= 0) {
             lines << para;
+            continue;
+        }
+        // A line that is narrower than the width whole needs no breaking
+        // (the common case: a name in its column). A 64th of a pixel keeps
+        // the measure on the safe side of the layout's own.
+        if (within(font, para, limit - 1.0 / 64)) {
+            QString piece = para;
+            while (piece.endsWith(' '))
+                piece.chop(1);
+            lines << piece;
             continue;
         }
         QTextLayout layout(para, font, referenceDevice());

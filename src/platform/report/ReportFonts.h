@@ -41,6 +41,9 @@ inline double mmToRef(double mm) { return mm * kReferenceDpi / 25.4; }
 
 // Measures in millimetres.
 double textWidth(const QFont& font, const QString& text);
+// textWidth(font, text) <= width, told without shaping the text where it
+// is clearly shorter or longer (the layout asks this of every text).
+bool fitsWidth(const QFont& font, const QString& text, double width);
 double lineHeight(const QFont& font);
 // Breaks text into lines no wider than width (millimetres): at line breaks of
 // the text, then at word boundaries, a word longer than a line anywhere.

@@ -7,6 +7,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPainterPath>
@@ -20,13 +21,17 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cmath>
 
 namespace {
 
-QPageLayout pageLayoutOf(const ReportDocument& doc)
+QPageLayout pageLayoutOf(QSizeF pageSize)
 {
-    const QSizeF s = doc.pageSize.isValid() ? doc.pageSize : QSizeF(210, 297);
+    const QSizeF s = pageSize.isValid() ? pageSize : QSizeF(210, 297);
     const bool landscape = s.width() > s.height();
     const QSizeF portrait(qMin(s.width(), s.height()), qMax(s.width(), s.height()));
     return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
@@ -64,18 +69,40 @@ void ReportOutput::paintPage(QPainter& p, const ReportPage& page, double s)
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // The painter's state is saved only around what changes more than pen,
+    // brush and font (a clip, a rich text's transformation): each item sets
+    // those itself, and every save and restore writes to a PDF page.
+    QFont lastFont;
+    QFont paintFont;
+    QFontMetricsF metrics(paintFont);
+    bool haveFont = false;
     for (const ReportItem& i : page.items) {
-        p.save();
-        if (!i.clip.isNull())
-            p.setClipRect(scaled(i.clip, s), Qt::IntersectClip);
+        const bool saved = !i.clip.isNull() || i.kind == ReportItem::RichText;
+        if (saved) {
+            p.save();
+            if (!i.clip.isNull())
+                p.setClipRect(scaled(i.clip, s), Qt::IntersectClip);
+        }
         const QRectF r = scaled(i.rect, s);
         switch (i.kind) {
         case ReportItem::Text: {
-            QFont f = i.font;
-            f.setPointSizeF(i.font.pointSizeF() * s * 25.4 / dpi);
-            p.setFont(f);
+            if (!haveFont || !(i.font == lastFont)) {
+                lastFont = i.font;
+                paintFont = i.font;
+                paintFont.setPointSizeF(i.font.pointSizeF() * s * 25.4 / dpi);
+                metrics = QFontMetricsF(paintFont, p.device());
+                haveFont = true;
+            }
+            p.setFont(paintFont);
             p.setPen(i.color);
-            p.drawText(r, int(i.alignment | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine), i.text);
+            if (i.alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+                p.drawText(r, int(i.alignment | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine), i.text);
+            } else {
+                // A line at the top left of its box: its base line lies one
+                // ascent below the top (as the box's own layout puts it), and
+                // drawn from there it needs no layout of its own.
+                p.drawText(QPointF(r.left(), r.top() + metrics.ascent()), i.text);
+            }
             break;
         }
         case ReportItem::Rect:
@@ -116,7 +143,8 @@ void ReportOutput::paintPage(QPainter& p, const ReportPage& page, double s)
             break;
         }
         }
-        p.restore();
+        if (saved)
+            p.restore();
     }
     p.restore();
 }
@@ -259,20 +287,25 @@ QString bodyOf(const QString& html)
 
 QString ReportOutput::toText(const ReportDocument& doc)
 {
+    return toText(ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {})));
+}
+
+QString ReportOutput::toText(const ReportPages& pages)
+{
     constexpr double kCharWidth = 2.0;
+    // The leftmost text of the whole document is the first column: the
+    // pages are read twice, once to find it and once to write them.
     double left = 1e9;
-    std::vector<std::vector<std::vector<Cell>>> pages;
-    for (const ReportPage& p : doc.pages) {
-        pages.push_back(rowsOf(p));
-        for (const auto& row : pages.back())
+    const int count = pages.pageCount();
+    for (int n = 0; n < count; ++n)
+        for (const auto& row : rowsOf(pages.page(n)))
             for (const Cell& c : row)
                 left = qMin(left, c.x);
-    }
     QString out;
-    for (size_t n = 0; n < pages.size(); ++n) {
+    for (int n = 0; n < count; ++n) {
         if (n > 0)
             out += '\f';
-        for (const auto& row : pages[n]) {
+        for (const auto& row : rowsOf(pages.page(n))) {
             QString line;
             for (const Cell& c : row) {
                 int col = int(std::lround((c.x - left) / kCharWidth));
@@ -290,9 +323,14 @@ QString ReportOutput::toText(const ReportDocument& doc)
 
 QString ReportOutput::toCsv(const ReportDocument& doc)
 {
+    return toCsv(ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {})));
+}
+
+QString ReportOutput::toCsv(const ReportPages& pages)
+{
     QString out;
-    for (const ReportPage& p : doc.pages)
-        for (const auto& row : rowsOf(p)) {
+    for (int n = 0; n < pages.pageCount(); ++n)
+        for (const auto& row : rowsOf(pages.page(n))) {
             QStringList fields;
             for (const Cell& c : row)
                 fields << csvField(c.text);
@@ -303,15 +341,21 @@ QString ReportOutput::toCsv(const ReportDocument& doc)
 
 QString ReportOutput::toHtml(const ReportDocument& doc)
 {
+    return toHtml(ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {})));
+}
+
+QString ReportOutput::toHtml(const ReportPages& pages)
+{
     QString out;
-    out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + doc.title.toHtmlEscaped() +
+    out += "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + pages.title().toHtmlEscaped() +
            "</title>\n<style>\n"
            "body { background: #808080; margin: 0; }\n"
            ".page { position: relative; background: #ffffff; margin: 5mm auto; overflow: hidden; }\n"
            ".page > * { position: absolute; }\n"
            ".t { white-space: pre; overflow: visible; line-height: 1.15; }\n"
            "</style>\n</head>\n<body>\n";
-    for (const ReportPage& p : doc.pages) {
+    for (int n = 0; n < pages.pageCount(); ++n) {
+        const ReportPage p = pages.page(n);
         const QSizeF size = p.size;
         out += QString("<div class=\"page\" style=\"width:%1;height:%2\">\n").arg(mm(size.width()), mm(size.height()));
         QString shapes;
@@ -395,46 +439,299 @@ ReportOutput::Format ReportOutput::formatOf(const QString& path)
     return Unknown;
 }
 
+namespace {
+
+// A ReportPages view of a document the caller holds.
+ReportDocumentPages pagesOf(const ReportDocument& doc)
+{
+    return ReportDocumentPages(std::shared_ptr<const ReportDocument>(&doc, [](const ReportDocument*) {}));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Page writer
+
+// The pages are painted on a thread of the writer's own while the caller
+// lays out the next ones: the file or printer, its painter and everything
+// painted live on that thread; pages come in through a short queue and go
+// back to the caller's thread to be dropped (a page may hold a rich text,
+// an object of the caller's thread). A page with rich text is painted while
+// the caller waits: its fonts are shared with the caller's layout.
+struct ReportPageWriter::Impl {
+    // Set before the thread starts.
+    QString hostPath;                    // PDF
+    QString title;
+    QSizeF pageSize;
+    QPrinter* printer = nullptr;         // printer
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<std::unique_ptr<ReportPage>> waiting;   // to be painted
+    std::vector<std::unique_ptr<ReportPage>> painted;  // to be dropped by the caller
+    enum State { Opening, Open, Done, Failed } state = Opening;
+    bool finishing = false;
+    bool cancelling = false;
+    int added = 0;
+    int pages = 0;
+    QString error;
+    std::thread thread;
+
+    static constexpr size_t kWaiting = 4;
+
+    void run();
+    // Drops what was painted (on the caller's thread).
+    void dropPainted(std::unique_lock<std::mutex>& lock)
+    {
+        std::vector<std::unique_ptr<ReportPage>> drop;
+        drop.swap(painted);
+        lock.unlock();
+        drop.clear();
+        lock.lock();
+    }
+    void end(bool cancel)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            (cancel ? cancelling : finishing) = true;
+        }
+        changed.notify_all();
+        if (thread.joinable())
+            thread.join();
+        painted.clear();
+        waiting.clear();
+    }
+};
+
+void ReportPageWriter::Impl::run()
+{
+    std::unique_ptr<QSaveFile> file;
+    std::unique_ptr<QPdfWriter> pdf;
+    QPainter painter;
+    QPagedPaintDevice* device = nullptr;
+    auto fail = [this](const QString& why) {
+        std::lock_guard<std::mutex> lock(mutex);
+        state = Failed;
+        if (error.isEmpty())
+            error = why;
+        changed.notify_all();
+    };
+    if (printer) {
+        if (!painter.begin(printer)) {
+            fail("Yazıcı açılamadı");
+            return;
+        }
+        device = printer;
+    } else {
+        file = std::make_unique<QSaveFile>(hostPath);
+        if (!file->open(QIODevice::WriteOnly)) {
+            fail(file->errorString());
+            return;
+        }
+        pdf = std::make_unique<QPdfWriter>(file.get());
+        pdf->setTitle(title);
+        pdf->setCreator("Brivex");
+        pdf->setResolution(1200);
+        pdf->setPageLayout(pageLayoutOf(pageSize));
+        if (!painter.begin(pdf.get())) {
+            pdf.reset();
+            file->cancelWriting();
+            fail(file->errorString());
+            return;
+        }
+        device = pdf.get();
+    }
+    const double scale = (printer ? printer->resolution() : pdf->resolution()) / 25.4;
+    auto withdraw = [&] {
+        if (printer)
+            printer->abort();
+        if (painter.isActive())
+            painter.end();
+        if (pdf) {
+            pdf.reset();
+            file->cancelWriting();
+        }
+    };
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        state = Open;
+    }
+    changed.notify_all();
+
+    for (;;) {
+        std::unique_ptr<ReportPage> page;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [this] { return cancelling || finishing || !waiting.empty(); });
+            if (cancelling) {
+                lock.unlock();
+                withdraw();
+                fail(QString());
+                return;
+            }
+            if (waiting.empty())
+                break;   // finishing, every page painted
+            page = std::move(waiting.front());
+            waiting.pop_front();
+        }
+        if (pages > 0 && !device->newPage()) {
+            withdraw();
+            fail("Yeni sayfa açılamadı");
+            return;
+        }
+        ReportOutput::paintPage(painter, *page, scale);
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++pages;
+            painted.push_back(std::move(page));
+        }
+        changed.notify_all();
+    }
+
+    const bool ended = painter.end();
+    if (pdf) {
+        pdf.reset();
+        if (!file->commit()) {
+            fail(file->errorString());
+            return;
+        }
+    } else if (!ended || printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted) {
+        fail("Yazdırma tamamlanamadı");
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        state = Done;
+    }
+    changed.notify_all();
+}
+
+namespace {
+
+std::unique_ptr<ReportPageWriter::Impl> startWriter(std::unique_ptr<ReportPageWriter::Impl> d, QString* error)
+{
+    ReportPageWriter::Impl* w = d.get();
+    d->thread = std::thread([w] { w->run(); });
+    std::unique_lock<std::mutex> lock(d->mutex);
+    d->changed.wait(lock, [w] { return w->state != ReportPageWriter::Impl::Opening; });
+    if (d->state == ReportPageWriter::Impl::Failed) {
+        lock.unlock();
+        d->thread.join();
+        if (error)
+            *error = d->error;
+        return nullptr;
+    }
+    return d;
+}
+
+} // namespace
+
+ReportPageWriter::ReportPageWriter(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
+
+ReportPageWriter::~ReportPageWriter()
+{
+    if (d->thread.joinable())
+        d->end(true);
+}
+
+std::unique_ptr<ReportPageWriter> ReportPageWriter::pdf(const QString& hostPath, const QString& title,
+                                                        QSizeF pageSize, QString* error)
+{
+    auto d = std::make_unique<Impl>();
+    d->hostPath = hostPath;
+    d->title = title;
+    d->pageSize = pageSize;
+    d = startWriter(std::move(d), error);
+    return d ? std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d))) : nullptr;
+}
+
+std::unique_ptr<ReportPageWriter> ReportPageWriter::printer(QPrinter& printer, const QString& title,
+                                                            QSizeF pageSize, QString* error)
+{
+    printer.setDocName(title);
+    printer.setFullPage(true);
+    printer.setPageLayout(pageLayoutOf(pageSize));
+    auto d = std::make_unique<Impl>();
+    d->printer = &printer;
+    d->title = title;
+    d->pageSize = pageSize;
+    d = startWriter(std::move(d), error);
+    return d ? std::unique_ptr<ReportPageWriter>(new ReportPageWriter(std::move(d))) : nullptr;
+}
+
+bool ReportPageWriter::add(const ReportPage& page)
+{
+    return add(ReportPage(page));
+}
+
+bool ReportPageWriter::add(ReportPage&& page)
+{
+    if (!d->thread.joinable())
+        return false;
+    bool richText = false;
+    for (const ReportItem& i : page.items)
+        richText = richText || i.kind == ReportItem::RichText;
+    std::unique_lock<std::mutex> lock(d->mutex);
+    d->changed.wait(lock, [this] { return d->state != Impl::Open || d->waiting.size() < Impl::kWaiting; });
+    if (d->state != Impl::Open)
+        return false;
+    d->waiting.push_back(std::make_unique<ReportPage>(std::move(page)));
+    const int number = ++d->added;
+    d->changed.notify_all();
+    if (richText)
+        d->changed.wait(lock, [this, number] { return d->state != Impl::Open || d->pages >= number; });
+    d->dropPainted(lock);
+    return d->state == Impl::Open;
+}
+
+bool ReportPageWriter::finish()
+{
+    if (!d->thread.joinable())
+        return false;
+    d->end(false);
+    return d->state == Impl::Done;
+}
+
+void ReportPageWriter::cancel()
+{
+    if (d->thread.joinable())
+        d->end(true);
+}
+
+QString ReportPageWriter::error() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->error;
+}
+
+int ReportPageWriter::pagesWritten() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->pages;
+}
+
 // ---------------------------------------------------------------------------
 // Files and printers
 
 bool ReportOutput::writePdf(const ReportDocument& doc, const QString& hostPath, QString* error)
 {
-    QSaveFile file(hostPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
+    return writePdf(pagesOf(doc), hostPath, error);
+}
+
+bool ReportOutput::writePdf(const ReportPages& pages, const QString& hostPath, QString* error)
+{
+    auto writer = ReportPageWriter::pdf(hostPath, pages.title(), pages.pageSize(), error);
+    if (!writer)
         return false;
-    }
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(doc.title);
-        writer.setCreator("Brivex");
-        writer.setResolution(1200);
-        writer.setPageLayout(pageLayoutOf(doc));
-        QPainter p;
-        if (!p.begin(&writer)) {
-            file.cancelWriting();
+    for (int n = 0; n < pages.pageCount(); ++n)
+        if (!writer->add(pages.page(n))) {
             if (error)
-                *error = file.errorString();
+                *error = writer->error();
             return false;
         }
-        const double s = writer.resolution() / 25.4;
-        for (size_t n = 0; n < doc.pages.size(); ++n) {
-            if (n > 0 && !writer.newPage()) {
-                p.end();
-                file.cancelWriting();
-                if (error)
-                    *error = "Yeni sayfa açılamadı";
-                return false;
-            }
-            paintPage(p, doc.pages[n], s);
-        }
-        p.end();
-    }
-    if (!file.commit()) {
+    if (!writer->finish()) {
         if (error)
-            *error = file.errorString();
+            *error = writer->error();
         return false;
     }
     return true;
@@ -442,19 +739,24 @@ bool ReportOutput::writePdf(const ReportDocument& doc, const QString& hostPath, 
 
 bool ReportOutput::writeFile(const ReportDocument& doc, const QString& hostPath, QString* error)
 {
+    return writeFile(pagesOf(doc), hostPath, error);
+}
+
+bool ReportOutput::writeFile(const ReportPages& pages, const QString& hostPath, QString* error)
+{
     const Format f = formatOf(hostPath);
     if (f == Pdf)
-        return writePdf(doc, hostPath, error);
+        return writePdf(pages, hostPath, error);
     QString content;
     switch (f) {
     case Text:
-        content = toText(doc);
+        content = toText(pages);
         break;
     case Csv:
-        content = toCsv(doc);
+        content = toCsv(pages);
         break;
     case Html:
-        content = toHtml(doc);
+        content = toHtml(pages);
         break;
     default:
         if (error)
@@ -473,34 +775,46 @@ bool ReportOutput::writeFile(const ReportDocument& doc, const QString& hostPath,
 
 bool ReportOutput::print(const ReportDocument& doc, QPrinter& printer, QString* error)
 {
-    printer.setDocName(doc.title);
-    printer.setFullPage(true);
-    printer.setPageLayout(pageLayoutOf(doc));
-    QPainter p;
-    if (!p.begin(&printer)) {
-        if (error)
-            *error = "Yazıcı açılamadı";
+    return print(pagesOf(doc), printer, error);
+}
+
+bool ReportOutput::print(const ReportPages& pages, QPrinter& printer, QString* error)
+{
+    auto writer = ReportPageWriter::printer(printer, pages.title(), pages.pageSize(), error);
+    if (!writer)
         return false;
-    }
-    const double s = printer.resolution() / 25.4;
-    for (size_t n = 0; n < doc.pages.size(); ++n) {
-        if (n > 0 && !printer.newPage()) {
-            p.end();
+    for (int n = 0; n < pages.pageCount(); ++n)
+        if (!writer->add(pages.page(n))) {
             if (error)
-                *error = "Yeni sayfa açılamadı";
+                *error = writer->error();
             return false;
         }
-        paintPage(p, doc.pages[n], s);
-    }
-    if (!p.end() || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
+    if (!writer->finish()) {
         if (error)
-            *error = "Yazdırma tamamlanamadı";
+            *error = writer->error();
         return false;
     }
     return true;
 }
 
+QString ReportOutput::saveFailedText(const QString& hostPath, const QString& why)
+{
+    return QString(kSaveFailed) + "\n" + hostPath + (why.isEmpty() ? QString() : "\n" + why);
+}
+
+QString ReportOutput::printFailedText(const QPrinter& printer, const QString& why)
+{
+    const QString name =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
+    return QString(kPrintFailed) + "\n" + name + (why.isEmpty() ? QString() : "\n" + why);
+}
+
 bool ReportOutput::save(const ReportDocument& doc, const QString& path)
+{
+    return save(pagesOf(doc), path);
+}
+
+bool ReportOutput::save(const ReportPages& pages, const QString& path)
 {
     const QString host = DriveMap::toHost(path);
     if (formatOf(host) == Unknown) {
@@ -508,8 +822,8 @@ bool ReportOutput::save(const ReportDocument& doc, const QString& path)
         return false;
     }
     QString why;
-    if (!writeFile(doc, host, &why)) {
-        Messages::error(QString(kSaveFailed) + "\n" + host + (why.isEmpty() ? QString() : "\n" + why));
+    if (!writeFile(pages, host, &why)) {
+        Messages::error(saveFailedText(host, why));
         return false;
     }
     return true;
@@ -517,17 +831,20 @@ bool ReportOutput::save(const ReportDocument& doc, const QString& path)
 
 bool ReportOutput::printOn(const ReportDocument& doc, QPrinter& printer)
 {
+    return printOn(pagesOf(doc), printer);
+}
+
+bool ReportOutput::printOn(const ReportPages& pages, QPrinter& printer)
+{
     QString why;
-    if (!print(doc, printer, &why)) {
-        const QString name = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
-                                                                            : printer.printerName();
-        Messages::error(QString(kPrintFailed) + "\n" + name + (why.isEmpty() ? QString() : "\n" + why));
+    if (!print(pages, printer, &why)) {
+        Messages::error(printFailedText(printer, why));
         return false;
     }
     return true;
 }
 
-bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
+bool ReportOutput::withChosenPrinter(const std::function<bool(QPrinter&)>& print)
 {
     const QString name = Dialogs::choosePrinter(kPrintTitle);
     if (name.isEmpty())
@@ -536,7 +853,7 @@ bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
         QPrinter file(QPrinter::HighResolution);
         file.setOutputFormat(QPrinter::PdfFormat);
         file.setOutputFileName(QUrl(name).toLocalFile());
-        return printOn(doc, file);
+        return print(file);
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull()) {
@@ -544,12 +861,27 @@ bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
         return false;
     }
     QPrinter printer(info, QPrinter::HighResolution);
-    return printOn(doc, printer);
+    return print(printer);
+}
+
+bool ReportOutput::printOnChosenPrinter(const ReportDocument& doc)
+{
+    return printOnChosenPrinter(pagesOf(doc));
+}
+
+bool ReportOutput::printOnChosenPrinter(const ReportPages& pages)
+{
+    return withChosenPrinter([&pages](QPrinter& printer) { return printOn(pages, printer); });
 }
 
 bool ReportOutput::saveAs(const ReportDocument& doc)
 {
-    QString suggestion = doc.title.trimmed();
+    return saveAs(pagesOf(doc));
+}
+
+bool ReportOutput::saveAs(const ReportPages& pages)
+{
+    QString suggestion = pages.title().trimmed();
     static const QString forbidden = "\\/:*?\"<>|";
     for (QChar& c : suggestion)
         if (forbidden.contains(c))
@@ -561,5 +893,5 @@ bool ReportOutput::saveAs(const ReportDocument& doc)
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += ".pdf";
-    return save(doc, path);
+    return save(pages, path);
 }

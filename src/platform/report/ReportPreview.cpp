@@ -55,10 +55,15 @@ private:
 };
 
 ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWidget* parent)
-    : QDialog(parent), m_document(std::move(document))
+    : ReportPreview(std::make_shared<ReportDocumentPages>(std::move(document)), parent)
+{
+}
+
+ReportPreview::ReportPreview(std::shared_ptr<const ReportPages> pages, QWidget* parent)
+    : QDialog(parent), m_pages(std::move(pages))
 {
     setObjectName("ReportPreview");
-    setWindowTitle(m_document->title);
+    setWindowTitle(m_pages->title());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(900, 700);
@@ -114,7 +119,7 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
     connect(FirstPage, &QToolButton::clicked, this, [this] { showPage(1); });
     connect(PriorPage, &QToolButton::clicked, this, [this] { showPage(m_page - 1); });
     connect(NextPage, &QToolButton::clicked, this, [this] { showPage(m_page + 1); });
-    connect(LastPage, &QToolButton::clicked, this, [this] { showPage(m_document->pageCount()); });
+    connect(LastPage, &QToolButton::clicked, this, [this] { showPage(m_pages->pageCount()); });
     connect(ZoomIn, &QToolButton::clicked, this, [this] { setZoom(m_zoom * kZoomStep); });
     connect(ZoomOut, &QToolButton::clicked, this, [this] { setZoom(m_zoom / kZoomStep); });
     connect(FitWidth, &QToolButton::clicked, this, &ReportPreview::fitWidth);
@@ -123,11 +128,20 @@ ReportPreview::ReportPreview(std::shared_ptr<const ReportDocument> document, QWi
     connect(SaveButton, &QToolButton::clicked, this, &ReportPreview::saveDocument);
     connect(CloseButton, &QToolButton::clicked, this, &QDialog::reject);
 
-    m_page = m_document->pageCount() > 0 ? 1 : 0;
+    m_page = m_pages->pageCount() > 0 ? 1 : 0;
+    if (m_page > 0)
+        m_shown = m_pages->page(0);
     refresh();
 }
 
 ReportPreview::~ReportPreview() = default;
+
+const ReportDocument& ReportPreview::document() const
+{
+    if (!m_document)
+        m_document = m_pages->document();
+    return *m_document;
+}
 
 double ReportPreview::pixelsPerMm(double zoom) const
 {
@@ -136,7 +150,7 @@ double ReportPreview::pixelsPerMm(double zoom) const
 
 void ReportPreview::refresh()
 {
-    const int count = m_document->pageCount();
+    const int count = m_pages->pageCount();
     PageLabel->setText(QString("Sayfa %1 / %2").arg(m_page).arg(count));
     ZoomLabel->setText(QString("%%1").arg(qRound(m_zoom * 100)));
     FirstPage->setEnabled(m_page > 1);
@@ -147,15 +161,19 @@ void ReportPreview::refresh()
     ZoomOut->setEnabled(m_zoom > kMinZoom + 1e-9);
     PrintButton->setEnabled(count > 0);
     SaveButton->setEnabled(count > 0);
-    m_view->setPage(m_page > 0 ? &m_document->pages[m_page - 1] : nullptr, pixelsPerMm(m_zoom));
+    m_view->setPage(m_page > 0 ? &m_shown : nullptr, pixelsPerMm(m_zoom));
 }
 
 void ReportPreview::showPage(int number)
 {
-    const int count = m_document->pageCount();
+    const int count = m_pages->pageCount();
     if (count == 0)
         return;
-    m_page = qBound(1, number, count);
+    const int page = qBound(1, number, count);
+    if (page != m_page) {
+        m_shown = m_pages->page(page - 1);
+        m_page = page;
+    }
     refresh();
     m_area->verticalScrollBar()->setValue(0);
 }
@@ -168,27 +186,27 @@ void ReportPreview::setZoom(double zoom)
 
 void ReportPreview::fitWidth()
 {
-    if (m_document->pages.empty())
+    if (m_page == 0)
         return;
     const double width = m_area->viewport()->width() - 2 * kPaperMargin;
-    const double paper = m_document->pages[m_page - 1].size.width() * pixelsPerMm(1.0);
+    const double paper = m_shown.size.width() * pixelsPerMm(1.0);
     if (width > 0 && paper > 0)
         setZoom(width / paper);
 }
 
 void ReportPreview::fitPage()
 {
-    if (m_document->pages.empty())
+    if (m_page == 0)
         return;
     const QSizeF room(m_area->viewport()->width() - 2 * kPaperMargin, m_area->viewport()->height() - 2 * kPaperMargin);
-    const QSizeF paper = m_document->pages[m_page - 1].size * pixelsPerMm(1.0);
+    const QSizeF paper = m_shown.size * pixelsPerMm(1.0);
     if (room.width() > 0 && room.height() > 0 && paper.width() > 0 && paper.height() > 0)
         setZoom(qMin(room.width() / paper.width(), room.height() / paper.height()));
 }
 
 bool ReportPreview::printDocument()
 {
-    const bool done = ReportOutput::printOnChosenPrinter(*m_document);
+    const bool done = ReportOutput::printOnChosenPrinter(*m_pages);
     if (done)
         Q_EMIT output();
     return done;
@@ -196,7 +214,7 @@ bool ReportPreview::printDocument()
 
 bool ReportPreview::saveDocument()
 {
-    const bool done = ReportOutput::saveAs(*m_document);
+    const bool done = ReportOutput::saveAs(*m_pages);
     if (done)
         Q_EMIT output();
     return done;
@@ -219,7 +237,7 @@ void ReportPreview::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_End:
         if (event->modifiers() & Qt::ControlModifier) {
-            showPage(m_document->pageCount());
+            showPage(m_pages->pageCount());
             return;
         }
         break;

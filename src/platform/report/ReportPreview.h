@@ -2,6 +2,8 @@
 // The preview window of a laid-out report: one page at a time, zoom, fit to
 // the width or the whole page, paging, printing (Dialogs::choosePrinter) and
 // saving as PDF, text, CSV or HTML (Dialogs::saveFile, by the extension).
+// It holds the page it shows, reading pages from their ReportPages (a
+// report's store keeps most of a long report in a temporary file).
 // Report::preview() shows it modally through ModalRunner, so tests script it:
 //
 //   modals().expect("ReportPreview", [](QDialog* d) {
@@ -27,11 +29,15 @@ class ReportPageView;
 class ReportPreview : public QDialog {
     Q_OBJECT
 public:
+    explicit ReportPreview(std::shared_ptr<const ReportPages> pages, QWidget* parent = nullptr);
     explicit ReportPreview(std::shared_ptr<const ReportDocument> document, QWidget* parent = nullptr);
     ~ReportPreview() override;
 
-    const ReportDocument& document() const { return *m_document; }
+    const ReportPages& pages() const { return *m_pages; }
+    // Every page in memory (read from the pages at the first call).
+    const ReportDocument& document() const;
     int currentPage() const { return m_page; }   // 1-based; 0 when there are no pages
+    const ReportPage& shownPage() const { return m_shown; }   // the page on the screen
     double zoom() const { return m_zoom; }       // 1.0 = the paper's size on the screen
 
     QToolButton* FirstPage;
@@ -68,7 +74,9 @@ private:
     double pixelsPerMm(double zoom) const;
     void refresh();
 
-    std::shared_ptr<const ReportDocument> m_document;
+    std::shared_ptr<const ReportPages> m_pages;
+    mutable std::shared_ptr<const ReportDocument> m_document;
+    ReportPage m_shown;   // the page on the screen
     QScrollArea* m_area;
     ReportPageView* m_view;
     int m_page = 0;
