@@ -1,6 +1,10 @@
 #include "reports/ReportForm.h"
 
 #include "app/kit/Session.h"
+#include "reports/FitText.h"
+
+#include <memory>
+#include <optional>
 
 namespace {
 std::function<QDate()>& clockHook()
@@ -81,7 +85,11 @@ void TReportForm::numberRows(ReportQuery& q, ReportLabel* label)
         if (before)
             before(d);
     };
-    q.afterScroll = [this, after, label](ReportQuery& d) {
+    // A number longer than its box was designed for (a list of tens of
+    // thousands of rows) prints in smaller type instead of losing its first
+    // digits: the type is fitted again whenever the number gains a digit.
+    auto designFont = std::make_shared<std::optional<QFont>>();
+    q.afterScroll = [this, after, label, designFont](ReportQuery& d) {
         // Opening a dataset stands on its first row without a move; the walk
         // that follows moves to it, and that move is the one counted.
         const bool moved = m_moving;
@@ -90,8 +98,15 @@ void TReportForm::numberRows(ReportQuery& q, ReportLabel* label)
             FLineNo = 0;
         else if (moved) {
             ++FLineNo;
-            if (label)
+            if (label) {
                 label->caption = QString::number(FLineNo);
+                if (!*designFont)
+                    *designFont = label->font;
+                if (FLineNo == 1)
+                    label->font = **designFont;
+                else if (label->caption.size() > QString::number(FLineNo - 1).size())
+                    label->font = FitText::fit(**designFont, label->caption, label->rect.width(), 0, {4, 4, {}}).font;
+            }
         }
         if (after)
             after(d);

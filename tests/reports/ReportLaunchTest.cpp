@@ -9,6 +9,7 @@
 #include "reports/CompetitionReports.h"
 #include "reports/PrintMenu2C.h"
 #include "reports/ReportLaunch.h"
+#include "support/PrintedTexts.h"
 
 #include <QToolBar>
 
@@ -159,6 +160,36 @@ TEST_F(LaunchTest, NumbersStartAtOneInEveryRunAndEveryPass)
     modals().expect("ReportPreview", nullptr);
     ReportLaunch::preview(list, caller);
     EXPECT_EQ(fixture::textsOf(*list.ReportBody1.document(), "QRLabel1"), numbers);
+}
+
+TEST_F(LaunchTest, ANumberLongerThanItsBoxPrintsWholeInSmallerType)
+{
+    // A box that holds one digit at the design's type: from the tenth row
+    // on the number needs two.
+    for (int key = 6; key <= 12; ++key)
+        addAthlete(key, fixture::kMen60, QString("SPORCU %1").arg(key), key, 1, "İZMİR", "GÜÇLÜ SPOR", "A TAKIMI", 60);
+    TNumberedList list;
+    list.QRLabel1->rect.setWidth(2.4);
+    list.QRLabel1->font.setPointSizeF(8);
+    list.QRLabel1->alignment = Qt::AlignRight | Qt::AlignTop;
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        list.FFirstRow = 1;
+        ASSERT_TRUE(list.ReportBody1.saveToFile(dir.filePath("liste.pdf")));
+        const ReportDocument& doc = *list.ReportBody1.document();
+        EXPECT_EQ(clippedTexts(doc), QStringList());
+        QStringList numbers;
+        for (const ReportPage& p : doc.pages)
+            for (const ReportItem* i : p.findAll("QRLabel1")) {
+                numbers << i->text;
+                if (i->text.size() == 1)
+                    EXPECT_EQ(i->font.pointSizeF(), 8) << "the design's type while it fits: " << i->text.toStdString();
+                else
+                    EXPECT_LT(i->font.pointSizeF(), 8) << i->text.toStdString();
+            }
+        EXPECT_EQ(numbers.size(), 12);
+        EXPECT_EQ(numbers.last(), "12");
+    }
 }
 
 TEST_F(LaunchTest, NeedDataOpensTheRowsOncePerRun)
