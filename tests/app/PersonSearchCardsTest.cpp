@@ -13,6 +13,7 @@
 #include "reports/Margin.h"
 #include "reports/Millilik.h"
 #include "support/ScreenDriving.h"
+#include "support/PrintedTexts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,15 +29,6 @@
 #include <optional>
 
 namespace PersonSearchCardsTestLocal {
-
-// The text pdftotext reads from a PDF.
-QString cardsPdfText(const QString& pdf)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // What zbarimg reads from the barcode of every page that prints one, as a
 // scanner sees the printed card: the page rendered at 300 dots per inch over
@@ -181,9 +173,9 @@ TEST_P(PersonSearchCards, EveryCardAndTheDiplomaPrintTheFoundPersonWithHisBarcod
         EXPECT_TRUE(ui().texts().isEmpty()) << m.name << ": " << ui().texts().join(" | ").toStdString();
         ASSERT_TRUE(pages.has_value()) << m.name << " previewed nothing";
         ASSERT_TRUE(QFile::exists(pdf)) << m.name;
-        EXPECT_TRUE(cardsPdfText(pdf).contains("CEMİL ÖZ")) << m.name;
+        EXPECT_TRUE(pdftotext(pdf).contains("CEMİL ÖZ")) << m.name;
         if (item == "Diploma1") {
-            EXPECT_TRUE(cardsPdfText(pdf).contains("0000102")) << m.name;
+            EXPECT_TRUE(pdftotext(pdf).contains("0000102")) << m.name;
         } else {
             const QStringList bars = barcodesOf(pdf, *pages, out.path());
             ASSERT_FALSE(bars.isEmpty()) << m.name << " printed no barcode";

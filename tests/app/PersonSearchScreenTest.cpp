@@ -16,6 +16,7 @@
 #include "scoring/Aktar1S.h"
 #include "support/ScreenDriving.h"
 #include "support/SmsProgram.h"
+#include "support/PrintedTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,18 +25,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QRadioButton>
 
 namespace PersonSearchScreenTestLocal {
-
-QString personSearchPdfText(const QString& path)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 class PersonSearchScreen : public SignedInTest {
 protected:
@@ -353,7 +345,7 @@ TEST_F(PersonSearchScreen, GeneralListPrintsTheSelectedRows)
     });
     click(screen->BitBtn6);
     EXPECT_EQ(modals().pending(), 0);
-    const QString text = personSearchPdfText(pdf);
+    const QString text = pdftotext(pdf);
     EXPECT_TRUE(text.contains("KARTAL LİSTESİ")) << text.toStdString();
     EXPECT_TRUE(text.contains("AYŞE KAYA"));
     EXPECT_TRUE(text.contains("DENİZ AK"));

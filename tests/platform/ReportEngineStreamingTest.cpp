@@ -8,6 +8,7 @@
 #include "platform/report/ReportPageStore.h"
 #include "platform/report/ReportPreview.h"
 #include "support/TestSupport.h"
+#include "support/PrintedTexts.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -17,15 +18,6 @@
 #include <QToolButton>
 
 namespace ReportEngineStreamingTestLocal {
-
-QString pdfText(const QString& path)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return "<pdftotext failed>";
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 int pdfPages(const QString& path)
 {
@@ -119,10 +111,10 @@ TEST_F(ReportEngineStreaming, ALongReportWrittenPageByPageGivesTheSameTextAsTheW
     ASSERT_TRUE(list.r.print(printer));
     EXPECT_TRUE(ui().texts().isEmpty()) << qPrintable(ui().texts().join('\n'));
 
-    const QString text = pdfText(wholePdf);
-    EXPECT_EQ(pdfText(streamed), text);
-    EXPECT_EQ(pdfText(previewed), text);
-    EXPECT_EQ(pdfText(printed), text);
+    const QString text = pdftotext(wholePdf);
+    EXPECT_EQ(pdftotext(streamed), text);
+    EXPECT_EQ(pdftotext(previewed), text);
+    EXPECT_EQ(pdftotext(printed), text);
     for (const QString& pdf : {wholePdf, streamed, previewed, printed})
         EXPECT_EQ(pdfPages(pdf), pages) << qPrintable(pdf);
 
@@ -249,7 +241,7 @@ TEST_F(ReportEngineStreaming, AnExpressionKnowsThePageCount)
 
     const QString pdf = dir.filePath("liste.pdf");
     ASSERT_TRUE(list.r.saveToFile(pdf));
-    const QString text = pdfText(pdf);
+    const QString text = pdftotext(pdf);
     EXPECT_EQ(text.count("LİSTE SONU"), 1);
     EXPECT_TRUE(text.contains(QString("DEVAMI %1. SAYFADA (1 SAYFA KALDI)").arg(pages))) << qPrintable(text);
 

@@ -13,8 +13,8 @@
 #include "scoring/BracketChartData.h"
 #include "scoring/KuraDraw.h"
 #include "scoring/RandomSource.h"
+#include "support/PrintedTexts.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -37,15 +37,6 @@ const char* const kChartClubs[] = {"KONYA GENÇLİK SPOR KULÜBÜ", "KAHRAMANMAR
                                    "RİZE ÇAYELİ GENÇLİK VE SPOR KULÜBÜ", "İSTANBUL ÜSKÜDAR DÖVÜŞ SANATLARI SK",
                                    "ÇANAKKALE ONSEKİZ MART ÜNİVERSİTESİ SK"};
 const QString kTypedTitle = QStringLiteral("TÜRKİYE KİCK BOKS ŞAMPİYONASI");
-
-QString chartPdfText(const QString& pdf)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return "<pdftotext failed>";
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // The part of the page a text item's letters cover (its line box, as wide
 // as the text, placed by its alignment).
@@ -207,7 +198,7 @@ TEST_P(BracketChartText, EveryNameClubNumberAndWinnerPrintsWhole)
 
     expectTextsWhole(*doc);
 
-    const QString text = chartPdfText(pdf);
+    const QString text = pdftotext(pdf);
     QStringList expected{kTypedTitle};
     for (const Record& r : db.select("select Ad, Klup from C_LISTE where Ad <> :bye", {{"bye", Bye::Name}}))
         expected << r.str("Ad") << r.str("Klup");
@@ -348,7 +339,7 @@ TEST_F(BracketChartLayout, ALandscapeChartOfThreeOnPortraitPaperKeepsItsHeaderOn
             EXPECT_TRUE(page.contains(i.rect)) << i.name << " " << i.text;
         }
     }
-    const QString text = chartPdfText(pdf);
+    const QString text = pdftotext(pdf);
     EXPECT_TRUE(text.contains(QRegularExpression("Page: 1\\s*/\\s*1"))) << text;
     EXPECT_TRUE(text.contains(kTypedTitle)) << text;
     // Its final is the second join: its number and winner are printed.
@@ -385,7 +376,7 @@ TEST_F(BracketChartLayout, RepechageLaddersPrintTheirNamesAndWinnersWhole)
         QFile::copy(pdf, copy);
     }
     expectTextsWhole(*chart.ReportBody1.document());
-    const QString text = chartPdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const QString& e : QStringList{kTypedTitle, names[0] + " (" + QString::fromUtf8(kChartRegions[0]) + ")",
                                         names[1] + " (" + QString::fromUtf8(kChartRegions[1]) + ")",
                                         names[4] + " (" + QString::fromUtf8(kChartRegions[4]) + ")"})

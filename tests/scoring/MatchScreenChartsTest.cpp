@@ -14,20 +14,11 @@
 #include "reports/PrintMenuR.h"
 #include "scoring/KuraList.h"
 #include "scoring/RandomSource.h"
+#include "support/PrintedTexts.h"
 
 #include <QAction>
-#include <QProcess>
 
 namespace {
-
-QString chartScreenPdfText(const QString& path)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return "<pdftotext failed>";
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 class MatchScreenCharts : public ScreensTest {
 protected:
@@ -124,7 +115,7 @@ TEST_F(MatchScreenCharts, PortraitChartPreviewsAndSavesAsPdf)
     KuraList->KuraGrafiiSeilenin1->trigger();
     EXPECT_TRUE(waited);
     EXPECT_TRUE(KuraList->isEnabled());
-    const QString text = chartScreenPdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const char* expected : {"İL ŞAMPİYONASI", "AHMET", "BEKİR", "CEM", "DAVUT", "1001", "1002", "2001"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     EXPECT_EQ(PrintMenu2D->FSlotCount, 4);
@@ -142,7 +133,7 @@ TEST_F(MatchScreenCharts, LandscapeChartTakesItsTitleFromTheActivityList)
     EXPECT_TRUE(readOnly);
     EXPECT_FALSE(Baslik3->Edit8->isReadOnly()) << "read-only only while the landscape command shows it";
     EXPECT_EQ(PrintMenu2D_1->QRLabel10->caption, "ŞAMPİYONA\n05 - 07 MART 2010  ANKARA");
-    const QString text = chartScreenPdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const char* expected : {"ŞAMPİYONA", "KURA LİSTESİ", "Sp.Sayısı: 4", "SONUÇ", "AHMET", "DAVUT"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }
@@ -156,7 +147,7 @@ TEST_F(MatchScreenCharts, RepechageChartPrintsThePools)
     expectChartSavedAs(pdf);
     KuraList->Rpsajizelgesi1->trigger();
     EXPECT_EQ(PrintMenuR->FInput.boutsA, 1);
-    const QString text = chartScreenPdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const char* expected : {"ŞAMPİYONA", "RÖPRESAJ LİSTESİ", "AHMET", "DAVUT"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }

@@ -19,8 +19,8 @@
 #include "reports/PrintScore.h"
 #include "scoring/RandomSource.h"
 #include "support/Screenshot.h"
+#include "support/PrintedTexts.h"
 
-#include <QProcess>
 
 #include <QAction>
 #include <QFont>
@@ -31,15 +31,6 @@ namespace {
 
 const QString kWomen = QStringLiteral("BAYAN");
 const QString kDecided = QStringLiteral("Karara bağlanmış müsabakayı silme yetkiniz bulunmamaktadır...!");
-
-QString pdfText(const QString& path)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return "<pdftotext failed>";
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 class MatchScreenUpkeep : public ScreensTest {
 protected:
@@ -720,7 +711,7 @@ TEST_F(MatchScreenPrints, RaporInTheBoutPopupPrintsThatBoutsSheet)
     EXPECT_TRUE(waited);
     EXPECT_EQ(PrintScore->FScope, 2);
     EXPECT_EQ(PrintScore->ReportBody1.document()->pageCount(), 1);
-    const QString text = pdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const char* expected : {"İL ŞAMPİYONASI", "AHMET", "BEKİR", "Mavi (Blue)", "Kırmızı (Red)", "Points",
                                  "Müsabaka Kararı", "Ad Soyad / İmza:"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
@@ -747,7 +738,7 @@ TEST_F(MatchScreenPrints, RaporlarPrintsTheCategorysSheetsAndWithoutOneDoesNothi
     click(KuraList->BitBtn12);
     EXPECT_EQ(PrintScore->FScope, 1);
     EXPECT_EQ(PrintScore->ReportBody1.document()->pageCount(), 3) << "every bout but the third-place row";
-    const QString text = pdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const char* expected : {"AHMET", "CEM", "DAVUT", "YARI FİNAL 1.MAÇ"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }
@@ -773,7 +764,7 @@ TEST_F(MatchScreenPrints, KuraListesiPrintsTheChosenCategory)
     expectPreviewSavedAs(pdf);
     KuraList->MenuItem1->trigger();
     EXPECT_EQ(PrintMenu2C->ReportBody1.document()->pageCount(), 1);
-    const QString text = pdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const char* expected : {"İL ŞAMPİYONASI", "KURA LİSTESİ", "AHMET", "DAVUT", "YARI FİNAL 2.MAÇ"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     EXPECT_FALSE(text.contains("AYŞE")) << "another category";
@@ -785,7 +776,7 @@ TEST_F(MatchScreenPrints, KuraListesiPrintsTheChosenCategory)
     expectPreviewSavedAs(all);
     KuraList->MenuItem2->trigger();
     EXPECT_EQ(PrintMenu2C->ReportBody1.document()->pageCount(), 2);
-    EXPECT_TRUE(pdfText(all).contains("AYŞE"));
+    EXPECT_TRUE(pdftotext(all).contains("AYŞE"));
 }
 
 TEST_F(MatchScreenPrints, RingListOfTheDayPickedInTheDialog)
@@ -800,7 +791,7 @@ TEST_F(MatchScreenPrints, RingListOfTheDayPickedInTheDialog)
     expectPreviewSavedAs(pdf);
     KuraList->RinglereDalmTablosu1->trigger();
     EXPECT_EQ(PrintMenu2C1->ReportBody1.document()->pageCount(), 2);
-    const QString text = pdfText(pdf);
+    const QString text = pdftotext(pdf);
     for (const char* expected : {"RİNG DAĞILIMI", "18.05.2024 RİNG 1 MÜSABAKA LİSTESİ",
                                  "18.05.2024 RİNG 2 MÜSABAKA LİSTESİ", "AHMET", "DAVUT"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();

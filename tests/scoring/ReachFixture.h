@@ -27,7 +27,6 @@
 #include <QDate>
 #include <QDateEdit>
 #include <QMenuBar>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QWindow>
@@ -234,14 +233,7 @@ protected:
     // The text of a PDF in the order it was written ("" when it cannot be
     // read): each text whole, where a laid-out reading would interleave
     // texts that overlap.
-    static QString pdfText(const QString& path)
-    {
-        QProcess p;
-        p.start("pdftotext", {"-raw", path, "-"});
-        if (!p.waitForFinished(60000) || p.exitCode() != 0)
-            return QString();
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
+    static QString pdfText(const QString& path) { return pdftotext(path, {"-raw"}); }
 
     // Which of the texts the printed text lacks.
     static QStringList missing(const QString& printed, const QStringList& texts)

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QProcess>
 
 QStringList clippedTexts(const ReportDocument& document)
 {
@@ -22,4 +23,13 @@ QStringList clippedTexts(const ReportDocument& document)
                 clipped << item.text;
         }
     return clipped;
+}
+
+QString pdftotext(const QString& pdf, const QStringList& options)
+{
+    QProcess p;
+    p.start("pdftotext", QStringList(options) << pdf << "-");
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return "<pdftotext failed>";
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
