@@ -35,7 +35,9 @@ public:
     Out& operator<<(const QRectF& r) { return *this << r.x() << r.y() << r.width() << r.height(); }
     Out& operator<<(const QColor& c)
     {
-        if (c.spec() == QColor::Rgb)
+        // A colour given as RGB (as good as all of them) in eight bytes;
+        // any other kind as Qt streams it.
+        if (c.isValid() && c == c.toRgb())
             return *this << quint8(1) << c.rgba64();
         QByteArray other;
         {
