@@ -164,14 +164,14 @@ TEST_F(FormUploadTest, PostsTheBodyAndReportsAServerErrorThenSucceedsWhenPostedA
     FormUpload upload;
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp?kod=1"), body));
     EXPECT_FALSE(upload.post(QUrl(server.address() + "/ikinci"), body)) << "one post at a time";
-    FormUpload::Result r = upload.waitForFinished();
+    FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.status, 500);
     EXPECT_EQ(r.error, QString::fromUtf8("Sunucu isteği kabul etmedi: HTTP 500 Internal Server Error"));
     EXPECT_EQ(r.answerText, "<html>hata</html>");
 
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp?kod=1"), body));
-    r = upload.waitForFinished();
+    r = uploadEnd(upload);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.status, 200);
     EXPECT_TRUE(r.error.isEmpty());
@@ -193,7 +193,7 @@ TEST_F(FormUploadTest, NoServerListeningIsReportedAsAFailure)
     const QUrl url("http://127.0.0.1:" + QString::number(holder.localPort()) + "/x");
     FormUpload upload;
     upload.post(url, "x");
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.error.startsWith(QString::fromUtf8("Sunucuya bağlanılamadı: "))) << r.error.toStdString();
@@ -218,7 +218,7 @@ TEST_F(FormUploadTest, AServerThatReadsTheRequestAndNeverAnswersEndsInTheTimeOut
     EXPECT_TRUE(upload.isRunning()) << "ended before the time-out";
 
     clock.advance(1ms, upload);
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.timedOut);
     EXPECT_EQ(r.status, 0);
@@ -227,7 +227,7 @@ TEST_F(FormUploadTest, AServerThatReadsTheRequestAndNeverAnswersEndsInTheTimeOut
 
     // The same upload may be posted again, and the next answer arrives.
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp"), body));
-    EXPECT_TRUE(upload.waitForFinished().ok);
+    EXPECT_TRUE(uploadEnd(upload).ok);
     EXPECT_EQ(server.requests().size(), 2);
 
     // On the real clock the time-out comes by itself. (Short as it is, only
@@ -236,7 +236,7 @@ TEST_F(FormUploadTest, AServerThatReadsTheRequestAndNeverAnswersEndsInTheTimeOut
     upload.setClock({});
     upload.setTimeout(100ms);
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp"), body));
-    const FormUpload::Result late = upload.waitForFinished();
+    const FormUpload::Result late = uploadEnd(upload);
     EXPECT_TRUE(late.timedOut);
     EXPECT_EQ(late.error, QString::fromUtf8("Zaman aşımı: sunucuyla 0,1 saniye boyunca hiç veri alışverişi olmadı."));
 }
@@ -277,7 +277,7 @@ TEST_F(FormUploadTest, AnAnswerThatKeepsComingIsNotCutAndOneThatStopsEndsInTheTi
     }
 
     clock.advance(10s, upload);
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.timedOut);
     EXPECT_EQ(r.status, 200);
@@ -326,7 +326,7 @@ TEST_F(FormUploadTest, AnUploadToAServerThatReadsSlowlyIsNotCutWhileItMoves)
     EXPECT_GE(pauses, 3) << "progress was seen only " << pauses << " times";
 
     server.unlimitReading();
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_TRUE(r.ok) << r.error.toStdString();
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests().first().body.size(), body.size());
@@ -365,7 +365,7 @@ TEST_F(FormUploadTest, AHundredMegabyteAnswerKeepsOnlyItsFirstMegabyteAndIsNotRe
     // on meanwhile (what it reads waits in memory). How long the moment is
     // only changes how much it could read.
     QThread::msleep(500);
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     const qint64 peak = procStatusKb("VmHWM");
     qint64 sent = 0;
     onServerThread([&] {

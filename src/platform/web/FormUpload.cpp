@@ -291,12 +291,18 @@ void FormUpload::complete(Result r)
     Q_EMIT finished(r);
 }
 
-FormUpload::Result FormUpload::waitForFinished()
+std::optional<FormUpload::Result> FormUpload::waitForFinished(std::chrono::milliseconds guard)
 {
     if (m_reply && !m_done) {
         QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
         connect(this, &FormUpload::finished, &loop, &QEventLoop::quit);
+        limit.start(guard);
         loop.exec();
+        if (!m_done)
+            return std::nullopt;
     }
     return m_last;
 }
