@@ -4,6 +4,7 @@
 
 #include "platform/paths/DriveMap.h"
 #include "platform/web/FormUpload.h"
+#include "support/LoopWait.h"
 #include "support/LoopbackHttp.h"
 #include "support/TestSupport.h"
 
@@ -11,8 +12,6 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpSocket>
-#include <QTimer>
-#include <QDeadlineTimer>
 #include <QCoreApplication>
 
 #include <QThread>
@@ -22,21 +21,6 @@
 using namespace std::chrono_literals;
 
 namespace FormUploadTestLocal {
-
-// Runs the event loop until the condition holds; the bound only guards
-// against a hang.
-bool settle(const std::function<bool()>& condition)
-{
-    QDeadlineTimer guard(120000);
-    QTimer tick;
-    tick.start(20);
-    while (!condition()) {
-        if (guard.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 // A clock the test moves: the upload's time-out reads it.
 struct TestClock {
@@ -212,7 +196,7 @@ TEST_F(FormUploadTest, AServerThatReadsTheRequestAndNeverAnswersEndsInTheTimeOut
     upload.setTimeout(10s);
     const QByteArray body(300000, 'b');
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp"), body));
-    ASSERT_TRUE(settle([&] { return server.requests().size() == 1 && upload.bytesSent() == body.size(); }));
+    ASSERT_TRUE(LoopWait::until([&] { return server.requests().size() == 1 && upload.bytesSent() == body.size(); }));
 
     clock.advance(9999ms, upload);
     EXPECT_TRUE(upload.isRunning()) << "ended before the time-out";
@@ -267,12 +251,12 @@ TEST_F(FormUploadTest, AnAnswerThatKeepsComingIsNotCutAndOneThatStopsEndsInTheTi
     upload.setClock(clock.clock());
     upload.setTimeout(10s);
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/x"), "x"));
-    ASSERT_TRUE(settle([&] { return upload.bytesReceived() == 1000; }));
+    ASSERT_TRUE(LoopWait::until([&] { return upload.bytesReceived() == 1000; }));
     // A piece every 9 seconds: 27 seconds in all, never 10 without a byte.
     for (qint64 got = 2000; got <= 4000; got += 1000) {
         clock.advance(9s, upload);
         server.sendMore(1000);
-        ASSERT_TRUE(settle([&] { return upload.bytesReceived() == got || !upload.isRunning(); }));
+        ASSERT_TRUE(LoopWait::until([&] { return upload.bytesReceived() == got || !upload.isRunning(); }));
         ASSERT_TRUE(upload.isRunning()) << "cut after " << got - 1000 << " bytes";
     }
 
@@ -310,7 +294,7 @@ TEST_F(FormUploadTest, AnUploadToAServerThatReadsSlowlyIsNotCutWhileItMoves)
     qint64 seen = 0;
     int pauses = 0;
     while (upload.bytesSent() < body.size() && server.requests().isEmpty()) {
-        ASSERT_TRUE(settle([&] {
+        ASSERT_TRUE(LoopWait::until([&] {
             return server.bytesRead() >= allowed || !server.requests().isEmpty() || !upload.isRunning();
         }));
         QTest::qWait(120);
@@ -360,7 +344,7 @@ TEST_F(FormUploadTest, AHundredMegabyteAnswerKeepsOnlyItsFirstMegabyteAndIsNotRe
     const qint64 before = procStatusKb("VmRSS");
     FormUpload upload;
     ASSERT_TRUE(upload.post(QUrl(address + "/x"), "x"));
-    ASSERT_TRUE(settle([&] { return upload.bytesReceived() > 0 || !upload.isRunning(); }));
+    ASSERT_TRUE(LoopWait::until([&] { return upload.bytesReceived() > 0 || !upload.isRunning(); }));
     // This thread is busy for a moment; the network thread must not read
     // on meanwhile (what it reads waits in memory). How long the moment is
     // only changes how much it could read.
