@@ -3,6 +3,9 @@
 #include "platform/settings/Registry.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFile>
+
 namespace {
 
 struct DbConventionsFolderCase {
@@ -81,6 +84,44 @@ TEST_F(CounterTest, UnknownCounterIsAnError)
 {
     EXPECT_THROW(Counters::next(db, "sayi9"), DbError);
     EXPECT_THROW(Counters::next(db, "sayi1; drop table C_SAYI"), DbError);
+}
+
+class DatabaseCopyTest : public StationTest {
+protected:
+    QString copyHost() const { return dir.filePath("yayin/Fdr.mdb"); }
+    QString tempHost() const { return copyHost() + ".kopya"; }
+};
+
+TEST_F(DatabaseCopyTest, TheCopyWithoutPasswordsTakesTheEarlierCopysPlace)
+{
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("yayin")));
+    writeFile(copyHost(), "the earlier copy");
+    ASSERT_GT(db.scalar("select count(*) from C_SIFRE where Sifre is not null").toInt(), 0);
+
+    DatabaseCopies::withoutPasswords(db, tempHost(), copyHost());
+    EXPECT_FALSE(QFile::exists(tempHost()));
+    Database copy;
+    copy.open(copyHost(), true);
+    EXPECT_EQ(copy.scalar("select count(*) from C_SIFRE").toInt(), db.scalar("select count(*) from C_SIFRE").toInt());
+    EXPECT_EQ(copy.scalar("select count(*) from C_SIFRE where Sifre is not null").toInt(), 0);
+}
+
+TEST_F(DatabaseCopyTest, AReplacementThatFailsLeavesWhatStoodThereAndNoTemporaryFile)
+{
+    // The new copy cannot take the target's place (a folder with a file in
+    // it stands there): the rename fails, and what stood there stays.
+    ASSERT_TRUE(QDir().mkpath(copyHost()));
+    writeFile(copyHost() + "/earlier.mdb", "the earlier copy");
+    try {
+        DatabaseCopies::withoutPasswords(db, tempHost(), copyHost());
+        ADD_FAILURE() << "the replacement reported success";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), QString::fromUtf8("Veritabanı kopyası oluşturulamadı: ") + copyHost());
+    }
+    QFile earlier(copyHost() + "/earlier.mdb");
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), "the earlier copy");
+    EXPECT_FALSE(QFile::exists(tempHost()));
 }
 
 TEST(FormatsTest, DatesReadDayFirstAndPrintInTheShortFormat)

@@ -293,7 +293,7 @@ TEST_F(BilgiAktarTest, TheUploadPostsTheArchiveJustBuiltToTheEncodedAddressAndIs
         click(c<QPushButton>("BitBtn3"));
         EXPECT_EQ(label("Memo1"), QString::fromUtf8("BİLGİLER AKTARILIYOR, LÜTFEN BEKLEYİNİZ...!"));
         EXPECT_FALSE(c<QPushButton>("BitBtn3")->isEnabled());
-        screen->upload()->waitForFinished();
+        uploadEnd(*screen->upload());
         EXPECT_EQ(label("Label2"), QString::fromUtf8("GÖNDERİLEMEDİ"));
         EXPECT_TRUE(label("Label1").startsWith(
             QString::fromUtf8("Sunucu isteği kabul etmedi: HTTP 500 Internal Server Error")));
@@ -304,7 +304,7 @@ TEST_F(BilgiAktarTest, TheUploadPostsTheArchiveJustBuiltToTheEncodedAddressAndIs
 
         expectDocumentAndQuestion(webQuestion(), true);
         click(c<QPushButton>("BitBtn3"));
-        screen->upload()->waitForFinished();
+        uploadEnd(*screen->upload());
         EXPECT_TRUE(screen->FSent);
         EXPECT_EQ(label("Label2"), "");
         EXPECT_EQ(label("Memo1"), "");
@@ -361,7 +361,15 @@ TEST_F(BilgiAktarTest, AnUnansweredUploadEndsInTheTimeOutAndTheLongAnswerOfTheNe
         expectDocumentAndQuestion(webQuestion(), true);
         click(c<QPushButton>("BitBtn3"));
         EXPECT_EQ(label("Memo1"), QString::fromUtf8("BİLGİLER AKTARILIYOR, LÜTFEN BEKLEYİNİZ...!"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests().size() == 1; }, 60000)) << "the request arrived";
+        // The server has the whole request, and the upload has had the last
+        // notice of its progress: none comes after the clock moved on.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return server.requests().size() == 1 &&
+                       screen->upload()->bytesSent() == server.requests().first().body.size();
+            },
+            60000))
+            << "sent " << screen->upload()->bytesSent() << " bytes";
         now += 59999;
         screen->upload()->checkTimeout();
         QCoreApplication::sendPostedEvents();
@@ -369,7 +377,7 @@ TEST_F(BilgiAktarTest, AnUnansweredUploadEndsInTheTimeOutAndTheLongAnswerOfTheNe
         EXPECT_FALSE(c<QPushButton>("BitBtn3")->isEnabled());
         now += 1;
         screen->upload()->checkTimeout();
-        const FormUpload::Result r = screen->upload()->waitForFinished();
+        const FormUpload::Result r = uploadEnd(*screen->upload());
         EXPECT_TRUE(r.timedOut);
         EXPECT_EQ(label("Memo1"), "");
         EXPECT_EQ(label("Label2"), QString::fromUtf8("GÖNDERİLEMEDİ"));
@@ -388,7 +396,7 @@ TEST_F(BilgiAktarTest, AnUnansweredUploadEndsInTheTimeOutAndTheLongAnswerOfTheNe
         // shows the first megabyte and says so.
         expectDocumentAndQuestion(webQuestion(), true);
         click(c<QPushButton>("BitBtn3"));
-        const FormUpload::Result second = screen->upload()->waitForFinished();
+        const FormUpload::Result second = uploadEnd(*screen->upload());
         EXPECT_TRUE(second.ok) << second.error.toStdString();
         EXPECT_TRUE(second.answerCut);
         EXPECT_TRUE(screen->FSent);

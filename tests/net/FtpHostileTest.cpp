@@ -177,6 +177,77 @@ TEST_P(FtpDraining, AnUploadTheServerStillTakesDoesNotTimeOut)
 INSTANTIATE_TEST_SUITE_P(Calls, FtpDraining, testing::Values(false, true),
     [](const testing::TestParamInfo<bool>& I) { return std::string(I.param ? "blocking" : "async"); });
 
+struct SlowCase {
+    bool upload;
+    bool blocking;
+};
+
+class FtpSlowReplies : public testing::TestWithParam<SlowCase> {};
+
+TEST_P(FtpSlowReplies, AServerThatAnswersEveryCommandSlowlyIsWaitedForAcrossTheWholeOperation)
+{
+    // Each reply takes 4 s on the client's clock, the greeting and the 226
+    // after the transfer too; the time-out is 15 s. A whole transfer
+    // (greeting, USER, PASS, CWD, TYPE, PORT, STOR or RETR, 226, QUIT) takes
+    // 36 s: far more than the time-out, yet never 15 s without a complete
+    // reply. The clock moves on only while the server holds a reply, half a
+    // second at each look of the client, and stops where the server answers.
+    const SlowCase p = GetParam();
+    std::atomic<qint64> now{0};
+    HostileFtpServer server(Script::SlowReplies, &now);
+    TFtpClient c;
+    FtpRecorder r(c);
+    ftpHostileAim(c, server);
+    ASSERT_EQ(c.Timeout, 15);
+    c.WaitCheckInterval = 2;
+    c.WaitClock = [&] {
+        const qint64 until = server.answerAt.load();
+        if (now.load() < until)
+            now = std::min(now.load() + 500, until);
+        return now.load();
+    };
+    QTemporaryDir local;
+    const QString file = local.filePath(QStringLiteral("results.mdb"));
+    const QByteArray data = ftpTestBytes(200000);
+    if (p.upload)
+        ftpTestWriteFile(file, data);
+    c.LocalFileName = file;
+    c.HostDirName = QStringLiteral("db");
+    c.HostFileName = QStringLiteral("results.mdb");
+
+    // A transmit reports itself as the upload.
+    const TFtpRequest expected = p.upload ? ftpPutAsync : ftpReceiveAsync;
+    if (p.blocking) {
+        EXPECT_TRUE(p.upload ? c.Transmit() : c.Receive()) << c.ErrorMessage().toStdString();
+        // The request-done comes from the loop.
+        if (r.done.empty())
+            r.run([] {});
+    } else {
+        const FtpRecorder::Done d = r.run([&] { p.upload ? c.TransmitAsync() : c.ReceiveAsync(); });
+        EXPECT_EQ(d.error, 0) << c.ErrorMessage().toStdString() << "\n" << r.trace.join(u'\n').toStdString();
+    }
+    ASSERT_FALSE(r.done.empty());
+    EXPECT_EQ(r.done.back().request, expected);
+    EXPECT_EQ(r.done.back().error, 0);
+    EXPECT_NE(c.ErrorMessage(), "426 Timeout");
+    if (p.upload)
+        EXPECT_TRUE(server.stored() == data);
+    else
+        EXPECT_TRUE(ftpTestReadFile(file) == server.retrContent);
+    QStringList verbs;
+    for (const QString& s : r.sent())
+        verbs << s.section(u' ', 0, 0);
+    EXPECT_EQ(verbs, (QStringList{"USER", "PASS", "CWD", "TYPE", "PORT", p.upload ? "STOR" : "RETR", "QUIT"}));
+    // Nine replies of 4 s each on the client's clock.
+    EXPECT_EQ(now.load(), 36000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, FtpSlowReplies,
+    testing::Values(SlowCase{true, false}, SlowCase{true, true}, SlowCase{false, false}, SlowCase{false, true}),
+    [](const testing::TestParamInfo<SlowCase>& I) {
+        return std::string(I.param.upload ? "Transmit" : "Receive") + (I.param.blocking ? "_blocking" : "_async");
+    });
+
 TEST(FtpHostile, APassiveReplyNamingAnotherHostConnectsToTheServerItself)
 {
     HostileFtpServer server(Script::PasvNamesAnotherHost);

@@ -49,6 +49,12 @@ public:
         // socket's receive buffer is small, so what the client sent and the
         // server did not read yet is mostly still on the client's side.
         MeteredStor,
+        // Every reply, the greeting and the 226 after a transfer too, comes
+        // only once the test's clock (ReadClock) has moved `replyDelay` ms on
+        // from when the server began to hold it: a server that answers
+        // slowly but surely. While a reply is held, `answerAt` is the clock
+        // time at which it goes out; the test's clock goes no further.
+        SlowReplies,
     };
 
     static constexpr int kMeteredStep = 100 * 1024;
@@ -82,6 +88,10 @@ public:
     QByteArray retrContent = QByteArray(256 * 1024, 'r');
 
     std::atomic<int> stallAfter{64 * 1024};
+    // SlowReplies: how long each reply is held, on the test's clock, and
+    // when the one held now goes out (-1: none is held).
+    std::atomic<qint64> replyDelay{4000};
+    std::atomic<qint64> answerAt{-1};
     std::atomic<bool> stalled{false};
     // Connections that came to 127.0.0.2 (PasvNamesAnotherHost).
     std::atomic<int> decoyConnections{0};
@@ -143,6 +153,12 @@ private:
     }
     bool say(int Fd, const QByteArray& Line)
     {
+        if (m_script == Script::SlowReplies && m_clock) {
+            answerAt = m_clock->load() + replyDelay;
+            while (!m_stop && m_clock->load() < answerAt)
+                ::usleep(200);
+            answerAt = -1;
+        }
         const QByteArray out = Line + "\r\n";
         return ::send(Fd, out.constData(), size_t(out.size()), MSG_NOSIGNAL) == out.size();
     }

@@ -1,8 +1,8 @@
 #include "NetTestSupport.h"
 
+#include "support/LoopWait.h"
+
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -15,16 +15,7 @@ namespace NetTest {
 
 bool waitFor(const std::function<bool()>& Cond)
 {
-    // Hang guard only: the loop normally ends on the condition.
-    QDeadlineTimer Guard(30000);
-    QTimer Tick;
-    Tick.start(20);
-    while (!Cond()) {
-        if (Guard.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+    return LoopWait::until(Cond);
 }
 
 void spin(int Rounds)

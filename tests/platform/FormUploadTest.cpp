@@ -4,6 +4,7 @@
 
 #include "platform/paths/DriveMap.h"
 #include "platform/web/FormUpload.h"
+#include "support/LoopWait.h"
 #include "support/LoopbackHttp.h"
 #include "support/TestSupport.h"
 
@@ -11,8 +12,6 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QTcpSocket>
-#include <QTimer>
-#include <QDeadlineTimer>
 #include <QCoreApplication>
 
 #include <QThread>
@@ -22,21 +21,6 @@
 using namespace std::chrono_literals;
 
 namespace FormUploadTestLocal {
-
-// Runs the event loop until the condition holds; the bound only guards
-// against a hang.
-bool settle(const std::function<bool()>& condition)
-{
-    QDeadlineTimer guard(120000);
-    QTimer tick;
-    tick.start(20);
-    while (!condition()) {
-        if (guard.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 // A clock the test moves: the upload's time-out reads it.
 struct TestClock {
@@ -164,14 +148,14 @@ TEST_F(FormUploadTest, PostsTheBodyAndReportsAServerErrorThenSucceedsWhenPostedA
     FormUpload upload;
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp?kod=1"), body));
     EXPECT_FALSE(upload.post(QUrl(server.address() + "/ikinci"), body)) << "one post at a time";
-    FormUpload::Result r = upload.waitForFinished();
+    FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.status, 500);
     EXPECT_EQ(r.error, QString::fromUtf8("Sunucu isteği kabul etmedi: HTTP 500 Internal Server Error"));
     EXPECT_EQ(r.answerText, "<html>hata</html>");
 
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp?kod=1"), body));
-    r = upload.waitForFinished();
+    r = uploadEnd(upload);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.status, 200);
     EXPECT_TRUE(r.error.isEmpty());
@@ -193,7 +177,7 @@ TEST_F(FormUploadTest, NoServerListeningIsReportedAsAFailure)
     const QUrl url("http://127.0.0.1:" + QString::number(holder.localPort()) + "/x");
     FormUpload upload;
     upload.post(url, "x");
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.error.startsWith(QString::fromUtf8("Sunucuya bağlanılamadı: "))) << r.error.toStdString();
@@ -212,13 +196,13 @@ TEST_F(FormUploadTest, AServerThatReadsTheRequestAndNeverAnswersEndsInTheTimeOut
     upload.setTimeout(10s);
     const QByteArray body(300000, 'b');
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp"), body));
-    ASSERT_TRUE(settle([&] { return server.requests().size() == 1 && upload.bytesSent() == body.size(); }));
+    ASSERT_TRUE(LoopWait::until([&] { return server.requests().size() == 1 && upload.bytesSent() == body.size(); }));
 
     clock.advance(9999ms, upload);
     EXPECT_TRUE(upload.isRunning()) << "ended before the time-out";
 
     clock.advance(1ms, upload);
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.timedOut);
     EXPECT_EQ(r.status, 0);
@@ -227,7 +211,7 @@ TEST_F(FormUploadTest, AServerThatReadsTheRequestAndNeverAnswersEndsInTheTimeOut
 
     // The same upload may be posted again, and the next answer arrives.
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp"), body));
-    EXPECT_TRUE(upload.waitForFinished().ok);
+    EXPECT_TRUE(uploadEnd(upload).ok);
     EXPECT_EQ(server.requests().size(), 2);
 
     // On the real clock the time-out comes by itself. (Short as it is, only
@@ -236,7 +220,7 @@ TEST_F(FormUploadTest, AServerThatReadsTheRequestAndNeverAnswersEndsInTheTimeOut
     upload.setClock({});
     upload.setTimeout(100ms);
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/destek/fupload.asp"), body));
-    const FormUpload::Result late = upload.waitForFinished();
+    const FormUpload::Result late = uploadEnd(upload);
     EXPECT_TRUE(late.timedOut);
     EXPECT_EQ(late.error, QString::fromUtf8("Zaman aşımı: sunucuyla 0,1 saniye boyunca hiç veri alışverişi olmadı."));
 }
@@ -267,17 +251,17 @@ TEST_F(FormUploadTest, AnAnswerThatKeepsComingIsNotCutAndOneThatStopsEndsInTheTi
     upload.setClock(clock.clock());
     upload.setTimeout(10s);
     ASSERT_TRUE(upload.post(QUrl(server.address() + "/x"), "x"));
-    ASSERT_TRUE(settle([&] { return upload.bytesReceived() == 1000; }));
+    ASSERT_TRUE(LoopWait::until([&] { return upload.bytesReceived() == 1000; }));
     // A piece every 9 seconds: 27 seconds in all, never 10 without a byte.
     for (qint64 got = 2000; got <= 4000; got += 1000) {
         clock.advance(9s, upload);
         server.sendMore(1000);
-        ASSERT_TRUE(settle([&] { return upload.bytesReceived() == got || !upload.isRunning(); }));
+        ASSERT_TRUE(LoopWait::until([&] { return upload.bytesReceived() == got || !upload.isRunning(); }));
         ASSERT_TRUE(upload.isRunning()) << "cut after " << got - 1000 << " bytes";
     }
 
     clock.advance(10s, upload);
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.timedOut);
     EXPECT_EQ(r.status, 200);
@@ -310,7 +294,7 @@ TEST_F(FormUploadTest, AnUploadToAServerThatReadsSlowlyIsNotCutWhileItMoves)
     qint64 seen = 0;
     int pauses = 0;
     while (upload.bytesSent() < body.size() && server.requests().isEmpty()) {
-        ASSERT_TRUE(settle([&] {
+        ASSERT_TRUE(LoopWait::until([&] {
             return server.bytesRead() >= allowed || !server.requests().isEmpty() || !upload.isRunning();
         }));
         QTest::qWait(120);
@@ -326,7 +310,7 @@ TEST_F(FormUploadTest, AnUploadToAServerThatReadsSlowlyIsNotCutWhileItMoves)
     EXPECT_GE(pauses, 3) << "progress was seen only " << pauses << " times";
 
     server.unlimitReading();
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     EXPECT_TRUE(r.ok) << r.error.toStdString();
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests().first().body.size(), body.size());
@@ -360,12 +344,12 @@ TEST_F(FormUploadTest, AHundredMegabyteAnswerKeepsOnlyItsFirstMegabyteAndIsNotRe
     const qint64 before = procStatusKb("VmRSS");
     FormUpload upload;
     ASSERT_TRUE(upload.post(QUrl(address + "/x"), "x"));
-    ASSERT_TRUE(settle([&] { return upload.bytesReceived() > 0 || !upload.isRunning(); }));
+    ASSERT_TRUE(LoopWait::until([&] { return upload.bytesReceived() > 0 || !upload.isRunning(); }));
     // This thread is busy for a moment; the network thread must not read
     // on meanwhile (what it reads waits in memory). How long the moment is
     // only changes how much it could read.
     QThread::msleep(500);
-    const FormUpload::Result r = upload.waitForFinished();
+    const FormUpload::Result r = uploadEnd(upload);
     const qint64 peak = procStatusKb("VmHWM");
     qint64 sent = 0;
     onServerThread([&] {

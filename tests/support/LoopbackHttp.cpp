@@ -4,6 +4,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace {
@@ -155,4 +157,15 @@ void LoopbackHttp::writeMore(QTcpSocket* socket)
         m_outgoing.erase(it);
         socket->disconnectFromHost();
     }
+}
+
+FormUpload::Result uploadEnd(FormUpload& upload)
+{
+    const std::optional<FormUpload::Result> r = upload.waitForFinished();
+    if (!r) {
+        ADD_FAILURE() << "the post did not end (sent " << upload.bytesSent() << " bytes, received "
+                      << upload.bytesReceived() << ")";
+        return {};
+    }
+    return *r;
 }

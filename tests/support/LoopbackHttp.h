@@ -10,6 +10,8 @@
 // (`held`, sendMore()); the server may read requests only as far as the
 // test allows (limitReading()).
 
+#include "platform/web/FormUpload.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -89,3 +91,8 @@ private:
     qint64 m_bytesRead = 0;
     qint64 m_answerBytesWritten = 0;
 };
+
+// The end of the post in progress (or the last one's result when none
+// runs). A post that does not end within the hang guard of
+// FormUpload::waitForFinished fails the test and gives an empty result.
+FormUpload::Result uploadEnd(FormUpload& upload);

@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <cstdio>
+
 QString Folders::workFolder()
 {
     return "C:\\CO\\";
@@ -117,8 +119,10 @@ void DatabaseCopies::withoutPasswords(Database& db, const QString& tempHost, con
         QFile::remove(tempHost);
         throw;
     }
-    QFile::remove(targetHost);
-    if (!QFile::rename(tempHost, targetHost)) {
+    // rename() puts the new copy in the earlier one's place in one step: at
+    // no moment is there no copy under the target's name, and a rename that
+    // fails leaves the earlier copy as it was.
+    if (std::rename(QFile::encodeName(tempHost).constData(), QFile::encodeName(targetHost).constData()) != 0) {
         QFile::remove(tempHost);
         throw DbError(QStringLiteral("Veritabanı kopyası oluşturulamadı: ") + targetHost);
     }

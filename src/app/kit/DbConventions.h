@@ -36,9 +36,11 @@ namespace DatabaseCopies {
 // A copy of the database that leaves the station (the published register,
 // a club's exam package): a consistent copy of `db` written to `tempHost`,
 // the passwords of C_SIFRE removed and the file rewritten so that no trace
-// of them stays in free pages, then renamed to `targetHost` (which it
-// replaces). A copy with passwords never stands under the target's name.
-// Throws DbError; a failed copy leaves neither file behind.
+// of them stays in free pages, then renamed over `targetHost`, which it
+// replaces in one step (`tempHost` lies beside it). A copy with passwords
+// never stands under the target's name. Throws DbError; a failed copy
+// leaves no temporary file behind and an earlier copy at `targetHost` as
+// it was.
 void withoutPasswords(Database& db, const QString& tempHost, const QString& targetHost);
 }
 

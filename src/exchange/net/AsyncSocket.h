@@ -168,6 +168,13 @@ public:
     // the thread that takes the socket over, makes a new window there and
     // asks for the notices again. A socket without a parent object moves to
     // that thread as a whole.
+    // The socket is used only from the thread it is attached to: Send,
+    // Receive, Close, Abort and every other call are made there, never from
+    // another thread (a Send from another thread could not wait for room:
+    // its write notice would never come). To use it elsewhere, detach it
+    // and attach it in that thread. A debug build stops at a send, receive,
+    // accept or close from another thread while notices are on. Nothing in
+    // the program moves a socket between threads today.
     virtual void ThreadDetach();
     virtual void ThreadAttach();
 

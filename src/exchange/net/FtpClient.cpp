@@ -478,6 +478,7 @@ bool TCustomFtpClient::HandleReplyLine(const QString& Line)
         const FtpReplyReader::Line l = FReplyReader.feed(Line);
         if (l.kind != FtpReplyReader::Kind::Final)
             return true;
+        ReplyCompleted();
         FStatusCode = l.code;
         if (l.code == 220) {
             SetState(fsConnected);
@@ -502,6 +503,7 @@ bool TCustomFtpClient::HandleReplyLine(const QString& Line)
     CollectFeatures(Line);
     if (l.kind == FtpReplyReader::Kind::Continuation)
         return true;
+    ReplyCompleted();
     if (!FNext) {
         HandleError(QStringLiteral("Program error: FNext is nil"));
         return false;

@@ -304,6 +304,10 @@ protected:
     // OnRequestDone is posted). The blocking client times them.
     virtual void OperationStarted() {}
     virtual void OperationEnded() {}
+    // The server completed a reply (its final line arrived) while the client
+    // waited for one: the greeting or the answer to a command. A line inside
+    // a multi-line reply is no such completion.
+    virtual void ReplyCompleted() {}
     // How far the transfer has got on the wire: bytes received, or bytes
     // sent that the server's side has taken. What still waits in the data
     // socket's queue or in the kernel does not count, so a transfer that
@@ -392,8 +396,9 @@ public:
     explicit TFtpClient(QObject* AOwner = nullptr);
     ~TFtpClient() override;
 
-    // Seconds without completion or progress on the wire before an
-    // operation gives up, blocking or not; 0 or less waits without a limit.
+    // Seconds without progress before an operation gives up, blocking or
+    // not: no complete reply of the server and nothing moved on the wire
+    // (see FtpSyncClient.cpp); 0 or less waits without a limit.
     // A timed-out operation is aborted: it ends with OnRequestDone and code
     // 426, ErrorMessage "426 Timeout", StatusCode 426 (a blocking call
     // returns false).
@@ -443,6 +448,7 @@ protected:
 
     void OperationStarted() override;
     void OperationEnded() override;
+    void ReplyCompleted() override;
     qint64 WaitNow() const;
     // Moves the deadline to the time-out from now.
     void MoveWaitDeadline();

@@ -1,12 +1,19 @@
 // The blocking twins of the FTP client, and the time-out of every operation.
 //
 // An operation that runs for Timeout seconds without progress is aborted
-// ("426 Timeout"), whether a blocking call waits for it or not. Progress is
-// what the transfer moved on the wire: bytes received, and bytes sent that the
-// server's side took (a block handed to the socket counts only once it left
-// the kernel), so a slow but moving transfer goes on and a stalled one ends.
-// Replies alone are no progress: a server that answers nothing, or sends a
-// reply that never ends, times out.
+// ("426 Timeout"), whether a blocking call waits for it or not. The limit
+// holds between two signs of progress, never for the operation as a whole,
+// so a composite operation of many commands (connect, login, CWD, TYPE,
+// PORT, STOR, QUIT) may take far longer than Timeout. Progress is:
+//   - a complete reply of the server (the final line of a reply to the
+//     greeting or to a command), so a server that takes its time over each
+//     answer, or checks an upload before it says 226, is waited for;
+//   - what the transfer moved on the wire: bytes received, and bytes sent
+//     that the server's side took (a block handed to the socket counts only
+//     once it left the kernel), so a slow but moving transfer goes on and a
+//     stalled one ends.
+// A server that answers nothing, sends lines of a reply that never ends, or
+// stops taking or sending the data of a transfer times out.
 //
 // A blocking call starts the asynchronous operation and runs the event loop
 // until the client is ready again or the operation timed out. While it waits,
@@ -95,6 +102,12 @@ void TFtpClient::TimedOut()
     Abort();
     FErrorMessage = QStringLiteral("426 Timeout");
     FStatusCode = 426;
+}
+
+void TFtpClient::ReplyCompleted()
+{
+    if (FWatching && Timeout > 0)
+        MoveWaitDeadline();
 }
 
 bool TFtpClient::Progress()

@@ -621,32 +621,53 @@ QVariant dbColumnValue(sqlite3_stmt* st, int i)
 
 } // namespace
 
-void Database::readRows(QSqlQuery& q, const QString& sql, const RowVisitor& row) const
+QStringList Database::columnNames(const QSqlQuery& q)
 {
     const QSqlRecord rec = q.record();
     QStringList names;
+    names.reserve(rec.count());
     for (int i = 0; i < rec.count(); ++i)
         names << rec.fieldName(i);
-    const int columns = int(rec.count());
-    QVariantList values;
-    values.reserve(columns);
+    return names;
+}
+
+sqlite3_stmt* Database::engineRows(const QSqlQuery& q) const
+{
     // The rows are read from the engine's statement itself: the driver's
     // own way copies every value twice and turns text into UTF-16 inside the
     // engine first, which on a list of the whole register took longer than
-    // the engine's work. The driver has stepped to the first row already
-    // (data_count is 0 when there was none).
-    if (sqlite3_stmt* st = dbStatementOf(q); st && m_handle && q.isForwardOnly()) {
-        int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
-        while (step == SQLITE_ROW) {
+    // the engine's work.
+    sqlite3_stmt* st = dbStatementOf(q);
+    return st && m_handle && q.isForwardOnly() ? st : nullptr;
+}
+
+void Database::stepRows(sqlite3_stmt* st, const QString& sql, const std::function<void()>& each) const
+{
+    // The driver has stepped to the first row already (data_count is 0 when
+    // there was none).
+    int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
+    while (step == SQLITE_ROW) {
+        each();
+        step = sqlite3_step(st);
+    }
+    if (step != SQLITE_DONE)
+        throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
+                                  QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
+}
+
+void Database::readRows(QSqlQuery& q, const QString& sql, const RowVisitor& row) const
+{
+    const QStringList names = columnNames(q);
+    const int columns = int(names.size());
+    QVariantList values;
+    values.reserve(columns);
+    if (sqlite3_stmt* st = engineRows(q)) {
+        stepRows(st, sql, [&] {
             values.clear();
             for (int i = 0; i < columns; ++i)
                 values << dbColumnValue(st, i);
             row(names, values);
-            step = sqlite3_step(st);
-        }
-        if (step != SQLITE_DONE)
-            throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
-                                      QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
+        });
         return;
     }
     while (q.next()) {
@@ -741,25 +762,14 @@ QVariant Database::RawRow::value(int c) const
 void Database::forEachRawRow(const QString& sql, const QVariantMap& params, const RawRowVisitor& row) const
 {
     execute(sql, &params, nullptr, [&](QSqlQuery& q) {
-        sqlite3_stmt* st = dbStatementOf(q);
-        if (!st || !m_handle || !q.isForwardOnly()) {
+        sqlite3_stmt* st = engineRows(q);
+        if (!st) {
             readRows(q, sql, [&row](const QStringList& names, QVariantList& values) { row(names, RawRow(&values)); });
             return;
         }
-        const QSqlRecord rec = q.record();
-        QStringList names;
-        for (int i = 0; i < rec.count(); ++i)
-            names << rec.fieldName(i);
-        const RawRow raw(st, int(rec.count()));
-        // As readRows: the driver stands on the first row already.
-        int step = sqlite3_data_count(st) > 0 ? SQLITE_ROW : SQLITE_DONE;
-        while (step == SQLITE_ROW) {
-            row(names, raw);
-            step = sqlite3_step(st);
-        }
-        if (step != SQLITE_DONE)
-            throw DbError::fromEngine(sqlite3_extended_errcode(m_handle),
-                                      QString::fromUtf8(sqlite3_errmsg(m_handle)) + "\n" + sql);
+        const QStringList names = columnNames(q);
+        const RawRow raw(st, int(names.size()));
+        stepRows(st, sql, [&] { row(names, raw); });
     });
 }
 

@@ -254,6 +254,14 @@ private:
     void forgetStatements() const;
     Records collect(QSqlQuery& q, const QString& sql) const;
     void readRows(QSqlQuery& q, const QString& sql, const RowVisitor& row) const;
+    static QStringList columnNames(const QSqlQuery& q);
+    // The engine's statement under an executed query when its rows can be
+    // read from it directly (a forward-only query of this connection), else
+    // null: such a query is read through the driver.
+    sqlite3_stmt* engineRows(const QSqlQuery& q) const;
+    // Runs `each` on every row of the statement, from the one the driver
+    // stands on; throws DbError when a step fails.
+    void stepRows(sqlite3_stmt* st, const QString& sql, const std::function<void()>& each) const;
     DbError failure(const QSqlError& e, const QString& sql) const;
     static int busyHandler(void* self, int tries);
     // BEGIN IMMEDIATE / COMMIT / ROLLBACK and the schema version straight on

@@ -157,6 +157,18 @@ WsSocketWatch* wsWatchOf(TSocket s)
     return it == wsWatches().end() ? nullptr : it->second.data();
 }
 
+// A socket whose notices were asked for is used only from the thread that
+// asked: its notifiers can be switched only there (Qt refuses from another
+// thread, so a write notice armed there would never come, and a closed
+// socket's notifier would stay on). A debug build stops at a call from
+// another thread.
+void wsCheckThread(const WsSocketWatch* w)
+{
+    Q_ASSERT_X(w->mask == 0 || !w->target || w->thread() == QThread::currentThread(), "WinSock",
+               "a socket with notices is used only from the thread that asked for them");
+    Q_UNUSED(w);
+}
+
 void wsAddWatch(TSocket s, bool stream)
 {
     auto* w = new WsSocketWatch(s, stream);
@@ -180,6 +192,7 @@ void wsDropWatch(TSocket s)
     }
     if (!w)
         return;
+    wsCheckThread(w);
     w->target = nullptr;
     w->mask = 0;
     w->update();
@@ -193,6 +206,7 @@ void wsDropWatch(TSocket s)
 void wsArmWrite(TSocket s)
 {
     if (auto* w = wsWatchOf(s)) {
+        wsCheckThread(w);
         w->writeArmed = true;
         w->update();
     }
@@ -451,6 +465,7 @@ TSocket accept(TSocket s, sockaddr* addr, socklen_t* len)
     const int fd = ::accept4(s, addr, len, SOCK_NONBLOCK | SOCK_CLOEXEC);
     const int saved = errno;
     if (auto* w = wsWatchOf(s)) {
+        wsCheckThread(w);
         w->readArmed = true;
         w->update();
     }
@@ -502,6 +517,7 @@ int recv(TSocket s, void* buf, int len, int flags)
     const ssize_t n = ::recv(s, buf, size_t(len), flags);
     const int saved = errno;
     if (auto* w = wsWatchOf(s)) {
+        wsCheckThread(w);
         w->readArmed = true;
         w->update();
     }
@@ -531,6 +547,7 @@ int recvfrom(TSocket s, void* buf, int len, int flags, sockaddr* from, socklen_t
     const ssize_t n = ::recvfrom(s, buf, size_t(len), flags, from, fromLen);
     const int saved = errno;
     if (auto* w = wsWatchOf(s)) {
+        wsCheckThread(w);
         w->readArmed = true;
         w->update();
     }

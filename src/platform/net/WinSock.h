@@ -38,6 +38,10 @@
 //
 // Notices run in one thread: the one that asked for them. Another thread
 // takes them over by asking again once the first has stopped them (mask 0).
+// While notices are on, the socket is used (send, recv, accept, closesocket
+// and the like) only from that thread: the notifiers can be switched only
+// there, so a send from another thread could never get its write notice. A
+// debug build stops at such a call.
 //
 // The binding (live-object count, start-up record) keeps the WinSock
 // start-up/clean-up pairing visible to the component; on this platform

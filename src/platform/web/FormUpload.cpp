@@ -165,6 +165,8 @@ bool FormUpload::post(const QUrl& url, const QByteArray& body)
     // way, which the reply starts from the event loop.
     QMetaObject::invokeMethod(
         m_reply, [reply = m_reply] { reply->setReadBufferSize(kUploadReadBuffer); }, Qt::QueuedConnection);
+    // Bytes the kernel took, not bytes the server has: what the kernel still
+    // holds is not seen (the limit the header describes).
     connect(m_reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64) {
         if (sent > m_sent) {
             m_sent = sent;
@@ -291,12 +293,18 @@ void FormUpload::complete(Result r)
     Q_EMIT finished(r);
 }
 
-FormUpload::Result FormUpload::waitForFinished()
+std::optional<FormUpload::Result> FormUpload::waitForFinished(std::chrono::milliseconds guard)
 {
     if (m_reply && !m_done) {
         QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
         connect(this, &FormUpload::finished, &loop, &QEventLoop::quit);
+        limit.start(guard);
         loop.exec();
+        if (!m_done)
+            return std::nullopt;
     }
     return m_last;
 }
