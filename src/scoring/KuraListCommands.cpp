@@ -142,6 +142,8 @@ void TKuraList::KuraCek(const QString& branch, const QString& gender)
 
 void TKuraList::BitBtn11Click()
 {
+    if (Kura_Kayit->refuseWhileOpen())
+        return;
     Kura_Kayit->FMatchState = this;
     Kura_Kayit->FBoutKey = 0;
     Kura_Kayit->showModal();
@@ -152,7 +154,7 @@ void TKuraList::BitBtn11Click()
 void TKuraList::ChangeDetails1Click()
 {
     const QString key = currentField(DBGrid1, "Kura_Key");
-    if (!m_boutListOpen || key.isEmpty())
+    if (!m_boutListOpen || key.isEmpty() || Kura_Kayit->refuseWhileOpen())
         return;
     if (FRestrictedUser == 1) {
         SifreCheck->showModal();

@@ -104,6 +104,8 @@ Form::Form(QWidget* parent)
 
 int Form::showModal()
 {
+    if (ModalRunner::running(this))
+        return QDialog::Rejected;
     // The modality stays set after the run: the window's deactivation, which
     // tells its opener that a modal dialog is what it comes back from, may be
     // delivered after exec() returns.
@@ -111,6 +113,24 @@ int Form::showModal()
     m_inShowModal = true;
     const std::unique_ptr<bool, void (*)(bool*)> clearFlag(&m_inShowModal, [](bool* flag) { *flag = false; });
     return ModalRunner::exec(this);
+}
+
+bool Form::isOpen() const
+{
+    return isVisible() || ModalRunner::running(this);
+}
+
+QString Form::alreadyOpenMessage(const QString& caption)
+{
+    return "'" + caption + "' Şu Anda Açık. Lütfen Önce Açık Olan Ekranı Kapatınız ...!";
+}
+
+bool Form::refuseWhileOpen() const
+{
+    if (!isOpen())
+        return false;
+    Messages::info(alreadyOpenMessage(windowTitle()));
+    return true;
 }
 
 void Form::setVisible(bool visible)
