@@ -288,8 +288,6 @@ private:
     // After bout entry or bout edit: the saved category, on the saved bout
     // (its last bout when that is not listed), and the scoreboard for it.
     void showSavedBout(int boutKey);
-    // The yes/no dialog with a question of two lines (the text 8 pixels up).
-    bool askTwoLines(const QString& question);
     // The side ("1" or "2") of the current column when it is a name column.
     QString currentSide() const;
     // The bout open on the scoreboard, when it is one of these; the refusal
@@ -300,7 +298,6 @@ private:
     // shown) and puts it back on the bout when it is still listed.
     void requeryBoutList(int key);
     void chooseWinner(int side);
-    bool askYesNo(const QString& question);
     bool boutWritable(Record& row);
     void writeBoutRow(const Record& row);
 
