@@ -298,6 +298,11 @@ private:
     // shown) and puts it back on the bout when it is still listed.
     void requeryBoutList(int key);
     void chooseWinner(int side);
+    // Sends the bouts waiting for the main database when it is reachable.
+    // When they cannot be sent the operator is told how many wait: once
+    // over the activations (again after they went), at every press of
+    // "Bağlantı". Returns how many were sent.
+    int sendWaitingBouts(bool pressed);
     bool boutWritable(Record& row);
     void writeBoutRow(const Record& row);
 
@@ -310,6 +315,7 @@ private:
     QAction* m_toolButton2Item = nullptr;  // ToolButton2's place on ToolBar2
     int m_closeHomeLeft = 0;        // design position of "Kapat" (BitBtn4)
     bool m_portFailureTold = false; // the operator was told of the failed device port
+    bool m_waitingTold = false;     // ... that bouts wait for the main database
     std::unique_ptr<RandomSource> m_systemRandom;
     RandomSource* m_random = nullptr;
     std::unique_ptr<LiveScoring> m_live;
