@@ -57,7 +57,7 @@ bool searchBatchReady(bool listOpen, bool hasKey, const QString& selectedKeys, c
 
 void TMusteriGiris1::BitBtn2Click()
 {
-    if (!hasCurrentKey())
+    if (!hasCurrentKey() || MusteriGiris2->refuseWhileOpen())
         return;
     MusteriGiris2->FPersonKey = DBGrid1->currentRecord().toInt("Musteri_Key");
     MusteriGiris2->FFromWeighIn = 0;
@@ -73,6 +73,8 @@ void TMusteriGiris1::BitBtn2Click()
 
 void TMusteriGiris1::BitBtn3Click()
 {
+    if (MusteriGiris2->refuseWhileOpen())
+        return;
     MusteriGiris2->FPersonKey = 0;
     MusteriGiris2->FFromWeighIn = 0;
     MusteriGiris2->FBatchMode = 0;
@@ -187,6 +189,8 @@ void TMusteriGiris1::BitBtn10Click()
         Messages::info("Lütfen Aktivite'den HAKEM, ANTRENÖR veya SPORCU Seçiniz ...!");
         return;
     }
+    if (Aktar1S->refuseWhileOpen())
+        return;
     const QString activity = Edit12->text();
     Aktar1S->Label15->setText("Turnuva");
     Aktar1S->setWindowTitle("Lütfen Turnuva Seçiniz");

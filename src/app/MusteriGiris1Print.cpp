@@ -67,6 +67,8 @@ void TMusteriGiris1::GIPmtihanListesiOlutur1Click()
         Messages::info("Liste Alanında Herhangibir Sporcu Bulunmamaktadır ...!");
         return;
     }
+    if (BilgiAktar->refuseWhileOpen())
+        return;
     const ReportLaunch::RegistrySelection s = selection();
     Reports::genelBelgeKisileri(s);
     BilgiAktar->FSelectionWhere = s.whereClause + ReportLaunch::narrowing(s, "Musteri_Key");

@@ -207,7 +207,7 @@ void Screens::createAll()
 
     // Screens below the shell that open a screen of the shell.
     KlupGiris2->FShowPersonSearch = [] {
-        if (MusteriGiris1 && !MusteriGiris1->isVisible())
+        if (MusteriGiris1 && !MusteriGiris1->refuseWhileOpen())
             MusteriGiris1->showModal();
     };
 }

@@ -1177,9 +1177,11 @@ void TMusteriGiris3::Edit5Change()
 
 // --- The person editor ---------------------------------------------------------------------
 
-void TMusteriGiris3::SpAc()
+bool TMusteriGiris3::SpAc()
 {
     // The person editor, for this person (0: a new one), as opened from here.
+    if (MusteriGiris2->refuseWhileOpen())
+        return false;
     MusteriGiris2->FFromWeighIn = 1;
     MusteriGiris2->FBatchMode = 0;
     MusteriGiris2->FPersonKey = FEditKey.toInt();
@@ -1195,6 +1197,7 @@ void TMusteriGiris3::SpAc()
         if (auto p = db().first(personSelect() + " and Musteri_Key = :k", {{"k", FAthleteKey}}))
             FPerson = *p;
     }
+    return true;
 }
 
 void TMusteriGiris3::reselect()
@@ -1209,8 +1212,8 @@ void TMusteriGiris3::reselect()
 void TMusteriGiris3::openEditorAndReselect()
 {
     FEditKey = QString::number(FAthleteKey);
-    SpAc();
-    reselect();
+    if (SpAc())
+        reselect();
 }
 
 // --- Reports ---------------------------------------------------------------------------------

@@ -244,8 +244,9 @@ public:
     void SicildenArama1();
     // Reloads both lists for the class with the arrow.
     void Q5_Sorgu();
-    // Opens the person editor for FEditKey, then refreshes.
-    void SpAc();
+    // Opens the person editor for FEditKey, then refreshes; false when the
+    // editor is open already (the operator was told).
+    bool SpAc();
     // Closes the search result.
     void QIslem();
     // The licence number of "Lisans No" (quick registration); sets FLicenceOk.

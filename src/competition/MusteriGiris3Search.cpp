@@ -214,7 +214,8 @@ void TMusteriGiris3::DBGrid1DblClick()
         return;
     SecimTemizle();
     FEditKey = row.str("Musteri_Key");
-    SpAc();
+    if (!SpAc())
+        return;
     Edit6->setText(row.str("Vergi_Numarasi"));
     Edit6->setFocus();
 }
@@ -224,7 +225,8 @@ void TMusteriGiris3::BitBtn7Click()
     if (session().user.FMatchOnlyUser)
         return;
     FEditKey = "0";
-    SpAc();
+    if (!SpAc())
+        return;
     fillSearchLists();
     if (FSearchOpen) {
         BitBtn1Click();
@@ -322,7 +324,7 @@ void TMusteriGiris3::BitBtn10Click()
 void TMusteriGiris3::BilgiDuzeltme1Click()
 {
     const Record row = DBGrid2->currentRecord();
-    if (FGradeMode || !FListsOpen || row.isEmpty() || row.value("Liste_Key").isNull())
+    if (FGradeMode || !FListsOpen || row.isEmpty() || row.value("Liste_Key").isNull() || Form2->refuseWhileOpen())
         return;
     Form2->FTeamMode = FTeamMode;
     Form2->FListKey = row.toInt("Liste_Key");
@@ -347,6 +349,8 @@ void TMusteriGiris3::SpeedButton2Click()
         Messages::info("Lütfen Sicil No'yu Giriniz ...!");
         return;
     }
+    if (Form2->refuseWhileOpen())
+        return;
     Form2->FPersonKey = FAthleteKey;
     Form2->FListRowMode = 0;
     Form2->ComboBox3->clear();

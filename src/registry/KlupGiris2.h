@@ -1,7 +1,10 @@
 #pragma once
 // "Kulüp Giriş Ekranı": adds one club (or gym) to C_UYELIKSURESI or changes
-// one. Callers set FClubKey (0 for a new club) and show it modally:
+// one. Callers check that it is not open already (an open editor keeps its
+// club), set FClubKey (0 for a new club) and show it modally:
 //
+//   if (KlupGiris2->refuseWhileOpen())
+//       return;
 //   KlupGiris2->FClubKey = key;
 //   KlupGiris2->showModal();
 //
@@ -77,8 +80,9 @@ public:
     // The input of the club code from the name and the region code.
     static QString clubCodeInput(const QString& name, const QString& regionCode);
 
-    // The label "Yetkili Kişi" opens the person search (modally, unless it
-    // shows already) to look up the contact person; nothing is copied back.
+    // The label "Yetkili Kişi" opens the person search (modally; when it is
+    // open already the operator is told) to look up the contact person;
+    // nothing is copied back.
     // The search lives in the shell, which sets this when it makes it.
     std::function<void()> FShowPersonSearch;
 

@@ -1,10 +1,14 @@
 #pragma once
 // "Bilgi Giriş": the person record editor. One instance for the whole run.
 //
-// Callers pass nothing: they set FPersonKey (0 for a new person),
+// Callers pass nothing: they check that it is not open already (the person
+// editor, the club editor and the person search open each other, and an open
+// editor keeps its person), set FPersonKey (0 for a new person),
 // FFromWeighIn and FBatchMode, show the editor modally and read its fields
 // afterwards (FPersonKey, FSaved, FRefreshNeeded):
 //
+//   if (MusteriGiris2->refuseWhileOpen())
+//       return;
 //   MusteriGiris2->FPersonKey = key;
 //   MusteriGiris2->FFromWeighIn = 0;
 //   MusteriGiris2->FBatchMode = 0;

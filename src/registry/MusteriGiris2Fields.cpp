@@ -350,6 +350,8 @@ void TMusteriGiris2::BitBtn3Click()
 
 void TMusteriGiris2::SpeedButton4Click()
 {
+    if (KlupGiris2->refuseWhileOpen())
+        return;
     KlupGiris2->FClubKey = 0;
     KlupGiris2->showModal();
     // The new club can be picked at once: in "Kulübü", in the licence grid

@@ -449,7 +449,9 @@ bool TKuraList::FormCloseQuery()
 {
     if (!boutOpen())
         return true;
-    return askYesNo("Skorboard Şu Anda Aktif, Çıkarsanız Kapanacaktır. Çıkmak İstediğinizden Eminmisiniz ...?");
+    // "Evet" ends the running bout: "Hayır" is the default.
+    return Form5->confirm("Skorboard Şu Anda Aktif, Çıkarsanız Kapanacaktır. Çıkmak İstediğinizden Eminmisiniz ...?",
+                          false, TForm5::DefaultNo);
 }
 
 void TKuraList::FormClose()
@@ -470,11 +472,4 @@ void TKuraList::FormClose()
 void TKuraList::BitBtn14Click()
 {
     close();
-}
-
-bool TKuraList::askYesNo(const QString& question)
-{
-    Form5->Label1->setText(question);
-    Form5->showModal();
-    return Form5->FConfirmed == 1;
 }

@@ -288,8 +288,6 @@ private:
     // After bout entry or bout edit: the saved category, on the saved bout
     // (its last bout when that is not listed), and the scoreboard for it.
     void showSavedBout(int boutKey);
-    // The yes/no dialog with a question of two lines (the text 8 pixels up).
-    bool askTwoLines(const QString& question);
     // The side ("1" or "2") of the current column when it is a name column.
     QString currentSide() const;
     // The bout open on the scoreboard, when it is one of these; the refusal
@@ -300,7 +298,11 @@ private:
     // shown) and puts it back on the bout when it is still listed.
     void requeryBoutList(int key);
     void chooseWinner(int side);
-    bool askYesNo(const QString& question);
+    // Sends the bouts waiting for the main database when it is reachable.
+    // When they cannot be sent the operator is told how many wait: once
+    // over the activations (again after they went), at every press of
+    // "Bağlantı". Returns how many were sent.
+    int sendWaitingBouts(bool pressed);
     bool boutWritable(Record& row);
     void writeBoutRow(const Record& row);
 
@@ -313,6 +315,7 @@ private:
     QAction* m_toolButton2Item = nullptr;  // ToolButton2's place on ToolBar2
     int m_closeHomeLeft = 0;        // design position of "Kapat" (BitBtn4)
     bool m_portFailureTold = false; // the operator was told of the failed device port
+    bool m_waitingTold = false;     // ... that bouts wait for the main database
     std::unique_ptr<RandomSource> m_systemRandom;
     RandomSource* m_random = nullptr;
     std::unique_ptr<LiveScoring> m_live;

@@ -4,6 +4,7 @@
 // KuraListCharts.cpp, draw upkeep and the score sheets in KuraListUpkeep.cpp.
 #include "scoring/KuraList.h"
 
+#include "app/dialogs/Form5.h"
 #include "app/dialogs/Porgres.h"
 #include "app/dialogs/SifreCheck.h"
 #include "app/kit/DbGrid.h"
@@ -82,7 +83,7 @@ void TKuraList::BitBtn1Click()
 
 void TKuraList::BitBtn5Click()
 {
-    if (!askYesNo("Tüm Müsabakaların KURALARI Çekilecektir. Eminmisiniz ...?"))
+    if (!Form5->confirm("Tüm Müsabakaların KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
     const Records categories = db().select(KuraDraw::kCategoriesSql);
     if (categories.isEmpty()) {
@@ -96,7 +97,7 @@ void TKuraList::BitBtn5Click()
 void TKuraList::BrKuraCek()
 {
     const QString category = Kur_Sec->Edit6->text();
-    if (!askYesNo(category + " KURALARI Çekilecektir. Eminmisiniz ...?"))
+    if (!Form5->confirm(category + " KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
     bool matched = false;
     for (const Record& r : db().select(KuraDraw::kCategoriesSql)) {
@@ -115,7 +116,7 @@ void TKuraList::KuraCek(const QString& branch, const QString& gender)
     RegionSeparation = session().edition.RegionSeparation;
     ThirdPlaceBouts = session().edition.ThirdPlaceBouts;
     KuraDraw draw(db(), *this, *m_random);
-    draw.confirm = [this](const QString& question) { return askYesNo(question); };
+    draw.confirm = [](const QString& question) { return Form5->confirm(question); };
     draw.progress = [this](int percent) {
         if (!Porgres->isVisible()) {
             FSkipActivate = 1;
@@ -142,6 +143,8 @@ void TKuraList::KuraCek(const QString& branch, const QString& gender)
 
 void TKuraList::BitBtn11Click()
 {
+    if (Kura_Kayit->refuseWhileOpen())
+        return;
     Kura_Kayit->FMatchState = this;
     Kura_Kayit->FBoutKey = 0;
     Kura_Kayit->showModal();
@@ -152,7 +155,7 @@ void TKuraList::BitBtn11Click()
 void TKuraList::ChangeDetails1Click()
 {
     const QString key = currentField(DBGrid1, "Kura_Key");
-    if (!m_boutListOpen || key.isEmpty())
+    if (!m_boutListOpen || key.isEmpty() || Kura_Kayit->refuseWhileOpen())
         return;
     if (FRestrictedUser == 1) {
         SifreCheck->showModal();

@@ -14,6 +14,7 @@
 #include "platform/ui/Messages.h"
 #include "scoring/JudgeDevices.h"
 #include "scoring/KuraListParts.h"
+#include "scoring/MainDatabaseCopy.h"
 #include "scoring/MatchDefaults.h"
 #include "scoring/ScoringDevices.h"
 
@@ -247,6 +248,10 @@ void TKuraList::FormActivate()
     m_live->FMiceMode = FMiceMode;
     m_live->FMiceLinked = FMiceLinked;
     m_devices->activated();
+
+    // Bouts decided but not yet on the main database (the ring stopped
+    // after a decision, or no decision came after it) go now.
+    sendWaitingBouts(false);
 }
 
 void TKuraList::openPorts()
@@ -305,6 +310,40 @@ void TKuraList::MusVarSenkron()
 void TKuraList::BitBtn15Click()
 {
     MusVarSenkron();
-    if (FMainDbReachable == 0)
-        Messages::error("Ana Sistem bağlantınsı sağlanamadı. Lütfen M sürücüsü oluşturulduğundan emin olunuz ...!");
+    if (FMainDbReachable == 0) {
+        QString text = "Ana Sistem bağlantınsı sağlanamadı. Lütfen M sürücüsü oluşturulduğundan emin olunuz ...!";
+        int waiting = 0;
+        try {
+            waiting = int(MainDatabaseCopy::pendingKeys(db()).size());
+        } catch (const DbError&) {
+        }
+        if (waiting > 0)
+            text += "\n" + MainDatabaseCopy::waitingMessage(waiting);
+        Messages::error(text);
+        return;
+    }
+    if (const int sent = sendWaitingBouts(true); sent > 0)
+        Messages::info(QString("Bekleyen %1 Müsabaka Ana Sistem Veritabanına Aktarıldı ...!").arg(sent));
+}
+
+int TKuraList::sendWaitingBouts(bool pressed)
+{
+    MainDatabaseCopy copy(db(), FProgramFolder, FMainDatabasePath);
+    try {
+        const int before = int(MainDatabaseCopy::pendingKeys(db()).size());
+        const MainDatabaseCopy::Result result = copy.sendWaiting();
+        const int waiting = int(MainDatabaseCopy::pendingKeys(db()).size());
+        if (result == MainDatabaseCopy::Result::NotLinked || waiting == 0) {
+            m_waitingTold = false;
+            return result == MainDatabaseCopy::Result::Copied ? before : 0;
+        }
+        if (pressed || !m_waitingTold) {
+            Messages::warning(MainDatabaseCopy::waitingMessage(waiting));
+            m_waitingTold = true;
+        }
+    } catch (const DbError&) {
+        // The station's own database is held by another station: the bouts
+        // stay where they are, for the next activation.
+    }
+    return 0;
 }

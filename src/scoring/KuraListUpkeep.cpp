@@ -26,14 +26,6 @@ const QString kOpenOnScoreboard = QStringLiteral(
 
 } // namespace
 
-bool TKuraList::askTwoLines(const QString& question)
-{
-    Form5->Label1->move(Form5->Label1->x(), Form5->Label1->y() - 8);
-    const bool yes = askYesNo(question);
-    Form5->Label1->move(Form5->Label1->x(), Form5->Label1->y() + 8);
-    return yes;
-}
-
 QString TKuraList::currentSide() const
 {
     const QString field = DBGrid1->currentField();
@@ -72,7 +64,8 @@ void TKuraList::Delete1Click()
     }
     if (openOnScoreboard({key}))
         return;
-    if (!askTwoLines(bout->str("Ad1") + " / " + bout->str("Ad2") + "\nMüsabakası Silinecektir. Eminmisiniz ...?"))
+    if (!Form5->confirm(bout->str("Ad1") + " / " + bout->str("Ad2") + "\nMüsabakası Silinecektir. Eminmisiniz ...?", true,
+                        TForm5::DefaultNo))
         return;
     DrawUpkeep(db()).deleteBout(key);
     reloadBoutBranches();
@@ -95,7 +88,7 @@ void TKuraList::BitBtn6Click()
         keys << r.toInt("Kura_Key");
     if (openOnScoreboard(keys))
         return;
-    if (!askTwoLines(branch + " Branşında KURA Listesi Silinecektir.\nEminmisiniz ...?"))
+    if (!Form5->confirm(branch + " Branşında KURA Listesi Silinecektir.\nEminmisiniz ...?", true, TForm5::DefaultNo))
         return;
 
     FSkipActivate = 1;

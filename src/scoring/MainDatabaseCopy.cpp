@@ -40,6 +40,13 @@ QString MainDatabaseCopy::unreachableMessage()
                           "Bağlantı Sağlandığında Aktarılacaktır ...!");
 }
 
+QString MainDatabaseCopy::waitingMessage(int bouts)
+{
+    return QStringLiteral("Ana Sistem Veritabanına Aktarılmayı Bekleyen %1 Müsabaka Bulunmaktadır. Ana Sisteme "
+                          "Bağlantı Sağlandığında Aktarılacaktır ...!")
+        .arg(bouts);
+}
+
 QStringList MainDatabaseCopy::pendingKeys(const Database& station)
 {
     QStringList keys;
@@ -95,13 +102,33 @@ MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
 {
     if (!linked())
         return Result::NotLinked;
+    return send(changedKeys, true);
+}
+
+MainDatabaseCopy::Result MainDatabaseCopy::sendWaiting()
+{
+    // A station on the main database itself, or one without any, has
+    // nothing to send. Bouts that wait while drive M: is not there at all
+    // are still waiting: the caller tells how many.
+    if (!m_programFolder.startsWith('C', Qt::CaseInsensitive) || m_mainPath.isEmpty())
+        return Result::NotLinked;
+    if (reachable() && !linked())
+        return Result::NotLinked;
+    return send(QString(), false);
+}
+
+MainDatabaseCopy::Result MainDatabaseCopy::send(const QString& changedKeys, bool tell)
+{
     // The waiting list is on disk before the main database is tried. When
     // the station's database cannot take the bouts now (another station
     // holds it), the copy is still tried with them: only a copy that reaches
     // the main database keeps them safe then.
     QStringList keys;
     try {
-        takeOverSettingsList();
+        // The settings' list goes into the database only where queue() puts
+        // it there (a station linked to a main database).
+        if (linked())
+            takeOverSettingsList();
         queue(changedKeys);
         keys = pendingKeys(m_station);
     } catch (const DbError&) {
@@ -116,7 +143,8 @@ MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
     if (keys.isEmpty())
         return Result::Copied;
     if (!reachable()) {
-        Messages::warning(unreachableMessage());
+        if (tell)
+            Messages::warning(unreachableMessage());
         return Result::Pending;
     }
     // A main database that another ring is writing is only busy: the copy is
@@ -133,7 +161,8 @@ MainDatabaseCopy::Result MainDatabaseCopy::copy(const QString& changedKeys)
             break;
         } catch (const DbError& e) {
             if (e.kind() != DbError::Kind::Busy) {
-                Messages::warning(unreachableMessage());
+                if (tell)
+                    Messages::warning(unreachableMessage());
                 return Result::Pending;
             }
             if (attempt + 1 >= kBusyAttempts)

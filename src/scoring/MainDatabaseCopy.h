@@ -19,6 +19,10 @@
 // told). The copy is one transaction on the main database, so a lost
 // connection leaves no half-made copy there, and a bout copied twice changes
 // nothing.
+//
+// Bouts still waiting when no later decision comes (the day's last decision,
+// a ring stopped right after one) go with sendWaiting(), which the match
+// screen runs at its activation and on "Bağlantı".
 
 #include <QString>
 #include <QStringList>
@@ -53,6 +57,12 @@ public:
     // bout of the list.
     Result copy(const QString& changedKeys);
 
+    // Copies the bouts already waiting and says nothing when they cannot be
+    // sent (the caller tells the operator what it needs: waitingMessage).
+    // Reads only the list when it is empty. NotLinked for a station without
+    // a main database of its own to copy to.
+    Result sendWaiting();
+
     // How long each try waits for another ring's lock on the main database
     // (ms); the database's busy timeout unless set.
     void setBusyWait(int ms) { m_busyWait = ms; }
@@ -61,9 +71,14 @@ public:
     static QStringList pendingKeys(const Database& station);
 
     static QString unreachableMessage();
+    // How many bouts wait for the main database.
+    static QString waitingMessage(int bouts);
 
 private:
     bool linked() const;
+    // The copy: the bouts of `changedKeys` and the waiting list; `tell`:
+    // the operator is told when the main database cannot be reached.
+    Result send(const QString& changedKeys, bool tell);
     void takeOverSettingsList();
     void copyRows(Database& main, const QStringList& keys);
 

@@ -93,6 +93,9 @@ TEST_F(ClubContactPerson, ASearchThatShowsAlreadyIsNotOpenedAgain)
     KlupGiris2->showModal();
     EXPECT_EQ(modals().seen().filter("TMusteriGiris1"), QStringList());
     EXPECT_EQ(modals().pending(), 0);
+    EXPECT_EQ(ui().lastText(), "'Yeni Kayıt Girişi ve Sicil Bilgileri İşlem Ekranı' Şu Anda Açık. Lütfen Önce Açık "
+                               "Olan Ekranı Kapatınız ...!")
+        << "the operator is told";
     MusteriGiris1->hide();
 }
 

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace TypedRowsOnCloseTestLocal {
 
@@ -101,6 +102,46 @@ TEST_F(TypedRowsOnClose, ARowTheChecksRefuseKeepsTheWindowOpenUntilItIsPutRightO
         EXPECT_TRUE(ui().texts().isEmpty());
     });
     EXPECT_EQ(count("select count(*) from METINLER"), 1);
+}
+
+TEST_F(TypedRowsOnClose, ADateThatIsNoneKeepsTheWindowOpenWithWhatWasTyped)
+{
+    const int seniors = count("select Durum_Key from C_BRANSADI where Durum = 'BÜYÜKLER'");
+    fromCommand("FaaliyetGiriEkran1", "TTurnuvaGir", [this, seniors](QDialog* d) {
+        TTurnuvaGir* s = TurnuvaGir;
+        s->DBLookupComboBox2->setCurrentIndex(s->DBLookupComboBox2->findText("TÜRKİYE ŞAMPİYONASI"));
+        Q_EMIT s->DBLookupComboBox2->activated(s->DBLookupComboBox2->currentIndex());
+        s->DBLookupComboBox1->setCurrentIndex(s->DBLookupComboBox1->findData(seniors));
+        Q_EMIT s->DBLookupComboBox1->activated(s->DBLookupComboBox1->currentIndex());
+        s->Yeni1->trigger();
+        TDBGrid* grid = s->DBGrid1;
+        grid->setFieldValue("Adi", "BAHAR KUPASI");
+        grid->setFieldValue("Yer", "İZMİR");
+        grid->setFieldValue("Tarih1", QDate(2009, 3, 5));
+        grid->setFieldValue("Tarih2", QDate(2009, 3, 8));
+        typeAndLeave(grid, grid->currentRow(), "Tarih2", "35.13.2009");
+        auto* editor = qobject_cast<QLineEdit*>(grid->cellEditor());
+        ASSERT_NE(editor, nullptr);
+        d->close();
+        EXPECT_TRUE(d->isVisible()) << "the refused date keeps the window open";
+        EXPECT_EQ(ui().texts(), QStringList{"Hatalı Tarih Girdiniz ...!"});
+        ASSERT_EQ(grid->cellEditor(), editor) << "the cell editor stays open";
+        EXPECT_EQ(editor->text(), "35.13.2009") << "with what was typed";
+        EXPECT_EQ(QApplication::focusWidget(), editor);
+        EXPECT_EQ(count("select count(*) from C_TURNUVA where Adi = 'BAHAR KUPASI'"), 0) << "nothing stored yet";
+
+        // Put right, the row is stored with the date typed and the window
+        // closes.
+        ui().clear();
+        editor->selectAll();
+        typeInto(editor, "09.03.2009");
+        d->close();
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ").toStdString();
+    });
+    const auto stored = db.first("select * from C_TURNUVA where Adi = 'BAHAR KUPASI'");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->date("Tarih2"), QDate(2009, 3, 9));
 }
 
 } // namespace TypedRowsOnCloseTestLocal

@@ -1,5 +1,6 @@
 #include "app/dialogs/Form5.h"
 #include "app/kit/DbConventions.h"
+#include "app/kit/DbGrid.h"
 #include "app/kit/Formats.h"
 #include "app/Sifre.h"
 #include "platform/db/Schema.h"
@@ -10,6 +11,7 @@
 #include "registry/MusteriGiris2.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -553,6 +555,34 @@ TEST_F(MusteriGiris2Test, ASeminarRowIsCheckedStoredAndGivesTheSeminarDate)
         editor->MenuItem5Click();
         EXPECT_EQ(date("MaskEdit8")->maskedText(), "  .  .    ");
         editor->FModified = 0;
+    });
+    EXPECT_EQ(count("F_SEM"), 0);
+}
+
+TEST_F(MusteriGiris2Test, ACareerRowRefusedAtClosingBringsItsPageForward)
+{
+    insertPerson(7);
+    open(7, [&](QDialog* d) {
+        QApplication::setActiveWindow(d);
+        TDBGrid* g = editor->DBGrid15;
+        editor->PageControl1->setCurrentWidget(editor->TabSheet2);
+        editor->MenuItem6Click();   // a new seminar row
+        ASSERT_EQ(g->state(), TDBGrid::Insert);
+        g->setFieldValue("Seminer", "HAKEM SEMİNERİ");
+        // The clerk goes back to the first page and closes the editor.
+        editor->PageControl1->setCurrentWidget(editor->TabSheet1);
+        ASSERT_FALSE(g->isVisible());
+        editor->FModified = 0;
+        ui().clear();
+        click(child<QPushButton>(editor, "BitBtn2"));   // "Kapat"
+        EXPECT_TRUE(d->isVisible()) << "the refused row keeps the editor open";
+        EXPECT_EQ(ui().texts(), QStringList{"Eksik veya hatalı giriş yaptınız ...!"});
+        EXPECT_EQ(editor->PageControl1->currentWidget(), editor->TabSheet2) << "the row's page comes forward";
+        EXPECT_TRUE(g->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), g);
+        EXPECT_EQ(g->state(), TDBGrid::Insert);
+        g->cancel();
+        d->reject();
     });
     EXPECT_EQ(count("F_SEM"), 0);
 }

@@ -1,6 +1,8 @@
 // The match screen on a fixture station: its lists, bout entry and bout
-// edit, the draw from the draw panel, its start-up configuration and the
-// activation's checks of the station link and the device port.
+// edit, the draw from the draw panel, its start-up configuration, the
+// activation's checks of the station link and the device port, and the bouts
+// that wait for the main database.
+#include "app/BrivexSchema.h"
 #include "app/comport/SerialPort.h"
 #include "app/dialogs/Form5.h"
 #include "app/dialogs/Porgres.h"
@@ -18,6 +20,7 @@
 #include "platform/settings/Registry.h"
 #include "reports/CompetitionReports.h"
 #include "scoring/KuraList.h"
+#include "scoring/MainDatabaseCopy.h"
 #include "scoring/RandomSource.h"
 #include "scoring/Skor.h"
 #include "scoring/SkorbGiris.h"
@@ -25,6 +28,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -32,6 +38,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -874,6 +881,147 @@ TEST_F(MatchScreenStation, WeighInListOfAClassNeedsItsList)
     open();
     KuraList->BitBtn3Click();
     EXPECT_EQ(ui().texts(), QStringList{Reports::kChooseBranch});
+}
+
+} // namespace
+
+// --- Bouts waiting for the main database ---------------------------------------------
+
+namespace {
+
+const QString kMainDatabase = QStringLiteral("M:\\QVX_PROG\\Fdr.mdb");
+const QString kWaiting = QStringLiteral("Ana Sistem Veritabanına Aktarılmayı Bekleyen %1 Müsabaka Bulunmaktadır. Ana "
+                                        "Sisteme Bağlantı Sağlandığında Aktarılacaktır ...!");
+
+// A ring computer scoring on its own database, drive M: mapped to the main
+// computer's folder. Its decisions' bouts wait on its list C_BEKLEYEN when
+// no copy followed them: the ring was stopped right after the decision, or
+// it was the day's last one.
+class WaitingForTheMainDatabase : public MatchScreenTest {
+protected:
+    void SetUp() override
+    {
+        MatchScreenTest::SetUp();
+        ASSERT_TRUE(mainDir.isValid());
+        DriveMap::mapDrive('M', mainDir.path(), true);
+        RegistryValues::setDbq("C:\\CO\\QVX_PROG\\Fdr.mdb");
+        first = bout(kBranch, "ERKEK", "AHMET", "BEKİR");
+        second = bout(kBranch, "ERKEK", "CEM", "DAVUT");
+    }
+    void TearDown() override
+    {
+        main.close();
+        MatchScreenTest::TearDown();
+    }
+
+    // The main computer's database with the draw as the ring has it.
+    void makeMain()
+    {
+        const QString file = DriveMap::toHost(kMainDatabase);
+        QDir().mkpath(QFileInfo(file).path());
+        main.open(file, false);
+        brivexSchema().create(main);
+        for (const Record& r : db.select("select * from C_KURA order by Kura_Key"))
+            main.insert("C_KURA", r.toMap());
+    }
+    // A decision stored on the ring with its bout on the waiting list, and
+    // no copy after it.
+    void decidedAndLeftWaiting(int key, const QString& decision)
+    {
+        db.update("C_KURA", {{"Galip", QString::number(key + 100)}, {"Karar", decision}}, "Kura_Key = :k",
+                  {{"k", key}});
+        MainDatabaseCopy(db, "C:\\CO\\QVX_PROG\\", kMainDatabase).queue(QString::number(key));
+        ASSERT_TRUE(MainDatabaseCopy::pendingKeys(db).contains(QString::number(key)));
+    }
+    QString onMain(int key, const QString& field)
+    {
+        return main.scalar("select " + field + " from C_KURA where Kura_Key = :k", {{"k", key}}).toString();
+    }
+    void activateAgain()
+    {
+        KuraList->hide();
+        open();
+    }
+    QStringList waiting() { return MainDatabaseCopy::pendingKeys(db); }
+
+    QTemporaryDir mainDir;
+    Database main;
+    int first = 0;
+    int second = 0;
+};
+
+TEST_F(WaitingForTheMainDatabase, ABoutLeftWaitingGoesAtTheNextActivation)
+{
+    makeMain();
+    decidedAndLeftWaiting(first, "KO");
+    ASSERT_EQ(onMain(first, "Karar"), "");
+    open();
+    EXPECT_TRUE(waiting().isEmpty());
+    EXPECT_EQ(onMain(first, "Karar"), "KO");
+    EXPECT_EQ(onMain(first, "Galip"), QString::number(first + 100));
+    EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ");
+}
+
+TEST_F(WaitingForTheMainDatabase, WhileTheMainDatabaseIsAwayTheOperatorIsToldOnceHowManyBoutsWait)
+{
+    decidedAndLeftWaiting(first, "KO");
+    decidedAndLeftWaiting(second, "Points");
+    open();
+    EXPECT_EQ(ui().texts(), QStringList{kWaiting.arg(2)});
+    EXPECT_EQ(ui().requests.value(0).kind, UiRequest::Warning);
+    ui().clear();
+    activateAgain();
+    EXPECT_TRUE(ui().texts().isEmpty()) << "told once, not at every activation";
+    EXPECT_EQ(waiting().size(), 2);
+
+    // The main computer's database is back: the next activation sends them.
+    makeMain();
+    activateAgain();
+    EXPECT_TRUE(waiting().isEmpty());
+    EXPECT_EQ(onMain(first, "Karar"), "KO");
+    EXPECT_EQ(onMain(second, "Karar"), "Points");
+    EXPECT_TRUE(ui().texts().isEmpty()) << ui().texts().join(" | ");
+}
+
+TEST_F(WaitingForTheMainDatabase, WithoutDriveMTheWaitingBoutsAreCountedAllTheSame)
+{
+    decidedAndLeftWaiting(first, "KO");
+    DriveMap::unmapDrive('M');
+    open();
+    EXPECT_EQ(ui().texts(), QStringList{kWaiting.arg(1)});
+    EXPECT_EQ(waiting(), QStringList{QString::number(first)});
+}
+
+TEST_F(WaitingForTheMainDatabase, BaglantiSendsTheBoutsThatWaitAndSaysHowManyWhenItCannot)
+{
+    makeMain();
+    open();
+    ASSERT_TRUE(KuraList->BitBtn15->isVisible());
+    EXPECT_EQ(KuraList->BitBtn15->text(), "Bağlantı");
+    // Left by a copy that met a main database other rings held.
+    decidedAndLeftWaiting(first, "KO");
+    ui().clear();
+    click(KuraList->BitBtn15);
+    EXPECT_TRUE(waiting().isEmpty());
+    EXPECT_EQ(onMain(first, "Karar"), "KO");
+    EXPECT_EQ(ui().texts(), QStringList{"Bekleyen 1 Müsabaka Ana Sistem Veritabanına Aktarıldı ...!"});
+
+    // Nothing waiting: the press says nothing, as before.
+    ui().clear();
+    click(KuraList->BitBtn15);
+    EXPECT_TRUE(ui().texts().isEmpty());
+
+    // The main computer's database gone since the activation.
+    main.close();
+    const QString file = DriveMap::toHost(kMainDatabase);
+    ASSERT_TRUE(QFile::rename(file, file + ".away"));
+    decidedAndLeftWaiting(second, "Points");
+    ui().clear();
+    click(KuraList->BitBtn15);
+    EXPECT_EQ(ui().texts(), QStringList{"Ana Sistem bağlantınsı sağlanamadı. Lütfen M sürücüsü oluşturulduğundan emin "
+                                        "olunuz ...!\n" +
+                                        kWaiting.arg(1)});
+    EXPECT_EQ(waiting(), QStringList{QString::number(second)});
 }
 
 } // namespace

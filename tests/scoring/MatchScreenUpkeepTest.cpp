@@ -147,6 +147,38 @@ protected:
         });
     }
 
+    // A question whose "Evet" ends a bout or deletes bouts, as the operator
+    // meets it: "Hayır" is the default with the focus, Space (the bout
+    // clock's key) answers neither button, Enter answers "Hayır". A question
+    // of two lines stands 8 pixels higher while it shows. The text goes to
+    // `question`.
+    static void expectHayirAsDefault(QString* question, bool twoLines)
+    {
+        const int top = Form5->Label1->y();
+        modals().expect("TForm5", [question, twoLines, top](QDialog* d) {
+            *question = Form5->Label1->text();
+            EXPECT_EQ(Form5->Label1->y(), top - (twoLines ? 8 : 0));
+            EXPECT_TRUE(Form5->BitBtn2->isDefault());
+            EXPECT_FALSE(Form5->BitBtn1->isDefault());
+            ASSERT_EQ(d->focusWidget(), Form5->BitBtn2);
+            QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+            EXPECT_TRUE(d->isVisible());
+            QTest::keyClick(Form5->BitBtn1, Qt::Key_Space);
+            EXPECT_TRUE(d->isVisible());
+            QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+            EXPECT_FALSE(d->isVisible());
+            EXPECT_EQ(Form5->FConfirmed, 0);
+        });
+    }
+    // After such a question the next one has "Evet" as its default again and
+    // its label back in place.
+    static void expectQuestionPutBack(int top)
+    {
+        EXPECT_TRUE(Form5->BitBtn1->isDefault());
+        EXPECT_FALSE(Form5->BitBtn2->isDefault());
+        EXPECT_EQ(Form5->Label1->y(), top);
+    }
+
     static void givePassword(const QString& password)
     {
         modals().expect("TSifreCheck", [password](QDialog* d) {
@@ -215,6 +247,44 @@ TEST_F(MatchScreenUpkeep, AnsweringNoDeletesNothing)
     EXPECT_TRUE(exists(2));
     EXPECT_EQ(bout(4).str("Ad2"), "YARI FİNAL 2.MAÇ");
     EXPECT_TRUE(ui().texts().isEmpty());
+}
+
+TEST_F(MatchScreenUpkeep, DeletingABoutAsksWithHayirAsDefaultAndSpaceAnswersNothing)
+{
+    signIn(true);
+    addBracket();
+    openBranch();
+    onCell(2, "Hakem");
+    ui().clear();
+    const int top = Form5->Label1->y();
+    QString question;
+    expectHayirAsDefault(&question, true);
+    fromBoutPopup(KuraList->Delete1);
+    EXPECT_EQ(modals().pending(), 0);
+    EXPECT_EQ(question, "CEM / DAVUT\nMüsabakası Silinecektir. Eminmisiniz ...?");
+    EXPECT_TRUE(exists(2));
+    EXPECT_TRUE(ui().texts().isEmpty());
+    expectQuestionPutBack(top);
+}
+
+TEST_F(MatchScreenUpkeep, ClosingWithARunningBoutAsksWithHayirAsDefaultAndSpaceAnswersNothing)
+{
+    signIn(true);
+    addBracket();
+    openBranch();
+    onCell(1, "Hakem");
+    answerSettings();
+    KuraList->OpenScoreboard1->trigger();
+    ASSERT_TRUE(KuraList->boutOpen());
+    const int top = Form5->Label1->y();
+    QString question;
+    expectHayirAsDefault(&question, false);
+    click(KuraList->BitBtn14);   // "Kapat"
+    EXPECT_EQ(modals().pending(), 0);
+    EXPECT_EQ(question, "Skorboard Şu Anda Aktif, Çıkarsanız Kapanacaktır. Çıkmak İstediğinizden Eminmisiniz ...?");
+    EXPECT_TRUE(KuraList->isVisible());
+    EXPECT_TRUE(KuraList->boutOpen()) << "the bout goes on";
+    expectQuestionPutBack(top);
 }
 
 struct RestrictedCase {
@@ -379,6 +449,21 @@ TEST_F(CategoryDraw, AWrongPasswordOrNoDeletesNothing)
     EXPECT_EQ(keys(), drawn);
     EXPECT_TRUE(KuraList->boutListOpen());
     EXPECT_TRUE(ui().texts().isEmpty());
+}
+
+TEST_F(CategoryDraw, KuraSilAsksWithHayirAsDefaultAndSpaceAnswersNothing)
+{
+    const int top = Form5->Label1->y();
+    givePassword("1234");
+    QString question;
+    expectHayirAsDefault(&question, true);
+    clickKuraSil();
+    EXPECT_EQ(modals().pending(), 0);
+    EXPECT_EQ(question, kBranch + " Branşında KURA Listesi Silinecektir.\nEminmisiniz ...?");
+    EXPECT_EQ(keys(), drawn);
+    EXPECT_TRUE(KuraList->boutListOpen());
+    EXPECT_TRUE(ui().texts().isEmpty());
+    expectQuestionPutBack(top);
 }
 
 // --- The exchange of two athletes -----------------------------------------------

@@ -1,6 +1,7 @@
 #include "support/OnXDisplay.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -162,12 +163,16 @@ bool above(QWidget* upper, QWidget* lower)
 
 bool waitFor(const std::function<bool()>& condition)
 {
-    for (int i = 0; i < 500; ++i) {
-        if (condition())
-            return true;
+    // A guard against a hang only: the loop ends as soon as the condition
+    // holds, and a window manager on a loaded machine may take seconds to
+    // activate a window.
+    const QDeadlineTimer guard(kWaitGuardMs);
+    while (!condition()) {
+        if (guard.hasExpired())
+            return condition();
         QTest::qWait(20);
     }
-    return condition();
+    return true;
 }
 
 void click(QWidget* w)

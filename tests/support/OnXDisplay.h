@@ -72,8 +72,9 @@ QList<quint64> stacking();
 quint64 idOf(QWidget* w);
 // Whether window `upper` stands above window `lower`.
 bool above(QWidget* upper, QWidget* lower);
-// Polls, events running meanwhile, until the condition holds or the tries
-// end (a bound against a hang only).
+// Polls, events running meanwhile, until the condition holds or
+// kWaitGuardMs have passed (a bound against a hang only).
+inline constexpr int kWaitGuardMs = 60000;
 bool waitFor(const std::function<bool()>& condition);
 // A left click at the centre of a widget through the window system
 // (xdotool); the caller waits (waitFor) for what the click does.

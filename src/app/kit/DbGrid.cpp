@@ -132,7 +132,10 @@ public:
     {
         if (!index.isValid() || role != Qt::EditRole)
             return false;
-        return m_grid->setCell(index.row(), index.column(), value);
+        if (m_grid->setCell(index.row(), index.column(), value))
+            return true;
+        m_grid->m_cellRefused = true;
+        return false;
     }
 
     void reset(const std::function<void()>& change)
@@ -729,7 +732,10 @@ bool TDBGrid::post()
 
 bool TDBGrid::postTyped()
 {
-    commitEditor();
+    // A refused value is not dropped for the old one: the window stays with
+    // the value typed, for the operator to put right or drop (Esc).
+    if (!commitEditor(true))
+        return false;
     if (m_state == Browse || !m_modified)
         return true;
     return post();
@@ -781,12 +787,19 @@ bool TDBGrid::leaveEditRow(int& target)
     return post();
 }
 
-void TDBGrid::commitEditor()
+bool TDBGrid::commitEditor(bool keepRefused)
 {
-    if (QWidget* e = m_editor) {
-        commitData(e);
-        closeEditor(e, QAbstractItemDelegate::NoHint);
-    }
+    QWidget* e = m_editor;
+    if (!e)
+        return true;
+    m_cellRefused = false;
+    commitData(e);
+    const bool refused = m_cellRefused;
+    m_cellRefused = false;
+    if (refused && keepRefused)
+        return false;
+    closeEditor(e, QAbstractItemDelegate::NoHint);
+    return !refused;
 }
 
 void TDBGrid::discardEditor()

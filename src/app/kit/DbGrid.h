@@ -160,8 +160,12 @@ public:
     // Before the window closes: what was typed (an open cell editor
     // included) is stored through the check and the writer. True when
     // nothing typed is left unstored; false when the check or the writer
-    // refused the row (after its message), which then stays in edit.
+    // refused the row (after its message), which then stays in edit, or
+    // when the open cell editor's value was refused (a date that is none,
+    // after its message): that editor then stays open with what was typed.
     bool postTyped();
+    // The open cell editor, if any.
+    QWidget* cellEditor() const { return m_editor; }
     // Writes a field of the current row (putting it into edit mode).
     bool setFieldValue(const QString& field, const QVariant& value);
     // Sets a field of a row (adds it when the row lacks it).
@@ -206,7 +210,10 @@ private:
     // False when the post was refused. `target` follows a dropped row.
     bool leaveEditRow(int& target);
     void dropEdit();
-    void commitEditor();
+    // Hands the open cell editor's value to the row and closes the editor.
+    // False when the value was refused (its message shown); with
+    // `keepRefused` the editor then stays open with what was typed.
+    bool commitEditor(bool keepRefused = false);
     void discardEditor();
     void applyColumnLayout();
     int shownWidth(int column) const;
@@ -227,6 +234,7 @@ private:
     bool m_readOnly = true;
     bool m_moving = false;
     bool m_posting = false;
+    bool m_cellRefused = false;     // the last value handed over was refused
     int m_lastRow = -1;
     int m_generation = 0;
     QPointer<QWidget> m_editor;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QShowEvent>
+#include <QTabWidget>
 
 #include <memory>
 
@@ -48,6 +49,17 @@ void installRecorder()
         recorder = new DeactivationRecorder;
         recorder->setParent(qApp);
         qApp->installEventFilter(recorder);
+    }
+}
+
+// Brings forward every tab page between `w` and its window.
+void showPagesOf(QWidget* w, const QWidget* window)
+{
+    for (QWidget* page = w; page && page != window; page = page->parentWidget()) {
+        QWidget* stack = page->parentWidget();
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (tabs && tabs->indexOf(page) >= 0)
+            tabs->setCurrentWidget(page);
     }
 }
 
@@ -104,6 +116,8 @@ Form::Form(QWidget* parent)
 
 int Form::showModal()
 {
+    if (ModalRunner::running(this))
+        return QDialog::Rejected;
     // The modality stays set after the run: the window's deactivation, which
     // tells its opener that a modal dialog is what it comes back from, may be
     // delivered after exec() returns.
@@ -111,6 +125,24 @@ int Form::showModal()
     m_inShowModal = true;
     const std::unique_ptr<bool, void (*)(bool*)> clearFlag(&m_inShowModal, [](bool* flag) { *flag = false; });
     return ModalRunner::exec(this);
+}
+
+bool Form::isOpen() const
+{
+    return isVisible() || ModalRunner::running(this);
+}
+
+QString Form::alreadyOpenMessage(const QString& caption)
+{
+    return "'" + caption + "' Şu Anda Açık. Lütfen Önce Açık Olan Ekranı Kapatınız ...!";
+}
+
+bool Form::refuseWhileOpen() const
+{
+    if (!isOpen())
+        return false;
+    Messages::info(alreadyOpenMessage(windowTitle()));
+    return true;
 }
 
 void Form::setVisible(bool visible)
@@ -147,8 +179,13 @@ void Form::done(int result)
     // open with the cursor on it. Typed data is never dropped unsaid.
     for (TDBGrid* grid : findChildren<TDBGrid*>()) {
         if (!grid->postTyped()) {
-            if (grid->isVisible())
-                grid->setFocus();
+            // The grid may be on a tab page that is not shown: the page
+            // comes forward, and the focus goes where the typing stopped.
+            showPagesOf(grid, this);
+            if (grid->isVisible()) {
+                QWidget* editor = grid->cellEditor();
+                (editor ? editor : static_cast<QWidget*>(grid))->setFocus();
+            }
             return;
         }
     }

@@ -19,6 +19,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 
@@ -47,8 +48,23 @@ public:
     explicit Form(QWidget* parent = nullptr);
 
     // Shows the screen modally and returns its result (QDialog::Accepted or
-    // Rejected, or what setModalResult gave).
+    // Rejected, or what setModalResult gave). A screen that is open modally
+    // already is not shown again (Rejected at once).
     int showModal();
+    // Whether the screen is open now (shown, modally or not).
+    bool isOpen() const;
+    // A caller that sets a screen's fields (the key of the record it edits)
+    // and then shows it asks this first: when the screen is open already,
+    // its fields belong to what it shows, so the operator is told
+    // (alreadyOpenMessage) and true comes back; the caller then leaves it
+    // alone.
+    //
+    //   if (MusteriGiris2->refuseWhileOpen())
+    //       return;
+    //   MusteriGiris2->FPersonKey = key;
+    //   MusteriGiris2->showModal();
+    bool refuseWhileOpen() const;
+    static QString alreadyOpenMessage(const QString& caption);
     // Closes a modal screen with a result, as a button with a modal result does.
     void setModalResult(int result) { done(result); }
     int modalResult() const { return result(); }

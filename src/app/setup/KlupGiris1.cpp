@@ -270,6 +270,8 @@ void TKlupGiris1::DBGrid1DblClick()
 {
     if (DBGrid1->currentRow() < 0)
         return;
+    if (KlupGiris2->refuseWhileOpen())
+        return;
     const int key = DBGrid1->currentRecord().toInt("Durum_Key");
     KlupGiris2->FClubKey = key;
     KlupGiris2->showModal();
@@ -280,6 +282,8 @@ void TKlupGiris1::DBGrid1DblClick()
 
 void TKlupGiris1::BitBtn2Click()
 {
+    if (KlupGiris2->refuseWhileOpen())
+        return;
     KlupGiris2->FClubKey = 0;
     KlupGiris2->showModal();
     clubListRun([this] { readPickLists(); });

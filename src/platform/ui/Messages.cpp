@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QList>
 #include <QPointer>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -13,6 +14,8 @@
 #include <QPrinterInfo>
 #include <QUrl>
 #include <QWindow>
+
+#include <memory>
 
 namespace {
 
@@ -281,8 +284,30 @@ private:
 };
 }
 
+namespace {
+// The dialogs in a modal run, innermost last.
+QList<const QDialog*>& runs()
+{
+    static QList<const QDialog*> r;
+    return r;
+}
+}
+
+bool ModalRunner::running(const QDialog* dialog)
+{
+    return runs().contains(dialog);
+}
+
 int ModalRunner::exec(QDialog* dialog)
 {
+    // A second run inside the first would hand the dialog, as it stands, to
+    // a caller that may have set its fields for something else; the loops
+    // would also end together.
+    if (running(dialog))
+        return QDialog::Rejected;
+    runs().append(dialog);
+    const std::unique_ptr<const QDialog, void (*)(const QDialog*)> endRun(
+        dialog, [](const QDialog* d) { runs().removeOne(d); });
     if (dialog->windowModality() == Qt::NonModal)
         dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setResult(QDialog::Rejected);

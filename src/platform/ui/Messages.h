@@ -89,5 +89,9 @@ using Hook = std::function<bool(QDialog*)>;
 void setHook(Hook hook);
 const Hook& hook();
 // Shows a dialog modally (or hands it to the hook) and returns its result.
+// A dialog whose modal run has not ended is not shown again: the call
+// returns QDialog::Rejected at once and leaves the dialog and its run alone.
 int exec(QDialog* dialog);
+// Whether the dialog is in a modal run now.
+bool running(const QDialog* dialog);
 }
