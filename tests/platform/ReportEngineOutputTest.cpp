@@ -292,6 +292,45 @@ TEST_F(ReportEngineOutput, PrintingIntoAFileChosenInThePrintDialogWritesThePdf)
     EXPECT_TRUE(pdfText(path).contains("Sayfa 2 / 2"));
 }
 
+TEST_F(ReportEngineOutput, PrintingIntoAFileThatFailsHalfWayKeepsTheFileThatWasThere)
+{
+    const QString path = dir.filePath("eski.pdf");
+    writeFile(path, "eski");
+    for (const bool throughTheDialog : {false, true}) {
+        SCOPED_TRACE(throughTheDialog ? "print dialog" : "printer");
+        OutputReport o(60);
+        int rows = 0;
+        o.r.band("DetailBand1")->beforePrint = [&rows](ReportBand&, bool&) {
+            if (++rows == 45)
+                throw ReportError("Satır okunamadı");
+        };
+        bool printed = true;
+        try {
+            if (throughTheDialog) {
+                ui().answerFile(QUrl::fromLocalFile(path).toString());
+                printed = o.r.print();
+            } else {
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(path);
+                printed = o.r.print(printer);
+            }
+        } catch (const ReportError& e) {
+            printed = false;
+            EXPECT_EQ(e.message(), "Satır okunamadı");
+        }
+        EXPECT_FALSE(printed);
+        EXPECT_EQ(readFile(path), "eski");
+    }
+    // The same report printed whole replaces it.
+    OutputReport o(30);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    ASSERT_TRUE(o.r.print(printer));
+    EXPECT_TRUE(pdfText(path).contains("Sayfa 2 / 2"));
+}
+
 TEST_F(ReportEngineOutput, PrintFailuresAreReportedNeverAsSuccess)
 {
     OutputReport o(3);
@@ -300,7 +339,10 @@ TEST_F(ReportEngineOutput, PrintFailuresAreReportedNeverAsSuccess)
     const QString path = dir.filePath("yok/yazici.pdf");
     printer.setOutputFileName(path);
     EXPECT_FALSE(o.r.print(printer));
-    EXPECT_EQ(ui().texts(), QStringList{"Rapor yazıcıya gönderilemedi ...!\n" + path + "\nYazıcı açılamadı"});
+    ASSERT_EQ(ui().texts().size(), 1);
+    EXPECT_EQ(ui().requests[0].kind, UiRequest::Error);
+    EXPECT_TRUE(ui().lastText().startsWith("Rapor yazıcıya gönderilemedi ...!\n" + path + "\n")) << ui().lastText().toStdString();
+    EXPECT_FALSE(QFile::exists(path));
 
     // A printer name that names no printer of this machine.
     ui().clear();

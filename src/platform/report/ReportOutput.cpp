@@ -648,6 +648,11 @@ std::unique_ptr<ReportPageWriter> ReportPageWriter::pdf(const QString& hostPath,
 std::unique_ptr<ReportPageWriter> ReportPageWriter::printer(QPrinter& printer, const QString& title,
                                                             QSizeF pageSize, QString* error)
 {
+    // A printer that prints into a PDF file (chosen in the print dialog)
+    // would empty the file when it opens and leave half a document there
+    // when the run fails; the file writer replaces it only when it is whole.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return pdf(printer.outputFileName(), title, pageSize, error);
     printer.setDocName(title);
     printer.setFullPage(true);
     printer.setPageLayout(pageLayoutOf(pageSize));

@@ -27,7 +27,8 @@ class QPrinter;
 //
 // A PDF file is written under a temporary name and replaces the file only
 // when finish() succeeds; cancel() (or destroying an unfinished writer)
-// leaves the old file alone and withdraws a print job. The pages are painted
+// leaves the old file alone and withdraws a print job. A printer set to
+// print into a PDF file writes that file the same way. The pages are painted
 // on a thread of the writer's own while the caller goes on (the caller lays
 // out the next page meanwhile); add() waits only when a few pages are
 // waiting, and returns false once the output has failed.
