@@ -101,20 +101,28 @@ const QFontMetricsF& metricsOf(const QFont& font)
 
 // The advance of a text in reference pixels. Lists print the same region,
 // belt, title and date in row after row: short texts are measured once per
-// font.
+// font. The widths of all fonts together are bounded (a list of the whole
+// register measures a new name in every row, under each size a fitted text
+// tries): past kWidthsKept the widths start again.
 qreal advanceOf(const QFont& font, const QString& text)
 {
     if (text.size() > 64)
         return metricsOf(font).horizontalAdvance(text);
+    constexpr int kWidthsKept = 32768;
     thread_local auto* cache = new FontCache<QHash<QString, qreal>>;
+    thread_local int kept = 0;
+    if (kept >= kWidthsKept) {
+        delete cache;
+        cache = new FontCache<QHash<QString, qreal>>;
+        kept = 0;
+    }
     QHash<QString, qreal>& widths = cache->get(font, [] { return QHash<QString, qreal>(); });
     auto it = widths.constFind(text);
     if (it != widths.constEnd())
         return *it;
-    if (widths.size() >= 16384)
-        widths.clear();
     const qreal w = metricsOf(font).horizontalAdvance(text);
     widths.insert(text, w);
+    ++kept;
     return w;
 }
 
