@@ -7,6 +7,7 @@
 #include "app/Version.h"
 #include "app/kit/DbConventions.h"
 #include "app/kit/Formats.h"
+#include "platform/db/HeapReuse.h"
 #include "platform/paths/DriveMap.h"
 #include "platform/report/ReportExpression.h"
 
@@ -54,6 +55,7 @@ void Startup::prepare()
 
 int Startup::run(int argc, char** argv)
 {
+    HeapReuse::keepFreedMemory();
     BrivexApplication app(argc, argv);
     prepare();
     // Maximised; where no window manager does that, the window still covers
