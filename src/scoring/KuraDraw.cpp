@@ -754,15 +754,25 @@ void KuraDraw::BrKuraCek(const QString& category)
 {
     if (!ask(category + " KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
-    bool matched = false;
-    for (const Record& r : m_db.select(KuraDraw::kCategoriesSql)) {
-        if (!WeightCategories::belongsToCategory(r.str("Brans"), category))
-            continue;
-        matched = true;
+    const Records categories = categoriesOf(m_db, category);
+    if (categories.isEmpty())
+        Messages::error(noCategoryText(category));
+    for (const Record& r : categories)
         KuraCek(r.str("Brans"), r.str("Cinsiyet"));
-    }
-    if (!matched)
-        Messages::error(category + " Branşında Müsabaka Listesi Bulunmamaktadır ...!");
+}
+
+Records KuraDraw::categoriesOf(Database& db, const QString& category)
+{
+    Records matching;
+    for (const Record& r : db.select(kCategoriesSql))
+        if (WeightCategories::belongsToCategory(r.str("Brans"), category))
+            matching << r;
+    return matching;
+}
+
+QString KuraDraw::noCategoryText(const QString& category)
+{
+    return category + " Branşında Müsabaka Listesi Bulunmamaktadır ...!";
 }
 
 void KuraDraw::drawAll()

@@ -48,6 +48,11 @@ public:
     // first: the statement the draw and the match screen walk them with.
     static inline const QString kCategoriesSql =
         QStringLiteral("select Cinsiyet, Brans from C_LISTE group by Cinsiyet, Brans order by Cinsiyet desc, Brans");
+    // Those of them whose weight class belongs to a category name (age or
+    // level class), in the same order.
+    static Records categoriesOf(Database& db, const QString& category);
+    // The message when a category name has none.
+    static QString noCategoryText(const QString& category);
 
     // Byes a category of the given number of entrants is padded with.
     static int byeCount(int entrants);

@@ -9,7 +9,6 @@
 #include "app/dialogs/SifreCheck.h"
 #include "app/kit/DbGrid.h"
 #include "app/kit/Session.h"
-#include "app/kit/WeightCategories.h"
 #include "competition/KuraKayit.h"
 #include "competition/KurSec.h"
 #include "platform/ui/Messages.h"
@@ -99,15 +98,11 @@ void TKuraList::BrKuraCek()
     const QString category = Kur_Sec->Edit6->text();
     if (!Form5->confirm(category + " KURALARI Çekilecektir. Eminmisiniz ...?"))
         return;
-    bool matched = false;
-    for (const Record& r : db().select(KuraDraw::kCategoriesSql)) {
-        if (!WeightCategories::belongsToCategory(r.str("Brans"), category))
-            continue;
-        matched = true;
+    const Records categories = KuraDraw::categoriesOf(db(), category);
+    if (categories.isEmpty())
+        Messages::error(KuraDraw::noCategoryText(category));
+    for (const Record& r : categories)
         KuraCek(r.str("Brans"), r.str("Cinsiyet"));
-    }
-    if (!matched)
-        Messages::error(category + " Branşında Müsabaka Listesi Bulunmamaktadır ...!");
 }
 
 void TKuraList::KuraCek(const QString& branch, const QString& gender)
