@@ -295,7 +295,12 @@ protected:
     virtual void DoAbort(quint16 ErrCode);
     virtual int GetRcvdCount();
     virtual void BindLocal();
+    // Sends one chunk. A stream socket with several chunks queued sends up
+    // to kChunksPerSend of them in one call of the platform layer instead.
     virtual int SendRaw(const void* Data, int Len);
+    static constexpr int kChunksPerSend = 64;
+    // Takes Count sent bytes off the front of the queue.
+    void removeSent(int Count);
     virtual void RaiseError(const QString& Msg);
     virtual void HandleBackgroundError(const std::exception& E);
     virtual bool FireDataAvailable(quint16 ErrCode);

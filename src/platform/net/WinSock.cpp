@@ -5,6 +5,7 @@
 #include <QSocketNotifier>
 #include <QThread>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include <mutex>
 #include <netdb.h>
 #include <sys/ioctl.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -504,6 +506,33 @@ int send(TSocket s, const void* data, int len, int flags)
         if (n < len)
             wsArmWrite(s);
         return int(n);
+    }
+    const int saved = errno;
+    if (saved == EAGAIN || saved == EWOULDBLOCK)
+        wsArmWrite(s);
+    wsLastError = errorFromErrno(saved);
+    return SocketErrorResult;
+}
+
+int sendBlocks(TSocket s, const SendBlock* blocks, int count, int flags)
+{
+    constexpr int kMost = 64;
+    iovec v[kMost];
+    const int n = std::min(count, kMost);
+    qint64 len = 0;
+    for (int i = 0; i < n; ++i) {
+        v[i].iov_base = const_cast<char*>(blocks[i].data);
+        v[i].iov_len = size_t(blocks[i].len);
+        len += blocks[i].len;
+    }
+    msghdr m{};
+    m.msg_iov = v;
+    m.msg_iovlen = size_t(n);
+    const ssize_t sent = ::sendmsg(s, &m, flags | MSG_NOSIGNAL);
+    if (sent >= 0) {
+        if (sent < len)
+            wsArmWrite(s);
+        return int(sent);
     }
     const int saved = errno;
     if (saved == EAGAIN || saved == EWOULDBLOCK)

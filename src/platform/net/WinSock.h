@@ -155,6 +155,14 @@ int listen(TSocket s, int backlog);
 TSocket accept(TSocket s, sockaddr* addr, socklen_t* len);
 int connect(TSocket s, const sockaddr* addr, socklen_t len);
 int send(TSocket s, const void* data, int len, int flags);
+// One send of several blocks in their order (as WSASend with several
+// buffers): the count of bytes the kernel took, which may end inside any
+// block; a short count arms the write notice as send does.
+struct SendBlock {
+    const char* data;
+    int len;
+};
+int sendBlocks(TSocket s, const SendBlock* blocks, int count, int flags);
 int recv(TSocket s, void* buf, int len, int flags);
 int sendto(TSocket s, const void* data, int len, int flags, const sockaddr* to, socklen_t toLen);
 int recvfrom(TSocket s, void* buf, int len, int flags, sockaddr* from, socklen_t* fromLen);
