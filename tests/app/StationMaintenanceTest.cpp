@@ -114,14 +114,7 @@ TEST_F(StationMaintenanceTest, ClearingBoutsAsksWithHayirAsDefaultAndSpaceAnswer
     expectPassword();
     modals().expect("TForm5", [](QDialog* d) {
         EXPECT_EQ(Form5->Label1->text(), "TÜM MÜSABAKA LİSTELERİ SİLİNECEKTİR. EMİN MİSİNİZ ...?");
-        EXPECT_TRUE(Form5->BitBtn2->isDefault());
-        EXPECT_FALSE(Form5->BitBtn1->isDefault());
-        ASSERT_EQ(d->focusWidget(), Form5->BitBtn2);
-        QTest::keyClick(d->focusWidget(), Qt::Key_Space);
-        QTest::keyClick(Form5->BitBtn1, Qt::Key_Space);
-        EXPECT_TRUE(d->isVisible()) << "Space answers neither button";
-        QTest::keyClick(d->focusWidget(), Qt::Key_Return);
-        EXPECT_FALSE(d->isVisible());
+        answerCarefulQuestionByEnter(d);
     });
     run("ncekiMsabakalarnSilinmesi1");
     EXPECT_EQ(modals().pending(), 0);

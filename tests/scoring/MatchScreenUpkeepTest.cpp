@@ -20,6 +20,7 @@
 #include "scoring/RandomSource.h"
 #include "support/Screenshot.h"
 #include "support/PrintedTexts.h"
+#include "support/ScreenDriving.h"
 
 
 #include <QAction>
@@ -158,15 +159,7 @@ protected:
         modals().expect("TForm5", [question, twoLines, top](QDialog* d) {
             *question = Form5->Label1->text();
             EXPECT_EQ(Form5->Label1->y(), top - (twoLines ? 8 : 0));
-            EXPECT_TRUE(Form5->BitBtn2->isDefault());
-            EXPECT_FALSE(Form5->BitBtn1->isDefault());
-            ASSERT_EQ(d->focusWidget(), Form5->BitBtn2);
-            QTest::keyClick(d->focusWidget(), Qt::Key_Space);
-            EXPECT_TRUE(d->isVisible());
-            QTest::keyClick(Form5->BitBtn1, Qt::Key_Space);
-            EXPECT_TRUE(d->isVisible());
-            QTest::keyClick(d->focusWidget(), Qt::Key_Return);
-            EXPECT_FALSE(d->isVisible());
+            answerCarefulQuestionByEnter(d);
             EXPECT_EQ(Form5->FConfirmed, 0);
         });
     }

@@ -59,6 +59,23 @@ inline void typeCell(TDBGrid* grid, int row, const QString& field, const QString
     QApplication::processEvents();
 }
 
+// Inside the handler of a question whose "Evet" ends a bout or deletes
+// data, as the operator meets it: "Hayır" is the default with the focus,
+// Space (the bout clock's key) answers neither button, Enter answers
+// "Hayır" and closes the question.
+inline void answerCarefulQuestionByEnter(QDialog* d)
+{
+    EXPECT_TRUE(Form5->BitBtn2->isDefault());
+    EXPECT_FALSE(Form5->BitBtn1->isDefault());
+    ASSERT_EQ(d->focusWidget(), Form5->BitBtn2);
+    QTest::keyClick(d->focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(d->isVisible()) << "Space answers neither button";
+    QTest::keyClick(Form5->BitBtn1, Qt::Key_Space);
+    EXPECT_TRUE(d->isVisible()) << "Space answers neither button";
+    QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
+}
+
 // Answers the next yes/no question; the question's text goes to `asked`.
 inline void answerQuestion(bool yes, QString* asked = nullptr, bool* hayirIsDefault = nullptr)
 {
