@@ -34,6 +34,18 @@ protected:
     }
     // Types into a cell and leaves its editor open, as a clerk who goes for
     // the close box.
+    // On the activity screen: a new row of the seniors' "TÜRKİYE ŞAMPİYONASI".
+    static TDBGrid* newSeniorsActivity(int seniors)
+    {
+        TTurnuvaGir* s = TurnuvaGir;
+        s->DBLookupComboBox2->setCurrentIndex(s->DBLookupComboBox2->findText("TÜRKİYE ŞAMPİYONASI"));
+        Q_EMIT s->DBLookupComboBox2->activated(s->DBLookupComboBox2->currentIndex());
+        s->DBLookupComboBox1->setCurrentIndex(s->DBLookupComboBox1->findData(seniors));
+        Q_EMIT s->DBLookupComboBox1->activated(s->DBLookupComboBox1->currentIndex());
+        s->Yeni1->trigger();
+        return s->DBGrid1;
+    }
+
     static void typeAndLeave(TDBGrid* grid, int row, const QString& field, const QString& text)
     {
         grid->setFocus();
@@ -60,13 +72,7 @@ TEST_F(TypedRowsOnClose, AnActivityTypedAndLeftIsStoredWhenTheWindowCloses)
 {
     const int seniors = count("select Durum_Key from C_BRANSADI where Durum = 'BÜYÜKLER'");
     fromCommand("FaaliyetGiriEkran1", "TTurnuvaGir", [seniors](QDialog* d) {
-        TTurnuvaGir* s = TurnuvaGir;
-        s->DBLookupComboBox2->setCurrentIndex(s->DBLookupComboBox2->findText("TÜRKİYE ŞAMPİYONASI"));
-        Q_EMIT s->DBLookupComboBox2->activated(s->DBLookupComboBox2->currentIndex());
-        s->DBLookupComboBox1->setCurrentIndex(s->DBLookupComboBox1->findData(seniors));
-        Q_EMIT s->DBLookupComboBox1->activated(s->DBLookupComboBox1->currentIndex());
-        s->Yeni1->trigger();
-        TDBGrid* grid = s->DBGrid1;
+        TDBGrid* grid = newSeniorsActivity(seniors);
         grid->setFieldValue("Yer", "İZMİR");
         grid->setFieldValue("Tarih1", QDate(2009, 3, 5));
         grid->setFieldValue("Tarih2", QDate(2009, 3, 8));
@@ -108,13 +114,7 @@ TEST_F(TypedRowsOnClose, ADateThatIsNoneKeepsTheWindowOpenWithWhatWasTyped)
 {
     const int seniors = count("select Durum_Key from C_BRANSADI where Durum = 'BÜYÜKLER'");
     fromCommand("FaaliyetGiriEkran1", "TTurnuvaGir", [this, seniors](QDialog* d) {
-        TTurnuvaGir* s = TurnuvaGir;
-        s->DBLookupComboBox2->setCurrentIndex(s->DBLookupComboBox2->findText("TÜRKİYE ŞAMPİYONASI"));
-        Q_EMIT s->DBLookupComboBox2->activated(s->DBLookupComboBox2->currentIndex());
-        s->DBLookupComboBox1->setCurrentIndex(s->DBLookupComboBox1->findData(seniors));
-        Q_EMIT s->DBLookupComboBox1->activated(s->DBLookupComboBox1->currentIndex());
-        s->Yeni1->trigger();
-        TDBGrid* grid = s->DBGrid1;
+        TDBGrid* grid = newSeniorsActivity(seniors);
         grid->setFieldValue("Adi", "BAHAR KUPASI");
         grid->setFieldValue("Yer", "İZMİR");
         grid->setFieldValue("Tarih1", QDate(2009, 3, 5));
