@@ -404,11 +404,11 @@ TMusteriGiris1::TMusteriGiris1()
             }
         });
     }
-    connect(DateTimePicker1, &QDateEdit::dateChanged, this, [this](const QDate& d) {
+    PlacedControls::onDatePicked(DateTimePicker1, this, [this](const QDate& d) {
         MaskEdit1->setMaskedText(Formats::dateToStr(d));
         QIslem();
     });
-    connect(DateTimePicker2, &QDateEdit::dateChanged, this, [this](const QDate& d) {
+    PlacedControls::onDatePicked(DateTimePicker2, this, [this](const QDate& d) {
         MaskEdit2->setMaskedText(Formats::dateToStr(d));
         QIslem();
     });

@@ -112,7 +112,7 @@ TTurnuvaGiris1::TTurnuvaGiris1()
             picker->setFixedWidth(110);
             picker->setDate(session().today());
             cell->addWidget(picker);
-            connect(picker, &QDateEdit::dateChanged, this, [this, f](const QDate& day) {
+            PlacedControls::onDatePicked(picker, this, [this, f](const QDate& day) {
                 Field[f]->setText(day.toString("dd.MM.yyyy"));
                 Reset();
             });

@@ -7,7 +7,6 @@
 #include "registry/CaptionClick.h"
 #include "registry/MaskEdit.h"
 
-#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
@@ -83,10 +82,8 @@ TSeminer::TSeminer()
     connect(BitBtn2, &QPushButton::clicked, this, &TSeminer::BitBtn2Click);
     // A date chosen in a picker goes into its text, also the date the
     // picker already showed.
-    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TSeminer::DateTimePicker1Change);
-    connect(DateTimePicker2, &QDateEdit::dateChanged, this, &TSeminer::DateTimePicker2Change);
-    connect(DateTimePicker1->calendarWidget(), &QCalendarWidget::clicked, this, &TSeminer::DateTimePicker1Change);
-    connect(DateTimePicker2->calendarWidget(), &QCalendarWidget::clicked, this, &TSeminer::DateTimePicker2Change);
+    PlacedControls::onDatePicked(DateTimePicker1, this, [this](const QDate&) { DateTimePicker1Change(); });
+    PlacedControls::onDatePicked(DateTimePicker2, this, [this](const QDate&) { DateTimePicker2Change(); });
 }
 
 void TSeminer::FormActivate()

@@ -121,7 +121,7 @@ TBaslik1S::TBaslik1S()
     PlacedControls::onClick(Label3, [this] { Label3Click(); });
     connect(DBLookupComboBox1, qOverload<int>(&QComboBox::activated), this, &TBaslik1S::DBLookupComboBox1Click);
     connect(DBLookupComboBox5, qOverload<int>(&QComboBox::activated), this, &TBaslik1S::DBLookupComboBox5Click);
-    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TBaslik1S::DateTimePicker1Change);
+    PlacedControls::onDatePicked(DateTimePicker1, this, [this](const QDate&) { DateTimePicker1Change(); });
     for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton5})
         connect(b, &QRadioButton::clicked, this, &TBaslik1S::RadioButton1Click);
     connect(RadioButton4, &QRadioButton::clicked, this, &TBaslik1S::RadioButton4Click);

@@ -55,7 +55,7 @@ TRingDag::TRingDag()
     FInPreview = 0;
     DateTimePicker1->setDate(session().today());
 
-    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TRingDag::DateTimePicker1Change);
+    PlacedControls::onDatePicked(DateTimePicker1, this, [this](const QDate&) { DateTimePicker1Change(); });
     connect(BitBtn1, &QPushButton::clicked, this, &TRingDag::BitBtn1Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TRingDag::BitBtn3Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TRingDag::BitBtn4Click);

@@ -11,11 +11,13 @@
 #include "support/ScreenDriving.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
 #include <QToolButton>
@@ -62,6 +64,70 @@ TEST_F(ClerkWindows, DatePickersNameMonthsAndDaysInTurkish)
         // The picker's own text keeps the program's date form.
         p->setDate(QDate(2026, 12, 11));
         EXPECT_EQ(p->text(), "11.12.2026") << name.toStdString();
+    }
+}
+
+// The line fields of the picker's window (the pickers' own left out).
+QList<QLineEdit*> fieldsBeside(QDateTimeEdit* picker)
+{
+    QList<QLineEdit*> out;
+    for (QLineEdit* e : picker->window()->findChildren<QLineEdit*>())
+        if (!qobject_cast<QAbstractSpinBox*>(e->parentWidget()))
+            out << e;
+    return out;
+}
+
+// The field that came to show `day` (as the program writes dates) when the
+// picker's date was set to it.
+QLineEdit* fieldWritten(QDateTimeEdit* picker, const QDate& day)
+{
+    QHash<QLineEdit*, QString> before;
+    for (QLineEdit* e : fieldsBeside(picker))
+        before.insert(e, e->text());
+    picker->setDate(day);
+    for (QLineEdit* e : fieldsBeside(picker))
+        if (e->text() == day.toString("dd.MM.yyyy") && before.value(e) != e->text())
+            return e;
+    return nullptr;
+}
+
+// Opens the picker's calendar with a click on its arrow and clicks `day`
+// in it, as a clerk does.
+void pickWithTheMouse(QDateTimeEdit* picker, const QDate& day)
+{
+    QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 6, picker->height() / 2));
+    QCalendarWidget* calendar = picker->calendarWidget();
+    ASSERT_TRUE(calendar->isVisible()) << "the calendar did not open";
+    ASSERT_EQ(calendar->selectedDate(), day);
+    auto* days = calendar->findChild<QTableView*>("qt_calendar_calendarview");
+    ASSERT_NE(days, nullptr);
+    const QModelIndex cell = days->selectionModel()->currentIndex();
+    ASSERT_TRUE(cell.isValid());
+    ASSERT_EQ(cell.data().toInt(), day.day());
+    QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, days->visualRect(cell).center());
+    EXPECT_FALSE(calendar->isVisible()) << "the calendar stays open after the pick";
+}
+
+TEST_F(ClerkWindows, EveryPickWritesItsDateAlsoTheDateThePickerHolds)
+{
+    const QList<QDateTimeEdit*> pickers = datePickers();
+    ASSERT_GE(pickers.size(), 10);
+    for (QDateTimeEdit* p : pickers) {
+        const std::string name = (p->window()->objectName() + "." + p->objectName()).toStdString();
+        SCOPED_TRACE(name);
+        open(p->window());
+        // A changed date goes into its field...
+        const QDate day = p->date() == QDate(2009, 6, 7) ? QDate(2009, 6, 8) : QDate(2009, 6, 7);
+        p->setDate(day.addDays(1));
+        QLineEdit* field = fieldWritten(p, day);
+        ASSERT_NE(field, nullptr) << "no field shows the date picked";
+        // ...and so does the date the picker holds, picked again once the
+        // field was emptied (a fresh picker holds today).
+        field->clear();
+        ASSERT_NE(field->text(), day.toString("dd.MM.yyyy"));
+        pickWithTheMouse(p, day);
+        EXPECT_EQ(field->text(), day.toString("dd.MM.yyyy"));
+        p->window()->hide();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/kit/PlacedControls.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
@@ -104,6 +105,15 @@ QDateEdit* makeDatePicker(const QString& name, QWidget* parent, const QRect& pla
     // and days; the calendar takes the picker's.
     p->setLocale(QLocale(QLocale::Turkish, QLocale::Turkey));
     return p;
+}
+
+void onDatePicked(QDateEdit* picker, QObject* context, std::function<void(const QDate&)> picked)
+{
+    QObject::connect(picker, &QDateEdit::dateChanged, context, picked);
+    // The calendar's own signals: a click, and Enter on a day.
+    QCalendarWidget* calendar = picker->calendarWidget();
+    QObject::connect(calendar, &QCalendarWidget::clicked, context, picked);
+    QObject::connect(calendar, &QCalendarWidget::activated, context, picked);
 }
 
 int flow(const QList<QWidget*>& controls, int x, int y, int gap)

@@ -22,6 +22,7 @@
 
 class QAction;
 class QComboBox;
+class QDate;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -89,6 +90,12 @@ QComboBox* makeList(const QString& name, QWidget* parent, const QRect& r);
 // A date picker: the date as "dd.MM.yyyy" with a drop-down calendar that
 // names the months and days in Turkish, whatever the desktop's language.
 QDateEdit* makeDatePicker(const QString& name, QWidget* parent, const QRect& place = QRect());
+// Runs `picked` with the picker's date whenever its date changes (typed or
+// picked) and whenever a day is picked in its calendar, the day it already
+// holds included: a fresh picker holds today, and picking today must write
+// today like any other day. `picked` may run twice for one pick (the change
+// and the pick), so it only writes the date where it belongs.
+void onDatePicked(QDateEdit* picker, QObject* context, std::function<void(const QDate&)> picked);
 // Gives each control the size its text needs and places them left to right
 // from (x, y), `gap` pixels apart; a hidden control keeps its place, so that
 // showing it moves nothing. Returns the right edge of the last one.

@@ -55,8 +55,8 @@ TPublishPhotos::TPublishPhotos(Database& db, QStringList& queue, QWidget* parent
     DateTimePicker2Change();
     Edit1->setText(QString::number(FMaxPhotoSize));
 
-    connect(DateTimePicker1, &QDateEdit::dateChanged, this, &TPublishPhotos::DateTimePicker1Change);
-    connect(DateTimePicker2, &QDateEdit::dateChanged, this, &TPublishPhotos::DateTimePicker2Change);
+    PlacedControls::onDatePicked(DateTimePicker1, this, [this](const QDate&) { DateTimePicker1Change(); });
+    PlacedControls::onDatePicked(DateTimePicker2, this, [this](const QDate&) { DateTimePicker2Change(); });
     connect(BitBtn1, &QPushButton::clicked, this, &TPublishPhotos::BitBtn1Click);
     connect(ExitButton, &QPushButton::clicked, this, &TPublishPhotos::ExitButtonClick);
 }
