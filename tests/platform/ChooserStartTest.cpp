@@ -1,4 +1,4 @@
-// Where the save and folder choosers open: in the station's work folder
+// Where the open, save and folder choosers open: in the station's work folder
 // "C:\CO\" (through the drive map) when the caller names no folder, never in
 // the program's current folder.
 #include "platform/paths/DriveMap.h"
@@ -19,16 +19,19 @@ struct StartCase {
 
 class ChooserStart : public StationTest, public ::testing::WithParamInterface<StartCase> {};
 
-TEST_P(ChooserStart, SaveAndFolderChoosersAskForTheWorkFolderWhenNoFolderIsGiven)
+TEST_P(ChooserStart, EveryChooserAsksForTheWorkFolderWhenNoFolderIsGiven)
 {
     ui().clear();
     Dialogs::saveFile("Kaydet", "RTF (*.rtf)", GetParam().initial);
     Dialogs::chooseFolder("Klasör", GetParam().initial);
-    ASSERT_EQ(ui().requests.size(), 2);
+    Dialogs::openFile("Aç", "RTF (*.rtf)", GetParam().initial);
+    ASSERT_EQ(ui().requests.size(), 3);
     EXPECT_EQ(ui().requests[0].kind, UiRequest::SaveFile);
     EXPECT_EQ(ui().requests[0].initial, GetParam().start);
     EXPECT_EQ(ui().requests[1].kind, UiRequest::Folder);
     EXPECT_EQ(ui().requests[1].initial, GetParam().start);
+    EXPECT_EQ(ui().requests[2].kind, UiRequest::OpenFile);
+    EXPECT_EQ(ui().requests[2].initial, GetParam().start);
 }
 
 INSTANTIATE_TEST_SUITE_P(Initials, ChooserStart,
@@ -84,6 +87,11 @@ TEST_F(ChooserOnScreen, OpensInTheMappedWorkFolder)
 
     const auto folder = shown([] { EXPECT_EQ(Dialogs::chooseFolder("Klasör"), ""); });
     EXPECT_EQ(folder.first, work);
+
+    // A file to open, chosen with no folder named (publishing's file, a
+    // club's files).
+    const auto open = shown([] { EXPECT_EQ(Dialogs::openFile("Dosya Seç", "Tüm Dosyalar (*)"), ""); });
+    EXPECT_EQ(open.first, work);
 }
 
 } // namespace

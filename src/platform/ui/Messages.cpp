@@ -154,7 +154,7 @@ bool Messages::ask(const QString& text, const QString& caption)
 
 QString Dialogs::openFile(const QString& title, const QString& filter, const QString& initial)
 {
-    const UiAnswer a = dispatch(UiRequest{UiRequest::OpenFile, title, title, filter, initial});
+    const UiAnswer a = dispatch(UiRequest{UiRequest::OpenFile, title, title, filter, startIn(initial)});
     return a.accepted ? a.value : QString();
 }
 

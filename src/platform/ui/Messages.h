@@ -48,15 +48,15 @@ bool ask(const QString& text, const QString& caption = QString());
 }
 
 namespace Dialogs {
-// Each returns "" when the user cancels. The save and folder choosers open
-// in the station's work folder when the caller names no folder (nothing,
+// Each returns "" when the user cancels. Every chooser opens in the
+// station's work folder when the caller names no folder (nothing,
 // or a file name alone), never in the program's current folder.
 QString openFile(const QString& title, const QString& filter, const QString& initial = QString());
 QString saveFile(const QString& title, const QString& filter, const QString& initial = QString());
 QString chooseFolder(const QString& title, const QString& initial = QString());
 // The station's work folder, as the drive map knows it.
 inline constexpr const char* kWorkFolder = "C:\\CO\\";
-// Where a save or folder chooser starts for the caller's `initial`: the work
+// Where a chooser starts for the caller's `initial`: the work
 // folder for nothing, the work folder and the name for a name alone, else
 // `initial` itself (Windows form; mapped when the chooser opens).
 QString startIn(const QString& initial);
