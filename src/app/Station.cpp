@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 bool Station::exists()
 {
@@ -53,9 +54,22 @@ namespace {
 
 } // namespace
 
-void Station::use(const QString& databasePath)
+QString Station::use(const QString& databasePath)
 {
-    const QString path = databasePath.trimmed();
+    QString path = databasePath.trimmed();
+    // Every path of the program names a drive ("M:\QVX_PROG\Fdr.mdb"): the
+    // program folder and the letters' folder are found from its letter. A
+    // host path is taken through the drive that maps its folder.
+    static const QRegularExpression driveForm(R"(^[A-Za-z]:\\)");
+    if (!driveForm.match(path).hasMatch()) {
+        const QString onDrive = path.isEmpty() || path.startsWith("\\") ? QString() : DriveMap::toWindows(path);
+        if (!driveForm.match(onDrive).hasMatch())
+            refuseUse(QString("Veritabanı yolu bir sürücü harfiyle verilmeli: %1\n"
+                              "Örnek: M:\\QVX_PROG\\Fdr.mdb (ana bilgisayarın klasörü M: olarak bağlıyken; "
+                              "bağlamak için: brivex-station map-drive M KLASÖR --remote)")
+                          .arg(path));
+        path = onDrive;
+    }
     // The login opens a database off drive C only through the network
     // drive M:.
     const bool onC = path.startsWith("C:", Qt::CaseInsensitive);
@@ -89,6 +103,7 @@ void Station::use(const QString& databasePath)
     DriveMap::makePath(Folders::workFolder());
     if (!RegistryValues::setDbq(path))
         refuseUse(QString("Ayarlar yazılamadı: %1").arg(Registry::storeFile()));
+    return path;
 }
 
 void Station::makePrivate(const QString& databasePath)

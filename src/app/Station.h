@@ -26,8 +26,10 @@ void init(const QString& databasePath = kDefaultDatabase);
 // it opens as a Brivex database and that this station can write it; then
 // makes the station's work folder and points "DBQ" at the file. Never
 // creates, changes or overwrites a database. Throws std::runtime_error with
-// a Turkish message, with no setting changed, when a check fails.
-void use(const QString& databasePath);
+// a Turkish message, with no setting changed, when a check fails. The path
+// names a drive; a host path is taken through the drive that maps its
+// folder, and refused when none does. Returns the path stored.
+QString use(const QString& databasePath);
 
 // Makes the station's new database a private station's: one that no other
 // station ever opens (a single-computer competition, a standalone office).

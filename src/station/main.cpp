@@ -104,10 +104,10 @@ int main(int argc, char** argv)
             const bool office = takeFlag("--office");
             if (args.size() != 1)
                 return usage();
-            Station::use(args[0]);
+            const QString used = Station::use(args[0]);
             if (office)
                 StationKinds::write(StationKind::Office);
-            out << "İstasyon var olan veritabanını kullanıyor: " << args[0] << "\n";
+            out << "İstasyon var olan veritabanını kullanıyor: " << used << "\n";
             for (const QString& line : Station::describe())
                 out << line << "\n";
             return 0;

@@ -154,6 +154,42 @@ INSTANTIATE_TEST_SUITE_P(
                         DbError::textFor(DbError::Kind::ReadOnly)}),
     [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
+// --- Paths that name no drive -------------------------------------------------
+
+// The main computer's database given by its host path: taken through the
+// drive that maps its folder, refused when no drive does (the program folder
+// would have no drive letter).
+TEST(UseDatabaseHostPath, IsTakenThroughItsDriveOrRefusedWithTheExpectedForm)
+{
+    QTemporaryDir mainHome, ringHome;
+    ASSERT_EQ(runStationTool(mainHome.path(), {"init"}).exitCode, 0);
+    const QString folder = mainHome.path() + "/C/CO";
+    const QString file = folder + "/QVX_PROG/Fdr.mdb";
+    ASSERT_EQ(runStationTool(ringHome.path(), {"init"}).exitCode, 0);
+    const QString ownDbq = dbqLine(ringHome.path());
+
+    // No drive maps the main computer's folder yet: every form without a
+    // drive is refused, and the station keeps its own database.
+    for (const QString& given : {file, QString("QVX_PROG\\Fdr.mdb"), QString("\\\\MAIN\\CO\\QVX_PROG\\Fdr.mdb")}) {
+        SCOPED_TRACE(given.toStdString());
+        const ToolRun run = runStationTool(ringHome.path(), {"use-database", given});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "Veritabanı yolu bir sürücü harfiyle verilmeli: " + given +
+                               "\nÖrnek: M:\\QVX_PROG\\Fdr.mdb (ana bilgisayarın klasörü M: olarak bağlıyken; "
+                               "bağlamak için: brivex-station map-drive M KLASÖR --remote)"
+                               "\nİstasyonun ayarları değiştirilmedi.\n");
+        EXPECT_EQ(dbqLine(ringHome.path()), ownDbq);
+    }
+
+    // Once M: maps it, the host path stands for "M:\QVX_PROG\Fdr.mdb".
+    ASSERT_EQ(runStationTool(ringHome.path(), {"map-drive", "M", folder, "--remote"}).exitCode, 0);
+    const ToolRun use = runStationTool(ringHome.path(), {"use-database", file});
+    ASSERT_EQ(use.exitCode, 0) << use.err.toStdString();
+    EXPECT_EQ(use.out.split('\n').value(0), "İstasyon var olan veritabanını kullanıyor: " + kMainOnM);
+    EXPECT_EQ(dbqLine(ringHome.path()), "DBQ               : " + kMainOnM);
+    EXPECT_TRUE(runStationTool(ringHome.path(), {"info"}).out.contains("Veritabanı dosyası: " + file));
+}
+
 // --- A ring computer made on the main computer's database ------------------
 
 class RingOnMainDatabase : public ScreensTest {
