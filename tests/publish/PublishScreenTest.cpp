@@ -11,6 +11,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -418,6 +419,24 @@ TEST_F(PublishScreenTest, LogKeepsItsLastLines)
     const QStringList lines = log().split('\n');
     EXPECT_EQ(lines.first(), "satır 51");
     EXPECT_EQ(lines.last(), "son");
+}
+
+TEST_F(PublishScreenTest, EveryNewLogLineShowsFromItsStart)
+{
+    showScreen();
+    form->DisplayMemo->clear();
+    QScrollBar* across = form->DisplayMemo->horizontalScrollBar();
+    const QString longLine = "226 " + QString(400, 'x') + " SON";
+    // Long lines (a file's whole path, a server's long answer) and short
+    // ones: each shows from its start, whatever the line before it scrolled
+    // to (the log is scrolled to the right in between, as a reader does).
+    for (const QString& line : {longLine, QString("Bağlantı kesildi."), longLine, longLine, QString("221 Goodbye.")}) {
+        SCOPED_TRACE(line.left(20).toStdString());
+        form->AppendLogLine(line);
+        EXPECT_EQ(across->value(), across->minimum());
+        across->setValue(across->maximum());
+    }
+    ASSERT_GT(across->maximum(), 0) << "the log is narrower than the long line";
 }
 
 TEST_F(PublishScreenTest, SettingsAreTheUsersOwnAndSurviveAClose)

@@ -282,7 +282,12 @@ void TPublishForm::AppendLogLine(const QString& text)
     }
     cursor.endEditBlock();
     DisplayMemo->appendPlainText(text);
+    // The new line shows from its start, whatever a long line before it
+    // scrolled to.
+    DisplayMemo->moveCursor(QTextCursor::End);
+    DisplayMemo->moveCursor(QTextCursor::StartOfBlock);
     DisplayMemo->ensureCursorVisible();
+    DisplayMemo->horizontalScrollBar()->setValue(DisplayMemo->horizontalScrollBar()->minimum());
 }
 
 void TPublishForm::showQueue()
