@@ -89,16 +89,18 @@ void TBaslik3::FormActivate()
     const Records categories = db.select("select * from C_BRANSADI");
     const Records types = db.select("select * from C_TURTURU");
     Query2 = db.select("select * from C_TURNUVA order by Turnuva_Key desc");
-    const QVariant chosen = DBLookupComboBox1->currentData();
+    // What the dialog shows is what prints: an empty title line composes no
+    // title, so no activity shows as chosen beside it. A title line left
+    // from an earlier run keeps the activity it was composed from.
+    const QVariant chosen = Edit8->text().isEmpty() ? QVariant() : DBLookupComboBox1->currentData();
     DBLookupComboBox1->clear();
     for (const Record& a : Query2) {
         const QString category = drawSheetLookup(categories, "Durum_Key", a.value("Durum_Key"), "Durum");
         const QString type = drawSheetLookup(types, "Tur_Key", a.value("Tur_Key"), "Turu");
         DBLookupComboBox1->addItem(TBaslik1S::activityText(a, category, type), a.value("Turnuva_Key"));
     }
-    // The list stands on the activity it stood on, else on the newest.
-    const int again = chosen.isValid() ? DBLookupComboBox1->findData(chosen) : -1;
-    DBLookupComboBox1->setCurrentIndex(again >= 0 ? again : (Query2.isEmpty() ? -1 : 0));
+    // The list stands on that activity while it is there, else on none.
+    DBLookupComboBox1->setCurrentIndex(chosen.isValid() ? DBLookupComboBox1->findData(chosen) : -1);
     Edit8->setFocus();
 }
 

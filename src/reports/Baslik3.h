@@ -29,7 +29,10 @@ public:
 
     QLabel* Label15;                // "Başlık" (bold); a click clears Edit8
     QLineEdit* Edit8;               // the title line
-    QComboBox* DBLookupComboBox1;   // activities: Turnuva_Adi, key Turnuva_Key
+    // Activities: Turnuva_Adi, key Turnuva_Key. None is chosen when the
+    // dialog opens with an empty title line; a title line left from an
+    // earlier run keeps the activity the list stood on (while it is there).
+    QComboBox* DBLookupComboBox1;
     QCheckBox* CheckBox1;           // "Kura Tablosunda Bölge Yaz" (checked)
     QCheckBox* CheckBox2;           // "Kulüp Yaz"
     QCheckBox* CheckBox3;           // "Çizelge Tek Sayfaya Sığmıyorsa 2'ye Böl" (checked, hidden)

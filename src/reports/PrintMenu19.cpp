@@ -152,6 +152,7 @@ void TLetterForm::rowMoved()
 {
     FAddress = addressOf(Query1.record());
     QRLabel8->caption = FAddress;
+    m_names.fit();
     fitUpperPart();
     Query8.open();
     QRLabel4->caption = footerAddress(Query8.str("Adres"));
@@ -165,6 +166,7 @@ TPrintMenu19::TPrintMenu19() : TLetterForm("PrintMenu19")
     const double bx = ReportBody1.page.printableWidth() - 89;
     QRDBText1 = QRShape1->band()->addDataText("QRDBText1", {bx + 2, 37, 85, 5}, &Query1, "Ad_Soyad");
     QRDBText1->font = font(10, true);
+    m_names.add({QRDBText1}, ListLayout::FittedCells::BoxHolds);
 }
 
 void TPrintMenu19::setAddressBlock(bool on)
@@ -186,6 +188,7 @@ TPrintMenu19S::TPrintMenu19S() : TLetterForm("PrintMenu19S")
     QRDBText2->font = font(10, true);
     QRDBText1 = QRShape1->band()->addDataText("QRDBText1", {bx + 2, 37, 85, 5}, &Query1, "Durum");
     QRDBText1->font = font(10, true);
+    m_names.add({QRDBText2, QRDBText1}, ListLayout::FittedCells::BoxHolds);
 }
 
 void TPrintMenu19S::setAddressBlock(bool on)

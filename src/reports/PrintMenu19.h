@@ -14,6 +14,7 @@
 // Query1 and previews. A missing letter document or logo is no error: the
 // body or the picture is left out.
 
+#include "reports/ListLayout.h"
 #include "reports/ReportForm.h"
 
 class TLetterForm : public TReportForm {
@@ -51,6 +52,11 @@ protected:
     TLetterForm(const QString& name);
     // The address of the current row.
     virtual QString addressOf(const Record& row) const = 0;
+
+    // The addressee's name fields, fitted to each row's names: a long name
+    // prints whole in its box (smaller type, lines broken at blanks where
+    // even that is too narrow), a short one in the design size.
+    ListLayout::FittedCells m_names;
 
 private:
     void loadBody();

@@ -106,6 +106,8 @@ TPrintMenu2D_1::TPrintMenu2D_1() : TReportForm("PrintMenu2D_1")
         QRLabel54->caption = QRLabel10->caption;
         for (FitText::Box& b : m_titles)
             b.fit();
+        // Without an activity title its shaded box stays off the page too.
+        QRLabel10->enabled = !QRLabel10->caption.isEmpty();
         fitResultBox();
         m_left->clear();
         m_right->clear();

@@ -37,7 +37,7 @@ public:
     // row and title band heights for more than 32 slots. Set by the filler.
     void setShape(int slotCount);
 
-    ReportLabel* QRLabel10;     // activity title
+    ReportLabel* QRLabel10;     // activity title (shaded; not printed when empty)
     ReportLabel* QRLabel55;     // list title
     ReportSysData* QRSysData1;  // "Page: " + page number
     ReportLabel* QRLabel39;     // "/"

@@ -47,6 +47,8 @@ TPrintMenuR::TPrintMenuR() : TReportForm("PrintMenuR")
         m_current = -1;
         for (FitText::Box& b : m_titles)
             b.fit();
+        // Without an activity title its shaded box stays off the page too.
+        QRLabel10->enabled = !QRLabel10->caption.isEmpty();
         m_grid->clear();
     };
     r.startPage = [this](Report& report, int page) {

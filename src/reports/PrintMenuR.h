@@ -26,7 +26,7 @@ public:
     // FPoolAWinners and FPoolBWinners (winner of bout b at index b - 1).
     BracketChart::Repechage FInput;
 
-    ReportLabel* QRLabel10;     // activity title
+    ReportLabel* QRLabel10;     // activity title (shaded; not printed when empty)
     ReportLabel* QRLabel55;     // list title
     ReportBand* DetailBand1;
 

@@ -5,13 +5,6 @@
 
 #include <QRegularExpression>
 
-namespace {
-
-// The name the draw gives a bye's corner.
-const QString kScoreSheetBye = QStringLiteral("Tur Atlar");
-
-} // namespace
-
 // ---------------------------------------------------------------------------
 // The arithmetic
 
@@ -341,23 +334,22 @@ void TPrintScore::Query2AfterScroll()
     Query1.params.clear();
     if (Query2.eof())
         return;
-    // Bouts with two athletes: "-" marks an empty corner (the third-place
-    // row), "Tur Atlar" the draw's bye, which is no bout and gets no sheet.
-    const QString fought = "select * from C_KURA where Ad1 <> '-' and Ad2 <> '-' and Ad1 <> :Bye and Ad2 <> :Bye";
+    // Only a row with "-" on a side (the third-place row) gets no sheet; a
+    // bout with a bye side ("Tur Atlar") gets its page like any other.
     switch (FScope) {
     case 1:
-        Query1.sql = fought + " and Cinsiyet = :Cinsiyet and Brans = :Brans order by Kura_Key";
+        Query1.sql = "select * from C_KURA where Ad1 <> '-' and Ad2 <> '-' and Cinsiyet = :Cinsiyet and "
+                     "Brans = :Brans order by Kura_Key";
         Query1.params = {{"Cinsiyet", Query2.str("Cinsiyet")}, {"Brans", Query2.str("Brans")}};
         break;
     case 2:
-        Query1.sql = fought + " and Kura_Key = :Kura_Key";
+        Query1.sql = "select * from C_KURA where Ad1 <> '-' and Ad2 <> '-' and Kura_Key = :Kura_Key";
         Query1.params = {{"Kura_Key", Query2.value("Kura_Key")}};
         break;
     default:
-        Query1.sql = fought + " order by Kura_Key";
+        Query1.sql = "select * from C_KURA where Ad1 <> '-' and Ad2 <> '-' order by Kura_Key";
         break;
     }
-    Query1.params.insert("Bye", kScoreSheetBye);
     Query1.open();
     // The logo prints when the file is there.
     QRImage1->enabled = QRImage1->loadFromFile("C:\\CO\\MusLogo.bmp");

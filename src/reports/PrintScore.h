@@ -2,8 +2,8 @@
 // The bout score sheet ("MÜSABAKA SONUÇ RAPORU"): one portrait page per
 // bout with both corners, each judge's points round by round with his
 // totals, the penalties round by round, the score, the winner and the
-// decision. Bout rows with "-" on a side (the third-place row) and the
-// draw's byes ("Tur Atlar" on a side) get no sheet.
+// decision. Only bout rows with "-" on a side (the third-place row) get no
+// sheet; a bout with a bye side ("Tur Atlar") gets its page as well.
 //
 // The caller sets FScope (1: the bouts of one category, 2: one bout, 3: all
 // bouts), the title QRLabel9, the section query Query2 and opens it:

@@ -1,6 +1,8 @@
-// The draw-sheet title dialog of the bracket charts: its options, and the
-// activity title "Tamam" composes for periods within a month, across months
-// and across a year's end.
+// The draw-sheet title dialog of the bracket charts: its options, the
+// activity it opens on (none beside an empty title line, the earlier one
+// beside a title left from an earlier run), and the activity title "Tamam"
+// composes for periods within a month, across months and across a year's
+// end.
 #include "ReportsFixture.h"
 
 #include "app/kit/ReservedRows.h"
@@ -94,6 +96,93 @@ TEST_F(DrawSheetTitle, ActivitiesNewestFirstAndThePickCopiedIntoTheTitle)
     EXPECT_TRUE(Baslik3->Query2.isEmpty()) << "the activities close with the dialog";
 }
 
+TEST_F(DrawSheetTitle, OpensWithNoActivityBesideAnEmptyTitleLine)
+{
+    // An empty title line composes no title: no activity shows as chosen,
+    // however many there are.
+    addDrawSheetActivity(5, "ŞAMPİYONA", "ANKARA", {2010, 3, 5}, {2010, 3, 7});
+    addDrawSheetActivity(6, "KUPA", "İZMİR", {2011, 5, 1}, {2011, 5, 2});
+    modals().expect("TBaslik3", [](QDialog* d) {
+        EXPECT_TRUE(Baslik3->Edit8->text().isEmpty());
+        EXPECT_EQ(Baslik3->DBLookupComboBox1->count(), 3);
+        EXPECT_EQ(Baslik3->DBLookupComboBox1->currentIndex(), -1);
+        EXPECT_TRUE(Baslik3->DBLookupComboBox1->currentText().isEmpty());
+        click(d->findChild<QWidget*>("BitBtn4"));
+    });
+    Baslik3->FActivityTitle = "EARLIER";
+    Baslik3->showModal();
+    EXPECT_TRUE(Baslik3->FActivityTitle.isEmpty());
+}
+
+// The dialog opened a second time: a title line left from the first run
+// keeps the activity it came from, while that activity is there.
+struct DrawSheetReopenCase {
+    const char* name;
+    const char* typed;       // typed after the pick in the first run (nullptr: none)
+    int picked;              // the activity picked in the first run (0: none)
+    bool emptied;            // "Başlık" clicked before "Tamam" of the first run
+    bool activityGone;       // the activity deleted between the runs
+    int chosen;              // the activity chosen as the dialog opens again (0: none)
+    const char* title;       // "Tamam" of the second run composes ("" none; "=" the title line)
+};
+
+void PrintTo(const DrawSheetReopenCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DrawSheetReopen : public DrawSheetTitle, public ::testing::WithParamInterface<DrawSheetReopenCase> {};
+
+TEST_P(DrawSheetReopen, KeepsTheActivityOfATitleLeftFromTheFirstRun)
+{
+    const DrawSheetReopenCase& c = GetParam();
+    addDrawSheetActivity(5, "X", "Y", {2010, 3, 5}, {2010, 3, 7});
+    addDrawSheetActivity(6, "KUPA", "İZMİR", {2011, 5, 1}, {2011, 5, 2});
+    modals().expect("TBaslik3", [&c](QDialog* d) {
+        auto* picker = Baslik3->DBLookupComboBox1;
+        if (c.picked != 0) {
+            picker->setCurrentIndex(picker->findData(c.picked));
+            emit picker->activated(picker->currentIndex());
+        }
+        if (c.typed)
+            Baslik3->Edit8->setText(QString::fromUtf8(c.typed));
+        if (c.emptied)
+            Baslik3->Label15Click();
+        click(d->findChild<QWidget*>("BitBtn4"));
+    });
+    Baslik3->showModal();
+    if (c.activityGone)
+        db.exec("delete * from C_TURNUVA where Turnuva_Key = 5");
+
+    const QString left = Baslik3->Edit8->text();
+    modals().expect("TBaslik3", [&c, left](QDialog* d) {
+        EXPECT_EQ(Baslik3->Edit8->text(), left) << "the title line stays";
+        auto* picker = Baslik3->DBLookupComboBox1;
+        if (c.chosen == 0) {
+            EXPECT_EQ(picker->currentIndex(), -1);
+            EXPECT_TRUE(picker->currentText().isEmpty());
+        } else {
+            EXPECT_EQ(picker->currentData().toInt(), c.chosen);
+        }
+        click(d->findChild<QWidget*>("BitBtn4"));
+    });
+    Baslik3->showModal();
+    const QString title = QString::fromUtf8(c.title);
+    EXPECT_EQ(Baslik3->FActivityTitle, title == "=" ? left : title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, DrawSheetReopen,
+    ::testing::Values(DrawSheetReopenCase{"PickedActivity", nullptr, 5, false, false, 5, "X\n05 - 07 MART 2010  Y"},
+                      DrawSheetReopenCase{"PickedAndRetyped", "İL ŞAMPİYONASI", 5, false, false, 5,
+                                          "X\n05 - 07 MART 2010  Y"},
+                      DrawSheetReopenCase{"TitleEmptied", nullptr, 5, true, false, 0, ""},
+                      // The title line stays as it was shown and prints as it stands.
+                      DrawSheetReopenCase{"ActivityGone", nullptr, 5, false, true, 0, "="},
+                      DrawSheetReopenCase{"TypedWithoutActivity", "İL ŞAMPİYONASI", 0, false, false, 0,
+                                          "İL ŞAMPİYONASI"}),
+    [](const ::testing::TestParamInfo<DrawSheetReopenCase>& info) { return std::string(info.param.name); });
+
 struct DrawSheetPeriodCase {
     const char* name;
     QDate from, to;
@@ -148,7 +237,11 @@ TEST_F(DrawSheetTitle, ATypedTitleWithoutActivitiesIsTheChartsTitle)
     // operator typed.
     runDrawSheetTitle(QString::fromUtf8("TÜRKİYE KİCK BOKS ŞAMPİYONASI"), 0);
     ASSERT_EQ(Baslik3->DBLookupComboBox1->count(), 1);
-    EXPECT_EQ(Baslik3->DBLookupComboBox1->currentData().toInt(), kPenaltyActivityKey);
+    EXPECT_EQ(Baslik3->DBLookupComboBox1->itemData(0).toInt(), kPenaltyActivityKey);
+    EXPECT_EQ(Baslik3->DBLookupComboBox1->currentIndex(), -1) << "none chosen";
+    EXPECT_EQ(Baslik3->FActivityTitle, QString::fromUtf8("TÜRKİYE KİCK BOKS ŞAMPİYONASI"));
+    // The penalties' row chosen: the title as typed as well.
+    runDrawSheetTitle(QString::fromUtf8("TÜRKİYE KİCK BOKS ŞAMPİYONASI"), kPenaltyActivityKey);
     EXPECT_EQ(Baslik3->FActivityTitle, QString::fromUtf8("TÜRKİYE KİCK BOKS ŞAMPİYONASI"));
     // With an activity chosen, its title.
     addDrawSheetActivity(5, "X", "Y", {2010, 3, 5}, {2010, 3, 7});

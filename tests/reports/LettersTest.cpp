@@ -4,6 +4,7 @@
 
 #include "app/kit/DbConventions.h"
 #include "platform/paths/DriveMap.h"
+#include "platform/report/ReportFonts.h"
 #include "platform/settings/Registry.h"
 #include "platform/text/Rtf.h"
 #include "reports/PrintMenu19.h"
@@ -221,6 +222,112 @@ INSTANTIATE_TEST_SUITE_P(
                        {"Konu : 2024 YILI", "KONAKLAMA", "HAKKINDA BİLGİLENDİRME", "06420 ÇANKAYA / ANKARA"},
                        "06420 ÇANKAYA /  ANKARA"}),
     [](const ::testing::TestParamInfo<LongLetterCase>& info) { return std::string(info.param.name); });
+
+// A name as long as its column takes (40 letters), of wide letters, prints
+// whole inside the addressee's box: in smaller type, broken at a blank only
+// where even that is too narrow, clear of the box's other texts. The next
+// letter's short name keeps the design size.
+struct LongNameCase {
+    const char* name;
+    bool club;
+    const char* person;     // Ad_Soyad: the addressee, or the club's contact person
+    const char* clubName;   // Durum ("" for a person's letter)
+};
+
+void PrintTo(const LongNameCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LongNames : public Letters, public ::testing::WithParamInterface<LongNameCase> {
+protected:
+    // The lines of the page's name field, checked inside the frame and
+    // clear of the frame's other texts; returns them.
+    static QStringList fittedLines(const ReportPage& page, const QString& control)
+    {
+        const ReportItem* frame = page.find("QRShape1");
+        if (!frame)
+            return {"<no frame>"};
+        QStringList lines;
+        for (const ReportItem* line : page.findAll(control)) {
+            if (line->kind != ReportItem::Text)
+                continue;
+            lines << line->text;
+            const QString what = control + " \"" + line->text + "\"";
+            EXPECT_FALSE(line->clip.isValid()) << "cut: " << what.toStdString();
+            EXPECT_LE(ReportFonts::textWidth(line->font, line->text), line->rect.width() + 1e-6) << what.toStdString();
+            EXPECT_TRUE(frame->rect.contains(line->rect)) << what.toStdString();
+            for (const ReportItem& other : page.items) {
+                if (other.kind == ReportItem::Text && other.name != control && frame->rect.intersects(other.rect)) {
+                    EXPECT_FALSE(other.rect.intersects(line->rect))
+                        << what.toStdString() << " over " << other.name.toStdString();
+                }
+            }
+        }
+        return lines;
+    }
+};
+
+TEST_P(LongNames, PrintWholeInsideTheAddresseesBox)
+{
+    const LongNameCase& c = GetParam();
+    const QString person = QString::fromUtf8(c.person), clubName = QString::fromUtf8(c.clubName);
+    ASSERT_EQ(person.size(), 40) << "as long as the column takes";
+    const QString pdf = pdfPath(QString("uzun-ad-%1.pdf").arg(c.name));
+    expectPreview(pdf);
+    std::shared_ptr<const ReportDocument> doc;
+    // The long name's letter and a short one's.
+    std::vector<std::pair<QString, QString>> fields;   // control, the long name it prints
+    QString shortControl, shortName;
+    if (c.club) {
+        ASSERT_EQ(clubName.size(), 40) << "as long as the column takes";
+        db.insert("C_UYELIKSURESI", {{"Durum_Key", 14}, {"Durum", clubName}, {"Ad_Soyad", person}, {"Il", "ANKARA"}});
+        Reports::kulupMektup(caller, {"select * from C_UYELIKSURESI where Durum_Key>1", "", {}, "12,14", "Durum"},
+                             header(QString()), true);
+        doc = PrintMenu19S->ReportBody1.document();
+        fields = {{"QRDBText1", clubName}, {"QRDBText2", person}};
+        shortControl = "QRDBText1";
+        shortName = "GÜÇ SPOR";
+    } else {
+        addPerson(4, {{"Ad_Soyad", person}, {"Adres", "GÜL SK. 3"}, {"Sokak", "KONAK/İZMİR"}});
+        Reports::mektup(caller, everyone("2,4"), header(QString()), true);
+        doc = PrintMenu19->ReportBody1.document();
+        fields = {{"QRDBText1", person}};
+        shortControl = "QRDBText1";
+        shortName = "MEHMET ÖZ";
+    }
+    ASSERT_EQ(doc->pageCount(), 2);
+    const int longPage = doc->pages[0].find(shortControl)->text == shortName ? 1 : 0;
+    const ReportPage& page = doc->pages[size_t(longPage)];
+
+    const QString text = fixture::squeezedPdfText(pdf);
+    for (const auto& [control, name] : fields) {
+        const QStringList lines = fittedLines(page, control);
+        ASSERT_FALSE(lines.isEmpty()) << control.toStdString();
+        EXPECT_EQ(lines.join(' '), name) << "every letter, broken at blanks only";
+        EXPECT_LT(page.find(control)->font.pointSizeF(), 10) << control.toStdString();
+        for (const QString& line : lines)
+            EXPECT_TRUE(text.contains(line)) << line.toStdString() << "\n" << text.toStdString();
+    }
+
+    // The short name of the other letter in the design size.
+    const ReportItem* shortLine = doc->pages[size_t(1 - longPage)].find(shortControl);
+    ASSERT_NE(shortLine, nullptr);
+    EXPECT_EQ(shortLine->text, shortName);
+    EXPECT_EQ(shortLine->font.pointSizeF(), 10);
+    EXPECT_EQ(fittedLines(doc->pages[size_t(1 - longPage)], shortControl), QStringList{shortName});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Letters, LongNames,
+    ::testing::Values(
+        LongNameCase{"PersonOfWs", false, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", ""},
+        LongNameCase{"PersonOfTurkishCapitals", false, "ĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİ", ""},
+        LongNameCase{"ClubOfWs", true, "WWWWWWWWWWWWWWWWWWW WWWWWWWWWWWWWWWWWWWW",
+                     "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"},
+        LongNameCase{"ClubOfTurkishCapitals", true, "ĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞ ÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞ",
+                     "ĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİÖÇĞÜŞİ"}),
+    [](const ::testing::TestParamInfo<LongNameCase>& info) { return std::string(info.param.name); });
 
 struct ClubAddressCase {
     QVariantMap club;

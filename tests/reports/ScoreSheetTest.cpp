@@ -8,6 +8,7 @@
 #include "reports/Baslik1S.h"
 #include "reports/CompetitionReports.h"
 #include "reports/PrintScore.h"
+#include "support/PrintedTexts.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -241,30 +242,83 @@ TEST_F(ScoreSheets, ACategoryPrintsOnePagePerFoughtBoutInKeyOrder)
     EXPECT_TRUE(fixture::pdfInfo(pdf).contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12]")));
 }
 
-TEST_F(ScoreSheets, AByeGetsNoSheet)
+// A category of eight bout rows: the first round with three byes ("Tur
+// Atlar" on a side, blue or red) and one fought bout, then the semi-finals,
+// the third-place row with "-" and the final. Only the third-place row is
+// left out: seven pages in Kura_Key order, a bye's page among them.
+struct ByeSheetCase {
+    const char* name;
+    int scope;
+    int key;                 // the bout of scope 2
+    QStringList blue, red;   // the corners' names, page by page
+    int byePage;             // a bye's page (0-based) and its athlete
+    const char* byeAthlete;
+};
+
+void PrintTo(const ByeSheetCase& c, std::ostream* os)
 {
-    // The draw's bye: its athlete meets "Tur Atlar" and moves on at once.
-    addBout({{"Kura_Key", 10}, {"Brans", fixture::kMen60}, {"Tur", "1. TUR"}, {"Sira", "1"}, {"Ad1", "CEM KAYA"},
-             {"Sira1", 30}, {"Bolge1", "BURSA"}, {"Ad2", "Tur Atlar"}, {"Sira2", 90}, {"Bolge2", "Pass"},
-             {"Galip", "30"}, {"Salon", "CEM KAYA"}});
-    addBout({{"Kura_Key", 9}, {"Brans", fixture::kMen60}, {"Tur", "1. TUR"}, {"Sira", "2"}, {"Ad1", "Tur Atlar"},
-             {"Sira1", 91}, {"Bolge1", "Pass"}, {"Ad2", "DAVUT EREN"}, {"Sira2", 31}, {"Galip", "31"},
-             {"Salon", "DAVUT EREN"}});
-    const QString pdf = dir.filePath("sonuc.pdf");
+    *os << c.name;
+}
+
+class ByeSheets : public ScoreSheets, public ::testing::WithParamInterface<ByeSheetCase> {
+protected:
+    void SetUp() override
+    {
+        ScoreSheets::SetUp();
+        const auto firstRound = [this](int key, const char* sira, const char* blue, int blueNo, const char* red,
+                                       int redNo) {
+            QVariantMap row{{"Kura_Key", key}, {"Brans", fixture::kMen60}, {"Tur", "1. TUR"}, {"Sira", sira},
+                            {"Ad1", QString::fromUtf8(blue)}, {"Sira1", blueNo}, {"Ad2", QString::fromUtf8(red)},
+                            {"Sira2", redNo}};
+            for (const char* side : {"1", "2"})
+                if (row.value(QString("Ad") + side) == "Tur Atlar")
+                    row.insert(QString("Bolge") + side, "Pass");
+            addBout(row);
+        };
+        firstRound(7, "1", "ŞÜKRÜ ÇAĞLAR", 1, "Tur Atlar", 90);
+        firstRound(8, "2", "AHMET DOĞAN", 3, "ÖMER IŞIK", 12);
+        firstRound(9, "3", "Tur Atlar", 91, "CEM KAYA", 30);
+        firstRound(10, "4", "DAVUT EREN", 31, "Tur Atlar", 92);
+    }
+};
+
+TEST_P(ByeSheets, ABoutWithAByeSideGetsItsPage)
+{
+    const ByeSheetCase& c = GetParam();
+    ASSERT_EQ(db.scalar("select count(*) from C_KURA where Brans = :b", {{"b", fixture::kMen60}}).toInt(), 8);
+    const QString pdf = dir.filePath("bye.pdf");
     expectTitle();
     expectPreviewSavedAs(pdf);
-    sheets(1, 11, fixture::kMen60);
-    ASSERT_EQ(doc().pageCount(), 3) << "the fought bouts only";
-    EXPECT_EQ(textsOf(doc(), "QRDBText6"), (QStringList{"ŞÜKRÜ ÇAĞLAR", "CEM KAYA", "ŞÜKRÜ ÇAĞLAR"}));
-    EXPECT_FALSE(fixture::pdfText(pdf).contains("Tur Atlar"));
+    if (c.scope == 3)
+        Reports::sonucListeleri(sheetCallerOf(&screen, &flag));
+    else
+        sheets(c.scope, c.key, fixture::kMen60);
 
-    // Every bout of the database: the byes are left out there too.
-    expectTitle();
-    modals().expect("ReportPreview", nullptr);
-    Reports::sonucListeleri(sheetCallerOf(&screen, &flag));
-    EXPECT_EQ(doc().pageCount(), 4);
-    EXPECT_FALSE(doc().texts().contains("Tur Atlar"));
+    ASSERT_EQ(doc().pageCount(), c.blue.size());
+    EXPECT_EQ(textsOf(doc(), "QRDBText6"), c.blue);
+    EXPECT_EQ(textsOf(doc(), "QRDBText7"), c.red);
+    EXPECT_TRUE(fixture::pdfInfo(pdf).contains(QRegularExpression(QString("Pages:\\s+%1\\b").arg(c.blue.size()))));
+    // The bye's page as printed: its athlete facing "Tur Atlar".
+    const QString page = QString::number(c.byePage + 1);
+    const QString text = pdftotext(pdf, {"-layout", "-f", page, "-l", page});
+    for (const QString& name : {QString::fromUtf8(c.byeAthlete), QString("Tur Atlar")})
+        EXPECT_TRUE(text.contains(name)) << name.toStdString() << "\n" << text.toStdString();
+    EXPECT_TRUE(ui().texts().isEmpty());
 }
+
+const QStringList kByeCategoryBlue = {"ŞÜKRÜ ÇAĞLAR", "AHMET DOĞAN", "Tur Atlar", "DAVUT EREN",
+                                      "ŞÜKRÜ ÇAĞLAR", "CEM KAYA",    "ŞÜKRÜ ÇAĞLAR"};
+const QStringList kByeCategoryRed = {"Tur Atlar", "ÖMER IŞIK",  "CEM KAYA", "Tur Atlar",
+                                     "ÖMER IŞIK", "DAVUT EREN", "CEM KAYA"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Scopes, ByeSheets,
+    ::testing::Values(ByeSheetCase{"Category", 1, 11, kByeCategoryBlue, kByeCategoryRed, 2, "CEM KAYA"},
+                      ByeSheetCase{"OneBout", 2, 10, {"DAVUT EREN"}, {"Tur Atlar"}, 0, "DAVUT EREN"},
+                      // Every bout of the database: the semi-contact final follows.
+                      ByeSheetCase{"AllBouts", 3, 0, kByeCategoryBlue + QStringList{"AYHAN SEL"},
+                                   kByeCategoryRed + QStringList{"BURAK TAN"}, 0, "ŞÜKRÜ ÇAĞLAR"}),
+    [](const ::testing::TestParamInfo<ByeSheetCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ScoreSheets, OneBoutPrintsItsSheetOnly)
 {

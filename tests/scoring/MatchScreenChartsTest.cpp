@@ -1,8 +1,8 @@
 // The match screen's chart commands through its named controls: the
 // refusals without a category or a bout, the portrait, landscape and
 // repechage charts previewed and saved as PDF after the draw-sheet title
-// dialog, and the ring list the portrait command prints instead while the
-// list shows rings.
+// dialog (an activity picked, or the dialog left as it opens), and the ring
+// list the portrait command prints instead while the list shows rings.
 #include "LiveFixture.h"
 
 #include "app/Main.h"
@@ -17,6 +17,7 @@
 #include "support/PrintedTexts.h"
 
 #include <QAction>
+#include <QRegularExpression>
 
 namespace {
 
@@ -41,6 +42,9 @@ protected:
                    {{"Skor", "2001"}});
         db.insert("C_TURNUVA", {{"Turnuva_Key", 5}, {"Adi", "ŞAMPİYONA"}, {"Yer", "ANKARA"},
                                 {"Tarih1", QDate(2010, 3, 5)}, {"Tarih2", QDate(2010, 3, 7)}});
+        // The newest activity, first in the title dialog's list.
+        db.insert("C_TURNUVA", {{"Turnuva_Key", 6}, {"Adi", "KUPA"}, {"Yer", "İZMİR"},
+                                {"Tarih1", QDate(2011, 5, 1)}, {"Tarih2", QDate(2011, 5, 2)}});
     }
 
     void TearDown() override
@@ -59,16 +63,26 @@ protected:
         ui().clear();
     }
 
-    void expectDrawSheetTitle(const QString& typed, bool* readOnly = nullptr)
+    // The draw-sheet title dialog: the activity picked (0: left as the
+    // dialog opens), the title typed, "Tamam". Notes whether the title line
+    // was read-only and what the dialog showed before "Tamam".
+    struct TitleShown {
+        bool readOnly = false;
+        QString titleLine;
+        QString activity;
+    };
+    void expectDrawSheetTitle(const QString& typed, TitleShown* shown = nullptr, int activityKey = 5)
     {
-        modals().expect("TBaslik3", [typed, readOnly](QDialog* d) {
-            if (readOnly)
-                *readOnly = Baslik3->Edit8->isReadOnly();
+        modals().expect("TBaslik3", [typed, shown, activityKey](QDialog* d) {
             auto* picker = Baslik3->DBLookupComboBox1;
-            picker->setCurrentIndex(picker->findData(5));
-            emit picker->activated(picker->currentIndex());
+            if (activityKey != 0) {
+                picker->setCurrentIndex(picker->findData(activityKey));
+                emit picker->activated(picker->currentIndex());
+            }
             if (!typed.isEmpty())
                 Baslik3->Edit8->setText(typed);
+            if (shown)
+                *shown = {Baslik3->Edit8->isReadOnly(), Baslik3->Edit8->text(), picker->currentText()};
             click(d->findChild<QWidget*>("BitBtn4"));
         });
     }
@@ -126,17 +140,72 @@ TEST_F(MatchScreenCharts, LandscapeChartTakesItsTitleFromTheActivityList)
     showChartScreen();
     pick(KuraList->DBLookupComboBox1, kBranch);
     const QString pdf = chartDir.filePath("yatay.pdf");
-    bool readOnly = false;
-    expectDrawSheetTitle(QString(), &readOnly);
+    TitleShown shown;
+    expectDrawSheetTitle(QString(), &shown);
     expectChartSavedAs(pdf);
     KuraList->KuraizelgesiYatay1Click();
-    EXPECT_TRUE(readOnly);
+    EXPECT_TRUE(shown.readOnly);
+    EXPECT_TRUE(shown.activity.contains("ŞAMPİYONA")) << shown.activity.toStdString();
+    EXPECT_EQ(shown.titleLine, shown.activity) << "the pick is copied into the title line";
     EXPECT_FALSE(Baslik3->Edit8->isReadOnly()) << "read-only only while the landscape command shows it";
     EXPECT_EQ(PrintMenu2D_1->QRLabel10->caption, "ŞAMPİYONA\n05 - 07 MART 2010  ANKARA");
     const QString text = pdftotext(pdf);
     for (const char* expected : {"ŞAMPİYONA", "KURA LİSTESİ", "Sp.Sayısı: 4", "SONUÇ", "AHMET", "DAVUT"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    // The activity's period and place on the title's second line.
+    EXPECT_TRUE(text.contains(QRegularExpression("05 - 07 MART 2010\\s+ANKARA"))) << text.toStdString();
+    EXPECT_FALSE(text.contains("KUPA")) << "the activity picked, not the newest";
 }
+
+// The landscape and repechage charts with the title dialog left as it opens:
+// it shows no title line and no activity, and the chart prints no title,
+// not even the title's empty shaded box.
+struct UntitledChart {
+    const char* name;
+    QAction* TKuraList::*command;
+    const ReportDocument* (*document)();
+    const char* listTitle;   // what the chart prints at its top all the same
+};
+
+void PrintTo(const UntitledChart& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class UntitledCharts : public MatchScreenCharts, public ::testing::WithParamInterface<UntitledChart> {};
+
+TEST_P(UntitledCharts, PrintNoTitleWhenTheDialogIsLeftAsItOpens)
+{
+    const UntitledChart& c = GetParam();
+    showChartScreen();
+    pick(KuraList->DBLookupComboBox1, kBranch);
+    const QString pdf = chartDir.filePath("untitled.pdf");
+    TitleShown shown;
+    expectDrawSheetTitle(QString(), &shown, 0);
+    expectChartSavedAs(pdf);
+    (KuraList->*c.command)->trigger();
+    EXPECT_TRUE(shown.titleLine.isEmpty());
+    EXPECT_TRUE(shown.activity.isEmpty()) << shown.activity.toStdString();
+    EXPECT_TRUE(Baslik3->FActivityTitle.isEmpty());
+
+    const ReportDocument& doc = *c.document();
+    ASSERT_GE(doc.pageCount(), 1);
+    for (const ReportPage& page : doc.pages)
+        EXPECT_TRUE(page.findAll("QRLabel10").empty()) << "no title box on page " << page.number;
+    const QString text = pdftotext(pdf);
+    EXPECT_TRUE(text.contains(QString::fromUtf8(c.listTitle))) << text.toStdString();
+    for (const char* activity : {"ŞAMPİYONA", "KUPA", "MART", "MAYIS"})
+        EXPECT_FALSE(text.contains(QString::fromUtf8(activity))) << activity << "\n" << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Charts, UntitledCharts,
+    ::testing::Values(
+        UntitledChart{"Landscape", &TKuraList::KuraizelgesiYatay1,
+                      [] { return PrintMenu2D_1->ReportBody1.document().get(); }, "KURA LİSTESİ"},
+        UntitledChart{"Repechage", &TKuraList::Rpsajizelgesi1, [] { return PrintMenuR->ReportBody1.document().get(); },
+                      "RÖPRESAJ LİSTESİ"}),
+    [](const ::testing::TestParamInfo<UntitledChart>& info) { return std::string(info.param.name); });
 
 TEST_F(MatchScreenCharts, RepechageChartPrintsThePools)
 {
