@@ -1,6 +1,7 @@
 // The blocking twins of the FTP client: results, local errors, time-outs,
-// progress that keeps a slow transfer alive, and timers of the rest of the
-// program held back while a call waits.
+// progress that keeps a slow transfer alive (an upload still draining to a
+// slow server among it), and timers of the rest of the program held back
+// while a call waits.
 #include "net/FtpTestServer.h"
 #include "net/NetTestSupport.h"
 
@@ -15,6 +16,28 @@ QStringList ftpSyncSent(const QStringList& Trace)
         if (t.startsWith(QLatin1String("> ")))
             out << t.mid(2).section(u' ', 0, 0);
     return out;
+}
+
+// How an upload of the slow-server tests is started.
+struct UploadCall {
+    bool blocking;
+    bool passive;
+};
+
+std::string ftpSyncCallName(const testing::TestParamInfo<UploadCall>& Info)
+{
+    return std::string(Info.param.blocking ? "blocking" : "async") + (Info.param.passive ? "_passive" : "_active");
+}
+
+// Runs the upload of C's LocalFileName the way Call says: true when it
+// succeeded.
+bool ftpSyncUpload(TFtpClient& C, FtpRecorder& R, const UploadCall& Call)
+{
+    if (Call.blocking)
+        return C.Put();
+    const FtpRecorder::Done d = R.run([&] { C.PutAsync(); });
+    EXPECT_EQ(d.request, ftpPutAsync);
+    return d.error == 0;
 }
 
 } // namespace FtpSyncTestLocal
@@ -171,3 +194,94 @@ TEST(FtpSync, TimersAndOtherWorkWaitUntilTheCallReturns)
     EXPECT_EQ(d.request, ftpPwdAsync);
     EXPECT_EQ(d.error, 0);
 }
+
+// A real server that reads uploads slowly, with a receive buffer it keeps
+// small: what it has not read yet stays on the client's side, as it does
+// behind a slow line. The client's kernel takes the whole file at once, and
+// from then on the upload moves only as the server reads.
+class FtpSlowReader : public testing::TestWithParam<UploadCall> {};
+
+TEST_P(FtpSlowReader, AnUploadStillDrainingToTheServerIsNotCutByTheTimeOut)
+{
+    // 512 KiB read at 160 KiB/s: some 3.2 s, nearly all of it after the last
+    // byte was handed to the kernel, against a time-out of 2 s. What the
+    // kernel still holds goes down with every window the server opens (some
+    // 32 KiB, a fifth of a second apart), and that is progress. A loaded
+    // machine only makes the server read later and the upload last longer;
+    // it still moves.
+    const UploadCall p = GetParam();
+    FtpTestServer server({"--read-rate", "163840", "--receive-buffer", "16384"});
+    ASSERT_TRUE(server.running());
+    TFtpClient c;
+    FtpRecorder r(c);
+    server.aim(c);
+    c.Passive = p.passive;
+    c.Timeout = 2;
+    ASSERT_EQ(r.run([&] { c.ConnectAsync(); }).error, 0) << c.ErrorMessage().toStdString();
+    ASSERT_EQ(r.run([&] { c.TypeBinaryAsync(); }).error, 0);
+    const QByteArray data = ftpTestBytes(512 * 1024);
+    ftpTestWriteFile(server.localPath("copy.mdb"), data);
+    c.LocalFileName = server.localPath("copy.mdb");
+    c.HostFileName = QStringLiteral("copy.mdb");
+    QElapsedTimer clock;
+    clock.start();
+    qint64 handedOver = -1;
+    c.OnProgress = [&](TCustomFtpClient*, int64_t Count, bool&) {
+        if (Count == data.size() && handedOver < 0)
+            handedOver = clock.elapsed();
+    };
+
+    EXPECT_TRUE(ftpSyncUpload(c, r, p)) << c.ErrorMessage().toStdString() << "\n"
+                                        << r.trace.join(u'\n').toStdString();
+    const qint64 took = clock.elapsed();
+    EXPECT_NE(c.ErrorMessage(), "426 Timeout");
+    EXPECT_TRUE(ftpTestReadFile(server.serverPath("copy.mdb")) == data);
+    // What the test is about: the last byte went to the kernel, and the
+    // server then read for longer than the time-out.
+    ASSERT_GE(handedOver, 0);
+    EXPECT_GT(took - handedOver, qint64(c.Timeout) * 1000)
+        << "handed over after " << handedOver << " ms of " << took << " ms";
+}
+
+TEST_P(FtpSlowReader, AnUploadToAServerThatStopsReadingTimesOut)
+{
+    // The server reads 64 KiB and then nothing more, holding the connection:
+    // the client's kernel holds bytes that never go down. That is no
+    // progress, and the upload ends in the time-out.
+    const UploadCall p = GetParam();
+    FtpTestServer server({"--stop-reading-after", "65536", "--receive-buffer", "16384"});
+    ASSERT_TRUE(server.running());
+    TFtpClient c;
+    FtpRecorder r(c);
+    server.aim(c);
+    c.Passive = p.passive;
+    c.Timeout = 1;
+    ASSERT_EQ(r.run([&] { c.ConnectAsync(); }).error, 0) << c.ErrorMessage().toStdString();
+    ASSERT_EQ(r.run([&] { c.TypeBinaryAsync(); }).error, 0);
+    const QByteArray data = ftpTestBytes(2 << 20);
+    ftpTestWriteFile(server.localPath("copy.mdb"), data);
+    c.LocalFileName = server.localPath("copy.mdb");
+    c.HostFileName = QStringLiteral("copy.mdb");
+    const size_t done = r.done.size();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(ftpSyncUpload(c, r, p));
+    EXPECT_EQ(c.ErrorMessage(), "426 Timeout");
+    EXPECT_EQ(c.StatusCode(), 426);
+    EXPECT_GE(clock.elapsed(), 1000);
+    EXPECT_FALSE(c.Connected());
+    if (p.blocking) {
+        // The aborted operation's request-done comes from the loop.
+        if (r.done.size() == done)
+            r.run([] {});
+        ASSERT_GT(r.done.size(), done);
+        EXPECT_EQ(r.done.back().request, ftpPutAsync);
+        EXPECT_EQ(r.done.back().error, 426);
+    }
+    EXPECT_EQ(c.State(), fsReady);
+    EXPECT_LT(QFileInfo(server.serverPath("copy.mdb")).size(), data.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, FtpSlowReader,
+    testing::Values(UploadCall{true, false}, UploadCall{false, true}),
+    ftpSyncCallName);

@@ -3,8 +3,9 @@
 // python3-pyftpdlib) started on 127.0.0.1 with a free port in a temporary
 // folder, with two users: "user" (every right) and "reader" (list and read
 // only), both with the password "secret". Extra options make it drop the
-// connection mid-transfer, cut an upload short and still answer 226, stay
-// silent on a command, or limit its rate (see ftp_test_server.py).
+// connection mid-transfer, cut an upload short and still answer 226, stop
+// reading an upload, stay silent on a command, limit its rate or keep its
+// receive buffer small (see ftp_test_server.py).
 
 #include "exchange/net/FtpClient.h"
 #include "support/Printers.h"

@@ -15,9 +15,17 @@ is killed. Options:
                      tenth of that every tenth of a second (a server that
                      reads slower than the client writes: the client's
                      socket fills up and the kernel takes part of a block)
+  --receive-buffer N keep every data connection's receive buffer at N bytes
+                     (SO_RCVBUF; the kernel no longer grows it), so that what
+                     the server has not read yet stays mostly on the
+                     client's side, as behind a slow line
+  --stop-reading-after N
+                     on an upload, read N bytes, then nothing more, holding
+                     the connection open (a server that stalls)
   --banner-code C    greet with code C instead of 220 and hang up
 """
 import argparse
+import socket
 import sys
 import time
 
@@ -34,6 +42,8 @@ def main():
     parser.add_argument("--silent", action="append", default=[])
     parser.add_argument("--rate", type=int, default=0)
     parser.add_argument("--read-rate", type=int, default=0)
+    parser.add_argument("--receive-buffer", type=int, default=0)
+    parser.add_argument("--stop-reading-after", type=int, default=-1)
     parser.add_argument("--banner-code", type=int, default=220)
     args = parser.parse_args()
 
@@ -51,6 +61,9 @@ def main():
             write_limit = args.rate
         if args.read_rate > 0:
             read_limit = args.read_rate
+            # One read takes at most a tenth of a second's share, so a low
+            # rate is kept too (the base class reads 64 KiB at a time).
+            ac_in_buffer_size = max(1, min(65536, args.read_rate // 10))
 
         if args.read_rate > 0:
             def _throttle_bandwidth(self, len_chunk, max_speed):
@@ -76,6 +89,11 @@ def main():
                 self._cancel_throttler()
                 self._throttler = self.ioloop.call_later(sleepfor, unsleep, _errback=self.handle_error)
 
+        def __init__(self, sock, cmd_channel):
+            if args.receive_buffer > 0:
+                sock.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, args.receive_buffer)
+            super().__init__(sock, cmd_channel)
+
         def _moved(self):
             return self.tot_bytes_sent + self.tot_bytes_received
 
@@ -96,6 +114,10 @@ def main():
             return result
 
         def handle_read(self):
+            if args.stop_reading_after >= 0 and self.tot_bytes_received >= args.stop_reading_after:
+                # Stalled: no more reading, and no more read events either.
+                self.del_channel()
+                return
             if args.cut_after >= 0 and self.tot_bytes_received >= args.cut_after:
                 self.transfer_finished = True
                 self._resp = ("226 Transfer complete.", lambda *a: None)

@@ -71,6 +71,37 @@ protected:
         form->FtpClient1->WaitClock = nullptr;
     }
 
+    // A database run to a real server that reads slowly but steadily, with
+    // a receive buffer it keeps small (as behind a slow line): the client's
+    // kernel takes the whole copy (316 KiB) at once, and the server then
+    // reads it at 100 KiB/s for some three seconds, against a time-out of
+    // two. The upload still drains to the server all that time, so it
+    // completes, and the copy is renamed into place.
+    void slowReaderRunCompletes(bool blocking)
+    {
+        FtpTestServer server({"--read-rate", "102400", "--receive-buffer", "16384"});
+        ASSERT_TRUE(server.running());
+        showScreen();
+        aimAt(server);
+        form->SyncCheckBox->setChecked(blocking);
+        form->FtpClient1->Timeout = 2;
+        click(form->Button2);
+        const QByteArray copy = ftpTestReadFile(host(TPublishForm::databaseCopyFile()));
+        ASSERT_GE(copy.size(), 300 * 1024);
+        QElapsedTimer clock;
+        clock.start();
+        click(form->TransmitAsyncButton);
+        runQueue();
+
+        EXPECT_FALSE(log().contains("426")) << log().toStdString();
+        EXPECT_EQ(ftpTestReadFile(server.serverPath("pub/db/metafile.res")), copy);
+        EXPECT_FALSE(QFile::exists(server.serverPath("pub/db/metafile1.res")));
+        EXPECT_TRUE(queueLines().isEmpty());
+        // The server took longer than the time-out to read the copy.
+        EXPECT_GT(clock.elapsed(), 2000);
+        form->FtpClient1->Timeout = 15;
+    }
+
     // "Resimler" with the dialog's "Devam" and "Kapat".
     void choosePhotos()
     {
@@ -221,6 +252,16 @@ TEST_F(PublishScreenTest, AStalledUploadStopsTheRunAfterTheTimeOut)
 TEST_F(PublishScreenTest, AStalledUploadStopsTheRunAfterTheTimeOutInSyncMode)
 {
     stalledUploadStopsTheRun(true);
+}
+
+TEST_F(PublishScreenTest, AnUploadStillDrainingToASlowServerIsRenamedIntoPlace)
+{
+    slowReaderRunCompletes(false);
+}
+
+TEST_F(PublishScreenTest, AnUploadStillDrainingToASlowServerIsRenamedIntoPlaceInSyncMode)
+{
+    slowReaderRunCompletes(true);
 }
 
 TEST_F(PublishScreenTest, ASocketErrorRaisedByAnUploadIsLoggedAndTheRunStops)

@@ -15,6 +15,16 @@
 // A server that answers nothing, sends lines of a reply that never ends, or
 // stops taking or sending the data of a transfer times out.
 //
+// "Left the kernel" is read from the data socket (WinSock::unsentBytes:
+// bytes not sent or not acknowledged), sampled by the client's timer every
+// WaitCheckInterval. An upload whose last block is in the kernel therefore
+// goes on for as long as the server keeps taking bytes, however long the
+// kernel's buffer (several MB) takes to drain over a slow line. What the
+// client cannot see is a server whose own kernel has acknowledged every
+// byte (a large receive buffer) while its program reads them slowly: from
+// the client's side the data has arrived, and the server then has Timeout
+// seconds to say 226, as a server that checks an upload before it answers.
+//
 // A blocking call starts the asynchronous operation and runs the event loop
 // until the client is ready again or the operation timed out. While it waits,
 // user input and the timers of the rest of the program are held back (and
