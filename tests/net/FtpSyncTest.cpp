@@ -199,7 +199,23 @@ TEST(FtpSync, TimersAndOtherWorkWaitUntilTheCallReturns)
 // small: what it has not read yet stays on the client's side, as it does
 // behind a slow line. The client's kernel takes the whole file at once, and
 // from then on the upload moves only as the server reads.
-class FtpSlowReader : public testing::TestWithParam<UploadCall> {};
+class FtpSlowReader : public testing::TestWithParam<UploadCall> {
+protected:
+    // Signs `c` in at the server in the case's mode with the time-out, and
+    // makes `data` the local file it uploads as "copy.mdb".
+    void prepare(FtpTestServer& server, TFtpClient& c, FtpRecorder& r, int timeout, const QByteArray& data)
+    {
+        ASSERT_TRUE(server.running());
+        server.aim(c);
+        c.Passive = GetParam().passive;
+        c.Timeout = timeout;
+        ASSERT_EQ(r.run([&] { c.ConnectAsync(); }).error, 0) << c.ErrorMessage().toStdString();
+        ASSERT_EQ(r.run([&] { c.TypeBinaryAsync(); }).error, 0);
+        ftpTestWriteFile(server.localPath("copy.mdb"), data);
+        c.LocalFileName = server.localPath("copy.mdb");
+        c.HostFileName = QStringLiteral("copy.mdb");
+    }
+};
 
 TEST_P(FtpSlowReader, AnUploadStillDrainingToTheServerIsNotCutByTheTimeOut)
 {
@@ -211,18 +227,12 @@ TEST_P(FtpSlowReader, AnUploadStillDrainingToTheServerIsNotCutByTheTimeOut)
     // it still moves.
     const UploadCall p = GetParam();
     FtpTestServer server({"--read-rate", "163840", "--receive-buffer", "16384"});
-    ASSERT_TRUE(server.running());
     TFtpClient c;
     FtpRecorder r(c);
-    server.aim(c);
-    c.Passive = p.passive;
-    c.Timeout = 2;
-    ASSERT_EQ(r.run([&] { c.ConnectAsync(); }).error, 0) << c.ErrorMessage().toStdString();
-    ASSERT_EQ(r.run([&] { c.TypeBinaryAsync(); }).error, 0);
     const QByteArray data = ftpTestBytes(512 * 1024);
-    ftpTestWriteFile(server.localPath("copy.mdb"), data);
-    c.LocalFileName = server.localPath("copy.mdb");
-    c.HostFileName = QStringLiteral("copy.mdb");
+    prepare(server, c, r, 2, data);
+    if (HasFatalFailure())
+        return;
     QElapsedTimer clock;
     clock.start();
     qint64 handedOver = -1;
@@ -250,18 +260,12 @@ TEST_P(FtpSlowReader, AnUploadToAServerThatStopsReadingTimesOut)
     // progress, and the upload ends in the time-out.
     const UploadCall p = GetParam();
     FtpTestServer server({"--stop-reading-after", "65536", "--receive-buffer", "16384"});
-    ASSERT_TRUE(server.running());
     TFtpClient c;
     FtpRecorder r(c);
-    server.aim(c);
-    c.Passive = p.passive;
-    c.Timeout = 1;
-    ASSERT_EQ(r.run([&] { c.ConnectAsync(); }).error, 0) << c.ErrorMessage().toStdString();
-    ASSERT_EQ(r.run([&] { c.TypeBinaryAsync(); }).error, 0);
     const QByteArray data = ftpTestBytes(2 << 20);
-    ftpTestWriteFile(server.localPath("copy.mdb"), data);
-    c.LocalFileName = server.localPath("copy.mdb");
-    c.HostFileName = QStringLiteral("copy.mdb");
+    prepare(server, c, r, 1, data);
+    if (HasFatalFailure())
+        return;
     const size_t done = r.done.size();
     QElapsedTimer clock;
     clock.start();
