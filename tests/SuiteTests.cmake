@@ -7,13 +7,18 @@
 #
 # Set by the including file: BRIVEX_SUITE_EXE (the test program),
 # BRIVEX_SUITE_LIST (the generated file), BRIVEX_SUITE_CMAKE (cmake), BRIVEX_SUITE_TIMEOUT (seconds for
-# a suite, plus BRIVEX_SUITE_TIMEOUT_PER_TEST for each of its tests) and
-# BRIVEX_SUITE_ENV (the tests' environment).
+# a suite, plus BRIVEX_SUITE_TIMEOUT_PER_TEST for each of its tests),
+# BRIVEX_SUITE_LIMITS (the suites with a limit of their own, "SUITE=SECONDS"),
+# BRIVEX_SUITE_SETTINGS (the including file itself) and BRIVEX_SUITE_ENV
+# (the tests' environment). The list is also made again when these
+# settings or this script changed.
 if(NOT EXISTS "${BRIVEX_SUITE_EXE}")
   add_test(NOT_BUILT_${BRIVEX_SUITE_NAME} "${BRIVEX_SUITE_EXE}")
   return()
 endif()
-if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}")
+if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}"
+   OR "${BRIVEX_SUITE_SETTINGS}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}"
+   OR "${CMAKE_CURRENT_LIST_FILE}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}")
   execute_process(
     COMMAND "${BRIVEX_SUITE_CMAKE}" -E env ${BRIVEX_SUITE_ENV} "${BRIVEX_SUITE_EXE}" --gtest_list_tests
     OUTPUT_VARIABLE listing
@@ -31,6 +36,13 @@ if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${B
   macro(brivex_suite_flush)
     if(NOT suite STREQUAL "")
       math(EXPR seconds "${BRIVEX_SUITE_TIMEOUT} + ${BRIVEX_SUITE_TIMEOUT_PER_TEST} * ${count}")
+      foreach(limit IN LISTS BRIVEX_SUITE_LIMITS)
+        string(REGEX REPLACE "=[0-9]+$" "" limited "${limit}")
+        string(REGEX REPLACE "^.*=" "" own "${limit}")
+        if("${limited}" STREQUAL "${suite}" AND own GREATER seconds)
+          set(seconds ${own})
+        endif()
+      endforeach()
       string(APPEND script
         "add_test([==[${suite}]==] [==[${BRIVEX_SUITE_EXE}]==] [==[--gtest_filter=${suite}.*]==])\n"
         "set_tests_properties([==[${suite}]==] PROPERTIES ENVIRONMENT [==[${BRIVEX_SUITE_ENV}]==] TIMEOUT ${seconds})\n")
@@ -38,8 +50,10 @@ if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${B
   endmacro()
   foreach(line IN LISTS lines)
     if(line MATCHES "^([^ #][^ ]*)\\.")
+      # The flush matches expressions of its own.
+      set(next "${CMAKE_MATCH_1}")
       brivex_suite_flush()
-      set(suite "${CMAKE_MATCH_1}")
+      set(suite "${next}")
       set(count 0)
     elseif(line MATCHES "^  [^ ]")
       math(EXPR count "${count} + 1")

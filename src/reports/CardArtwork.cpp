@@ -9,6 +9,8 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include <utility>
+
 namespace {
 
 QSize pixels(const QSizeF& mm)
@@ -108,17 +110,30 @@ QString CardArtwork::presidentName()
 
 QImage CardArtwork::cardBackground(const QSizeF& size, const QColor& tone, const QRectF& titleBand)
 {
+    return cardSide(cardField(size, tone), tone, titleBand);
+}
+
+QImage CardArtwork::cardField(const QSizeF& size, const QColor& tone)
+{
     QImage image = blank(size);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const double k = kPixelsPerMm;
     const QRectF all(0, 0, image.width(), image.height());
-
     QLinearGradient field(all.topLeft(), all.bottomRight());
     field.setColorAt(0, QColor(252, 252, 250));
     field.setColorAt(1, tone.lighter(185));
     p.fillRect(all, field);
     guilloche(p, all, tone);
+    return image;
+}
+
+QImage CardArtwork::cardSide(QImage field, const QColor& tone, const QRectF& titleBand)
+{
+    QImage image = std::move(field);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double k = kPixelsPerMm;
+    const QRectF all(0, 0, image.width(), image.height());
 
     if (!titleBand.isEmpty()) {
         const QRectF band(titleBand.left() * k, titleBand.top() * k, titleBand.width() * k, titleBand.height() * k);

@@ -35,6 +35,11 @@ QString presidentName();
 // in the tone `tone`, a frame, and for a front a dark band behind the role
 // title (`titleBand`, millimetres from the card's corner; empty for none).
 QImage cardBackground(const QSizeF& size, const QColor& tone, const QRectF& titleBand);
+// The same in two steps, for a card whose two sides share the field (the
+// guilloche lines are most of the drawing): cardSide(cardField(s, t), t, b)
+// is cardBackground(s, t, b).
+QImage cardField(const QSizeF& size, const QColor& tone);
+QImage cardSide(QImage field, const QColor& tone, const QRectF& titleBand);
 // The accreditation card: the card field with its role band.
 QImage accreditationBackground(const QSizeF& size, const QRectF& roleBand);
 

@@ -93,8 +93,10 @@ TCardReport::TCardReport(const Cards::CardDesign& design) : TReportForm(design.f
     }
     FrontBand->forceNewPage = true;
 
-    buildFront();
-    buildBack();
+    // Both sides print the same field: it is drawn once.
+    const QImage artwork = CardArtwork::cardField({Cards::kCardWidth, Cards::kCardHeight}, design.tone);
+    buildFront(artwork);
+    buildBack(artwork);
     setOffsets(4, 2);
 
     Query1.afterScroll = [this](ReportQuery&) { Query1AfterScroll(); };
@@ -115,14 +117,14 @@ ReportLabel* TCardReport::text(ReportBand* band, const QString& name, const QRec
     return l;
 }
 
-void TCardReport::buildFront()
+void TCardReport::buildFront(const QImage& artwork)
 {
     ReportBand* b = FrontBand;
     const TitlePlace t = titlePlace(m_design.front);
     const QRectF titleBand(t.titleLeft - 0.2, 10.4, t.titleWidth + 0.4, 7.3);
 
     ReportImage* bg = b->addImage("FrontBackground", {0, 0, Cards::kCardWidth, Cards::kCardHeight});
-    bg->picture = CardArtwork::cardBackground({Cards::kCardWidth, Cards::kCardHeight}, m_design.tone, titleBand);
+    bg->picture = CardArtwork::cardSide(artwork, m_design.tone, titleBand);
     bg->stretch = true;
 
     auto logo = [b](const QString& name, const QRectF& r, const QImage& picture) {
@@ -203,11 +205,11 @@ void TCardReport::buildFront()
     }
 }
 
-void TCardReport::buildBack()
+void TCardReport::buildBack(const QImage& artwork)
 {
     ReportBand* b = BackBand;
     ReportImage* bg = b->addImage("BackBackground", {0, 0, Cards::kCardWidth, Cards::kCardHeight});
-    bg->picture = CardArtwork::cardBackground({Cards::kCardWidth, Cards::kCardHeight}, m_design.tone, QRectF());
+    bg->picture = CardArtwork::cardSide(artwork, m_design.tone, QRectF());
     bg->stretch = true;
 
     int n = 0;

@@ -22,6 +22,7 @@
 #include "reports/ReportForm.h"
 
 #include <QHash>
+#include <QImage>
 
 #include <vector>
 
@@ -80,8 +81,9 @@ public:
     static QString photoFile(const QVariant& key);
 
 private:
-    void buildFront();
-    void buildBack();
+    // `artwork`: the card field both sides print on (CardArtwork::cardField).
+    void buildFront(const QImage& artwork);
+    void buildBack(const QImage& artwork);
     void buildVisaBox(ReportBand* band);
     void buildBeltBox(ReportBand* band);
     void buildSignature(ReportBand* band, bool personalRows);

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -52,9 +53,34 @@ inline QStringList zbar(const QImage& image, const QStringList& settings = {})
     return lines;
 }
 
-// zbarimg's lines for a file (a page rendered from a PDF).
+// One page of a PDF (the first is 1) as pdftoppm renders it at `dpi` dots
+// per inch, or only the part `pixels` of it (in pixels of that resolution),
+// written as "stem.ppm"; the file's path. The same pixels as a PNG, without
+// the PNG's compression: poppler takes ten times longer to compress a page
+// than to render it, and zbarimg reads the file once. "<pdftoppm failed>"
+// when the tool fails.
+inline QString pdfPageImage(const QString& pdf, int page, const QString& stem, const QRect& pixels = QRect(),
+                            int dpi = 300)
+{
+    QStringList args{"-r", QString::number(dpi), "-singlefile", "-f", QString::number(page), "-l",
+                     QString::number(page)};
+    if (!pixels.isNull())
+        args << "-x" << QString::number(pixels.left()) << "-y" << QString::number(pixels.top()) << "-W"
+             << QString::number(pixels.width()) << "-H" << QString::number(pixels.height());
+    args << pdf << stem;
+    QProcess p;
+    p.start("pdftoppm", args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return "<pdftoppm failed>";
+    return stem + ".ppm";
+}
+
+// zbarimg's lines for a file (a page rendered from a PDF); the failure of
+// the tool that was to write the file ("<pdftoppm failed>") as it is.
 inline QStringList zbarFile(const QString& path)
 {
+    if (path.startsWith('<'))
+        return {path};
     QProcess p;
     p.start("zbarimg", {"--nodbus", "-q", path});
     if (!p.waitForFinished(30000))

@@ -201,7 +201,7 @@ TEST_F(AkreditasyonTest, TheCardIsAnA6PageWithItsPartsInPlaceAndABarcodeThatScan
     EXPECT_EQ(textOn(page, "QRLabelBirth"), "02.01.1990");
 
     cards::expectPdfPages(pdf, 5, 105, 148);
-    EXPECT_EQ(BarcodeTest::zbarFile(cards::pagePng(pdf, 5, m_out.path())), QStringList{"CODE-128:0000201"});
+    EXPECT_EQ(BarcodeTest::zbarFile(cards::pageImage(pdf, 5, m_out.path())), QStringList{"CODE-128:0000201"});
 }
 
 TEST_F(AkreditasyonTest, APersonWithoutRegisterNumberGetsNoBarcodeAndNoRegisterLine)

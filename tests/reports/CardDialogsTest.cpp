@@ -393,7 +393,7 @@ TEST_F(NationalCardTest, APersonAloneNeedsNoSelectionAndTheCardCarriesTheChosenR
     const QString text = fixture::pdfText(pdf);
     EXPECT_TRUE(text.contains("MİLLİ SPORCU")) << text.toStdString();
     EXPECT_TRUE(text.contains("GÜMÜŞ MADALYA")) << text.toStdString();
-    EXPECT_EQ(BarcodeTest::zbarFile(cards::pagePng(pdf, 2, m_out.path())), QStringList{"CODE-128:0000101"});
+    EXPECT_EQ(BarcodeTest::zbarFile(cards::pageImage(pdf, 2, m_out.path())), QStringList{"CODE-128:0000101"});
 }
 
 TEST_F(NationalCardTest, SeveralPersonsNeedASelectionAndTheHiddenNumberLeavesTheBack)

@@ -66,13 +66,10 @@ inline void expectPdfPages(const QString& pdf, int pages, double widthMm, double
     EXPECT_NEAR(size.height(), heightMm, 0.4) << fixture::pdfInfo(pdf).toStdString();
 }
 
-// One page of a PDF as a PNG at 300 dots per inch.
-inline QString pagePng(const QString& pdf, int page, const QString& folder)
+// One whole page of a PDF as an image at 300 dots per inch (a PPM file).
+inline QString pageImage(const QString& pdf, int page, const QString& folder)
 {
-    const QString stem = QDir(folder).filePath(QString("page%1").arg(page));
-    fixture::runTool("pdftoppm", {"-r", "300", "-png", "-singlefile", "-f", QString::number(page), "-l",
-                                  QString::number(page), pdf, stem});
-    return stem + ".png";
+    return BarcodeTest::pdfPageImage(pdf, page, QDir(folder).filePath(QString("page%1").arg(page)));
 }
 
 // The bars of a barcode item on the page: its box narrowed to the columns

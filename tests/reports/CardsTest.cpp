@@ -86,8 +86,8 @@ TEST_F(CardsTest, AthleteCardPrintsFrontAndBackPagesAtTheirMillimetres)
     // The PDF: A4 landscape, and the back's bars read back as the register
     // number.
     cards::expectPdfPages(pdf, 6, 297, 210);
-    EXPECT_EQ(BarcodeTest::zbarFile(cards::pagePng(pdf, 2, m_out.path())), QStringList{"CODE-128:0000103"});
-    EXPECT_EQ(BarcodeTest::zbarFile(cards::pagePng(pdf, 6, m_out.path())), QStringList{"CODE-128:0000102"});
+    EXPECT_EQ(BarcodeTest::zbarFile(cards::pageImage(pdf, 2, m_out.path())), QStringList{"CODE-128:0000103"});
+    EXPECT_EQ(BarcodeTest::zbarFile(cards::pageImage(pdf, 6, m_out.path())), QStringList{"CODE-128:0000102"});
 }
 
 TEST_F(CardsTest, ASelectionPrintsOnlyTheSelectedPersonsInTheListsOrder)
@@ -259,7 +259,7 @@ TEST_F(CardsTest, HidingTheRegisterNumberEmptiesItsBoxButTheBarcodeStillCarriesI
     EXPECT_FALSE(fixture::prints(doc.pages[0], "BoxValue4"));
     EXPECT_TRUE(fixture::prints(doc.pages[0], "BoxFrame4"));
     EXPECT_EQ(textOn(doc.pages[0], "BoxCaption4"), "SİCİL NO / Register No");
-    EXPECT_EQ(BarcodeTest::zbarFile(cards::pagePng(pdf, 2, m_out.path())), QStringList{"CODE-128:0000101"});
+    EXPECT_EQ(BarcodeTest::zbarFile(cards::pageImage(pdf, 2, m_out.path())), QStringList{"CODE-128:0000101"});
 }
 
 TEST_F(CardsTest, OffsetsOfTheDialogMoveThePage)
