@@ -3,17 +3,23 @@
 # runs that program with --gtest_filter=SUITE.* . The tests of a suite share
 # one process: starting the program (loading Qt, making the application
 # object) costs more than most tests, and the whole program's tests also
-# pass in one process. The list is made again whenever the program is newer.
+# pass in one process. The list of suites (each with its number of tests) is
+# made again whenever the program (or this file) is newer; the tests' environment and time
+# limits are applied from the including file at every start of CTest, so a
+# new configuration (the sanitized build, another time factor) takes effect
+# without a rebuild.
 #
 # Set by the including file: BRIVEX_SUITE_EXE (the test program),
 # BRIVEX_SUITE_LIST (the generated file), BRIVEX_SUITE_CMAKE (cmake), BRIVEX_SUITE_TIMEOUT (seconds for
-# a suite, plus BRIVEX_SUITE_TIMEOUT_PER_TEST for each of its tests) and
-# BRIVEX_SUITE_ENV (the tests' environment).
+# a suite, plus BRIVEX_SUITE_TIMEOUT_PER_TEST for each of its tests, both
+# multiplied by BRIVEX_SUITE_TIMEOUT_FACTOR) and BRIVEX_SUITE_ENV (the tests'
+# environment).
 if(NOT EXISTS "${BRIVEX_SUITE_EXE}")
   add_test(NOT_BUILT_${BRIVEX_SUITE_NAME} "${BRIVEX_SUITE_EXE}")
   return()
 endif()
-if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}")
+if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}"
+   OR "${CMAKE_CURRENT_LIST_FILE}" IS_NEWER_THAN "${BRIVEX_SUITE_LIST}")
   execute_process(
     COMMAND "${BRIVEX_SUITE_CMAKE}" -E env ${BRIVEX_SUITE_ENV} "${BRIVEX_SUITE_EXE}" --gtest_list_tests
     OUTPUT_VARIABLE listing
@@ -30,10 +36,7 @@ if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${B
   set(script "")
   macro(brivex_suite_flush)
     if(NOT suite STREQUAL "")
-      math(EXPR seconds "${BRIVEX_SUITE_TIMEOUT} + ${BRIVEX_SUITE_TIMEOUT_PER_TEST} * ${count}")
-      string(APPEND script
-        "add_test([==[${suite}]==] [==[${BRIVEX_SUITE_EXE}]==] [==[--gtest_filter=${suite}.*]==])\n"
-        "set_tests_properties([==[${suite}]==] PROPERTIES ENVIRONMENT [==[${BRIVEX_SUITE_ENV}]==] TIMEOUT ${seconds})\n")
+      string(APPEND script "[==[${suite}]==] ${count}\n")
     endif()
   endmacro()
   foreach(line IN LISTS lines)
@@ -46,6 +49,15 @@ if(NOT EXISTS "${BRIVEX_SUITE_LIST}" OR "${BRIVEX_SUITE_EXE}" IS_NEWER_THAN "${B
     endif()
   endforeach()
   brivex_suite_flush()
-  file(WRITE "${BRIVEX_SUITE_LIST}" "${script}")
+  file(WRITE "${BRIVEX_SUITE_LIST}" "set(BRIVEX_SUITES\n${script})\n")
 endif()
 include("${BRIVEX_SUITE_LIST}")
+if(NOT BRIVEX_SUITE_TIMEOUT_FACTOR)
+  set(BRIVEX_SUITE_TIMEOUT_FACTOR 1)
+endif()
+while(BRIVEX_SUITES)
+  list(POP_FRONT BRIVEX_SUITES suite count)
+  math(EXPR seconds "(${BRIVEX_SUITE_TIMEOUT} + ${BRIVEX_SUITE_TIMEOUT_PER_TEST} * ${count}) * ${BRIVEX_SUITE_TIMEOUT_FACTOR}")
+  add_test("${suite}" "${BRIVEX_SUITE_EXE}" "--gtest_filter=${suite}.*")
+  set_tests_properties("${suite}" PROPERTIES ENVIRONMENT "${BRIVEX_SUITE_ENV}" TIMEOUT ${seconds})
+endwhile()
