@@ -2,7 +2,12 @@
 #   make run    installs what is missing, builds, creates a station when there
 #               is none, and starts Brivex
 #   make test   installs what is missing, builds and runs the whole test suite
+# and for developers:
+#   make sanitize  builds in $(SANITIZE_BUILD) with AddressSanitizer and
+#               UndefinedBehaviorSanitizer and runs the whole test suite there
+#               (docs/DEVELOPING.md, "Tests")
 BUILD ?= build
+SANITIZE_BUILD ?= $(BUILD)-sanitize
 JOBS ?= $(shell nproc)
 export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_file_ctime
 # Paths inside the tree are hashed relative to it, so every checkout of the
@@ -10,7 +15,7 @@ export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_fi
 export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: all setup build run test bench clean
+.PHONY: all setup build run test sanitize bench clean
 
 all: build
 
@@ -37,10 +42,17 @@ run: build
 test: build
 	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
 
+sanitize: setup
+	@# Benchmarks are not built: their figures mean nothing under the sanitizers.
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRIVEX_SANITIZE=ON -DBRIVEX_BENCH=OFF
+	@rm -f $(SANITIZE_BUILD)/src/*_autogen/timestamp $(SANITIZE_BUILD)/tests/*_autogen/timestamp
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ctest -j $(JOBS) --output-on-failure
+
 bench: setup
 	cmake -S . -B $(BUILD)-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRIVEX_TESTS=OFF
 	cmake --build $(BUILD)-release -j $(JOBS)
 	@for b in $(BUILD)-release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-release
+	rm -rf $(BUILD) $(BUILD)-release $(SANITIZE_BUILD)

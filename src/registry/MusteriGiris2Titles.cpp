@@ -235,7 +235,12 @@ void TMusteriGiris2::titleFlow(CareerIndex which, const QString& before)
     years[2]->setText(moved.third);
     place->setText(d->Edit1->text());
     date->setMaskedText(d->MaskEdit1->maskedText());
-    (coach ? FPendingCoachTitle : FPendingRefereeTitle) = {d->Edit2->text(), d->Edit4->text()};
+    // Assigned through a named reference: GCC 12 with -fsanitize=vptr
+    // miscompiles a braced list assigned to a conditional expression (the
+    // list's elements read `d` through a copy that is never set), which the
+    // sanitized build stopped on here.
+    PendingCareerRow& pending = coach ? FPendingCoachTitle : FPendingRefereeTitle;
+    pending = {d->Edit2->text(), d->Edit4->text()};
     if (FPersonKey != 0) {
         storeCareerRow(which, {{"KarNo", d->Edit2->text()},
                                {"Durum_Key", titleKey},

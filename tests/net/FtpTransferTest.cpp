@@ -2,13 +2,12 @@
 // and passive mode, text type, append, listings, resume, progress, refused
 // and broken transfers, port ranges.
 #include "net/FtpTestServer.h"
+#include "support/NoFreeDescriptors.h"
 
 #include <QRegularExpression>
 #include <QTcpServer>
 
-#include <sys/resource.h>
 #include <type_traits>
-#include <unistd.h>
 
 namespace FtpTransferTestLocal {
 
@@ -465,20 +464,16 @@ TEST(FtpTransfer, PutAsyncRaisesTheDataSocketsErrorBesidesItsReport)
 
     // No file handle left for the data socket's listen: the operation fails
     // with its own report, and the call raises the socket's error.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    const int lowestFree = ::dup(0);
-    ::close(lowestFree);
-    rlimit none = saved;
-    none.rlim_cur = rlim_t(lowestFree);
     QString raised;
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
-    try {
-        c.PutAsync();
-    } catch (const FtpException& E) {
-        raised = E.Message();
+    {
+        NoFreeDescriptors none;
+        ASSERT_TRUE(none.active());
+        try {
+            c.PutAsync();
+        } catch (const FtpException& E) {
+            raised = E.Message();
+        }
     }
-    ::setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_EQ(raised, "Socket Error 10024");
     const FtpRecorder::Done d = r.run([] {});
     EXPECT_EQ(d.request, ftpPutAsync);

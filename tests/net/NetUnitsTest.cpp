@@ -387,7 +387,7 @@ TEST(NetUnits, CorruptOrCutCompressedDataIsRefused)
             }
         }
     }
-    TMemoryStream Junk(QByteArray("\xff\xff\xff\xff not deflate at all", 25));
+    TMemoryStream Junk(QByteArrayLiteral("\xff\xff\xff\xff not deflate at all"));
     TMemoryStream Out;
     EXPECT_THROW(DecompressStream(Junk, Out), EDecompressionError);
 }

@@ -7,14 +7,13 @@
 #include "app/publish/UploadQueue.h"
 #include "net/HostileFtpServer.h"
 #include "platform/db/Database.h"
+#include "support/NoFreeDescriptors.h"
 
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QScrollBar>
 
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace PublishScreenTestLocal {
 
@@ -286,20 +285,16 @@ TEST_F(PublishScreenTest, ASocketErrorRaisedByAnUploadIsLoggedAndTheRunStops)
 
     // No file handle left for the data socket: the upload's PutAsync raises
     // "Socket Error 10024" on top of its own failure.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    const int lowestFree = ::dup(0);
-    ::close(lowestFree);
-    rlimit none = saved;
-    none.rlim_cur = rlim_t(lowestFree);
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
     bool escaped = false;
-    try {
-        form->Timer1Timer();
-    } catch (...) {
-        escaped = true;
+    {
+        NoFreeDescriptors none;
+        ASSERT_TRUE(none.active());
+        try {
+            form->Timer1Timer();
+        } catch (...) {
+            escaped = true;
+        }
     }
-    ::setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_FALSE(escaped);
     runQueue();
     EXPECT_TRUE(log().contains("Socket Error 10024")) << log().toStdString();
